@@ -1,0 +1,74 @@
+#include "Paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStringList>
+
+namespace mostarium::paths {
+
+namespace {
+QString &folderOverride()
+{
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+QString programFolder()
+{
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    const QString env = qEnvironmentVariable("MOSTARIUM_HOME");
+    if (!env.isEmpty())
+        return QDir::cleanPath(env);
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QDir::currentPath();
+}
+
+void setProgramFolder(const QString &folder) { folderOverride() = QDir::cleanPath(folder); }
+
+const QStringList &dataFolders()
+{
+    static const QStringList folders = {QStringLiteral("Documentatie"), QStringLiteral("Recepten"),
+                                        QStringLiteral("Sounds"),       QStringLiteral("temp"),
+                                        QStringLiteral("Templates"),    QStringLiteral("URLs"),
+                                        QStringLiteral("WaterProfielen")};
+    return folders;
+}
+
+QString file(const QString &relative)
+{
+    QString rel = relative;
+    rel.replace(u'\\', u'/');
+    QStringList parts = rel.split(u'/', Qt::SkipEmptyParts);
+    static const QStringList others = {QStringLiteral("Help"), QStringLiteral("Achtergronden")};
+    if (parts.size() > 1) {
+        for (const QString &known : dataFolders() + others) {
+            if (parts[0].compare(known, Qt::CaseInsensitive) == 0) {
+                parts[0] = known;
+                break;
+            }
+        }
+    }
+    return programFolder() + u'/' + parts.join(u'/');
+}
+
+QString safeFileName(const QString &text)
+{
+    QString out;
+    for (QChar c : text.trimmed()) {
+        if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            out += u'_';
+        else
+            out += c;
+    }
+    while (out.startsWith(u'.'))
+        out.remove(0, 1);
+    out = out.trimmed();
+    if (out.isEmpty())
+        out = QStringLiteral("recept");
+    return out.left(120);
+}
+
+} // namespace mostarium::paths

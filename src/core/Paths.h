@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Every file the program keeps lives under its program folder: the folder
+// named by MOSTARIUM_HOME, else the folder of the executable.
+namespace mostarium::paths {
+
+QString programFolder();
+// Tests and the start-up point it elsewhere.
+void setProgramFolder(const QString &folder);
+
+// Program folder + a relative path written with "\" or "/" in any letter case
+// of the known data folders ("\temp\Kenmerken.ini", "sounds\exit.wav"); the
+// folder part is mapped onto its one canonical spelling.
+QString file(const QString &relative);
+
+// The canonical data folders, in the order start-up creates them.
+const QStringList &dataFolders();
+
+// A bare, safe file name made of user text: no folder separators, no
+// characters that a file system refuses, never empty, never "." or "..".
+QString safeFileName(const QString &text);
+
+} // namespace mostarium::paths

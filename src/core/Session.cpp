@@ -1,0 +1,11 @@
+#include "Session.h"
+
+namespace mostarium {
+
+Session &session()
+{
+    static Session s;
+    return s;
+}
+
+} // namespace mostarium

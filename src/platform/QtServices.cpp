@@ -1,0 +1,145 @@
+#include "QtServices.h"
+
+#include "HelpWindow.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QEventLoop>
+#include <QTimer>
+#include <QUrl>
+
+namespace mostarium {
+
+QtServices::QtServices() = default;
+QtServices::~QtServices() = default;
+
+int QtServices::msgBox(const QString &prompt, int style, const QString &title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title.isEmpty() ? AppTitle : title);
+    box.setText(prompt);
+    switch (style & 0x70) {
+    case mb::Critical: box.setIcon(QMessageBox::Critical); break;
+    case mb::Question: box.setIcon(QMessageBox::Question); break;
+    case mb::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case mb::Information: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    struct B { QMessageBox::StandardButton std; int answer; const char *text; };
+    std::vector<B> buttons;
+    switch (style & 7) {
+    case mb::OKCancel: buttons = {{QMessageBox::Ok, mb::OK, "OK"}, {QMessageBox::Cancel, mb::Cancel, "Annuleren"}}; break;
+    case mb::AbortRetryIgnore:
+        buttons = {{QMessageBox::Abort, mb::Abort, "Afbreken"}, {QMessageBox::Retry, mb::Retry, "Opnieuw"},
+                   {QMessageBox::Ignore, mb::Ignore, "Negeren"}};
+        break;
+    case mb::YesNoCancel:
+        buttons = {{QMessageBox::Yes, mb::Yes, "Ja"}, {QMessageBox::No, mb::No, "Nee"},
+                   {QMessageBox::Cancel, mb::Cancel, "Annuleren"}};
+        break;
+    case mb::YesNo: buttons = {{QMessageBox::Yes, mb::Yes, "Ja"}, {QMessageBox::No, mb::No, "Nee"}}; break;
+    case mb::RetryCancel:
+        buttons = {{QMessageBox::Retry, mb::Retry, "Opnieuw"}, {QMessageBox::Cancel, mb::Cancel, "Annuleren"}};
+        break;
+    default: buttons = {{QMessageBox::Ok, mb::OK, "OK"}}; break;
+    }
+    for (const B &b : buttons)
+        box.addButton(b.std)->setText(QString::fromUtf8(b.text));
+    const int res = box.exec();
+    for (const B &b : buttons)
+        if (res == b.std)
+            return b.answer;
+    // Closed by Escape or the close box.
+    const int kind = style & 7;
+    return kind == mb::OKOnly ? mb::OK : kind == mb::YesNo ? mb::No : mb::Cancel;
+}
+
+std::optional<QString> QtServices::inputBox(const QString &prompt, const QString &title,
+                                            const QString &defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), title.isEmpty() ? AppTitle : title,
+                                               prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> QtServices::openFileName(const QString &title, const QString &folder,
+                                                const QString &filter)
+{
+    const QString f = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
+    if (f.isEmpty())
+        return std::nullopt;
+    return f;
+}
+
+std::optional<QString> QtServices::saveFileName(const QString &title, const QString &path,
+                                                const QString &filter)
+{
+    const QString f = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, path, filter);
+    if (f.isEmpty())
+        return std::nullopt;
+    return f;
+}
+
+void QtServices::playSound(const QString &path, bool wait)
+{
+    if (!QFile::exists(path) || QMediaDevices::audioOutputs().isEmpty())
+        return;
+    auto *effect = new QSoundEffect(qApp);
+    effect->setSource(QUrl::fromLocalFile(path));
+    QObject::connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
+        if (!effect->isPlaying() && effect->status() != QSoundEffect::Loading)
+            effect->deleteLater();
+    });
+    effect->play();
+    if (wait) {
+        QEventLoop loop;
+        QObject::connect(effect, &QSoundEffect::playingChanged, &loop, &QEventLoop::quit);
+        QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+void QtServices::showHelp(const QString &page) { HelpWindow::showPage(page); }
+
+bool QtServices::openUrl(const QString &url) { return QDesktopServices::openUrl(QUrl(url)); }
+
+bool QtServices::startProgram(const QString &program, const QStringList &arguments, bool wait)
+{
+    if (!wait)
+        return QProcess::startDetached(program, arguments);
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForStarted())
+        return false;
+    while (!p.waitForFinished(100))
+        QApplication::processEvents();
+    return true;
+}
+
+QDateTime QtServices::now() { return QDateTime::currentDateTime(); }
+
+void QtServices::setBusy(bool busy)
+{
+    if (busy) {
+        if (m_busyDepth++ == 0)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (m_busyDepth > 0 && --m_busyDepth == 0) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtServices::processEvents() { QApplication::processEvents(); }
+
+} // namespace mostarium

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/Services.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace mostarium {
+
+// The real services: Qt dialogs, the desktop, sounds, the clock.
+class QtServices final : public Services {
+public:
+    QtServices();
+    ~QtServices() override;
+
+    int msgBox(const QString &prompt, int style, const QString &title) override;
+    std::optional<QString> inputBox(const QString &prompt, const QString &title,
+                                    const QString &defaultText) override;
+    std::optional<QString> openFileName(const QString &title, const QString &folder,
+                                        const QString &filter) override;
+    std::optional<QString> saveFileName(const QString &title, const QString &path,
+                                        const QString &filter) override;
+    void playSound(const QString &path, bool wait) override;
+    void showHelp(const QString &page) override;
+    bool openUrl(const QString &url) override;
+    bool startProgram(const QString &program, const QStringList &arguments, bool wait) override;
+    QDateTime now() override;
+    void setBusy(bool busy) override;
+    void processEvents() override;
+
+private:
+    int m_busyDepth = 0;
+};
+
+} // namespace mostarium

@@ -1,0 +1,87 @@
+#include "FakeServices.h"
+
+namespace mostarium::test {
+
+int FakeServices::msgBox(const QString &prompt, int style, const QString &title)
+{
+    messages.push_back({prompt, style, title});
+    if (!msgAnswers.empty()) {
+        const int a = msgAnswers.front();
+        msgAnswers.pop_front();
+        return a;
+    }
+    const int buttons = style & 7;
+    return buttons == mb::OKOnly ? mb::OK : buttons == mb::YesNo ? mb::No : mb::Cancel;
+}
+
+std::optional<QString> FakeServices::inputBox(const QString &prompt, const QString &title,
+                                              const QString &defaultText)
+{
+    inputs.push_back({prompt, title, defaultText});
+    if (inputAnswers.empty())
+        return std::nullopt;
+    auto a = inputAnswers.front();
+    inputAnswers.pop_front();
+    return a;
+}
+
+std::optional<QString> FakeServices::openFileName(const QString &title, const QString &, const QString &)
+{
+    openDialogs << title;
+    if (openAnswers.empty())
+        return std::nullopt;
+    auto a = openAnswers.front();
+    openAnswers.pop_front();
+    return a;
+}
+
+std::optional<QString> FakeServices::saveFileName(const QString &title, const QString &, const QString &)
+{
+    saveDialogs << title;
+    if (saveAnswers.empty())
+        return std::nullopt;
+    auto a = saveAnswers.front();
+    saveAnswers.pop_front();
+    return a;
+}
+
+void FakeServices::playSound(const QString &path, bool) { sounds << path; }
+void FakeServices::showHelp(const QString &page) { helpPages << page; }
+
+bool FakeServices::openUrl(const QString &url)
+{
+    urls << url;
+    return openUrlResult;
+}
+
+bool FakeServices::startProgram(const QString &program, const QStringList &arguments, bool wait)
+{
+    programs.push_back({program, arguments, wait});
+    return startProgramResult;
+}
+
+QStringList FakeServices::prompts() const
+{
+    QStringList p;
+    for (const auto &m : messages)
+        p << m.prompt;
+    return p;
+}
+
+void FakeServices::clear()
+{
+    messages.clear();
+    msgAnswers.clear();
+    inputs.clear();
+    inputAnswers.clear();
+    openDialogs.clear();
+    saveDialogs.clear();
+    openAnswers.clear();
+    saveAnswers.clear();
+    sounds.clear();
+    helpPages.clear();
+    urls.clear();
+    programs.clear();
+}
+
+} // namespace mostarium::test

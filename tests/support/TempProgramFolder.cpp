@@ -1,0 +1,43 @@
+#include "TempProgramFolder.h"
+
+#include "core/Paths.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+namespace mostarium::test {
+
+namespace {
+void copyTree(const QString &from, const QString &to)
+{
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString src = it.next();
+        const QString dst = to + u'/' + QDir(from).relativeFilePath(src);
+        QDir().mkpath(QFileInfo(dst).path());
+        QFile::copy(src, dst);
+    }
+}
+} // namespace
+
+QString resourcesFolder()
+{
+    const QString env = qEnvironmentVariable("MOSTARIUM_RESOURCES");
+    return env.isEmpty() ? QStringLiteral(MOSTARIUM_SOURCE_DIR "/resources") : env;
+}
+
+TempProgramFolder::TempProgramFolder(bool withResources)
+{
+    m_old = paths::programFolder();
+    if (withResources)
+        copyTree(resourcesFolder(), m_dir.path());
+    paths::setProgramFolder(m_dir.path());
+}
+
+TempProgramFolder::~TempProgramFolder() { paths::setProgramFolder(m_old); }
+
+QString TempProgramFolder::file(const QString &relative) const { return m_dir.path() + u'/' + relative; }
+
+} // namespace mostarium::test

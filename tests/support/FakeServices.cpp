@@ -2,6 +2,18 @@
 
 namespace mostarium::test {
 
+namespace {
+// Moving the answer out before popping keeps GCC's maybe-uninitialized
+// analysis quiet about the optional's payload.
+std::optional<QString> takeFront(std::deque<std::optional<QString>> &queue)
+{
+    std::optional<QString> answer;
+    answer.swap(queue.front());
+    queue.pop_front();
+    return answer;
+}
+} // namespace
+
 int FakeServices::msgBox(const QString &prompt, int style, const QString &title)
 {
     messages.push_back({prompt, style, title});
@@ -20,9 +32,7 @@ std::optional<QString> FakeServices::inputBox(const QString &prompt, const QStri
     inputs.push_back({prompt, title, defaultText});
     if (inputAnswers.empty())
         return std::nullopt;
-    auto a = inputAnswers.front();
-    inputAnswers.pop_front();
-    return a;
+    return takeFront(inputAnswers);
 }
 
 std::optional<QString> FakeServices::openFileName(const QString &title, const QString &, const QString &)
@@ -30,9 +40,7 @@ std::optional<QString> FakeServices::openFileName(const QString &title, const QS
     openDialogs << title;
     if (openAnswers.empty())
         return std::nullopt;
-    auto a = openAnswers.front();
-    openAnswers.pop_front();
-    return a;
+    return takeFront(openAnswers);
 }
 
 std::optional<QString> FakeServices::saveFileName(const QString &title, const QString &, const QString &)
@@ -40,9 +48,7 @@ std::optional<QString> FakeServices::saveFileName(const QString &title, const QS
     saveDialogs << title;
     if (saveAnswers.empty())
         return std::nullopt;
-    auto a = saveAnswers.front();
-    saveAnswers.pop_front();
-    return a;
+    return takeFront(saveAnswers);
 }
 
 void FakeServices::playSound(const QString &path, bool) { sounds << path; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtPrint.h"
 #include "core/Services.h"
 
 #include <QStringList>

@@ -11,9 +11,10 @@ namespace mostarium {
 
 // Message box styles and answers, as the program has always numbered them.
 namespace mb {
-enum Buttons : int { OKOnly = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4, RetryCancel = 5 };
-enum Icon : int { Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
-enum Answer : int { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+// Plain ints, so that buttons and icon add up as they always did.
+inline constexpr int OKOnly = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4, RetryCancel = 5;
+inline constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
+inline constexpr int OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
 } // namespace mb
 
 inline const QString AppTitle = QStringLiteral("Mostarium");

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace mostarium {
+
+// A text box for numbers as every dialog of the program has them: only the
+// digits, "." and Backspace pass (and "-" where `allowMinus`), and the whole
+// text is selected when the box gets the focus.
+class NumericEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit NumericEdit(const QString &objectName, bool allowMinus = false, QWidget *parent = nullptr);
+
+    // Marks a box as bad (red) or good (white).
+    void setBad(bool bad);
+    bool isBad() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+
+private:
+    bool m_allowMinus;
+};
+
+// The same red/white mark for any text box.
+void markBad(QWidget *box, bool bad);
+bool isMarkedBad(const QWidget *box);
+
+} // namespace mostarium

@@ -42,7 +42,8 @@ QString file(const QString &relative)
     QString rel = relative;
     rel.replace(u'\\', u'/');
     QStringList parts = rel.split(u'/', Qt::SkipEmptyParts);
-    static const QStringList others = {QStringLiteral("Help"), QStringLiteral("Achtergronden")};
+    static const QStringList others = {QStringLiteral("Help"), QStringLiteral("Achtergronden"),
+                                       QStringLiteral("Afbeeldingen")};
     if (parts.size() > 1) {
         for (const QString &known : dataFolders() + others) {
             if (parts[0].compare(known, Qt::CaseInsensitive) == 0) {

@@ -1,0 +1,189 @@
+#include "core/Cp1252.h"
+#include "core/LinkFiles.h"
+#include "core/Paths.h"
+
+#include "support/FakeServices.h"
+#include "support/TempProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace mostarium;
+using mostarium::test::ScopedFakeServices;
+using mostarium::test::TempProgramFolder;
+
+namespace {
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(LinkFiles, StartUpWritesSeventeenTwoLineLinkFiles)
+{
+    TempProgramFolder folder;
+    QDir().mkpath(folder.file("URLs"));
+    CreateInternetShortCuts();
+
+    const QStringList written = QDir(folder.file("URLs")).entryList(QDir::Files);
+    ASSERT_EQ(written.size(), 17);
+    ASSERT_EQ(internetShortCuts().size(), 17u);
+    for (const InternetShortCut &row : internetShortCuts()) {
+        const QByteArray bytes = readBytes(folder.file("URLs/" + row.fileName));
+        EXPECT_EQ(bytes, cp1252::encode(QStringLiteral("[InternetShortcut]\r\nURL=") + row.address + "\r\n"))
+            << row.fileName.toStdString();
+        EXPECT_EQ(bytes.count("\r\n"), 2);
+    }
+    EXPECT_TRUE(internetShortCuts()[0].address.endsWith("/mostarium/"));
+    EXPECT_TRUE(internetShortCuts()[1].address.endsWith("/index.php"));
+    EXPECT_EQ(internetShortCuts()[6].fileName, "Startpagina Brouw-Bier.url");
+}
+
+TEST(LinkFiles, AUserEditedLinkFileIsNotRewritten)
+{
+    TempProgramFolder folder;
+    QDir().mkpath(folder.file("URLs"));
+    const QByteArray mine = "[InternetShortcut]\r\nURL=https://mijn.brouwerij.nl/\r\n";
+    writeBytes(folder.file("URLs/ZOLV.url"), mine);
+    CreateInternetShortCuts();
+    EXPECT_EQ(readBytes(folder.file("URLs/ZOLV.url")), mine);
+    EXPECT_TRUE(QFile::exists(folder.file("URLs/PINT.url")));
+}
+
+TEST(LinkFiles, MissingUrlsFolderIsPassedOver)
+{
+    TempProgramFolder folder;
+    CreateInternetShortCuts();
+    EXPECT_FALSE(QFile::exists(folder.file("URLs/PINT.url")));
+}
+
+struct OpenCase {
+    const char *name;
+    QByteArray content;
+    const char *opened;   // nullptr: nothing opened, a message instead
+};
+
+TEST(LinkFiles, OpensOnlyWebAddressesAndSaysWhyNot)
+{
+    const OpenCase cases[] = {
+        {"http", "[InternetShortcut]\r\nURL=http://www.example.nl/brouwen/\r\n", "http://www.example.nl/brouwen/"},
+        {"https, key and scheme in other case", "[internetshortcut]\r\nurl = HTTPS://example.nl/a?b=1\r\n",
+         "https://example.nl/a?b=1"},
+        {"ftp", "[InternetShortcut]\nURL=ftp://ftp.example.nl/pub/\n", "ftp://ftp.example.nl/pub/"},
+        {"first URL line wins", "[InternetShortcut]\r\nURL=http://a.nl/\r\nURL=javascript:alert(1)\r\n",
+         "http://a.nl/"},
+        {"no URL line", "[InternetShortcut]\r\nIconIndex=0\r\n", nullptr},
+        {"empty URL", "[InternetShortcut]\r\nURL=\r\n", nullptr},
+        {"empty file", "", nullptr},
+        {"URL outside the section", "[Other]\r\nURL=http://www.example.nl/\r\n", nullptr},
+        {"URL without any section", "URL=http://www.example.nl/\r\n", nullptr},
+        {"local file", "[InternetShortcut]\r\nURL=file:///etc/passwd\r\n", nullptr},
+        {"windows file", "[InternetShortcut]\r\nURL=file:C:\\Windows\\System32\\calc.exe\r\n", nullptr},
+        {"javascript", "[InternetShortcut]\r\nURL=javascript:alert('x')\r\n", nullptr},
+        {"program path", "[InternetShortcut]\r\nURL=C:\\Windows\\notepad.exe\r\n", nullptr},
+        {"no host", "[InternetShortcut]\r\nURL=http://\r\n", nullptr},
+        {"control character", "[InternetShortcut]\r\nURL=http://a.nl/\x01x\r\n", nullptr},
+        {"very long line", "[InternetShortcut]\r\nURL=http://www.example.nl/" + QByteArray(5000, 'a') + "\r\n",
+         nullptr},
+    };
+    for (const OpenCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        TempProgramFolder folder;
+        ScopedFakeServices fake;
+        const QString path = folder.file("link.url");
+        writeBytes(path, c.content);
+        const bool opened = OpenInternetShortCut(path);
+        if (c.opened) {
+            EXPECT_TRUE(opened);
+            EXPECT_EQ(fake.urls, QStringList{QString::fromLatin1(c.opened)});
+            EXPECT_TRUE(fake.messages.empty());
+        } else {
+            EXPECT_FALSE(opened);
+            EXPECT_TRUE(fake.urls.isEmpty());
+            ASSERT_EQ(fake.messages.size(), 1u);
+            EXPECT_TRUE(fake.messages[0].prompt.contains("\"link.url\"")) << fake.messages[0].prompt.toStdString();
+            EXPECT_TRUE(fake.messages[0].prompt.contains("niet geopend")
+                        || fake.messages[0].prompt.contains("niet gelezen"));
+            EXPECT_EQ(fake.messages[0].title, "Attentie!");
+            EXPECT_EQ(fake.messages[0].style, mb::OKOnly + mb::Exclamation);
+        }
+    }
+}
+
+TEST(LinkFiles, RefusalsNameTheirReason)
+{
+    TempProgramFolder folder;
+    const QString path = folder.file("a.url");
+    writeBytes(path, "[InternetShortcut]\r\nURL=javascript:alert(1)\r\n");
+    EXPECT_TRUE(ReadInternetShortCut(path).refusal.contains("alleen http-, https- en ftp-adressen"));
+    writeBytes(path, "[InternetShortcut]\r\nURL=http://a.nl/" + QByteArray(3000, 'x') + "\r\n");
+    EXPECT_TRUE(ReadInternetShortCut(path).refusal.contains("te lang"));
+    writeBytes(path, "[InternetShortcut]\r\n");
+    EXPECT_TRUE(ReadInternetShortCut(path).refusal.contains("geen internetadres"));
+}
+
+TEST(LinkFiles, MissingFileOpensNothingQuietly)
+{
+    TempProgramFolder folder;
+    ScopedFakeServices fake;
+    EXPECT_FALSE(OpenInternetShortCut(folder.file("URLs/weg.url")));
+    EXPECT_TRUE(fake.urls.isEmpty());
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST(LinkFiles, AnotherDocumentGoesToTheDesktopAsAFile)
+{
+    TempProgramFolder folder;
+    ScopedFakeServices fake;
+    const QString pdf = folder.file("Documentatie/artikel met spatie.pdf");
+    QDir().mkpath(folder.file("Documentatie"));
+    writeBytes(pdf, "%PDF-1.4");
+    EXPECT_TRUE(OpenInternetShortCut(pdf));
+    ASSERT_EQ(fake.urls.size(), 1);
+    EXPECT_TRUE(fake.urls[0].startsWith("file:///"));
+    EXPECT_EQ(QUrl(fake.urls[0]).toLocalFile(), pdf);
+}
+
+TEST(LinkFiles, ExistFile)
+{
+    TempProgramFolder folder;
+    const QString file = folder.file("bestaat.txt");
+    writeBytes(file, "x");
+    const QString locked = folder.file("geheim.txt");
+    writeBytes(locked, "x");
+    QFile::setPermissions(locked, QFileDevice::Permissions());
+
+    EXPECT_TRUE(ExistFile(file));
+    EXPECT_TRUE(ExistFile(locked));  // in use or not readable still counts as existing
+    EXPECT_FALSE(ExistFile(folder.file("weg.txt")));
+    EXPECT_FALSE(ExistFile(folder.file("geen/map/weg.txt")));
+    EXPECT_FALSE(ExistFile(folder.path()));
+    EXPECT_FALSE(ExistFile(QString()));
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+TEST(LinkFiles, ShellAndWaitPassesProgramAndArgumentsApart)
+{
+    ScopedFakeServices fake;
+    const QStringList args = {"/data/boodschappen \"lijst\"; rm -rf ~.txt"};
+    ShellAndWait("/usr/bin/xdg-open", args, true);
+    ShellAndWait("evince", {"a.pdf"}, false);
+    ShellAndWait("", {"x"}, false);
+    ASSERT_EQ(fake.programs.size(), 2u);
+    EXPECT_EQ(fake.programs[0].program, "/usr/bin/xdg-open");
+    EXPECT_EQ(fake.programs[0].arguments, args);
+    EXPECT_TRUE(fake.programs[0].wait);
+    EXPECT_FALSE(fake.programs[1].wait);
+}

@@ -1,0 +1,40 @@
+#include "FileHistory.h"
+
+#include "Ini.h"
+#include "Paths.h"
+
+namespace mostarium::history {
+
+namespace {
+QString iniFile() { return paths::file(QStringLiteral("ZYM.ini")); }
+const QString kSection = QStringLiteral("FileHistory");
+} // namespace
+
+QString entry(int n, bool trimmed)
+{
+    const QString v = ReadINI(iniFile(), kSection, QString::number(n), QString());
+    return trimmed ? v.trimmed() : v;
+}
+
+QString captionFor(int n, const QString &path)
+{
+    const QString shown = path.size() <= 50 ? path : QStringLiteral("..") + path.right(50);
+    return QStringLiteral("  &%1 ").arg(n) + shown;
+}
+
+QString caption(int n) { return captionFor(n, entry(n, false)); }
+
+bool UpdateFileHistory(const QString &fileName)
+{
+    if (entry(1) == fileName)
+        return false;
+    for (int n = 3; n >= 1; --n) {
+        QString v = entry(n);
+        WriteINI(iniFile(), kSection, QString::number(n + 1), v);
+    }
+    QString v = fileName;
+    WriteINI(iniFile(), kSection, QStringLiteral("1"), v);
+    return true;
+}
+
+} // namespace mostarium::history

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The four most recent recipes, keys "1".."4" of section FileHistory in ZYM.ini.
+namespace mostarium::history {
+
+// Entry n (1..4) as stored; `trimmed` cuts blanks around it.
+QString entry(int n, bool trimmed = true);
+// The menu caption of entry n: "  &n " and the path, or ".." and its last 50
+// characters when it is longer than 50.
+QString caption(int n);
+QString captionFor(int n, const QString &path);
+// Puts `fileName` at the head of the list unless it is already entry 1
+// (exactly, letter case counting). Returns true when the list changed.
+bool UpdateFileHistory(const QString &fileName);
+
+} // namespace mostarium::history

@@ -13,6 +13,9 @@ struct AppState {
     bool wizardActief = false;    // WizardActief
     bool geluidAan = true;        // GeluidAan
     bool spoelcurveRecept = true; // checked mnuSpoelcurveRecept
+    // An optimiser is running (MaximizeVolume lets the event loop run between
+    // its steps): commands that change or replace the recipe must wait.
+    bool optimiserBusy = false;
 };
 
 } // namespace mostarium

@@ -38,6 +38,21 @@ struct PanelSlot {
     bool operator==(const PanelSlot &) const = default;
 };
 
+// What the sparge dialog (frmSpoelen) shows of the sparge model: the first-wort
+// and sparge figures as texts. The sparge model writes them; the dialog only
+// shows them. Defaults are the dialog's design captions.
+struct SpargeView {
+    QString lblSpSGHoofdWort = QStringLiteral("SG Hoofdwort (kg/m3):");
+    QString lblSpSGHoofdwortPlato = QStringLiteral("Hoofdwort (\u00BAPlato):");
+    QString lblSPVolWort = QStringLiteral("Wort na spoelen (L):");
+    QString lblSpSpoelwater = QStringLiteral("Benodigd spoelwater (L):");
+    QString lblSpVolHoofdWort = QStringLiteral("Volume hoofdwort (L):");
+    QString lblSpVolHoofdWortToolTip;
+    QString txtSPSpoelenTot;            // sparge-until gravity, Plato, one decimal
+    QString txtSpWerkelijkSGHoofdwort;  // first-wort gravity, Plato
+    bool operator==(const SpargeView &) const = default;
+};
+
 // The main window's schedule and evaluation as data: one slot per label and
 // frame the recalculation writes. The window shows it; reports, the shopping
 // list and the tests read the same slots.
@@ -70,6 +85,9 @@ struct DisplayModel {
     std::array<LabelSlot, 5> lbl_EvDS, lbl_EvDS2;
     LabelSlot lbl_Eval_vol, lbl_Eval_FGOG, lbl_Eval_BZR, lbl_Eval_EBU, lbl_Eval_EBC;
     LabelSlot lbl_Eval2_vol, lbl_Eval2_FGOG, lbl_Eval2_BZR, lbl_Eval2_EBU, lbl_Eval2_EBC;
+
+    // The sparge dialog's figures.
+    SpargeView spoelen;
 
     // Status bar, panels 1..10 at index 0..9.
     std::array<PanelSlot, 10> panels;

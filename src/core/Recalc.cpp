@@ -1,10 +1,348 @@
 #include "Recalc.h"
 
+#include "CalcError.h"
+#include "Evaluation.h"
+#include "Formulas.h"
+#include "NumText.h"
+#include "ScheduleDisplay.h"
+#include "Services.h"
 #include "Session.h"
+#include "Sparge.h"
+
+#include <QVarLengthArray>
 
 namespace mostarium {
 
-// Placeholder body until the recalculation lands.
-void UpdateBrouwschema(Session &s) { ++s.view.revision; }
+using num::div;
+using num::format;
+using num::plain;
+using num::toSingle;
+using num::val;
+
+const QString RecalcFoutmelding = QStringLiteral("        Recept kan niet korrekt berekend worden.\n"
+                                                 "Controleer inhoud bestand van recept of ontwerp recept opnieuw.");
+
+namespace {
+
+const QString kDegC = QStringLiteral(" \u00B0C");
+const QString kOrdPlato = QStringLiteral("\u00BAPlato");
+
+// A label of a fixed row of the window: a row beyond it is an error, as a
+// recipe with more rows than the window shows cannot be displayed.
+template <std::size_t N>
+LabelSlot &row(std::array<LabelSlot, N> &labels, int i)
+{
+    if (i < 0 || i >= int(N))
+        throwSubscript();
+    return labels[std::size_t(i)];
+}
+
+// Expected original gravity from final gravity, alcohol and carbonation.
+float expectedOG(const Table1D<float> &d, int fg, int alc, int co2)
+{
+    return toSingle(double(d(fg)) + (double(d(alc)) - (double(d(co2)) - 2.25) * 0.125) / 0.132);
+}
+
+QString ogText(const QString &lead, float og)
+{
+    return lead + format(og, u"####") + QStringLiteral(" kg/m3 = ") + format(SGToPlato(og), u"#0.0 \u00B0Plato");
+}
+
+struct GrainRow {
+    double perc, bzr, ebc, laat;
+};
+
+void grainBill(Session &s, float v1)
+{
+    RecipeState &r = s.recipe;
+    DisplayModel &v = s.view;
+    const bool dubbel = s.app.dubbelBrouw;
+    const int rows = r.Storting.rows();
+
+    QVarLengthArray<GrainRow, 16> g;
+    for (int i = 0; i < rows; ++i) {
+        g.append({val(r.Storting(i, StPerc).trimmed()), val(r.Storting(i, StBZR).trimmed()),
+                  val(r.Storting(i, StEBC).trimmed()), val(r.Storting(i, StLaat))});
+    }
+    // Grams of one row: each beer's extract spread by the row's share and yield.
+    auto weight = [&](int i) {
+        double w = div(double(r.OGGL) * double(v1) * g[i].perc, g[i].bzr * 100.0);
+        if (dubbel)
+            w += div(double(r.OGGL2) * double(r.Doelstellingen(6)) * g[i].perc, g[i].bzr * 100.0);
+        return w;
+    };
+    auto totalCaption = [&] {
+        v.fraBSIngrdienten.caption = QStringLiteral(" Ingredienten storting (totaal ")
+                                     + format(r.TotaleStorting, u"######") + QStringLiteral(" gr) ");
+    };
+    int done = 0;
+    try {
+        for (; done < rows; ++done)
+            r.TotaleStorting = toSingle(double(r.TotaleStorting) + weight(done));
+    } catch (const CalcError &) {
+        if (done > 0)
+            totalCaption();  // the caption follows the total row by row
+        throw;
+    }
+    if (rows > 0)
+        totalCaption();
+
+    double extractShare = 0;
+    for (const GrainRow &x : g)
+        extractShare += x.bzr * x.perc / 100.0;
+    r.TotaalExtract = toSingle(double(r.TotaleStorting) * extractShare);
+
+    for (int i = 0; i < rows; ++i) {
+        const double ts = r.TotaleStorting;
+        row(v.lbl_StIngred, i).text =
+            format(div(g[i].bzr * g[i].perc * ts, double(r.TotaalExtract)), u"##0.0#") + QStringLiteral("% || ")
+            + num::formatText(r.Storting(i, StPerc).trimmed(), u"##0.0#") + QStringLiteral("%  ")
+            + r.Storting(i, StIngred) + u' ' + format(ts * g[i].perc / 100.0, u"#####") + QStringLiteral(" gr");
+    }
+    for (int i = 0; i < rows; ++i) {
+        if (g[i].laat == 1.0) {
+            LabelSlot &l = row(v.lbl_StIngred, i);
+            l.back = RgbLateGrain;
+            l.toolTip = QStringLiteral("Toevoeging tijdens kookfase!");
+        }
+    }
+
+    r.KleurEBC = 0;
+    for (const GrainRow &x : g)
+        r.KleurEBC = toSingle(double(r.KleurEBC) + double(SGToPlato(r.OGSG)) / 860.0 * x.perc * x.ebc);
+    if (dubbel) {
+        r.KleurEBC2 = 0;
+        for (const GrainRow &x : g)
+            r.KleurEBC2 = toSingle(double(r.KleurEBC2) + double(SGToPlato(r.OGSG2)) / 860.0 * x.perc * x.ebc);
+    }
+
+    for (int i = 0; i < rows; ++i) {
+        if (g[i].laat == 0.0)
+            r.StortingMaisch = toSingle(double(r.StortingMaisch) + weight(i));
+    }
+    double sumBP = 0, sumP = 0;
+    for (const GrainRow &x : g) {
+        if (x.laat == 0.0) {
+            sumBP += x.bzr * x.perc;
+            sumP += x.perc;
+        }
+    }
+    if (sumP > 0)
+        r.BZRMaisch = toSingle(sumBP / sumP);
+}
+
+void spargeFigures(Session &s, float v1)
+{
+    RecipeState &r = s.recipe;
+    DisplayModel &v = s.view;
+    const bool dubbel = s.app.dubbelBrouw;
+
+    UpdateHoofdwort(s);
+    UpdateSpoelen(s);
+    v.lbl_SG_Hoofdwort.text = QStringLiteral("SG Hoofdwort: ") + format(r.HWSG, u"####") + QStringLiteral(" kg/m3");
+    v.lbl_Plato_Hoofdwort.text =
+        QStringLiteral("Hoofdwort in ") + kOrdPlato + QStringLiteral(": ") + format(SGToPlato(r.HWSG), u"##.0");
+    v.lbl_SpoelenTot.text = QStringLiteral("Spoelen tot: ") + format(r.SpoelenTot, u"0.0") + u' ' + kOrdPlato
+                            + QStringLiteral(" = ") + format(PlatoToSG(r.SpoelenTot), u"#### kg/m3");
+    v.lbl_L_spoelwater.text = QStringLiteral("Benodigd spoelwater: ") + format(r.Spoelwater, u"###") + QStringLiteral(" L");
+
+    // The wort after sparging and its extract concentration.
+    const double k = double(r.SpoelwortVolume) + double(r.VrijeHoofdwort);
+    const float gl = toSingle(div(double(r.BZRMaisch) * double(r.StortingMaisch), k));
+    const float sgK = GLToSG(gl);
+    v.lbl_L_WortnaSpoelen.text = QStringLiteral("Wort na spoelen: ") + format(k, u"###") + QStringLiteral(" L = ")
+                                 + format(k / 1000.0 * double(sgK), u"###.0 kg");
+    v.lbl_L_WortnaSpoelen.fore = toSingle(k) <= float(r.KetelInhoud) ? RgbBlack : RgbRed;
+
+    v.lbl_VerwachteKooktijd.visible = true;
+    if (!dubbel) {
+        const double t = div((k - double(v1)) * 60.0, double(r.Evaporatie));
+        v.lbl_VerwachteKooktijd.text = QStringLiteral("Geschatte kooktijd: ") + format(t, u"### min");
+        v.lbl_VerwachteKooktijd.toolTip = QStringLiteral("Geschatte kooktijd gebaseerd op inkoken van ")
+                                          + format(k, u"###") + QStringLiteral(" L wort naar ") + format(v1, u"###")
+                                          + QStringLiteral(" L met een evaporatie van")
+                                          + num::signedText(r.Evaporatie) + QStringLiteral(" L/uur");
+        v.lbl_VerwachteKooktijd.fore = t >= 60 ? RgbBlack : t >= 30 ? RgbBlue : RgbRed;
+    }
+    if (!dubbel && r.SpoelwortVolume > 0) {
+        v.lbl_VerwachtSGNaSpoelen.text = QStringLiteral("SG na spoelen: ") + format(sgK, u"####")
+                                         + QStringLiteral(" kg/m3 = ") + format(GLToPlato(gl), u"#0.0 \u00BAPlato");
+    } else {
+        v.lbl_VerwachtSGNaSpoelen.text.clear();
+    }
+    if (dubbel)
+        UpdateOmslag(s);
+    if (s.closeSpargeWindow)
+        s.closeSpargeWindow();
+}
+
+void mashSchedule(Session &s)
+{
+    RecipeState &r = s.recipe;
+    DisplayModel &v = s.view;
+    const Table2D<float> &m = r.Maischschema;
+
+    v.lbl_MS[0].text = QStringLiteral("Inmaischstap: ") + plain(m(1, 0)) + kDegC + QStringLiteral("; ")
+                       + plain(m(1, 1)) + QStringLiteral(" min");
+    for (int i = 2; i <= m.rowUbound(); ++i) {
+        row(v.lbl_MS, i - 1).text = QStringLiteral("Rust") + QString::number(i - 1) + QStringLiteral(": ")
+                                    + plain(m(i, 0)) + kDegC + QStringLiteral("; ") + plain(m(i, 1))
+                                    + QStringLiteral(" min");
+    }
+    // The ratio as typed: 2.7 L/kg counts as exactly 2.7.
+    const QString ratio = plain(m(0, 0));
+    r.BeslaanVolume = toSingle(val(ratio) * double(r.StortingMaisch) / 1000.0);
+    v.lbl_L_inmaischen.text = QStringLiteral("Inmaischen met ") + format(r.BeslaanVolume, u"####")
+                              + QStringLiteral(" L (") + ratio + QStringLiteral(" L/kg)");
+    v.lbl_pH_Maisch.text = QStringLiteral("pH maisch: ") + format(m(0, 1), u"##.0");
+
+    if (r.ViaDecoctie) {
+        const double w = r.BeslaanVolume;
+        const double t1 = m(1, 0), td = m(0, 2), tw = m(0, 3), tijd = m(0, 4);
+        // Mixing rule: the decocted part brings the rest from Tw to the first rest.
+        float decoct = toSingle(div((t1 - tw) * w, td - tw));
+        const float rest = toSingle(w - double(decoct));
+        decoct = toSingle(double(decoct) + double(r.Evaporatie) * tijd / 60.0);
+        v.lblMDecoctieStap.text = QStringLiteral("Decoc: ") + format(decoct, u"### L ") + plain(m(0, 2)) + kDegC
+                                  + QStringLiteral(" + ") + format(rest, u"### L ") + plain(m(0, 3)) + kDegC;
+    } else {
+        v.lblMDecoctieStap.text.clear();
+    }
+}
+
+void hops(Session &s, Table2D<QString> &aroma, Table2D<QString> &bitter, float volume, float target,
+          std::array<LabelSlot, 4> &aromaLabels, std::array<LabelSlot, 4> &bitterLabels)
+{
+    RecipeState &r = s.recipe;
+    auto minutes = [](const QString &t) { return num::toInt16(val(t)); };
+    auto caption = [](const QString &gram, const Table2D<QString> &h, int i) {
+        return gram + QStringLiteral(" gr. ") + h(i, HopSoort) + u' ' + h(i, HopHoedanigheid) + QStringLiteral(" (")
+               + h(i, HopAlfazuur) + QStringLiteral("%); ") + h(i, HopKooktijd) + QStringLiteral(" min. kooktijd");
+    };
+
+    for (int i = 0; i < aroma.rows(); ++i) {
+        const float ebu = BerekenEBU(toSingle(val(aroma(i, HopGram))), aroma(i, HopHoedanigheid),
+                                     toSingle(val(aroma(i, HopAlfazuur))), volume);
+        r.AromaEBU = toSingle(double(r.AromaEBU) + double(ebu) * HopUtilisatie(toSingle(val(aroma(i, HopGravity))),
+                                                                                 minutes(aroma(i, HopKooktijd))));
+    }
+    for (int i = 0; i < aroma.rows(); ++i) {
+        if (val(aroma(i, HopGram)) > 0)
+            row(aromaLabels, i).text = caption(aroma(i, HopGram), aroma, i);
+    }
+    // What the bitter additions still have to bring; below 0 when the aroma
+    // additions already overshoot.
+    const double rest = double(target) - double(r.AromaEBU);
+    for (int i = 0; i < bitter.rows(); ++i) {
+        const double share = rest * val(bitter(i, HopPercBitterheid)) / 100.0;
+        const float grams = BerekenHopGewicht(bitter(i, HopHoedanigheid), toSingle(share), volume,
+                                              toSingle(val(bitter(i, HopAlfazuur))));
+        const float w = toSingle(div(double(grams), HopUtilisatie(toSingle(val(bitter(i, HopGravity))),
+                                                                  minutes(bitter(i, HopKooktijd)))));
+        bitter(i, HopBerekendGram) = format(w, u"###");
+    }
+    for (int i = 0; i < bitter.rows(); ++i)
+        row(bitterLabels, i).text = caption(bitter(i, HopBerekendGram), bitter, i);
+}
+
+void clearDerived(RecipeState &r)
+{
+    r.OGSG = r.OGSG2 = r.OGGL = r.OGGL2 = 0;
+    r.TotaalExtract = r.TotaleStorting = r.StortingMaisch = r.BZRMaisch = r.BeslaanVolume = 0;
+    r.HWSG = r.HoofdwortVolume = r.VrijeHoofdwort = r.SpoelwortVolume = r.Spoelwater = 0;
+    r.AromaEBU = r.KleurEBC = 0;
+    r.EvAlc = r.EvAlc2 = r.EvBZR = r.EvBZR2 = r.EvSVG = r.EvSVG2 = 0;
+    r.EvEBU = r.EvEBU2 = r.EvEBC = r.EvEBC2 = 0;
+}
+
+} // namespace
+
+void UpdateBrouwschema(Session &s)
+{
+    RecipeState &r = s.recipe;
+    DisplayModel &v = s.view;
+    bool lossAdded = false;
+    float volume = 0;  // the target volume as it was: put back, never recomputed
+
+    try {
+        WisBrouwschema(s);
+        clearDerived(r);
+        ClearOmslag(s);
+
+        // No targets yet (a grain bill or mash entered first): nothing to
+        // calculate, and nothing wrong either.
+        if (!r.Doelstellingen.has(1)) {
+            UpdateStatusBar(s);
+            ++v.revision;
+            return;
+        }
+
+        volume = r.Doelstellingen(1);
+        r.Doelstellingen(1) = toSingle(double(volume) + double(r.BrouwVerlies));
+        lossAdded = true;
+        const float v1 = r.Doelstellingen(1);
+        const bool dubbel = s.app.dubbelBrouw;
+
+        QString caption = QStringLiteral(" Brouwschema ") + r.Algemeen(0) + u' ' + plain(v1);
+        if (dubbel)
+            caption += u'/' + plain(r.Doelstellingen(6));
+        caption += QStringLiteral(" L");
+        if (r.ReceptAttr & 1)
+            caption += QStringLiteral("  (Alleen lezen!) ");
+        v.fraBrouwSchema.caption = caption;
+
+        for (LabelSlot &l : v.lbl_StIngred) {
+            l.back.reset();  // the frame's own colour
+            l.toolTip.clear();
+        }
+
+        const bool targets = r.hasStatus(StatusDoelstellingen);
+        if (targets) {
+            r.OGSG = expectedOG(r.Doelstellingen, 3, 2, 5);
+            r.OGGL = SGToGL(r.OGSG);
+            v.lbl_verwachtOG.text = ogText(QStringLiteral("Verwacht OG: "), r.OGSG);
+            v.lbl_VerwachtOG2.visible = false;
+            if (r.Doelstellingen.has(10) && dubbel) {
+                r.OGSG2 = expectedOG(r.Doelstellingen, 8, 7, 10);
+                v.lbl_VerwachtOG2.visible = true;
+                v.lbl_VerwachtOG2.text = ogText(QStringLiteral("OG (dunbier): "), r.OGSG2);
+                v.lbl_verwachtOG.text = ogText(QStringLiteral("OG (dikbier): "), r.OGSG);
+                r.OGGL2 = SGToGL(r.OGSG2);
+            }
+        }
+
+        if (targets && r.hasStatus(StatusStorting))
+            grainBill(s, v1);
+
+        if (r.hasStatus(StatusMaischschema)) {
+            mashSchedule(s);
+            if (r.BZRMaisch > 0 && r.StortingMaisch != 0 && r.BeslaanVolume > 0)
+                spargeFigures(s, v1);
+        }
+
+        if (r.hasStatus(StatusMaischschema) && r.hasStatus(StatusStorting)) {
+            const double estimate = (double(r.Maischschema(0, 0)) - 2.3) * double(r.StortingMaisch) / 1000.0
+                                    + double(r.StortingMaisch) * 0.0033 + double(r.VolFilterPlaatBodem);
+            v.lbl_vol_maisch.text = QStringLiteral("Geschat volume maisch (L): ") + format(estimate, u"###");
+            v.lbl_vol_maisch.fore = toSingle(estimate) <= r.FilterKuipInhoud ? RgbBlack : RgbRed;
+        }
+
+        if (targets && r.hasStatus(StatusHopgift))
+            hops(s, r.Aromahop, r.Bitterhop, v1, r.Doelstellingen(4), v.lbl_Ahop, v.lbl_Bhop);
+        if (targets && r.hasStatus(StatusHopgift2)) {
+            r.AromaEBU = 0;
+            hops(s, r.Aromahop2, r.Bitterhop2, r.Doelstellingen(6), r.Doelstellingen(9), v.lbl_Ahop2, v.lbl_Bhop2);
+        }
+
+        Evalueer(s);
+        UpdateStatusBar(s);
+        r.Doelstellingen(1) = volume;
+    } catch (const CalcError &) {
+        services().msgBox(RecalcFoutmelding, mb::Exclamation, QString());
+        if (lossAdded)
+            r.Doelstellingen(1) = volume;
+    }
+    ++v.revision;
+}
 
 } // namespace mostarium

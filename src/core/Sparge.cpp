@@ -1,0 +1,146 @@
+#include "Sparge.h"
+
+#include "CalcError.h"
+#include "Formulas.h"
+#include "NumText.h"
+#include "Session.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace mostarium {
+
+using num::div;
+using num::format;
+using num::toSingle;
+
+namespace {
+
+const QString kPlatoBA = QStringLiteral("\u00BAPlato");
+
+// log(1 + exp(x)) without overflow for large x.
+double softplus(double x) { return std::max(x, 0.0) + std::log1p(std::exp(-std::fabs(x))); }
+
+} // namespace
+
+void UpdateHoofdwort(Session &s)
+{
+    RecipeState &r = s.recipe;
+    SpargeView &v = s.view.spoelen;
+    const double g = r.StortingMaisch;
+
+    r.CoefficientA = toSingle(1.0 / 12.0);
+    r.CoefficientB = toSingle(11.0 / 12.0);
+    r.CoefficientC = toSingle(g * 0.0017 + double(r.VolFilterPlaatBodem));
+    r.CoefficientD = toSingle(g / 2000.0);
+    // Extract of the mashed grain in the mash water plus the water under the
+    // false bottom.
+    const double firstWortGL =
+        div(double(r.BZRMaisch) * g, double(r.BeslaanVolume) + double(r.VolFilterPlaatBodem));
+    r.HWSG = toSingle(firstWortGL * 0.3779 + 1000.7484);
+    v.lblSpSGHoofdWort = QStringLiteral("SG Hoofdwort (kg/m3): ") + format(r.HWSG, u"####");
+    const float plato = SGToPlato(r.HWSG);
+    v.lblSpSGHoofdwortPlato = QStringLiteral("Hoofdwort (") + kPlatoBA + QStringLiteral("): ") + format(plato, u"##.0");
+    r.HoofdwortVolume = toSingle(double(r.BeslaanVolume) + double(r.VolFilterPlaatBodem) - g * 0.0016);
+    v.lblSpVolHoofdWort = QStringLiteral("Volume Hoofdwort (L): ") + format(r.HoofdwortVolume, u"###")
+                          + QStringLiteral(" = ")
+                          + format(double(r.HoofdwortVolume) * double(r.HWSG) / 1000.0, u"###.0 kg");
+    r.VrijeHoofdwort = toSingle(double(r.BeslaanVolume) + double(r.VolFilterPlaatBodem) - g * 0.0017
+                                - double(r.FixedVolFilterPlaatBodem));
+    r.CoefficientC = toSingle(double(r.CoefficientC) + double(r.VrijeHoofdwort));
+    v.lblSpVolHoofdWortToolTip = QStringLiteral("Vrij beschikbare hoofdwort (L): ") + format(r.VrijeHoofdwort, u"###");
+    v.txtSPSpoelenTot = format(r.SpoelenTot, u"0.0");
+    v.txtSpWerkelijkSGHoofdwort = format(plato, u"##.0");
+}
+
+void UpdateSpoelen(Session &s)
+{
+    RecipeState &r = s.recipe;
+    SpargeView &v = s.view.spoelen;
+    const double g = r.StortingMaisch;
+    const double a = r.CoefficientA, b = r.CoefficientB, d = r.CoefficientD;
+
+    const double c0 = g * 0.0017 + double(r.VolFilterPlaatBodem);
+    const double gl1 = SGToGL(r.HWSG);
+    // The target as the dialog's box shows it: one decimal.
+    const double target = PlatoToGL(toSingle(num::val(format(r.SpoelenTot, u"0.0"))));
+    const float ratio = toSingle(div(b * gl1, target - a * gl1) - 1.0);
+    if (!(ratio > 0))
+        return;  // the runnings never reach the target: no solution
+
+    r.SpoelwortVolume = toSingle(num::finite(d * std::log(double(ratio)) + c0));
+    const double k = double(r.VrijeHoofdwort) + double(r.SpoelwortVolume);
+    const float sgK = GLToSG(toSingle(div(double(r.BZRMaisch) * g, k)));
+    v.lblSPVolWort = QStringLiteral("Wort na spoelen (L): ") + format(k, u"####") + QStringLiteral(" = ")
+                     + format(k / 1000.0 * double(sgK), u"###.0 kg");
+    s.view.lbl_L_WortnaSpoelen.text = v.lblSPVolWort;
+    r.Spoelwater = toSingle(double(r.SpoelwortVolume) - double(r.VolFilterPlaatBodem) - g * 0.0001);
+    v.lblSpSpoelwater = QStringLiteral("Benodigd spoelwater (L): ") + format(r.Spoelwater, u"####");
+    s.view.lbl_L_spoelwater.text = v.lblSpSpoelwater;
+}
+
+std::optional<OmslagPunt> BerekenOmslag(const RecipeState &r)
+{
+    const double a = r.CoefficientA, b = r.CoefficientB, c = r.CoefficientC, d = r.CoefficientD;
+    const double g1 = SGToGL(r.HWSG);
+    const float needed = toSingle(double(SGToGL(r.OGSG)) * double(r.Doelstellingen(1)));
+    const int last = num::toInt32(double(toSingle(double(r.VrijeHoofdwort) + double(r.SpoelwortVolume)))) + 1;
+    if (d == 0)
+        throwDivisionByZero();  // a curve without width, as its formula would fail
+
+    // Extract collected after v litres: the integral of the runnings curve.
+    auto collected = [&](int v) {
+        const double x = double(v);
+        const double logRatio = softplus(-(x - c) / d) - softplus(c / d);
+        return toSingle(num::finite(g1 * (a * x - b * d * logRatio)));
+    };
+    auto enough = [&](int v) { return collected(v) > needed; };
+
+    // The collected extract only grows with every litre when the first wort
+    // holds extract, so the first litre that suffices is found by halving.
+    if (last < 0)
+        return std::nullopt;
+    int found = -1;
+    if (enough(0)) {
+        found = 0;
+    } else if (enough(last)) {
+        int lo = 0, hi = last;  // enough(lo) false, enough(hi) true
+        while (hi - lo > 1) {
+            const int mid = lo + (hi - lo) / 2;
+            (enough(mid) ? hi : lo) = mid;
+        }
+        found = hi;
+    }
+    if (found < 0)
+        return std::nullopt;
+    const double runnings = (b / (1.0 + std::exp((double(found) - c) / d)) + a) * g1;
+    return OmslagPunt{found, GLToPlato(toSingle(runnings))};
+}
+
+void ClearOmslag(Session &s)
+{
+    s.recipe.OmslagL = 0;
+    s.recipe.OmslagPlato = 0;
+    s.view.lbl_SGOvergang.text.clear();
+    s.view.lbl_SGOvergang.visible = false;
+    s.view.lbl_VolOvergang.text.clear();
+    s.view.lbl_VolOvergang.visible = false;
+}
+
+void UpdateOmslag(Session &s)
+{
+    const std::optional<OmslagPunt> p = BerekenOmslag(s.recipe);
+    if (!p) {
+        ClearOmslag(s);
+        return;
+    }
+    s.recipe.OmslagPlato = p->plato;
+    s.recipe.OmslagL = toSingle(p->litres);
+    s.view.lbl_SGOvergang.text =
+        QStringLiteral("Overgang SG DB (") + kPlatoBA + QStringLiteral("): ~") + format(p->plato, u"##.0");
+    s.view.lbl_SGOvergang.visible = true;
+    s.view.lbl_VolOvergang.text = QStringLiteral("Overgang vol. DB (L): ~") + format(double(p->litres), u"###");
+    s.view.lbl_VolOvergang.visible = true;
+}
+
+} // namespace mostarium

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace mostarium {
+
+struct Session;
+
+// Opens a recipe file the way every caller does (Open, the recent files, the
+// command line, the style database): empties the recipe and closes its
+// dialogs, reads the file, lays the window out for the file's brew mode
+// through `pasGUIAanBrouwType`, asks about differing system parameters, and
+// shows the schedule frames when the recipe has parts. A damaged file shows
+// "Fout in openen recept! Controleer inhoud bestand!" and leaves an empty
+// recipe without a file name; returns false then. The caller recalculates.
+bool OpenRecept(Session &s, const QString &path, const std::function<void()> &pasGUIAanBrouwType = {});
+
+} // namespace mostarium

@@ -1,0 +1,145 @@
+#include "frmSysteemParametersAanpassen.h"
+
+#include "core/NumText.h"
+#include "core/Session.h"
+#include "core/SysParamCompare.h"
+#include "platform/WindowRegistry.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace mostarium {
+
+namespace {
+constexpr int twips(int t) { return t / 15; }
+
+const char *const kLabels[6] = {"Ketel inhoud (L): ",
+                                "Filterkuip inhoud (L): ",
+                                "Volume onder filterplaat (L): ",
+                                "Water toegevoegd onder filterplaat (L): ",
+                                "Evaporatie tijdens kookproces (L/uur): ",
+                                "Brouwverlies (L): "};
+const char *const kBoxes[6] = {"KetelInhoud", "Filterkuip", "FixedVolume", "DoodVolume", "Evaporatie", "BrouwVerlies"};
+const QString kBrouwverliesTip =
+    QStringLiteral("Wort wat achterblijft in de installatie, hopdraf enz. na het brouwen");
+
+// One column of six labels and boxes; the labels' right edges line up.
+void fillColumn(QWidget *frame, const QString &prefix, QLineEdit **boxes)
+{
+    for (int i = 0; i < 6; ++i) {
+        const int top = 420 + 300 * i;
+        auto *label = new QLabel(QString::fromLatin1(kLabels[i]), frame);
+        label->setObjectName(QStringLiteral("lbl") + prefix + QString::fromLatin1(kBoxes[i]));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setGeometry(twips(60), twips(top), twips(3540), twips(285));
+        auto *box = new QLineEdit(frame);
+        box->setObjectName(QStringLiteral("txt") + prefix + QString::fromLatin1(kBoxes[i]));
+        box->setGeometry(twips(3660), twips(top - 15), twips(975), twips(300));
+        if (i == 5) {
+            label->setToolTip(kBrouwverliesTip);
+            box->setToolTip(kBrouwverliesTip);
+        }
+        boxes[i] = box;
+    }
+}
+} // namespace
+
+frmSysteemParametersAanpassen::frmSysteemParametersAanpassen(Session &s, QWidget *parent)
+    : QDialog(parent), m_s(s)
+{
+    setObjectName(QStringLiteral("frmSysteemParametersAanpassen"));
+    setWindowTitle(QStringLiteral("Systeem Parameters Aanpassen?"));
+    setModal(true);
+    setFixedSize(twips(10755), twips(4500));
+
+    fraSysteemParametersAanpassen = new QGroupBox(QStringLiteral(" Systeem Parameters "), this);
+    fraSysteemParametersAanpassen->setObjectName(QStringLiteral("fraSysteemParametersAanpassen"));
+    fraSysteemParametersAanpassen->setGeometry(twips(180), twips(240), twips(10395), twips(3075));
+    fillColumn(fraSysteemParametersAanpassen, QStringLiteral("_SPA_"), m_installatie);
+
+    fraSP_Recept = new QGroupBox(fraSysteemParametersAanpassen);
+    fraSP_Recept->setObjectName(QStringLiteral("fraSP_Recept"));
+    fraSP_Recept->setGeometry(twips(5280), twips(420), twips(4815), twips(2415));
+    fillColumn(fraSP_Recept, QStringLiteral("_SPAR_"), m_recept);
+
+    cmdSP_NietOvernemen = new QPushButton(QStringLiteral("Behoud Systeem Parameters Mostarium"), this);
+    cmdSP_NietOvernemen->setObjectName(QStringLiteral("cmdSP_NietOvernemen"));
+    cmdSP_NietOvernemen->setGeometry(twips(1320), twips(3540), twips(2835), twips(555));
+    cmdSP_NietOvernemen->setMouseTracking(true);
+    cmdSP_NietOvernemen->installEventFilter(this);
+    cmdSP_Overnemen = new QPushButton(QStringLiteral("Neem Systeem Parameters Recept over"), this);
+    cmdSP_Overnemen->setObjectName(QStringLiteral("cmdSP_Overnemen"));
+    cmdSP_Overnemen->setGeometry(twips(6420), twips(3540), twips(2835), twips(555));
+    cmdSP_Overnemen->setAutoDefault(false);
+    cmdSP_NietOvernemen->setAutoDefault(false);
+
+    connect(cmdSP_Overnemen, &QPushButton::clicked, this, &frmSysteemParametersAanpassen::cmdSP_Overnemen_Click);
+    connect(cmdSP_NietOvernemen, &QPushButton::clicked, this,
+            &frmSysteemParametersAanpassen::cmdSP_NietOvernemen_Click);
+
+    Form_Load();
+}
+
+void frmSysteemParametersAanpassen::Form_Load()
+{
+    // The main window's background colour.
+    QColor back(0xCD, 0xD1, 0xCB);
+    if (QWidget *main = windows().find(QStringLiteral("frmRecept")))
+        back = main->palette().color(QPalette::Window);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, back);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    const RecipeState &r = m_s.recipe;
+    fraSP_Recept->setTitle(r.Algemeen.has(0) ? r.Algemeen(0) + QStringLiteral(" Recept ") : QStringLiteral(" Recept "));
+    unsetCursor();
+
+    m_installatie[0]->setText(QString::number(r.KetelInhoud));
+    m_installatie[1]->setText(num::plain(r.FilterKuipInhoud));
+    m_installatie[2]->setText(num::plain(r.FixedVolFilterPlaatBodem));
+    m_installatie[3]->setText(num::plain(r.VolFilterPlaatBodem));
+    m_installatie[4]->setText(num::plain(r.Evaporatie));
+    m_installatie[5]->setText(num::plain(r.BrouwVerlies));
+
+    m_recept[0]->setText(num::plain(r.ReceptKetelInhoud));
+    m_recept[1]->setText(num::plain(r.ReceptFilterKuipInhoud));
+    m_recept[2]->setText(num::plain(r.ReceptFixedVolFilterPlaatBodem));
+    m_recept[3]->setText(num::plain(r.ReceptVolFilterPlaatBodem));
+    m_recept[4]->setText(num::plain(r.ReceptEvaporatie));
+    m_recept[5]->setText(num::plain(r.ReceptBrouwVerlies));
+}
+
+void frmSysteemParametersAanpassen::cmdSP_Overnemen_Click()
+{
+    // The values as read from the file, not what the boxes show.
+    if (!NeemReceptSysteemParametersOver(m_s.recipe))
+        return;
+    setCursor(Qt::WaitCursor);
+    accept();
+}
+
+void frmSysteemParametersAanpassen::cmdSP_NietOvernemen_Click()
+{
+    setCursor(Qt::WaitCursor);
+    reject();
+}
+
+bool frmSysteemParametersAanpassen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == cmdSP_NietOvernemen && event->type() == QEvent::MouseMove)
+        unsetCursor();
+    return QDialog::eventFilter(watched, event);
+}
+
+void ShowSysteemParametersAanpassen(Session &s)
+{
+    windows().unload(QStringLiteral("frmInfo"));
+    frmSysteemParametersAanpassen dlg(s);
+    dlg.exec();
+}
+
+} // namespace mostarium

@@ -1,14 +1,175 @@
 #include "frmRecept.h"
 
+#include "BrewMode.h"
+#include "Layout.h"
+#include "ScheduleView.h"
+#include "StatusBarView.h"
 #include "core/Session.h"
+#include "platform/WindowRoutines.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLayout>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
 
 namespace mostarium {
 
-frmRecept::frmRecept(QWidget *parent) : QMainWindow(parent)
+frmRecept::frmRecept(QWidget *parent) : frmRecept(session(), parent) {}
+
+frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
 {
     setObjectName(QStringLiteral("frmRecept"));
-    setWindowTitle(QStringLiteral("Wortkamer   -   ") + session().recipe.Revision);
-    resize(15000 / 15, 9400 / 15);
+    setWindowTitle(QStringLiteral("Wortkamer   -   ") + m_s.recipe.Revision);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor::fromRgb(RgbWindowBack));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    m_area = new QWidget(this);
+    m_area->setObjectName(QStringLiteral("frmRecept_Achtergrond"));
+    m_area->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_area->installEventFilter(this);
+    setCentralWidget(m_area);
+
+    m_view = std::make_unique<ScheduleView>(m_area);
+    for (const QString &name : m_view->frameNames())
+        m_view->frame(name)->installEventFilter(this);
+
+    m_pgbDownload = new QProgressBar(m_area);
+    m_pgbDownload->setObjectName(QStringLiteral("pgbDownload"));
+    m_pgbDownload->setTextVisible(false);
+    m_pgbDownload->hide();
+    ScheduleView::place(m_pgbDownload, 450, 8050, 13995, 240);
+
+    // The tile picture handed to TileForm; never shown.
+    m_picTile1 = new QWidget(this);
+    m_picTile1->setObjectName(QStringLiteral("picTile1"));
+    m_picTile1->hide();
+
+    m_status = std::make_unique<StatusBarView>(statusBar());
+
+    m_tmrAutoSave = new QTimer(this);
+    m_tmrAutoSave->setObjectName(QStringLiteral("tmrAutoSave"));
+    m_tmrAutoSave->setInterval(60000);
+
+    buildMenus();
+    buildToolbar();
+    defineCommands();
+    defineOptions();
+    updateCommands();
+    syncChecks();
+    ToonVerkortMenu(false);
+
+    // Other windows change the display model too (a dialog's OK); pick that up.
+    m_refreshTimer = new QTimer(this);
+    m_refreshTimer->setInterval(100);
+    connect(m_refreshTimer, &QTimer::timeout, this, &frmRecept::refreshView);
+    m_refreshTimer->start();
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, [this] { m_status->tick(); });
+    m_clock->start();
+
+    resize(layout::px(15000), layout::px(9400));
+    refreshView();
+}
+
+frmRecept::~frmRecept() = default;
+
+void frmRecept::refreshView()
+{
+    syncChecks();
+    if (m_s.view.revision == m_shownRevision)
+        return;
+    m_shownRevision = m_s.view.revision;
+    m_view->refresh(m_s.view);
+    m_status->refresh(m_s.view);
+}
+
+void frmRecept::syncChecks()
+{
+    // The menu mirrors the application state; it does not store it.
+    if (QAction *a = action(QStringLiteral("mnuDubBrouw")); a && a->isChecked() != m_s.app.dubbelBrouw)
+        a->setChecked(m_s.app.dubbelBrouw);
+    if (QAction *a = action(QStringLiteral("mnuBeerSounds")); a && a->isChecked() != m_s.app.geluidAan)
+        a->setChecked(m_s.app.geluidAan);
+    if (QAction *a = action(QStringLiteral("mnuSpoelcurveRecept")); a && a->isChecked() != m_s.app.spoelcurveRecept)
+        a->setChecked(m_s.app.spoelcurveRecept);
+}
+
+void frmRecept::afterCommand() { refreshView(); }
+
+void frmRecept::Form_Resize()
+{
+    TileForm(this, m_picTile1);
+    layout::ResizeInput in;
+    const QRect outer = frameGeometry();
+    in.W = outer.width() * layout::TwipsPerPixel;
+    in.H = outer.height() * layout::TwipsPerPixel;
+    in.SH = m_area->height() * layout::TwipsPerPixel;
+    in.dubbel = m_s.app.dubbelBrouw;
+    QGroupBox *bs = m_view->frame(QStringLiteral("fraBrouwSchema"));
+    QGroupBox *ev = m_view->frame(QStringLiteral("fraEvaluatie"));
+    in.brouwSchemaHeight = bs->height() * layout::TwipsPerPixel;
+    const layout::ResizeResult r = layout::FormResize(in);
+    if (r.panelWidths)
+        m_status->setWidths(*r.panelWidths);
+    ScheduleView::move(bs, r.brouwSchemaLeft, std::max(0.0, r.brouwSchemaTop));
+    ScheduleView::move(ev, r.evaluatieLeft, std::max(0.0, r.evaluatieTop));
+    m_pgbDownload->move(ev->x(), m_pgbDownload->y());
+}
+
+void frmRecept::PasGUIAanBrouwType()
+{
+    const layout::BrouwTypeLayout l = layout::brouwTypeLayout(m_s.app.dubbelBrouw);
+    syncChecks();
+    // Captions and visibility go through the display model, also when the
+    // window is maximised and cannot take the new size.
+    ApplyBrouwTypeToView(m_s);
+    ScheduleView::setHeight(m_view->frame(QStringLiteral("fraBrouwSchema")), l.brouwSchemaHeight);
+    QGroupBox *ev = m_view->frame(QStringLiteral("fraEvaluatie"));
+    ScheduleView::move(ev, ev->x() * layout::TwipsPerPixel, l.evaluatieTop);
+    ScheduleView::move(m_pgbDownload, ev->x() * layout::TwipsPerPixel, l.pgbDownloadTop);
+    refreshView();
+
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
+        resize(layout::px(l.windowWidth), layout::px(l.windowHeight));
+        if (QScreen *screen = this->screen()) {
+            const QRect avail = screen->geometry();
+            const QSize frame = frameGeometry().size();
+            const layout::Point p = layout::centred(avail.width(), avail.height(), frame.width(), frame.height());
+            move(avail.x() + int(p.left), avail.y() + int(p.top));
+        }
+    }
+    if (QLayout *lay = layout())
+        lay->activate();
+    Form_Resize();
+}
+
+void frmRecept::mnuDubBrouw_Click()
+{
+    SwitchBrouwType(m_s, [this] { PasGUIAanBrouwType(); });
+    afterCommand();
+}
+
+void frmRecept::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmRecept::closeEvent(QCloseEvent *event)
+{
+    if (m_closeGuard && !m_closeGuard()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 } // namespace mostarium

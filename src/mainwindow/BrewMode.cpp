@@ -1,0 +1,106 @@
+#include "BrewMode.h"
+
+#include "Layout.h"
+#include "core/NumText.h"
+#include "core/Paths.h"
+#include "core/Recalc.h"
+#include "core/Services.h"
+#include "core/Session.h"
+
+#include <algorithm>
+
+namespace mostarium {
+
+namespace {
+
+QString cell(const Table2D<QString> &t, int r, int c) { return t.has(r, c) ? t(r, c) : QString(); }
+
+void ploc(Session &s)
+{
+    if (s.app.geluidAan)
+        services().playSound(paths::file(QStringLiteral("Sounds/ploc.wav")), true);
+}
+
+} // namespace
+
+void ApplyBrouwTypeToView(Session &s)
+{
+    const layout::BrouwTypeLayout l = layout::brouwTypeLayout(s.app.dubbelBrouw);
+    DisplayModel &v = s.view;
+    v.panels[0].text = l.panel1;
+    v.fraBSAHop.caption = l.aromaHopCaption;
+    v.fraBSBHop.caption = l.bitterHopCaption;
+    v.fraEvalDS.caption = l.evalDSCaption;
+    v.fraEvalEv.caption = l.evalEvCaption;
+    const bool targets = s.recipe.hasStatus(StatusDoelstellingen);
+    if (s.app.dubbelBrouw) {
+        v.fraEvalDS2.caption = l.evalDS2Caption;
+        v.fraEvalEv2.caption = l.evalEv2Caption;
+        if (targets)
+            v.fraEvalDS2.visible = true;
+    } else {
+        v.fraEvalDS2.visible = false;
+        v.fraEvalEv2.visible = false;
+        if (targets)
+            v.fraEvalDS.visible = true;
+    }
+    ++v.revision;
+}
+
+void SwitchBrouwType(Session &s, const std::function<void()> &pasGUIAanBrouwType)
+{
+    RecipeState &r = s.recipe;
+    s.app.dubbelBrouw = !s.app.dubbelBrouw;
+    r.ReceptGewijzigd = true;
+
+    // The measured-value bit follows the beer the new mode evaluates.
+    if (s.app.dubbelBrouw) {
+        r.Evaluatie.redimPreserve(2, 1);
+        if (num::val(cell(r.Evaluatie, 0, 1)) == 0 && r.hasStatus(StatusEvaluatie))
+            r.clearStatus(StatusEvaluatie);
+    } else {
+        if (num::val(cell(r.Evaluatie, 0, 0)) != 0 && !r.hasStatus(StatusEvaluatie))
+            r.setStatus(StatusEvaluatie);
+    }
+
+    if (pasGUIAanBrouwType)
+        pasGUIAanBrouwType();
+
+    if (s.app.dubbelBrouw) {
+        ploc(s);
+        ploc(s);
+        s.view.panels[0].text = QStringLiteral("DB");
+        r.Evaluatie.redimPreserve(2, 1);
+        r.Doelstellingen.redimPreserve(std::max(10, r.Doelstellingen.ubound()));
+        if (r.Doelstellingen(6) > 0)
+            UpdateBrouwschema(s);
+        if (r.Doelstellingen(6) == 0 && r.hasStatus(StatusDoelstellingen)) {
+            r.clearStatus(StatusDoelstellingen);
+            UpdateBrouwschema(s);
+        }
+        if (r.Bitterhop2.rowUbound() == 0 && r.Aromahop2.rowUbound() == 0 && r.hasStatus(StatusHopgift)) {
+            r.clearStatus(StatusHopgift);
+            UpdateBrouwschema(s);
+        }
+    } else {
+        ploc(s);
+        s.view.panels[0].text = QStringLiteral("EB");
+        // Targets count as present only when the first beer has a volume; an
+        // enlarged but empty target array is not a set of targets.
+        if (r.Doelstellingen.ubound() >= 2 && r.Doelstellingen(1) > 0 && !r.hasStatus(StatusDoelstellingen) &&
+            r.ReceptStatus >= 1) {
+            r.setStatus(StatusDoelstellingen);
+            UpdateBrouwschema(s);
+        }
+        if (!cell(r.Aromahop, 0, 2).isEmpty() && !cell(r.Bitterhop, 0, 2).isEmpty() &&
+            !r.hasStatus(StatusHopgift)) {
+            r.setStatus(StatusHopgift);
+            UpdateBrouwschema(s);
+        }
+        if (r.hasStatus(StatusHopgift2))
+            r.clearStatus(StatusHopgift2);
+    }
+    ++s.view.revision;
+}
+
+} // namespace mostarium

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+
+namespace mostarium {
+
+struct Session;
+
+// The captions, visibility and panel text of the brew mode in s.app.dubbelBrouw
+// (the display-model half of PasGUIAanBrouwType).
+void ApplyBrouwTypeToView(Session &s);
+
+// mnuDubBrouw_Click without the window: flips the brew mode, keeps the status
+// bits consistent with the data of the new mode and recalculates.
+// `pasGUIAanBrouwType` lays the window out for the new mode.
+void SwitchBrouwType(Session &s, const std::function<void()> &pasGUIAanBrouwType);
+
+} // namespace mostarium

@@ -1,0 +1,80 @@
+#include "Layout.h"
+
+#include <algorithm>
+
+namespace mostarium::layout {
+
+std::array<double, 10> panelWidths(double W)
+{
+    return {300, 900, 1200, 700, 1200, 700, 800, W - 7650, 850, 1000};
+}
+
+ResizeResult FormResize(const ResizeInput &in)
+{
+    ResizeResult r;
+    if (in.W > 8000)
+        r.panelWidths = panelWidths(in.W);
+
+    if (in.W <= 12885) {
+        r.brouwSchemaLeft = r.evaluatieLeft = 450;
+    } else {
+        r.brouwSchemaLeft = std::max(0.0, (in.W - FrameWidth - 450) / 2);
+        r.evaluatieLeft = std::max(0.0, (in.W - FrameWidth - 450) / 2);
+    }
+
+    // The thresholds compare the outer height; the centring uses the inner one.
+    if (in.dubbel) {
+        if (in.H <= 10740) {
+            r.brouwSchemaTop = 180;
+            r.evaluatieTop = 7200;
+        } else {
+            r.brouwSchemaTop = (in.SH - 360 - 9265) / 2;
+            r.evaluatieTop = r.brouwSchemaTop + in.brouwSchemaHeight + 295;
+        }
+    } else {
+        if (in.H <= 9000) {
+            r.brouwSchemaTop = 180;
+            r.evaluatieTop = 5500;
+        } else {
+            r.brouwSchemaTop = (in.SH - 360 - 7615) / 2;
+            r.evaluatieTop = r.brouwSchemaTop + in.brouwSchemaHeight + 295;
+        }
+    }
+    return r;
+}
+
+BrouwTypeLayout brouwTypeLayout(bool dubbel)
+{
+    if (dubbel)
+        return {QStringLiteral("DB"),
+                QStringLiteral(" Aromahop dikbier "),
+                QStringLiteral(" Bitterhop dikbier "),
+                BrouwSchemaHeightDubbel,
+                7200,
+                9800,
+                15000,
+                11140,
+                QStringLiteral(" Doelstellingen dikbier "),
+                QStringLiteral(" Evaluatie dikbier "),
+                QStringLiteral(" Doelstellingen dunbier "),
+                QStringLiteral(" Evaluatie dunbier ")};
+    return {QStringLiteral("EB"),
+            QStringLiteral(" Aromahop "),
+            QStringLiteral(" Bitterhop "),
+            BrouwSchemaHeightEnkel,
+            5500,
+            8050,
+            15000,
+            9400,
+            QStringLiteral(" Doelstellingen "),
+            QStringLiteral(" Evaluatie "),
+            QString(),
+            QString()};
+}
+
+Point centred(double screenW, double screenH, double winW, double winH)
+{
+    return {screenW / 2 - winW / 2, screenH / 2 - winH / 2};
+}
+
+} // namespace mostarium::layout

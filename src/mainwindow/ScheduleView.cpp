@@ -1,0 +1,124 @@
+#include "ScheduleView.h"
+
+#include "Layout.h"
+#include "core/DisplayModel.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+namespace mostarium {
+
+namespace {
+constexpr int RowStep = 240;
+constexpr int RowHeight = 240;
+
+void setRole(QWidget *w, QPalette::ColorRole role, const std::optional<Rgb> &rgb, const QPalette &base)
+{
+    QPalette p = w->palette();
+    p.setColor(role, rgb ? QColor::fromRgb(*rgb) : base.color(role));
+    w->setPalette(p);
+}
+} // namespace
+
+void ScheduleView::place(QWidget *w, double left, double top, double width, double height)
+{
+    w->setGeometry(layout::px(left), layout::px(top), layout::px(width), layout::px(height));
+}
+
+void ScheduleView::move(QWidget *w, double left, double top) { w->move(layout::px(left), layout::px(top)); }
+
+void ScheduleView::setHeight(QWidget *w, double height) { w->resize(w->width(), layout::px(height)); }
+
+ScheduleView::ScheduleView(QWidget *area)
+{
+    QGroupBox *bs = addFrame(area, QStringLiteral("fraBrouwSchema"), 210, 180, 13995, 6645);
+    QGroupBox *ingr = addFrame(bs, QStringLiteral("fraBSIngrdienten"), 180, 300, 6700, 3015);
+    addRows(ingr, QStringLiteral("lbl_StIngred"), 10, 180, 360);
+
+    QGroupBox *ms = addFrame(bs, QStringLiteral("fraBSMaiscschema"), 7020, 300, 2895, 3015);
+    addRows(ms, QStringLiteral("lbl_MS"), 7, 180, 300);
+    addLabel(ms, QStringLiteral("lblMDecoctieStap"), 180, 1965);
+    addLabel(ms, QStringLiteral("lbl_L_inmaischen"), 180, 2220);
+    addLabel(ms, QStringLiteral("lbl_pH_Maisch"), 180, 2460);
+    addLabel(ms, QStringLiteral("lbl_vol_maisch"), 180, 2700);
+
+    QGroupBox *sp = addFrame(bs, QStringLiteral("fraBSSpoelen"), 10020, 300, 3675, 3015);
+    const char *spoelen[] = {"lbl_SG_Hoofdwort",        "lbl_Plato_Hoofdwort", "lbl_SpoelenTot",
+                             "lbl_L_spoelwater",        "lbl_L_WortnaSpoelen", "lbl_VerwachtSGNaSpoelen",
+                             "lbl_verwachtOG",          "lbl_VerwachtOG2",     "lbl_SGOvergang",
+                             "lbl_VolOvergang",         "lbl_VerwachteKooktijd"};
+    for (int i = 0; i < 11; ++i)
+        addLabel(sp, QLatin1String(spoelen[i]), 150, 300 + RowStep * i);
+
+    addRows(addFrame(bs, QStringLiteral("fraBSAHop"), 180, 3420, 6700, 1500), QStringLiteral("lbl_Ahop"), 4, 180, 360);
+    addRows(addFrame(bs, QStringLiteral("fraBSBHop"), 7020, 3420, 6700, 1500), QStringLiteral("lbl_Bhop"), 4, 180, 360);
+    addRows(addFrame(bs, QStringLiteral("fraAhop2"), 180, 5040, 6700, 1500), QStringLiteral("lbl_Ahop2"), 4, 180, 360);
+    addRows(addFrame(bs, QStringLiteral("fraBhop2"), 7020, 5040, 6700, 1500), QStringLiteral("lbl_Bhop2"), 4, 180, 360);
+
+    QGroupBox *ev = addFrame(area, QStringLiteral("fraEvaluatie"), 210, 7020, 13995, 2295);
+    addRows(addFrame(ev, QStringLiteral("fraEvalDS"), 180, 360, 3290, 1695), QStringLiteral("lbl_EvDS"), 5, 180, 360);
+    addRows(addFrame(ev, QStringLiteral("fraEvalDS2"), 3540, 360, 3290, 1695), QStringLiteral("lbl_EvDS2"), 5, 180, 360);
+    QGroupBox *evEv = addFrame(ev, QStringLiteral("fraEvalEv"), 7020, 360, 3290, 1695);
+    QGroupBox *evEv2 = addFrame(ev, QStringLiteral("fraEvalEv2"), 10380, 360, 3290, 1695);
+    const char *evalNames[] = {"vol", "FGOG", "BZR", "EBU", "EBC"};
+    for (int i = 0; i < 5; ++i) {
+        addLabel(evEv, QStringLiteral("lbl_Eval_") + QLatin1String(evalNames[i]), 180, 360 + RowStep * i);
+        addLabel(evEv2, QStringLiteral("lbl_Eval2_") + QLatin1String(evalNames[i]), 180, 360 + RowStep * i);
+    }
+}
+
+QGroupBox *ScheduleView::addFrame(QWidget *parent, const QString &name, int left, int top, int width, int height)
+{
+    auto *f = new QGroupBox(parent);
+    f->setObjectName(name);
+    place(f, left, top, width, height);
+    m_frames.insert(name, f);
+    m_frameOrder << name;
+    return f;
+}
+
+void ScheduleView::addLabel(QGroupBox *frame, const QString &name, int left, int top)
+{
+    auto *l = new QLabel(frame);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(false);
+    // A click on a label is the label's, not the frame's: it does nothing.
+    l->setAttribute(Qt::WA_NoMousePropagation);
+    const int frameWidth = frame->width() * layout::TwipsPerPixel;
+    place(l, left, top, frameWidth - left - 90, RowHeight);
+    m_labels.insert(name, l);
+}
+
+void ScheduleView::addRows(QGroupBox *frame, const QString &array, int count, int left, int top)
+{
+    for (int i = 0; i < count; ++i)
+        addLabel(frame, QStringLiteral("%1_%2").arg(array).arg(i), left, top + RowStep * i);
+}
+
+void ScheduleView::refresh(DisplayModel &m)
+{
+    m.forEachFrame([&](const QString &name, FrameSlot &slot) {
+        QGroupBox *f = m_frames.value(name);
+        if (!f)
+            return;
+        if (f->title() != slot.caption)
+            f->setTitle(slot.caption);
+        f->setVisible(slot.visible);
+    });
+    m.forEachLabel([&](const QString &name, LabelSlot &slot) {
+        QLabel *l = m_labels.value(name);
+        if (!l)
+            return;
+        if (l->text() != slot.text)
+            l->setText(slot.text);
+        const QPalette base = l->parentWidget()->palette();
+        setRole(l, QPalette::WindowText, slot.fore, base);
+        setRole(l, QPalette::Window, slot.back, base);
+        l->setAutoFillBackground(slot.back.has_value());
+        l->setToolTip(slot.toolTip);
+        l->setVisible(slot.visible);
+    });
+}
+
+} // namespace mostarium

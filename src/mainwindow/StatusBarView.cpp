@@ -1,0 +1,67 @@
+#include "StatusBarView.h"
+
+#include "Layout.h"
+#include "core/DisplayModel.h"
+#include "core/Services.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStatusBar>
+
+namespace mostarium {
+
+StatusBarView::StatusBarView(QStatusBar *bar)
+{
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(false);
+    auto *row = new QWidget(bar);
+    row->setObjectName(QStringLiteral("StatusBarPanels"));
+    auto *lay = new QHBoxLayout(row);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    for (int i = 1; i <= 10; ++i) {
+        auto *p = new QLabel(row);
+        p->setObjectName(QStringLiteral("StatusBar_Panel%1").arg(i));
+        p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        p->setTextFormat(Qt::PlainText);
+        p->setAlignment(Qt::AlignCenter);
+        p->setMinimumWidth(0);
+        lay->addWidget(p);
+        m_panels << p;
+    }
+    lay->addStretch(1);
+    bar->addWidget(row, 1);
+    setWidths(layout::panelWidths(15000));
+    tick();
+}
+
+void StatusBarView::setWidths(const std::array<double, 10> &twips)
+{
+    for (int i = 0; i < 10; ++i)
+        m_panels[i]->setFixedWidth(std::max(0, layout::px(twips[std::size_t(i)])));
+}
+
+void StatusBarView::refresh(const DisplayModel &model)
+{
+    for (int i = 0; i < 8; ++i) {
+        const PanelSlot &slot = model.panels[std::size_t(i)];
+        QLabel *p = m_panels[i];
+        if (p->text() != slot.text)
+            p->setText(slot.text);
+        p->setEnabled(slot.enabled);
+        p->setToolTip(slot.toolTip);
+        // The recipe's path is right-aligned once it is too long to show
+        // whole, so that its file name stays in view.
+        const bool right = i == 7 && slot.text.size() >= 76;
+        p->setAlignment(Qt::AlignVCenter | (right ? Qt::AlignRight : Qt::AlignHCenter));
+    }
+}
+
+void StatusBarView::tick()
+{
+    const QDateTime now = services().now();
+    m_panels[8]->setText(now.toString(QStringLiteral("MM-dd-yy")));
+    m_panels[9]->setText(now.toString(QStringLiteral("HH:mm:ss")));
+}
+
+} // namespace mostarium

@@ -1,0 +1,117 @@
+#include "WindowRoutines.h"
+
+#include "core/DisplayModel.h"
+#include "core/Services.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace mostarium {
+
+namespace {
+
+void setOnTop(QWidget *window, bool onTop)
+{
+    if (!window)
+        return;
+    const bool visible = window->isVisible();
+    const QRect geometry = window->geometry();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    // Changing a flag hides a shown window; put it back where it was.
+    window->setGeometry(geometry);
+    if (visible)
+        window->show();
+}
+
+QColor mainBackground()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("frmRecept"))
+            return w->palette().color(QPalette::Window);
+    return QColor::fromRgb(RgbWindowBack);
+}
+
+bool isTextBox(const QWidget *w)
+{
+    if (qobject_cast<const QLineEdit *>(w) || qobject_cast<const QTextEdit *>(w) ||
+        qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QAbstractSpinBox *>(w))
+        return true;
+    // The edit field inside an editable combo box belongs to the combo box.
+    return false;
+}
+
+} // namespace
+
+void SetFormOnTop(QWidget *window) { setOnTop(window, true); }
+void SetFormNotOnTop(QWidget *window) { setOnTop(window, false); }
+
+void ToonOnderConstructie()
+{
+    services().msgBox(QStringLiteral("Onder constructie!"), mb::Exclamation, QStringLiteral("Mededeling!"));
+}
+
+void TileForm(QWidget *, QWidget *) {}
+
+void ShowHelpTopic(const QString &topic, QWidget *)
+{
+    if (topic.trimmed().isEmpty())
+        return;
+    services().showHelp(topic);
+}
+
+void PasKleurAan(QWidget *window)
+{
+    if (!window)
+        return;
+    const QColor back = mainBackground();
+    QPalette p = window->palette();
+    p.setColor(QPalette::Window, back);
+    window->setPalette(p);
+    window->setAutoFillBackground(true);
+    for (QWidget *child : window->findChildren<QWidget *>()) {
+        if (isTextBox(child))
+            continue;
+        if (qobject_cast<QLineEdit *>(child->parentWidget()) || qobject_cast<QComboBox *>(child->parentWidget()))
+            continue;
+        QPalette cp = child->palette();
+        cp.setColor(QPalette::Window, back);
+        cp.setColor(QPalette::Button, back);
+        if (qobject_cast<QComboBox *>(child))
+            cp.setColor(QPalette::Base, back);
+        child->setPalette(cp);
+    }
+}
+
+void AddBitmapToMenu(QMainWindow *window, long menuIndex, long itemIndex, const QPixmap &unchecked,
+                     const QPixmap &checked)
+{
+    if (!window || !window->menuBar())
+        return;
+    QList<QAction *> menus;
+    for (QAction *a : window->menuBar()->actions())
+        if (a->isVisible() && a->menu())
+            menus << a;
+    if (menuIndex < 0 || menuIndex >= menus.size())
+        return;
+    QList<QAction *> items;
+    for (QAction *a : menus[int(menuIndex)]->menu()->actions())
+        if (a->isVisible())
+            items << a;
+    if (itemIndex < 0 || itemIndex >= items.size())
+        return;
+    QIcon icon;
+    icon.addPixmap(unchecked, QIcon::Normal, QIcon::Off);
+    icon.addPixmap(checked, QIcon::Normal, QIcon::On);
+    items[int(itemIndex)]->setIcon(icon);
+}
+
+} // namespace mostarium

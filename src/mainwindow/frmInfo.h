@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+
+namespace mostarium {
+
+// The about window: title, revision, about text, disclaimer and the links to
+// the online site and the guild's site. Start-up also shows it as a splash.
+class frmInfo : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmInfo(QWidget *parent = nullptr);
+
+    static void registerWindow();
+
+    // The about text for a given year, lines ended by CR LF, the last without.
+    static QString beerwareText(int year);
+
+    // Shown without its OK button, above all other windows, painted once.
+    void showAsSplash();
+    // Into or out of the topmost band; position and size stay.
+    void setOnTop(bool onTop);
+
+    void lblI_MostariumOnline_Click();
+    void lblInfo_WWW_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void cmdOK_Click();
+
+    QPushButton *m_ok = nullptr;
+};
+
+} // namespace mostarium

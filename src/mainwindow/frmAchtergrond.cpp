@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace mostarium {
@@ -142,14 +143,14 @@ void frmAchtergrond::fillFolderList(const QString &path)
     int depth = 0;
     for (const QString &p : chain) {
         const QString name = QDir(p).isRoot() ? QDir::toNativeSeparators(p) : QDir(p).dirName();
-        auto *item = new QListWidgetItem(QString(depth * 2, u' ') + QStringLiteral("\U0001F4C2 ") + name, m_dirs);
+        auto *item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirOpenIcon), QString(depth * 2, u' ') + name, m_dirs);
         item->setData(Qt::UserRole, p);
         ++depth;
     }
     m_dirs->setCurrentRow(m_dirs->count() - 1);
     const QStringList subs = QDir(m_dirPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString &s : subs) {
-        auto *item = new QListWidgetItem(QString(depth * 2, u' ') + QStringLiteral("\U0001F4C1 ") + s, m_dirs);
+        auto *item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon), QString(depth * 2, u' ') + s, m_dirs);
         item->setData(Qt::UserRole, QDir(m_dirPath).filePath(s));
     }
 }

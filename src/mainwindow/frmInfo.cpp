@@ -129,6 +129,7 @@ frmInfo::frmInfo(QWidget *parent) : QWidget(parent, Qt::Window)
     text1->setObjectName(QStringLiteral("Text1"));
     text1->setReadOnly(true);
     text1->setFixedHeight(110);
+    text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto *poweredBy = new QLabel(QStringLiteral("Door hobbybrouwers, voor hobbybrouwers."), this);
     poweredBy->setObjectName(QStringLiteral("lblI_PoweredBy"));

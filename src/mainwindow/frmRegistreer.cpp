@@ -39,7 +39,8 @@ frmRegistreer::frmRegistreer(QWidget *parent) : QWidget(parent, Qt::Window)
     auto *text = new QPlainTextEdit(noticeText(), frame);
     text->setObjectName(QStringLiteral("txtReg_Registreer"));
     text->setReadOnly(true);
-    text->setMinimumSize(380, 170);
+    text->setMinimumSize(400, 200);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *frameLay = new QVBoxLayout(frame);
     frameLay->addWidget(text);
 

@@ -1,0 +1,377 @@
+// The recipe file writer: layout line by line, round trips, atomic saves.
+
+#include "test_recipefile_samples.h"
+
+#include "support/FakeServices.h"
+#include "core/Cp1252.h"
+#include "core/Ini.h"
+#include "core/RecipeFile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace mostarium;
+using namespace mostarium::test;
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QStringList linesOf(const QByteArray &bytes)
+{
+    QStringList lines = cp1252::decode(bytes).split(QStringLiteral("\r\n"));
+    return lines;
+}
+
+QString dataFile(const char *name) { return QStringLiteral(MOSTARIUM_SOURCE_DIR "/tests/data/") + QLatin1String(name); }
+
+// The recipe parts a file carries, compared member by member.
+void expectSameRecipe(const RecipeState &a, const RecipeState &b)
+{
+    EXPECT_EQ(a.ReceptStatus, b.ReceptStatus);
+    EXPECT_EQ(a.Algemeen, b.Algemeen);
+    EXPECT_EQ(a.Doelstellingen, b.Doelstellingen);
+    EXPECT_EQ(a.Biersoort1, b.Biersoort1);
+    EXPECT_EQ(a.Biersoort2, b.Biersoort2);
+    EXPECT_EQ(a.Storting, b.Storting);
+    EXPECT_EQ(a.Maischschema, b.Maischschema);
+    EXPECT_EQ(a.ViaDecoctie, b.ViaDecoctie);
+    EXPECT_EQ(a.SpoelenTot, b.SpoelenTot);
+    EXPECT_EQ(a.Aromahop, b.Aromahop);
+    EXPECT_EQ(a.Bitterhop, b.Bitterhop);
+    EXPECT_EQ(a.Aromahop2, b.Aromahop2);
+    EXPECT_EQ(a.Bitterhop2, b.Bitterhop2);
+    EXPECT_EQ(a.Gistkeuze, b.Gistkeuze);
+    EXPECT_EQ(a.Toevoegingen, b.Toevoegingen);
+    EXPECT_EQ(a.Evaluatie, b.Evaluatie);
+    EXPECT_EQ(a.Aantekening, b.Aantekening);
+    EXPECT_EQ(a.InRecept, b.InRecept);
+    for (int i = 0; i < KenmerkenCount; ++i)
+        EXPECT_EQ(a.Kenmerken[i], b.Kenmerken[i]) << i;
+}
+
+// A device that fails after a number of bytes, as a full disk does.
+class FailingDevice : public QIODevice {
+public:
+    explicit FailingDevice(qint64 limit) : m_limit(limit) { open(QIODevice::WriteOnly); }
+    QByteArray written;
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        const qint64 room = m_limit - written.size();
+        if (room <= 0) {
+            setErrorString(QStringLiteral("Schijf vol"));
+            return -1;
+        }
+        const qint64 n = std::min(room, len);
+        written.append(data, n);
+        return n;
+    }
+
+private:
+    qint64 m_limit;
+};
+
+struct Golden {
+    const char *file;
+    Session (*make)();
+};
+
+class RecipeGolden : public ::testing::TestWithParam<Golden> {};
+
+} // namespace
+
+TEST_P(RecipeGolden, WriterMatchesTheLayoutLineByLine)
+{
+    const QByteArray expected = readFile(dataFile(GetParam().file));
+    ASSERT_FALSE(expected.isEmpty());
+    const QByteArray written = recipeFileBytes(GetParam().make());
+
+    const QStringList want = linesOf(expected);
+    const QStringList got = linesOf(written);
+    for (qsizetype i = 0; i < std::min(want.size(), got.size()); ++i)
+        ASSERT_EQ(got[i], want[i]) << "line " << i + 1;
+    EXPECT_EQ(got.size(), want.size());
+    // CR LF everywhere, Windows-1252 bytes.
+    EXPECT_EQ(written, expected);
+    EXPECT_FALSE(written.contains("\n\n"));
+}
+
+TEST_P(RecipeGolden, RoundTripGivesTheSameRecipeAndTheSameBytes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Recept.zlv"));
+    const Session original = GetParam().make();
+    ASSERT_TRUE(writeRecipeFile(original, path));
+
+    Session back;
+    installationDefaults(back.recipe);
+    back.recipe.Revision = SampleRevision;
+    const OpenResult r = readRecipeFile(back, path);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_TRUE(r.brouwGelezen);
+    EXPECT_FALSE(r.systeemParametersVerschillen);
+    EXPECT_EQ(back.app.dubbelBrouw, original.app.dubbelBrouw);
+    expectSameRecipe(back.recipe, original.recipe);
+
+    EXPECT_EQ(recipeFileBytes(back), readFile(path));
+}
+
+TEST_P(RecipeGolden, SampleInTheProgramFolderIsTheSameRecipe)
+{
+    const QString sample = QStringLiteral(MOSTARIUM_SOURCE_DIR "/resources/Recepten/") + QLatin1String(GetParam().file);
+    EXPECT_EQ(readFile(sample), recipeFileBytes(GetParam().make()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, RecipeGolden,
+                         ::testing::Values(Golden{"Zomerblond.zlv", &zomerblond}, Golden{"Herfstbok.zlv", &herfstbok}),
+                         [](const auto &info) { return std::string(info.param.file).substr(0, std::string(info.param.file).find('.')); });
+
+TEST(RecipeWriter, TargetsOnlyGivesTheShortestFile)
+{
+    Session s;
+    s.recipe.Revision = SampleRevision;
+    s.recipe.ReceptStatus = StatusDoelstellingen;
+    s.recipe.Doelstellingen.redim(5);
+    s.recipe.Doelstellingen(1) = 20;
+    s.recipe.Evaporatie = 12.5f;
+    const QStringList lines = linesOf(recipeFileBytes(s));
+    const QStringList want = {
+        "[Mostarium_Version]", "Versie=Mostarium " + SampleRevision, "",
+        "[ReceptStatus]", "Status=1", "",
+        "[Doelstellingen]", "Brouw=Enkel", "Biersoort1=", "Volume1=20", "AlcPerc1=0", "FG1=0", "EBU1=0", "Koolzuur1=0", "",
+        "[Spoelen]", "SpoelenTot=3", "",
+        "",  // where the evaluation would stand
+        "[SysteemParameters]", "KetelInhoud=200", "FixedVolFilterPlaatBodem=8", "VolFilterPlaatBodem=8",
+        "Evaporatie=12.5", "FilterKuipInhoud=150", "BrouwVerlies=0", "",
+        "[Aantekeningen]", "Aantekening=", "InRecept=0", ""};
+    EXPECT_EQ(lines, want);
+}
+
+TEST(RecipeWriter, BrewModeDecidesTheSecondBeerKeysNotTheBits)
+{
+    Session s = herfstbok();
+    s.app.dubbelBrouw = false;  // switched back to a single brew
+    const QString text = cp1252::decode(recipeFileBytes(s));
+    for (const char *key : {"Biersoort2=", "Volume2=", "Koolzuur2=", "Gist6=", "Gist10=", "Toevoeging6=",
+                            "Toevoeging10=", "OG2=", "FG2="})
+        EXPECT_FALSE(text.contains(QLatin1String(key))) << key;
+    // Bit 32 still writes the second beer's hops.
+    EXPECT_TRUE(text.contains(QStringLiteral("[Aromahop2]\r\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Brouw=Enkel\r\n")));
+}
+
+TEST(RecipeWriter, ExtraColumnsOfTheDialogsAreNotWritten)
+{
+    Session s = zomerblond();
+    s.recipe.Storting.redimPreserve(2, 5);
+    s.recipe.Storting(0, 5) = QStringLiteral("geheim");
+    s.recipe.Bitterhop.redimPreserve(0, 7);
+    s.recipe.Bitterhop(0, HopBerekendGram) = QStringLiteral("31.2");
+    s.recipe.Maischschema(1, 3) = 99;
+    const QByteArray bytes = recipeFileBytes(s);
+    EXPECT_FALSE(bytes.contains("geheim"));
+    EXPECT_FALSE(bytes.contains("31.2"));
+    EXPECT_FALSE(bytes.contains("99"));
+}
+
+TEST(RecipeWriter, LineBreaksInTextsBecomeBlanks)
+{
+    Session s = zomerblond();
+    s.recipe.Algemeen(0) = QStringLiteral("Zomer\r\nblond");
+    s.recipe.Storting(0, StIngred) = QStringLiteral("Pils\nmout");
+    s.recipe.Aantekening = QStringLiteral("regel 1\r\nregel 2\rregel 3");
+    const QStringList lines = linesOf(recipeFileBytes(s));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Biernaam=Zomer  blond")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Ingred1=Pils mout")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Aantekening=regel 1  regel 2 regel 3")));
+}
+
+TEST(RecipeWriter, TastingSectionFollowsTheBitOrTheWords)
+{
+    Session s = zomerblond();
+    EXPECT_FALSE(recipeFileBytes(s).contains("[Kenmerken]"));
+    s.recipe.setStatus(StatusKenmerken);
+    EXPECT_TRUE(recipeFileBytes(s).contains("[Kenmerken]\r\nKleur=\r\n"));
+    // Words read from a file whose status lacks the bit are kept.
+    s.recipe.clearStatus(StatusKenmerken);
+    s.recipe.Kenmerken[0] = QStringLiteral("goud");
+    EXPECT_TRUE(recipeFileBytes(s).contains("[Kenmerken]\r\nKleur=goud\r\n"));
+}
+
+TEST(RecipeWriter, StateThatCannotBeWrittenFailsWithoutWriting)
+{
+    Session s = zomerblond();
+    s.recipe.Doelstellingen(2) = std::numeric_limits<float>::quiet_NaN();
+    QBuffer buf;
+    buf.open(QIODevice::WriteOnly);
+    QString error;
+    EXPECT_FALSE(writeRecipe(s, buf, &error));
+    EXPECT_TRUE(buf.data().isEmpty());
+    EXPECT_FALSE(error.isEmpty());
+
+    Session t = zomerblond();
+    t.recipe.Doelstellingen.redim(0);  // bit set, targets missing
+    EXPECT_THROW(recipeFileBytes(t), CalcError);
+}
+
+TEST(RecipeWriter, FailingDeviceReportsFailure)
+{
+    FailingDevice dev(100);
+    QString error;
+    EXPECT_FALSE(writeRecipe(zomerblond(), dev, &error));
+    EXPECT_FALSE(error.isEmpty());
+    FailingDevice none(0);
+    EXPECT_FALSE(writeRecipe(zomerblond(), none, &error));
+    EXPECT_EQ(error, QStringLiteral("Schijf vol"));
+}
+
+TEST(RecipeSave, SaveWritesClearsTheFlagAndShowsThePath)
+{
+    ScopedFakeServices fake;
+    QTemporaryDir dir;
+    Session s = zomerblond();
+    s.recipe.ReceptGewijzigd = true;
+    s.app.fileName = dir.filePath(QStringLiteral("Zomerblond.zlv"));
+    const SaveResult r = SaveRecept(s);
+    EXPECT_EQ(r.outcome, SaveOutcome::Saved);
+    EXPECT_FALSE(s.recipe.ReceptGewijzigd);
+    EXPECT_EQ(s.view.panels[7].text, s.app.fileName);
+    EXPECT_EQ(readFile(s.app.fileName), recipeFileBytes(s));
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_EQ(fake.busyDepth, 0);
+}
+
+TEST(RecipeSave, FailedSaveKeepsTheOldFileTheFlagAndThePanel)
+{
+    ScopedFakeServices fake;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Zomerblond.zlv"));
+    ASSERT_TRUE(writeFile(path, "oud recept\r\n"));
+
+    Session s = zomerblond();
+    s.recipe.Doelstellingen.redim(0);  // cannot be written
+    s.recipe.ReceptGewijzigd = true;
+    s.view.panels[7].text = QStringLiteral("vorige");
+    s.app.fileName = path;
+    EXPECT_EQ(SaveRecept(s).outcome, SaveOutcome::Failed);
+    EXPECT_EQ(readFile(path), QByteArray("oud recept\r\n"));
+    EXPECT_TRUE(s.recipe.ReceptGewijzigd);
+    EXPECT_EQ(s.view.panels[7].text, QStringLiteral("vorige"));
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt, OpslaanFout);
+    EXPECT_EQ(fake.messages[0].style, mb::OKOnly + mb::Exclamation);
+    EXPECT_EQ(fake.busyDepth, 0);
+
+    // A folder that does not exist fails the same way.
+    fake.clear();
+    Session t = zomerblond();
+    t.app.fileName = dir.filePath(QStringLiteral("weg/Zomerblond.zlv"));
+    EXPECT_EQ(SaveRecept(t).outcome, SaveOutcome::Failed);
+    EXPECT_EQ(fake.messages.size(), 1u);
+}
+
+TEST(RecipeSave, ReadOnlyFileIsNotReplaced)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Oud.zlv"));
+    ASSERT_TRUE(writeFile(path, "oud\r\n"));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+    EXPECT_FALSE(writeRecipeFile(zomerblond(), path));
+    EXPECT_EQ(readFile(path), QByteArray("oud\r\n"));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+TEST(RecipeSave, XmlExtensionBecomesZlvAndNothingElseChanges)
+{
+    struct Case {
+        const char *in;
+        bool xml;
+        const char *out;
+    };
+    const Case cases[] = {
+        {"/Recepten/Tripel.xml", true, "/Recepten/Tripel.zlv"},
+        {"/Recepten/Mijn Bieren/Tripel.XML", true, "/Recepten/Mijn Bieren/Tripel.zlv"},
+        {"/Recepten/Oud.xml.d/Bock.zlv", false, "/Recepten/Oud.xml.d/Bock.zlv"},
+        {"C:\\Brouwen\\Xml.Recepten\\Stout.Xml", true, "C:\\Brouwen\\Xml.Recepten\\Stout.zlv"},
+        {"/Recepten/Stout.zlv", false, "/Recepten/Stout.zlv"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(hasXmlExtension(QString::fromLatin1(c.in)), c.xml) << c.in;
+        EXPECT_EQ(zlvFileName(QString::fromLatin1(c.in)), QString::fromLatin1(c.out)) << c.in;
+    }
+}
+
+TEST(RecipeSave, XmlNameAsksAndCancelWritesNothing)
+{
+    ScopedFakeServices fake;
+    QTemporaryDir dir;
+    Session s = zomerblond();
+    s.app.fileName = dir.filePath(QStringLiteral("Import.XML"));
+    fake.msgAnswers.push_back(mb::Cancel);
+    EXPECT_EQ(SaveRecept(s).outcome, SaveOutcome::Cancelled);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt, XmlOpslaanVraag);
+    EXPECT_EQ(fake.messages[0].title, XmlOpslaanTitel);
+    EXPECT_EQ(fake.messages[0].style, mb::OKCancel);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(s.app.fileName, dir.filePath(QStringLiteral("Import.XML")));
+
+    fake.msgAnswers.push_back(mb::OK);
+    EXPECT_EQ(SaveRecept(s).outcome, SaveOutcome::Saved);
+    EXPECT_EQ(s.app.fileName, dir.filePath(QStringLiteral("Import.zlv")));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Import.zlv"))));
+}
+
+TEST(RecipeSave, SaveKenmerkenReplacesTheWordsOfAnExistingRecipeOnly)
+{
+    QTemporaryDir dir;
+    Session s = zomerblond();
+    s.app.fileName = dir.filePath(QStringLiteral("Zomerblond.zlv"));
+    s.recipe.Kenmerken[0] = QStringLiteral("goud");
+    EXPECT_FALSE(SaveKenmerken(s));  // no file yet
+    EXPECT_FALSE(QFile::exists(s.app.fileName));
+
+    s.recipe.Kenmerken[0].clear();
+    ASSERT_TRUE(writeRecipeFile(s, s.app.fileName));
+    const QByteArray before = readFile(s.app.fileName);
+    s.recipe.Kenmerken[0] = QStringLiteral("goud");
+    s.recipe.Kenmerken[6] = QStringLiteral("veel");
+    ASSERT_TRUE(SaveKenmerken(s));
+    EXPECT_EQ(ReadINI(s.app.fileName, QStringLiteral("Kenmerken"), QStringLiteral("Kleur"), QStringLiteral("?")),
+              QStringLiteral("goud"));
+    EXPECT_EQ(ReadINI(s.app.fileName, QStringLiteral("Kenmerken"), QStringLiteral("Helderheid"), QStringLiteral("?")),
+              QString());
+    EXPECT_TRUE(readFile(s.app.fileName).startsWith(before));
+
+    // Once more: replaced in place, not added twice.
+    s.recipe.Kenmerken[0] = QStringLiteral("blond");
+    ASSERT_TRUE(SaveKenmerken(s));
+    const QByteArray after = readFile(s.app.fileName);
+    EXPECT_EQ(after.count("[Kenmerken]"), 1);
+    EXPECT_TRUE(after.contains("Kleur=blond\r\n"));
+
+    Session other = s;
+    other.app.fileName = dir.filePath(QStringLiteral("Zomerblond.txt"));
+    ASSERT_TRUE(writeFile(other.app.fileName, "tekst\r\n"));
+    EXPECT_FALSE(SaveKenmerken(other));
+    EXPECT_EQ(readFile(other.app.fileName), QByteArray("tekst\r\n"));
+}

@@ -18,6 +18,8 @@ public:
 
     void registerFactory(const QString &name, Factory factory);
     bool hasFactory(const QString &name) const { return m_factories.contains(name); }
+    Factory factory(const QString &name) const { return m_factories.value(name); }
+    void unregisterFactory(const QString &name) { m_factories.remove(name); }
 
     // The loaded window, or nullptr.
     QWidget *find(const QString &name) const;

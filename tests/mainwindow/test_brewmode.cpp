@@ -1,0 +1,185 @@
+#include "core/Paths.h"
+#include "core/Session.h"
+#include "mainwindow/BrewMode.h"
+
+#include "support/FakeServices.h"
+#include "support/TempProgramFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace mostarium;
+
+namespace {
+
+constexpr int All = 1 | 2 | 4 | 8 | 16 | 64 | 128 | 256 | 512;  // every part of beer 1
+
+// A recipe with every part of the first beer and nothing of the second.
+void fillBeer1(RecipeState &r, bool dubbel)
+{
+    r.Doelstellingen.redim(dubbel ? 10 : 5);
+    r.Doelstellingen(1) = 20;
+    r.Aromahop(0, 2) = QStringLiteral("4.5");
+    r.Bitterhop(0, 2) = QStringLiteral("7.2");
+    r.Evaluatie(0, 0) = QStringLiteral("19");
+}
+
+struct Row {
+    const char *what;
+    bool fromDubbel;
+    int bitsBefore;
+    std::function<void(RecipeState &)> setUp;
+    int bitsAfter;
+};
+
+const Row Rows[] = {
+    {"to double without beer-2 data: targets, hops and evaluation bits cleared", false, All,
+     [](RecipeState &r) { fillBeer1(r, false); }, All - 1 - 8 - 64},
+    {"back to single: targets, hops and evaluation restored, beer-2 hops cleared", true, All - 1 - 8 - 64 + 32,
+     [](RecipeState &r) { fillBeer1(r, true); }, All},
+    {"to double with a beer-2 volume: targets kept", false, All,
+     [](RecipeState &r) {
+         fillBeer1(r, false);
+         r.Doelstellingen.redimPreserve(10);
+         r.Doelstellingen(6) = 15;
+         r.Evaluatie(0, 1) = QStringLiteral("14");
+     },
+     All - 8},
+    {"to double with two beer-2 hop rows: hop bit kept", false, All,
+     [](RecipeState &r) {
+         fillBeer1(r, false);
+         r.Aromahop2.redim(1, 6);
+     },
+     All - 1 - 64},
+    {"to double from the start shapes with nothing entered", false, 0, [](RecipeState &) {}, 0},
+    {"to single with nothing entered", true, 0, [](RecipeState &) {}, 0},
+    {"to single without a first-beer volume: no targets bit", true, 4,
+     [](RecipeState &r) { r.Doelstellingen.redim(10); }, 4},
+    {"to single with a first-beer volume: targets bit set", true, 4,
+     [](RecipeState &r) {
+         r.Doelstellingen.redim(10);
+         r.Doelstellingen(1) = 25;
+     },
+     5},
+    {"to single with one empty alpha cell: no hop bit", true, 2,
+     [](RecipeState &r) { r.Bitterhop(0, 2) = QStringLiteral("5"); }, 2},
+    {"to single with a measured volume of 0: no evaluation bit", true, 2,
+     [](RecipeState &r) { r.Evaluatie(0, 0) = QStringLiteral("0"); }, 2},
+};
+
+} // namespace
+
+class BrewModeSwitch : public ::testing::Test {
+protected:
+    test::ScopedFakeServices fake;
+    test::TempProgramFolder folder;
+};
+
+TEST_F(BrewModeSwitch, StatusBitsFollowTheDataOfTheNewMode)
+{
+    for (const Row &row : Rows) {
+        SCOPED_TRACE(row.what);
+        Session s;
+        s.app.dubbelBrouw = row.fromDubbel;
+        s.app.geluidAan = false;
+        row.setUp(s.recipe);
+        s.recipe.ReceptStatus = std::int16_t(row.bitsBefore);
+        int layouts = 0;
+        SwitchBrouwType(s, [&] {
+            ++layouts;
+            ApplyBrouwTypeToView(s);
+        });
+        EXPECT_EQ(s.app.dubbelBrouw, !row.fromDubbel);
+        EXPECT_EQ(s.recipe.ReceptStatus, row.bitsAfter);
+        EXPECT_TRUE(s.recipe.ReceptGewijzigd);
+        EXPECT_EQ(layouts, 1);
+        EXPECT_EQ(s.view.panels[0].text, row.fromDubbel ? "EB" : "DB");
+    }
+}
+
+TEST_F(BrewModeSwitch, ShapesGrowAndKeepTheirContents)
+{
+    Session s;
+    s.app.geluidAan = false;
+    s.recipe.Evaluatie(0, 0) = QStringLiteral("19");
+    s.recipe.Evaluatie(0, 2) = QStringLiteral("third column");
+    SwitchBrouwType(s, {});
+    EXPECT_EQ(s.recipe.Doelstellingen.ubound(), 10);
+    EXPECT_EQ(s.recipe.Doelstellingen(6), 0);
+    EXPECT_EQ(s.recipe.Evaluatie.rowUbound(), 2);
+    EXPECT_EQ(s.recipe.Evaluatie.colUbound(), 1);  // the start shape's third column goes
+    EXPECT_EQ(s.recipe.Evaluatie(0, 0), "19");
+
+    // Back to single: nothing shrinks, so the second beer is found again later.
+    s.recipe.Doelstellingen(6) = 12;
+    SwitchBrouwType(s, {});
+    EXPECT_EQ(s.recipe.Doelstellingen.ubound(), 10);
+    EXPECT_EQ(s.recipe.Doelstellingen(6), 12);
+    EXPECT_EQ(s.recipe.Evaluatie.colUbound(), 1);
+}
+
+TEST_F(BrewModeSwitch, ClickSoundTwiceToDoubleOnceToSingleNoneWhenOff)
+{
+    Session s;
+    s.app.geluidAan = true;
+    SwitchBrouwType(s, {});
+    const QString ploc = paths::file(QStringLiteral("Sounds/ploc.wav"));
+    EXPECT_EQ(fake.sounds, QStringList({ploc, ploc}));
+    fake.sounds.clear();
+    SwitchBrouwType(s, {});
+    EXPECT_EQ(fake.sounds, QStringList({ploc}));
+    fake.sounds.clear();
+    s.app.geluidAan = false;
+    SwitchBrouwType(s, {});
+    EXPECT_TRUE(fake.sounds.isEmpty());
+}
+
+TEST_F(BrewModeSwitch, CaptionsAndVisibilityOfTheEvaluationFrames)
+{
+    struct Case {
+        bool dubbel;
+        int bits;
+        bool ds, ds2, ev2;
+    };
+    // The targets bit makes the targets frame of the mode visible; single
+    // brew hides both second-beer frames.
+    const Case cases[] = {
+        {true, 1, false, true, false},
+        {true, 0, false, false, false},
+        {false, 1, true, false, false},
+        {false, 0, false, false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "dubbel " << c.dubbel << " bits " << c.bits);
+        Session s;
+        s.view.fraEvalDS.visible = s.view.fraEvalDS2.visible = s.view.fraEvalEv2.visible = false;
+        s.app.dubbelBrouw = c.dubbel;
+        s.recipe.ReceptStatus = std::int16_t(c.bits);
+        ApplyBrouwTypeToView(s);
+        EXPECT_EQ(s.view.fraEvalDS.visible, c.ds);
+        EXPECT_EQ(s.view.fraEvalDS2.visible, c.ds2);
+        EXPECT_EQ(s.view.fraEvalEv2.visible, c.ev2);
+        EXPECT_EQ(s.view.fraBSAHop.caption, c.dubbel ? " Aromahop dikbier " : " Aromahop ");
+        EXPECT_EQ(s.view.fraBSBHop.caption, c.dubbel ? " Bitterhop dikbier " : " Bitterhop ");
+        EXPECT_EQ(s.view.fraEvalDS.caption, c.dubbel ? " Doelstellingen dikbier " : " Doelstellingen ");
+        EXPECT_EQ(s.view.fraEvalEv.caption, c.dubbel ? " Evaluatie dikbier " : " Evaluatie ");
+        if (c.dubbel) {
+            EXPECT_EQ(s.view.fraEvalDS2.caption, " Doelstellingen dunbier ");
+            EXPECT_EQ(s.view.fraEvalEv2.caption, " Evaluatie dunbier ");
+        }
+        EXPECT_EQ(s.view.panels[0].text, c.dubbel ? "DB" : "EB");
+    }
+}
+
+TEST_F(BrewModeSwitch, LayoutRunsBeforeTheTargetsBitIsCleared)
+{
+    // The layout sees the bits of step 2, so the second beer's targets frame
+    // is shown although the targets bit is cleared right after.
+    Session s;
+    s.app.geluidAan = false;
+    fillBeer1(s.recipe, false);
+    s.recipe.ReceptStatus = All;
+    s.view.fraEvalDS2.visible = false;
+    SwitchBrouwType(s, [&] { ApplyBrouwTypeToView(s); });
+    EXPECT_TRUE(s.view.fraEvalDS2.visible);
+    EXPECT_FALSE(s.recipe.hasStatus(StatusDoelstellingen));
+}

@@ -6,6 +6,8 @@
 #include "Services.h"
 #include "Session.h"
 
+#include <QStringList>
+
 #include <cmath>
 
 namespace mostarium {

@@ -5,6 +5,7 @@
 #include "ScheduleView.h"
 #include "StatusBarView.h"
 #include "core/Session.h"
+#include "platform/WindowRegistry.h"
 #include "platform/WindowRoutines.h"
 
 #include <QAction>
@@ -52,6 +53,10 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
     m_picTile1->hide();
 
     m_status = std::make_unique<StatusBarView>(statusBar());
+
+    // The recalculation drops an open sparge dialog's unconfirmed edits.
+    if (!m_s.closeSpargeWindow)
+        m_s.closeSpargeWindow = [] { windows().unload(QStringLiteral("frmSpoelen")); };
 
     m_tmrAutoSave = new QTimer(this);
     m_tmrAutoSave->setObjectName(QStringLiteral("tmrAutoSave"));

@@ -2,6 +2,7 @@
 
 #include "core/Cp1252.h"
 #include "core/Paths.h"
+#include "core/Services.h"
 
 #include <QFile>
 #include <QPointer>
@@ -21,7 +22,18 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window), m_browser
     setWindowTitle(QStringLiteral("Mostarium Help"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_browser->setObjectName(QStringLiteral("txtHelp"));
-    m_browser->setOpenExternalLinks(true);
+    // Links between topic pages stay in this window and are read the way the
+    // pages are stored; web addresses go to the desktop.
+    m_browser->setOpenLinks(false);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
+        const QString scheme = url.scheme().toLower();
+        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"))
+            services().openUrl(url.toString());
+        else if (!url.fileName().isEmpty())
+            showPage(url.fileName());
+        else if (url.hasFragment())
+            m_browser->scrollToAnchor(url.fragment());
+    });
     m_browser->setSearchPaths({paths::file(QStringLiteral("Help/x")).chopped(2)});
     auto *lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);

@@ -42,11 +42,8 @@ QColor mainBackground()
 
 bool isTextBox(const QWidget *w)
 {
-    if (qobject_cast<const QLineEdit *>(w) || qobject_cast<const QTextEdit *>(w) ||
-        qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QAbstractSpinBox *>(w))
-        return true;
-    // The edit field inside an editable combo box belongs to the combo box.
-    return false;
+    return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QTextEdit *>(w) ||
+           qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QAbstractSpinBox *>(w);
 }
 
 } // namespace
@@ -80,6 +77,7 @@ void PasKleurAan(QWidget *window)
     for (QWidget *child : window->findChildren<QWidget *>()) {
         if (isTextBox(child))
             continue;
+        // The parts inside a combo box or a text box follow their owner.
         if (qobject_cast<QLineEdit *>(child->parentWidget()) || qobject_cast<QComboBox *>(child->parentWidget()))
             continue;
         QPalette cp = child->palette();

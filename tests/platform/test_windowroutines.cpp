@@ -1,0 +1,160 @@
+#include "core/DisplayModel.h"
+#include "platform/HelpWindow.h"
+#include "platform/QtServices.h"
+#include "platform/WindowRoutines.h"
+
+#include "support/FakeServices.h"
+#include "support/TempProgramFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+using namespace mostarium;
+
+TEST(WindowRoutines, TopmostKeepsPositionAndSize)
+{
+    QWidget w;
+    w.setGeometry(40, 50, 300, 200);
+    w.show();
+    const QRect before = w.geometry();
+    SetFormOnTop(&w);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.geometry(), before);
+    SetFormNotOnTop(&w);
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.geometry(), before);
+
+    QWidget hidden;
+    SetFormOnTop(&hidden);
+    EXPECT_FALSE(hidden.isVisible());
+    SetFormOnTop(nullptr);
+}
+
+TEST(WindowRoutines, UnderConstructionNotice)
+{
+    test::ScopedFakeServices fake;
+    ToonOnderConstructie();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt, "Onder constructie!");
+    EXPECT_EQ(fake.messages[0].style, 48);
+    EXPECT_EQ(fake.messages[0].title, "Mededeling!");
+}
+
+TEST(WindowRoutines, ShowHelpTopicAsksForThePage)
+{
+    test::ScopedFakeServices fake;
+    QWidget owner;
+    ShowHelpTopic(QStringLiteral("MI_T_HopPartition.htm"), &owner);
+    ShowHelpTopic(QString());
+    EXPECT_EQ(fake.helpPages, QStringList({"MI_T_HopPartition.htm"}));
+}
+
+TEST(WindowRoutines, PasKleurAanLeavesTextBoxesAlone)
+{
+    QWidget main;
+    main.setObjectName(QStringLiteral("frmRecept"));
+    QPalette mp = main.palette();
+    mp.setColor(QPalette::Window, QColor(10, 120, 30));
+    main.setPalette(mp);
+
+    QWidget dialog;
+    auto *edit = new QLineEdit(&dialog);
+    auto *combo = new QComboBox(&dialog);
+    auto *label = new QLabel(QStringLiteral("x"), &dialog);
+    auto *button = new QPushButton(QStringLiteral("OK"), &dialog);
+    const QColor editBase = edit->palette().color(QPalette::Base);
+    PasKleurAan(&dialog);
+    const QColor back(10, 120, 30);
+    EXPECT_EQ(dialog.palette().color(QPalette::Window), back);
+    EXPECT_EQ(label->palette().color(QPalette::Window), back);
+    EXPECT_EQ(button->palette().color(QPalette::Button), back);
+    EXPECT_EQ(combo->palette().color(QPalette::Button), back);
+    EXPECT_EQ(edit->palette().color(QPalette::Base), editBase);
+}
+
+TEST(WindowRoutines, PasKleurAanWithoutMainWindowTakesTheDesignColour)
+{
+    QWidget dialog;
+    PasKleurAan(&dialog);
+    EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor::fromRgb(RgbWindowBack));
+}
+
+TEST(WindowRoutines, AddBitmapToMenuCountsVisibleItems)
+{
+    QMainWindow w;
+    QMenu *first = w.menuBar()->addMenu(QStringLiteral("&Een"));
+    QMenu *second = w.menuBar()->addMenu(QStringLiteral("&Twee"));
+    first->addAction(QStringLiteral("a"));
+    QAction *hidden = second->addAction(QStringLiteral("hidden"));
+    second->addSeparator();
+    QAction *target = second->addAction(QStringLiteral("target"));
+    hidden->setVisible(false);
+    QPixmap pic(13, 13);
+    pic.fill(Qt::red);
+    // Visible items of the second menu: separator (0), target (1).
+    AddBitmapToMenu(&w, 1, 1, pic, pic);
+    EXPECT_FALSE(target->icon().isNull());
+    EXPECT_TRUE(hidden->icon().isNull());
+    // Positions that do not exist change nothing.
+    AddBitmapToMenu(&w, 1, 2, pic, pic);
+    AddBitmapToMenu(&w, 2, 0, pic, pic);
+    AddBitmapToMenu(&w, -1, 0, pic, pic);
+    EXPECT_TRUE(first->actions()[0]->icon().isNull());
+}
+
+class HelpWindowTest : public ::testing::Test {
+protected:
+    test::TempProgramFolder folder{false};
+    void page(const QString &name, const QByteArray &html)
+    {
+        QDir().mkpath(folder.file(QStringLiteral("Help")));
+        QFile f(folder.file(QStringLiteral("Help/") + name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(html);
+    }
+    static HelpWindow *help()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *h = qobject_cast<HelpWindow *>(w); h && h->isVisible())
+                return h;
+        return nullptr;
+    }
+};
+
+TEST_F(HelpWindowTest, OpensThePageAndFollowsLinksBetweenPages)
+{
+    page(QStringLiteral("Inleiding.htm"),
+         "<html><body><p>Welkom bij het brouwen \xe9\xe9n keer</p>"
+         "<a href=\"MI_R_Storting.htm\">Storting</a></body></html>");
+    page(QStringLiteral("MI_R_Storting.htm"), "<html><body><p>De storting</p></body></html>");
+    QtServices real;
+    Services *old = setServices(&real);
+    services().showHelp(QStringLiteral("Inleiding.htm"));
+    HelpWindow *h = help();
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(h->currentPage(), "Inleiding.htm");
+    auto *browser = h->findChild<QTextBrowser *>(QStringLiteral("txtHelp"));
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("brouwen \u00e9\u00e9n keer")));
+
+    emit browser->anchorClicked(QUrl(QStringLiteral("MI_R_Storting.htm")));
+    EXPECT_EQ(h->currentPage(), "MI_R_Storting.htm");
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("De storting")));
+
+    services().showHelp(QStringLiteral("MI_X_Bestaat_niet.htm"));
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("niet gevonden")));
+    h->close();
+    setServices(old);
+}

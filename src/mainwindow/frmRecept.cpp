@@ -30,6 +30,10 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
     pal.setColor(QPalette::Window, QColor::fromRgb(RgbWindowBack));
     setPalette(pal);
     setAutoFillBackground(true);
+    // The twips layout was made for a small dialog font; rows are 16 pixels.
+    QFont f = font();
+    f.setPixelSize(11);
+    setFont(f);
 
     m_area = new QWidget(this);
     m_area->setObjectName(QStringLiteral("frmRecept_Achtergrond"));
@@ -73,7 +77,11 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
     // Other windows change the display model too (a dialog's OK); pick that up.
     m_refreshTimer = new QTimer(this);
     m_refreshTimer->setInterval(100);
-    connect(m_refreshTimer, &QTimer::timeout, this, &frmRecept::refreshView);
+    connect(m_refreshTimer, &QTimer::timeout, this, [this] {
+        syncChecks();
+        if (m_s.view.revision != m_shownRevision)
+            refreshView();
+    });
     m_refreshTimer->start();
     m_clock = new QTimer(this);
     m_clock->setInterval(1000);
@@ -89,8 +97,6 @@ frmRecept::~frmRecept() = default;
 void frmRecept::refreshView()
 {
     syncChecks();
-    if (m_s.view.revision == m_shownRevision)
-        return;
     m_shownRevision = m_s.view.revision;
     m_view->refresh(m_s.view);
     m_status->refresh(m_s.view);

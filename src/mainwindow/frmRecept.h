@@ -54,7 +54,8 @@ public:
     void PasGUIAanBrouwType();
     void Form_Resize();
     void ToonVerkortMenu(bool verkort);
-    // Copies the display model into the window when it changed.
+    // Copies the display model into the window. A timer does the same
+    // whenever the model's revision moves (another window's OK).
     void refreshView();
 
     QTimer *tmrAutoSave() const { return m_tmrAutoSave; }

@@ -22,6 +22,7 @@ bool OpenRecept(Session &s, const QString &path, const std::function<void()> &pa
         services().msgBox(r.error, mb::OKOnly + mb::Exclamation, AppTitle);
         return false;
     }
+    s.app.fileName = path;
     if (r.brouwGelezen && pasGUIAanBrouwType)
         pasGUIAanBrouwType();
     if (r.systeemParametersVerschillen)

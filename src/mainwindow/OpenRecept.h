@@ -13,7 +13,9 @@ struct Session;
 // through `pasGUIAanBrouwType`, asks about differing system parameters, and
 // shows the schedule frames when the recipe has parts. A damaged file shows
 // "Fout in openen recept! Controleer inhoud bestand!" and leaves an empty
-// recipe without a file name; returns false then. The caller recalculates.
+// recipe without a file name; returns false then. A file that read well
+// becomes the open recipe's path (s.app.fileName). The caller recalculates and
+// shows the path in the status bar.
 bool OpenRecept(Session &s, const QString &path, const std::function<void()> &pasGUIAanBrouwType = {});
 
 } // namespace mostarium

@@ -184,6 +184,7 @@ TEST_F(SysParamQuestion, OpenReceptAsksAfterReadingAndShowsTheFrames)
     EXPECT_TRUE(layoutBeforeQuestion);
     EXPECT_EQ(layouts, 1);
     EXPECT_TRUE(s.app.dubbelBrouw);
+    EXPECT_EQ(s.app.fileName, path);
     EXPECT_EQ(s.recipe.KetelInhoud, 120);
     EXPECT_TRUE(s.view.fraBrouwSchema.visible);
     EXPECT_TRUE(fake.messages.empty());

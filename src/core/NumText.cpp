@@ -2,6 +2,7 @@
 
 #include "CalcError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -102,14 +103,15 @@ Decimal toDecimal(double v, int significant)
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific,
                              significant - 1);
-    std::string s(buf, res.ptr);
-    const auto e = s.find('e');
-    std::string mant = s.substr(0, e);
-    const int exp = std::stoi(s.substr(e + 1));
+    // Read mantissa digits and exponent straight from the buffer: this runs
+    // for every number the schedule shows.
+    const char *e = std::find(buf, res.ptr, 'e');
+    int exp = 0;
+    std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), res.ptr, exp);
     std::string digits;
-    for (char c : mant)
-        if (c != '.')
-            digits += c;
+    for (const char *p = buf; p != e; ++p)
+        if (*p != '.')
+            digits += *p;
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
     d.digits = digits;
@@ -237,6 +239,7 @@ QString formatDecimal(Decimal d, QStringView pattern)
     }
 
     QString out;
+    out.reserve(pattern.size() + qsizetype(ints.size()) + 2);
     if (d.negative && !zero)
         out += u'-';
     const int offset = int(ints.size()) - intPlaceholders;

@@ -1,3 +1,6 @@
+// Text concatenations build each label in one allocation.
+#define QT_USE_QSTRINGBUILDER
+
 #include "Evaluation.h"
 
 #include "CalcError.h"

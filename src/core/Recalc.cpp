@@ -1,3 +1,6 @@
+// Text concatenations build each label in one allocation.
+#define QT_USE_QSTRINGBUILDER
+
 #include "Recalc.h"
 
 #include "CalcError.h"
@@ -215,7 +218,7 @@ void hops(Session &s, Table2D<QString> &aroma, Table2D<QString> &bitter, float v
 {
     RecipeState &r = s.recipe;
     auto minutes = [](const QString &t) { return num::toInt16(val(t)); };
-    auto caption = [](const QString &gram, const Table2D<QString> &h, int i) {
+    auto caption = [](const QString &gram, const Table2D<QString> &h, int i) -> QString {
         return gram + QStringLiteral(" gr. ") + h(i, HopSoort) + u' ' + h(i, HopHoedanigheid) + QStringLiteral(" (")
                + h(i, HopAlfazuur) + QStringLiteral("%); ") + h(i, HopKooktijd) + QStringLiteral(" min. kooktijd");
     };

@@ -1,3 +1,6 @@
+// Text concatenations build each label in one allocation.
+#define QT_USE_QSTRINGBUILDER
+
 #include "Sparge.h"
 
 #include "CalcError.h"

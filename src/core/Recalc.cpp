@@ -46,9 +46,10 @@ float expectedOG(const Table1D<float> &d, int fg, int alc, int co2)
     return toSingle(double(d(fg)) + (double(d(alc)) - (double(d(co2)) - 2.25) * 0.125) / 0.132);
 }
 
-QString ogText(const QString &lead, float og)
+// The gravity part of an OG line ("1047 kg/m3 = 11.6 °Plato").
+QString ogText(float og)
 {
-    return lead + format(og, u"####") + QStringLiteral(" kg/m3 = ") + format(SGToPlato(og), u"#0.0 \u00B0Plato");
+    return format(og, u"####") % QStringLiteral(" kg/m3 = ") % format(SGToPlato(og), u"#0.0 \u00B0Plato");
 }
 
 struct GrainRow {
@@ -143,9 +144,11 @@ void spargeFigures(Session &s, float v1)
     UpdateHoofdwort(s);
     UpdateSpoelen(s);
     v.lbl_SG_Hoofdwort.text = QStringLiteral("SG Hoofdwort: ") + format(r.HWSG, u"####") + QStringLiteral(" kg/m3");
+    // The sparge dialog's boxes hold these same figures in the same form.
+    const SpargeView &dialog = v.spoelen;
     v.lbl_Plato_Hoofdwort.text =
-        QStringLiteral("Hoofdwort in ") + kOrdPlato + QStringLiteral(": ") + format(SGToPlato(r.HWSG), u"##.0");
-    v.lbl_SpoelenTot.text = QStringLiteral("Spoelen tot: ") + format(r.SpoelenTot, u"0.0") + u' ' + kOrdPlato
+        QStringLiteral("Hoofdwort in ") + kOrdPlato + QStringLiteral(": ") + dialog.txtSpWerkelijkSGHoofdwort;
+    v.lbl_SpoelenTot.text = QStringLiteral("Spoelen tot: ") + dialog.txtSPSpoelenTot + u' ' + kOrdPlato
                             + QStringLiteral(" = ") + format(PlatoToSG(r.SpoelenTot), u"#### kg/m3");
     v.lbl_L_spoelwater.text = QStringLiteral("Benodigd spoelwater: ") + format(r.Spoelwater, u"###") + QStringLiteral(" L");
 
@@ -303,13 +306,14 @@ void UpdateBrouwschema(Session &s)
         if (targets) {
             r.OGSG = expectedOG(r.Doelstellingen, 3, 2, 5);
             r.OGGL = SGToGL(r.OGSG);
-            v.lbl_verwachtOG.text = ogText(QStringLiteral("Verwacht OG: "), r.OGSG);
+            const QString og1 = ogText(r.OGSG);
+            v.lbl_verwachtOG.text = QStringLiteral("Verwacht OG: ") % og1;
             v.lbl_VerwachtOG2.visible = false;
             if (r.Doelstellingen.has(10) && dubbel) {
                 r.OGSG2 = expectedOG(r.Doelstellingen, 8, 7, 10);
                 v.lbl_VerwachtOG2.visible = true;
-                v.lbl_VerwachtOG2.text = ogText(QStringLiteral("OG (dunbier): "), r.OGSG2);
-                v.lbl_verwachtOG.text = ogText(QStringLiteral("OG (dikbier): "), r.OGSG);
+                v.lbl_VerwachtOG2.text = QStringLiteral("OG (dunbier): ") % ogText(r.OGSG2);
+                v.lbl_verwachtOG.text = QStringLiteral("OG (dikbier): ") % og1;
                 r.OGGL2 = SGToGL(r.OGSG2);
             }
         }

@@ -7,6 +7,21 @@
 
 namespace mostarium {
 
+namespace {
+// The scratch file of tasting words; its path is made again only when the
+// program folder changes (it is asked for at every recalculation).
+const QString &scratchFile()
+{
+    static QString folder, path;
+    const QString current = paths::programFolder();
+    if (current != folder || path.isEmpty()) {
+        folder = current;
+        path = paths::file(QStringLiteral("temp/Kenmerken.ini"));
+    }
+    return path;
+}
+} // namespace
+
 void WisBrouwschema(Session &s)
 {
     DisplayModel &v = s.view;
@@ -34,7 +49,7 @@ void WisBrouwschema(Session &s)
 
     // The scratch copy of the tasting words goes; the words themselves are
     // part of the recipe and stay. A copy that cannot be removed is harmless.
-    const QString scratch = paths::file(QStringLiteral("temp/Kenmerken.ini"));
+    const QString &scratch = scratchFile();
     if (QFile::exists(scratch))
         QFile::remove(scratch);
     ++v.revision;

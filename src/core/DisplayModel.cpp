@@ -9,6 +9,9 @@ DisplayModel::DisplayModel()
         QStringLiteral("Gebaseerd op doelstellingen zonder toevoegen van extra water na spoelen!!");
     lbl_verwachtOG.toolTip = QStringLiteral("Gebaseerd op doelstellingen!! (Verwachte OG na koken en koelen dus!)");
     lbl_VerwachtOG2.toolTip = QStringLiteral("Overeenkomstig met doelstelling (na koken dus!");
+    // Shown only once a double brew's switch-over point is found.
+    lbl_SGOvergang.visible = false;
+    lbl_VolOvergang.visible = false;
     lbl_Eval_EBU.toolTip = QStringLiteral("Volgens Tinseth");
     lbl_Eval2_EBU.toolTip = QStringLiteral("Volgens Tinseth");
     const QString ebcTip = QStringLiteral("Kleurschatting volgens Morey, omgerekend naar EBC");

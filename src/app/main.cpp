@@ -1,17 +1,90 @@
+// The program: the Qt services, the windows, the main window and its start-up.
+//
+// Environment (besides MOSTARIUM_HOME, the program folder):
+//   MOSTARIUM_NO_SPLASH_PAUSE=1   the splash does not wait its second (measuring)
+//   MOSTARIUM_QUIT_AFTER_START=1  once the main window is shown, print
+//                                 "Mostarium started: <title> | <recipe path>"
+//                                 and run Exit (tests and measurements)
+#include "core/Services.h"
+#include "core/Session.h"
+#include "mainwindow/FileCommands.h"
+#include "mainwindow/StartUp.h"
+#include "mainwindow/Wiring.h"
 #include "mainwindow/frmRecept.h"
 #include "platform/QtServices.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+// The last resort: an exception that escapes an event handler is reported and
+// logged instead of ending the program.
+class Application : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception &e) {
+            report(receiver, e.what());
+        } catch (...) {
+            report(receiver, "unknown exception");
+        }
+        return false;
+    }
+
+private:
+    void report(QObject *receiver, const char *what)
+    {
+        QString where = receiver ? receiver->objectName() : QString();
+        if (where.isEmpty() && receiver)
+            where = QString::fromLatin1(receiver->metaObject()->className());
+        std::fprintf(stderr, "Error in %s: %s\n", qPrintable(where), what);
+        if (m_reporting)
+            return;
+        m_reporting = true;
+        mostarium::services().msgBox(QStringLiteral("Error in ") + where, mostarium::mb::OKOnly);
+        m_reporting = false;
+    }
+    bool m_reporting = false;
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mostarium"));
     mostarium::QtServices services;
     mostarium::setServices(&services);
-    mostarium::frmRecept w;
-    w.show();
-    const int rc = QApplication::exec();
+    mostarium::registerWindows();
+
+    int rc = 1;
+    {
+        mostarium::Session &s = mostarium::session();
+        mostarium::frmRecept w(s);
+        mostarium::wireCommands(w, s);
+        mostarium::StartUpOptions options;
+        options.commandLine = QApplication::arguments().mid(1).join(u' ');
+        if (qEnvironmentVariable("MOSTARIUM_NO_SPLASH_PAUSE") == QLatin1String("1"))
+            options.splashPauseMs = 0;
+        if (mostarium::Form_Load(w, s, options)) {
+            if (qEnvironmentVariable("MOSTARIUM_QUIT_AFTER_START") == QLatin1String("1")) {
+                QTimer::singleShot(0, &w, [&w, &s] {
+                    std::printf("Mostarium started: %s | %s\n", qPrintable(w.windowTitle()),
+                                qPrintable(s.view.panels[7].text));
+                    std::fflush(stdout);
+                    mostarium::fileCommands(w, s).mnuAfsluiten_Click();
+                });
+            }
+            rc = QApplication::exec();
+        }
+    }
     mostarium::setServices(nullptr);
     return rc;
 }

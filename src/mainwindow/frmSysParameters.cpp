@@ -1,5 +1,6 @@
 #include "frmSysParameters.h"
 
+#include "core/Optimisers.h"
 #include "core/Recalc.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -116,6 +117,9 @@ SysParamTexts frmSysParameters::texts() const
 
 void frmSysParameters::cmdSP_OK_Click()
 {
+    // A running optimiser works with the installation's values; they stay.
+    if (refuseWhileOptimising(session()))
+        return;
     const SysParamTexts t = texts();
     SysParamFlags bad{};
     const bool good = ControleerSysParameters(t, bad);

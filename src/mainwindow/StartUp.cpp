@@ -1,0 +1,270 @@
+// The start-up of the program, in the order it has always run: everything is
+// ready and the first recipe calculated before the main window appears.
+#include "StartUp.h"
+
+#include "FileCommands.h"
+#include "InfoWindows.h"
+#include "frmRecept.h"
+
+#include "core/CalcError.h"
+#include "core/Ini.h"
+#include "core/LinkFiles.h"
+#include "core/NumText.h"
+#include "core/Paths.h"
+#include "core/Regional.h"
+#include "core/Revision.h"
+#include "core/Services.h"
+#include "core/Session.h"
+#include "platform/WindowRegistry.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+#include <exception>
+
+namespace mostarium {
+
+namespace {
+const QString Attentie = QStringLiteral("Attentie!");
+
+QString setting(const char *section, const char *key, const char *def)
+{
+    return ReadINI(paths::file(QStringLiteral("ZYM.ini")), QLatin1String(section), QLatin1String(key),
+                   QLatin1String(def));
+}
+
+double number(const char *section, const char *key, const char *def)
+{
+    return num::val(setting(section, key, def).trimmed());
+}
+
+// A message during the start-up: the splash must not stand in front of it.
+int tell(const QString &text, int style = mb::OKOnly, const QString &title = QString())
+{
+    splashNotOnTop();
+    return services().msgBox(text, style, title);
+}
+
+void badSetting(const char *key, const char *def)
+{
+    tell(QStringLiteral("Ongeldige waarde voor ") + QLatin1String(key) +
+             QStringLiteral(" in ZYM.ini! De standaard waarde ") + QLatin1String(def) +
+             QStringLiteral(" wordt gebruikt."),
+         mb::Exclamation, Attentie);
+}
+
+// A value of SysteemVariabelen that the program cannot hold takes its default.
+void readSingle(const char *key, const char *def, float &target)
+{
+    try {
+        target = num::toSingle(num::val(setting("SysteemVariabelen", key, def)));
+    } catch (const CalcError &) {
+        badSetting(key, def);
+        target = num::toSingle(num::val(QString::fromLatin1(def)));
+    }
+}
+
+void readInstallation(RecipeState &r)
+{
+    try {
+        r.KetelInhoud = num::toInt16(num::val(setting("SysteemVariabelen", "KetelInhoud", "200")));
+    } catch (const CalcError &) {
+        badSetting("KetelInhoud", "200");
+        r.KetelInhoud = 200;
+    }
+    readSingle("MaximumAlcPerc", "20", r.MaximumAlcPerc);
+    readSingle("FixedVolFilterPlaatBodem", "8", r.FixedVolFilterPlaatBodem);
+    readSingle("VolFilterPlaatBodem", "8", r.VolFilterPlaatBodem);
+    readSingle("Evaporatie", "25", r.Evaporatie);
+    readSingle("FilterKuipInhoud", "150", r.FilterKuipInhoud);
+    readSingle("BrouwVerlies", "0", r.BrouwVerlies);
+}
+
+// Files the program needs; a missing one is named and, for the two data
+// files, its menu item disabled. The help is our own pages under Help.
+struct RequiredFile {
+    const char *file;
+    const char *message;
+    const char *menu;
+};
+constexpr RequiredFile RequiredFiles[] = {
+    {"ZYM.ini", "\\ZYM.ini niet gevonden!", nullptr},
+    {"Help/Inleiding.htm", "\\Help\\Inleiding.htm niet gevonden! Help functie afwezig!", nullptr},
+    {"Biersoorten.txt", "\\Biersoorten.txt niet gevonden!", "mnuEditBierSoorten"},
+    {"Biertypen.mdb", "\\Biertypen.mdb niet gevonden!", "mnuReceptSuggestie"},
+};
+
+bool requiredFileExists(const QString &relative)
+{
+    if (relative.contains(u'/'))
+        return QFileInfo(paths::file(relative)).isFile();
+    // The names have been written in more than one letter case over the years.
+    return !QDir(paths::programFolder()).entryList({relative}, QDir::Files).isEmpty();
+}
+
+void prepareFolders()
+{
+    for (const QString &name : paths::dataFolders()) {
+        const QString dir = paths::programFolder() + u'/' + name;
+        if (!QFileInfo::exists(dir))
+            QDir().mkpath(dir);
+    }
+}
+
+void checkRequiredFiles(frmRecept &w)
+{
+    for (const RequiredFile &f : RequiredFiles) {
+        if (requiredFileExists(QLatin1String(f.file)))
+            continue;
+        tell(QString::fromLatin1(f.message));
+        if (f.menu)
+            if (QAction *a = w.action(QLatin1String(f.menu)))
+                a->setEnabled(false);
+    }
+}
+
+// Steps 2 to 24: what a failure there ends the program for.
+void prepare(frmRecept &w, Session &s, const StartUpOptions &options)
+{
+    RecipeState &r = s.recipe;
+    r.Revision = GetRevision();
+    w.setWindowTitle(QStringLiteral("Wortkamer   -   ") + r.Revision);
+
+    // The splash stands for a moment before anything else happens.
+    showSplash();
+    services().processEvents();
+    if (options.splashPauseMs > 0)
+        QThread::msleep(static_cast<unsigned long>(options.splashPauseMs));
+
+    s.view.fraBrouwSchema.visible = false;
+    s.view.fraEvaluatie.visible = false;
+
+    s.app.geluidAan = number("Sounds", "SoundsOn", "1") != 0;
+    if (s.app.geluidAan)
+        services().playSound(paths::file(QStringLiteral("\\sounds\\startup.wav")), false);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen();
+        screen && needsScreenWarning(screen->size().width(), screen->size().height())) {
+        tell(QStringLiteral("Attentie! Mostarium heeft een resolutie gedetecteerd,\r\n"
+                            "minder dan 1024 x 768. Voor een optimaal gebruik van Mostarium\r\n"
+                            "wordt dit minimaal aangeraden."),
+             mb::Exclamation, Attentie);
+    }
+
+    // Read, never changed: the program's own number handling always uses ".".
+    r.OrigDecimalSeparator = GetRegionalSetting(LOCALE_SDECIMAL);
+    r.OrigThousandSeparator = GetRegionalSetting(LOCALE_STHOUSAND);
+    SetRegionalSetting(LOCALE_SDECIMAL, QStringLiteral("."));
+    SetRegionalSetting(LOCALE_STHOUSAND, QStringLiteral(","));
+    SetRegionalSetting(LOCALE_SSHORTDATE, QStringLiteral("MM-dd-yy"));
+    SetRegionalSetting(LOCALE_STIMEFORMAT, QStringLiteral("HH:mm:ss"));
+
+    prepareFolders();
+    checkRequiredFiles(w);
+    QFile::remove(paths::file(QStringLiteral("\\temp\\Kenmerken.ini")));
+
+    s.app.wizardActief = false;
+    r.ReceptStatus = 0;
+    r.ReceptGewijzigd = false;
+    readInstallation(r);
+    s.view.lbl_vol_maisch.toolTip =
+        QStringLiteral("Filterkuip inhoud is") + num::signedText(r.FilterKuipInhoud) + QStringLiteral(" L");
+    r.SpoelenTot = 3.0f;
+    r.ReceptPath = receptPathFromSetting(setting("SysteemVariabelen", "ReceptPath", ""));
+
+    FileCommands &files = fileCommands(w, s);
+    files.showFileHistoryCaptions();
+    r.startUpShapes();
+    ++s.view.revision;
+
+    s.app.dubbelBrouw = false;
+    w.PasGUIAanBrouwType();
+    s.app.spoelcurveRecept = number("StartUp", "SpoelCurveBijRecept", "1") != 0;
+    w.ToonVerkortMenu(number("StartUp", "VolMenu", "1") == 0);
+
+    if (number("StartUp", "LaadBestand1", "1") == 1 && options.commandLine.isEmpty()) {
+        w.action(QStringLiteral("mnuOpenBestandbijOpstarten"))->setChecked(true);
+        splashNotOnTop();
+        files.OpenFileHistoryEntry(1);
+    }
+    if (number("StartUp", "AutoSaveOn", "1") == 1) {
+        w.action(QStringLiteral("mnuAutoSaveOn"))->setChecked(true);
+        w.tmrAutoSave()->start();
+    }
+}
+} // namespace
+
+QString receptPathFromSetting(const QString &value)
+{
+    if (QDir::isAbsolutePath(value) && QFileInfo(value).isDir())
+        return QDir::cleanPath(value);
+    return paths::file(QStringLiteral("Recepten"));
+}
+
+bool needsScreenWarning(int widthPx, int heightPx) { return widthPx < 1024 && heightPx < 768; }
+
+QString commandLineRecipe(const QString &commandLine)
+{
+    QString path = commandLine.trimmed();
+    if (path.contains(u'"'))
+        path = path.mid(1, path.size() - 2);
+    return path;
+}
+
+bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
+{
+    try {
+        prepare(w, s, options);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "Form_Load: %s\n", e.what());
+        tell(QStringLiteral("Mostarium FormLoad failed!"), mb::Exclamation, Attentie);
+        windows().unloadAll(windows().loadedNames());
+        return false;
+    }
+
+    if (!options.commandLine.isEmpty()) {
+        try {
+            const QString path = commandLineRecipe(options.commandLine);
+            // A name that finds no file opens nothing, without a message.
+            if (!path.isEmpty() && QFileInfo(path).isFile())
+                fileCommands(w, s).openFile(path);
+        } catch (const std::exception &e) {
+            // The main window still opens, with an empty recipe.
+            std::fprintf(stderr, "Form_Load: %s\n", e.what());
+            tell(QStringLiteral("Recept kan niet geopend worden. Kontroleer commandline parameter."),
+                 mb::Exclamation, Attentie);
+        }
+    }
+
+    closeSplash();
+    w.refreshView();
+    w.show();
+
+    try {
+        if (number("StartUp", "ShowTips", "1") == 1) {
+            showTips();
+            services().processEvents();
+        }
+        if (number("StartUp", "EersteMaal", "0") != 0) {
+            tell(QStringLiteral("Mostarium heeft gedetecteerd dat dit de eerste keer is dat Mostarium wordt gestart.\r\n"
+                                "Stel de de korrekte systeem parameters in."),
+                 mb::Exclamation, Attentie);
+            windows().show(QStringLiteral("frmSysParameters"));
+            services().processEvents();
+        }
+        CreateInternetShortCuts();
+    } catch (const std::exception &e) {
+        // The main window stands; what is left of the start-up is a courtesy.
+        std::fprintf(stderr, "Form_Load: %s\n", e.what());
+        services().msgBox(QStringLiteral("Error in Form_Load"), mb::OKOnly);
+    }
+    return true;
+}
+
+} // namespace mostarium

@@ -1,0 +1,66 @@
+#include "Wiring.h"
+
+#include "FileCommands.h"
+#include "InfoWindows.h"
+#include "frmRecept.h"
+#include "frmSysParameters.h"
+
+#include "core/LinkFiles.h"
+#include "core/Optimisers.h"
+#include "core/Paths.h"
+#include "core/Services.h"
+
+#include <cstdio>
+#include <exception>
+#include <stdexcept>
+
+namespace mostarium {
+
+void registerWindows()
+{
+    registerInfoWindows();
+    frmSysParameters::registerWindow();
+}
+
+void mnuOpenMostariumOnline_Click()
+{
+    try {
+        const QString link = paths::file(QStringLiteral("\\URLs\\MostariumOnline.url"));
+        if (!ExistFile(link) && !WriteInternetShortCut(link, onlineSiteAddress()))
+            throw std::runtime_error("link file not written");
+        OpenInternetShortCut(link);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "mnuOpenMostariumOnline_Click: %s\n", e.what());
+        services().msgBox(QStringLiteral("Error in mnuOpenMostariumOnline_Click"), mb::OKOnly);
+    }
+}
+
+void wireCommands(frmRecept &w, Session &s)
+{
+    FileCommands *f = &fileCommands(w, s);
+    w.setCommand(QStringLiteral("mnuNieuw"), [f] { f->mnuNieuw_Click(); });
+    w.setCommand(QStringLiteral("mnuOpen"), [f] { f->mnuOpen_Click(); });
+    w.setCommand(QStringLiteral("mnuOpslaan"), [f] { f->mnuOpslaan_Click(); });
+    w.setCommand(QStringLiteral("mnuOpslaanAls"), [f] { f->mnuOpslaanAls_Click(); });
+    w.setCommand(QStringLiteral("mnuReadOnly"), [f] { f->mnuReadOnly_Click(); });
+    w.setCommand(QStringLiteral("mnuAfsluiten"), [f] { f->mnuAfsluiten_Click(); });
+    for (int n = 1; n <= 4; ++n)
+        w.setCommand(QStringLiteral("mnu%1").arg(n), [f, n] { f->OpenFileHistoryEntry(n); });
+
+    Session *ps = &s;
+    w.setCommand(QStringLiteral("mnuMaximumVolume"), [ps] { mnuMaximumVolume_Click(*ps, optiMaischer()); });
+    w.setCommand(QStringLiteral("mnuWaterBeslagRatio"), [ps] { mnuWaterBeslagRatio_Click(*ps, optiMaischer()); });
+    w.setCommand(QStringLiteral("mnuWaterSpoelenTot"), [ps] { mnuWaterSpoelenTot_Click(*ps, optiMaischer()); });
+    w.setCommand(QStringLiteral("mnuMaximumVolumePlusWater"),
+                 [ps] { mnuMaximumVolumePlusWater_Click(*ps, optiMaischer()); });
+    w.setCommand(QStringLiteral("mnuWaterBeslagRatioPlusDoelstelling"),
+                 [ps] { mnuWaterBeslagRatioPlusDoelstelling_Click(*ps, optiMaischer()); });
+
+    // The toolbar's Tip, Registreer and Info buttons run these items.
+    w.setCommand(QStringLiteral("mnuTips"), [] { showTips(); });
+    w.setCommand(QStringLiteral("mnuInfo"), [] { showAbout(); });
+    w.setCommand(QStringLiteral("mnuRegistreer"), [] { showRegistreer(); });
+    w.setCommand(QStringLiteral("mnuOpenMostariumOnline"), [] { mnuOpenMostariumOnline_Click(); });
+}
+
+} // namespace mostarium

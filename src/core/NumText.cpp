@@ -2,9 +2,12 @@
 
 #include "CalcError.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -15,68 +18,97 @@ namespace {
 bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
-// Scans the number grammar from `pos`; returns the ASCII text of the number
-// (for from_chars) and the position after it. Empty when no digit was found.
-std::string scanNumber(QStringView t, qsizetype &pos)
+// ASCII text of a scanned number, on the stack unless it is absurdly long.
+class NumberText {
+public:
+    void push(char c)
+    {
+        if (m_len < int(sizeof m_small)) {
+            m_small[m_len++] = c;
+            return;
+        }
+        if (m_big.empty())
+            m_big.assign(m_small, std::size_t(m_len));
+        m_big += c;
+        ++m_len;
+    }
+    const char *data() const { return m_big.empty() ? m_small : m_big.data(); }
+    int size() const { return m_len; }
+    bool empty() const { return m_len == 0; }
+    void truncate(int n)
+    {
+        m_len = n;
+        if (!m_big.empty())
+            m_big.resize(std::size_t(n));
+    }
+
+private:
+    char m_small[96];
+    std::string m_big;
+    int m_len = 0;
+};
+
+// Scans the number grammar from `pos` into `out` (for from_chars) and moves
+// `pos` past it. False when no digit was found.
+bool scanNumber(QStringView t, qsizetype &pos, NumberText &out)
 {
-    std::string out;
     qsizetype i = pos;
     if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
         if (t[i] == u'-')
-            out += '-';
+            out.push('-');
         ++i;
     }
     bool digits = false;
     while (i < t.size() && isDigit(t[i])) {
-        out += char(t[i].unicode());
+        out.push(char(t[i].unicode()));
         ++i;
         digits = true;
     }
     if (i < t.size() && t[i] == u'.') {
         ++i;
-        std::string frac;
+        if (i < t.size() && isDigit(t[i]))
+            out.push('.');
         while (i < t.size() && isDigit(t[i])) {
-            frac += char(t[i].unicode());
+            out.push(char(t[i].unicode()));
             ++i;
             digits = true;
         }
-        if (!frac.empty())
-            out += '.' + frac;
     }
     if (!digits)
-        return {};
+        return false;
     if (i < t.size() && (t[i] == u'e' || t[i] == u'E' || t[i] == u'd' || t[i] == u'D')) {
         qsizetype j = i + 1;
-        std::string ex = "e";
+        const int mark = out.size();
+        out.push('e');
         if (j < t.size() && (t[j] == u'+' || t[j] == u'-')) {
-            ex += char(t[j].unicode());
+            out.push(char(t[j].unicode()));
             ++j;
         }
         bool expDigits = false;
         while (j < t.size() && isDigit(t[j])) {
-            ex += char(t[j].unicode());
+            out.push(char(t[j].unicode()));
             ++j;
             expDigits = true;
         }
-        if (expDigits) {
-            out += ex;
+        if (expDigits)
             i = j;
-        }
+        else
+            out.truncate(mark);  // "1e" is 1
     }
     pos = i;
-    return out;
+    return true;
 }
 
-double parseScanned(const std::string &s)
+double parseScanned(const NumberText &s)
 {
     double v = 0;
-    auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    const char *first = s.data();
+    const char *last = first + s.size();
+    auto [ptr, ec] = std::from_chars(first, last, v);
     if (ec == std::errc::result_out_of_range) {
         // Too large is an overflow; too small is zero.
-        const auto mantissaEnd = s.find('e');
-        const bool negExp = mantissaEnd != std::string::npos && s.size() > mantissaEnd + 1
-                            && s[mantissaEnd + 1] == '-';
-        if (negExp)
+        const char *e = std::find(first, last, 'e');
+        if (e != last && e + 1 != last && e[1] == '-')
             return 0.0;
         throwOverflow();
     }
@@ -88,10 +120,85 @@ double parseScanned(const std::string &s)
 // A number as decimal digits: value = 0.d1d2d3... * 10^point, sign apart.
 struct Decimal {
     bool negative = false;
-    std::string digits = "0";  // no leading zeros unless the value is 0
-    int point = 1;             // digits before the decimal point
+    char digits[24] = {'0'};  // no leading zeros unless the value is 0
+    int len = 1;
+    int point = 1;            // digits before the decimal point
 };
 
+// Splits to_chars' scientific text ("1.2345e+02") into digits and exponent.
+void readScientific(const char *first, const char *last, Decimal &d)
+{
+    const char *e = std::find(first, last, 'e');
+    int exp = 0;
+    std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), last, exp);
+    d.len = 0;
+    for (const char *p = first; p != e; ++p)
+        if (*p != '.')
+            d.digits[d.len++] = *p;
+    while (d.len > 1 && d.digits[d.len - 1] == '0')
+        --d.len;
+    d.point = exp + 1;
+}
+
+// The digits of `a` (> 0) rounded to `significant` digits by scaling in
+// extended precision. The scaled value is off by far less than `tolerance`,
+// so only a value that lies that close to a half is left to the exact path.
+bool scaledDecimal(double a, int significant, Decimal &d)
+{
+    if constexpr (std::numeric_limits<long double>::digits < 64) {
+        return false;
+    } else {
+        static const long double pow10[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+                                            1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
+                                            1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+        const long double tolerance = significant <= 7 ? 1e-6L : 1e-2L;
+        const long double low = pow10[significant - 1];
+        const long double high = pow10[significant];
+        int e10 = int(std::floor(std::log10(a)));
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            const int k = significant - 1 - e10;
+            if (k > 27 || k < -27)
+                return false;
+            const long double scaled = k >= 0 ? (long double)a * pow10[k] : (long double)a / pow10[-k];
+            if (scaled < low) {
+                --e10;  // log10 was one too high
+                continue;
+            }
+            if (scaled >= high) {
+                ++e10;
+                continue;
+            }
+            long double whole = std::floor(scaled);
+            const long double frac = scaled - whole;
+            if (std::fabs(frac - 0.5L) < tolerance)
+                return false;
+            if (frac > 0.5L)
+                whole += 1.0L;
+            int point = e10 + 1;
+            if (whole >= high) {
+                whole = low;
+                ++point;
+            }
+            auto n = static_cast<unsigned long long>(whole);
+            char tmp[24];
+            int len = 0;
+            while (n > 0) {
+                tmp[len++] = char('0' + n % 10);
+                n /= 10;
+            }
+            d.len = 0;
+            for (int i = len - 1; i >= 0; --i)
+                d.digits[d.len++] = tmp[i];
+            while (d.len > 1 && d.digits[d.len - 1] == '0')
+                --d.len;
+            d.point = point;
+            return true;
+        }
+        return false;
+    }
+}
+
+// The value rounded to `significant` digits, exactly as printf would.
 Decimal toDecimal(double v, int significant)
 {
     Decimal d;
@@ -100,22 +207,12 @@ Decimal toDecimal(double v, int significant)
     if (v == 0.0)
         return d;
     d.negative = v < 0;
+    const double a = std::fabs(v);
+    if (scaledDecimal(a, significant, d))
+        return d;
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific,
-                             significant - 1);
-    // Read mantissa digits and exponent straight from the buffer: this runs
-    // for every number the schedule shows.
-    const char *e = std::find(buf, res.ptr, 'e');
-    int exp = 0;
-    std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), res.ptr, exp);
-    std::string digits;
-    for (const char *p = buf; p != e; ++p)
-        if (*p != '.')
-            digits += *p;
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-    d.digits = digits;
-    d.point = exp + 1;
+    auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, significant - 1);
+    readScientific(buf, res.ptr, d);
     return d;
 }
 
@@ -123,15 +220,16 @@ Decimal toDecimal(double v, int significant)
 void roundDecimal(Decimal &d, int decimals)
 {
     const int keep = d.point + decimals;
-    if (keep >= int(d.digits.size()))
+    if (keep >= d.len)
         return;
     if (keep < 0) {
-        d.digits = "0";
+        d.digits[0] = '0';
+        d.len = 1;
         d.point = 1;
         return;
     }
     const bool up = d.digits[keep] >= '5';
-    d.digits.resize(keep);
+    d.len = keep;
     if (up) {
         int i = keep - 1;
         while (i >= 0 && d.digits[i] == '9') {
@@ -141,40 +239,30 @@ void roundDecimal(Decimal &d, int decimals)
         if (i >= 0) {
             ++d.digits[i];
         } else {
-            d.digits.insert(d.digits.begin(), '1');
+            std::memmove(d.digits + 1, d.digits, std::size_t(d.len));
+            d.digits[0] = '1';
+            ++d.len;
             ++d.point;
         }
     }
-    if (d.digits.empty()) {
-        d.digits = "0";
+    if (d.len == 0) {
+        d.digits[0] = '0';
+        d.len = 1;
         d.point = 1;
     }
 }
 
-bool isZero(const Decimal &d) { return d.digits.find_first_not_of('0') == std::string::npos; }
-
-std::string integerDigits(const Decimal &d)
+bool isZero(const Decimal &d)
 {
-    if (isZero(d) || d.point <= 0)
-        return {};
-    std::string s;
-    for (int i = 0; i < d.point; ++i)
-        s += i < int(d.digits.size()) ? d.digits[i] : '0';
-    const auto nz = s.find_first_not_of('0');
-    return nz == std::string::npos ? std::string() : s.substr(nz);
-}
-
-std::string decimalDigits(const Decimal &d, int count)
-{
-    std::string s;
-    for (int i = 0; i < count; ++i) {
-        const int idx = d.point + i;
-        s += (idx >= 0 && idx < int(d.digits.size())) ? d.digits[idx] : '0';
-    }
-    return s;
+    for (int i = 0; i < d.len; ++i)
+        if (d.digits[i] != '0')
+            return false;
+    return true;
 }
 
 bool isPlaceholder(QChar c) { return c == u'#' || c == u'0'; }
+
+using Chars = QVarLengthArray<char, 64>;
 
 QString formatDecimal(Decimal d, QStringView pattern)
 {
@@ -185,9 +273,14 @@ QString formatDecimal(Decimal d, QStringView pattern)
     int intPlaceholders = 0;
     int minInt = 0;
     bool seenZero = false;
-    for (QChar c : intPart) {
+    qsizetype firstPh = -1, lastPh = -1;
+    for (qsizetype i = 0; i < intPart.size(); ++i) {
+        const QChar c = intPart[i];
         if (!isPlaceholder(c))
             continue;
+        if (firstPh < 0)
+            firstPh = i;
+        lastPh = i;
         ++intPlaceholders;
         if (c == u'0')
             seenZero = true;
@@ -204,87 +297,126 @@ QString formatDecimal(Decimal d, QStringView pattern)
             minDec = decimals;
     }
     // A comma with placeholders on both sides asks for thousands grouping.
-    auto isGroupingComma = [&](qsizetype i) {
-        if (intPart[i] != u',')
-            return false;
-        bool before = false, after = false;
-        for (qsizetype j = 0; j < i; ++j)
-            before = before || isPlaceholder(intPart[j]);
-        for (qsizetype j = i + 1; j < intPart.size(); ++j)
-            after = after || isPlaceholder(intPart[j]);
-        return before && after;
-    };
+    auto isGroupingComma = [&](qsizetype i) { return intPart[i] == u',' && i > firstPh && i < lastPh; };
     bool grouping = false;
-    for (qsizetype i = 0; i < intPart.size(); ++i)
-        grouping = grouping || isGroupingComma(i);
+    for (qsizetype i = 0; i < intPart.size() && !grouping; ++i)
+        grouping = isGroupingComma(i);
 
     roundDecimal(d, decimals);
-    std::string ints = integerDigits(d);
-    std::string decs = decimalDigits(d, decimals);
-    const bool zero = ints.empty() && decs.find_first_not_of('0') == std::string::npos;
-    while (int(ints.size()) < minInt)
+    const bool zeroValue = isZero(d);
+
+    Chars ints;
+    if (!zeroValue && d.point > 0) {
+        for (int i = 0; i < d.point; ++i) {
+            const char c = i < d.len ? d.digits[i] : '0';
+            if (ints.isEmpty() && c == '0')
+                continue;
+            ints.append(c);
+        }
+    }
+    Chars decs;
+    for (int i = 0; i < decimals; ++i) {
+        const int idx = d.point + i;
+        decs.append((idx >= 0 && idx < d.len) ? d.digits[idx] : '0');
+    }
+    bool zero = ints.isEmpty();
+    for (char c : decs)
+        zero = zero && c == '0';
+    while (ints.size() < minInt)
         ints.insert(ints.begin(), '0');
-    while (int(decs.size()) > minDec && decs.back() == '0')
-        decs.pop_back();
+    while (decs.size() > minDec && decs.back() == '0')
+        decs.removeLast();
     if (grouping && ints.size() > 3) {
-        std::string g;
+        Chars g;
         const int n = int(ints.size());
         for (int i = 0; i < n; ++i) {
-            g += ints[i];
+            g.append(ints[i]);
             const int left = n - 1 - i;
             if (left > 0 && left % 3 == 0)
-                g += ',';
+                g.append(',');
         }
         ints = g;
     }
 
-    QString out;
-    out.reserve(pattern.size() + qsizetype(ints.size()) + 2);
+    QVarLengthArray<char16_t, 96> out;
     if (d.negative && !zero)
-        out += u'-';
-    const int offset = int(ints.size()) - intPlaceholders;
+        out.append(u'-');
+    const int nInts = int(ints.size());
+    const int offset = nInts - intPlaceholders;
     int k = 0;
     for (qsizetype i = 0; i < intPart.size(); ++i) {
         const QChar c = intPart[i];
         if (isPlaceholder(c)) {
-            if (k == 0 && offset > 0)
-                out += QString::fromLatin1(ints.data(), offset + 1);
-            else if (offset + k >= 0)
-                out += QChar::fromLatin1(ints[offset + k]);
+            if (k == 0 && offset > 0) {
+                for (int j = 0; j <= offset; ++j)
+                    out.append(char16_t(ints[j]));
+            } else if (offset + k >= 0) {
+                out.append(char16_t(ints[offset + k]));
+            }
             ++k;
         } else if (!(grouping && isGroupingComma(i))) {
-            out += c;
+            out.append(c.unicode());
         }
     }
     if (intPlaceholders == 0)
-        out += QString::fromLatin1(ints.data(), qsizetype(ints.size()));
+        for (char c : ints)
+            out.append(char16_t(c));
     if (dp >= 0) {
-        out += u'.';
+        out.append(u'.');
         int m = 0;
         for (QChar c : decPart) {
             if (isPlaceholder(c)) {
                 if (m < int(decs.size()))
-                    out += QChar::fromLatin1(decs[m]);
+                    out.append(char16_t(decs[m]));
                 ++m;
             } else {
-                out += c;
+                out.append(c.unicode());
             }
         }
     }
-    return out;
+    return QString(reinterpret_cast<const QChar *>(out.constData()), out.size());
 }
 
 QString plainText(double v, int significant)
 {
-    if (!std::isfinite(v))
-        throwOverflow();
     if (v == 0.0)
         return QStringLiteral("0");
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, significant);
-    QString s = QString::fromLatin1(buf, res.ptr - buf);
-    s.replace(u'e', u'E');
-    return s;
+    const Decimal d = toDecimal(v, significant);
+    QVarLengthArray<char16_t, 48> out;
+    if (d.negative)
+        out.append(u'-');
+    const int x = d.point - 1;
+    if (x < -4 || x >= significant) {
+        out.append(char16_t(d.digits[0]));
+        if (d.len > 1) {
+            out.append(u'.');
+            for (int i = 1; i < d.len; ++i)
+                out.append(char16_t(d.digits[i]));
+        }
+        out.append(u'E');
+        out.append(x < 0 ? u'-' : u'+');
+        const int ax = x < 0 ? -x : x;
+        if (ax >= 100)
+            out.append(char16_t(u'0' + ax / 100));
+        out.append(char16_t(u'0' + (ax / 10) % 10));
+        out.append(char16_t(u'0' + ax % 10));
+    } else if (d.point <= 0) {
+        out.append(u'0');
+        out.append(u'.');
+        for (int i = 0; i < -d.point; ++i)
+            out.append(u'0');
+        for (int i = 0; i < d.len; ++i)
+            out.append(char16_t(d.digits[i]));
+    } else {
+        for (int i = 0; i < d.point; ++i)
+            out.append(char16_t(i < d.len ? d.digits[i] : '0'));
+        if (d.len > d.point) {
+            out.append(u'.');
+            for (int i = d.point; i < d.len; ++i)
+                out.append(char16_t(d.digits[i]));
+        }
+    }
+    return QString(reinterpret_cast<const QChar *>(out.constData()), out.size());
 }
 
 } // namespace
@@ -294,16 +426,16 @@ double val(QStringView text)
     qsizetype pos = 0;
     while (pos < text.size() && isBlank(text[pos]))
         ++pos;
-    const std::string s = scanNumber(text, pos);
-    return s.empty() ? 0.0 : parseScanned(s);
+    NumberText s;
+    return scanNumber(text, pos, s) ? parseScanned(s) : 0.0;
 }
 
 double strictDouble(QStringView text)
 {
     const QStringView t = text.trimmed();
     qsizetype pos = 0;
-    const std::string s = scanNumber(t, pos);
-    if (s.empty() || pos != t.size())
+    NumberText s;
+    if (!scanNumber(t, pos, s) || pos != t.size())
         throwTypeMismatch();
     return parseScanned(s);
 }

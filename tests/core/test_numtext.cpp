@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <limits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 using namespace mostarium;
 
@@ -206,6 +209,84 @@ TEST(NumTextChecked, DivisionAndOverflow)
     EXPECT_THROW(num::toSingle(1e39), CalcError);
     EXPECT_THROW(num::finite(std::nan("")), CalcError);
     EXPECT_FLOAT_EQ(num::toSingle(0.1), 0.1f);
+}
+
+} // namespace
+
+namespace {
+
+// The decimal value of a float is its 7-digit text: whatever shortcut the
+// formatting takes, a pattern showing exactly 7 significant digits must give
+// the digits printf gives.
+TEST(NumTextFormat, SevenSignificantDigitsOfFloatsAgreeWithPrintf)
+{
+    std::uint32_t seed = 12345;
+    auto next = [&] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed;
+    };
+    for (int n = 0; n < 200000; ++n) {
+        const std::uint32_t bits = (next() & 0x807FFFFFu) | ((100u + next() % 60u) << 23);  // ~1e-8 .. 1e10
+        float f;
+        std::memcpy(&f, &bits, sizeof f);
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.6e", double(f));
+        const int exp10 = std::atoi(std::strchr(buf, 'e') + 1);
+        if (exp10 > 6 || exp10 < -6)
+            continue;
+        const int decimals = 6 - exp10;
+        std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(std::strtod(buf, nullptr)));
+        QString expected = QString::fromLatin1(buf);
+        if (expected.startsWith(QLatin1String("0.")))
+            expected.remove(0, 1);  // "#" drops the leading zero
+        if (decimals == 0)
+            expected += u'.';  // the pattern's point stands
+        if (f < 0)
+            expected.prepend(u'-');
+        const QString pattern = QStringLiteral("#.") + QString(decimals, u'0');
+        ASSERT_EQ(num::format(f, pattern), expected) << double(f);
+    }
+}
+
+TEST(NumTextFormat, FifteenSignificantDigitsOfDoublesAgreeWithPrintf)
+{
+    std::uint64_t seed = 987654321;
+    for (int n = 0; n < 100000; ++n) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        const double v = std::ldexp(double(seed >> 11) / double(1ull << 53), int(seed % 40) - 10);
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.14e", v);
+        const int exp10 = std::atoi(std::strchr(buf, 'e') + 1);
+        if (exp10 > 14 || exp10 < -5)
+            continue;
+        const int decimals = 14 - exp10;
+        std::snprintf(buf, sizeof buf, "%.*f", decimals, std::strtod(buf, nullptr));
+        QString expected = QString::fromLatin1(buf);
+        if (expected.startsWith(QLatin1String("0.")))
+            expected.remove(0, 1);
+        ASSERT_EQ(num::format(v, QStringLiteral("#.") + QString(decimals, u'0')), expected) << v;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(NumTextPlain, AgreesWithPrintfGeneralForm)
+{
+    std::uint32_t seed = 777;
+    for (int n = 0; n < 100000; ++n) {
+        seed = seed * 1664525u + 1013904223u;
+        const std::uint32_t bits = (seed & 0x807FFFFFu) | ((70u + (seed >> 8) % 120u) << 23);
+        float f;
+        std::memcpy(&f, &bits, sizeof f);
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.7G", double(f));
+        ASSERT_EQ(num::plain(f), QString::fromLatin1(buf)) << double(f);
+        const double d = double(f) * 1.000000123456789;
+        std::snprintf(buf, sizeof buf, "%.15G", d);
+        ASSERT_EQ(num::plain(d), QString::fromLatin1(buf)) << d;
+    }
 }
 
 } // namespace

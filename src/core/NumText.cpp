@@ -154,14 +154,15 @@ bool scaledDecimal(double a, int significant, Decimal &d)
         const long double tolerance = significant <= 7 ? 1e-6L : 1e-2L;
         const long double low = pow10[significant - 1];
         const long double high = pow10[significant];
-        int e10 = int(std::floor(std::log10(a)));
-        for (int attempt = 0; attempt < 2; ++attempt) {
+        // From the binary exponent; the loop corrects an estimate one off.
+        int e10 = int(std::floor(std::ilogb(a) * 0.30102999566398120));
+        for (int attempt = 0; attempt < 3; ++attempt) {
             const int k = significant - 1 - e10;
             if (k > 27 || k < -27)
                 return false;
             const long double scaled = k >= 0 ? (long double)a * pow10[k] : (long double)a / pow10[-k];
             if (scaled < low) {
-                --e10;  // log10 was one too high
+                --e10;  // the estimate was one too high
                 continue;
             }
             if (scaled >= high) {

@@ -10,6 +10,8 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
@@ -26,8 +28,11 @@ void mnuOpenMostariumOnline_Click()
 {
     try {
         const QString link = paths::file(QStringLiteral("\\URLs\\MostariumOnline.url"));
-        if (!ExistFile(link) && !WriteInternetShortCut(link, onlineSiteAddress()))
-            throw std::runtime_error("link file not written");
+        if (!ExistFile(link)) {
+            QDir().mkpath(QFileInfo(link).path());
+            if (!WriteInternetShortCut(link, onlineSiteAddress()))
+                throw std::runtime_error("link file not written");
+        }
         OpenInternetShortCut(link);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "mnuOpenMostariumOnline_Click: %s\n", e.what());

@@ -4,35 +4,28 @@
 
 namespace mostarium {
 
-void RecipeState::startUpShapes()
+namespace {
+// The two empty shapes differ only in the grain bill's columns and the
+// evaluation's beers.
+void emptyShapes(RecipeState &r, int stortingCols, int evaluatieBeers)
 {
-    Algemeen.redim(7);
-    Doelstellingen.redim(0);
-    Maischschema.redim(0, 4);
-    Storting.redim(0, 4);
-    Aromahop.redim(0, 6);
-    Bitterhop.redim(0, 6);
-    Aromahop2.redim(0, 6);
-    Bitterhop2.redim(0, 6);
-    Evaluatie.redim(2, 2);
-    Gistkeuze.redim(10);
-    Toevoegingen.redim(10);
+    r.Algemeen.redim(7);
+    r.Doelstellingen.redim(0);
+    r.Maischschema.redim(0, 4);
+    r.Storting.redim(0, stortingCols);
+    r.Aromahop.redim(0, 6);
+    r.Bitterhop.redim(0, 6);
+    r.Aromahop2.redim(0, 6);
+    r.Bitterhop2.redim(0, 6);
+    r.Evaluatie.redim(2, evaluatieBeers);
+    r.Gistkeuze.redim(10);
+    r.Toevoegingen.redim(10);
 }
+} // namespace
 
-void RecipeState::resetShapes()
-{
-    Algemeen.redim(7);
-    Doelstellingen.redim(0);
-    Maischschema.redim(0, 4);
-    Storting.redim(0, 5);
-    Aromahop.redim(0, 6);
-    Bitterhop.redim(0, 6);
-    Aromahop2.redim(0, 6);
-    Bitterhop2.redim(0, 6);
-    Evaluatie.redim(2, 1);
-    Gistkeuze.redim(10);
-    Toevoegingen.redim(10);
-}
+void RecipeState::startUpShapes() { emptyShapes(*this, 4, 2); }
+
+void RecipeState::resetShapes() { emptyShapes(*this, 5, 1); }
 
 void RecipeState::setStatus(int bit)
 {

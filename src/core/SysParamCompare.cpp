@@ -19,17 +19,7 @@ float &recipeMember(RecipeState &r, int i)
     }
 }
 
-float recipeValue(const RecipeState &r, int i)
-{
-    switch (i) {
-    case 0: return r.ReceptKetelInhoud;
-    case 1: return r.ReceptFixedVolFilterPlaatBodem;
-    case 2: return r.ReceptVolFilterPlaatBodem;
-    case 3: return r.ReceptEvaporatie;
-    case 4: return r.ReceptFilterKuipInhoud;
-    default: return r.ReceptBrouwVerlies;
-    }
-}
+float recipeValue(const RecipeState &r, int i) { return recipeMember(const_cast<RecipeState &>(r), i); }
 
 float installationValue(const RecipeState &r, int i)
 {

@@ -1,0 +1,131 @@
+// The four recent files on the file menu: captions, opening an entry, the
+// order of the list.
+
+#include "test_filecommands_fixture.h"
+
+using namespace mostarium;
+using namespace mostarium::test;
+
+namespace {
+
+class RecentFiles : public FileCommandsTest {
+protected:
+    void setEntries(const QStringList &paths)
+    {
+        for (int n = 1; n <= paths.size(); ++n) {
+            QString v = paths[n - 1];
+            WriteINI(paths::file(QStringLiteral("ZYM.ini")), QStringLiteral("FileHistory"), QString::number(n), v);
+        }
+        fc->showFileHistoryCaptions();
+    }
+    QStringList entries() const
+    {
+        QStringList e;
+        for (int n = 1; n <= 4; ++n)
+            e << history::entry(n);
+        return e;
+    }
+};
+
+TEST_F(RecentFiles, AFreshListShowsFourBareCaptionsThatDoNothing)
+{
+    fc->showFileHistoryCaptions();
+    for (int n = 1; n <= 4; ++n) {
+        const QByteArray name = "mnu" + QByteArray::number(n);
+        EXPECT_EQ(item(name.constData())->text(), QStringLiteral("  &%1 ").arg(n));
+        trigger(name.constData());
+    }
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_EQ(s().recipe.ReceptStatus, 0);
+}
+
+TEST_F(RecentFiles, OpeningAnEntryPutsItAtTheHeadAndTheCaptionsFollow)
+{
+    const QString h = sample(QStringLiteral("Herfstbok.zlv"));
+    const QString z = sample(QStringLiteral("Zomerblond.zlv"));
+    const QString x = folder.file(QStringLiteral("x.zlv"));
+    setEntries({x, h, z, h});
+
+    trigger("mnu3");
+
+    EXPECT_EQ(s().recipe.ReceptNaam, QStringLiteral("Zomerblond"));
+    EXPECT_EQ(s().app.fileName, z);
+    EXPECT_EQ(s().view.panels[7].text, z);
+    EXPECT_EQ(entries(), (QStringList{z, x, h, z})) << "only entry 1 is compared, so duplicates stay";
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(item(QStringLiteral("mnu%1").arg(n).toLatin1().constData())->text(),
+                  history::captionFor(n, entries()[n - 1]));
+    // No sound, no change of the recipe folder, unlike Open.
+    EXPECT_TRUE(fake.sounds.isEmpty());
+    EXPECT_EQ(zym("SysteemVariabelen", "ReceptPath"), QStringLiteral("<none>"));
+
+    // The recipe that is already entry 1 leaves the list alone.
+    trigger("mnu1");
+    EXPECT_EQ(entries(), (QStringList{z, x, h, z}));
+}
+
+TEST_F(RecentFiles, AMissingFileIsNamedAndNothingElseHappens)
+{
+    openSample();
+    s().recipe.ReceptGewijzigd = true;
+    const QString gone = folder.file(QStringLiteral("Recepten/Weg.zlv"));
+    setEntries({gone});
+
+    trigger("mnu1");
+
+    ASSERT_EQ(fake.messages.size(), 1u) << "no save prompt for a file that cannot be opened";
+    EXPECT_EQ(fake.messages[0].prompt, QStringLiteral("Bestand ") + gone + QStringLiteral(" niet gevonden!"));
+    EXPECT_EQ(fake.messages[0].style, mb::Exclamation);
+    EXPECT_EQ(fake.messages[0].title, QStringLiteral("Attentie!"));
+    EXPECT_EQ(entries()[0], gone);
+    EXPECT_EQ(s().recipe.ReceptNaam, QStringLiteral("Herfstbok"));
+    EXPECT_TRUE(s().recipe.ReceptGewijzigd);
+}
+
+TEST_F(RecentFiles, AChangedRecipeIsOfferedForSavingFirst)
+{
+    const QString z = sample(QStringLiteral("Zomerblond.zlv"));
+    struct Case {
+        const char *what;
+        int answer;
+        std::optional<QString> saveAs;
+        const char *nowOpen;
+    };
+    const Case cases[] = {
+        {"No", mb::No, std::nullopt, "Zomerblond"},
+        {"Yes, Cancel", mb::Yes, std::nullopt, "Herfstbok"},
+        {"Yes, saved", mb::Yes, QStringLiteral("Bewaard"), "Zomerblond"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        openSample();
+        setEntries({z});
+        s().recipe.ReceptGewijzigd = true;
+        fake.msgAnswers = {c.answer};
+        fake.saveAnswers = {c.saveAs ? std::optional<QString>(sample(*c.saveAs)) : std::nullopt};
+
+        trigger("mnu1");
+
+        EXPECT_EQ(savePrompts(), 1);
+        EXPECT_EQ(s().recipe.ReceptNaam, QLatin1String(c.nowOpen));
+        if (c.saveAs) {
+            EXPECT_TRUE(bytes(sample(QStringLiteral("Bewaard.zlv"))).contains("Biernaam=Herfstbok"));
+            // Saving put the copy at the head; the entry still opened the file it named.
+            EXPECT_EQ(entries().mid(0, 2), (QStringList{z, sample(QStringLiteral("Bewaard.zlv"))}));
+        }
+        fake.clear();
+    }
+}
+
+TEST_F(RecentFiles, LongPathsShowTheirLastFiftyCharacters)
+{
+    const QString dir = folder.file(QStringLiteral("Recepten/") + QString(40, u'd'));
+    QDir().mkpath(dir);
+    const QString path = dir + QStringLiteral("/Herfstbok.zlv");
+    QFile::copy(sample(QStringLiteral("Herfstbok.zlv")), path);
+    ASSERT_GT(path.size(), 50);
+    ASSERT_TRUE(fc->openFile(path));
+    EXPECT_EQ(item("mnu1")->text(), QStringLiteral("  &1 ..") + path.right(50));
+}
+
+} // namespace

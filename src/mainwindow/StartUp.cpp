@@ -39,6 +39,12 @@ QString setting(const char *section, const char *key, const char *def)
                    QLatin1String(def));
 }
 
+void centreOn(QWidget *window, const QRect &area)
+{
+    const QSize size = window->frameGeometry().size();
+    window->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+}
+
 double number(const char *section, const char *key, const char *def)
 {
     return num::val(setting(section, key, def).trimmed());
@@ -137,7 +143,11 @@ void prepare(frmRecept &w, Session &s, const StartUpOptions &options)
     w.setWindowTitle(QStringLiteral("Wortkamer   -   ") + r.Revision);
 
     // The splash stands for a moment before anything else happens.
-    showSplash();
+    if (QWidget *splash = showSplash()) {
+        // In the middle of the screen, where the main window will appear.
+        if (const QScreen *screen = splash->screen())
+            centreOn(splash, screen->availableGeometry());
+    }
     services().processEvents();
     if (options.splashPauseMs > 0)
         QThread::msleep(static_cast<unsigned long>(options.splashPauseMs));
@@ -249,6 +259,8 @@ bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
     try {
         if (number("StartUp", "ShowTips", "1") == 1) {
             showTips();
+            if (QWidget *tip = windows().find(QStringLiteral("frmTip")))
+                centreOn(tip, w.frameGeometry());
             services().processEvents();
         }
         if (number("StartUp", "EersteMaal", "0") != 0) {

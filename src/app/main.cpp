@@ -7,6 +7,7 @@
 //                                 and run Exit (tests and measurements)
 #include "core/Services.h"
 #include "core/Session.h"
+#include "mainwindow/Application.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/StartUp.h"
 #include "mainwindow/Wiring.h"
@@ -16,49 +17,10 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
-#include <exception>
-
-namespace {
-
-// The last resort: an exception that escapes an event handler is reported and
-// logged instead of ending the program.
-class Application : public QApplication {
-public:
-    using QApplication::QApplication;
-
-    bool notify(QObject *receiver, QEvent *event) override
-    {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception &e) {
-            report(receiver, e.what());
-        } catch (...) {
-            report(receiver, "unknown exception");
-        }
-        return false;
-    }
-
-private:
-    void report(QObject *receiver, const char *what)
-    {
-        QString where = receiver ? receiver->objectName() : QString();
-        if (where.isEmpty() && receiver)
-            where = QString::fromLatin1(receiver->metaObject()->className());
-        std::fprintf(stderr, "Error in %s: %s\n", qPrintable(where), what);
-        if (m_reporting)
-            return;
-        m_reporting = true;
-        mostarium::services().msgBox(QStringLiteral("Error in ") + where, mostarium::mb::OKOnly);
-        m_reporting = false;
-    }
-    bool m_reporting = false;
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
-    Application app(argc, argv);
+    mostarium::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mostarium"));
     mostarium::QtServices services;
     mostarium::setServices(&services);

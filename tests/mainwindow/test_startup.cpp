@@ -4,6 +4,7 @@
 #include "test_filecommands_fixture.h"
 
 #include "core/Regional.h"
+#include "mainwindow/Application.h"
 #include "mainwindow/InfoWindows.h"
 #include "mainwindow/StartUp.h"
 
@@ -381,6 +382,32 @@ TEST_F(StartUp, TheSplashStandsUntilTheMainWindowIsShown)
     EXPECT_TRUE(probe.mainHidden);
     EXPECT_FALSE(windows().isLoaded(QStringLiteral("frmInfo")));
     EXPECT_TRUE(w->isVisible());
+}
+
+} // namespace
+
+namespace {
+
+TEST(LastResort, AnEscapedErrorIsShownAndLoggedAndTheProgramGoesOn)
+{
+    ScopedFakeServices fake;
+    QObject receiver;
+    receiver.setObjectName(QStringLiteral("mnuOpen"));
+    testing::internal::CaptureStderr();
+    const bool delivered = deliverGuarded(&receiver, []() -> bool { throw std::runtime_error("kapot"); });
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(delivered);
+    EXPECT_EQ(fake.prompts(), QStringList{QStringLiteral("Error in mnuOpen")});
+    EXPECT_NE(log.find("Error in mnuOpen: kapot"), std::string::npos) << log;
+
+    // An unnamed receiver is named by its class; a good delivery passes its result.
+    fake.clear();
+    QTimer timer;
+    testing::internal::CaptureStderr();
+    deliverGuarded(&timer, []() -> bool { throw 42; });
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(fake.prompts(), QStringList{QStringLiteral("Error in QTimer")});
+    EXPECT_TRUE(deliverGuarded(&timer, [] { return true; }));
 }
 
 } // namespace

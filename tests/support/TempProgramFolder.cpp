@@ -15,6 +15,9 @@ void copyTree(const QString &from, const QString &to)
     QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString src = it.next();
+        // Tests start from no settings file unless they write one.
+        if (QDir(from).relativeFilePath(src) == QLatin1String("ZYM.ini"))
+            continue;
         const QString dst = to + u'/' + QDir(from).relativeFilePath(src);
         QDir().mkpath(QFileInfo(dst).path());
         QFile::copy(src, dst);

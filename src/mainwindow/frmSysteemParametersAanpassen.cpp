@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <algorithm>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -15,6 +16,16 @@ namespace mostarium {
 
 namespace {
 constexpr int twips(int t) { return t / 15; }
+// Our fonts run wider than the ones these twips were measured with, so the
+// window is laid out a fifth wider (heights stay).
+constexpr int twipsX(int t) { return t * 2 / 25; }
+
+// A button as wide as its caption needs, centred where the layout puts it.
+void placeButton(QPushButton *b, int left, int top, int width, int height)
+{
+    const int w = std::max(twipsX(width), b->sizeHint().width() + 16);
+    b->setGeometry(twipsX(left) + twipsX(width) / 2 - w / 2, twips(top), w, twips(height));
+}
 
 const char *const kLabels[6] = {"Ketel inhoud (L): ",
                                 "Filterkuip inhoud (L): ",
@@ -34,10 +45,10 @@ void fillColumn(QWidget *frame, const QString &prefix, QLineEdit **boxes)
         auto *label = new QLabel(QString::fromLatin1(kLabels[i]), frame);
         label->setObjectName(QStringLiteral("lbl") + prefix + QString::fromLatin1(kBoxes[i]));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setGeometry(twips(60), twips(top), twips(3540), twips(285));
+        label->setGeometry(twipsX(60), twips(top), twipsX(3540), twips(285));
         auto *box = new QLineEdit(frame);
         box->setObjectName(QStringLiteral("txt") + prefix + QString::fromLatin1(kBoxes[i]));
-        box->setGeometry(twips(3660), twips(top - 15), twips(975), twips(300));
+        box->setGeometry(twipsX(3660), twips(top - 15), twipsX(975), twips(300));
         if (i == 5) {
             label->setToolTip(kBrouwverliesTip);
             box->setToolTip(kBrouwverliesTip);
@@ -53,26 +64,26 @@ frmSysteemParametersAanpassen::frmSysteemParametersAanpassen(Session &s, QWidget
     setObjectName(QStringLiteral("frmSysteemParametersAanpassen"));
     setWindowTitle(QStringLiteral("Systeem Parameters Aanpassen?"));
     setModal(true);
-    setFixedSize(twips(10755), twips(4500));
+    setFixedSize(twipsX(10755), twips(4500));
 
     fraSysteemParametersAanpassen = new QGroupBox(QStringLiteral(" Systeem Parameters "), this);
     fraSysteemParametersAanpassen->setObjectName(QStringLiteral("fraSysteemParametersAanpassen"));
-    fraSysteemParametersAanpassen->setGeometry(twips(180), twips(240), twips(10395), twips(3075));
+    fraSysteemParametersAanpassen->setGeometry(twipsX(180), twips(240), twipsX(10395), twips(3075));
     fillColumn(fraSysteemParametersAanpassen, QStringLiteral("_SPA_"), m_installatie);
 
     fraSP_Recept = new QGroupBox(fraSysteemParametersAanpassen);
     fraSP_Recept->setObjectName(QStringLiteral("fraSP_Recept"));
-    fraSP_Recept->setGeometry(twips(5280), twips(420), twips(4815), twips(2415));
+    fraSP_Recept->setGeometry(twipsX(5280), twips(420), twipsX(4815), twips(2415));
     fillColumn(fraSP_Recept, QStringLiteral("_SPAR_"), m_recept);
 
     cmdSP_NietOvernemen = new QPushButton(QStringLiteral("Behoud Systeem Parameters Mostarium"), this);
     cmdSP_NietOvernemen->setObjectName(QStringLiteral("cmdSP_NietOvernemen"));
-    cmdSP_NietOvernemen->setGeometry(twips(1320), twips(3540), twips(2835), twips(555));
+    placeButton(cmdSP_NietOvernemen, 1320, 3540, 2835, 555);
     cmdSP_NietOvernemen->setMouseTracking(true);
     cmdSP_NietOvernemen->installEventFilter(this);
     cmdSP_Overnemen = new QPushButton(QStringLiteral("Neem Systeem Parameters Recept over"), this);
     cmdSP_Overnemen->setObjectName(QStringLiteral("cmdSP_Overnemen"));
-    cmdSP_Overnemen->setGeometry(twips(6420), twips(3540), twips(2835), twips(555));
+    placeButton(cmdSP_Overnemen, 6420, 3540, 2835, 555);
     cmdSP_Overnemen->setAutoDefault(false);
     cmdSP_NietOvernemen->setAutoDefault(false);
 

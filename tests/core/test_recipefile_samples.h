@@ -119,9 +119,9 @@ inline Session herfstbok()
     r.Maischschema.redim(4, 4);
     r.Maischschema(0, 0) = 2.8f;
     r.Maischschema(0, 1) = 5.3f;
-    r.Maischschema(0, 2) = 63;
-    r.Maischschema(0, 3) = 55;
-    r.Maischschema(0, 4) = 20;
+    r.Maischschema(0, 2) = 100;
+    r.Maischschema(0, 3) = 40;
+    r.Maischschema(0, 4) = 10;
     const float rests[][2] = {{52, 15}, {63, 40}, {72, 20}, {78, 10}};
     for (int i = 0; i < 4; ++i) {
         r.Maischschema(i + 1, 0) = rests[i][0];

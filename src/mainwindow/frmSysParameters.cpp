@@ -1,6 +1,7 @@
 #include "frmSysParameters.h"
 
 #include "core/Optimisers.h"
+#include "core/Paths.h"
 #include "core/Recalc.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -8,6 +9,7 @@
 #include "platform/WindowRegistry.h"
 
 #include <QGridLayout>
+#include <QPixmap>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -85,7 +87,9 @@ frmSysParameters::frmSysParameters(QWidget *parent) : QWidget(parent, Qt::Window
     cancel->setObjectName(QStringLiteral("cmdSP_Annuleren"));
     auto *help = new QToolButton(this);
     help->setObjectName(QStringLiteral("picSP_Help"));
-    help->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    const QPixmap helpPicture(paths::file(QStringLiteral("Afbeeldingen/Help.png")));
+    help->setIcon(helpPicture.isNull() ? style()->standardIcon(QStyle::SP_DialogHelpButton) : QIcon(helpPicture));
+    help->setIconSize(QSize(24, 24));
     help->setAutoRaise(true);
     help->setToolTip(QStringLiteral("Open OnLine Help"));
 

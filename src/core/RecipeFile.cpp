@@ -20,6 +20,9 @@ namespace mostarium {
 
 namespace {
 
+// The targets of one beer, followed by the beer's number in the file.
+constexpr const char *TargetKeys[5] = {"Volume", "AlcPerc", "FG", "EBU", "Koolzuur"};
+
 // ---------------------------------------------------------------- writing
 
 // A value stands on one line: its line breaks become blanks.
@@ -123,18 +126,12 @@ QString recipeText(const Session &s)
         w.section(u"Doelstellingen");
         w.text(u"Brouw", db ? QStringLiteral("Dubbel") : QStringLiteral("Enkel"));
         w.text(u"Biersoort1", r.Biersoort1);
-        w.real(u"Volume1", r.Doelstellingen(1));
-        w.real(u"AlcPerc1", r.Doelstellingen(2));
-        w.real(u"FG1", r.Doelstellingen(3));
-        w.real(u"EBU1", r.Doelstellingen(4));
-        w.real(u"Koolzuur1", r.Doelstellingen(5));
+        for (int i = 0; i < 5; ++i)
+            w.real(QString::fromLatin1(TargetKeys[i]), 1, r.Doelstellingen(1 + i));
         if (db) {
             w.text(u"Biersoort2", r.Biersoort2);
-            w.real(u"Volume2", r.Doelstellingen(6));
-            w.real(u"AlcPerc2", r.Doelstellingen(7));
-            w.real(u"FG2", r.Doelstellingen(8));
-            w.real(u"EBU2", r.Doelstellingen(9));
-            w.real(u"Koolzuur2", r.Doelstellingen(10));
+            for (int i = 0; i < 5; ++i)
+                w.real(QString::fromLatin1(TargetKeys[i]), 2, r.Doelstellingen(6 + i));
         }
         w.end();
     }
@@ -381,14 +378,14 @@ bool parseRecipe(const IniText &ini, RecipeState &r, bool &db)
             db = !enkel;
             r.Doelstellingen.redim(db ? 10 : 5);
             r.Biersoort1 = ini.value(u"Doelstellingen", QStringLiteral("Biersoort1")).trimmed();
-            static const char *const keys[] = {"Volume", "AlcPerc", "FG", "EBU", "Koolzuur"};
             for (int i = 0; i < 5; ++i)
-                r.Doelstellingen(1 + i) = leadingSingle(ini.value(u"Doelstellingen", QString::fromLatin1(keys[i]) + u'1').trimmed());
+                r.Doelstellingen(1 + i) =
+                    leadingSingle(ini.value(u"Doelstellingen", QString::fromLatin1(TargetKeys[i]), 1).trimmed());
             if (db) {
                 r.Biersoort2 = ini.value(u"Doelstellingen", QStringLiteral("Biersoort2")).trimmed();
                 for (int i = 0; i < 5; ++i)
                     r.Doelstellingen(6 + i) =
-                        leadingSingle(ini.value(u"Doelstellingen", QString::fromLatin1(keys[i]) + u'2').trimmed());
+                        leadingSingle(ini.value(u"Doelstellingen", QString::fromLatin1(TargetKeys[i]), 2).trimmed());
             }
         } else {
             // Targets without a brew mode cannot be read: the part is absent.

@@ -88,14 +88,6 @@ void writeHops(Writer &w, QStringView section, QStringView amountKey, const Tabl
     w.end();
 }
 
-bool hasTastingWords(const RecipeState &r)
-{
-    for (const QString &k : r.Kenmerken)
-        if (!k.isEmpty())
-            return true;
-    return false;
-}
-
 QString recipeText(const Session &s)
 {
     const RecipeState &r = s.recipe;
@@ -222,12 +214,11 @@ QString recipeText(const Session &s)
     w.end();
 
     // The appended sections stand as the settings-file writer leaves them:
-    // right after the last line, without an empty line of their own.
-    if (r.hasStatus(StatusKenmerken) || hasTastingWords(r)) {
-        w.section(u"Kenmerken");
-        for (int i = 0; i < KenmerkenCount; ++i)
-            w.text(QString::fromLatin1(KenmerkenKeys[i]), r.Kenmerken[i]);
-    }
+    // right after the last line, without an empty line of their own. The
+    // tasting section has its seven keys whatever the words and the bits.
+    w.section(u"Kenmerken");
+    for (int i = 0; i < KenmerkenCount; ++i)
+        w.text(QString::fromLatin1(KenmerkenKeys[i]), r.Kenmerken[i]);
     w.section(u"Aantekeningen");
     w.text(u"Aantekening", r.Aantekening);
     w.integer(u"InRecept", r.InRecept);

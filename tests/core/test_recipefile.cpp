@@ -162,6 +162,7 @@ TEST(RecipeWriter, TargetsOnlyGivesTheShortestFile)
         "",  // where the evaluation would stand
         "[SysteemParameters]", "KetelInhoud=200", "FixedVolFilterPlaatBodem=8", "VolFilterPlaatBodem=8",
         "Evaporatie=12.5", "FilterKuipInhoud=150", "BrouwVerlies=0", "",
+        "[Kenmerken]", "Kleur=", "Helderheid=", "Schuim=", "SchuimStabiliteit=", "Body=", "Mondgevoel=", "Koolzuur=",
         "[Aantekeningen]", "Aantekening=", "InRecept=0", ""};
     EXPECT_EQ(lines, want);
 }
@@ -205,16 +206,20 @@ TEST(RecipeWriter, LineBreaksInTextsBecomeBlanks)
     EXPECT_TRUE(lines.contains(QStringLiteral("Aantekening=regel 1  regel 2 regel 3")));
 }
 
-TEST(RecipeWriter, TastingSectionFollowsTheBitOrTheWords)
+TEST(RecipeWriter, TastingSectionHasItsSevenKeysWhateverTheWordsAndBits)
 {
+    const QByteArray empty = QByteArrayLiteral("[Kenmerken]\r\nKleur=\r\nHelderheid=\r\nSchuim=\r\n"
+                                               "SchuimStabiliteit=\r\nBody=\r\nMondgevoel=\r\nKoolzuur=\r\n[Aantekeningen]");
     Session s = zomerblond();
-    EXPECT_FALSE(recipeFileBytes(s).contains("[Kenmerken]"));
+    EXPECT_TRUE(recipeFileBytes(s).contains(empty));
     s.recipe.setStatus(StatusKenmerken);
-    EXPECT_TRUE(recipeFileBytes(s).contains("[Kenmerken]\r\nKleur=\r\n"));
+    EXPECT_TRUE(recipeFileBytes(s).contains(empty));
     // Words read from a file whose status lacks the bit are kept.
     s.recipe.clearStatus(StatusKenmerken);
     s.recipe.Kenmerken[0] = QStringLiteral("goud");
     EXPECT_TRUE(recipeFileBytes(s).contains("[Kenmerken]\r\nKleur=goud\r\n"));
+    Session none;
+    EXPECT_TRUE(recipeFileBytes(none).contains(empty));
 }
 
 TEST(RecipeWriter, StateThatCannotBeWrittenFailsWithoutWriting)
@@ -352,7 +357,6 @@ TEST(RecipeSave, SaveKenmerkenReplacesTheWordsOfAnExistingRecipeOnly)
 
     s.recipe.Kenmerken[0].clear();
     ASSERT_TRUE(writeRecipeFile(s, s.app.fileName));
-    const QByteArray before = readFile(s.app.fileName);
     s.recipe.Kenmerken[0] = QStringLiteral("goud");
     s.recipe.Kenmerken[6] = QStringLiteral("veel");
     ASSERT_TRUE(SaveKenmerken(s));
@@ -360,7 +364,8 @@ TEST(RecipeSave, SaveKenmerkenReplacesTheWordsOfAnExistingRecipeOnly)
               QStringLiteral("goud"));
     EXPECT_EQ(ReadINI(s.app.fileName, QStringLiteral("Kenmerken"), QStringLiteral("Helderheid"), QStringLiteral("?")),
               QString());
-    EXPECT_TRUE(readFile(s.app.fileName).startsWith(before));
+    // The keys are replaced where they stand: the file is what a save writes now.
+    EXPECT_EQ(readFile(s.app.fileName), recipeFileBytes(s));
 
     // Once more: replaced in place, not added twice.
     s.recipe.Kenmerken[0] = QStringLiteral("blond");

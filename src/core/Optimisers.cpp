@@ -33,6 +33,9 @@ const QString kNoSpargeWort = QStringLiteral(
 const QString kTooManySteps = QStringLiteral("Geen oplossing gevonden na %1 stappen! OptiMaischer is gestopt.");
 const QString kTooSmall = QStringLiteral("Ketel of filterkuip is te klein voor dit recept! OptiMaischer is gestopt.");
 const QString kUnchanged = QStringLiteral("Het recept is niet gewijzigd.");
+// Within the combined command the steps before this one keep their changes.
+const QString kStepUnchanged =
+    QStringLiteral("Deze stap van OptiMaischer heeft het recept niet gewijzigd; eerdere stappen blijven behouden.");
 const QString kBusy = QStringLiteral("OptiMaischer is bezig! Wacht tot het optimaliseren klaar is.");
 
 const QString kPromptKooktijd = QStringLiteral("Voer gewenste kooktijd in.");
@@ -144,6 +147,8 @@ class BusyFlag {
 public:
     explicit BusyFlag(AppState &app) : m_app(app), m_before(app.optimiserBusy) { app.optimiserBusy = true; }
     ~BusyFlag() { m_app.optimiserBusy = m_before; }
+    // True inside a run that was already going (the combined command).
+    bool nested() const { return m_before; }
     BusyFlag(const BusyFlag &) = delete;
     BusyFlag &operator=(const BusyFlag &) = delete;
 
@@ -234,6 +239,9 @@ public:
         ++m_o.recalculations;
     }
 
+    // What an abnormal end may say about the recipe.
+    const QString &unchangedText() const { return m_busy.nested() ? kStepUnchanged : kUnchanged; }
+
     void markChanged()
     {
         if (!(take(r) == m_start))
@@ -293,13 +301,14 @@ OptiResult guarded(Run &run, Body body)
             run.restore();
         } catch (const CalcError &) {
         }
-        services().msgBox(e.message + QLatin1Char('\n') + kUnchanged, mb::Exclamation, OptiMaischerTitle);
+        services().msgBox(e.message + QLatin1Char('\n') + run.unchangedText(), mb::Exclamation, OptiMaischerTitle);
     } catch (const CalcError &) {
         try {
             run.restore();
         } catch (const CalcError &) {
         }
-        services().msgBox(kRecalcFailed + QLatin1Char('\n') + kUnchanged, mb::Exclamation, OptiMaischerTitle);
+        services().msgBox(kRecalcFailed + QLatin1Char('\n') + run.unchangedText(), mb::Exclamation,
+                          OptiMaischerTitle);
     }
     return OptiResult::NoFit;
 }

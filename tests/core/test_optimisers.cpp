@@ -789,6 +789,36 @@ TEST(OptiMaischerCommands, VolumePlusWaterCancelledInEitherBoxRunsNothingElse)
     }
 }
 
+TEST(OptiMaischerCommands, VolumePlusWaterFailingAfterItsFirstStepKeepsThatStepAndSaysSo)
+{
+    // The water bill thickens the mash; MaximizeVolume then meets a recipe
+    // that no longer computes. Its own steps are put back, the water bill's
+    // stay, and the message must not claim the recipe is unchanged.
+    YieldingFake fake;
+    Session s = paleAle();
+    s.recipe.KetelInhoud = 32;
+    OptiMaischer o;
+    answer(fake, {"60", "2.5"});
+    fake.onYield = [&](int n) {
+        if (n == 2)
+            s.recipe.Bitterhop(0, HopKooktijd) = "0";
+    };
+
+    mnuMaximumVolumePlusWater_Click(s, o);
+
+    EXPECT_GT(thickness(s), 3.0f);                     // the water bill's result
+    EXPECT_FLOAT_EQ(s.recipe.Doelstellingen(1), 20.0f); // MaximizeVolume's steps undone
+    EXPECT_TRUE(s.recipe.ReceptGewijzigd);
+    EXPECT_FALSE(s.app.optimiserBusy);
+    ASSERT_FALSE(fake.messages.empty());
+    const QString last = fake.messages.back().prompt;
+    EXPECT_TRUE(last.startsWith("Recept kan niet berekend worden!")) << qPrintable(last);
+    EXPECT_FALSE(last.contains("Het recept is niet gewijzigd.")) << qPrintable(last);
+    EXPECT_TRUE(last.endsWith(
+        "Deze stap van OptiMaischer heeft het recept niet gewijzigd; eerdere stappen blijven behouden."));
+    EXPECT_EQ(fake.inputs.size(), 2u);  // the sparge step did not run
+}
+
 TEST(OptiMaischerCommands, EachCommandRefusesWhileAnOptimiserRuns)
 {
     using Command = void (*)(Session &, OptiMaischer &);

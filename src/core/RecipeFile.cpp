@@ -15,6 +15,8 @@
 #include <QHash>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <iterator>
 
 namespace mostarium {
 
@@ -345,8 +347,15 @@ void readList(const IniText &ini, QStringView section, QStringView key, bool db,
 // Returns whether the targets named a brew mode.
 bool parseRecipe(const IniText &ini, RecipeState &r, bool &db)
 {
-    if (!ini.hasSection(u"ReceptStatus"))
-        damaged();  // every recipe file has its status; garbage and empty files do not
+    // Empty files, garbage and other files have none of a recipe's sections;
+    // a file without its status section reads as a recipe without parts.
+    static const char *const recipeSections[] = {
+        "ReceptStatus", "Mostarium_Version", "Algemeen",   "Doelstellingen", "Storting",    "Maischschema",
+        "Spoelen",      "Aromahop",          "Bitterhop",  "Aromahop2",      "Bitterhop2",  "Gistkeuze",
+        "Toevoegingen", "Evaluatie",         "SysteemParameters", "Kenmerken", "Aantekeningen"};
+    if (std::none_of(std::begin(recipeSections), std::end(recipeSections),
+                     [&](const char *name) { return ini.hasSection(QString::fromLatin1(name)); }))
+        damaged();
     r.ReceptStatus = num::toInt16(num::val(ini.value(u"ReceptStatus", QStringLiteral("Status"), QStringLiteral("0")).trimmed()));
 
     if (r.hasStatus(StatusAlgemeen)) {

@@ -53,18 +53,24 @@ protected:
 
 TEST_F(RecipeReader, StatusZeroReadsOnlySpargeNotesAndParameters)
 {
-    const OpenResult r = read(QStringLiteral(
-        "[ReceptStatus]\nStatus=0\n[Algemeen]\nBiernaam=Weg\n[Spoelen]\nSpoelenTot=4.5\n"
-        "[Aantekeningen]\nAantekening=  met blanks  \nInRecept=1\n"));
-    ASSERT_TRUE(r.ok);
-    EXPECT_FALSE(r.brouwGelezen);
-    EXPECT_EQ(s.recipe.ReceptStatus, 0);
-    EXPECT_EQ(s.recipe.Algemeen(0), QString());
-    EXPECT_EQ(s.recipe.SpoelenTot, 4.5f);
-    EXPECT_EQ(s.recipe.Aantekening, QStringLiteral("met blanks"));
-    EXPECT_EQ(s.recipe.InRecept, 1);
-    EXPECT_EQ(s.recipe.ReceptNaam, QStringLiteral("Recept"));
-    EXPECT_FALSE(s.recipe.ReceptGewijzigd);
+    // A status of 0 and a missing status section read alike.
+    for (const char *status : {"[ReceptStatus]\nStatus=0\n", ""}) {
+        const OpenResult r = read(QLatin1String(status) + QStringLiteral(
+            "[Algemeen]\nBiernaam=Weg\n[Spoelen]\nSpoelenTot=4.5\n"
+            "[Aantekeningen]\nAantekening=  met blanks  \nInRecept=1\n[SysteemParameters]\nKetelInhoud=120\n"));
+        ASSERT_TRUE(r.ok) << status;
+        EXPECT_FALSE(r.brouwGelezen);
+        EXPECT_TRUE(r.systeemParametersVerschillen);
+        EXPECT_EQ(s.recipe.ReceptKetelInhoud, 120.0f);
+        EXPECT_EQ(s.recipe.ReceptStatus, 0);
+        EXPECT_EQ(s.recipe.Algemeen(0), QString());
+        EXPECT_EQ(s.recipe.SpoelenTot, 4.5f);
+        EXPECT_EQ(s.recipe.Aantekening, QStringLiteral("met blanks"));
+        EXPECT_EQ(s.recipe.InRecept, 1);
+        EXPECT_EQ(s.recipe.ReceptNaam, QStringLiteral("Recept"));
+        EXPECT_FALSE(s.recipe.ReceptGewijzigd);
+        EXPECT_FALSE(s.view.fraBrouwSchema.visible);
+    }
 }
 
 TEST_F(RecipeReader, BrewModeWordDecidesTheTargets)
@@ -281,7 +287,8 @@ std::vector<DamagedCase> damagedCases()
         {"garbage with nul bytes", garbage(true)},
         {"garbage", garbage(false)},
         {"empty", QByteArray()},
-        {"no status section", crlf(QStringLiteral("[Algemeen]\nBiernaam=Bock\n"))},
+        {"no recipe section", crlf(QStringLiteral("[InternetShortcut]\nURL=http://example.org/\n"))},
+        {"blank lines only", crlf(QStringLiteral("\n \n\n"))},
         {"huge grain count", withStatus("4\n[Storting]\nAantal=100000\nIngred1=Pils\n")},
         {"grain count 101", withStatus("4\n[Storting]\nAantal=101\n")},
         {"huge hop count", withStatus("8\n[Aromahop]\nAantal=1e9\n[Bitterhop]\nAantal=1\n")},

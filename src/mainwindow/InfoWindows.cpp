@@ -11,6 +11,7 @@
 #include "platform/WindowRegistry.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMouseEvent>
@@ -168,6 +169,14 @@ void applyBackground(QWidget *window)
     if (!stored.isEmpty() && ExistFile(stored))
         setTilePicture(window, stored);
     TileForm(window);
+}
+
+void unloadOnClose(QWidget *window, QCloseEvent *event)
+{
+    event->accept();
+    const QString name = window->objectName();
+    if (windows().find(name) == window)
+        windows().unload(name);
 }
 
 QString zymIni() { return paths::file(QStringLiteral("\\ZYM.ini")); }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+class QCloseEvent;
 class QMouseEvent;
 
 // The small windows around the recipe: tip of the day, about window (also the
@@ -49,6 +50,10 @@ void TileForm(QWidget *mainWindow);
 // The stored choice (ZYM.ini, Background/PicFile): shown on the main window
 // when it names an existing picture; otherwise the window is left as it is.
 void applyBackground(QWidget *mainWindow);
+
+// The close box of one of these windows: it closes, and its registered
+// instance is unloaded without storing anything.
+void unloadOnClose(QWidget *window, QCloseEvent *event);
 
 // ZYM.ini in the program folder.
 QString zymIni();

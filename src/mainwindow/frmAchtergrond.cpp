@@ -7,6 +7,7 @@
 #include "core/Services.h"
 #include "core/Session.h"
 #include "platform/WindowRegistry.h"
+#include "platform/WindowRoutines.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -89,7 +90,7 @@ frmAchtergrond::frmAchtergrond(QWidget *parent) : QWidget(parent, Qt::Window)
     help->setPixmap(QPixmap(paths::file(QStringLiteral("\\Afbeeldingen\\Help.png"))));
     help->setToolTip(QStringLiteral("Open OnLine Help"));
     help->setCursor(Qt::PointingHandCursor);
-    help->onClick = [] { services().showHelp(QStringLiteral("MI_V_Achtergrond.htm")); };
+    help->onClick = [this] { ShowHelpTopic(QStringLiteral("MI_V_Achtergrond.htm"), this); };
 
     auto *grid = new QGridLayout(frame);
     grid->addWidget(m_drive, 0, 0);
@@ -245,9 +246,7 @@ void frmAchtergrond::cmdBGAnnuleer_Click()
 
 void frmAchtergrond::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    if (windows().find(kName) == this)
-        windows().unload(kName);
+    unloadOnClose(this, event);
 }
 
 void frmAchtergrond::registerWindow()

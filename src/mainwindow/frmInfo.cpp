@@ -224,9 +224,7 @@ void frmInfo::cmdOK_Click()
 
 void frmInfo::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    if (windows().find(kName) == this)
-        windows().unload(kName);
+    unloadOnClose(this, event);
 }
 
 void frmInfo::registerWindow()

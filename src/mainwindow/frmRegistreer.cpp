@@ -4,6 +4,7 @@
 
 #include "core/LinkFiles.h"
 #include "platform/WindowRegistry.h"
+#include "platform/WindowRoutines.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -56,14 +57,12 @@ frmRegistreer::frmRegistreer(QWidget *parent) : QWidget(parent, Qt::Window)
     lay->addWidget(frame);
     lay->addLayout(buttons);
 
-    applyMainBackColor(this);
+    PasKleurAan(this);
 }
 
 void frmRegistreer::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    if (windows().find(kName) == this)
-        windows().unload(kName);
+    unloadOnClose(this, event);
 }
 
 void frmRegistreer::registerWindow()

@@ -162,10 +162,7 @@ void frmTip::cmdOK_Click()
 
 void frmTip::closeEvent(QCloseEvent *event)
 {
-    // The close box unloads without storing the check box.
-    event->accept();
-    if (windows().find(kName) == this)
-        windows().unload(kName);
+    unloadOnClose(this, event);
 }
 
 void frmTip::registerWindow()

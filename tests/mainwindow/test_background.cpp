@@ -210,6 +210,14 @@ TEST_F(BackgroundChooser, MissingFolderOrBrokenPictureHarmsNothing)
     EXPECT_TRUE(tilePicture(main.get()).isNull());
     click(w, "cmdBGAnnuleer");
     EXPECT_FALSE(windows().isLoaded("frmAchtergrond"));
+    flush();
+    // "OK" stores the choice before it loads it: a broken picture is stored
+    // and the window stays open.
+    w = open();
+    click(w, "cmdBGOK");
+    EXPECT_EQ(stored(), pictures + "/kapot.bmp");
+    EXPECT_TRUE(windows().isLoaded("frmAchtergrond"));
+    EXPECT_TRUE(tilePicture(main.get()).isNull());
     // applyBackground with a stored file that is no picture leaves the window as it is.
     QString broken = pictures + "/kapot.bmp";
     WriteINI(zymIni(), "Background", "PicFile", broken);

@@ -64,6 +64,20 @@ Session changedRecipe()
     r.EvEBC2 = 30;
     r.OGGL2 = 80;
     r.OmslagL = 12;
+    r.OmslagPlato = 6;
+    r.TotaalExtract = 4000;
+    r.KleurEBC2 = 12;
+    r.CoefficientA = 0.5f;
+    r.ReceptAttr = 1;
+    r.ReceptPath = QStringLiteral("/recepten");
+    r.ReceptEvaporatie = 30;
+    for (float *d : {&r.OGSG2, &r.OGGL, &r.TotaleStorting, &r.StortingMaisch, &r.BZRMaisch, &r.BeslaanVolume,
+                     &r.HWSG, &r.HoofdwortVolume, &r.VrijeHoofdwort, &r.SpoelwortVolume, &r.Spoelwater, &r.AromaEBU,
+                     &r.KleurEBC, &r.EvAlc, &r.EvAlc2, &r.EvBZR, &r.EvBZR2, &r.EvSVG, &r.EvSVG2, &r.EvEBU, &r.EvEBU2,
+                     &r.EvEBC})
+        *d = 1;
+    s.view.panels[7].text = s.app.fileName;
+    s.view.panels[2].enabled = true;
     r.KetelInhoud = 120;
     r.Revision = QStringLiteral("Rev. 1.00 [0] 1 januari 2026");
     s.view.fraBrouwSchema.caption = QStringLiteral("Bock Brouwschema ");
@@ -103,8 +117,12 @@ TEST_F(ResetFixture, EmptiesTheRecipeAndKeepsTheInstallation)
     EXPECT_EQ(r.Evaluatie.colUbound(), 1);
     EXPECT_EQ(r.Aromahop.colUbound(), 6);
     EXPECT_EQ(r.Gistkeuze.ubound(), 10);
-    EXPECT_EQ(r.OGSG, 0.0f);
-    EXPECT_EQ(r.EvEBC2, 0.0f);
+    for (float d : {r.OGSG, r.OGSG2, r.OGGL, r.TotaleStorting, r.StortingMaisch, r.BZRMaisch, r.BeslaanVolume,
+                    r.HWSG, r.HoofdwortVolume, r.VrijeHoofdwort, r.SpoelwortVolume, r.Spoelwater, r.AromaEBU,
+                    r.KleurEBC, r.EvAlc, r.EvAlc2, r.EvBZR, r.EvBZR2, r.EvSVG, r.EvSVG2, r.EvEBU, r.EvEBU2, r.EvEBC,
+                    r.EvEBC2})
+        EXPECT_EQ(d, 0.0f);
+    EXPECT_FALSE(s.view.panels[2].enabled);  // the targets' panel
 
     // What stays: brew mode, file name, installation, revision, the values
     // the recalculation keeps.
@@ -114,6 +132,14 @@ TEST_F(ResetFixture, EmptiesTheRecipeAndKeepsTheInstallation)
     EXPECT_FALSE(r.Revision.isEmpty());
     EXPECT_EQ(r.OGGL2, 80.0f);
     EXPECT_EQ(r.OmslagL, 12.0f);
+    EXPECT_EQ(r.OmslagPlato, 6.0f);
+    EXPECT_EQ(r.TotaalExtract, 4000.0f);
+    EXPECT_EQ(r.KleurEBC2, 12.0f);
+    EXPECT_EQ(r.CoefficientA, 0.5f);
+    EXPECT_EQ(r.ReceptAttr, 1);
+    EXPECT_EQ(r.ReceptPath, QStringLiteral("/recepten"));
+    EXPECT_EQ(r.ReceptEvaporatie, 30.0f);
+    EXPECT_EQ(s.view.panels[7].text, s.app.fileName);
 }
 
 TEST_F(ResetFixture, RestoresTheBlankSchedule)

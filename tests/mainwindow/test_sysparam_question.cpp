@@ -6,6 +6,7 @@
 #include "core/SysParamCompare.h"
 #include "mainwindow/OpenRecept.h"
 #include "mainwindow/frmSysteemParametersAanpassen.h"
+#include "platform/WindowRegistry.h"
 #include "support/FakeServices.h"
 
 #include <QApplication>
@@ -137,14 +138,30 @@ TEST_F(SysParamQuestion, ShowsBothColumnsAndAdoptsTheRecipeValues)
     EXPECT_EQ(s.recipe.BrouwVerlies, 2.0f);
 }
 
-TEST_F(SysParamQuestion, KeepChangesNothing)
+TEST_F(SysParamQuestion, KeepChangesNothingAndTheSplashGoesFirst)
 {
+    // The about window may still stand as the splash; it must not cover the question.
+    const QString info = QStringLiteral("frmInfo");
+    const bool standIn = !windows().hasFactory(info);
+    if (standIn)
+        windows().registerFactory(info, [] { return new QWidget; });
+    ASSERT_NE(windows().show(info), nullptr);
+
     recipeValues(s.recipe, 150);
-    whenShown([](frmSysteemParametersAanpassen *dlg) { click(dlg, "cmdSP_NietOvernemen"); });
+    bool splashGone = false;
+    whenShown([&](frmSysteemParametersAanpassen *dlg) {
+        splashGone = !windows().isLoaded(info);
+        click(dlg, "cmdSP_NietOvernemen");
+    });
     ShowSysteemParametersAanpassen(s);
     ASSERT_TRUE(handled);
+    EXPECT_TRUE(splashGone);
     EXPECT_EQ(s.recipe.KetelInhoud, 200);
     EXPECT_EQ(s.recipe.Evaporatie, 25.0f);
+
+    if (standIn)
+        windows().unregisterFactory(info);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(SysParamQuestion, KettleOutOfRangeKeepsTheWindowOpen)

@@ -360,6 +360,117 @@ TEST_F(Recalc, DoubleBrewSchedule)
     expectClean(s);
 }
 
+// The double brew with a brewing loss of 2 L and measured values, by hand
+// (V1 = 22 L with the loss, V2 = 15 L):
+//   OG 1012 + (8 - 3.75 * 0.125) / 0.132 = 1069.055 (16.89 °P, 180.753 g/L);
+//   OG2 1008 + (4 - 2.75 * 0.125) / 0.132 = 1035.699 (8.78 °P, 92.486 g/L)
+//   extract of both beers 180.753 * 22 + 92.486 * 15 = 5363.86 g; a row takes
+//   5363.86 * P / (100 * B): pils 4126.0 ... candy 214.6, total 6878.2 g
+//   S = 78.24 / 100, extract 5381.5; pils share 0.78 * 60 / 0.7824 = 59.82 %
+//   mashed 6663.6 g at 74.24 / 96 = 0.77333, water 3 * 6.6636 = 19.99 L
+//   first wort 0.77333 * 6663.6 / 27.991 = 184.10 g/L -> 1070.32 = 17.2 °P
+//   free first wort 27.991 - 11.328 - 8 = 8.663 L; c = 27.991, d = 3.3318
+//   r = 0.91667 * 184.10 / (29.487 - 15.342) - 1 = 10.931; sparged
+//   3.3318 * ln 10.931 + 19.328 = 27.297 L; K = 35.96 L at 143.31 g/L
+//   (1054.9) = 37.9 kg; sparge water 27.297 - 8 - 0.666 = 18.63 L
+//   switch-over: beer 1 needs 180.753 * 22 = 3976.6 g; collected after 22 L
+//   3964.2 g, after 23 L 4121.0 g; runnings at 23 L 153.27 g/L = 14.36 °P
+//   mash volume 0.7 * 6.6636 + 6.6636 * 3.3 + 8 = 34.65 L
+//   beer 1 hops at 1070 (utilisation 21.196 * (1 - e^-0.04t)): aroma
+//   3.043 + 2.096 + 0.961 + 0.132 = 6.232 EBU, rest 28.768; magnum
+//   14.384 * 22 * 10 * 0.9 / 12 / 20.617 = 11.5 g, northern brewer 7.4,
+//   challenger 10.2, target 3.8
+//   beer 2 at 1040 (27.753 * (1 - e^-0.04t)): aroma 6.688 EBU, rest 13.312;
+//   2.2, 2.7, 2.5 and 0.9 g
+//   colour 16.885 / 860 * 837 = 16.43 EBC, beer 2 8.783 / 860 * 837 = 8.55
+//   evaluation 1: (1068 - 1014) * 0.132 + 3.5 * 0.125 = 7.57 vol%;
+//   1068 * 21 * 16.629 / 6878.2 = 54.2 %; 5400 / 68 = 79.4 %; 35 * 22 / 21 =
+//   36.67 EBU (34.8 - 38.5); 16.43 * 22 / 21 = 17.22 EBC (15 - 19)
+//   evaluation 2: 28 * 0.132 + 2.5 * 0.125 = 4.0; 1034 * 16 * 8.370 / 6878.2 =
+//   20.1 %; 2800 / 34 = 82.4 %; 20 * 15 / 16 = 18.75 (17.8 - 19.7); 8.55 * 15 /
+//   16 = 8.01 (7 - 9)
+TEST_F(Recalc, WorkedDoubleBrewWithLossAndMeasuredValues)
+{
+    Session s = doubleBrew();
+    s.recipe.BrouwVerlies = 2;
+    setMeasured(s, 0, "21", "1068", "1014");
+    setMeasured(s, 1, "16", "1034", "1006");
+    UpdateBrouwschema(s);
+    ASSERT_TRUE(fake.messages.empty()) << fake.messages[0].prompt.toStdString();
+    EXPECT_EQ(s.view.fraBrouwSchema.caption, " Brouwschema Tripel 22/15 L");
+    EXPECT_EQ(s.view.fraBSIngrdienten.caption, " Ingredienten storting (totaal 6878 gr) ");
+    EXPECT_EQ(s.view.fraEvalEv.caption, " Evaluatie dikbier ");
+
+    const struct {
+        const char *label;
+        QString text;
+    } rows[] = {
+        {"lbl_StIngred_0", "59.82% || 60.0%  Pilsmout 4127 gr"},
+        {"lbl_StIngred_1", "10.1% || 10.0%  Pale ale 688 gr"},
+        {"lbl_StIngred_9", "5.11% || 4.0%  Kandij 275 gr"},
+        {"lbl_MS_0", "Inmaischstap: 45 " + deg + "C; 15 min"},
+        {"lbl_L_inmaischen", "Inmaischen met 20 L (3 L/kg)"},
+        {"lbl_pH_Maisch", "pH maisch: 5.3"},
+        {"lbl_vol_maisch", "Geschat volume maisch (L): 35"},
+        {"lbl_SG_Hoofdwort", "SG Hoofdwort: 1070 kg/m3"},
+        {"lbl_Plato_Hoofdwort", "Hoofdwort in " + ord + "Plato: 17.2"},
+        {"lbl_SpoelenTot", "Spoelen tot: 3.0 " + ord + "Plato = 1012 kg/m3"},
+        {"lbl_L_spoelwater", "Benodigd spoelwater: 19 L"},
+        {"lbl_L_WortnaSpoelen", "Wort na spoelen: 36 L = 37.9 kg"},
+        {"lbl_VerwachtSGNaSpoelen", ""},
+        {"lbl_VerwachteKooktijd", ""},
+        {"lbl_verwachtOG", "OG (dikbier): 1069 kg/m3 = 16.9 " + deg + "Plato"},
+        {"lbl_VerwachtOG2", "OG (dunbier): 1036 kg/m3 = 8.8 " + deg + "Plato"},
+        {"lbl_SGOvergang", "Overgang SG DB (" + ord + "Plato): ~14.4"},
+        {"lbl_VolOvergang", "Overgang vol. DB (L): ~23"},
+        {"lbl_Bhop_0", "12 gr. Magnum pellets (12%); 90 min. kooktijd"},
+        {"lbl_Bhop_1", "7 gr. Northern Brewer pellets (8%); 60 min. kooktijd"},
+        {"lbl_Bhop_2", "10 gr. Challenger bloemen (7%); 45 min. kooktijd"},
+        {"lbl_Bhop_3", "4 gr. Target pellets (10%); 30 min. kooktijd"},
+        {"lbl_Bhop2_0", "2 gr. Magnum pellets (12%); 90 min. kooktijd"},
+        {"lbl_Bhop2_1", "3 gr. Northern Brewer pellets (8%); 60 min. kooktijd"},
+        {"lbl_Bhop2_2", "2 gr. Challenger bloemen (7%); 45 min. kooktijd"},
+        {"lbl_Bhop2_3", "1 gr. Target pellets (10%); 30 min. kooktijd"},
+        {"lbl_EvDS_0", "Volume (L):  22   (= 23.5 kg)"},
+        {"lbl_EvDS2_0", "Volume (L):  15"},
+        {"lbl_EvDS2_4", "Koolzuurgehalte (gr/L):  5"},
+        {"lbl_Eval_vol", "Volume (L):  21  (7.6 vol%)"},
+        {"lbl_Eval_FGOG", "OG: 1068  Eind SG: 1014 (kg/m3)"},
+        {"lbl_Eval_BZR", "BZR (%): 54.2   SVG (%): 79.4"},
+        {"lbl_Eval_EBU", "Bitterheid (EBU): 34.8 - 38.5"},
+        {"lbl_Eval_EBC", "Kleur (EBC): 15 - 19"},
+        {"lbl_Eval2_vol", "Volume (L):  16  (4.0 vol%)"},
+        {"lbl_Eval2_FGOG", "OG: 1034  Eind SG: 1006 (kg/m3)"},
+        {"lbl_Eval2_BZR", "BZR (%): 20.1   SVG (%): 82.4"},
+        {"lbl_Eval2_EBU", "Bitterheid (EBU): 17.8 - 19.7"},
+        {"lbl_Eval2_EBC", "Kleur (EBC): 7 - 9"},
+    };
+    for (const auto &row : rows) {
+        const LabelSlot *l = s.view.label(QString::fromLatin1(row.label));
+        ASSERT_NE(l, nullptr) << row.label;
+        EXPECT_EQ(l->text, row.text) << row.label;
+    }
+    const RecipeState &r = s.recipe;
+    EXPECT_NEAR(r.TotaleStorting, 6878.2, 0.1);
+    EXPECT_NEAR(r.StortingMaisch, 6663.6, 0.1);
+    EXPECT_NEAR(r.HWSG, 1070.32, 0.01);
+    EXPECT_NEAR(r.VrijeHoofdwort, 8.663, 1e-3);
+    EXPECT_NEAR(r.SpoelwortVolume, 27.297, 1e-3);
+    EXPECT_NEAR(r.Spoelwater, 18.630, 1e-3);
+    EXPECT_EQ(r.OmslagL, 23.f);
+    EXPECT_NEAR(r.OmslagPlato, 14.362, 1e-3);
+    EXPECT_NEAR(r.KleurEBC, 16.434, 1e-3);
+    EXPECT_NEAR(r.KleurEBC2, 8.548, 1e-3);
+    EXPECT_NEAR(r.AromaEBU, 6.688, 1e-3);  // the second beer's
+    EXPECT_NEAR(r.EvAlc, 7.5655, 1e-4);
+    EXPECT_NEAR(r.EvBZR, 54.224, 1e-3);
+    EXPECT_NEAR(r.EvEBU, 36.667, 1e-3);
+    EXPECT_NEAR(r.EvBZR2, 20.133, 1e-3);
+    EXPECT_NEAR(r.EvEBC2, 8.014, 1e-3);
+    EXPECT_EQ(r.Doelstellingen(1), 20.f);
+    expectClean(s);
+}
+
 // The switch-over found by the linear search over whole litres, independently.
 TEST_F(Recalc, DoubleBrewSwitchOver)
 {

@@ -4,6 +4,7 @@
 #include "core/Session.h"
 #include "core/SysParamCompare.h"
 #include "platform/WindowRegistry.h"
+#include "platform/WindowRoutines.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -96,14 +97,7 @@ frmSysteemParametersAanpassen::frmSysteemParametersAanpassen(Session &s, QWidget
 
 void frmSysteemParametersAanpassen::Form_Load()
 {
-    // The main window's background colour.
-    QColor back(0xCD, 0xD1, 0xCB);
-    if (QWidget *main = windows().find(QStringLiteral("frmRecept")))
-        back = main->palette().color(QPalette::Window);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, back);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    PasKleurAan(this);
 
     const RecipeState &r = m_s.recipe;
     fraSP_Recept->setTitle(r.Algemeen.has(0) ? r.Algemeen(0) + QStringLiteral(" Recept ") : QStringLiteral(" Recept "));

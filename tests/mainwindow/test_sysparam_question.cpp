@@ -1,6 +1,7 @@
 // The question about a recipe's differing system parameters.
 
 #include "core/Cp1252.h"
+#include "core/DisplayModel.h"
 #include "core/RecipeState.h"
 #include "core/Session.h"
 #include "core/SysParamCompare.h"
@@ -113,8 +114,12 @@ TEST_F(SysParamQuestion, ShowsBothColumnsAndAdoptsTheRecipeValues)
     recipeValues(s.recipe, 150.5f);
     s.recipe.Algemeen(0) = QStringLiteral("Herfstbok");
     QString title, frame, installatieKetel, receptKetel, receptEvaporatie;
+    QColor back, buttonBack, frameBack;
     whenShown([&](frmSysteemParametersAanpassen *dlg) {
         title = dlg->windowTitle();
+        back = dlg->palette().color(QPalette::Window);
+        buttonBack = dlg->findChild<QPushButton *>(QStringLiteral("cmdSP_Overnemen"))->palette().color(QPalette::Button);
+        frameBack = dlg->findChild<QGroupBox *>(QStringLiteral("fraSP_Recept"))->palette().color(QPalette::Window);
         frame = dlg->findChild<QGroupBox *>(QStringLiteral("fraSP_Recept"))->title();
         installatieKetel = dlg->findChild<QLineEdit *>(QStringLiteral("txt_SPA_KetelInhoud"))->text();
         receptKetel = dlg->findChild<QLineEdit *>(QStringLiteral("txt_SPAR_KetelInhoud"))->text();
@@ -126,6 +131,10 @@ TEST_F(SysParamQuestion, ShowsBothColumnsAndAdoptsTheRecipeValues)
     ShowSysteemParametersAanpassen(s);
     ASSERT_TRUE(handled);
     EXPECT_EQ(title, QStringLiteral("Systeem Parameters Aanpassen?"));
+    // The main window's background, on the window and its controls.
+    EXPECT_EQ(back, QColor::fromRgb(RgbWindowBack));
+    EXPECT_EQ(buttonBack, back);
+    EXPECT_EQ(frameBack, back);
     EXPECT_EQ(frame, QStringLiteral("Herfstbok Recept "));
     EXPECT_EQ(installatieKetel, QStringLiteral("200"));
     EXPECT_EQ(receptKetel, QStringLiteral("150.5"));

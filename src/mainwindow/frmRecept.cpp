@@ -1,12 +1,12 @@
 #include "frmRecept.h"
 
 #include "BrewMode.h"
+#include "InfoWindows.h"
 #include "Layout.h"
 #include "ScheduleView.h"
 #include "StatusBarView.h"
 #include "core/Session.h"
 #include "platform/WindowRegistry.h"
-#include "platform/WindowRoutines.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -50,11 +50,6 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
     m_pgbDownload->setTextVisible(false);
     m_pgbDownload->hide();
     ScheduleView::place(m_pgbDownload, 450, 8050, 13995, 240);
-
-    // The tile picture handed to TileForm; never shown.
-    m_picTile1 = new QWidget(this);
-    m_picTile1->setObjectName(QStringLiteral("picTile1"));
-    m_picTile1->hide();
 
     m_status = std::make_unique<StatusBarView>(statusBar());
 
@@ -117,7 +112,8 @@ void frmRecept::afterCommand() { refreshView(); }
 
 void frmRecept::Form_Resize()
 {
-    TileForm(this, m_picTile1);
+    // The chosen background picture is tiled over the new size.
+    TileForm(this);
     layout::ResizeInput in;
     const QRect outer = frameGeometry();
     in.W = outer.width() * layout::TwipsPerPixel;
@@ -130,8 +126,8 @@ void frmRecept::Form_Resize()
     const layout::ResizeResult r = layout::FormResize(in);
     if (r.panelWidths)
         m_status->setWidths(*r.panelWidths);
-    ScheduleView::move(bs, r.brouwSchemaLeft, std::max(0.0, r.brouwSchemaTop));
-    ScheduleView::move(ev, r.evaluatieLeft, std::max(0.0, r.evaluatieTop));
+    ScheduleView::move(bs, r.brouwSchemaLeft, r.brouwSchemaTop);
+    ScheduleView::move(ev, r.evaluatieLeft, r.evaluatieTop);
     m_pgbDownload->move(ev->x(), m_pgbDownload->y());
 }
 

@@ -112,7 +112,6 @@ private:
     QTimer *m_tmrAutoSave = nullptr;
     QTimer *m_refreshTimer = nullptr;
     QTimer *m_clock = nullptr;
-    QWidget *m_picTile1 = nullptr;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QAction *> m_buttons;  // toolbar buttons by key

@@ -56,8 +56,6 @@ void ToonOnderConstructie()
     services().msgBox(QStringLiteral("Onder constructie!"), mb::Exclamation, QStringLiteral("Mededeling!"));
 }
 
-void TileForm(QWidget *, QWidget *) {}
-
 void ShowHelpTopic(const QString &topic, QWidget *)
 {
     if (topic.trimmed().isEmpty())

@@ -17,10 +17,6 @@ void SetFormNotOnTop(QWidget *window);
 // "Onder constructie!" for a function that is not there yet.
 void ToonOnderConstructie();
 
-// Called on every resize of the main window with its tile picture; draws
-// nothing (the background picture is not tiled).
-void TileForm(QWidget *window, QWidget *picture);
-
 // Opens a topic page ("MI_R_Spoelen.htm") of the program's help.
 void ShowHelpTopic(const QString &topic, QWidget *window = nullptr);
 

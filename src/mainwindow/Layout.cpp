@@ -18,27 +18,20 @@ ResizeResult FormResize(const ResizeInput &in)
     if (in.W <= 12885) {
         r.brouwSchemaLeft = r.evaluatieLeft = 450;
     } else {
-        r.brouwSchemaLeft = std::max(0.0, (in.W - FrameWidth - 450) / 2);
-        r.evaluatieLeft = std::max(0.0, (in.W - FrameWidth - 450) / 2);
+        r.brouwSchemaLeft = r.evaluatieLeft = std::max(0.0, (in.W - FrameWidth - 450) / 2);
     }
 
     // The thresholds compare the outer height; the centring uses the inner one.
-    if (in.dubbel) {
-        if (in.H <= 10740) {
-            r.brouwSchemaTop = 180;
-            r.evaluatieTop = 7200;
-        } else {
-            r.brouwSchemaTop = (in.SH - 360 - 9265) / 2;
-            r.evaluatieTop = r.brouwSchemaTop + in.brouwSchemaHeight + 295;
-        }
+    // A centred block never starts above the area, and the evaluation keeps
+    // its distance below the schedule.
+    const double fixedHeight = in.dubbel ? 10740 : 9000;
+    if (in.H <= fixedHeight) {
+        r.brouwSchemaTop = 180;
+        r.evaluatieTop = in.dubbel ? 7200 : 5500;
     } else {
-        if (in.H <= 9000) {
-            r.brouwSchemaTop = 180;
-            r.evaluatieTop = 5500;
-        } else {
-            r.brouwSchemaTop = (in.SH - 360 - 7615) / 2;
-            r.evaluatieTop = r.brouwSchemaTop + in.brouwSchemaHeight + 295;
-        }
+        const double block = in.dubbel ? 9265 : 7615;
+        r.brouwSchemaTop = std::max(0.0, (in.SH - 360 - block) / 2);
+        r.evaluatieTop = r.brouwSchemaTop + in.brouwSchemaHeight + 295;
     }
     return r;
 }

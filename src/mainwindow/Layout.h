@@ -31,9 +31,9 @@ struct ResizeResult {
     double brouwSchemaTop = 0, evaluatieTop = 0;
 };
 
-// Form_Resize: panel widths, and where the two frames go. A frame's Left never
-// goes below 0, so a window narrower than a frame keeps the frame's left edge
-// in view.
+// Form_Resize: panel widths, and where the two frames go. A frame's Left and
+// the schedule's Top never go below 0, so a window smaller than the frames
+// keeps their left and top edges in view.
 ResizeResult FormResize(const ResizeInput &in);
 
 // Status-bar panel widths at start and on a wide enough resize.

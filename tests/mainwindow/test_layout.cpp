@@ -26,11 +26,14 @@ const ResizeCase Cases[] = {
     {"width 14446 centres at 0.5", {14446, 9400, 8175, false, 5025}, true, 6796, 0.5, 100, 5420},
     {"width 15000 centres at 277.5", {15000, 9400, 8175, false, 5025}, true, 7350, 277.5, 100, 5420},
     {"single, height 9000: fixed tops", {15000, 9000, 7800, false, 5025}, true, 7350, 277.5, 180, 5500},
-    {"single, height 9001: centred", {15000, 9001, 7800, false, 5025}, true, 7350, 277.5, -87.5, 5232.5},
+    {"single, height 9001: centred", {15000, 9001, 8400, false, 5025}, true, 7350, 277.5, 212.5, 5532.5},
+    {"single, centred above the area: held at 0, evaluation 295 below", {15000, 9001, 7800, false, 5025}, true,
+     7350, 277.5, 0, 5320},
     {"single, tall window", {15000, 15000, 13000, false, 5025}, true, 7350, 277.5, 2512.5, 7832.5},
     {"double, height 10740: fixed tops", {15000, 10740, 9500, true, 6675}, true, 7350, 277.5, 180, 7200},
     {"double, height 10741: centred", {15000, 10741, 9900, true, 6675}, true, 7350, 277.5, 137.5, 7107.5},
     {"double, tall window", {15000, 16000, 14000, true, 6675}, true, 7350, 277.5, 2187.5, 9157.5},
+    {"double, centred above the area: held at 0", {15000, 10741, 9500, true, 6675}, true, 7350, 277.5, 0, 6970},
     {"double thresholds do not apply to single", {15000, 10000, 8800, false, 5025}, true, 7350, 277.5, 412.5, 5732.5},
 };
 

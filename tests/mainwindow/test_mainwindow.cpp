@@ -2,6 +2,7 @@
 
 #include "core/DisplayModel.h"
 #include "core/ScheduleDisplay.h"
+#include "mainwindow/InfoWindows.h"
 #include "mainwindow/Layout.h"
 
 #include <QLabel>
@@ -395,6 +396,22 @@ TEST_F(MainWindowTest, FramesFollowTheResizeRuleAndStayInView)
     const double W = w->frameGeometry().width() * 15.0;
     EXPECT_EQ(child<QGroupBox>("fraBrouwSchema")->x(), layout::px((W - 13995 - 450) / 2));
     EXPECT_EQ(child<QLabel>("StatusBar_Panel8")->width(), layout::px(W - 7650));
+}
+
+TEST_F(MainWindowTest, BackgroundPictureCoversTheAreaAResizeUncovers)
+{
+    QPixmap tile(8, 8);
+    tile.fill(QColor(30, 160, 90));
+    const QString file = folder.file(QStringLiteral("tegel.bmp"));
+    ASSERT_TRUE(tile.save(file));
+    w->show();
+    w->resize(800, 500);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(setTilePicture(w.get(), file));
+    w->resize(1200, 800);
+    QCoreApplication::processEvents();
+    const QImage shown = w->centralWidget()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.width() - 3, shown.height() - 3), QColor(30, 160, 90));
 }
 
 TEST_F(MainWindowTest, ShowsTheDisplayModel)

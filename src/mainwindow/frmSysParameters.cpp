@@ -7,6 +7,7 @@
 #include "core/Session.h"
 #include "platform/NumericEdit.h"
 #include "platform/WindowRegistry.h"
+#include "platform/WindowRoutines.h"
 
 #include <QGridLayout>
 #include <QPixmap>
@@ -40,10 +41,6 @@ frmSysParameters::frmSysParameters(QWidget *parent) : QWidget(parent, Qt::Window
 {
     setObjectName(kName);
     setWindowTitle(QStringLiteral("Systeem Parameters"));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0xCD, 0xD1, 0xCB));
-    setPalette(pal);
-    setAutoFillBackground(true);
 
     QFont calibri(QStringLiteral("Calibri"));
     calibri.setPointSize(10);
@@ -74,10 +71,6 @@ frmSysParameters::frmSysParameters(QWidget *parent) : QWidget(parent, Qt::Window
     warning->setFrameShape(QFrame::NoFrame);
     warning->setPlainText(QStringLiteral("Waarschuwing!\nHet veranderen van \nsysteem parameters \nheeft gevolgen\n"
                                          "voor de \nprocesvoering!\n"));
-    QPalette wp = warning->palette();
-    wp.setColor(QPalette::Base, QColor(0xCD, 0xD1, 0xCB));
-    wp.setColor(QPalette::Text, QColor(255, 0, 0));
-    warning->setPalette(wp);
     warning->setFixedWidth(150);
 
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);
@@ -96,7 +89,7 @@ frmSysParameters::frmSysParameters(QWidget *parent) : QWidget(parent, Qt::Window
     connect(ok, &QPushButton::clicked, this, &frmSysParameters::cmdSP_OK_Click);
     connect(cancel, &QPushButton::clicked, this, &frmSysParameters::cmdSP_Annuleren_Click);
     connect(help, &QToolButton::clicked, this,
-            [] { services().showHelp(QStringLiteral("MI_V_SysteemParameters.htm")); });
+            [this] { ShowHelpTopic(QStringLiteral("MI_V_SysteemParameters.htm"), this); });
 
     auto *top = new QHBoxLayout;
     top->addWidget(frame);
@@ -109,6 +102,13 @@ frmSysParameters::frmSysParameters(QWidget *parent) : QWidget(parent, Qt::Window
     auto *lay = new QVBoxLayout(this);
     lay->addLayout(top);
     lay->addLayout(buttons);
+
+    // The main window's colour, also behind the warning, whose text is red.
+    PasKleurAan(this);
+    QPalette wp = warning->palette();
+    wp.setColor(QPalette::Base, palette().color(QPalette::Window));
+    wp.setColor(QPalette::Text, QColor(255, 0, 0));
+    warning->setPalette(wp);
 }
 
 SysParamTexts frmSysParameters::texts() const

@@ -1,11 +1,13 @@
 #include "core/Ini.h"
 #include "core/Paths.h"
+#include "core/Recalc.h"
 #include "core/Session.h"
 #include "core/SysParameters.h"
 #include "mainwindow/frmSysParameters.h"
 #include "platform/NumericEdit.h"
 #include "platform/WindowRegistry.h"
 #include "support/FakeServices.h"
+#include "support/RecipeBuilders.h"
 #include "support/TempProgramFolder.h"
 
 #include <QApplication>
@@ -94,6 +96,20 @@ TEST_F(SysParametersWindow, OkStoresTheValuesInTheSettingsFileAndTheState)
     EXPECT_EQ(ini("StartUp", "EersteMaal"), QStringLiteral("0"));
     QApplication::processEvents();
     EXPECT_FALSE(windows().isLoaded(QStringLiteral("frmSysParameters")));
+}
+
+TEST_F(SysParametersWindow, OkRecalculatesAnOpenRecipe)
+{
+    const DisplayModel view = s.view;
+    s.recipe = singleBrew().recipe;
+    UpdateBrouwschema(s);
+    ASSERT_EQ(s.view.lbl_L_WortnaSpoelen.fore, RgbBlack);
+    auto *w = open();
+    type(box(w, "txt_SP_KetelInhoud"), QStringLiteral("10"));
+    click(w, "cmdSP_OK");
+    EXPECT_EQ(s.recipe.KetelInhoud, 10);
+    EXPECT_EQ(s.view.lbl_L_WortnaSpoelen.fore, RgbRed) << "the wort no longer fits the kettle";
+    s.view = view;
 }
 
 TEST_F(SysParametersWindow, KettleHalvesRoundToEven)

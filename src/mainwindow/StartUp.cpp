@@ -213,7 +213,7 @@ void prepare(frmRecept &w, Session &s, const StartUpOptions &options)
 QString receptPathFromSetting(const QString &value)
 {
     if (QDir::isAbsolutePath(value) && QFileInfo(value).isDir())
-        return QDir::cleanPath(value);
+        return value;
     return paths::file(QStringLiteral("Recepten"));
 }
 

@@ -7,9 +7,11 @@
 #include "mainwindow/Application.h"
 #include "mainwindow/InfoWindows.h"
 #include "mainwindow/StartUp.h"
+#include "mainwindow/frmSysParameters.h"
 
 #include <QGuiApplication>
 #include <QLocale>
+#include <QPushButton>
 #include <QScreen>
 #include <stdexcept>
 
@@ -87,6 +89,11 @@ TEST_F(StartUp, AFirstStartWithoutSettingsTakesEveryDefault)
     QDir().mkpath(folder.file(QStringLiteral("temp")));
     QFile(folder.file(QStringLiteral("temp/Kenmerken.ini"))).open(QIODevice::WriteOnly);
     ASSERT_TRUE(QDir(folder.file(QStringLiteral("Documentatie"))).removeRecursively());
+    // The data files, whatever letter case the program folder has them in.
+    QDir program(folder.path());
+    for (const QString &f : program.entryList({QStringLiteral("Biersoorten.txt"), QStringLiteral("Biertypen.mdb")},
+                                              QDir::Files))
+        ASSERT_TRUE(program.remove(f));
 
     ASSERT_TRUE(run());
 
@@ -206,16 +213,18 @@ TEST(ReceptPathRule, AnAbsolutePathOfAnExistingFolderIsKept)
 {
     TempProgramFolder folder;
     QDir().mkpath(folder.file(QStringLiteral("Mijn recepten")));
+    QFile(folder.file(QStringLiteral("Mijn recepten/a.zlv"))).open(QIODevice::WriteOnly);
     const QString def = folder.file(QStringLiteral("Recepten"));
     const struct {
         QString value;
         QString expected;
     } cases[] = {
         {folder.file(QStringLiteral("Mijn recepten")), folder.file(QStringLiteral("Mijn recepten"))},
-        {folder.file(QStringLiteral("Mijn recepten/")), folder.file(QStringLiteral("Mijn recepten"))},
+        {folder.file(QStringLiteral("Mijn recepten/")), folder.file(QStringLiteral("Mijn recepten/"))},
         {folder.file(QStringLiteral("Bestaat niet")), def},
         {QStringLiteral("Mijn recepten"), def},  // relative
         {QStringLiteral("C:\\Recepten"), def},
+        {folder.file(QStringLiteral("Mijn recepten/a.zlv")), def},  // a file, not a folder
         {QString(), def},
     };
     for (const auto &c : cases)
@@ -357,6 +366,32 @@ TEST_F(StartUp, TheFirstRunAsksForTheSystemParameters)
     EXPECT_EQ(said(), QStringList{FirstRun});
     EXPECT_TRUE(isOpen("frmSysParameters"));
     EXPECT_EQ(zym("StartUp", "EersteMaal"), QStringLiteral("1")) << "the window's OK resets it, not the start-up";
+}
+
+TEST_F(StartUp, TheShippedSettingsAskForTheSystemParametersOnceOnly)
+{
+    frmSysParameters::registerWindow();
+    ASSERT_TRUE(QFile::copy(resourcesFolder() + QStringLiteral("/ZYM.ini"), paths::file(QStringLiteral("ZYM.ini"))));
+    for (const char *f : {"Biersoorten.txt", "Biertypen.mdb"})
+        QFile(paths::file(QLatin1String(f))).open(QIODevice::WriteOnly);
+
+    ASSERT_TRUE(run());
+    EXPECT_EQ(said(), QStringList{FirstRun});
+    EXPECT_TRUE(isOpen("frmTip"));
+    ASSERT_TRUE(isOpen("frmSysParameters"));
+    EXPECT_EQ(s().recipe.KetelInhoud, 200);
+    EXPECT_EQ(s().recipe.ReceptPath, paths::file(QStringLiteral("Recepten")));
+
+    // Confirming the window ends the first start.
+    QTest::mouseClick(windows().find(QStringLiteral("frmSysParameters"))->findChild<QPushButton *>(
+                          QStringLiteral("cmdSP_OK")),
+                      Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(zym("StartUp", "EersteMaal"), QStringLiteral("0"));
+    fake.clear();
+    w->hide();
+    ASSERT_TRUE(run());
+    EXPECT_TRUE(said().isEmpty()) << qPrintable(said().join(u'|'));
 }
 
 TEST_F(StartUp, TheSplashStandsUntilTheMainWindowIsShown)

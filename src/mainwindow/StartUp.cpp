@@ -4,6 +4,7 @@
 
 #include "FileCommands.h"
 #include "InfoWindows.h"
+#include "frmInfo.h"
 #include "frmRecept.h"
 
 #include "core/CalcError.h"
@@ -108,10 +109,10 @@ constexpr RequiredFile RequiredFiles[] = {
 
 bool requiredFileExists(const QString &relative)
 {
-    if (relative.contains(u'/'))
-        return QFileInfo(paths::file(relative)).isFile();
+    if (QFileInfo(paths::file(relative)).isFile())
+        return true;
     // The names have been written in more than one letter case over the years.
-    return !QDir(paths::programFolder()).entryList({relative}, QDir::Files).isEmpty();
+    return !relative.contains(u'/') && !QDir(paths::programFolder()).entryList({relative}, QDir::Files).isEmpty();
 }
 
 void prepareFolders()
@@ -142,12 +143,16 @@ void prepare(frmRecept &w, Session &s, const StartUpOptions &options)
     r.Revision = GetRevision();
     w.setWindowTitle(QStringLiteral("Wortkamer   -   ") + r.Revision);
 
-    // The splash stands for a moment before anything else happens.
-    if (QWidget *splash = showSplash()) {
-        // In the middle of the screen, where the main window will appear.
-        if (const QScreen *screen = splash->screen())
-            centreOn(splash, screen->availableGeometry());
+    // The splash stands for a moment before anything else happens. It is
+    // placed in the middle of the screen, where the main window will appear,
+    // and put on top before it is first shown, so that it is drawn once.
+    if (auto *info = windows().load<frmInfo>(QStringLiteral("frmInfo"))) {
+        info->adjustSize();
+        if (const QScreen *screen = info->screen())
+            centreOn(info, screen->availableGeometry());
+        info->setOnTop(true);
     }
+    showSplash();
     services().processEvents();
     if (options.splashPauseMs > 0)
         QThread::msleep(static_cast<unsigned long>(options.splashPauseMs));

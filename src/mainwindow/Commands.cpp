@@ -4,7 +4,9 @@
 #include "frmRecept.h"
 
 #include "Layout.h"
+#include "ResetRecept.h"
 #include "core/CalcError.h"
+#include "core/Optimisers.h"
 #include "core/Services.h"
 #include "core/Session.h"
 #include "platform/WindowRegistry.h"
@@ -78,7 +80,13 @@ bool frmRecept::runCommand(const QString &name)
     return true;
 }
 
-void frmRecept::openWindow(const QString &window) { windows().show(window); }
+void frmRecept::openWindow(const QString &window)
+{
+    // A recipe dialog would store into a recipe an optimiser is changing.
+    if (receptDialogen().contains(window) && refuseWhileOptimising(m_s))
+        return;
+    windows().show(window);
+}
 
 void frmRecept::defineCommands()
 {
@@ -196,6 +204,8 @@ void frmRecept::mnuCorrectie_Click()
 
 void frmRecept::mnuDoel_Click()
 {
+    if (refuseWhileOptimising(m_s))
+        return;
     QWidget *w = windows().load(QStringLiteral("frmDoelstellingen"));
     if (!w)
         return;
@@ -209,6 +219,8 @@ void frmRecept::mnuDoel_Click()
 
 void frmRecept::mnuHopgift_Click()
 {
+    if (refuseWhileOptimising(m_s))
+        return;
     QWidget *w = windows().load(QStringLiteral("frmHopgift"));
     if (!w)
         return;

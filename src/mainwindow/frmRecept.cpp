@@ -5,6 +5,7 @@
 #include "Layout.h"
 #include "ScheduleView.h"
 #include "StatusBarView.h"
+#include "core/Optimisers.h"
 #include "core/Session.h"
 #include "platform/WindowRegistry.h"
 
@@ -160,6 +161,8 @@ void frmRecept::PasGUIAanBrouwType()
 
 void frmRecept::mnuDubBrouw_Click()
 {
+    if (refuseWhileOptimising(m_s))
+        return;
     SwitchBrouwType(m_s, [this] { PasGUIAanBrouwType(); });
     afterCommand();
 }

@@ -323,6 +323,23 @@ TEST_F(StartUp, ABadCommandLineStillOpensTheMainWindow)
     }
 }
 
+TEST_F(StartUp, AFailureBeforeTheRecipeIsOpenedEndsTheStartUp)
+{
+    installation();
+    struct Failing : ScopedFakeServices {
+        void processEvents() override { throw std::runtime_error("kapot"); }
+    } failing;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(run());
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(failing.messages.size(), 1u);
+    EXPECT_EQ(failing.messages[0].prompt, QStringLiteral("Mostarium FormLoad failed!"));
+    EXPECT_EQ(failing.messages[0].style, mb::Exclamation);
+    EXPECT_EQ(failing.messages[0].title, QStringLiteral("Attentie!"));
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(windows().isLoaded(QStringLiteral("frmInfo")));
+}
+
 TEST_F(StartUp, RecentFileOneOpensOnlyForATrimmedOne)
 {
     const struct {

@@ -247,8 +247,11 @@ bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
         try {
             const QString path = commandLineRecipe(options.commandLine);
             // A name that finds no file opens nothing, without a message.
-            if (!path.isEmpty() && QFileInfo(path).isFile())
+            if (!path.isEmpty() && QFileInfo(path).isFile()) {
+                // The reader's messages must not stand behind the splash.
+                splashNotOnTop();
                 fileCommands(w, s).openFile(path);
+            }
         } catch (const std::exception &e) {
             // The main window still opens, with an empty recipe.
             std::fprintf(stderr, "Form_Load: %s\n", e.what());

@@ -284,6 +284,36 @@ TEST_F(StartUp, TheCommandLineRecipeIsOpenedAndCalculatedBeforeTheWindowShows)
     EXPECT_TRUE(w->isVisible());
 }
 
+TEST_F(StartUp, MessagesOfTheRecipeOpenedAtStartAreNotHiddenBehindTheSplash)
+{
+    installation();
+    const QString damaged = folder.file(QStringLiteral("Kapot.zlv"));
+    {
+        QFile f(damaged);
+        f.open(QIODevice::WriteOnly);
+        f.write("[ReceptStatus]\r\nStatus=4\r\n");
+    }
+    struct Probe : ScopedFakeServices {
+        QStringList onTopDuring;
+        int msgBox(const QString &prompt, int style, const QString &title) override
+        {
+            const QWidget *info = windows().find(QStringLiteral("frmInfo"));
+            if (info && info->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+                onTopDuring << prompt;
+            return ScopedFakeServices::msgBox(prompt, style, title);
+        }
+    } probe;
+    for (const bool viaCommandLine : {true, false}) {
+        SCOPED_TRACE(viaCommandLine ? "command line" : "recent file 1");
+        setEntries1(damaged);
+        ASSERT_TRUE(run(viaCommandLine ? damaged : QString()));
+        EXPECT_TRUE(probe.prompts().contains(QStringLiteral("Fout in openen recept! Controleer inhoud bestand!")));
+        EXPECT_EQ(probe.onTopDuring, QStringList());
+        probe.clear();
+        w->hide();
+    }
+}
+
 TEST_F(StartUp, ABadCommandLineStillOpensTheMainWindow)
 {
     const QString damaged = folder.file(QStringLiteral("Kapot.zlv"));

@@ -14,8 +14,12 @@ constexpr int RowHeight = 240;
 
 void setRole(QWidget *w, QPalette::ColorRole role, const std::optional<Rgb> &rgb, const QPalette &base)
 {
+    const QColor wanted = rgb ? QColor::fromRgb(*rgb) : base.color(role);
+    // Every refresh passes here for every label: leave unchanged ones alone.
+    if (w->palette().color(role) == wanted)
+        return;
     QPalette p = w->palette();
-    p.setColor(role, rgb ? QColor::fromRgb(*rgb) : base.color(role));
+    p.setColor(role, wanted);
     w->setPalette(p);
 }
 } // namespace
@@ -115,9 +119,12 @@ void ScheduleView::refresh(DisplayModel &m)
         const QPalette base = l->parentWidget()->palette();
         setRole(l, QPalette::WindowText, slot.fore, base);
         setRole(l, QPalette::Window, slot.back, base);
-        l->setAutoFillBackground(slot.back.has_value());
-        l->setToolTip(slot.toolTip);
-        l->setVisible(slot.visible);
+        if (l->autoFillBackground() != slot.back.has_value())
+            l->setAutoFillBackground(slot.back.has_value());
+        if (l->toolTip() != slot.toolTip)
+            l->setToolTip(slot.toolTip);
+        if (l->isVisibleTo(l->parentWidget()) != slot.visible)
+            l->setVisible(slot.visible);
     });
 }
 

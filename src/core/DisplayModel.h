@@ -16,6 +16,27 @@ inline constexpr Rgb RgbRed = 0xFF0000;
 inline constexpr Rgb RgbLateGrain = 0xFFFF94;     // RGB(255, 255, 148)
 inline constexpr Rgb RgbWindowBack = 0xCDD1CB;    // RGB(205, 209, 203)
 
+// Empties a text. Its buffer stays for the next text unless someone else (a
+// window's copy) still shares it: every recalculation rewrites the whole
+// schedule with texts of about the same length.
+inline void blankText(QString &text)
+{
+    if (text.isDetached())
+        text.resize(0);
+    else
+        text.clear();
+}
+
+// Replaces a text by `parts` (a text or a concatenation of texts), in the
+// buffer it already has where that can be done.
+template <typename Parts>
+void writeText(QString &text, const Parts &parts)
+{
+    if (!text.isEmpty())
+        blankText(text);
+    text += parts;
+}
+
 struct LabelSlot {
     QString text;
     std::optional<Rgb> fore;   // unset: the window's default
@@ -23,6 +44,9 @@ struct LabelSlot {
     QString toolTip;
     bool visible = true;
     bool operator==(const LabelSlot &) const = default;
+
+    template <typename Parts>
+    void setText(const Parts &parts) { writeText(text, parts); }
 };
 
 struct FrameSlot {

@@ -13,7 +13,7 @@ namespace mostarium {
 
 using num::div;
 using num::format;
-using num::signedText;
+using num::plain;
 using num::toSingle;
 using num::val;
 
@@ -47,8 +47,10 @@ void stepIf(C &&cond, F &&f)
         step(f);
 }
 
-// A measured text as its label shows it: the whole text must be a number.
-QString measured(const QString &t) { return signedText(num::strictDouble(t)); }
+// The signed form is built straight into the label: the blank that leads a
+// value of 0 or more, then the plain form (num::signedText, without its
+// intermediate texts).
+QLatin1String signLead(double v) { return v >= 0 ? QLatin1String(" ") : QLatin1String(""); }
 
 struct BeerLabels {
     LabelSlot &vol, &fgog, &bzr, &ebu, &ebc;
@@ -58,47 +60,64 @@ struct BeerFigures {
     float &alc, &bzr, &svg, &ebu, &ebc;
 };
 
+// The measured volume (row 0), OG (1) and FG (2) of one beer, each read once
+// by the first step that needs it; a step that cannot read it fails.
+class MeasuredValues {
+public:
+    MeasuredValues(const Table2D<QString> &e, int b) : e_(e), b_(b) {}
+    double operator()(int row)
+    {
+        if (!read_[row]) {
+            value_[row] = val(e_(row, b_));
+            read_[row] = true;
+        }
+        return value_[row];
+    }
+
+private:
+    const Table2D<QString> &e_;
+    const int b_;
+    double value_[3] = {};
+    bool read_[3] = {};
+};
+
 // Steps 2 to 7 of the measured values for one beer (column b of Evaluatie).
 void measuredBeer(Session &s, int b, int co2, int bitterheid, int volume, float kleur, BeerFigures f, BeerLabels l)
 {
     RecipeState &r = s.recipe;
     const Table2D<QString> &e = r.Evaluatie;
-    step([&] { f.alc = toSingle((val(e(1, b)) - val(e(2, b))) * 0.132); });
+    MeasuredValues m(e, b);
+    step([&] { f.alc = toSingle((m(1) - m(2)) * 0.132); });
     step([&] { f.alc = toSingle(double(f.alc) + (double(r.Doelstellingen(co2)) - 2.5) * 0.125); });
     stepIf([&] { return r.TotaleStorting > 0; },
-           [&] {
-               const double og = val(e(1, b));
-               f.bzr = toSingle(div(og * val(e(0, b)) * double(SGToPlato(toSingle(og))), double(r.TotaleStorting)));
-           });
-    step([&] {
-        const double og = val(e(1, b));
-        f.svg = toSingle(div((og - val(e(2, b))) * 100.0, og - 1000.0));
-    });
-    step([&] {
-        f.ebu = toSingle(div(double(r.Doelstellingen(bitterheid)) * double(r.Doelstellingen(volume)), val(e(0, b))));
-    });
-    step([&] { f.ebc = toSingle(div(double(kleur) * double(r.Doelstellingen(volume)), val(e(0, b)))); });
+           [&] { f.bzr = toSingle(div(m(1) * m(0) * double(SGToPlato(toSingle(m(1)))), double(r.TotaleStorting))); });
+    step([&] { f.svg = toSingle(div((m(1) - m(2)) * 100.0, m(1) - 1000.0)); });
+    step([&] { f.ebu = toSingle(div(double(r.Doelstellingen(bitterheid)) * double(r.Doelstellingen(volume)), m(0))); });
+    step([&] { f.ebc = toSingle(div(double(kleur) * double(r.Doelstellingen(volume)), m(0))); });
 
+    // The measured texts in the labels: the whole text must be a number.
     step([&] {
-        l.vol.text = QStringLiteral("Volume (L): ") + measured(e(0, b)) + QStringLiteral("  (")
-                     + format(f.alc, u"##.0") + QStringLiteral(" vol%)");
+        const double vol = num::strictDouble(e(0, b));
+        l.vol.setText(QStringLiteral("Volume (L): ") + signLead(vol) + plain(vol) + QStringLiteral("  (")
+                      + format(f.alc, u"##.0") + QStringLiteral(" vol%)"));
     });
     step([&] {
-        l.fgog.text = QStringLiteral("OG:") + measured(e(1, b)) + QStringLiteral("  Eind SG:") + measured(e(2, b))
-                      + QStringLiteral(" (kg/m3)");
+        const double og = num::strictDouble(e(1, b)), fg = num::strictDouble(e(2, b));
+        l.fgog.setText(QStringLiteral("OG:") + signLead(og) + plain(og) + QStringLiteral("  Eind SG:") + signLead(fg)
+                       + plain(fg) + QStringLiteral(" (kg/m3)"));
     });
     step([&] {
-        l.bzr.text = QStringLiteral("BZR (%): ") + format(f.bzr, u"###.0") + QStringLiteral("   SVG (%): ")
-                     + format(f.svg, u"###.0");
+        l.bzr.setText(QStringLiteral("BZR (%): ") + format(f.bzr, u"###.0") + QStringLiteral("   SVG (%): ")
+                      + format(f.svg, u"###.0"));
     });
     // Bitterness within 5 % either side, colour within 10 %.
     step([&] {
-        l.ebu.text = QStringLiteral("Bitterheid (EBU): ") + format(double(f.ebu) * 0.95, u"###.0")
-                     + QStringLiteral(" - ") + format(double(f.ebu) * 1.05, u"###.0");
+        l.ebu.setText(QStringLiteral("Bitterheid (EBU): ") + format(double(f.ebu) * 0.95, u"###.0")
+                      + QStringLiteral(" - ") + format(double(f.ebu) * 1.05, u"###.0"));
     });
     step([&] {
-        l.ebc.text = QStringLiteral("Kleur (EBC): ") + format(double(f.ebc) * 0.9, u"###") + QStringLiteral(" - ")
-                     + format(double(f.ebc) * 1.1, u"###");
+        l.ebc.setText(QStringLiteral("Kleur (EBC): ") + format(double(f.ebc) * 0.9, u"###") + QStringLiteral(" - ")
+                      + format(double(f.ebc) * 1.1, u"###"));
     });
 }
 
@@ -116,19 +135,26 @@ void Evalueer(Session &s)
                                             "Bitterheid (EBU): ", "Koolzuurgehalte (gr/L): "};
         stepIf([&] { return d(1) > 0; },
                [&] {
-                   v.lbl_EvDS[0].text = QLatin1String(lead[0]) + signedText(d(1)) + QStringLiteral("   (= ")
-                                        + format(double(r.OGSG) * double(d(1)) / 1000.0, u"###.#")
-                                        + QStringLiteral(" kg)");
+                   const float v1 = d(1);
+                   v.lbl_EvDS[0].setText(QLatin1String(lead[0]) + signLead(v1) + plain(v1) + QStringLiteral("   (= ")
+                                         + format(double(r.OGSG) * double(v1) / 1000.0, u"###.#")
+                                         + QStringLiteral(" kg)"));
                });
         for (int k = 1; k < 5; ++k) {
             stepIf([&] { return d(k + 1) > 0; },
-                   [&] { v.lbl_EvDS[std::size_t(k)].text = QLatin1String(lead[k]) + signedText(d(k + 1)); });
+                   [&] {
+                       const float x = d(k + 1);
+                       v.lbl_EvDS[std::size_t(k)].setText(QLatin1String(lead[k]) + signLead(x) + plain(x));
+                   });
         }
         if (s.app.dubbelBrouw) {
             v.fraEvalDS2.visible = true;
             for (int k = 0; k < 5; ++k) {
                 stepIf([&] { return d(k + 6) > 0; },
-                       [&] { v.lbl_EvDS2[std::size_t(k)].text = QLatin1String(lead[k]) + signedText(d(k + 6)); });
+                       [&] {
+                           const float x = d(k + 6);
+                           v.lbl_EvDS2[std::size_t(k)].setText(QLatin1String(lead[k]) + signLead(x) + plain(x));
+                       });
             }
         }
     } else {

@@ -54,6 +54,7 @@ QString ogText(float og)
 
 struct GrainRow {
     double perc, bzr, ebc, laat;
+    QString percText;  // the stored percentage as the schedule shows it
 };
 
 void grainBill(Session &s, float v1)
@@ -65,8 +66,22 @@ void grainBill(Session &s, float v1)
 
     QVarLengthArray<GrainRow, 16> g;
     for (int i = 0; i < rows; ++i) {
-        g.append({val(r.Storting(i, StPerc).trimmed()), val(r.Storting(i, StBZR).trimmed()),
-                  val(r.Storting(i, StEBC).trimmed()), val(r.Storting(i, StLaat))});
+        // The percentage is read once for the figures and for its text: a
+        // text that is wholly a number shows as that number, another as typed.
+        const QStringView perc = QStringView(r.Storting(i, StPerc)).trimmed();
+        GrainRow x;
+        bool wholeNumber = true;
+        try {
+            x.perc = num::strictDouble(perc);
+        } catch (const CalcError &) {
+            wholeNumber = false;
+            x.perc = val(perc);
+        }
+        x.percText = wholeNumber ? format(x.perc, u"##0.0#") : perc.toString();
+        x.bzr = val(QStringView(r.Storting(i, StBZR)).trimmed());
+        x.ebc = val(QStringView(r.Storting(i, StEBC)).trimmed());
+        x.laat = val(r.Storting(i, StLaat));
+        g.append(std::move(x));
     }
     // Grams of one row: each beer's extract spread by the row's share and yield.
     auto weight = [&](int i) {
@@ -76,8 +91,8 @@ void grainBill(Session &s, float v1)
         return w;
     };
     auto totalCaption = [&] {
-        v.fraBSIngrdienten.caption = QStringLiteral(" Ingredienten storting (totaal ")
-                                     + format(r.TotaleStorting, u"######") + QStringLiteral(" gr) ");
+        writeText(v.fraBSIngrdienten.caption, QStringLiteral(" Ingredienten storting (totaal ")
+                                                  + format(r.TotaleStorting, u"######") + QStringLiteral(" gr) "));
     };
     int done = 0;
     try {
@@ -98,10 +113,10 @@ void grainBill(Session &s, float v1)
 
     for (int i = 0; i < rows; ++i) {
         const double ts = r.TotaleStorting;
-        row(v.lbl_StIngred, i).text =
-            format(div(g[i].bzr * g[i].perc * ts, double(r.TotaalExtract)), u"##0.0#") + QStringLiteral("% || ")
-            + num::formatText(r.Storting(i, StPerc).trimmed(), u"##0.0#") + QStringLiteral("%  ")
-            + r.Storting(i, StIngred) + u' ' + format(ts * g[i].perc / 100.0, u"#####") + QStringLiteral(" gr");
+        const QString share = format(div(g[i].bzr * g[i].perc * ts, double(r.TotaalExtract)), u"##0.0#");
+        row(v.lbl_StIngred, i).setText(share + QStringLiteral("% || ") + g[i].percText + QStringLiteral("%  ")
+                                       + r.Storting(i, StIngred) + u' ' + format(ts * g[i].perc / 100.0, u"#####")
+                                       + QStringLiteral(" gr"));
     }
     for (int i = 0; i < rows; ++i) {
         if (g[i].laat == 1.0) {
@@ -141,40 +156,49 @@ void spargeFigures(Session &s, float v1)
     DisplayModel &v = s.view;
     const bool dubbel = s.app.dubbelBrouw;
 
-    UpdateHoofdwort(s);
-    UpdateSpoelen(s);
-    v.lbl_SG_Hoofdwort.text = QStringLiteral("SG Hoofdwort: ") + format(r.HWSG, u"####") + QStringLiteral(" kg/m3");
-    // The sparge dialog's boxes hold these same figures in the same form.
+    // The sparge routines' figures and the dialog's boxes, shown again here.
+    SpargeTexts sparge;
+    UpdateHoofdwort(s, &sparge);
+    UpdateSpoelen(s, &sparge);
+    v.lbl_SG_Hoofdwort.setText(QStringLiteral("SG Hoofdwort: ") + sparge.hwsg + QStringLiteral(" kg/m3"));
     const SpargeView &dialog = v.spoelen;
-    v.lbl_Plato_Hoofdwort.text =
-        QStringLiteral("Hoofdwort in ") + kOrdPlato + QStringLiteral(": ") + dialog.txtSpWerkelijkSGHoofdwort;
-    v.lbl_SpoelenTot.text = QStringLiteral("Spoelen tot: ") + dialog.txtSPSpoelenTot + u' ' + kOrdPlato
-                            + QStringLiteral(" = ") + format(PlatoToSG(r.SpoelenTot), u"#### kg/m3");
-    v.lbl_L_spoelwater.text = QStringLiteral("Benodigd spoelwater: ") + format(r.Spoelwater, u"###") + QStringLiteral(" L");
-
-    // The wort after sparging and its extract concentration.
-    const double k = double(r.SpoelwortVolume) + double(r.VrijeHoofdwort);
-    const float gl = toSingle(div(double(r.BZRMaisch) * double(r.StortingMaisch), k));
-    const float sgK = GLToSG(gl);
-    v.lbl_L_WortnaSpoelen.text = QStringLiteral("Wort na spoelen: ") + format(k, u"###") + QStringLiteral(" L = ")
-                                 + format(k / 1000.0 * double(sgK), u"###.0 kg");
+    v.lbl_Plato_Hoofdwort.setText(QStringLiteral("Hoofdwort in ") + kOrdPlato + QStringLiteral(": ")
+                                  + dialog.txtSpWerkelijkSGHoofdwort);
+    v.lbl_SpoelenTot.setText(QStringLiteral("Spoelen tot: ") + dialog.txtSPSpoelenTot + u' ' + kOrdPlato
+                             + QStringLiteral(" = ") + format(PlatoToSG(r.SpoelenTot), u"#### kg/m3"));
+    // Without a sparge solution these lines show the water and the wort as
+    // they stand: no sparge water, the free first wort alone.
+    if (!sparge.wort)
+        sparge.spoelwater = format(r.Spoelwater, u"###");
+    v.lbl_L_spoelwater.setText(QStringLiteral("Benodigd spoelwater: ") + sparge.spoelwater + QStringLiteral(" L"));
+    if (!sparge.wort) {
+        sparge.wort = BerekenWortNaSpoelen(r);
+        sparge.wortLitres = format(sparge.wort->litres, u"###");
+        sparge.wortKg = format(sparge.wort->litres / 1000.0 * double(sparge.wort->sg), u"###.0 kg");
+    }
+    const WortNaSpoelen &wort = *sparge.wort;
+    const double k = wort.litres;
+    v.lbl_L_WortnaSpoelen.setText(QStringLiteral("Wort na spoelen: ") + sparge.wortLitres + QStringLiteral(" L = ")
+                                  + sparge.wortKg);
     v.lbl_L_WortnaSpoelen.fore = toSingle(k) <= float(r.KetelInhoud) ? RgbBlack : RgbRed;
 
     v.lbl_VerwachteKooktijd.visible = true;
     if (!dubbel) {
         const double t = div((k - double(v1)) * 60.0, double(r.Evaporatie));
-        v.lbl_VerwachteKooktijd.text = QStringLiteral("Geschatte kooktijd: ") + format(t, u"### min");
-        v.lbl_VerwachteKooktijd.toolTip = QStringLiteral("Geschatte kooktijd gebaseerd op inkoken van ")
-                                          + format(k, u"###") + QStringLiteral(" L wort naar ") + format(v1, u"###")
-                                          + QStringLiteral(" L met een evaporatie van")
-                                          + num::signedText(r.Evaporatie) + QStringLiteral(" L/uur");
+        v.lbl_VerwachteKooktijd.setText(QStringLiteral("Geschatte kooktijd: ") + format(t, u"### min"));
+        writeText(v.lbl_VerwachteKooktijd.toolTip,
+                  QStringLiteral("Geschatte kooktijd gebaseerd op inkoken van ") + sparge.wortLitres
+                      + QStringLiteral(" L wort naar ") + format(v1, u"###")
+                      + QStringLiteral(" L met een evaporatie van") + num::signedText(r.Evaporatie)
+                      + QStringLiteral(" L/uur"));
         v.lbl_VerwachteKooktijd.fore = t >= 60 ? RgbBlack : t >= 30 ? RgbBlue : RgbRed;
     }
     if (!dubbel && r.SpoelwortVolume > 0) {
-        v.lbl_VerwachtSGNaSpoelen.text = QStringLiteral("SG na spoelen: ") + format(sgK, u"####")
-                                         + QStringLiteral(" kg/m3 = ") + format(GLToPlato(gl), u"#0.0 \u00BAPlato");
+        v.lbl_VerwachtSGNaSpoelen.setText(QStringLiteral("SG na spoelen: ") + format(wort.sg, u"####")
+                                          + QStringLiteral(" kg/m3 = ")
+                                          + format(GLToPlato(wort.gl), u"#0.0 \u00BAPlato"));
     } else {
-        v.lbl_VerwachtSGNaSpoelen.text.clear();
+        blankText(v.lbl_VerwachtSGNaSpoelen.text);
     }
     if (dubbel)
         UpdateOmslag(s);
@@ -188,19 +212,21 @@ void mashSchedule(Session &s)
     DisplayModel &v = s.view;
     const Table2D<float> &m = r.Maischschema;
 
-    v.lbl_MS[0].text = QStringLiteral("Inmaischstap: ") + plain(m(1, 0)) + kDegC + QStringLiteral("; ")
-                       + plain(m(1, 1)) + QStringLiteral(" min");
+    v.lbl_MS[0].setText(QStringLiteral("Inmaischstap: ") + plain(m(1, 0)) + kDegC + QStringLiteral("; ")
+                        + plain(m(1, 1)) + QStringLiteral(" min"));
     for (int i = 2; i <= m.rowUbound(); ++i) {
-        row(v.lbl_MS, i - 1).text = QStringLiteral("Rust") + QString::number(i - 1) + QStringLiteral(": ")
-                                    + plain(m(i, 0)) + kDegC + QStringLiteral("; ") + plain(m(i, 1))
-                                    + QStringLiteral(" min");
+        const QString temp = plain(m(i, 0)), time = plain(m(i, 1));
+        // A rest the schedule has a row for: its number is one digit.
+        LabelSlot &l = row(v.lbl_MS, i - 1);
+        l.setText(QStringLiteral("Rust") + QChar(char16_t(u'0' + (i - 1))) + QStringLiteral(": ") + temp + kDegC
+                  + QStringLiteral("; ") + time + QStringLiteral(" min"));
     }
     // The ratio as typed: 2.7 L/kg counts as exactly 2.7.
     const QString ratio = plain(m(0, 0));
     r.BeslaanVolume = toSingle(val(ratio) * double(r.StortingMaisch) / 1000.0);
-    v.lbl_L_inmaischen.text = QStringLiteral("Inmaischen met ") + format(r.BeslaanVolume, u"####")
-                              + QStringLiteral(" L (") + ratio + QStringLiteral(" L/kg)");
-    v.lbl_pH_Maisch.text = QStringLiteral("pH maisch: ") + format(m(0, 1), u"##.0");
+    v.lbl_L_inmaischen.setText(QStringLiteral("Inmaischen met ") + format(r.BeslaanVolume, u"####")
+                               + QStringLiteral(" L (") + ratio + QStringLiteral(" L/kg)"));
+    v.lbl_pH_Maisch.setText(QStringLiteral("pH maisch: ") + format(m(0, 1), u"##.0"));
 
     if (r.ViaDecoctie) {
         const double w = r.BeslaanVolume;
@@ -209,10 +235,10 @@ void mashSchedule(Session &s)
         float decoct = toSingle(div((t1 - tw) * w, td - tw));
         const float rest = toSingle(w - double(decoct));
         decoct = toSingle(double(decoct) + double(r.Evaporatie) * tijd / 60.0);
-        v.lblMDecoctieStap.text = QStringLiteral("Decoc: ") + format(decoct, u"### L ") + plain(m(0, 2)) + kDegC
-                                  + QStringLiteral(" + ") + format(rest, u"### L ") + plain(m(0, 3)) + kDegC;
+        v.lblMDecoctieStap.setText(QStringLiteral("Decoc: ") + format(decoct, u"### L ") + plain(m(0, 2)) + kDegC
+                                   + QStringLiteral(" + ") + format(rest, u"### L ") + plain(m(0, 3)) + kDegC);
     } else {
-        v.lblMDecoctieStap.text.clear();
+        blankText(v.lblMDecoctieStap.text);
     }
 }
 
@@ -221,20 +247,22 @@ void hops(Session &s, Table2D<QString> &aroma, Table2D<QString> &bitter, float v
 {
     RecipeState &r = s.recipe;
     auto minutes = [](const QString &t) { return num::toInt16(val(t)); };
-    auto caption = [](const QString &gram, const Table2D<QString> &h, int i) -> QString {
-        return gram + QStringLiteral(" gr. ") + h(i, HopSoort) + u' ' + h(i, HopHoedanigheid) + QStringLiteral(" (")
-               + h(i, HopAlfazuur) + QStringLiteral("%); ") + h(i, HopKooktijd) + QStringLiteral(" min. kooktijd");
+    auto caption = [](LabelSlot &l, const QString &gram, const Table2D<QString> &h, int i) {
+        l.setText(gram + QStringLiteral(" gr. ") + h(i, HopSoort) + u' ' + h(i, HopHoedanigheid) + QStringLiteral(" (")
+                  + h(i, HopAlfazuur) + QStringLiteral("%); ") + h(i, HopKooktijd) + QStringLiteral(" min. kooktijd"));
     };
 
+    QVarLengthArray<double, 8> grams;
     for (int i = 0; i < aroma.rows(); ++i) {
-        const float ebu = BerekenEBU(toSingle(val(aroma(i, HopGram))), aroma(i, HopHoedanigheid),
+        grams.append(val(aroma(i, HopGram)));
+        const float ebu = BerekenEBU(toSingle(grams.back()), aroma(i, HopHoedanigheid),
                                      toSingle(val(aroma(i, HopAlfazuur))), volume);
         r.AromaEBU = toSingle(double(r.AromaEBU) + double(ebu) * HopUtilisatie(toSingle(val(aroma(i, HopGravity))),
                                                                                  minutes(aroma(i, HopKooktijd))));
     }
     for (int i = 0; i < aroma.rows(); ++i) {
-        if (val(aroma(i, HopGram)) > 0)
-            row(aromaLabels, i).text = caption(aroma(i, HopGram), aroma, i);
+        if (grams[i] > 0)
+            caption(row(aromaLabels, i), aroma(i, HopGram), aroma, i);
     }
     // What the bitter additions still have to bring; below 0 when the aroma
     // additions already overshoot.
@@ -248,7 +276,7 @@ void hops(Session &s, Table2D<QString> &aroma, Table2D<QString> &bitter, float v
         bitter(i, HopBerekendGram) = format(w, u"###");
     }
     for (int i = 0; i < bitter.rows(); ++i)
-        row(bitterLabels, i).text = caption(bitter(i, HopBerekendGram), bitter, i);
+        caption(row(bitterLabels, i), bitter(i, HopBerekendGram), bitter, i);
 }
 
 void clearDerived(RecipeState &r)
@@ -289,13 +317,11 @@ void UpdateBrouwschema(Session &s)
         const float v1 = r.Doelstellingen(1);
         const bool dubbel = s.app.dubbelBrouw;
 
-        QString caption = QStringLiteral(" Brouwschema ") + r.Algemeen(0) + u' ' + plain(v1);
-        if (dubbel)
-            caption += u'/' + plain(r.Doelstellingen(6));
-        caption += QStringLiteral(" L");
+        QString &caption = v.fraBrouwSchema.caption;
+        const QString volumes = dubbel ? plain(v1) + u'/' + plain(r.Doelstellingen(6)) : plain(v1);
+        writeText(caption, QStringLiteral(" Brouwschema ") + r.Algemeen(0) + u' ' + volumes + QStringLiteral(" L"));
         if (r.ReceptAttr & 1)
             caption += QStringLiteral("  (Alleen lezen!) ");
-        v.fraBrouwSchema.caption = caption;
 
         for (LabelSlot &l : v.lbl_StIngred) {
             l.back.reset();  // the frame's own colour
@@ -307,13 +333,13 @@ void UpdateBrouwschema(Session &s)
             r.OGSG = expectedOG(r.Doelstellingen, 3, 2, 5);
             r.OGGL = SGToGL(r.OGSG);
             const QString og1 = ogText(r.OGSG);
-            v.lbl_verwachtOG.text = QStringLiteral("Verwacht OG: ") % og1;
+            v.lbl_verwachtOG.setText(QStringLiteral("Verwacht OG: ") % og1);
             v.lbl_VerwachtOG2.visible = false;
             if (r.Doelstellingen.has(10) && dubbel) {
                 r.OGSG2 = expectedOG(r.Doelstellingen, 8, 7, 10);
                 v.lbl_VerwachtOG2.visible = true;
-                v.lbl_VerwachtOG2.text = QStringLiteral("OG (dunbier): ") % ogText(r.OGSG2);
-                v.lbl_verwachtOG.text = QStringLiteral("OG (dikbier): ") % og1;
+                v.lbl_VerwachtOG2.setText(QStringLiteral("OG (dunbier): ") % ogText(r.OGSG2));
+                v.lbl_verwachtOG.setText(QStringLiteral("OG (dikbier): ") % og1);
                 r.OGGL2 = SGToGL(r.OGSG2);
             }
         }
@@ -330,7 +356,7 @@ void UpdateBrouwschema(Session &s)
         if (r.hasStatus(StatusMaischschema) && r.hasStatus(StatusStorting)) {
             const double estimate = (double(r.Maischschema(0, 0)) - 2.3) * double(r.StortingMaisch) / 1000.0
                                     + double(r.StortingMaisch) * 0.0033 + double(r.VolFilterPlaatBodem);
-            v.lbl_vol_maisch.text = QStringLiteral("Geschat volume maisch (L): ") + format(estimate, u"###");
+            v.lbl_vol_maisch.setText(QStringLiteral("Geschat volume maisch (L): ") + format(estimate, u"###"));
             v.lbl_vol_maisch.fore = toSingle(estimate) <= r.FilterKuipInhoud ? RgbBlack : RgbRed;
         }
 

@@ -26,9 +26,9 @@ void WisBrouwschema(Session &s)
 {
     DisplayModel &v = s.view;
     for (LabelSlot &l : v.lbl_StIngred)
-        l.text.clear();
+        blankText(l.text);
     for (LabelSlot &l : v.lbl_MS)
-        l.text.clear();
+        blankText(l.text);
     for (LabelSlot *l : {&v.lbl_L_inmaischen, &v.lbl_L_spoelwater, &v.lbl_L_WortnaSpoelen, &v.lbl_pH_Maisch,
                          &v.lbl_vol_maisch, &v.lbl_SG_Hoofdwort, &v.lbl_Plato_Hoofdwort, &v.lbl_SpoelenTot,
                          &v.lbl_verwachtOG, &v.lbl_VerwachtOG2, &v.lbl_SGOvergang, &v.lbl_VolOvergang,
@@ -36,16 +36,16 @@ void WisBrouwschema(Session &s)
                          // These two are otherwise only set by a recalculation that
                          // gets that far, and would keep an earlier recipe's text.
                          &v.lblMDecoctieStap, &v.lbl_VerwachtSGNaSpoelen})
-        l->text.clear();
+        blankText(l->text);
     for (auto *arr : {&v.lbl_Ahop, &v.lbl_Ahop2, &v.lbl_Bhop, &v.lbl_Bhop2})
         for (LabelSlot &l : *arr)
-            l.text.clear();
+            blankText(l.text);
     for (auto *arr : {&v.lbl_EvDS, &v.lbl_EvDS2})
         for (LabelSlot &l : *arr)
-            l.text.clear();
+            blankText(l.text);
     for (LabelSlot *l : {&v.lbl_Eval_vol, &v.lbl_Eval_FGOG, &v.lbl_Eval_BZR, &v.lbl_Eval_EBU, &v.lbl_Eval_EBC,
                          &v.lbl_Eval2_vol, &v.lbl_Eval2_FGOG, &v.lbl_Eval2_BZR, &v.lbl_Eval2_EBU, &v.lbl_Eval2_EBC})
-        l->text.clear();
+        blankText(l->text);
 
     // The scratch copy of the tasting words goes; the words themselves are
     // part of the recipe and stay. A copy that cannot be removed is harmless.

@@ -26,7 +26,7 @@ double softplus(double x) { return std::max(x, 0.0) + std::log1p(std::exp(-std::
 
 } // namespace
 
-void UpdateHoofdwort(Session &s)
+void UpdateHoofdwort(Session &s, SpargeTexts *texts)
 {
     RecipeState &r = s.recipe;
     SpargeView &v = s.view.spoelen;
@@ -41,22 +41,27 @@ void UpdateHoofdwort(Session &s)
     const double firstWortGL =
         div(double(r.BZRMaisch) * g, double(r.BeslaanVolume) + double(r.VolFilterPlaatBodem));
     r.HWSG = toSingle(firstWortGL * 0.3779 + 1000.7484);
-    v.lblSpSGHoofdWort = QStringLiteral("SG Hoofdwort (kg/m3): ") + format(r.HWSG, u"####");
-    const float plato = SGToPlato(r.HWSG);
-    v.lblSpSGHoofdwortPlato = QStringLiteral("Hoofdwort (") + kPlatoBA + QStringLiteral("): ") + format(plato, u"##.0");
+    const QString hwsg = format(r.HWSG, u"####");
+    writeText(v.lblSpSGHoofdWort, QStringLiteral("SG Hoofdwort (kg/m3): ") + hwsg);
+    // The box below shows the same figure.
+    const QString plato = format(SGToPlato(r.HWSG), u"##.0");
+    writeText(v.lblSpSGHoofdwortPlato, QStringLiteral("Hoofdwort (") + kPlatoBA + QStringLiteral("): ") + plato);
     r.HoofdwortVolume = toSingle(double(r.BeslaanVolume) + double(r.VolFilterPlaatBodem) - g * 0.0016);
-    v.lblSpVolHoofdWort = QStringLiteral("Volume Hoofdwort (L): ") + format(r.HoofdwortVolume, u"###")
-                          + QStringLiteral(" = ")
-                          + format(double(r.HoofdwortVolume) * double(r.HWSG) / 1000.0, u"###.0 kg");
+    writeText(v.lblSpVolHoofdWort, QStringLiteral("Volume Hoofdwort (L): ") + format(r.HoofdwortVolume, u"###")
+                                       + QStringLiteral(" = ")
+                                       + format(double(r.HoofdwortVolume) * double(r.HWSG) / 1000.0, u"###.0 kg"));
     r.VrijeHoofdwort = toSingle(double(r.BeslaanVolume) + double(r.VolFilterPlaatBodem) - g * 0.0017
                                 - double(r.FixedVolFilterPlaatBodem));
     r.CoefficientC = toSingle(double(r.CoefficientC) + double(r.VrijeHoofdwort));
-    v.lblSpVolHoofdWortToolTip = QStringLiteral("Vrij beschikbare hoofdwort (L): ") + format(r.VrijeHoofdwort, u"###");
+    writeText(v.lblSpVolHoofdWortToolTip,
+              QStringLiteral("Vrij beschikbare hoofdwort (L): ") + format(r.VrijeHoofdwort, u"###"));
     v.txtSPSpoelenTot = format(r.SpoelenTot, u"0.0");
-    v.txtSpWerkelijkSGHoofdwort = format(plato, u"##.0");
+    v.txtSpWerkelijkSGHoofdwort = plato;
+    if (texts)
+        texts->hwsg = hwsg;
 }
 
-void UpdateSpoelen(Session &s)
+void UpdateSpoelen(Session &s, SpargeTexts *texts)
 {
     RecipeState &r = s.recipe;
     SpargeView &v = s.view.spoelen;
@@ -72,14 +77,26 @@ void UpdateSpoelen(Session &s)
         return;  // the runnings never reach the target: no solution
 
     r.SpoelwortVolume = toSingle(num::finite(d * std::log(double(ratio)) + c0));
-    const double k = double(r.VrijeHoofdwort) + double(r.SpoelwortVolume);
-    const float sgK = GLToSG(toSingle(div(double(r.BZRMaisch) * g, k)));
-    v.lblSPVolWort = QStringLiteral("Wort na spoelen (L): ") + format(k, u"####") + QStringLiteral(" = ")
-                     + format(k / 1000.0 * double(sgK), u"###.0 kg");
-    s.view.lbl_L_WortnaSpoelen.text = v.lblSPVolWort;
+    SpargeTexts own;
+    SpargeTexts &t = texts ? *texts : own;
+    t.wort = BerekenWortNaSpoelen(r);
+    t.wortLitres = format(t.wort->litres, u"####");
+    t.wortKg = format(t.wort->litres / 1000.0 * double(t.wort->sg), u"###.0 kg");
+    writeText(v.lblSPVolWort, QStringLiteral("Wort na spoelen (L): ") + t.wortLitres + QStringLiteral(" = ") + t.wortKg);
+    s.view.lbl_L_WortnaSpoelen.setText(v.lblSPVolWort);
     r.Spoelwater = toSingle(double(r.SpoelwortVolume) - double(r.VolFilterPlaatBodem) - g * 0.0001);
-    v.lblSpSpoelwater = QStringLiteral("Benodigd spoelwater (L): ") + format(r.Spoelwater, u"####");
-    s.view.lbl_L_spoelwater.text = v.lblSpSpoelwater;
+    t.spoelwater = format(r.Spoelwater, u"####");
+    writeText(v.lblSpSpoelwater, QStringLiteral("Benodigd spoelwater (L): ") + t.spoelwater);
+    s.view.lbl_L_spoelwater.setText(v.lblSpSpoelwater);
+}
+
+WortNaSpoelen BerekenWortNaSpoelen(const RecipeState &r)
+{
+    WortNaSpoelen w;
+    w.litres = double(r.VrijeHoofdwort) + double(r.SpoelwortVolume);
+    w.gl = toSingle(div(double(r.BZRMaisch) * double(r.StortingMaisch), w.litres));
+    w.sg = GLToSG(w.gl);
+    return w;
 }
 
 std::optional<OmslagPunt> BerekenOmslag(const RecipeState &r)
@@ -90,11 +107,12 @@ std::optional<OmslagPunt> BerekenOmslag(const RecipeState &r)
     const int last = num::toInt32(double(toSingle(double(r.VrijeHoofdwort) + double(r.SpoelwortVolume)))) + 1;
     if (d == 0)
         throwDivisionByZero();  // a curve without width, as its formula would fail
+    const double atZero = softplus(c / d);
 
     // Extract collected after v litres: the integral of the runnings curve.
     auto collected = [&](int v) {
         const double x = double(v);
-        const double logRatio = softplus(-(x - c) / d) - softplus(c / d);
+        const double logRatio = softplus(-(x - c) / d) - atZero;
         return toSingle(num::finite(g1 * (a * x - b * d * logRatio)));
     };
     auto enough = [&](int v) { return collected(v) > needed; };
@@ -124,9 +142,9 @@ void ClearOmslag(Session &s)
 {
     s.recipe.OmslagL = 0;
     s.recipe.OmslagPlato = 0;
-    s.view.lbl_SGOvergang.text.clear();
+    blankText(s.view.lbl_SGOvergang.text);
     s.view.lbl_SGOvergang.visible = false;
-    s.view.lbl_VolOvergang.text.clear();
+    blankText(s.view.lbl_VolOvergang.text);
     s.view.lbl_VolOvergang.visible = false;
 }
 
@@ -139,10 +157,10 @@ void UpdateOmslag(Session &s)
     }
     s.recipe.OmslagPlato = p->plato;
     s.recipe.OmslagL = toSingle(p->litres);
-    s.view.lbl_SGOvergang.text =
-        QStringLiteral("Overgang SG DB (") + kPlatoBA + QStringLiteral("): ~") + format(p->plato, u"##.0");
+    s.view.lbl_SGOvergang.setText(QStringLiteral("Overgang SG DB (") + kPlatoBA + QStringLiteral("): ~")
+                                  + format(p->plato, u"##.0"));
     s.view.lbl_SGOvergang.visible = true;
-    s.view.lbl_VolOvergang.text = QStringLiteral("Overgang vol. DB (L): ~") + format(double(p->litres), u"###");
+    s.view.lbl_VolOvergang.setText(QStringLiteral("Overgang vol. DB (L): ~") + format(double(p->litres), u"###"));
     s.view.lbl_VolOvergang.visible = true;
 }
 

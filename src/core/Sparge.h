@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <optional>
 
 namespace mostarium {
@@ -7,14 +9,33 @@ namespace mostarium {
 struct RecipeState;
 struct Session;
 
+// The wort after sparging: the free first wort plus the sparged wort, with
+// all the extract of the mashed grain. A zero volume is a CalcError.
+struct WortNaSpoelen {
+    double litres = 0;
+    float gl = 0;  // extract, g/L
+    float sg = 0;  // kg/m3
+};
+WortNaSpoelen BerekenWortNaSpoelen(const RecipeState &r);
+
+// The figures the two routines below format for the dialog, handed to a caller
+// that shows them again (the recalculation), so that each is formatted once.
+// Whole numbers: "####" and "###" give the same text.
+struct SpargeTexts {
+    QString hwsg;                       // first-wort gravity, kg/m3
+    std::optional<WortNaSpoelen> wort;  // set when sparging has a solution
+    QString wortLitres, wortKg;         // its volume and its mass ("###.0 kg")
+    QString spoelwater;                 // sparge water, L
+};
+
 // First wort: the four curve coefficients, first-wort gravity, volume and the
 // freely available part; fills the sparge dialog's expectation texts.
-void UpdateHoofdwort(Session &s);
+void UpdateHoofdwort(Session &s, SpargeTexts *texts = nullptr);
 
 // Sparging: inverts the runnings curve at the sparge-until gravity (SpoelenTot,
 // as the dialog shows it with one decimal) for the wort collected by sparging
 // and the sparge water. Without a solution nothing is computed or written.
-void UpdateSpoelen(Session &s);
+void UpdateSpoelen(Session &s, SpargeTexts *texts = nullptr);
 
 // Double brew: the litre of runnings after which the first beer has all the
 // extract it needs, and the gravity of the runnings there.

@@ -140,22 +140,20 @@ void Evalueer(Session &s)
                                          + format(double(r.OGSG) * double(v1) / 1000.0, u"###.#")
                                          + QStringLiteral(" kg)"));
                });
-        for (int k = 1; k < 5; ++k) {
-            stepIf([&] { return d(k + 1) > 0; },
+        // Row k of a beer's panel shows target `index`, when it is above 0.
+        auto planned = [&](LabelSlot &label, int k, int index) {
+            stepIf([&] { return d(index) > 0; },
                    [&] {
-                       const float x = d(k + 1);
-                       v.lbl_EvDS[std::size_t(k)].setText(QLatin1String(lead[k]) + signLead(x) + plain(x));
+                       const float x = d(index);
+                       label.setText(QLatin1String(lead[k]) + signLead(x) + plain(x));
                    });
-        }
+        };
+        for (int k = 1; k < 5; ++k)
+            planned(v.lbl_EvDS[std::size_t(k)], k, k + 1);
         if (s.app.dubbelBrouw) {
             v.fraEvalDS2.visible = true;
-            for (int k = 0; k < 5; ++k) {
-                stepIf([&] { return d(k + 6) > 0; },
-                       [&] {
-                           const float x = d(k + 6);
-                           v.lbl_EvDS2[std::size_t(k)].setText(QLatin1String(lead[k]) + signLead(x) + plain(x));
-                       });
-            }
+            for (int k = 0; k < 5; ++k)
+                planned(v.lbl_EvDS2[std::size_t(k)], k, k + 6);
         }
     } else {
         v.fraEvalDS.visible = false;

@@ -192,6 +192,28 @@ TEST_F(Recalc, NoTargetsYetBlanksTheScheduleWithoutAMessage)
     EXPECT_GT(s.view.revision, before);
 }
 
+// The stored percentage is shown as a number when the whole (trimmed) text is
+// one, and as typed otherwise; the figures take its leading number either way.
+TEST_F(Recalc, GrainPercentageTextAsShown)
+{
+    Session plainBrew = singleBrew();
+    UpdateBrouwschema(plainBrew);
+    const struct {
+        const char *perc, *shown;
+    } rows[] = {{" 90 ", "90.0"}, {"90.004", "90.0"}, {"9e1", "90.0"}, {" 90x ", "90x"}, {"90,0", "90,0"}};
+    for (const auto &row : rows) {
+        Session s = singleBrew();
+        s.recipe.Storting(0, StPerc) = QString::fromLatin1(row.perc);
+        UpdateBrouwschema(s);
+        EXPECT_TRUE(fake.messages.empty()) << row.perc;
+        EXPECT_EQ(s.view.lbl_StIngred[0].text, "90.35% || " + QString::fromLatin1(row.shown) + "%  Pilsmout 2853 gr")
+            << row.perc;
+        if (QByteArray(row.perc) != "90.004") {
+            EXPECT_EQ(s.recipe.TotaleStorting, plainBrew.recipe.TotaleStorting) << row.perc;
+        }
+    }
+}
+
 TEST_F(Recalc, LateGrainRowIsMarkedAndLeftOutOfTheMash)
 {
     Session s = lateGrainBrew();

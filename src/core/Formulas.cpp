@@ -2,6 +2,7 @@
 
 #include "NumText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace mostarium {
@@ -29,7 +30,12 @@ namespace {
 // Whole hops first, so a form naming both counts as whole hops.
 double formFactor(QString &form, float pelletFactor)
 {
-    form = form.trimmed().toLower();
+    // Every recalculation passes here per hop row; most forms are clean.
+    const bool clean = form.isEmpty()
+                       || (!form.front().isSpace() && !form.back().isSpace()
+                           && std::none_of(form.cbegin(), form.cend(), [](QChar c) { return c.toLower() != c; }));
+    if (!clean)
+        form = form.trimmed().toLower();
     if (form.contains(QLatin1String("bloemen")))
         return 1.0;
     if (form.contains(QLatin1String("pellets")))

@@ -1,4 +1,5 @@
 #include "InfoWindows.h"
+#include "platform/WindowRoutines.h"
 
 #include "frmAchtergrond.h"
 #include "frmInfo.h"
@@ -124,17 +125,10 @@ QWidget *mainWindow()
     return nullptr;
 }
 
-QColor mainBackColor()
-{
-    if (QWidget *w = mainWindow())
-        return w->palette().color(QPalette::Window);
-    return QColor(205, 209, 203);
-}
-
 void applyMainBackColor(QWidget *window)
 {
     QPalette pal = window->palette();
-    pal.setColor(QPalette::Window, mainBackColor());
+    pal.setColor(QPalette::Window, MainBackColor());
     window->setPalette(pal);
     window->setAutoFillBackground(true);
 }

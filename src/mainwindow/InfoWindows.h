@@ -34,8 +34,6 @@ void closeSplash();
 
 // The main window (frmRecept) when it exists, else nullptr.
 QWidget *mainWindow();
-// Its background colour; RGB(205, 209, 203) before it exists.
-QColor mainBackColor();
 // Gives a window the main window's background colour; its controls other
 // than text boxes follow it.
 void applyMainBackColor(QWidget *window);

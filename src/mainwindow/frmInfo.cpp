@@ -1,4 +1,5 @@
 #include "frmInfo.h"
+#include "platform/WindowRoutines.h"
 
 #include "InfoWindows.h"
 
@@ -199,13 +200,10 @@ void frmInfo::setOnTop(bool onTop)
 {
     if (bool(windowFlags() & Qt::WindowStaysOnTopHint) == onTop)
         return;
-    const bool visible = isVisible();
-    const QRect frame = geometry();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (visible) {
-        setGeometry(frame);
-        show();
-    }
+    if (onTop)
+        SetFormOnTop(this);
+    else
+        SetFormNotOnTop(this);
 }
 
 void frmInfo::lblI_MostariumOnline_Click()

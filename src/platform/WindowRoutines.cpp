@@ -32,13 +32,17 @@ void setOnTop(QWidget *window, bool onTop)
         window->show();
 }
 
-QColor mainBackground()
+} // namespace
+
+QColor MainBackColor()
 {
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w->objectName() == QLatin1String("frmRecept"))
             return w->palette().color(QPalette::Window);
     return QColor::fromRgb(RgbWindowBack);
 }
+
+namespace {
 
 bool isTextBox(const QWidget *w)
 {
@@ -67,7 +71,7 @@ void PasKleurAan(QWidget *window)
 {
     if (!window)
         return;
-    const QColor back = mainBackground();
+    const QColor back = MainBackColor();
     QPalette p = window->palette();
     p.setColor(QPalette::Window, back);
     window->setPalette(p);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 class QMainWindow;
@@ -22,6 +23,8 @@ void ShowHelpTopic(const QString &topic, QWidget *window = nullptr);
 
 // Gives the window and every control but its text boxes the main window's
 // background colour.
+// The main window's background colour; RGB(205, 209, 203) before it exists.
+QColor MainBackColor();
 void PasKleurAan(QWidget *window);
 
 // Shows the picture beside an item of the window's menu bar: menu `menuIndex`

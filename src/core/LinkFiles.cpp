@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QDir>
 #include <QUrl>
 
 namespace mostarium {
@@ -65,6 +66,18 @@ bool WriteInternetShortCut(const QString &path, const QString &address)
     if (f.write(bytes) != bytes.size())
         return false;
     return f.commit();
+}
+
+bool OpenSiteLink(const QString &fileName, const QString &address)
+{
+    const QString path = paths::file(QStringLiteral("\\URLs\\") + fileName);
+    if (!ExistFile(path)) {
+        QDir().mkpath(QFileInfo(path).path());
+        if (!WriteInternetShortCut(path, address))
+            return false;
+    }
+    OpenInternetShortCut(path);
+    return true;
 }
 
 void CreateInternetShortCuts()

@@ -48,6 +48,10 @@ bool OpenInternetShortCut(const QString &path);
 // missing file, a missing folder, a folder or an empty path.
 bool ExistFile(const QString &path);
 
+// Opens the link file `fileName` of the URLs folder, writing it first (with
+// its folder) when it is missing. False when it could not be written.
+bool OpenSiteLink(const QString &fileName, const QString &address);
+
 // Starts `program` with its own argument list (never one command line to be
 // split again); with `wait` it returns when the program has ended. A program
 // that cannot be started is passed over silently.

@@ -7,11 +7,8 @@
 
 #include "core/LinkFiles.h"
 #include "core/Optimisers.h"
-#include "core/Paths.h"
 #include "core/Services.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
@@ -27,13 +24,8 @@ void registerWindows()
 void mnuOpenMostariumOnline_Click()
 {
     try {
-        const QString link = paths::file(QStringLiteral("\\URLs\\MostariumOnline.url"));
-        if (!ExistFile(link)) {
-            QDir().mkpath(QFileInfo(link).path());
-            if (!WriteInternetShortCut(link, onlineSiteAddress()))
-                throw std::runtime_error("link file not written");
-        }
-        OpenInternetShortCut(link);
+        if (!OpenSiteLink(QStringLiteral("MostariumOnline.url"), onlineSiteAddress()))
+            throw std::runtime_error("link file not written");
     } catch (const std::exception &e) {
         std::fprintf(stderr, "mnuOpenMostariumOnline_Click: %s\n", e.what());
         services().msgBox(QStringLiteral("Error in mnuOpenMostariumOnline_Click"), mb::OKOnly);

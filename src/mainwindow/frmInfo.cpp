@@ -47,13 +47,7 @@ ClickLabel *linkLabel(QWidget *parent, const QString &name, const QString &addre
     return l;
 }
 
-void openSite(const QString &fileName, const QString &address)
-{
-    const QString path = paths::file(QStringLiteral("\\URLs\\") + fileName);
-    if (!ExistFile(path))
-        WriteInternetShortCut(path, address);
-    OpenInternetShortCut(path);
-}
+void openSite(const QString &fileName, const QString &address) { OpenSiteLink(fileName, address); }
 
 QString disclaimer()
 {

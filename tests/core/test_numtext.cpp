@@ -8,11 +8,25 @@
 #include <limits>
 #include <cstdio>
 #include <cstdlib>
+#include <clocale>
 #include <cstring>
+#include <string>
 
 using namespace mostarium;
 
 namespace {
+
+// printf and strtod, the references below, follow the process's numeric
+// locale, which the application object takes from the environment: under
+// nl_NL they would write a comma.
+class CNumericLocale {
+public:
+    CNumericLocale() : m_old(std::setlocale(LC_NUMERIC, nullptr)) { std::setlocale(LC_NUMERIC, "C"); }
+    ~CNumericLocale() { std::setlocale(LC_NUMERIC, m_old.c_str()); }
+
+private:
+    std::string m_old;
+};
 
 struct ValCase {
     const char *text;
@@ -220,6 +234,7 @@ namespace {
 // the digits printf gives.
 TEST(NumTextFormat, SevenSignificantDigitsOfFloatsAgreeWithPrintf)
 {
+    const CNumericLocale cLocale;
     std::uint32_t seed = 12345;
     auto next = [&] {
         seed = seed * 1664525u + 1013904223u;
@@ -250,6 +265,7 @@ TEST(NumTextFormat, SevenSignificantDigitsOfFloatsAgreeWithPrintf)
 
 TEST(NumTextFormat, FifteenSignificantDigitsOfDoublesAgreeWithPrintf)
 {
+    const CNumericLocale cLocale;
     std::uint64_t seed = 987654321;
     for (int n = 0; n < 100000; ++n) {
         seed = seed * 6364136223846793005ull + 1442695040888963407ull;
@@ -274,6 +290,7 @@ namespace {
 
 TEST(NumTextPlain, AgreesWithPrintfGeneralForm)
 {
+    const CNumericLocale cLocale;
     std::uint32_t seed = 777;
     for (int n = 0; n < 100000; ++n) {
         seed = seed * 1664525u + 1013904223u;

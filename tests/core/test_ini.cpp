@@ -1,12 +1,17 @@
 #include "core/Cp1252.h"
 #include "core/Ini.h"
+#include "core/WholeFile.h"
+#include "support/FileFaults.h"
 #include "support/QtPrint.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace mostarium;
+using namespace mostarium::test;
 
 namespace {
 
@@ -76,12 +81,24 @@ TEST_F(IniFile, ReadingTable)
         EXPECT_EQ(read(c.section, c.key), QString::fromLatin1(c.expected)) << c.section << '/' << c.key;
 }
 
-TEST_F(IniFile, LongValuesAndDefaultsAreCutTo254Characters)
+TEST_F(IniFile, LongValuesAndDefaultsAreKeptWhole)
 {
-    const QString longValue(300, u'x');
+    const QString longValue = QString(150, u'x') + QString(150, u'y');
     write("S", "K", longValue);
-    EXPECT_EQ(read("S", "K").size(), 254);
-    EXPECT_EQ(ReadINI(path, QStringLiteral("S"), QStringLiteral("none"), longValue), QString(254, u'x'));
+    EXPECT_EQ(read("S", "K"), longValue);
+    EXPECT_EQ(ReadINI(path, QStringLiteral("S"), QStringLiteral("none"), longValue), longValue);
+}
+
+TEST_F(IniFile, ALoneCarriageReturnEndsALine)
+{
+    // Older files end their lines in CR alone, also mixed with the others.
+    put("[A]\rx=1\ry=2\r\n[B]\nz=3\r");
+    EXPECT_EQ(read("A", "x"), QStringLiteral("1"));
+    EXPECT_EQ(read("A", "y"), QStringLiteral("2"));
+    EXPECT_EQ(read("B", "z"), QStringLiteral("3"));
+    write("A", "y", QStringLiteral("4"));
+    write("B", "w", QStringLiteral("5"));
+    EXPECT_EQ(bytes(), QByteArray("[A]\rx=1\ry=4\r\n[B]\nz=3\rw=5\r\n"));
 }
 
 TEST_F(IniFile, KeysMatchWithoutRegardToCaseAndAreReplacedInPlace)
@@ -159,6 +176,44 @@ TEST_F(IniFile, AnUnwritableFolderReportsFailureAndChangesNothing)
     QString v = QStringLiteral("1");
     EXPECT_FALSE(WriteINI(dir.filePath(QStringLiteral("nonexistent/ZYM.ini")), QStringLiteral("S"),
                           QStringLiteral("K"), v));
+}
+
+TEST_F(IniFile, AFullDiskFailsTheWriteAndLeavesTheOldFile)
+{
+    const QByteArray original = "[StartUp]\r\nShowTips=1\r\n[FileHistory]\r\n1=/r/Tripel.zlv\r\n";
+    put(original);
+    QString v = QStringLiteral("0");
+    bool written = true;
+    {
+        FullDisk full(16);
+        written = WriteINI(path, QStringLiteral("StartUp"), QStringLiteral("ShowTips"), v);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(bytes(), original);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("ZYM.ini")});
+}
+
+TEST_F(IniFile, APipeOrAHugeFileReadsAsDefaultsAndIsNotReplaced)
+{
+    ASSERT_TRUE(makeLargeFile(path, MaxTextFileSize + 1));
+    EXPECT_EQ(read("S", "K"), QStringLiteral("dflt"));
+    write("S", "K", QStringLiteral("v"));
+    EXPECT_EQ(QFileInfo(path).size(), MaxTextFileSize + 1);
+    EXPECT_EQ(refusedSettingsFile(path, QStringLiteral("\\ZYM.ini")),
+              QStringLiteral("\\ZYM.ini is groter dan 4 MB en wordt niet gelezen!"));
+
+    QFile::remove(path);
+    Fifo fifo(path);
+    ASSERT_TRUE(fifo.made());
+    EXPECT_EQ(read("S", "K"), QStringLiteral("dflt"));
+    QString v = QStringLiteral("v");
+    EXPECT_FALSE(WriteINI(path, QStringLiteral("S"), QStringLiteral("K"), v));
+    EXPECT_FALSE(QFileInfo(path).isFile());
+    EXPECT_EQ(refusedSettingsFile(path, QStringLiteral("\\ZYM.ini")),
+              QStringLiteral("\\ZYM.ini is geen gewoon bestand en wordt niet gelezen!"));
+    EXPECT_FALSE(fifo.blockedSomeone());
+
+    EXPECT_TRUE(refusedSettingsFile(dir.filePath(QStringLiteral("missing.ini")), QStringLiteral("x")).isEmpty());
 }
 
 TEST(Cp1252, RoundTripOfEveryByte)

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Whole files in and out. Every file the program writes goes through
+// writeWholeFile; the small text files it reads (settings, tips, links,
+// recipes) through readWholeFile.
+namespace mostarium {
+
+// Far more than any settings, tips, link or recipe file of ours holds.
+inline constexpr qint64 MaxTextFileSize = 4 * 1024 * 1024;
+
+enum class FileRead {
+    Ok,
+    Missing,
+    NotRegular,  // a folder, a pipe, a device: never opened, a pipe would block
+    TooLarge,
+    Unreadable,
+};
+
+// Reads `path` whole when it is a regular file of at most `maxBytes`.
+// Anything else leaves `bytes` empty and says why.
+FileRead readWholeFile(const QString &path, qint64 maxBytes, QByteArray &bytes);
+
+// "<name> is geen gewoon bestand en wordt niet gelezen." or the like, for a
+// refused file; empty for Ok and Missing.
+QString refusedFileText(const QString &name, FileRead why, qint64 maxBytes = MaxTextFileSize);
+
+// Replaces `path` by `bytes`, whole or not at all: every write, the flush and
+// the commit are checked, so a full disk never passes as success, and on any
+// failure the old file stays as it was. A file without write permission is
+// not replaced. `error` gets the reason, for the log.
+bool writeWholeFile(const QString &path, QByteArrayView bytes, QString *error = nullptr);
+
+} // namespace mostarium

@@ -1,0 +1,132 @@
+// Whole files in and out: what is refused on reading, and a write that fails
+// (a full disk) never passing as success.
+
+#include "core/WholeFile.h"
+#include "support/FileFaults.h"
+#include "support/QtPrint.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace mostarium;
+using namespace mostarium::test;
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+} // namespace
+
+TEST(WholeFile, ReadsOnlyRegularFilesOfASaneSize)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("ZYM.ini"));
+    put(file, "[S]\r\nK=v\r\n");
+    const QString big = dir.filePath(QStringLiteral("big.txt"));
+    ASSERT_TRUE(makeLargeFile(big, MaxTextFileSize + 1));
+    const QString exact = dir.filePath(QStringLiteral("exact.txt"));
+    ASSERT_TRUE(makeLargeFile(exact, 1000));
+    Fifo fifo(dir.filePath(QStringLiteral("pipe.ini")));
+    ASSERT_TRUE(fifo.made());
+
+    const struct {
+        QString path;
+        qint64 max;
+        FileRead expected;
+        qsizetype size;
+    } cases[] = {
+        {file, MaxTextFileSize, FileRead::Ok, 10},
+        {exact, 1000, FileRead::Ok, 1000},
+        {exact, 999, FileRead::TooLarge, 0},
+        {big, MaxTextFileSize, FileRead::TooLarge, 0},
+        {dir.filePath(QStringLiteral("pipe.ini")), MaxTextFileSize, FileRead::NotRegular, 0},
+        {dir.path(), MaxTextFileSize, FileRead::NotRegular, 0},
+        {dir.filePath(QStringLiteral("missing.ini")), MaxTextFileSize, FileRead::Missing, 0},
+        {dir.filePath(QStringLiteral("missing/ZYM.ini")), MaxTextFileSize, FileRead::Missing, 0},
+        {QString(), MaxTextFileSize, FileRead::Missing, 0},
+    };
+    for (const auto &c : cases) {
+        QByteArray bytes("old");
+        EXPECT_EQ(readWholeFile(c.path, c.max, bytes), c.expected) << qPrintable(c.path);
+        EXPECT_EQ(bytes.size(), c.size) << qPrintable(c.path);
+    }
+    EXPECT_FALSE(fifo.blockedSomeone());
+}
+
+TEST(WholeFile, RefusalsNameTheFile)
+{
+    EXPECT_EQ(refusedFileText(QStringLiteral("Tips.txt"), FileRead::NotRegular),
+              QStringLiteral("Tips.txt is geen gewoon bestand en wordt niet gelezen!"));
+    EXPECT_EQ(refusedFileText(QStringLiteral("Tips.txt"), FileRead::TooLarge),
+              QStringLiteral("Tips.txt is groter dan 4 MB en wordt niet gelezen!"));
+    EXPECT_EQ(refusedFileText(QStringLiteral("x"), FileRead::TooLarge, 64 * 1024),
+              QStringLiteral("x is groter dan 64 kB en wordt niet gelezen!"));
+    EXPECT_TRUE(refusedFileText(QStringLiteral("x"), FileRead::Ok).isEmpty());
+    EXPECT_TRUE(refusedFileText(QStringLiteral("x"), FileRead::Missing).isEmpty());
+}
+
+TEST(WholeFile, AFullDiskLeavesTheOldFileAndNoTraceOfTheNewOne)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Recept.zlv"));
+    put(path, "oud\r\n");
+    const QByteArray big(64 * 1024, 'x');  // more than any write buffer
+    const QByteArray small("nieuw recept\r\n");  // stays in a write buffer
+
+    // Failing at the first write, part-way, and in the last flush.
+    const struct {
+        rlim_t limit;
+        QByteArray bytes;
+    } cases[] = {{0, big}, {100, big}, {40000, big}, {4, small}};
+    for (const auto &c : cases) {
+        bool written = true;
+        QString error;
+        {
+            FullDisk full(c.limit);
+            written = writeWholeFile(path, c.bytes, &error);
+        }
+        EXPECT_FALSE(written) << c.limit;
+        EXPECT_FALSE(error.isEmpty()) << c.limit;
+        EXPECT_EQ(contents(path), QByteArray("oud\r\n")) << c.limit;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Recept.zlv")})
+            << c.limit;
+    }
+
+    // A text smaller than the limit goes through.
+    {
+        FullDisk full(100);
+        EXPECT_TRUE(writeWholeFile(path, "nieuw\r\n"));
+    }
+    EXPECT_EQ(contents(path), QByteArray("nieuw\r\n"));
+}
+
+TEST(WholeFile, WritesNeitherOverAReadOnlyFileNorOverAPipe)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Oud.zlv"));
+    put(path, "oud\r\n");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+    EXPECT_FALSE(writeWholeFile(path, "nieuw"));
+    EXPECT_EQ(contents(path), QByteArray("oud\r\n"));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+    Fifo fifo(dir.filePath(QStringLiteral("pipe.url")));
+    ASSERT_TRUE(fifo.made());
+    EXPECT_FALSE(writeWholeFile(dir.filePath(QStringLiteral("pipe.url")), "x"));
+    EXPECT_FALSE(QFileInfo(dir.filePath(QStringLiteral("pipe.url"))).isFile());
+
+    EXPECT_FALSE(writeWholeFile(dir.filePath(QStringLiteral("missing/x.ini")), "x"));
+}

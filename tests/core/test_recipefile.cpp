@@ -3,6 +3,7 @@
 #include "test_recipefile_samples.h"
 
 #include "support/FakeServices.h"
+#include "support/FileFaults.h"
 #include "core/Cp1252.h"
 #include "core/Ini.h"
 #include "core/RecipeFile.h"
@@ -292,6 +293,35 @@ TEST(RecipeSave, FailedSaveKeepsTheOldFileTheFlagAndThePanel)
     t.app.fileName = dir.filePath(QStringLiteral("weg/Zomerblond.zlv"));
     EXPECT_EQ(SaveRecept(t).outcome, SaveOutcome::Failed);
     EXPECT_EQ(fake.messages.size(), 1u);
+}
+
+TEST(RecipeSave, AFullDiskFailsTheSaveAndTheTastingWordsAndKeepsTheOldFile)
+{
+    ScopedFakeServices fake;
+    QTemporaryDir dir;
+    Session s = zomerblond();
+    s.app.fileName = dir.filePath(QStringLiteral("Zomerblond.zlv"));
+    ASSERT_TRUE(writeRecipeFile(s, s.app.fileName));
+    const QByteArray old = readFile(s.app.fileName);
+
+    s.recipe.Algemeen(0) = QStringLiteral("Zomerblond 2");
+    s.recipe.Kenmerken[0] = QStringLiteral("goud");
+    s.recipe.ReceptGewijzigd = true;
+    s.view.panels[7].text = QStringLiteral("vorige");
+    SaveOutcome saved = SaveOutcome::Saved;
+    bool wordsSaved = true;
+    {
+        FullDisk full(100);
+        saved = SaveRecept(s).outcome;
+        wordsSaved = SaveKenmerken(s);
+    }
+    EXPECT_EQ(saved, SaveOutcome::Failed);
+    EXPECT_FALSE(wordsSaved);
+    EXPECT_EQ(readFile(s.app.fileName), old);
+    EXPECT_TRUE(s.recipe.ReceptGewijzigd);
+    EXPECT_EQ(s.view.panels[7].text, QStringLiteral("vorige"));
+    EXPECT_EQ(fake.prompts(), QStringList{OpslaanFout});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Zomerblond.zlv")});
 }
 
 TEST(RecipeSave, ReadOnlyFileIsNotReplaced)

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// Saving the open recipe as Save, Save As and the autosave do it.
+namespace mostarium {
+
+struct Session;
+
+// True when the file name's extension is ".xml" in any letter case.
+bool hasXmlExtension(const QString &path);
+// The same path with an ".xml" extension replaced by ".zlv"; the rest of the
+// path keeps its letters as they are.
+QString zlvFileName(const QString &path);
+
+enum class SaveOutcome { Saved, Cancelled, Failed };
+struct SaveResult {
+    SaveOutcome outcome = SaveOutcome::Failed;
+    QString error;  // why it failed, for the log
+};
+
+// The complete save onto s.app.fileName, as Save, Save As and the autosave
+// run it. An ".xml" name asks first (OK saves under the ".zlv" name and puts
+// that in s.app.fileName; Cancel writes nothing). A written file clears
+// ReceptGewijzigd and shows the path in status-bar panel 8; a failure (also a
+// full disk) shows OpslaanFout and leaves the old file, the flag and the
+// panel as they were.
+SaveResult SaveRecept(Session &s);
+
+// Writes the seven tasting words of the state into the existing recipe file
+// named by s.app.fileName, replacing the keys present, whole or not at all.
+// Only an existing, writable ".zlv" file is touched; false otherwise or when
+// writing failed.
+bool SaveKenmerken(const Session &s);
+
+} // namespace mostarium

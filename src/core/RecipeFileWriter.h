@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+// The recipe file as the program writes it.
+namespace mostarium {
+
+struct Session;
+
+// The complete file as it is written. Throws CalcError when the state cannot
+// be written (a part whose bit is set lacks its entries, a value that is not
+// a finite number).
+QByteArray recipeFileBytes(const Session &s);
+
+// Writes the complete file to a device; false with a reason when the state
+// cannot be written or the device fails.
+bool writeRecipe(const Session &s, QIODevice &device, QString *error = nullptr);
+
+// Replaces `path` by the complete file, whole or not at all; a read-only file
+// is left alone. Touches nothing in the session.
+bool writeRecipeFile(const Session &s, const QString &path, QString *error = nullptr);
+
+} // namespace mostarium

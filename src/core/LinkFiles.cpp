@@ -3,11 +3,10 @@
 #include "Cp1252.h"
 #include "Paths.h"
 #include "Services.h"
+#include "WholeFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QDir>
 #include <QUrl>
 
@@ -17,8 +16,6 @@ namespace {
 
 const QString GuildHost = QStringLiteral("http://www.zolv.nl");
 
-// A link file is a few lines; more than this is not one we should parse whole.
-constexpr qint64 MaxLinkFileBytes = 64 * 1024;
 // Longer addresses are not what a link file of ours or a user's holds.
 constexpr int MaxAddressLength = 2048;
 
@@ -59,13 +56,7 @@ bool WriteInternetShortCut(const QString &path, const QString &address)
 {
     QString url = address;
     url.replace(u'\r', u' ').replace(u'\n', u' ');
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = cp1252::encode(QStringLiteral("[InternetShortcut]\r\nURL=") + url + QStringLiteral("\r\n"));
-    if (f.write(bytes) != bytes.size())
-        return false;
-    return f.commit();
+    return writeWholeFile(path, cp1252::encode(QStringLiteral("[InternetShortcut]\r\nURL=") + url + QStringLiteral("\r\n")));
 }
 
 bool OpenSiteLink(const QString &fileName, const QString &address)
@@ -93,13 +84,17 @@ LinkTarget ReadInternetShortCut(const QString &path)
 {
     const QString name = bareName(path);
     LinkTarget t;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    const FileRead read = readWholeFile(path, MaxTextFileSize, bytes);
+    if (read == FileRead::NotRegular || read == FileRead::TooLarge) {
+        t.refusal = refusedFileText(QStringLiteral("Link \"%1\"").arg(name), read);
+        return t;
+    }
+    if (read != FileRead::Ok) {
         t.refusal = QStringLiteral("Link \"%1\" kan niet gelezen worden.").arg(name);
         return t;
     }
-    const QString text = cp1252::decode(f.read(MaxLinkFileBytes));
-    f.close();
+    const QString text = cp1252::decode(bytes);
 
     // Private-profile reading: section and key without regard to case, the
     // first of each wins.

@@ -30,7 +30,8 @@ bool WriteInternetShortCut(const QString &path, const QString &address);
 void CreateInternetShortCuts();
 
 // What a link file asks to open: the address, or a Dutch reason why it is not
-// opened (no address, an address that is too long, not http/https/ftp).
+// opened (no regular file or far too large, no address, an address that is too
+// long, not http/https/ftp).
 struct LinkTarget {
     QString address;
     QString refusal;

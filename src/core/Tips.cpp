@@ -2,8 +2,10 @@
 
 #include "Cp1252.h"
 #include "LinkFiles.h"
+#include "Services.h"
+#include "WholeFile.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -18,10 +20,14 @@ QString missingTipsText()
 
 QStringList LoadTips(const QString &path)
 {
-    QFile f(path);
-    if (!f.exists() || !f.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    const FileRead read = readWholeFile(path, MaxTextFileSize, bytes);
+    if (read == FileRead::NotRegular || read == FileRead::TooLarge)
+        services().msgBox(refusedFileText(QFileInfo(path).fileName(), read), mb::OKOnly + mb::Exclamation,
+                          QStringLiteral("Attentie!"));
+    if (read != FileRead::Ok)
         return {missingTipsText()};
-    const QString text = cp1252::decode(f.readAll());
+    const QString text = cp1252::decode(bytes);
     if (text.isEmpty())
         return {};
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));

@@ -12,7 +12,9 @@ QString missingTipsText();
 
 // Every line of the file is a tip, blank lines included, taken as it stands
 // (Windows-1252; CR LF, LF or CR ends a line). A missing file gives the single
-// missingTipsText(); an empty file gives no tip at all.
+// missingTipsText(); an empty file gives no tip at all. A file that is no
+// regular file or is far too large is not read: a message names it and the
+// list is that of a missing file.
 QStringList LoadTips(const QString &path);
 
 // Which tip shows, numbered from 1. Every number it gives lies inside the

@@ -2,7 +2,9 @@
 #include "core/LinkFiles.h"
 #include "core/Paths.h"
 
+#include "core/WholeFile.h"
 #include "support/FakeServices.h"
+#include "support/FileFaults.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -11,6 +13,8 @@
 #include <gtest/gtest.h>
 
 using namespace mostarium;
+using mostarium::test::Fifo;
+using mostarium::test::FullDisk;
 using mostarium::test::ScopedFakeServices;
 using mostarium::test::TempProgramFolder;
 
@@ -132,6 +136,52 @@ TEST(LinkFiles, RefusalsNameTheirReason)
     EXPECT_TRUE(ReadInternetShortCut(path).refusal.contains("te lang"));
     writeBytes(path, "[InternetShortcut]\r\n");
     EXPECT_TRUE(ReadInternetShortCut(path).refusal.contains("geen internetadres"));
+}
+
+TEST(LinkFiles, APipeOrAHugeLinkFileIsRefusedByName)
+{
+    TempProgramFolder folder;
+    QDir().mkpath(folder.file("URLs"));
+    Fifo fifo(folder.file("URLs/ZOLV.url"));
+    ASSERT_TRUE(fifo.made());
+    ASSERT_TRUE(mostarium::test::makeLargeFile(folder.file("URLs/PINT.url"), MaxTextFileSize + 1));
+    const struct {
+        const char *file;
+        const char *refusal;
+    } cases[] = {
+        {"URLs/ZOLV.url", "Link \"ZOLV.url\" is geen gewoon bestand en wordt niet gelezen!"},
+        {"URLs/PINT.url", "Link \"PINT.url\" is groter dan 4 MB en wordt niet gelezen!"},
+    };
+    for (const auto &c : cases) {
+        ScopedFakeServices fake;
+        EXPECT_FALSE(OpenInternetShortCut(folder.file(c.file))) << c.file;
+        EXPECT_EQ(fake.prompts(), QStringList{QString::fromUtf8(c.refusal)}) << c.file;
+        EXPECT_TRUE(fake.urls.isEmpty()) << c.file;
+    }
+    // Start-up leaves both as they are.
+    CreateInternetShortCuts();
+    EXPECT_FALSE(QFileInfo(folder.file("URLs/ZOLV.url")).isFile());
+    EXPECT_EQ(QFileInfo(folder.file("URLs/PINT.url")).size(), MaxTextFileSize + 1);
+    EXPECT_FALSE(fifo.blockedSomeone());
+}
+
+TEST(LinkFiles, AFullDiskWritesNoLinkFileAndKeepsAnOldOne)
+{
+    TempProgramFolder folder;
+    QDir().mkpath(folder.file("URLs"));
+    const QString link = folder.file("URLs/MostariumOnline.url");
+    const QByteArray old = "[InternetShortcut]\r\nURL=http://a.nl/\r\n";
+    writeBytes(link, old);
+    bool written = true;
+    {
+        FullDisk full(16);
+        written = WriteInternetShortCut(link, onlineSiteAddress());
+        CreateInternetShortCuts();
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readBytes(link), old);
+    // No half-written link file stands in for a missing one.
+    EXPECT_EQ(QDir(folder.file("URLs")).entryList(QDir::Files | QDir::Hidden), QStringList{"MostariumOnline.url"});
 }
 
 TEST(LinkFiles, MissingFileOpensNothingQuietly)

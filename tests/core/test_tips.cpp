@@ -1,6 +1,9 @@
 #include "core/LinkFiles.h"
 #include "core/Tips.h"
 
+#include "core/WholeFile.h"
+#include "support/FakeServices.h"
+#include "support/FileFaults.h"
 #include "support/TempProgramFolder.h"
 
 #include <QFile>
@@ -138,6 +141,26 @@ TEST(Tips, LoadingTheFile)
 
     writeBytes(path, "zonder regeleinde");
     EXPECT_EQ(LoadTips(path), QStringList{"zonder regeleinde"});
+}
+
+TEST(Tips, APipeOrAHugeFileIsRefusedByNameAndReadsAsMissing)
+{
+    TempProgramFolder folder;
+    const QString path = folder.file("Tips.txt");
+    {
+        mostarium::test::ScopedFakeServices fake;
+        mostarium::test::Fifo fifo(path);
+        ASSERT_TRUE(fifo.made());
+        EXPECT_EQ(LoadTips(path), QStringList{missingTipsText()});
+        EXPECT_EQ(fake.prompts(), QStringList{"Tips.txt is geen gewoon bestand en wordt niet gelezen!"});
+        EXPECT_FALSE(fifo.blockedSomeone());
+    }
+    {
+        mostarium::test::ScopedFakeServices fake;
+        ASSERT_TRUE(mostarium::test::makeLargeFile(path, 200 * 1024 * 1024));
+        EXPECT_EQ(LoadTips(path), QStringList{missingTipsText()});
+        EXPECT_EQ(fake.prompts(), QStringList{"Tips.txt is groter dan 4 MB en wordt niet gelezen!"});
+    }
 }
 
 TEST(Tips, TheShippedTipsFile)

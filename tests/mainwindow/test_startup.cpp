@@ -8,6 +8,7 @@
 #include "mainwindow/InfoWindows.h"
 #include "mainwindow/StartUp.h"
 #include "mainwindow/frmSysParameters.h"
+#include "support/FileFaults.h"
 
 #include <QGuiApplication>
 #include <QLocale>
@@ -439,6 +440,35 @@ TEST_F(StartUp, TheShippedSettingsAskForTheSystemParametersOnceOnly)
     w->hide();
     ASSERT_TRUE(run());
     EXPECT_TRUE(said().isEmpty()) << qPrintable(said().join(u'|'));
+}
+
+TEST_F(StartUp, ASettingsFileThatIsAPipeOrFarTooLargeIsNamedAndEverySettingTakesItsDefault)
+{
+    for (const char *f : {"Biersoorten.txt", "Biertypen.mdb"})
+        QFile(paths::file(QLatin1String(f))).open(QIODevice::WriteOnly);
+    const QString zym = paths::file(QStringLiteral("ZYM.ini"));
+    const QString defaults = QStringLiteral(" De standaard instellingen worden gebruikt.");
+    {
+        Fifo fifo(zym);
+        ASSERT_TRUE(fifo.made());
+        ASSERT_TRUE(run());
+        EXPECT_EQ(said(), QStringList{QStringLiteral("\\ZYM.ini is geen gewoon bestand en wordt niet gelezen!") +
+                                      defaults});
+        EXPECT_FALSE(fifo.blockedSomeone());
+    }
+    EXPECT_EQ(s().recipe.KetelInhoud, 200);
+    EXPECT_EQ(s().recipe.FilterKuipInhoud, 150.0f);
+    EXPECT_TRUE(item("mnuAutoSaveOn")->isChecked());
+    EXPECT_TRUE(isOpen("frmTip"));
+    EXPECT_TRUE(w->isVisible());
+
+    fake.clear();
+    w->hide();
+    ASSERT_TRUE(makeLargeFile(zym, 200 * 1024 * 1024));
+    ASSERT_TRUE(run());
+    EXPECT_EQ(said(), QStringList{QStringLiteral("\\ZYM.ini is groter dan 4 MB en wordt niet gelezen!") + defaults});
+    EXPECT_EQ(s().recipe.KetelInhoud, 200);
+    EXPECT_EQ(QFileInfo(zym).size(), 200 * 1024 * 1024) << "left as it is";
 }
 
 TEST_F(StartUp, TheSplashStandsUntilTheMainWindowIsShown)

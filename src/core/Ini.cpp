@@ -138,7 +138,8 @@ QStringList IniDocument::keys(QStringView section) const
     return sec == m_sections.cend() ? QStringList() : sec->order;
 }
 
-QByteArray iniWithValue(QByteArrayView bytes, const QString &section, const QString &key, const QString &value)
+QByteArray iniWithValue(QByteArrayView bytes, const QString &section, const QString &key,
+                        const QString &value)
 {
     const QByteArray entry = cp1252::encode(key) + '=' + cp1252::encode(value) + "\r\n";
     const auto lines = splitLines(bytes);

@@ -37,7 +37,8 @@ private:
 };
 
 // `bytes` with the key set as WriteINI sets it (value already one line).
-QByteArray iniWithValue(QByteArrayView bytes, const QString &section, const QString &key, const QString &value);
+QByteArray iniWithValue(QByteArrayView bytes, const QString &section, const QString &key,
+                        const QString &value);
 
 // A settings file that is there but refused: not a regular file, or larger
 // than MaxTextFileSize. `name` is how the message names the file. Empty when

@@ -56,7 +56,8 @@ bool WriteInternetShortCut(const QString &path, const QString &address)
 {
     QString url = address;
     url.replace(u'\r', u' ').replace(u'\n', u' ');
-    return writeWholeFile(path, cp1252::encode(QStringLiteral("[InternetShortcut]\r\nURL=") + url + QStringLiteral("\r\n")));
+    const QString text = QStringLiteral("[InternetShortcut]\r\nURL=") + url + QStringLiteral("\r\n");
+    return writeWholeFile(path, cp1252::encode(text));
 }
 
 bool OpenSiteLink(const QString &fileName, const QString &address)

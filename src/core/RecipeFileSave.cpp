@@ -76,7 +76,8 @@ bool SaveKenmerken(const Session &s)
         for (QChar &c : value)
             if (c == u'\r' || c == u'\n')
                 c = u' ';
-        bytes = iniWithValue(bytes, QStringLiteral("Kenmerken"), QString::fromLatin1(KenmerkenKeys[i]), value);
+        const QString key = QString::fromLatin1(KenmerkenKeys[i]);
+        bytes = iniWithValue(bytes, QStringLiteral("Kenmerken"), key, value);
     }
     return writeWholeFile(path, bytes);
 }

@@ -128,10 +128,12 @@ void checkRequiredFiles(frmRecept &w)
 {
     // A ZYM.ini that is there but is no file we read (a pipe, far too large)
     // is named as such; every setting then takes its default.
-    const QString zymRefusal = refusedSettingsFile(paths::file(QStringLiteral("ZYM.ini")), QStringLiteral("\\ZYM.ini"));
+    const QString zymRefusal =
+        refusedSettingsFile(paths::file(QStringLiteral("ZYM.ini")), QStringLiteral("\\ZYM.ini"));
     for (const RequiredFile &f : RequiredFiles) {
         if (qstrcmp(f.file, "ZYM.ini") == 0 && !zymRefusal.isEmpty()) {
-            tell(zymRefusal + QStringLiteral(" De standaard instellingen worden gebruikt."), mb::Exclamation, Attentie);
+            tell(zymRefusal + QStringLiteral(" De standaard instellingen worden gebruikt."), mb::Exclamation,
+                 Attentie);
             continue;
         }
         if (requiredFileExists(QLatin1String(f.file)))

@@ -34,7 +34,8 @@ public:
     // A menu item by name ("mnuOpen"), or nullptr.
     QAction *action(const QString &name) const;
     // Gives a command its work and enables it; replaces the work a command
-    // had. Used by the units that own a command's window or procedure.
+    // had. Used by the units that own a command's procedure. A name that is
+    // no menu item throws std::invalid_argument.
     void setCommand(const QString &name, std::function<void()> handler);
     // Enables the commands whose window has been registered since; call after
     // registering window factories when the main window already exists.
@@ -86,11 +87,11 @@ private:
     void defineCommands();
     void defineWindowCommand(const QString &name, const QString &window, std::function<void()> handler = {});
     void defineCommand(const QString &name, std::function<void()> handler);
-    void openWindow(const QString &window);
-    void mnuAfdrukken_Click();
-    void mnuEvaluatie_Click();
-    void mnuCorrectie_Click();
-    void mnuHopgift_Click();
+    // Opens a window of the catalogue: refused for a recipe dialog while an
+    // optimiser runs; `prepared` runs its preparation for the brew mode.
+    bool openWindow(const QString &window, bool prepared);
+    // As its menu item does: the window's guard first.
+    void openFromCommand(const QString &window);
     void mnuWizard_Click();
     void mnuHInhoudsopgave_Click();
     void mnuKosten_Click();

@@ -70,15 +70,10 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
     syncChecks();
     ToonVerkortMenu(false);
 
-    // Other windows change the display model too (a dialog's OK); pick that up.
-    m_refreshTimer = new QTimer(this);
-    m_refreshTimer->setInterval(100);
-    connect(m_refreshTimer, &QTimer::timeout, this, [this] {
-        syncChecks();
-        if (m_s.view.revision != m_shownRevision)
-            refreshView();
-    });
-    m_refreshTimer->start();
+    // Other windows change the session too (a dialog's OK): the window shows
+    // it once the change is complete, however many steps it took.
+    connect(&m_s.events(), &SessionSignals::viewChanged, this, &frmRecept::scheduleRefresh);
+    connect(&m_s.events(), &SessionSignals::appChanged, this, &frmRecept::scheduleRefresh);
     m_clock = new QTimer(this);
     m_clock->setInterval(1000);
     connect(m_clock, &QTimer::timeout, this, [this] { m_status->tick(); });
@@ -90,8 +85,20 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
 
 frmRecept::~frmRecept() = default;
 
+void frmRecept::scheduleRefresh()
+{
+    if (m_refreshPending)
+        return;
+    m_refreshPending = true;
+    QMetaObject::invokeMethod(this, [this] {
+        if (m_refreshPending)
+            refreshView();
+    }, Qt::QueuedConnection);
+}
+
 void frmRecept::refreshView()
 {
+    m_refreshPending = false;
     syncChecks();
     m_shownRevision = m_s.view.revision;
     m_view->refresh(m_s.view);

@@ -55,9 +55,11 @@ public:
     void PasGUIAanBrouwType();
     void Form_Resize();
     void ToonVerkortMenu(bool verkort);
-    // Copies the display model into the window. A timer does the same
-    // whenever the model's revision moves (another window's OK).
+    // Copies the display model into the window; the session's change signals
+    // do the same once the event loop is reached (another window's OK).
     void refreshView();
+    // The display model shown last.
+    quint64 shownRevision() const { return m_shownRevision; }
 
     QTimer *tmrAutoSave() const { return m_tmrAutoSave; }
     QProgressBar *pgbDownload() const { return m_pgbDownload; }
@@ -103,6 +105,7 @@ private:
 
     void afterCommand();
     void syncChecks();
+    void scheduleRefresh();
 
     Session &m_s;
     std::unique_ptr<ScheduleView> m_view;
@@ -111,7 +114,6 @@ private:
     QToolBar *m_toolbar = nullptr;
     QProgressBar *m_pgbDownload = nullptr;
     QTimer *m_tmrAutoSave = nullptr;
-    QTimer *m_refreshTimer = nullptr;
     QTimer *m_clock = nullptr;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QAction *> m_actions;
@@ -119,6 +121,7 @@ private:
     QHash<QString, Command> m_commands;
     std::function<bool()> m_closeGuard;
     quint64 m_shownRevision = ~quint64(0);
+    bool m_refreshPending = false;
 };
 
 } // namespace mostarium

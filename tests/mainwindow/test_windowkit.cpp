@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <stdexcept>
 
@@ -215,4 +216,44 @@ TEST_F(WindowBaseTest, TheHelpPictureOpensItsTopic)
     ASSERT_NE(help, nullptr);
     QTest::mouseClick(help, Qt::LeftButton);
     EXPECT_EQ(fake.helpPages, QStringList{QStringLiteral("MI_V_Probe.htm")});
+}
+
+TEST_F(MainWindowTest, AChangeSignalRepaintsWithoutATimer)
+{
+    // The window keeps no timer that polls the model.
+    for (QTimer *t : w->findChildren<QTimer *>())
+        EXPECT_GE(t->interval(), 1000) << qPrintable(t->objectName());
+
+    session().view.lbl_SpoelenTot.text = QStringLiteral("Spoelen tot 2.5 'Plato");
+    session().viewChanged();
+    session().view.lbl_StIngred[1].text = QStringLiteral("Pilsmout 4000 g");
+    session().viewChanged();
+    // Nothing is painted halfway through a change...
+    EXPECT_NE(child<QLabel>("lbl_SpoelenTot")->text(), "Spoelen tot 2.5 'Plato");
+    // ...and the whole change once the event loop is reached, without waiting.
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(child<QLabel>("lbl_SpoelenTot")->text(), "Spoelen tot 2.5 'Plato");
+    EXPECT_EQ(child<QLabel>("lbl_StIngred_1")->text(), "Pilsmout 4000 g");
+    EXPECT_EQ(w->shownRevision(), session().view.revision);
+}
+
+TEST_F(MainWindowTest, AnAppFlagChangeMovesTheMenuChecks)
+{
+    session().app.dubbelBrouw = true;
+    session().appChanged();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(item("mnuDubBrouw")->isChecked());
+}
+
+TEST(SessionSignals, AnAssignedSessionKeepsItsListeners)
+{
+    Session s;
+    int views = 0;
+    QObject::connect(&s.events(), &SessionSignals::viewChanged, [&views] { ++views; });
+    const auto before = s.view.revision;
+    s = Session{};
+    EXPECT_EQ(views, 1);
+    EXPECT_GT(s.view.revision, before) << "the revision never moves back";
+    s.viewChanged();
+    EXPECT_EQ(views, 2);
 }

@@ -9,8 +9,7 @@ Session::Session() : m_signals(std::make_unique<SessionSignals>()) {}
 Session::~Session() = default;
 
 Session::Session(const Session &other)
-    : recipe(other.recipe), app(other.app), view(other.view), closeSpargeWindow(other.closeSpargeWindow),
-      m_signals(std::make_unique<SessionSignals>())
+    : recipe(other.recipe), app(other.app), view(other.view), m_signals(std::make_unique<SessionSignals>())
 {
 }
 
@@ -25,7 +24,6 @@ Session &Session::operator=(const Session &other)
     const auto revision = view.revision;
     view = other.view;
     view.revision = std::max(revision, other.view.revision) + 1;
-    closeSpargeWindow = other.closeSpargeWindow;
     emit m_signals->recipeChanged();
     emit m_signals->appChanged();
     emit m_signals->viewChanged();

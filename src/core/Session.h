@@ -29,11 +29,14 @@ struct Session {
     // Set by the window layer: closes an open sparge dialog (its unconfirmed
     // edits are dropped) whenever the recalculation has run the sparge model.
     std::function<void()> closeSpargeWindow;
+    // Set by the window layer: opens a window as its menu command would, with
+    // the preparation for the brew mode (a dialog's successor in the wizard).
+    std::function<void(const QString &)> openDialog;
 
     Session();
     ~Session();
-    // A copy takes the data; each session keeps its own signals, so that the
-    // windows listening to it stay connected when it is assigned anew.
+    // A copy takes the data; each session keeps its own signals and hooks, so
+    // that the windows wired to it stay so when it is assigned anew.
     Session(const Session &other);
     Session &operator=(const Session &other);
 

@@ -57,6 +57,8 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
     // The recalculation drops an open sparge dialog's unconfirmed edits.
     if (!m_s.closeSpargeWindow)
         m_s.closeSpargeWindow = [] { windows().unload(QStringLiteral("frmSpoelen")); };
+    // A dialog's successor opens as its menu command would open it.
+    m_s.openDialog = [this](const QString &name) { openWindow(name, true); };
 
     m_tmrAutoSave = new QTimer(this);
     m_tmrAutoSave->setObjectName(QStringLiteral("tmrAutoSave"));
@@ -83,7 +85,7 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
     refreshView();
 }
 
-frmRecept::~frmRecept() = default;
+frmRecept::~frmRecept() { m_s.openDialog = nullptr; }
 
 void frmRecept::scheduleRefresh()
 {

@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Mostarium"));
     mostarium::QtServices services;
     mostarium::setServices(&services);
-    mostarium::registerWindows();
+    mostarium::registerWindows(mostarium::session());
 
     int rc = 1;
     {

@@ -1,10 +1,12 @@
 // What the menu items, toolbar buttons and right-click shortcuts do. A command
-// whose window is built elsewhere is enabled once that window is registered;
-// a command whose work lives elsewhere is enabled by setCommand.
+// that opens a window comes from the window catalogue and is enabled once that
+// window is registered; a command whose work lives elsewhere is enabled by
+// setCommand.
 #include "frmRecept.h"
 
 #include "Layout.h"
 #include "ResetRecept.h"
+#include "WindowCatalogue.h"
 #include "core/CalcError.h"
 #include "core/Optimisers.h"
 #include "core/Services.h"
@@ -18,20 +20,9 @@
 #include <QMouseEvent>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 
 namespace mostarium {
-
-namespace {
-const QString Attentie = QStringLiteral("Attentie!");
-
-void refuse(const QString &message) { services().msgBox(message, mb::Exclamation, Attentie); }
-
-void setFrameCaption(QWidget *window, const char *frame, const QString &caption)
-{
-    if (auto *f = window->findChild<QGroupBox *>(QLatin1String(frame)))
-        f->setTitle(caption);
-}
-} // namespace
 
 void frmRecept::defineCommand(const QString &name, std::function<void()> handler)
 {
@@ -46,15 +37,14 @@ void frmRecept::defineWindowCommand(const QString &name, const QString &window, 
 {
     Command &c = m_commands[name];
     c.window = window;
-    c.handler = handler ? std::move(handler) : std::function<void()>([this, window] { openWindow(window); });
+    c.handler = handler ? std::move(handler) : std::function<void()>([this, window] { openWindow(window, true); });
 }
 
 void frmRecept::setCommand(const QString &name, std::function<void()> handler)
 {
-    if (!action(name)) {
-        std::fprintf(stderr, "setCommand: no menu item %s\n", qPrintable(name));
-        return;
-    }
+    // A misspelt name is a fault of the program, found by its tests.
+    if (!action(name))
+        throw std::invalid_argument("setCommand: no menu item " + name.toStdString());
     defineCommand(name, std::move(handler));
 }
 
@@ -80,12 +70,27 @@ bool frmRecept::runCommand(const QString &name)
     return true;
 }
 
-void frmRecept::openWindow(const QString &window)
+bool frmRecept::openWindow(const QString &window, bool prepared)
 {
+    const WindowRow *row = catalogueRow(window);
     // A recipe dialog would store into a recipe an optimiser is changing.
-    if (receptDialogen().contains(window) && refuseWhileOptimising(m_s))
+    if (row && row->recipeDialog && refuseWhileOptimising(m_s))
+        return false;
+    if (prepared && row && row->prepare) {
+        QWidget *w = windows().load(window);
+        if (!w)
+            return false;
+        row->prepare(w, m_s);
+    }
+    return windows().show(window) != nullptr;
+}
+
+void frmRecept::openFromCommand(const QString &window)
+{
+    const WindowRow *row = catalogueRow(window);
+    if (row && row->guard && !row->guard(m_s))
         return;
-    windows().show(window);
+    openWindow(window, true);
 }
 
 void frmRecept::defineCommands()
@@ -115,125 +120,24 @@ void frmRecept::defineCommands()
     defineCommand(QStringLiteral("mnuHInhoudsopgave"), [this] { mnuHInhoudsopgave_Click(); });
     defineCommand(QStringLiteral("mnuKosten"), [this] { mnuKosten_Click(); });
 
-    // Recipe dialogs (Part of the recipe editors).
-    defineWindowCommand(QStringLiteral("mnuAlgemeen"), QStringLiteral("frmAlgemeen"));
-    defineWindowCommand(QStringLiteral("mnuDoel"), QStringLiteral("frmDoelstellingen"), [this] { mnuDoel_Click(); });
-    defineWindowCommand(QStringLiteral("mnuStorting"), QStringLiteral("frmStorting"));
-    defineWindowCommand(QStringLiteral("mnuMaisSchema"), QStringLiteral("frmMaischSchema"));
-    defineWindowCommand(QStringLiteral("mnuSpoelen"), QStringLiteral("frmSpoelen"));
-    defineWindowCommand(QStringLiteral("mnuHopgift"), QStringLiteral("frmHopgift"), [this] { mnuHopgift_Click(); });
-    defineWindowCommand(QStringLiteral("mnuToeVoegingen"), QStringLiteral("frmToevoegingen"));
-    defineWindowCommand(QStringLiteral("mnuGistKeuze"), QStringLiteral("frmGistKeuze"));
-    defineWindowCommand(QStringLiteral("mnuWizard"), QStringLiteral("frmAlgemeen"), [this] { mnuWizard_Click(); });
-    defineWindowCommand(QStringLiteral("mnuEvaluatie"), QStringLiteral("frmEvaluatie"),
-                        [this] { mnuEvaluatie_Click(); });
-    defineWindowCommand(QStringLiteral("mnuKenmerken"), QStringLiteral("frmKenmerken"));
-    defineWindowCommand(QStringLiteral("mnuAantekeningen"), QStringLiteral("frmAantekeningen"));
-
-    // Output.
-    defineWindowCommand(QStringLiteral("mnuAfdrukken"), QStringLiteral("frmAfdrukken"),
-                        [this] { mnuAfdrukken_Click(); });
-    defineWindowCommand(QStringLiteral("mnuKeurFormulier"), QStringLiteral("frmKeuringsformulier"));
-
-    // Calculators.
-    defineWindowCommand(QStringLiteral("mnuCorrectie"), QStringLiteral("frmEindbeStemming"),
-                        [this] { mnuCorrectie_Click(); });
-    defineWindowCommand(QStringLiteral("mnuCalculator"), QStringLiteral("frmHopOpslag"));
-    defineWindowCommand(QStringLiteral("mnuHopPartitionMagic"), QStringLiteral("frmHopPartition"));
-    defineWindowCommand(QStringLiteral("mnuContinueHoppen"), QStringLiteral("frmContinueHoppen"));
-    defineWindowCommand(QStringLiteral("mnuConversie"), QStringLiteral("frmSuikerConv"));
-    defineWindowCommand(QStringLiteral("mnuAfvullen"), QStringLiteral("frmSuikerSiroop"));
-    defineWindowCommand(QStringLiteral("mnuWateraanpassing"), QStringLiteral("frmWaterAanpassing"));
-
-    // Reference library.
-    defineWindowCommand(QStringLiteral("mnuReceptSuggestie"), QStringLiteral("frmBiertypen1"));
-    defineWindowCommand(QStringLiteral("mnuEenheden"), QStringLiteral("frmEenheden"));
-    defineWindowCommand(QStringLiteral("mnuEditBierSoorten"), QStringLiteral("frmBierSoorten"));
-    defineWindowCommand(QStringLiteral("mnuEBCSchatting"), QStringLiteral("frmEBCSchatting"));
-    defineWindowCommand(QStringLiteral("mnuEBURef"), QStringLiteral("frmEBURef"));
-    defineWindowCommand(QStringLiteral("mnuCO2Ref"), QStringLiteral("frmCO2Ref"));
-    defineWindowCommand(QStringLiteral("mnuBierIndeling"), QStringLiteral("frmBierIndeling"));
-    defineWindowCommand(QStringLiteral("mnuHelpLinks"), QStringLiteral("frmLinksEnLiteratuur"));
-
-    // Settings, tips, notice and about.
-    defineWindowCommand(QStringLiteral("mnuSysParameters"), QStringLiteral("frmSysParameters"));
-    defineWindowCommand(QStringLiteral("mnuTips"), QStringLiteral("frmTip"));
-    defineWindowCommand(QStringLiteral("mnuRegistreer"), QStringLiteral("frmRegistreer"));
-    defineWindowCommand(QStringLiteral("mnuInfo"), QStringLiteral("frmInfo"));
+    // Every window with a menu item, from the catalogue.
+    for (const WindowRow &row : windowCatalogue()) {
+        if (row.command.isEmpty())
+            continue;
+        if (!action(row.command))
+            throw std::logic_error("window catalogue: no menu item " + row.command.toStdString());
+        const QString window = row.window;
+        defineWindowCommand(row.command, window, [this, window] { openFromCommand(window); });
+    }
+    // The wizard starts with the general-data dialog.
+    if (const WindowRow *first = catalogueRowOfCommand(QStringLiteral("mnuAlgemeen")))
+        defineWindowCommand(QStringLiteral("mnuWizard"), first->window, [this] { mnuWizard_Click(); });
 
     // File commands, recent files, optimisers, shopping list and the online
     // functions get their work through setCommand.
 }
 
-void frmRecept::mnuAfdrukken_Click()
-{
-    if (m_s.recipe.ReceptStatus < 1) {
-        refuse(QStringLiteral("Niets af te drukken of op te slaan!"));
-        return;
-    }
-    openWindow(QStringLiteral("frmAfdrukken"));
-}
-
-void frmRecept::mnuEvaluatie_Click()
-{
-    // A whole-number test: any part but the targets alone is enough.
-    if (m_s.recipe.ReceptStatus < 2) {
-        refuse(QStringLiteral("Niets te evalueren!"));
-        return;
-    }
-    openWindow(QStringLiteral("frmEvaluatie"));
-}
-
-void frmRecept::mnuCorrectie_Click()
-{
-    if (!m_s.recipe.hasStatus(StatusDoelstellingen)) {
-        refuse(QStringLiteral("Eindbestemming niet te bepalen!"));
-        return;
-    }
-    QWidget *w = windows().load(QStringLiteral("frmEindbeStemming"));
-    if (!w)
-        return;
-    const bool dubbel = m_s.app.dubbelBrouw;
-    w->resize(layout::px(dubbel ? 7320 : 3735), w->height());
-    setFrameCaption(w, "fraESDoelstelling",
-                    dubbel ? QStringLiteral(" Doelstellingen dikbier ") : QStringLiteral(" Doelstellingen bier "));
-    setFrameCaption(w, "fraESBestemming",
-                    dubbel ? QStringLiteral(" Bestemming dikbier ") : QStringLiteral(" Bestemming bier "));
-    openWindow(QStringLiteral("frmEindbeStemming"));
-}
-
-void frmRecept::mnuDoel_Click()
-{
-    if (refuseWhileOptimising(m_s))
-        return;
-    QWidget *w = windows().load(QStringLiteral("frmDoelstellingen"));
-    if (!w)
-        return;
-    const bool dubbel = m_s.app.dubbelBrouw;
-    w->resize(layout::px(dubbel ? 11000 : 5600), w->height());
-    setFrameCaption(w, "fraDoel1",
-                    dubbel ? QStringLiteral(" Doelstellingen te maken dikbier ")
-                           : QStringLiteral(" Doelstellingen te maken bier "));
-    openWindow(QStringLiteral("frmDoelstellingen"));
-}
-
-void frmRecept::mnuHopgift_Click()
-{
-    if (refuseWhileOptimising(m_s))
-        return;
-    QWidget *w = windows().load(QStringLiteral("frmHopgift"));
-    if (!w)
-        return;
-    if (m_s.app.dubbelBrouw) {
-        // The word stands once, however often the command is given.
-        for (const char *name : {"fraAromaHop", "fraBitterHop"}) {
-            auto *f = w->findChild<QGroupBox *>(QLatin1String(name));
-            if (f && !f->title().endsWith(QLatin1String("dikbier ")))
-                f->setTitle(f->title() + QStringLiteral("dikbier "));
-        }
-    }
-    openWindow(QStringLiteral("frmHopgift"));
-}
+void frmRecept::mnuDoel_Click() { openFromCommand(QStringLiteral("frmDoelstellingen")); }
 
 void frmRecept::mnuWizard_Click()
 {
@@ -271,17 +175,17 @@ void frmRecept::rightClick(QObject *target, const QPoint &globalPos)
         return;
     }
     if (name == QLatin1String("fraBSAHop") || name == QLatin1String("fraBSBHop"))
-        openWindow(QStringLiteral("frmHopgift"));  // without the double-brew captions
+        openWindow(QStringLiteral("frmHopgift"), false);  // without the double-brew captions
     else if (name == QLatin1String("fraAhop2") || name == QLatin1String("fraBhop2"))
-        openWindow(QStringLiteral("frmHopgift2"));
+        openWindow(QStringLiteral("frmHopgift2"), false);
     else if (name == QLatin1String("fraBSIngrdienten"))
-        openWindow(QStringLiteral("frmStorting"));
+        openWindow(QStringLiteral("frmStorting"), false);
     else if (name == QLatin1String("fraBSMaiscschema"))
-        openWindow(QStringLiteral("frmMaischSchema"));
+        openWindow(QStringLiteral("frmMaischSchema"), false);
     else if (name == QLatin1String("fraBSSpoelen"))
-        openWindow(QStringLiteral("frmSpoelen"));
+        openWindow(QStringLiteral("frmSpoelen"), false);
     else if (name.startsWith(QLatin1String("fraEval")))
-        mnuEvaluatie_Click();
+        openFromCommand(QStringLiteral("frmEvaluatie"));
     else
         return;
     afterCommand();

@@ -1,10 +1,7 @@
 #include "InfoWindows.h"
 #include "platform/WindowRoutines.h"
 
-#include "frmAchtergrond.h"
 #include "frmInfo.h"
-#include "frmRegistreer.h"
-#include "frmTip.h"
 
 #include "core/Ini.h"
 #include "core/LinkFiles.h"
@@ -84,14 +81,6 @@ BackgroundTile *tileOf(const QWidget *window, bool create)
 
 } // namespace
 
-void registerInfoWindows()
-{
-    frmTip::registerWindow();
-    frmInfo::registerWindow();
-    frmRegistreer::registerWindow();
-    frmAchtergrond::registerWindow();
-}
-
 void showTips() { windows().show(QStringLiteral("frmTip")); }
 void showAbout() { windows().show(QStringLiteral("frmInfo")); }
 void showRegistreer() { windows().show(QStringLiteral("frmRegistreer")); }
@@ -113,25 +102,6 @@ void splashNotOnTop()
 }
 
 void closeSplash() { windows().unload(QStringLiteral("frmInfo")); }
-
-QWidget *mainWindow()
-{
-    const QString name = QStringLiteral("frmRecept");
-    if (QWidget *w = windows().find(name))
-        return w;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == name)
-            return w;
-    return nullptr;
-}
-
-void applyMainBackColor(QWidget *window)
-{
-    QPalette pal = window->palette();
-    pal.setColor(QPalette::Window, MainBackColor());
-    window->setPalette(pal);
-    window->setAutoFillBackground(true);
-}
 
 bool setTilePicture(QWidget *window, const QString &file)
 {
@@ -165,21 +135,6 @@ void applyBackground(QWidget *window)
     TileForm(window);
 }
 
-void unloadOnClose(QWidget *window, QCloseEvent *event)
-{
-    event->accept();
-    const QString name = window->objectName();
-    if (windows().find(name) == window)
-        windows().unload(name);
-}
-
 QString zymIni() { return paths::file(QStringLiteral("\\ZYM.ini")); }
-
-void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick)
-        onClick();
-}
 
 } // namespace mostarium

@@ -1,22 +1,14 @@
 #pragma once
 
-#include <QColor>
-#include <QLabel>
+#include "platform/WindowRoutines.h"
+
 #include <QPixmap>
 #include <QString>
-#include <functional>
-
-class QCloseEvent;
-class QMouseEvent;
 
 // The small windows around the recipe: tip of the day, about window (also the
 // start-up splash), mailing-list notice and the background picture chooser,
 // plus the background picture of the main window.
 namespace mostarium {
-
-// Registers frmTip, frmInfo, frmRegistreer and frmAchtergrond with the window
-// registry; call once at start-up.
-void registerInfoWindows();
 
 // The menu and toolbar commands: load the single instance, show it modeless,
 // bring it to the front (an open window keeps its contents).
@@ -32,12 +24,6 @@ QWidget *showSplash();
 void splashNotOnTop();
 void closeSplash();
 
-// The main window (frmRecept) when it exists, else nullptr.
-QWidget *mainWindow();
-// Gives a window the main window's background colour; its controls other
-// than text boxes follow it.
-void applyMainBackColor(QWidget *window);
-
 // The main window's background picture, tiled over it. An empty path clears
 // it; false (and nothing changed) when the file is not a readable picture.
 bool setTilePicture(QWidget *mainWindow, const QString &file);
@@ -49,22 +35,7 @@ void TileForm(QWidget *mainWindow);
 // when it names an existing picture; otherwise the window is left as it is.
 void applyBackground(QWidget *mainWindow);
 
-// The close box of one of these windows: it closes, and its registered
-// instance is unloaded without storing anything.
-void unloadOnClose(QWidget *window, QCloseEvent *event);
-
 // ZYM.ini in the program folder.
 QString zymIni();
-
-// A label or picture that acts on a click, as the old windows' pictures and
-// link labels did.
-class ClickLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-    std::function<void()> onClick;
-
-protected:
-    void mouseReleaseEvent(QMouseEvent *event) override;
-};
 
 } // namespace mostarium

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Twips.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -7,9 +9,6 @@
 // The main window's geometry rules as plain numbers (twips, 15 to the pixel),
 // so that the thresholds can be checked without a window.
 namespace mostarium::layout {
-
-inline constexpr int TwipsPerPixel = 15;
-inline int px(double twips) { return int(twips / TwipsPerPixel + (twips >= 0 ? 0.5 : -0.5)); }
 
 inline constexpr int FrameWidth = 13995;          // fraBrouwSchema and fraEvaluatie
 inline constexpr int EvaluatieHeight = 2295;

@@ -1,9 +1,7 @@
 #include "Wiring.h"
 
 #include "FileCommands.h"
-#include "InfoWindows.h"
 #include "frmRecept.h"
-#include "frmSysParameters.h"
 
 #include "core/LinkFiles.h"
 #include "core/Optimisers.h"
@@ -14,12 +12,6 @@
 #include <stdexcept>
 
 namespace mostarium {
-
-void registerWindows()
-{
-    registerInfoWindows();
-    frmSysParameters::registerWindow();
-}
 
 void mnuOpenMostariumOnline_Click()
 {
@@ -52,11 +44,6 @@ void wireCommands(frmRecept &w, Session &s)
                  [ps] { mnuMaximumVolumePlusWater_Click(*ps, optiMaischer()); });
     w.setCommand(QStringLiteral("mnuWaterBeslagRatioPlusDoelstelling"),
                  [ps] { mnuWaterBeslagRatioPlusDoelstelling_Click(*ps, optiMaischer()); });
-
-    // The toolbar's Tip, Registreer and Info buttons run these items.
-    w.setCommand(QStringLiteral("mnuTips"), [] { showTips(); });
-    w.setCommand(QStringLiteral("mnuInfo"), [] { showAbout(); });
-    w.setCommand(QStringLiteral("mnuRegistreer"), [] { showRegistreer(); });
     w.setCommand(QStringLiteral("mnuOpenMostariumOnline"), [] { mnuOpenMostariumOnline_Click(); });
 }
 

@@ -6,10 +6,7 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/Session.h"
-#include "platform/WindowRegistry.h"
-#include "platform/WindowRoutines.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -25,14 +22,6 @@
 namespace mostarium {
 
 namespace {
-const QString kName = QStringLiteral("frmAchtergrond");
-
-void playIfOn(const QString &sound)
-{
-    if (session().app.geluidAan)
-        services().playSound(paths::file(QStringLiteral("\\Sounds\\") + sound), true);
-}
-
 QString driveOf(const QString &folder)
 {
     const QString abs = QDir::fromNativeSeparators(QFileInfo(folder).absoluteFilePath());
@@ -46,9 +35,9 @@ QString driveOf(const QString &folder)
 }
 } // namespace
 
-frmAchtergrond::frmAchtergrond(QWidget *parent) : QWidget(parent, Qt::Window)
+frmAchtergrond::frmAchtergrond(Session &s, Services &svc, QWidget *parent)
+    : WindowBase(QStringLiteral("frmAchtergrond"), s, svc, parent)
 {
-    setObjectName(kName);
     setWindowTitle(QStringLiteral("Achtergrondkeuze"));
 
     auto *frame = new QGroupBox(QStringLiteral(" Achtergrond "), this);
@@ -85,12 +74,8 @@ frmAchtergrond::frmAchtergrond(QWidget *parent) : QWidget(parent, Qt::Window)
     auto *cancel = new QPushButton(QStringLiteral("Annuleren"), this);
     cancel->setObjectName(QStringLiteral("cmdBGAnnuleer"));
 
-    auto *help = new ClickLabel(this);
+    auto *help = helpPicture(QStringLiteral("MI_V_Achtergrond.htm"));
     help->setObjectName(QStringLiteral("picAchtergrond"));
-    help->setPixmap(QPixmap(paths::file(QStringLiteral("\\Afbeeldingen\\Help.png"))));
-    help->setToolTip(QStringLiteral("Open OnLine Help"));
-    help->setCursor(Qt::PointingHandCursor);
-    help->onClick = [this] { ShowHelpTopic(QStringLiteral("MI_V_Achtergrond.htm"), this); };
 
     auto *grid = new QGridLayout(frame);
     grid->addWidget(m_drive, 0, 0);
@@ -224,6 +209,12 @@ void frmAchtergrond::cmdBGPasToe_Click()
     playIfOn(QStringLiteral("zadiver_plop.wav"));
 }
 
+void frmAchtergrond::playIfOn(const QString &sound) const
+{
+    if (m_s.app.geluidAan)
+        m_svc.playSound(paths::file(QStringLiteral("Sounds/") + sound), true);
+}
+
 void frmAchtergrond::cmdBGOK_Click()
 {
     QString value = m_chosen;
@@ -233,25 +224,15 @@ void frmAchtergrond::cmdBGOK_Click()
     if (!setTilePicture(main, m_chosen))
         return;
     TileForm(main);
-    playIfOn(QStringLiteral("ploc.wav"));
-    windows().unload(kName);
+    playClick();
+    unload();
 }
 
 void frmAchtergrond::cmdBGAnnuleer_Click()
 {
     applyBackground(mainWindow());
     playIfOn(QStringLiteral("zadiver_plop.wav"));
-    windows().unload(kName);
-}
-
-void frmAchtergrond::closeEvent(QCloseEvent *event)
-{
-    unloadOnClose(this, event);
-}
-
-void frmAchtergrond::registerWindow()
-{
-    windows().registerFactory(kName, [] { return new frmAchtergrond; });
+    unload();
 }
 
 } // namespace mostarium

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/WindowBase.h"
 
 class QComboBox;
 class QLabel;
@@ -10,12 +10,10 @@ namespace mostarium {
 
 // Lets the user pick a picture as the main window's background, preview it,
 // try it ("Pas toe") and store it (ZYM.ini, Background/PicFile).
-class frmAchtergrond : public QWidget {
+class frmAchtergrond : public WindowBase {
     Q_OBJECT
 public:
-    explicit frmAchtergrond(QWidget *parent = nullptr);
-
-    static void registerWindow();
+    frmAchtergrond(Session &s, Services &svc, QWidget *parent = nullptr);
 
     void FillBackgroundList();
     void PreviewBackground();
@@ -26,7 +24,8 @@ public:
     bool setFolderListPath(const QString &path);
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
+    // Esc is "Annuleren": the stored picture comes back.
+    void onCancel() override { cmdBGAnnuleer_Click(); }
 
 private:
     void drvDrive_Change();
@@ -36,6 +35,7 @@ private:
     void cmdBGPasToe_Click();
     void cmdBGAnnuleer_Click();
     bool loadAndPaint(const QString &file);
+    void playIfOn(const QString &sound) const;
     void fillFolderList(const QString &path);
 
     QString m_folder;

@@ -7,9 +7,7 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/Session.h"
-#include "platform/WindowRegistry.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,8 +19,6 @@
 namespace mostarium {
 
 namespace {
-const QString kName = QStringLiteral("frmInfo");
-
 QFrame *line(QWidget *parent, const QString &name, QFrame::Shape shape = QFrame::HLine)
 {
     auto *f = new QFrame(parent);
@@ -86,9 +82,8 @@ QString frmInfo::beerwareText(int year)
     return lines.join(QStringLiteral("\r\n"));
 }
 
-frmInfo::frmInfo(QWidget *parent) : QWidget(parent, Qt::Window)
+frmInfo::frmInfo(Session &s, Services &svc, QWidget *parent) : WindowBase(QStringLiteral("frmInfo"), s, svc, parent)
 {
-    setObjectName(kName);
     setWindowTitle(QStringLiteral("Info Mostarium"));
 
     auto *kop = new QLabel(QStringLiteral("Wortkamer"), this);
@@ -98,7 +93,7 @@ frmInfo::frmInfo(QWidget *parent) : QWidget(parent, Qt::Window)
     kopFont.setBold(true);
     kop->setFont(kopFont);
 
-    auto *revisie = new QLabel(session().recipe.Revision, this);
+    auto *revisie = new QLabel(m_s.recipe.Revision, this);
     revisie->setObjectName(QStringLiteral("lblInfoRevisie"));
 
     auto *ketel = new QLabel(this);
@@ -175,7 +170,7 @@ frmInfo::frmInfo(QWidget *parent) : QWidget(parent, Qt::Window)
     QPalette textPal = beerware->palette();
     textPal.setColor(QPalette::Base, palette().color(QPalette::Window));
     beerware->setPalette(textPal);
-    QString about = beerwareText(services().now().date().year());
+    QString about = beerwareText(m_svc.now().date().year());
     beerware->setPlainText(about.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     beerware->setFixedHeight(beerware->fontMetrics().lineSpacing() * 16 + 8);
     beerware->setMinimumWidth(beerware->fontMetrics().horizontalAdvance(u'x') * 46);
@@ -187,7 +182,7 @@ void frmInfo::showAsSplash()
     m_ok->hide();
     setOnTop(true);
     raise();
-    services().processEvents();
+    m_svc.processEvents();
 }
 
 void frmInfo::setOnTop(bool onTop)
@@ -209,19 +204,8 @@ void frmInfo::lblInfo_WWW_Click() { openSite(QStringLiteral("ZOLV.url"), guildSi
 
 void frmInfo::cmdOK_Click()
 {
-    if (session().app.geluidAan)
-        services().playSound(paths::file(QStringLiteral("\\Sounds\\ploc.wav")), true);
-    windows().unload(kName);
-}
-
-void frmInfo::closeEvent(QCloseEvent *event)
-{
-    unloadOnClose(this, event);
-}
-
-void frmInfo::registerWindow()
-{
-    windows().registerFactory(kName, [] { return new frmInfo; });
+    playClick();
+    unload();
 }
 
 } // namespace mostarium

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/WindowBase.h"
 
 class QPushButton;
 
@@ -8,12 +8,10 @@ namespace mostarium {
 
 // The about window: title, revision, about text, disclaimer and the links to
 // the online site and the guild's site. Start-up also shows it as a splash.
-class frmInfo : public QWidget {
+class frmInfo : public WindowBase {
     Q_OBJECT
 public:
-    explicit frmInfo(QWidget *parent = nullptr);
-
-    static void registerWindow();
+    frmInfo(Session &s, Services &svc, QWidget *parent = nullptr);
 
     // The about text for a given year, lines ended by CR LF, the last without.
     static QString beerwareText(int year);
@@ -25,9 +23,6 @@ public:
 
     void lblI_MostariumOnline_Click();
     void lblInfo_WWW_Click();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void cmdOK_Click();

@@ -57,6 +57,8 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
     // The recalculation drops an open sparge dialog's unconfirmed edits.
     if (!m_s.closeSpargeWindow)
         m_s.closeSpargeWindow = [] { windows().unload(QStringLiteral("frmSpoelen")); };
+    // A dialog's successor opens as its menu command would open it.
+    m_s.openDialog = [this](const QString &name) { openWindow(name, true); };
 
     m_tmrAutoSave = new QTimer(this);
     m_tmrAutoSave->setObjectName(QStringLiteral("tmrAutoSave"));
@@ -70,15 +72,10 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
     syncChecks();
     ToonVerkortMenu(false);
 
-    // Other windows change the display model too (a dialog's OK); pick that up.
-    m_refreshTimer = new QTimer(this);
-    m_refreshTimer->setInterval(100);
-    connect(m_refreshTimer, &QTimer::timeout, this, [this] {
-        syncChecks();
-        if (m_s.view.revision != m_shownRevision)
-            refreshView();
-    });
-    m_refreshTimer->start();
+    // Other windows change the session too (a dialog's OK): the window shows
+    // it once the change is complete, however many steps it took.
+    connect(&m_s.events(), &SessionSignals::viewChanged, this, &frmRecept::scheduleRefresh);
+    connect(&m_s.events(), &SessionSignals::appChanged, this, &frmRecept::scheduleRefresh);
     m_clock = new QTimer(this);
     m_clock->setInterval(1000);
     connect(m_clock, &QTimer::timeout, this, [this] { m_status->tick(); });
@@ -88,10 +85,22 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
     refreshView();
 }
 
-frmRecept::~frmRecept() = default;
+frmRecept::~frmRecept() { m_s.openDialog = nullptr; }
+
+void frmRecept::scheduleRefresh()
+{
+    if (m_refreshPending)
+        return;
+    m_refreshPending = true;
+    QMetaObject::invokeMethod(this, [this] {
+        if (m_refreshPending)
+            refreshView();
+    }, Qt::QueuedConnection);
+}
 
 void frmRecept::refreshView()
 {
+    m_refreshPending = false;
     syncChecks();
     m_shownRevision = m_s.view.revision;
     m_view->refresh(m_s.view);

@@ -34,7 +34,8 @@ public:
     // A menu item by name ("mnuOpen"), or nullptr.
     QAction *action(const QString &name) const;
     // Gives a command its work and enables it; replaces the work a command
-    // had. Used by the units that own a command's window or procedure.
+    // had. Used by the units that own a command's procedure. A name that is
+    // no menu item throws std::invalid_argument.
     void setCommand(const QString &name, std::function<void()> handler);
     // Enables the commands whose window has been registered since; call after
     // registering window factories when the main window already exists.
@@ -54,9 +55,11 @@ public:
     void PasGUIAanBrouwType();
     void Form_Resize();
     void ToonVerkortMenu(bool verkort);
-    // Copies the display model into the window. A timer does the same
-    // whenever the model's revision moves (another window's OK).
+    // Copies the display model into the window; the session's change signals
+    // do the same once the event loop is reached (another window's OK).
     void refreshView();
+    // The display model shown last.
+    quint64 shownRevision() const { return m_shownRevision; }
 
     QTimer *tmrAutoSave() const { return m_tmrAutoSave; }
     QProgressBar *pgbDownload() const { return m_pgbDownload; }
@@ -86,11 +89,11 @@ private:
     void defineCommands();
     void defineWindowCommand(const QString &name, const QString &window, std::function<void()> handler = {});
     void defineCommand(const QString &name, std::function<void()> handler);
-    void openWindow(const QString &window);
-    void mnuAfdrukken_Click();
-    void mnuEvaluatie_Click();
-    void mnuCorrectie_Click();
-    void mnuHopgift_Click();
+    // Opens a window of the catalogue: refused for a recipe dialog while an
+    // optimiser runs; `prepared` runs its preparation for the brew mode.
+    bool openWindow(const QString &window, bool prepared);
+    // As its menu item does: the window's guard first.
+    void openFromCommand(const QString &window);
     void mnuWizard_Click();
     void mnuHInhoudsopgave_Click();
     void mnuKosten_Click();
@@ -102,6 +105,7 @@ private:
 
     void afterCommand();
     void syncChecks();
+    void scheduleRefresh();
 
     Session &m_s;
     std::unique_ptr<ScheduleView> m_view;
@@ -110,7 +114,6 @@ private:
     QToolBar *m_toolbar = nullptr;
     QProgressBar *m_pgbDownload = nullptr;
     QTimer *m_tmrAutoSave = nullptr;
-    QTimer *m_refreshTimer = nullptr;
     QTimer *m_clock = nullptr;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QAction *> m_actions;
@@ -118,6 +121,7 @@ private:
     QHash<QString, Command> m_commands;
     std::function<bool()> m_closeGuard;
     quint64 m_shownRevision = ~quint64(0);
+    bool m_refreshPending = false;
 };
 
 } // namespace mostarium

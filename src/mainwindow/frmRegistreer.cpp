@@ -1,12 +1,6 @@
 #include "frmRegistreer.h"
 
-#include "InfoWindows.h"
-
 #include "core/LinkFiles.h"
-#include "platform/WindowRegistry.h"
-#include "platform/WindowRoutines.h"
-
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -14,10 +8,6 @@
 #include <QVBoxLayout>
 
 namespace mostarium {
-
-namespace {
-const QString kName = QStringLiteral("frmRegistreer");
-}
 
 QString frmRegistreer::noticeText()
 {
@@ -30,9 +20,9 @@ QString frmRegistreer::noticeText()
                          "gebruikt.");
 }
 
-frmRegistreer::frmRegistreer(QWidget *parent) : QWidget(parent, Qt::Window)
+frmRegistreer::frmRegistreer(Session &s, Services &svc, QWidget *parent)
+    : WindowBase(QStringLiteral("frmRegistreer"), s, svc, parent)
 {
-    setObjectName(kName);
     setWindowTitle(QStringLiteral("Registreer"));
 
     auto *frame = new QGroupBox(QStringLiteral(" Registreer "), this);
@@ -48,7 +38,7 @@ frmRegistreer::frmRegistreer(QWidget *parent) : QWidget(parent, Qt::Window)
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("cmdReg_OK"));
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, [] { windows().unload(kName); });
+    connect(ok, &QPushButton::clicked, this, &WindowBase::unload);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -57,17 +47,7 @@ frmRegistreer::frmRegistreer(QWidget *parent) : QWidget(parent, Qt::Window)
     lay->addWidget(frame);
     lay->addLayout(buttons);
 
-    PasKleurAan(this);
-}
-
-void frmRegistreer::closeEvent(QCloseEvent *event)
-{
-    unloadOnClose(this, event);
-}
-
-void frmRegistreer::registerWindow()
-{
-    windows().registerFactory(kName, [] { return new frmRegistreer; });
+    takeMainColours();
 }
 
 } // namespace mostarium

@@ -1,21 +1,17 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/WindowBase.h"
 
 namespace mostarium {
 
 // The notice on how to hear of new revisions: send an e-mail. It checks and
 // stores nothing.
-class frmRegistreer : public QWidget {
+class frmRegistreer : public WindowBase {
     Q_OBJECT
 public:
-    explicit frmRegistreer(QWidget *parent = nullptr);
+    frmRegistreer(Session &s, Services &svc, QWidget *parent = nullptr);
 
-    static void registerWindow();
     static QString noticeText();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 };
 
 } // namespace mostarium

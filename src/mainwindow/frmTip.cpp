@@ -6,12 +6,9 @@
 #include "core/NumText.h"
 #include "core/Paths.h"
 #include "core/Services.h"
-#include "core/Session.h"
-#include "platform/WindowRegistry.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,8 +20,6 @@
 namespace mostarium {
 
 namespace {
-const QString kName = QStringLiteral("frmTip");
-
 std::function<double()> &randomSource()
 {
     // The system generator is seeded anew at every program start.
@@ -38,9 +33,8 @@ void frmTip::setRandomSource(std::function<double()> source)
     randomSource() = source ? std::move(source) : [] { return QRandomGenerator::global()->generateDouble(); };
 }
 
-frmTip::frmTip(QWidget *parent) : QWidget(parent, Qt::Window)
+frmTip::frmTip(Session &s, Services &svc, QWidget *parent) : WindowBase(QStringLiteral("frmTip"), s, svc, parent)
 {
-    setObjectName(kName);
     setWindowTitle(QStringLiteral("Tip van de Dag"));
 
     auto *picture = new QLabel(this);
@@ -152,22 +146,11 @@ void frmTip::cmdNextTip_Click() { DoNextTip(); }
 
 void frmTip::cmdOK_Click()
 {
-    if (session().app.geluidAan)
-        services().playSound(paths::file(QStringLiteral("\\Sounds\\ploc.wav")), true);
+    playClick();
     QString value = m_showAtStartUp->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     WriteINI(zymIni(), QStringLiteral("StartUp"), QStringLiteral("ShowTips"), value);
     m_tips.clear();
-    windows().unload(kName);
-}
-
-void frmTip::closeEvent(QCloseEvent *event)
-{
-    unloadOnClose(this, event);
-}
-
-void frmTip::registerWindow()
-{
-    windows().registerFactory(kName, [] { return new frmTip; });
+    unload();
 }
 
 } // namespace mostarium

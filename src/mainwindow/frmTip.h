@@ -2,7 +2,8 @@
 
 #include "core/Tips.h"
 
-#include <QWidget>
+#include "platform/WindowBase.h"
+
 #include <functional>
 
 class QCheckBox;
@@ -13,21 +14,17 @@ namespace mostarium {
 
 // Tip of the day: one tip of Tips.txt at a time, random or in file order, and
 // the start-up option ShowTips.
-class frmTip : public QWidget {
+class frmTip : public WindowBase {
     Q_OBJECT
 public:
-    explicit frmTip(QWidget *parent = nullptr);
+    frmTip(Session &s, Services &svc, QWidget *parent = nullptr);
 
-    static void registerWindow();
     // Where random order draws its numbers in [0, 1); tests fix it.
     static void setRandomSource(std::function<double()> source);
 
     void LoadTips(const QString &path);
     void DoNextTip();
     void DisplayCurrentTip();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void cmdNextTip_Click();

@@ -1,7 +1,9 @@
 #include "WindowRoutines.h"
 
 #include "core/DisplayModel.h"
+#include "core/Paths.h"
 #include "core/Services.h"
+#include "core/Session.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -34,12 +37,40 @@ void setOnTop(QWidget *window, bool onTop)
 
 } // namespace
 
-QColor MainBackColor()
+QWidget *mainWindow()
 {
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w->objectName() == QLatin1String("frmRecept"))
-            return w->palette().color(QPalette::Window);
+            return w;
+    return nullptr;
+}
+
+void PlayClick(const Session &s, Services &svc)
+{
+    if (s.app.geluidAan)
+        svc.playSound(paths::file(QStringLiteral("Sounds/ploc.wav")), true);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick)
+        onClick();
+}
+
+QColor MainBackColor()
+{
+    if (QWidget *w = mainWindow())
+        return w->palette().color(QPalette::Window);
     return QColor::fromRgb(RgbWindowBack);
+}
+
+void applyMainBackColor(QWidget *window)
+{
+    QPalette pal = window->palette();
+    pal.setColor(QPalette::Window, MainBackColor());
+    window->setPalette(pal);
+    window->setAutoFillBackground(true);
 }
 
 namespace {

@@ -1,14 +1,37 @@
 #pragma once
 
 #include <QColor>
+#include <QLabel>
 #include <QString>
+#include <functional>
 
 class QMainWindow;
+class QMouseEvent;
 class QPixmap;
 class QWidget;
 
 // Small routines every window of the program uses.
 namespace mostarium {
+
+class Services;
+struct Session;
+
+// The main window (frmRecept) when it exists, else nullptr.
+QWidget *mainWindow();
+
+// The click of a confirmed choice (Sounds/ploc.wav), when the sounds are on.
+void PlayClick(const Session &s, Services &svc);
+
+// A label or picture that acts on a click, as the old windows' pictures and
+// link labels did.
+class ClickLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    std::function<void()> onClick;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
 
 // Keeps the window above all others / takes it out of that band; position and
 // size stay.
@@ -26,6 +49,8 @@ void ShowHelpTopic(const QString &topic, QWidget *window = nullptr);
 // The main window's background colour; RGB(205, 209, 203) before it exists.
 QColor MainBackColor();
 void PasKleurAan(QWidget *window);
+// The window alone takes the main window's colour; its controls keep theirs.
+void applyMainBackColor(QWidget *window);
 
 // Shows the picture beside an item of the window's menu bar: menu `menuIndex`
 // (0 = the first menu), item `itemIndex` counted over the items visible now,

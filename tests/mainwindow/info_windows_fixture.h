@@ -2,6 +2,8 @@
 
 #include "core/Session.h"
 #include "mainwindow/InfoWindows.h"
+#include "mainwindow/WindowCatalogue.h"
+#include "mainwindow_fixture.h"
 #include "platform/WindowRegistry.h"
 
 #include "support/FakeServices.h"
@@ -20,17 +22,11 @@ namespace mostarium::test {
 // registered, and every window unloaded afterwards.
 class InfoWindowsTest : public ::testing::Test {
 protected:
-    explicit InfoWindowsTest(bool withResources = true) : folder(withResources)
+    explicit InfoWindowsTest(bool withResources = true) : folder(withResources), realWindows(session())
     {
-        registerInfoWindows();
         session().app.geluidAan = false;
     }
-    ~InfoWindowsTest() override
-    {
-        windows().unloadAll({"frmTip", "frmInfo", "frmRegistreer", "frmAchtergrond"});
-        flush();
-        session().app.geluidAan = true;
-    }
+    ~InfoWindowsTest() override { session().app.geluidAan = true; }
 
     static void flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -65,6 +61,7 @@ protected:
 
     TempProgramFolder folder;
     ScopedFakeServices fake;
+    ScopedRealWindows realWindows;
 };
 
 } // namespace mostarium::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Session.h"
+#include "mainwindow/WindowCatalogue.h"
 #include "mainwindow/frmRecept.h"
 #include "platform/WindowRegistry.h"
 
@@ -17,18 +18,14 @@
 
 namespace mostarium::test {
 
-// Stand-ins for windows that other units build: a window of that name with
-// the frames the main window prepares before showing it.
-class ScopedStandIns {
+// Window factories set for one test and put back afterwards, every window
+// of those names unloaded.
+class ScopedFactories {
 public:
-    explicit ScopedStandIns(const QStringList &names)
-    {
-        for (const QString &name : names) {
-            m_saved.append({name, windows().factory(name)});
-            windows().registerFactory(name, [name] { return standIn(name); });
-        }
-    }
-    ~ScopedStandIns()
+    ScopedFactories() = default;
+    ScopedFactories(const ScopedFactories &) = delete;
+    ScopedFactories &operator=(const ScopedFactories &) = delete;
+    ~ScopedFactories()
     {
         for (const auto &[name, factory] : m_saved) {
             windows().unload(name);
@@ -38,6 +35,42 @@ public:
                 windows().unregisterFactory(name);
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void set(const QString &name, WindowRegistry::Factory factory)
+    {
+        m_saved.append({name, windows().factory(name)});
+        windows().registerFactory(name, std::move(factory));
+    }
+    void remove(const QString &name)
+    {
+        m_saved.append({name, windows().factory(name)});
+        windows().unregisterFactory(name);
+    }
+
+private:
+    QList<std::pair<QString, WindowRegistry::Factory>> m_saved;
+};
+
+// The real windows of the catalogue, bound to the session.
+class ScopedRealWindows : public ScopedFactories {
+public:
+    explicit ScopedRealWindows(Session &s)
+    {
+        for (const WindowRow &r : windowCatalogue())
+            if (r.factory)
+                set(r.window, boundFactory(r, s));
+    }
+};
+
+// Stand-ins for windows that other units build: a window of that name with
+// the frames the main window prepares before showing it.
+class ScopedStandIns : public ScopedFactories {
+public:
+    explicit ScopedStandIns(const QStringList &names)
+    {
+        for (const QString &name : names)
+            set(name, [name] { return standIn(name); });
     }
 
     static QWidget *standIn(const QString &name)
@@ -61,31 +94,27 @@ public:
         }
         return w;
     }
-
-private:
-    QList<std::pair<QString, WindowRegistry::Factory>> m_saved;
 };
 
+// Every window of the catalogue that is not built yet.
 inline const QStringList &standInNames()
 {
-    static const QStringList names = {
-        "frmAlgemeen",      "frmDoelstellingen", "frmStorting",         "frmMaischSchema",
-        "frmSpoelen",       "frmHopgift",        "frmHopgift2",         "frmToevoegingen",
-        "frmGistKeuze",     "frmEvaluatie",      "frmKenmerken",        "frmAantekeningen",
-        "frmAfdrukken",     "frmKeuringsformulier", "frmEindbeStemming", "frmHopOpslag",
-        "frmHopPartition",  "frmContinueHoppen", "frmSuikerConv",       "frmSuikerSiroop",
-        "frmWaterAanpassing", "frmBiertypen1",   "frmEenheden",         "frmBierSoorten",
-        "frmEBCSchatting",  "frmEBURef",         "frmCO2Ref",           "frmBierIndeling",
-        "frmLinksEnLiteratuur", "frmSysParameters"};
+    static const QStringList names = [] {
+        QStringList n;
+        for (const WindowRow &r : windowCatalogue())
+            if (!r.factory)
+                n << r.window;
+        return n;
+    }();
     return names;
 }
 
 // A main window over a fresh session, recording services and its own
-// program folder.
+// program folder; the built windows are the real ones, the others stand-ins.
 class MainWindowTest : public ::testing::Test {
 protected:
     explicit MainWindowTest(const QStringList &standIns = standInNames())
-        : standIns(standIns)
+        : realWindows(session()), standIns(standIns)
     {
         session() = Session{};
         session().app.geluidAan = false;
@@ -138,6 +167,7 @@ protected:
 
     ScopedFakeServices fake;
     TempProgramFolder folder{true};
+    ScopedRealWindows realWindows;
     ScopedStandIns standIns;
     std::unique_ptr<frmRecept> w;
 };

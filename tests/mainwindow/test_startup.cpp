@@ -6,6 +6,7 @@
 #include "core/Regional.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/InfoWindows.h"
+#include "mainwindow/WindowCatalogue.h"
 #include "mainwindow/StartUp.h"
 #include "mainwindow/frmSysParameters.h"
 #include "support/FileFaults.h"
@@ -30,21 +31,11 @@ class StartUp : public FileCommandsTest {
 protected:
     StartUp()
     {
-        for (const char *name : {"frmTip", "frmInfo", "frmRegistreer", "frmAchtergrond"})
-            m_saved.append({QLatin1String(name), windows().factory(QLatin1String(name))});
-        registerInfoWindows();
         session() = Session{};
         QFile::remove(paths::file(QStringLiteral("ZYM.ini")));
     }
     ~StartUp() override
     {
-        for (const auto &[name, factory] : m_saved) {
-            windows().unload(name);
-            if (factory)
-                windows().registerFactory(name, factory);
-            else
-                windows().unregisterFactory(name);
-        }
         ClearRegionalOverrides();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -82,7 +73,6 @@ protected:
     }
 
 private:
-    QList<std::pair<QString, WindowRegistry::Factory>> m_saved;
 };
 
 TEST_F(StartUp, AFirstStartWithoutSettingsTakesEveryDefault)

@@ -1,0 +1,203 @@
+#include "WindowCatalogue.h"
+
+#include "frmAchtergrond.h"
+#include "frmInfo.h"
+#include "frmRegistreer.h"
+#include "frmSysParameters.h"
+#include "frmTip.h"
+
+#include "core/RecipeState.h"
+#include "core/Services.h"
+#include "core/Session.h"
+#include "platform/Twips.h"
+#include "platform/WindowRegistry.h"
+
+#include <QGroupBox>
+#include <QWidget>
+
+namespace mostarium {
+
+namespace {
+
+template <typename W>
+WindowFactory make()
+{
+    return [](Session &s, Services &svc) -> QWidget * { return new W(s, svc); };
+}
+
+void refuse(const QString &message)
+{
+    services().msgBox(message, mb::Exclamation, QStringLiteral("Attentie!"));
+}
+
+void setFrameCaption(QWidget *window, const char *frame, const QString &caption)
+{
+    if (auto *f = window->findChild<QGroupBox *>(QLatin1String(frame)))
+        f->setTitle(caption);
+}
+
+bool afdrukkenGuard(Session &s)
+{
+    if (s.recipe.ReceptStatus < 1) {
+        refuse(QStringLiteral("Niets af te drukken of op te slaan!"));
+        return false;
+    }
+    return true;
+}
+
+bool evaluatieGuard(Session &s)
+{
+    // A whole-number test: any part but the targets alone is enough.
+    if (s.recipe.ReceptStatus < 2) {
+        refuse(QStringLiteral("Niets te evalueren!"));
+        return false;
+    }
+    return true;
+}
+
+bool correctieGuard(Session &s)
+{
+    if (!s.recipe.hasStatus(StatusDoelstellingen)) {
+        refuse(QStringLiteral("Eindbestemming niet te bepalen!"));
+        return false;
+    }
+    return true;
+}
+
+void correctiePrepare(QWidget *w, const Session &s)
+{
+    const bool dubbel = s.app.dubbelBrouw;
+    w->resize(layout::px(dubbel ? 7320 : 3735), w->height());
+    setFrameCaption(w, "fraESDoelstelling",
+                    dubbel ? QStringLiteral(" Doelstellingen dikbier ") : QStringLiteral(" Doelstellingen bier "));
+    setFrameCaption(w, "fraESBestemming",
+                    dubbel ? QStringLiteral(" Bestemming dikbier ") : QStringLiteral(" Bestemming bier "));
+}
+
+void doelPrepare(QWidget *w, const Session &s)
+{
+    const bool dubbel = s.app.dubbelBrouw;
+    w->resize(layout::px(dubbel ? 11000 : 5600), w->height());
+    setFrameCaption(w, "fraDoel1",
+                    dubbel ? QStringLiteral(" Doelstellingen te maken dikbier ")
+                           : QStringLiteral(" Doelstellingen te maken bier "));
+}
+
+void hopgiftPrepare(QWidget *w, const Session &s)
+{
+    if (!s.app.dubbelBrouw)
+        return;
+    // The word stands once, however often the command is given.
+    for (const char *name : {"fraAromaHop", "fraBitterHop"}) {
+        auto *f = w->findChild<QGroupBox *>(QLatin1String(name));
+        if (f && !f->title().endsWith(QLatin1String("dikbier ")))
+            f->setTitle(f->title() + QStringLiteral("dikbier "));
+    }
+}
+
+std::vector<WindowRow> makeCatalogue()
+{
+    const bool recipe = true, other = false;
+    return {
+        // Recipe dialogs.
+        {"frmAlgemeen", "mnuAlgemeen", recipe, {}},
+        {"frmDoelstellingen", "mnuDoel", recipe, {}, nullptr, doelPrepare},
+        {"frmStorting", "mnuStorting", recipe, {}},
+        {"frmMaischSchema", "mnuMaisSchema", recipe, {}},
+        {"frmSpoelen", "mnuSpoelen", recipe, {}},
+        {"frmHopgift", "mnuHopgift", recipe, {}, nullptr, hopgiftPrepare},
+        {"frmHopgift2", "", recipe, {}},
+        {"frmToevoegingen", "mnuToeVoegingen", recipe, {}},
+        {"frmGistKeuze", "mnuGistKeuze", recipe, {}},
+        {"frmEvaluatie", "mnuEvaluatie", recipe, {}, evaluatieGuard},
+        {"frmKenmerken", "mnuKenmerken", recipe, {}},
+        {"frmAantekeningen", "mnuAantekeningen", recipe, {}},
+        // Output.
+        {"frmAfdrukken", "mnuAfdrukken", other, {}, afdrukkenGuard},
+        {"frmKeuringsformulier", "mnuKeurFormulier", other, {}},
+        // Calculators.
+        {"frmEindbeStemming", "mnuCorrectie", other, {}, correctieGuard, correctiePrepare},
+        {"frmHopOpslag", "mnuCalculator", other, {}},
+        {"frmHopPartition", "mnuHopPartitionMagic", other, {}},
+        {"frmContinueHoppen", "mnuContinueHoppen", other, {}},
+        {"frmSuikerConv", "mnuConversie", other, {}},
+        {"frmSuikerSiroop", "mnuAfvullen", other, {}},
+        {"frmWaterAanpassing", "mnuWateraanpassing", other, {}},
+        // Reference library.
+        {"frmBiertypen1", "mnuReceptSuggestie", other, {}},
+        {"frmEenheden", "mnuEenheden", other, {}},
+        {"frmBierSoorten", "mnuEditBierSoorten", other, {}},
+        {"frmEBCSchatting", "mnuEBCSchatting", other, {}},
+        {"frmEBURef", "mnuEBURef", other, {}},
+        {"frmCO2Ref", "mnuCO2Ref", other, {}},
+        {"frmBierIndeling", "mnuBierIndeling", other, {}},
+        {"frmLinksEnLiteratuur", "mnuHelpLinks", other, {}},
+        // Settings, tips, notice and about.
+        {"frmSysParameters", "mnuSysParameters", other, [](Session &, Services &) -> QWidget * { return new frmSysParameters; }},
+        {"frmTip", "mnuTips", other, make<frmTip>()},
+        {"frmRegistreer", "mnuRegistreer", other, make<frmRegistreer>()},
+        {"frmInfo", "mnuInfo", other, make<frmInfo>()},
+        {"frmAchtergrond", "", other, make<frmAchtergrond>()},
+    };
+}
+
+} // namespace
+
+const std::vector<WindowRow> &windowCatalogue()
+{
+    static const std::vector<WindowRow> rows = makeCatalogue();
+    return rows;
+}
+
+const WindowRow *catalogueRow(const QString &window)
+{
+    for (const WindowRow &r : windowCatalogue())
+        if (r.window == window)
+            return &r;
+    return nullptr;
+}
+
+const WindowRow *catalogueRowOfCommand(const QString &command)
+{
+    if (command.isEmpty())
+        return nullptr;
+    for (const WindowRow &r : windowCatalogue())
+        if (r.command == command)
+            return &r;
+    return nullptr;
+}
+
+QStringList receptDialogen()
+{
+    QStringList names;
+    for (const WindowRow &r : windowCatalogue())
+        if (r.recipeDialog)
+            names << r.window;
+    return names;
+}
+
+std::function<QWidget *()> boundFactory(const WindowRow &row, Session &s)
+{
+    if (!row.factory)
+        return {};
+    Session *ps = &s;
+    WindowFactory f = row.factory;
+    return [ps, f] { return f(*ps, services()); };
+}
+
+bool registerWindow(const QString &window, Session &s)
+{
+    const WindowRow *r = catalogueRow(window);
+    if (!r || !r->factory)
+        return false;
+    windows().registerFactory(window, boundFactory(*r, s));
+    return true;
+}
+
+void registerWindows(Session &s)
+{
+    for (const WindowRow &r : windowCatalogue())
+        registerWindow(r.window, s);
+}
+
+} // namespace mostarium

@@ -1,0 +1,9 @@
+#pragma once
+
+// The windows were laid out in twips; the screen has 15 of them to a pixel.
+namespace mostarium::layout {
+
+inline constexpr int TwipsPerPixel = 15;
+inline int px(double twips) { return int(twips / TwipsPerPixel + (twips >= 0 ? 0.5 : -0.5)); }
+
+} // namespace mostarium::layout

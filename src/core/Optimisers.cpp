@@ -1,6 +1,7 @@
 #include "Optimisers.h"
 
 #include "CalcError.h"
+#include "Formulas.h"
 #include "NumText.h"
 #include "Recalc.h"
 #include "Services.h"
@@ -269,12 +270,11 @@ private:
         ++m_o.recalculations;
 
         K = float(double(r.VrijeHoofdwort) + double(r.SpoelwortVolume));
-        const double G = r.StortingMaisch;
-        M = (double(r.Maischschema(0, 0)) - 2.3) * G / 1000 + G * 0.0033 + double(r.VolFilterPlaatBodem);
-        B = m_needsBoilTime
-                ? (double(r.VrijeHoofdwort) + double(r.SpoelwortVolume) - double(r.Doelstellingen(1))) * 60 /
-                      double(r.Evaporatie)
-                : 0.0;
+        M = GeschatMaischVolume(r.Maischschema(0, 0), r.StortingMaisch, r.VolFilterPlaatBodem);
+        // Without the brewing loss: the target volume is back as stored.
+        B = m_needsBoilTime ? GeschatteKooktijd(double(r.VrijeHoofdwort) + double(r.SpoelwortVolume),
+                                                r.Doelstellingen(1), r.Evaporatie)
+                            : 0.0;
         if (watch.shown > 0 || !std::isfinite(K) || !std::isfinite(M) || !std::isfinite(B))
             throw NoFit{kRecalcFailed};
     }

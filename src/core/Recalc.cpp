@@ -184,7 +184,7 @@ void spargeFigures(Session &s, float v1)
 
     v.lbl_VerwachteKooktijd.visible = true;
     if (!dubbel) {
-        const double t = div((k - double(v1)) * 60.0, double(r.Evaporatie));
+        const double t = GeschatteKooktijd(k, v1, r.Evaporatie);
         v.lbl_VerwachteKooktijd.setText(QStringLiteral("Geschatte kooktijd: ") + format(t, u"### min"));
         writeText(v.lbl_VerwachteKooktijd.toolTip,
                   QStringLiteral("Geschatte kooktijd gebaseerd op inkoken van ") + sparge.wortLitres
@@ -354,8 +354,8 @@ void UpdateBrouwschema(Session &s)
         }
 
         if (r.hasStatus(StatusMaischschema) && r.hasStatus(StatusStorting)) {
-            const double estimate = (double(r.Maischschema(0, 0)) - 2.3) * double(r.StortingMaisch) / 1000.0
-                                    + double(r.StortingMaisch) * 0.0033 + double(r.VolFilterPlaatBodem);
+            const double estimate =
+                GeschatMaischVolume(r.Maischschema(0, 0), r.StortingMaisch, r.VolFilterPlaatBodem);
             v.lbl_vol_maisch.setText(QStringLiteral("Geschat volume maisch (L): ") + format(estimate, u"###"));
             v.lbl_vol_maisch.fore = toSingle(estimate) <= r.FilterKuipInhoud ? RgbBlack : RgbRed;
         }

@@ -291,10 +291,11 @@ void clearDerived(RecipeState &r)
 
 } // namespace
 
-void UpdateBrouwschema(Session &s)
+RecalcOutcome UpdateBrouwschema(Session &s)
 {
     RecipeState &r = s.recipe;
     DisplayModel &v = s.view;
+    RecalcOutcome outcome;
     bool lossAdded = false;
     float volume = 0;  // the target volume as it was: put back, never recomputed
 
@@ -308,7 +309,7 @@ void UpdateBrouwschema(Session &s)
         if (!r.Doelstellingen.has(1)) {
             UpdateStatusBar(s);
             ++v.revision;
-            return;
+            return outcome;
         }
 
         volume = r.Doelstellingen(1);
@@ -367,15 +368,18 @@ void UpdateBrouwschema(Session &s)
             hops(s, r.Aromahop2, r.Bitterhop2, r.Doelstellingen(6), r.Doelstellingen(9), v.lbl_Ahop2, v.lbl_Bhop2);
         }
 
-        Evalueer(s);
+        if (!Evalueer(s))
+            outcome = {false, EvalueerFoutmelding};
         UpdateStatusBar(s);
         r.Doelstellingen(1) = volume;
     } catch (const CalcError &) {
         services().msgBox(RecalcFoutmelding, mb::Exclamation, QString());
+        outcome = {false, RecalcFoutmelding};
         if (lossAdded)
             r.Doelstellingen(1) = volume;
     }
     ++v.revision;
+    return outcome;
 }
 
 } // namespace mostarium

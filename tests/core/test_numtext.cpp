@@ -9,10 +9,29 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <locale.h>
 
 using namespace mostarium;
 
 namespace {
+
+// printf and strtod, the references below, follow the C library's locale,
+// which is the user's in a run under nl_NL.UTF-8: they are read in "C".
+class CNumbers {
+public:
+    CNumbers() : m_c(newlocale(LC_ALL_MASK, "C", locale_t(nullptr))), m_old(uselocale(m_c)) {}
+    ~CNumbers()
+    {
+        uselocale(m_old);
+        freelocale(m_c);
+    }
+    CNumbers(const CNumbers &) = delete;
+    CNumbers &operator=(const CNumbers &) = delete;
+
+private:
+    locale_t m_c;
+    locale_t m_old;
+};
 
 struct ValCase {
     const char *text;
@@ -220,6 +239,7 @@ namespace {
 // the digits printf gives.
 TEST(NumTextFormat, SevenSignificantDigitsOfFloatsAgreeWithPrintf)
 {
+    const CNumbers c;
     std::uint32_t seed = 12345;
     auto next = [&] {
         seed = seed * 1664525u + 1013904223u;
@@ -250,6 +270,7 @@ TEST(NumTextFormat, SevenSignificantDigitsOfFloatsAgreeWithPrintf)
 
 TEST(NumTextFormat, FifteenSignificantDigitsOfDoublesAgreeWithPrintf)
 {
+    const CNumbers c;
     std::uint64_t seed = 987654321;
     for (int n = 0; n < 100000; ++n) {
         seed = seed * 6364136223846793005ull + 1442695040888963407ull;
@@ -274,6 +295,7 @@ namespace {
 
 TEST(NumTextPlain, AgreesWithPrintfGeneralForm)
 {
+    const CNumbers c;
     std::uint32_t seed = 777;
     for (int n = 0; n < 100000; ++n) {
         seed = seed * 1664525u + 1013904223u;

@@ -21,31 +21,42 @@ const QString EvalueerFoutmelding = QStringLiteral("Error in Sub Evalueer");
 
 namespace {
 
-// One step of the evaluation: a failure is reported and the run goes on.
-template <typename F>
-void step(F &&f)
-{
-    try {
-        f();
-    } catch (const CalcError &) {
-        services().msgBox(EvalueerFoutmelding, mb::OKOnly, QString());
-    }
-}
+// The steps of one evaluation: a failure is reported and the run goes on;
+// the caller learns whether any failed.
+struct Steps {
+    int failed = 0;
 
-// A guarded step: a test that fails counts as passed after its message, so
-// the guarded step runs (and usually fails on the same value in turn).
-template <typename C, typename F>
-void stepIf(C &&cond, F &&f)
-{
-    bool pass = true;
-    try {
-        pass = cond();
-    } catch (const CalcError &) {
+    void report()
+    {
+        ++failed;
         services().msgBox(EvalueerFoutmelding, mb::OKOnly, QString());
     }
-    if (pass)
-        step(f);
-}
+
+    template <typename F>
+    void step(F &&f)
+    {
+        try {
+            f();
+        } catch (const CalcError &) {
+            report();
+        }
+    }
+
+    // A guarded step: a test that fails counts as passed after its message,
+    // so the guarded step runs (and usually fails on the same value in turn).
+    template <typename C, typename F>
+    void stepIf(C &&cond, F &&f)
+    {
+        bool pass = true;
+        try {
+            pass = cond();
+        } catch (const CalcError &) {
+            report();
+        }
+        if (pass)
+            step(f);
+    }
+};
 
 // The signed form is built straight into the label: the blank that leads a
 // value of 0 or more, then the plain form (num::signedText, without its
@@ -82,40 +93,44 @@ private:
 };
 
 // Steps 2 to 7 of the measured values for one beer (column b of Evaluatie).
-void measuredBeer(Session &s, int b, int co2, int bitterheid, int volume, float kleur, BeerFigures f, BeerLabels l)
+void measuredBeer(Steps &st, Session &s, int b, int co2, int bitterheid, int volume, float kleur,
+                  BeerFigures f, BeerLabels l)
 {
     RecipeState &r = s.recipe;
     const Table2D<QString> &e = r.Evaluatie;
     MeasuredValues m(e, b);
-    step([&] { f.alc = toSingle((m(1) - m(2)) * 0.132); });
-    step([&] { f.alc = toSingle(double(f.alc) + (double(r.Doelstellingen(co2)) - 2.5) * 0.125); });
-    stepIf([&] { return r.TotaleStorting > 0; },
-           [&] { f.bzr = toSingle(div(m(1) * m(0) * double(SGToPlato(toSingle(m(1)))), double(r.TotaleStorting))); });
-    step([&] { f.svg = toSingle(div((m(1) - m(2)) * 100.0, m(1) - 1000.0)); });
-    step([&] { f.ebu = toSingle(div(double(r.Doelstellingen(bitterheid)) * double(r.Doelstellingen(volume)), m(0))); });
-    step([&] { f.ebc = toSingle(div(double(kleur) * double(r.Doelstellingen(volume)), m(0))); });
+    st.step([&] { f.alc = toSingle((m(1) - m(2)) * 0.132); });
+    st.step([&] { f.alc = toSingle(double(f.alc) + (double(r.Doelstellingen(co2)) - 2.5) * 0.125); });
+    st.stepIf([&] { return r.TotaleStorting > 0; }, [&] {
+        f.bzr = toSingle(div(m(1) * m(0) * double(SGToPlato(toSingle(m(1)))), double(r.TotaleStorting)));
+    });
+    st.step([&] { f.svg = toSingle(div((m(1) - m(2)) * 100.0, m(1) - 1000.0)); });
+    st.step([&] {
+        f.ebu = toSingle(div(double(r.Doelstellingen(bitterheid)) * double(r.Doelstellingen(volume)), m(0)));
+    });
+    st.step([&] { f.ebc = toSingle(div(double(kleur) * double(r.Doelstellingen(volume)), m(0))); });
 
     // The measured texts in the labels: the whole text must be a number.
-    step([&] {
+    st.step([&] {
         const double vol = num::strictDouble(e(0, b));
         l.vol.setText(QStringLiteral("Volume (L): ") + signLead(vol) + plain(vol) + QStringLiteral("  (")
                       + format(f.alc, u"##.0") + QStringLiteral(" vol%)"));
     });
-    step([&] {
+    st.step([&] {
         const double og = num::strictDouble(e(1, b)), fg = num::strictDouble(e(2, b));
         l.fgog.setText(QStringLiteral("OG:") + signLead(og) + plain(og) + QStringLiteral("  Eind SG:") + signLead(fg)
                        + plain(fg) + QStringLiteral(" (kg/m3)"));
     });
-    step([&] {
+    st.step([&] {
         l.bzr.setText(QStringLiteral("BZR (%): ") + format(f.bzr, u"###.0") + QStringLiteral("   SVG (%): ")
                       + format(f.svg, u"###.0"));
     });
     // Bitterness within 5 % either side, colour within 10 %.
-    step([&] {
+    st.step([&] {
         l.ebu.setText(QStringLiteral("Bitterheid (EBU): ") + format(double(f.ebu) * 0.95, u"###.0")
                       + QStringLiteral(" - ") + format(double(f.ebu) * 1.05, u"###.0"));
     });
-    step([&] {
+    st.step([&] {
         l.ebc.setText(QStringLiteral("Kleur (EBC): ") + format(double(f.ebc) * 0.9, u"###") + QStringLiteral(" - ")
                       + format(double(f.ebc) * 1.1, u"###"));
     });
@@ -123,8 +138,9 @@ void measuredBeer(Session &s, int b, int co2, int bitterheid, int volume, float 
 
 } // namespace
 
-void Evalueer(Session &s)
+bool Evalueer(Session &s)
 {
+    Steps st;
     RecipeState &r = s.recipe;
     DisplayModel &v = s.view;
     const Table1D<float> &d = r.Doelstellingen;
@@ -133,20 +149,21 @@ void Evalueer(Session &s)
         v.fraEvalDS.visible = true;
         static const char *const lead[5] = {"Volume (L): ", "Alcoholpercentage (vol%): ", "Eind SG (kg/m3): ",
                                             "Bitterheid (EBU): ", "Koolzuurgehalte (gr/L): "};
-        stepIf([&] { return d(1) > 0; },
-               [&] {
-                   const float v1 = d(1);
-                   v.lbl_EvDS[0].setText(QLatin1String(lead[0]) + signLead(v1) + plain(v1) + QStringLiteral("   (= ")
-                                         + format(double(r.OGSG) * double(v1) / 1000.0, u"###.#")
-                                         + QStringLiteral(" kg)"));
-               });
+        st.stepIf([&] { return d(1) > 0; },
+                  [&] {
+                      const float v1 = d(1);
+                      v.lbl_EvDS[0].setText(QLatin1String(lead[0]) + signLead(v1) + plain(v1)
+                                            + QStringLiteral("   (= ")
+                                            + format(double(r.OGSG) * double(v1) / 1000.0, u"###.#")
+                                            + QStringLiteral(" kg)"));
+                  });
         // Row k of a beer's panel shows target `index`, when it is above 0.
         auto planned = [&](LabelSlot &label, int k, int index) {
-            stepIf([&] { return d(index) > 0; },
-                   [&] {
-                       const float x = d(index);
-                       label.setText(QLatin1String(lead[k]) + signLead(x) + plain(x));
-                   });
+            st.stepIf([&] { return d(index) > 0; },
+                      [&] {
+                          const float x = d(index);
+                          label.setText(QLatin1String(lead[k]) + signLead(x) + plain(x));
+                      });
         };
         for (int k = 1; k < 5; ++k)
             planned(v.lbl_EvDS[std::size_t(k)], k, k + 1);
@@ -162,19 +179,21 @@ void Evalueer(Session &s)
 
     if ((r.ReceptStatus & StatusEvaluatie) == StatusEvaluatie) {
         v.fraEvalEv.visible = true;
-        measuredBeer(s, 0, 5, 4, 1, r.KleurEBC, {r.EvAlc, r.EvBZR, r.EvSVG, r.EvEBU, r.EvEBC},
+        measuredBeer(st, s, 0, 5, 4, 1, r.KleurEBC, {r.EvAlc, r.EvBZR, r.EvSVG, r.EvEBU, r.EvEBC},
                      {v.lbl_Eval_vol, v.lbl_Eval_FGOG, v.lbl_Eval_BZR, v.lbl_Eval_EBU, v.lbl_Eval_EBC});
         if (s.app.dubbelBrouw) {
             v.fraEvalEv.caption = QStringLiteral(" Evaluatie dikbier ");
             v.fraEvalEv2.visible = true;
             // A second-beer column exists only once the array was enlarged.
             if (r.Evaluatie.colUbound() > 0) {
-                measuredBeer(s, 1, 10, 9, 6, r.KleurEBC2, {r.EvAlc2, r.EvBZR2, r.EvSVG2, r.EvEBU2, r.EvEBC2},
+                measuredBeer(st, s, 1, 10, 9, 6, r.KleurEBC2,
+                             {r.EvAlc2, r.EvBZR2, r.EvSVG2, r.EvEBU2, r.EvEBC2},
                              {v.lbl_Eval2_vol, v.lbl_Eval2_FGOG, v.lbl_Eval2_BZR, v.lbl_Eval2_EBU, v.lbl_Eval2_EBC});
             }
         }
     }
     ++v.revision;
+    return st.failed == 0;
 }
 
 } // namespace mostarium

@@ -13,7 +13,8 @@ extern const QString EvalueerFoutmelding;
 // values exist, alcohol, brewhouse yield, attenuation, bitterness and colour
 // as brewed (EvAlc .. EvEBC2). Doelstellingen(1) is expected to hold the
 // volume including the brewing loss. Each failing step shows
-// EvalueerFoutmelding and the run goes on with the next one.
-void Evalueer(Session &s);
+// EvalueerFoutmelding and the run goes on with the next one; false when any
+// step failed.
+bool Evalueer(Session &s);
 
 } // namespace mostarium

@@ -56,4 +56,15 @@ float BerekenHopGewicht(QString &form, float ebu, float litres, float alpha)
     return toSingle(div(double(ebu) * double(10.0f) * double(litres) * factor, double(alpha)));
 }
 
+double GeschatMaischVolume(float beslaan, float stortingMaisch, float volFilterPlaatBodem)
+{
+    const double g = stortingMaisch;
+    return (double(beslaan) - 2.3) * g / 1000.0 + g * 0.0033 + double(volFilterPlaatBodem);
+}
+
+double GeschatteKooktijd(double wort, double volume, float evaporatie)
+{
+    return div((wort - volume) * 60.0, double(evaporatie));
+}
+
 } // namespace mostarium

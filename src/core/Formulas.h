@@ -25,4 +25,12 @@ double HopUtilisatie(float sg, std::int16_t minutes);
 float BerekenEBU(float grams, QString &form, float alpha, float litres);
 float BerekenHopGewicht(QString &form, float ebu, float litres, float alpha);
 
+// Estimated volume of the mash in the lauter tun, litres: the water above
+// 2.3 L/kg, 3.3 mL per gram of grain and what stands under the false bottom.
+double GeschatMaischVolume(float beslaan, float stortingMaisch, float volFilterPlaatBodem);
+
+// Minutes of boil that bring `wort` litres down to `volume` litres at
+// `evaporatie` litres per hour; CalcError when nothing evaporates.
+double GeschatteKooktijd(double wort, double volume, float evaporatie);
+
 } // namespace mostarium

@@ -1,6 +1,7 @@
 #include "Optimisers.h"
 
 #include "CalcError.h"
+#include "Formulas.h"
 #include "NumText.h"
 #include "Recalc.h"
 #include "Services.h"
@@ -44,48 +45,6 @@ const QString kPromptDikte = QStringLiteral("Voer minimum beslag dikte in (2-6 L
 // Ends a run: the recipe goes back to where it started and the user is told why.
 struct NoFit {
     QString message;
-};
-
-// Passes everything on and counts the message boxes: the recalculation reports
-// its own failures in a box, and a step that needed one is a failed step.
-class MessageWatch final : public Services {
-public:
-    explicit MessageWatch(Services &inner) : m_inner(inner) {}
-    int shown = 0;
-
-    int msgBox(const QString &prompt, int style, const QString &title) override
-    {
-        ++shown;
-        return m_inner.msgBox(prompt, style, title);
-    }
-    std::optional<QString> inputBox(const QString &prompt, const QString &title,
-                                    const QString &defaultText) override
-    {
-        return m_inner.inputBox(prompt, title, defaultText);
-    }
-    std::optional<QString> openFileName(const QString &title, const QString &folder,
-                                        const QString &filter) override
-    {
-        return m_inner.openFileName(title, folder, filter);
-    }
-    std::optional<QString> saveFileName(const QString &title, const QString &path,
-                                        const QString &filter) override
-    {
-        return m_inner.saveFileName(title, path, filter);
-    }
-    void playSound(const QString &path, bool wait) override { m_inner.playSound(path, wait); }
-    void showHelp(const QString &page) override { m_inner.showHelp(page); }
-    bool openUrl(const QString &url) override { return m_inner.openUrl(url); }
-    bool startProgram(const QString &program, const QStringList &arguments, bool wait) override
-    {
-        return m_inner.startProgram(program, arguments, wait);
-    }
-    QDateTime now() override { return m_inner.now(); }
-    void setBusy(bool busy) override { m_inner.setBusy(busy); }
-    void processEvents() override { m_inner.processEvents(); }
-
-private:
-    Services &m_inner;
 };
 
 // The values an optimiser may change.
@@ -256,26 +215,17 @@ public:
 private:
     void recalc()
     {
-        Services &outer = services();
-        MessageWatch watch(outer);
-        setServices(&watch);
-        try {
-            UpdateBrouwschema(m_s);
-        } catch (...) {
-            setServices(&outer);
-            throw;
-        }
-        setServices(&outer);
+        // After a failed recalculation the figures are not the recipe's.
+        const RecalcOutcome outcome = UpdateBrouwschema(m_s);
         ++m_o.recalculations;
 
         K = float(double(r.VrijeHoofdwort) + double(r.SpoelwortVolume));
-        const double G = r.StortingMaisch;
-        M = (double(r.Maischschema(0, 0)) - 2.3) * G / 1000 + G * 0.0033 + double(r.VolFilterPlaatBodem);
-        B = m_needsBoilTime
-                ? (double(r.VrijeHoofdwort) + double(r.SpoelwortVolume) - double(r.Doelstellingen(1))) * 60 /
-                      double(r.Evaporatie)
-                : 0.0;
-        if (watch.shown > 0 || !std::isfinite(K) || !std::isfinite(M) || !std::isfinite(B))
+        M = GeschatMaischVolume(r.Maischschema(0, 0), r.StortingMaisch, r.VolFilterPlaatBodem);
+        // Without the brewing loss: the target volume is back as stored.
+        B = m_needsBoilTime ? GeschatteKooktijd(double(r.VrijeHoofdwort) + double(r.SpoelwortVolume),
+                                                r.Doelstellingen(1), r.Evaporatie)
+                            : 0.0;
+        if (!outcome || !std::isfinite(K) || !std::isfinite(M) || !std::isfinite(B))
             throw NoFit{kRecalcFailed};
     }
 

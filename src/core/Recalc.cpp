@@ -184,7 +184,7 @@ void spargeFigures(Session &s, float v1)
 
     v.lbl_VerwachteKooktijd.visible = true;
     if (!dubbel) {
-        const double t = div((k - double(v1)) * 60.0, double(r.Evaporatie));
+        const double t = GeschatteKooktijd(k, v1, r.Evaporatie);
         v.lbl_VerwachteKooktijd.setText(QStringLiteral("Geschatte kooktijd: ") + format(t, u"### min"));
         writeText(v.lbl_VerwachteKooktijd.toolTip,
                   QStringLiteral("Geschatte kooktijd gebaseerd op inkoken van ") + sparge.wortLitres
@@ -291,10 +291,11 @@ void clearDerived(RecipeState &r)
 
 } // namespace
 
-void UpdateBrouwschema(Session &s)
+RecalcOutcome UpdateBrouwschema(Session &s)
 {
     RecipeState &r = s.recipe;
     DisplayModel &v = s.view;
+    RecalcOutcome outcome;
     bool lossAdded = false;
     float volume = 0;  // the target volume as it was: put back, never recomputed
 
@@ -308,7 +309,7 @@ void UpdateBrouwschema(Session &s)
         if (!r.Doelstellingen.has(1)) {
             UpdateStatusBar(s);
             ++v.revision;
-            return;
+            return outcome;
         }
 
         volume = r.Doelstellingen(1);
@@ -354,8 +355,8 @@ void UpdateBrouwschema(Session &s)
         }
 
         if (r.hasStatus(StatusMaischschema) && r.hasStatus(StatusStorting)) {
-            const double estimate = (double(r.Maischschema(0, 0)) - 2.3) * double(r.StortingMaisch) / 1000.0
-                                    + double(r.StortingMaisch) * 0.0033 + double(r.VolFilterPlaatBodem);
+            const double estimate =
+                GeschatMaischVolume(r.Maischschema(0, 0), r.StortingMaisch, r.VolFilterPlaatBodem);
             v.lbl_vol_maisch.setText(QStringLiteral("Geschat volume maisch (L): ") + format(estimate, u"###"));
             v.lbl_vol_maisch.fore = toSingle(estimate) <= r.FilterKuipInhoud ? RgbBlack : RgbRed;
         }
@@ -367,15 +368,18 @@ void UpdateBrouwschema(Session &s)
             hops(s, r.Aromahop2, r.Bitterhop2, r.Doelstellingen(6), r.Doelstellingen(9), v.lbl_Ahop2, v.lbl_Bhop2);
         }
 
-        Evalueer(s);
+        if (!Evalueer(s))
+            outcome = {false, EvalueerFoutmelding};
         UpdateStatusBar(s);
         r.Doelstellingen(1) = volume;
     } catch (const CalcError &) {
         services().msgBox(RecalcFoutmelding, mb::Exclamation, QString());
+        outcome = {false, RecalcFoutmelding};
         if (lossAdded)
             r.Doelstellingen(1) = volume;
     }
     ++v.revision;
+    return outcome;
 }
 
 } // namespace mostarium

@@ -111,6 +111,21 @@ TEST(Formulas, DivisionByZeroReachesTheCaller)
     EXPECT_THROW(BerekenEBU(30.f, none, 5.f, 0.f), CalcError);
 }
 
+// The schedule and the optimisers judge the tun and the boil by these two.
+TEST(Formulas, MashVolumeAndBoilTime)
+{
+    // 3 L/kg on 3307 g of grain over 8 L under the false bottom: 0.7 L/kg
+    // above 2.3 makes 2.31 L, the grain 10.91 L (hand computation).
+    EXPECT_NEAR(GeschatMaischVolume(3.0f, 3307.f, 8.f), 21.228, 0.001);
+    // At 2.3 L/kg the water adds nothing; below it the estimate shrinks.
+    EXPECT_NEAR(GeschatMaischVolume(2.3f, 1000.f, 0.f), 3.3, 1e-6);
+    EXPECT_NEAR(GeschatMaischVolume(1.3f, 1000.f, 0.f), 2.3, 1e-6);
+
+    EXPECT_DOUBLE_EQ(GeschatteKooktijd(30, 20, 10.f), 60.0);
+    EXPECT_DOUBLE_EQ(GeschatteKooktijd(20, 22.5, 25.f), -6.0);  // less wort than beer: below 0
+    EXPECT_THROW(GeschatteKooktijd(30, 20, 0.f), CalcError);
+}
+
 TEST(Formulas, OverflowIsAnError)
 {
     EXPECT_THROW(PlatoToSG(3.4e38f), CalcError);

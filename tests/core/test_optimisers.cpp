@@ -3,6 +3,7 @@
 #include "core/Recalc.h"
 #include "core/Session.h"
 #include "support/FakeServices.h"
+#include "support/RecipeBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -279,6 +280,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "Recept heeft geen gemaischte storting of geen maischschema!"},
         // A bitter addition of 0 minutes divides by zero in every recalculation.
         RefusedCase{"RecalculationFails", [](Session &s) { s.recipe.Bitterhop(0, HopKooktijd) = "0"; },
+                    "Recept kan niet berekend worden! OptiMaischer is gestopt."},
+        // The schedule is whole but the evaluation is not: no figures to trust.
+        RefusedCase{"EvaluationFails",
+                    [](Session &s) {
+                        s.recipe.Evaluatie.redim(2, 0);
+                        test::setMeasured(s, 0, "0", "1050", "1010");
+                    },
                     "Recept kan niet berekend worden! OptiMaischer is gestopt."},
         RefusedCase{"StepBound", [](Session &) {}, "Geen oplossing gevonden na 5 stappen!"}),
     [](const auto &info) { return std::string(info.param.name); });

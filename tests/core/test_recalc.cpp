@@ -192,6 +192,41 @@ TEST_F(Recalc, NoTargetsYetBlanksTheScheduleWithoutAMessage)
     EXPECT_GT(s.view.revision, before);
 }
 
+// The outcome tells a caller that goes on with the figures whether they are
+// whole; the user has seen the message either way.
+TEST_F(Recalc, OutcomeSaysWhetherTheFiguresAreWhole)
+{
+    struct Case {
+        const char *name;
+        Session s;
+        QString message;  // empty: done
+    };
+    Session noTargets = singleBrew();
+    noTargets.recipe.Doelstellingen.redim(0);
+    Session badMeasure = singleBrew();
+    setMeasured(badMeasure, 0, "0", "1050", "1010");  // no volume to divide by
+    Case cases[] = {
+        {"worked single brew", singleBrew(), {}},
+        {"double brew", doubleBrew(), {}},
+        {"no targets yet", noTargets, {}},
+        {"zero yield", failingBrew(), RecalcFoutmelding},
+        {"measured volume 0", badMeasure, EvalueerFoutmelding},
+    };
+    for (Case &c : cases) {
+        fake.clear();
+        const RecalcOutcome outcome = UpdateBrouwschema(c.s);
+        EXPECT_EQ(bool(outcome), c.message.isEmpty()) << c.name;
+        EXPECT_EQ(outcome.message, c.message) << c.name;
+        if (c.message.isEmpty())
+            EXPECT_TRUE(fake.messages.empty()) << c.name;
+        else
+            EXPECT_EQ(fake.prompts().first(), c.message) << c.name;
+    }
+    // A failing evaluation step still lets the rest run: the status bar shows
+    // the measured part.
+    EXPECT_TRUE(cases[4].s.view.panels[6].enabled);
+}
+
 // The stored percentage is shown as a number when the whole (trimmed) text is
 // one, and as typed otherwise; the figures take its leading number either way.
 TEST_F(Recalc, GrainPercentageTextAsShown)

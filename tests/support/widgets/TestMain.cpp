@@ -1,8 +1,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-// One QApplication for every test executable; the windows need it and the
-// core tests do not mind it.
+// The window tests' main: the windows need a QApplication.
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

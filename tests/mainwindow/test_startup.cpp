@@ -8,6 +8,9 @@
 #include "mainwindow/InfoWindows.h"
 #include "mainwindow/StartUp.h"
 #include "mainwindow/frmSysParameters.h"
+#include "platform/QtServices.h"
+
+#include "support/ModalCloser.h"
 
 #include <QGuiApplication>
 #include <QLocale>
@@ -439,6 +442,35 @@ TEST_F(StartUp, TheShippedSettingsAskForTheSystemParametersOnceOnly)
     w->hide();
     ASSERT_TRUE(run());
     EXPECT_TRUE(said().isEmpty()) << qPrintable(said().join(u'|'));
+}
+
+TEST_F(StartUp, TheFirstStartWithTheRealBoxesSurvivesTheSplashGoing)
+{
+    // The shipped settings, silent: the first-run box opens right after the
+    // splash has been queued for deletion.
+    ASSERT_TRUE(QFile::copy(resourcesFolder() + QStringLiteral("/ZYM.ini"), paths::file(QStringLiteral("ZYM.ini"))));
+    QFile::setPermissions(paths::file(QStringLiteral("ZYM.ini")), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    setting("Sounds", "SoundsOn", QStringLiteral("0"));
+    for (const char *f : {"Biersoorten.txt", "Biertypen.mdb"})
+        QFile(paths::file(QLatin1String(f))).open(QIODevice::WriteOnly);
+    QtServices real;
+    Services *old = setServices(&real);
+    ModalCloser closer;
+    for (int i = 0; i < 30; ++i) {
+        SCOPED_TRACE(i);
+        session() = Session{};
+        ASSERT_TRUE(run());
+        EXPECT_TRUE(closer.titles.contains(QStringLiteral("Attentie!")));
+        for (const QPointer<QWidget> &parent : closer.parents)
+            EXPECT_TRUE(parent.isNull() || parent == w.get());
+        closer.titles.clear();
+        closer.parents.clear();
+        windows().unload(QStringLiteral("frmSysParameters"));
+        windows().unload(QStringLiteral("frmTip"));
+        w->hide();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    setServices(old);
 }
 
 TEST_F(StartUp, TheSplashStandsUntilTheMainWindowIsShown)

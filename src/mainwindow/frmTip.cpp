@@ -7,6 +7,7 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/Session.h"
+#include "core/ZymSettings.h"
 #include "platform/WindowRegistry.h"
 
 #include <QButtonGroup>
@@ -123,8 +124,9 @@ frmTip::frmTip(QWidget *parent) : QWidget(parent, Qt::Window)
 
     // Form_Load
     applyMainBackColor(this);
-    const QString show = ReadINI(zymIni(), QStringLiteral("StartUp"), QStringLiteral("ShowTips"), QStringLiteral("1"));
-    m_showAtStartUp->setChecked(num::val(show.trimmed()) == 1);
+    // A bad value was named by the start-up already; here it just counts as its default.
+    m_showAtStartUp->setChecked(
+        zymNumber(QStringLiteral("StartUp"), QStringLiteral("ShowTips"), QStringLiteral("1"), SwitchRange) == 1);
     LoadTips(paths::file(QStringLiteral("\\Tips.txt")));
 }
 

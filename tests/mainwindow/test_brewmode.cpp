@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 using namespace mostarium;
@@ -323,6 +324,9 @@ TEST_F(BrewModeWindow, DoubleBrewSwitchedTwiceAndSavedKeepsItsHops)
     auto *og2 = w->findChild<QWidget *>(QStringLiteral("lbl_VerwachtOG2"));
     ASSERT_NE(og2, nullptr);
     EXPECT_FALSE(og2->isVisibleTo(w.get()));
+    auto *og = w->findChild<QLabel *>(QStringLiteral("lbl_verwachtOG"));
+    ASSERT_NE(og, nullptr);
+    EXPECT_TRUE(og->text().startsWith(QStringLiteral("Verwacht OG: "))) << qPrintable(og->text());
 
     trigger("mnuDubBrouw");
     trigger("mnuOpslaan");

@@ -1,76 +1,174 @@
 #include "SysParameters.h"
 
-#include "CalcError.h"
 #include "Ini.h"
 #include "NumText.h"
 #include "Paths.h"
 #include "Session.h"
+#include "ZymSettings.h"
+
+#include <optional>
 
 namespace mostarium {
 
 namespace {
-const char *const kKeys[SpCount] = {"Ketelinhoud", "FilterKuipInhoud", "FixedVolFilterPlaatBodem",
-                                    "VolFilterPlaatBodem", "Evaporatie", "BrouwVerlies"};
+struct Rule {
+    const char *readKey;  // as the start-up reads it
+    const char *writeKey; // as the window writes it (the same entry: names match without regard to case)
+    const char *def;
+    NumberRange range;
+    const char *bounds;
+};
 
-QString shown(float v) { return num::signedText(v).trimmed(); }
+constexpr double MaxLitres = 32767;
+
+// Halves go to the even neighbour: 0.5 would be 0 litres, 32767.5 too many.
+const Rule kRules[SpCount] = {
+    {"KetelInhoud",
+     "Ketelinhoud",
+     "200",
+     {0.5, MaxLitres + 0.5, false, false},
+     "Ketel inhoud: een heel aantal liters, van 1 tot en met 32767."},
+    {"FilterKuipInhoud",
+     "FilterKuipInhoud",
+     "150",
+     {0, MaxLitres, false},
+     "Filterkuip inhoud: een getal groter dan 0 en hoogstens 32767 liter."},
+    {"FixedVolFilterPlaatBodem",
+     "FixedVolFilterPlaatBodem",
+     "8",
+     {0, MaxLitres},
+     "Volume onder filterplaat: een getal van 0 tot en met 32767 liter."},
+    {"VolFilterPlaatBodem",
+     "VolFilterPlaatBodem",
+     "8",
+     {0, MaxLitres},
+     "Water toegevoegd onder filterplaat: een getal van 0 tot en met 32767 liter."},
+    {"Evaporatie",
+     "Evaporatie",
+     "25",
+     {0, MaxLitres, false},
+     "Evaporatie: een getal groter dan 0 en hoogstens 32767 liter per uur."},
+    {"BrouwVerlies",
+     "BrouwVerlies",
+     "0",
+     {0, MaxLitres},
+     "Brouwverlies: een getal van 0 tot en met 32767 liter."},
+};
+
+const QString kSection = QStringLiteral("SysteemVariabelen");
+
+QString shown(float v)
+{
+    return num::signedText(v).trimmed();
+}
+
+// A value that passed its check: the kettle rounded to whole litres, the
+// others as single-precision numbers.
+void store(RecipeState &r, SysParam p, double v)
+{
+    switch (p) {
+    case SpKetel:
+        r.KetelInhoud = num::toInt16(v);
+        break;
+    case SpFilterkuip:
+        r.FilterKuipInhoud = num::toSingle(v);
+        break;
+    case SpFixedVolume:
+        r.FixedVolFilterPlaatBodem = num::toSingle(v);
+        break;
+    case SpDoodVolume:
+        r.VolFilterPlaatBodem = num::toSingle(v);
+        break;
+    case SpEvaporatie:
+        r.Evaporatie = num::toSingle(v);
+        break;
+    case SpBrouwVerlies:
+        r.BrouwVerlies = num::toSingle(v);
+        break;
+    case SpCount:
+        break;
+    }
+}
+
+// The value as it will be held, when that keeps its bounds too (a tiny
+// evaporation must not become 0 as a single-precision number).
+std::optional<double> held(const QString &text, const NumberRange &range, bool whole)
+{
+    const std::optional<double> v = numberInRange(text, range);
+    if (!v)
+        return std::nullopt;
+    const double h = whole ? double(num::toInt16(*v)) : double(num::toSingle(*v));
+    return range.contains(h) || whole ? std::optional<double>(h) : std::nullopt;
+}
+
+double readOne(const char *key, const char *def, const NumberRange &range, bool whole, QStringList &messages)
+{
+    const QString text =
+        ReadINI(paths::file(QStringLiteral("ZYM.ini")), kSection, QLatin1String(key), QLatin1String(def));
+    if (const std::optional<double> v = held(text, range, whole))
+        return *v;
+    messages << invalidSettingText(QLatin1String(key), QLatin1String(def));
+    return *held(QLatin1String(def), range, whole);
+}
 } // namespace
 
 SysParamTexts sysParamTexts(const Session &s)
 {
     const RecipeState &r = s.recipe;
-    return {shown(float(r.KetelInhoud)), shown(r.FilterKuipInhoud),  shown(r.FixedVolFilterPlaatBodem),
+    return {shown(float(r.KetelInhoud)),  shown(r.FilterKuipInhoud), shown(r.FixedVolFilterPlaatBodem),
             shown(r.VolFilterPlaatBodem), shown(r.Evaporatie),       shown(r.BrouwVerlies)};
+}
+
+bool sysParamValid(SysParam p, const QString &text)
+{
+    return held(text, kRules[p].range, p == SpKetel).has_value();
+}
+
+QString sysParamBounds(SysParam p)
+{
+    return QString::fromUtf8(kRules[p].bounds);
 }
 
 bool ControleerSysParameters(const SysParamTexts &texts, SysParamFlags &bad)
 {
-    bad.fill(false);
-    try {
-        const double kettle = num::val(texts[SpKetel]);
-        bad[SpKetel] = kettle < 0.5 || kettle >= 32767.5;
-    } catch (const CalcError &) {
-        bad[SpKetel] = true;
+    bool good = true;
+    for (int i = 0; i < SpCount; ++i) {
+        bad[std::size_t(i)] = !sysParamValid(SysParam(i), texts[std::size_t(i)]);
+        good = good && !bad[std::size_t(i)];
     }
-    for (int i : {SpFilterkuip, SpEvaporatie}) {
-        try {
-            bad[std::size_t(i)] = num::val(texts[std::size_t(i)]) <= 0.0;
-        } catch (const CalcError &) {
-            bad[std::size_t(i)] = true;
-        }
-    }
-    for (int i : {SpFixedVolume, SpDoodVolume, SpBrouwVerlies}) {
-        try {
-            num::toSingle(num::val(texts[std::size_t(i)]));
-        } catch (const CalcError &) {
-            bad[std::size_t(i)] = true;
-        }
-    }
-    for (bool b : bad)
-        if (b)
-            return false;
-    return true;
+    return good;
 }
 
 bool StoreSysParameters(Session &s, const SysParamTexts &texts)
 {
     const QString ini = paths::file(QStringLiteral("ZYM.ini"));
-    const QString section = QStringLiteral("SysteemVariabelen");
     bool ok = true;
     for (int i = 0; i < SpCount; ++i) {
         QString v = i == SpKetel ? texts[std::size_t(i)].trimmed() : texts[std::size_t(i)];
-        ok = WriteINI(ini, section, QString::fromLatin1(kKeys[i]), v) && ok;
+        ok = WriteINI(ini, kSection, QString::fromLatin1(kRules[i].writeKey), v) && ok;
     }
     QString zero = QStringLiteral("0");
     ok = WriteINI(ini, QStringLiteral("StartUp"), QStringLiteral("EersteMaal"), zero) && ok;
 
-    RecipeState &r = s.recipe;
-    r.KetelInhoud = num::toInt16(num::val(texts[SpKetel]));
-    r.FilterKuipInhoud = num::toSingle(num::val(texts[SpFilterkuip]));
-    r.FixedVolFilterPlaatBodem = num::toSingle(num::val(texts[SpFixedVolume]));
-    r.VolFilterPlaatBodem = num::toSingle(num::val(texts[SpDoodVolume]));
-    r.Evaporatie = num::toSingle(num::val(texts[SpEvaporatie]));
-    r.BrouwVerlies = num::toSingle(num::val(texts[SpBrouwVerlies]));
+    for (int i = 0; i < SpCount; ++i)
+        store(s.recipe, SysParam(i), num::strictDouble(texts[std::size_t(i)])); // checked before
     return ok;
+}
+
+QStringList ReadSysParameters(RecipeState &r)
+{
+    QStringList messages;
+    auto read = [&](SysParam p) {
+        store(r, p, readOne(kRules[p].readKey, kRules[p].def, kRules[p].range, p == SpKetel, messages));
+    };
+    read(SpKetel);
+    r.MaximumAlcPerc = num::toSingle(readOne("MaximumAlcPerc", "20", {0, 100, false}, false, messages));
+    read(SpFixedVolume);
+    read(SpDoodVolume);
+    read(SpEvaporatie);
+    read(SpFilterkuip);
+    read(SpBrouwVerlies);
+    return messages;
 }
 
 } // namespace mostarium

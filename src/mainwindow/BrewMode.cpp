@@ -15,6 +15,17 @@ namespace {
 
 QString cell(const Table2D<QString> &t, int r, int c) { return t.has(r, c) ? t(r, c) : QString(); }
 
+// A hop list holds rows when any row has something entered; the computed
+// grams of a bitter row do not count.
+bool holdsRows(const Table2D<QString> &t)
+{
+    for (int i = 0; i <= t.rowUbound(); ++i)
+        for (int c = HopSoort; c <= HopGravity; ++c)
+            if (!cell(t, i, c).trimmed().isEmpty())
+                return true;
+    return false;
+}
+
 void ploc(Session &s)
 {
     if (s.app.geluidAan)
@@ -66,40 +77,38 @@ void SwitchBrouwType(Session &s, const std::function<void()> &pasGUIAanBrouwType
     if (pasGUIAanBrouwType)
         pasGUIAanBrouwType();
 
+    // A hop bit is never cleared while its lists hold rows: the writer leaves
+    // out the lists of a clear bit, and a switch must not lose them.
     if (s.app.dubbelBrouw) {
         ploc(s);
         ploc(s);
         s.view.panels[0].text = QStringLiteral("DB");
         r.Evaluatie.redimPreserve(2, 1);
         r.Doelstellingen.redimPreserve(std::max(10, r.Doelstellingen.ubound()));
-        if (r.Doelstellingen(6) > 0)
-            UpdateBrouwschema(s);
-        if (r.Doelstellingen(6) == 0 && r.hasStatus(StatusDoelstellingen)) {
+        if (r.Doelstellingen(6) == 0 && r.hasStatus(StatusDoelstellingen))
             r.clearStatus(StatusDoelstellingen);
-            UpdateBrouwschema(s);
-        }
-        if (r.Bitterhop2.rowUbound() == 0 && r.Aromahop2.rowUbound() == 0 && r.hasStatus(StatusHopgift)) {
+        if (r.Bitterhop2.rowUbound() == 0 && r.Aromahop2.rowUbound() == 0 && r.hasStatus(StatusHopgift) &&
+            !holdsRows(r.Aromahop) && !holdsRows(r.Bitterhop))
             r.clearStatus(StatusHopgift);
-            UpdateBrouwschema(s);
-        }
     } else {
         ploc(s);
         s.view.panels[0].text = QStringLiteral("EB");
         // Targets count as present only when the first beer has a volume; an
         // enlarged but empty target array is not a set of targets.
         if (r.Doelstellingen.ubound() >= 2 && r.Doelstellingen(1) > 0 && !r.hasStatus(StatusDoelstellingen) &&
-            r.ReceptStatus >= 1) {
+            r.ReceptStatus >= 1)
             r.setStatus(StatusDoelstellingen);
-            UpdateBrouwschema(s);
-        }
         if (!cell(r.Aromahop, 0, 2).isEmpty() && !cell(r.Bitterhop, 0, 2).isEmpty() &&
-            !r.hasStatus(StatusHopgift)) {
+            !r.hasStatus(StatusHopgift))
             r.setStatus(StatusHopgift);
-            UpdateBrouwschema(s);
-        }
-        if (r.hasStatus(StatusHopgift2))
+        if (r.hasStatus(StatusHopgift2) && !holdsRows(r.Aromahop2) && !holdsRows(r.Bitterhop2))
             r.clearStatus(StatusHopgift2);
     }
+
+    // Once, after every bit is settled, also when none changed: what the
+    // schedule shows (caption, grain of both beers, the OG lines) must belong
+    // to the mode now shown.
+    UpdateBrouwschema(s);
     ++s.view.revision;
 }
 

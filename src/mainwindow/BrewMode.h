@@ -11,7 +11,8 @@ struct Session;
 void ApplyBrouwTypeToView(Session &s);
 
 // mnuDubBrouw_Click without the window: flips the brew mode, keeps the status
-// bits consistent with the data of the new mode and recalculates.
+// bits consistent with the data of the new mode (never clearing a hop bit
+// whose lists hold rows) and recalculates once for the new mode.
 // `pasGUIAanBrouwType` lays the window out for the new mode.
 void SwitchBrouwType(Session &s, const std::function<void()> &pasGUIAanBrouwType);
 

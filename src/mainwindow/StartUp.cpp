@@ -16,6 +16,8 @@
 #include "core/Revision.h"
 #include "core/Services.h"
 #include "core/Session.h"
+#include "core/SysParameters.h"
+#include "core/ZymSettings.h"
 #include "platform/WindowRegistry.h"
 
 #include <QAction>
@@ -46,11 +48,6 @@ void centreOn(QWidget *window, const QRect &area)
     window->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
 }
 
-double number(const char *section, const char *key, const char *def)
-{
-    return num::val(setting(section, key, def).trimmed());
-}
-
 // A message during the start-up: the splash must not stand in front of it.
 int tell(const QString &text, int style = mb::OKOnly, const QString &title = QString())
 {
@@ -58,39 +55,21 @@ int tell(const QString &text, int style = mb::OKOnly, const QString &title = QSt
     return services().msgBox(text, style, title);
 }
 
-void badSetting(const char *key, const char *def)
+// A switch of ZYM.ini; a value that is no number, or none a switch can hold,
+// takes the default and is named, and the start-up goes on.
+double number(const char *section, const char *key, const char *def)
 {
-    tell(QStringLiteral("Ongeldige waarde voor ") + QLatin1String(key) +
-             QStringLiteral(" in ZYM.ini! De standaard waarde ") + QLatin1String(def) +
-             QStringLiteral(" wordt gebruikt."),
-         mb::Exclamation, Attentie);
-}
-
-// A value of SysteemVariabelen that the program cannot hold takes its default.
-void readSingle(const char *key, const char *def, float &target)
-{
-    try {
-        target = num::toSingle(num::val(setting("SysteemVariabelen", key, def)));
-    } catch (const CalcError &) {
-        badSetting(key, def);
-        target = num::toSingle(num::val(QString::fromLatin1(def)));
-    }
+    bool refused = false;
+    const double v = zymNumber(QLatin1String(section), QLatin1String(key), QLatin1String(def), SwitchRange, &refused);
+    if (refused)
+        tell(invalidSettingText(QLatin1String(key), QLatin1String(def)), mb::Exclamation, Attentie);
+    return v;
 }
 
 void readInstallation(RecipeState &r)
 {
-    try {
-        r.KetelInhoud = num::toInt16(num::val(setting("SysteemVariabelen", "KetelInhoud", "200")));
-    } catch (const CalcError &) {
-        badSetting("KetelInhoud", "200");
-        r.KetelInhoud = 200;
-    }
-    readSingle("MaximumAlcPerc", "20", r.MaximumAlcPerc);
-    readSingle("FixedVolFilterPlaatBodem", "8", r.FixedVolFilterPlaatBodem);
-    readSingle("VolFilterPlaatBodem", "8", r.VolFilterPlaatBodem);
-    readSingle("Evaporatie", "25", r.Evaporatie);
-    readSingle("FilterKuipInhoud", "150", r.FilterKuipInhoud);
-    readSingle("BrouwVerlies", "0", r.BrouwVerlies);
+    for (const QString &message : ReadSysParameters(r))
+        tell(message, mb::Exclamation, Attentie);
 }
 
 // Files the program needs; a missing one is named and, for the two data

@@ -63,6 +63,8 @@ frmSysParameters::frmSysParameters(QWidget *parent) : QWidget(parent, Qt::Window
     }
     const QString lossTip = QStringLiteral("Wort wat achterblijft in de installatie, hopdraf enz. na het brouwen");
     m_boxes[SpBrouwVerlies]->setToolTip(lossTip);
+    for (int i = 0; i < SpCount; ++i)
+        m_toolTips[std::size_t(i)] = m_boxes[std::size_t(i)]->toolTip();
     frame->findChild<QLabel *>(QStringLiteral("lbl_SP_BrouwVerlies"))->setToolTip(lossTip);
 
     auto *warning = new QPlainTextEdit(this);
@@ -127,8 +129,12 @@ void frmSysParameters::cmdSP_OK_Click()
     const SysParamTexts t = texts();
     SysParamFlags bad{};
     const bool good = ControleerSysParameters(t, bad);
-    for (int i = 0; i < SpCount; ++i)
-        m_boxes[std::size_t(i)]->setBad(bad[std::size_t(i)]);
+    // A red box says why in its tool tip: the bounds of its value.
+    for (int i = 0; i < SpCount; ++i) {
+        NumericEdit *box = m_boxes[std::size_t(i)];
+        box->setBad(bad[std::size_t(i)]);
+        box->setToolTip(bad[std::size_t(i)] ? sysParamBounds(SysParam(i)) : m_toolTips[std::size_t(i)]);
+    }
     if (!good)
         return;
     Session &s = session();

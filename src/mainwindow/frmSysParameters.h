@@ -27,6 +27,7 @@ private:
     SysParamTexts texts() const;
 
     std::array<NumericEdit *, SpCount> m_boxes{};
+    std::array<QString, SpCount> m_toolTips;  // as designed, shown again once a box is good
 };
 
 } // namespace mostarium

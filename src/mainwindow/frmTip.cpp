@@ -6,6 +6,7 @@
 #include "core/NumText.h"
 #include "core/Paths.h"
 #include "core/Services.h"
+#include "core/ZymSettings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -117,8 +118,9 @@ frmTip::frmTip(Session &s, Services &svc, QWidget *parent) : WindowBase(QStringL
 
     // Form_Load
     applyMainBackColor(this);
-    const QString show = ReadINI(zymIni(), QStringLiteral("StartUp"), QStringLiteral("ShowTips"), QStringLiteral("1"));
-    m_showAtStartUp->setChecked(num::val(show.trimmed()) == 1);
+    // A bad value was named by the start-up already; here it just counts as its default.
+    m_showAtStartUp->setChecked(
+        zymNumber(QStringLiteral("StartUp"), QStringLiteral("ShowTips"), QStringLiteral("1"), SwitchRange) == 1);
     LoadTips(paths::file(QStringLiteral("\\Tips.txt")));
 }
 

@@ -22,9 +22,22 @@ namespace mostarium {
 QtServices::QtServices() = default;
 QtServices::~QtServices() = default;
 
+QWidget *QtServices::dialogParent()
+{
+    // Never the active window: that may be the splash or a dialog already
+    // queued for deletion, whose end would take an open box down with it.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("frmRecept") && w->isVisible())
+            return w;
+    return nullptr;
+}
+
 int QtServices::msgBox(const QString &prompt, int style, const QString &title)
 {
-    QMessageBox box(QApplication::activeWindow());
+    // On the heap and watched: should its parent still go while it is open,
+    // the box goes with it and is not deleted a second time here.
+    QPointer<QMessageBox> owner = new QMessageBox(dialogParent());
+    QMessageBox &box = *owner;
     box.setWindowTitle(title.isEmpty() ? AppTitle : title);
     box.setText(prompt);
     switch (style & 0x70) {
@@ -55,6 +68,7 @@ int QtServices::msgBox(const QString &prompt, int style, const QString &title)
     for (const B &b : buttons)
         box.addButton(b.std)->setText(QString::fromUtf8(b.text));
     const int res = box.exec();
+    delete owner.data();
     for (const B &b : buttons)
         if (res == b.std)
             return b.answer;
@@ -67,7 +81,7 @@ std::optional<QString> QtServices::inputBox(const QString &prompt, const QString
                                             const QString &defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), title.isEmpty() ? AppTitle : title,
+    const QString text = QInputDialog::getText(dialogParent(), title.isEmpty() ? AppTitle : title,
                                                prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
@@ -77,7 +91,7 @@ std::optional<QString> QtServices::inputBox(const QString &prompt, const QString
 std::optional<QString> QtServices::openFileName(const QString &title, const QString &folder,
                                                 const QString &filter)
 {
-    const QString f = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
+    const QString f = QFileDialog::getOpenFileName(dialogParent(), title, folder, filter);
     if (f.isEmpty())
         return std::nullopt;
     return f;
@@ -86,7 +100,7 @@ std::optional<QString> QtServices::openFileName(const QString &title, const QStr
 std::optional<QString> QtServices::saveFileName(const QString &title, const QString &path,
                                                 const QString &filter)
 {
-    const QString f = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, path, filter);
+    const QString f = QFileDialog::getSaveFileName(dialogParent(), title, path, filter);
     if (f.isEmpty())
         return std::nullopt;
     return f;

@@ -30,6 +30,10 @@ public:
     void setBusy(bool busy) override;
     void processEvents() override;
 
+    // The window every box and dialog is parented to: the main window once it
+    // is shown, else none.
+    static QWidget *dialogParent();
+
 private:
     int m_busyDepth = 0;
 };

@@ -1,10 +1,18 @@
+#include "test_filecommands_fixture.h"
+
 #include "core/Paths.h"
+#include "core/Recalc.h"
+#include "core/RecipeFile.h"
 #include "core/Session.h"
 #include "mainwindow/BrewMode.h"
 
 #include "support/FakeServices.h"
+#include "support/RecipeBuilders.h"
 #include "support/TempProgramFolder.h"
 
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 using namespace mostarium;
@@ -32,18 +40,21 @@ struct Row {
 };
 
 const Row Rows[] = {
-    {"to double without beer-2 data: targets, hops and evaluation bits cleared", false, All,
-     [](RecipeState &r) { fillBeer1(r, false); }, All - 1 - 8 - 64},
+    {"to double without beer-2 data: targets and evaluation bits cleared, beer 1's hops kept", false, All,
+     [](RecipeState &r) { fillBeer1(r, false); }, All - 1 - 64},
+    {"to double with a hop bit but empty hop lists: hop bit cleared", false, 8, [](RecipeState &) {}, 0},
+    {"to single with rows in a beer-2 hop list: that bit kept", true, 32 + 2,
+     [](RecipeState &r) { r.Bitterhop2(0, 0) = QStringLiteral("Magnum"); }, 32 + 2},
     {"back to single: targets, hops and evaluation restored, beer-2 hops cleared", true, All - 1 - 8 - 64 + 32,
      [](RecipeState &r) { fillBeer1(r, true); }, All},
-    {"to double with a beer-2 volume: targets kept", false, All,
+    {"to double with a beer-2 volume: targets and beer 1's hops kept", false, All,
      [](RecipeState &r) {
          fillBeer1(r, false);
          r.Doelstellingen.redimPreserve(10);
          r.Doelstellingen(6) = 15;
          r.Evaluatie(0, 1) = QStringLiteral("14");
      },
-     All - 8},
+     All},
     {"to double with two beer-2 hop rows: hop bit kept", false, All,
      [](RecipeState &r) {
          fillBeer1(r, false);
@@ -182,4 +193,145 @@ TEST_F(BrewModeSwitch, LayoutRunsBeforeTheTargetsBitIsCleared)
     SwitchBrouwType(s, [&] { ApplyBrouwTypeToView(s); });
     EXPECT_TRUE(s.view.fraEvalDS2.visible);
     EXPECT_FALSE(s.recipe.hasStatus(StatusDoelstellingen));
+}
+
+namespace {
+
+QStringList sectionsOf(const QByteArray &file)
+{
+    QStringList names;
+    for (const QByteArray &line : file.split('\n'))
+        if (line.startsWith('['))
+            names << QString::fromLatin1(line.trimmed().mid(1).chopped(1));
+    return names;
+}
+
+bool holdsRows(const Table2D<QString> &t)
+{
+    for (int i = 0; i <= t.rowUbound(); ++i)
+        for (int c = HopSoort; c <= HopGravity; ++c)
+            if (t.has(i, c) && !t(i, c).isEmpty())
+                return true;
+    return false;
+}
+
+// Every label and frame as shown: text, caption, colour, visibility.
+QStringList shown(DisplayModel v)
+{
+    QStringList out;
+    v.forEachFrame([&](const QString &name, FrameSlot &f) {
+        out << name + u'=' + f.caption + (f.visible ? u'+' : u'-');
+    });
+    v.forEachLabel([&](const QString &name, LabelSlot &l) {
+        out << name + u'=' + l.text + (l.visible ? u'+' : u'-') + QString::number(l.fore.value_or(0xFFFFFFFFu)) + l.toolTip;
+    });
+    return out;
+}
+
+struct Recipe {
+    QString name;
+    Session session;
+};
+
+std::vector<Recipe> everyRecipe()
+{
+    std::vector<Recipe> all = {{"singleBrew", test::singleBrew()},   {"decoctionBrew", test::decoctionBrew()},
+                               {"lateGrainBrew", test::lateGrainBrew()}, {"failingBrew", test::failingBrew()},
+                               {"doubleBrew", test::doubleBrew()}};
+    const QDir samples(test::resourcesFolder() + QStringLiteral("/Recepten"));
+    for (const QString &f : samples.entryList({QStringLiteral("*.zlv")}, QDir::Files)) {
+        Session s;
+        s.recipe.BrouwVerlies = 1.5f;
+        EXPECT_TRUE(readRecipeFile(s, samples.filePath(f)).ok) << qPrintable(f);
+        all.push_back({f, s});
+    }
+    return all;
+}
+
+} // namespace
+
+TEST_F(BrewModeSwitch, BackAndForthKeepsEveryPartAndShowsTheScheduleOfTheModeShown)
+{
+    constexpr int Kept = StatusAlgemeen | StatusStorting | StatusMaischschema | StatusGistkeuze | StatusToevoegingen;
+    for (Recipe &recipe : everyRecipe()) {
+        SCOPED_TRACE(qPrintable(recipe.name));
+        Session &s = recipe.session;
+        s.app.geluidAan = false;
+        UpdateBrouwschema(s);
+        const bool startDubbel = s.app.dubbelBrouw;
+        const int startBits = s.recipe.ReceptStatus;
+        const QByteArray original = recipeFileBytes(s);
+        const QStringList originalSections = sectionsOf(original);
+        const bool hops1 = holdsRows(s.recipe.Aromahop) || holdsRows(s.recipe.Bitterhop);
+        const bool hops2 = holdsRows(s.recipe.Aromahop2) || holdsRows(s.recipe.Bitterhop2);
+
+        for (int n = 1; n <= 4; ++n) {
+            SCOPED_TRACE(n);
+            SwitchBrouwType(s, [&] { ApplyBrouwTypeToView(s); });
+            ASSERT_EQ(s.app.dubbelBrouw, startDubbel != (n % 2 == 1));
+
+            // What is shown is what a fresh recalculation in this mode shows.
+            Session fresh = s;
+            UpdateBrouwschema(fresh);
+            EXPECT_EQ(shown(s.view), shown(fresh.view));
+            if (s.recipe.hasStatus(StatusDoelstellingen)) {
+                EXPECT_EQ(s.view.fraBrouwSchema.caption.contains(u'/'), s.app.dubbelBrouw)
+                    << qPrintable(s.view.fraBrouwSchema.caption);
+            }
+            if (!s.app.dubbelBrouw) {
+                EXPECT_FALSE(s.view.lbl_VerwachtOG2.visible);
+            }
+
+            // Every save keeps the parts the switch has no say in and every
+            // hop list that holds rows.
+            const QStringList sections = sectionsOf(recipeFileBytes(s));
+            EXPECT_EQ(s.recipe.ReceptStatus & Kept, startBits & Kept);
+            for (const char *name : {"Algemeen", "Storting", "Maischschema", "Gistkeuze", "Toevoegingen"})
+                EXPECT_EQ(sections.contains(QLatin1String(name)), originalSections.contains(QLatin1String(name)))
+                    << name;
+            if (hops1) {
+                EXPECT_TRUE(sections.contains(QStringLiteral("Aromahop")) && sections.contains(QStringLiteral("Bitterhop")));
+            }
+            if (hops2) {
+                EXPECT_TRUE(sections.contains(QStringLiteral("Aromahop2")) &&
+                            sections.contains(QStringLiteral("Bitterhop2")));
+            }
+
+            // Back in the mode it started in, the file is the file it was.
+            if (n % 2 == 0) {
+                EXPECT_EQ(s.recipe.ReceptStatus, startBits);
+                EXPECT_EQ(recipeFileBytes(s), original);
+            }
+        }
+    }
+}
+
+namespace {
+using BrewModeWindow = test::FileCommandsTest;
+}
+
+TEST_F(BrewModeWindow, DoubleBrewSwitchedTwiceAndSavedKeepsItsHops)
+{
+    openSample(QStringLiteral("Herfstbok.zlv"));
+    ASSERT_TRUE(s().app.dubbelBrouw);
+    auto *schedule = w->findChild<QGroupBox *>(QStringLiteral("fraBrouwSchema"));
+    ASSERT_NE(schedule, nullptr);
+    ASSERT_TRUE(schedule->title().contains(QStringLiteral("/10 L"))) << qPrintable(schedule->title());
+
+    trigger("mnuDubBrouw");
+    EXPECT_FALSE(item("mnuDubBrouw")->isChecked());
+    EXPECT_FALSE(schedule->title().contains(u'/')) << qPrintable(schedule->title());
+    auto *og2 = w->findChild<QWidget *>(QStringLiteral("lbl_VerwachtOG2"));
+    ASSERT_NE(og2, nullptr);
+    EXPECT_FALSE(og2->isVisibleTo(w.get()));
+    auto *og = w->findChild<QLabel *>(QStringLiteral("lbl_verwachtOG"));
+    ASSERT_NE(og, nullptr);
+    EXPECT_TRUE(og->text().startsWith(QStringLiteral("Verwacht OG: "))) << qPrintable(og->text());
+
+    trigger("mnuDubBrouw");
+    trigger("mnuOpslaan");
+    const QByteArray saved = bytes(sample(QStringLiteral("Herfstbok.zlv")));
+    EXPECT_TRUE(saved.contains("Status=1023"));
+    for (const char *section : {"[Aromahop]", "[Bitterhop]", "[Aromahop2]", "[Bitterhop2]"})
+        EXPECT_TRUE(saved.contains(section)) << section;
 }

@@ -4,12 +4,16 @@
 #include "test_filecommands_fixture.h"
 
 #include "core/Regional.h"
+#include "core/ZymSettings.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/InfoWindows.h"
 #include "mainwindow/WindowCatalogue.h"
 #include "mainwindow/StartUp.h"
 #include "mainwindow/frmSysParameters.h"
 #include "support/FileFaults.h"
+#include "platform/QtServices.h"
+
+#include "support/widgets/ModalCloser.h"
 
 #include <QGuiApplication>
 #include <QLocale>
@@ -142,7 +146,7 @@ TEST_F(StartUp, OptionsSetTheirItemsFromTheTrimmedNumber)
 {
     installation();
     setting("Sounds", "SoundsOn", QStringLiteral("0"));
-    setting("StartUp", "VolMenu", QStringLiteral("abc"));
+    setting("StartUp", "VolMenu", QStringLiteral(" 0.0 "));
     setting("StartUp", "AutoSaveOn", QStringLiteral(" 2 "));
     setting("StartUp", "SpoelCurveBijRecept", QStringLiteral("0"));
 
@@ -159,44 +163,86 @@ TEST_F(StartUp, OptionsSetTheirItemsFromTheTrimmedNumber)
     EXPECT_TRUE(said().isEmpty()) << qPrintable(said().join(u'|'));
 }
 
-TEST_F(StartUp, SettingsTheProgramCannotHoldTakeTheirDefaultWithAMessage)
+TEST_F(StartUp, HostileSettingsTakeTheirDefaultWithAMessageAndTheStartUpGoesOn)
 {
-    struct Case {
-        const char *key;
-        const char *value;
-        float expected;
-        bool message;
+    struct Key {
+        const char *section, *key, *def;
     };
-    const Case cases[] = {
-        {"KetelInhoud", "40000", 200, true},
-        {"KetelInhoud", "-32769", 200, true},
-        {"KetelInhoud", "22.5", 22, false},
-        {"KetelInhoud", "23.5", 24, false},
-        {"KetelInhoud", "abc", 0, false},
-        {"Evaporatie", "1e39", 25, true},
-        {"FilterKuipInhoud", "160", 160, false},
+    // In the order the start-up reads them.
+    const Key keys[] = {
+        {"Sounds", "SoundsOn", "1"},
+        {"SysteemVariabelen", "KetelInhoud", "200"},
+        {"SysteemVariabelen", "MaximumAlcPerc", "20"},
+        {"SysteemVariabelen", "FixedVolFilterPlaatBodem", "8"},
+        {"SysteemVariabelen", "VolFilterPlaatBodem", "8"},
+        {"SysteemVariabelen", "Evaporatie", "25"},
+        {"SysteemVariabelen", "FilterKuipInhoud", "150"},
+        {"SysteemVariabelen", "BrouwVerlies", "0"},
+        {"StartUp", "SpoelCurveBijRecept", "1"},
+        {"StartUp", "VolMenu", "1"},
+        {"StartUp", "LaadBestand1", "1"},
+        {"StartUp", "AutoSaveOn", "1"},
+        {"StartUp", "ShowTips", "1"},
+        {"StartUp", "EersteMaal", "0"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.key) + "=" + c.value);
+    // What each key decides, as the window and the state show it.
+    auto observed = [&] {
+        const RecipeState &r = s().recipe;
+        return QList<double>{double(s().app.geluidAan), double(r.KetelInhoud), r.MaximumAlcPerc,
+                             r.FixedVolFilterPlaatBodem, r.VolFilterPlaatBodem, r.Evaporatie,
+                             r.FilterKuipInhoud, r.BrouwVerlies, double(s().app.spoelcurveRecept),
+                             double(item("mnuVerkort")->isChecked()),
+                             double(item("mnuOpenBestandbijOpstarten")->isChecked()),
+                             double(item("mnuAutoSaveOn")->isChecked()), double(isOpen("frmTip")),
+                             double(isOpen("frmSysParameters"))};
+    };
+    // Every key set to `value`, or to its default when `value` is null.
+    auto startWith = [&](const char *value) {
         session() = Session{};
         installation();
-        setting("SysteemVariabelen", c.key, QLatin1String(c.value));
-
-        ASSERT_TRUE(run());
-
-        const RecipeState &r = s().recipe;
-        const float got = QLatin1String(c.key) == QLatin1String("KetelInhoud") ? float(r.KetelInhoud)
-                          : QLatin1String(c.key) == QLatin1String("Evaporatie") ? r.Evaporatie
-                                                                                   : r.FilterKuipInhoud;
-        EXPECT_EQ(got, c.expected);
-        EXPECT_EQ(said().size(), c.message ? 1 : 0);
-        if (c.message) {
-            EXPECT_TRUE(said().value(0).contains(QLatin1String(c.key)));
-        }
-        EXPECT_TRUE(w->isVisible());
-        setting("SysteemVariabelen", c.key, QString());
+        for (const Key &k : keys)
+            setting(k.section, k.key, QLatin1String(value ? value : k.def));
+        item("mnuOpenBestandbijOpstarten")->setChecked(false);
+        item("mnuAutoSaveOn")->setChecked(false);
         fake.clear();
+        EXPECT_TRUE(run());
+        EXPECT_TRUE(w->isVisible());
+        const QList<double> seen = observed();
+        windows().unload(QStringLiteral("frmTip"));
+        windows().unload(QStringLiteral("frmSysParameters"));
         w->hide();
+        return seen;
+    };
+    const QList<double> defaults = startWith(nullptr);
+    EXPECT_TRUE(said().isEmpty()) << qPrintable(said().join(u'|'));
+
+    for (const char *value : {"1e999", "abc", "", "3.4e38", "-1", "1.2.3"}) {
+        SCOPED_TRACE(value);
+        const QList<double> seen = startWith(value);
+        // -1 is a number every switch can hold: it keeps its meaning (not 0,
+        // not 1); an installation value below 0 is refused like the rest.
+        const bool minusOne = QLatin1String(value) == QLatin1String("-1");
+        QStringList expected;
+        for (int i = 0; i < int(std::size(keys)); ++i) {
+            const Key &k = keys[i];
+            const bool isSwitch = QLatin1String(k.section) != QLatin1String("SysteemVariabelen");
+            if (minusOne && isSwitch)
+                continue;
+            expected << invalidSettingText(QLatin1String(k.key), QLatin1String(k.def));
+            EXPECT_EQ(seen.value(i), defaults.value(i)) << k.key;
+        }
+        if (minusOne)
+            expected << FirstRun;
+        EXPECT_EQ(said(), expected);
+        for (const auto &m : fake.messages)
+            if (m.prompt.startsWith(QStringLiteral("Ongeldige waarde"))) {
+                EXPECT_EQ(m.style, mb::Exclamation);
+                EXPECT_EQ(m.title, QStringLiteral("Attentie!"));
+            }
+        if (minusOne) {
+            EXPECT_EQ(seen.mid(8), (QList<double>{1, 0, 0, 0, 0, 1})) << "the switches as numbers not 0 and not 1";
+            EXPECT_EQ(seen.value(0), 1);
+        }
     }
 }
 
@@ -459,6 +505,35 @@ TEST_F(StartUp, ASettingsFileThatIsAPipeOrFarTooLargeIsNamedAndEverySettingTakes
     EXPECT_EQ(said(), QStringList{QStringLiteral("\\ZYM.ini is groter dan 4 MB en wordt niet gelezen!") + defaults});
     EXPECT_EQ(s().recipe.KetelInhoud, 200);
     EXPECT_EQ(QFileInfo(zym).size(), 200 * 1024 * 1024) << "left as it is";
+}
+
+TEST_F(StartUp, TheFirstStartWithTheRealBoxesSurvivesTheSplashGoing)
+{
+    // The shipped settings, silent: the first-run box opens right after the
+    // splash has been queued for deletion.
+    ASSERT_TRUE(QFile::copy(resourcesFolder() + QStringLiteral("/ZYM.ini"), paths::file(QStringLiteral("ZYM.ini"))));
+    QFile::setPermissions(paths::file(QStringLiteral("ZYM.ini")), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    setting("Sounds", "SoundsOn", QStringLiteral("0"));
+    for (const char *f : {"Biersoorten.txt", "Biertypen.mdb"})
+        QFile(paths::file(QLatin1String(f))).open(QIODevice::WriteOnly);
+    QtServices real;
+    Services *old = setServices(&real);
+    ModalCloser closer;
+    for (int i = 0; i < 30; ++i) {
+        SCOPED_TRACE(i);
+        session() = Session{};
+        ASSERT_TRUE(run());
+        EXPECT_TRUE(closer.titles.contains(QStringLiteral("Attentie!")));
+        for (const QPointer<QWidget> &parent : closer.parents)
+            EXPECT_TRUE(parent.isNull() || parent == w.get());
+        closer.titles.clear();
+        closer.parents.clear();
+        windows().unload(QStringLiteral("frmSysParameters"));
+        windows().unload(QStringLiteral("frmTip"));
+        w->hide();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    setServices(old);
 }
 
 TEST_F(StartUp, TheSplashStandsUntilTheMainWindowIsShown)

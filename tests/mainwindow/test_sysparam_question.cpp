@@ -50,6 +50,8 @@ protected:
     ScopedFakeServices fake;
     Session s;
     bool handled = false;
+    // Tries still queued when a test ends go with it.
+    QObject pending;
 
     void SetUp() override { installation(s.recipe); }
     void TearDown() override
@@ -62,7 +64,7 @@ protected:
     // Runs `act` on the question once it stands.
     void whenShown(std::function<void(frmSysteemParametersAanpassen *)> act, int tries = 50)
     {
-        QTimer::singleShot(0, [this, act, tries] {
+        QTimer::singleShot(0, &pending, [this, act, tries] {
             auto *dlg = qobject_cast<frmSysteemParametersAanpassen *>(QApplication::activeModalWidget());
             if (!dlg) {
                 if (tries > 0)

@@ -83,16 +83,16 @@ TEST_F(SysParametersWindow, OkStoresTheValuesInTheSettingsFileAndTheState)
     type(box(w, "txt_SP_FixedVolume"), QStringLiteral("2.5"));
     type(box(w, "txt_SP_DoodVolume"), QStringLiteral("3"));
     type(box(w, "txt_SP_Evaporatie"), QStringLiteral("4.5"));
-    type(box(w, "txt_SP_BrouwVerlies"), QStringLiteral("1.2.3"));
+    type(box(w, "txt_SP_BrouwVerlies"), QStringLiteral("1.2"));
     click(w, "cmdSP_OK");
     EXPECT_EQ(s.recipe.KetelInhoud, 22);  // a half goes to the even neighbour
     EXPECT_FLOAT_EQ(s.recipe.FilterKuipInhoud, 60);
     EXPECT_FLOAT_EQ(s.recipe.FixedVolFilterPlaatBodem, 2.5f);
     EXPECT_FLOAT_EQ(s.recipe.VolFilterPlaatBodem, 3);
     EXPECT_FLOAT_EQ(s.recipe.Evaporatie, 4.5f);
-    EXPECT_FLOAT_EQ(s.recipe.BrouwVerlies, 1.2f);  // the leading number of the text
+    EXPECT_FLOAT_EQ(s.recipe.BrouwVerlies, 1.2f);
     EXPECT_EQ(ini("SysteemVariabelen", "KetelInhoud"), QStringLiteral("22.5"));
-    EXPECT_EQ(ini("SysteemVariabelen", "BrouwVerlies"), QStringLiteral("1.2.3"));
+    EXPECT_EQ(ini("SysteemVariabelen", "BrouwVerlies"), QStringLiteral("1.2"));
     EXPECT_EQ(ini("StartUp", "EersteMaal"), QStringLiteral("0"));
     QApplication::processEvents();
     EXPECT_FALSE(windows().isLoaded(QStringLiteral("frmSysParameters")));
@@ -132,29 +132,57 @@ TEST_F(SysParametersWindow, OnlyDigitsAndThePointCanBeTyped)
     EXPECT_EQ(b->text(), QStringLiteral("152.5"));
 }
 
-TEST_F(SysParametersWindow, RefusesValuesTheProgramCannotUse)
+TEST_F(SysParametersWindow, ARefusedBoxTurnsRedSaysItsBoundsAndNothingIsStored)
 {
     struct Case {
         const char *box;
+        SysParam p;
         const char *text;
     } cases[] = {
-        {"txt_SP_KetelInhoud", "40000"}, {"txt_SP_KetelInhoud", ""},  {"txt_SP_KetelInhoud", "0"},
-        {"txt_SP_KetelInhoud", "0.4"},   {"txt_SP_Evaporatie", ""},   {"txt_SP_Evaporatie", "0"},
-        {"txt_SP_Filterkuip", ""},       {"txt_SP_Filterkuip", "0.0"},
+        {"txt_SP_KetelInhoud", SpKetel, "40000"},    {"txt_SP_KetelInhoud", SpKetel, ""},
+        {"txt_SP_KetelInhoud", SpKetel, "0"},        {"txt_SP_KetelInhoud", SpKetel, "0.5"},
+        {"txt_SP_KetelInhoud", SpKetel, "32767.5"},  {"txt_SP_Evaporatie", SpEvaporatie, ""},
+        {"txt_SP_Evaporatie", SpEvaporatie, "0"},    {"txt_SP_Filterkuip", SpFilterkuip, "0.0"},
+        {"txt_SP_Filterkuip", SpFilterkuip, "99999"}, {"txt_SP_FixedVolume", SpFixedVolume, ""},
+        {"txt_SP_DoodVolume", SpDoodVolume, "."},    {"txt_SP_BrouwVerlies", SpBrouwVerlies, "1.2.3"},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.box) + "=" + c.text);
         s.recipe = RecipeState();
         auto *w = open();
         type(box(w, c.box), QString::fromLatin1(c.text));
         click(w, "cmdSP_OK");
-        EXPECT_TRUE(box(w, c.box)->isBad()) << c.box << '=' << c.text;
-        EXPECT_FALSE(box(w, "txt_SP_DoodVolume")->isBad());
+        EXPECT_TRUE(box(w, c.box)->isBad());
+        EXPECT_EQ(box(w, c.box)->toolTip(), sysParamBounds(c.p));
+        for (const char *other : {"txt_SP_KetelInhoud", "txt_SP_DoodVolume", "txt_SP_BrouwVerlies"})
+            if (QLatin1String(other) != QLatin1String(c.box)) {
+                EXPECT_FALSE(box(w, other)->isBad()) << other;
+            }
         EXPECT_EQ(ini("SysteemVariabelen", "KetelInhoud"), QStringLiteral("<none>")) << "nothing written";
+        EXPECT_EQ(ini("SysteemVariabelen", "BrouwVerlies"), QStringLiteral("<none>"));
         EXPECT_EQ(s.recipe.KetelInhoud, 200);
+        EXPECT_EQ(s.recipe.BrouwVerlies, 0);
         EXPECT_TRUE(windows().isLoaded(QStringLiteral("frmSysParameters")));
         windows().unload(QStringLiteral("frmSysParameters"));
         QApplication::processEvents();
     }
+    EXPECT_TRUE(fake.prompts().isEmpty());
+}
+
+TEST_F(SysParametersWindow, AMendedBoxTurnsWhiteAgainWithItsOwnToolTip)
+{
+    auto *w = open();
+    NumericEdit *loss = box(w, "txt_SP_BrouwVerlies");
+    const QString designed = loss->toolTip();
+    type(loss, QStringLiteral("1.2.3"));
+    click(w, "cmdSP_OK");
+    ASSERT_TRUE(loss->isBad());
+    EXPECT_TRUE(loss->toolTip().contains(QStringLiteral("32767")));
+    type(loss, QStringLiteral("1.5"));
+    click(w, "cmdSP_OK");
+    EXPECT_FALSE(loss->isBad());
+    EXPECT_EQ(loss->toolTip(), designed);
+    EXPECT_FLOAT_EQ(s.recipe.BrouwVerlies, 1.5f);
 }
 
 TEST_F(SysParametersWindow, CancelStoresNothing)

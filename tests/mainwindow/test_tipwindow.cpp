@@ -100,7 +100,8 @@ TEST_F(TipWindow, CheckBoxFollowsShowTips)
     const struct {
         const char *stored;  // nullptr: no key
         bool ticked;
-    } cases[] = {{nullptr, true}, {"1", true}, {" 1 ", true}, {"1.0", true}, {"0", false}, {"2", false}, {"ja", false}};
+    } cases[] = {{nullptr, true}, {"1", true},  {" 1 ", true}, {"1.0", true},
+                 {"0", false},    {"2", false}, {"ja", true},  {"1e999", true}};  // no number: the default
     for (const auto &c : cases) {
         QFile::remove(zymIni());
         if (c.stored) {

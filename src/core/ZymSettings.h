@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Numbers read from the settings file ZYM.ini. The file is the user's to
+// edit: a value that is no number, not finite or out of its range takes the
+// key's default, and the caller names it with invalidSettingText.
+namespace mostarium {
+
+struct NumberRange {
+    double min;
+    double max;
+    bool minIncluded = true;
+    bool maxIncluded = true;
+
+    bool contains(double v) const
+    {
+        return (minIncluded ? v >= min : v > min) && (maxIncluded ? v <= max : v < max);
+    }
+};
+
+// The switches of [Sounds] and [StartUp]: any number a 16-bit integer holds;
+// the start-up gives it its meaning (not 0, equal to 1).
+inline constexpr NumberRange SwitchRange{-32768, 32767};
+
+// The whole text (blanks around it allowed) as a finite number within `range`.
+std::optional<double> numberInRange(const QString &text, const NumberRange &range);
+
+// "Ongeldige waarde voor <key> in ZYM.ini! De standaard waarde <def> wordt gebruikt."
+QString invalidSettingText(const QString &key, const QString &defaultValue);
+
+// The number of a key of ZYM.ini in the program folder; a missing key gives
+// the default. A value that fails the check gives the default too and sets
+// *refused (when given), so that the caller can say so.
+double zymNumber(const QString &section, const QString &key, const QString &defaultValue,
+                 const NumberRange &range, bool *refused = nullptr);
+
+} // namespace mostarium

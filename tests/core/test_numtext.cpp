@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <locale.h>
 
 using namespace mostarium;
 
@@ -215,11 +216,30 @@ TEST(NumTextChecked, DivisionAndOverflow)
 
 namespace {
 
+// printf is the reference below; in the decimal-comma run it must still write
+// ".", so this thread formats with the C locale's numbers meanwhile.
+class CNumbers {
+public:
+    CNumbers() : m_old(uselocale(m_c)) {}
+    ~CNumbers()
+    {
+        uselocale(m_old);
+        freelocale(m_c);
+    }
+    CNumbers(const CNumbers &) = delete;
+    CNumbers &operator=(const CNumbers &) = delete;
+
+private:
+    locale_t m_c = newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
+    locale_t m_old;
+};
+
 // The decimal value of a float is its 7-digit text: whatever shortcut the
 // formatting takes, a pattern showing exactly 7 significant digits must give
 // the digits printf gives.
 TEST(NumTextFormat, SevenSignificantDigitsOfFloatsAgreeWithPrintf)
 {
+    const CNumbers cNumbers;
     std::uint32_t seed = 12345;
     auto next = [&] {
         seed = seed * 1664525u + 1013904223u;
@@ -250,6 +270,7 @@ TEST(NumTextFormat, SevenSignificantDigitsOfFloatsAgreeWithPrintf)
 
 TEST(NumTextFormat, FifteenSignificantDigitsOfDoublesAgreeWithPrintf)
 {
+    const CNumbers cNumbers;
     std::uint64_t seed = 987654321;
     for (int n = 0; n < 100000; ++n) {
         seed = seed * 6364136223846793005ull + 1442695040888963407ull;
@@ -274,6 +295,7 @@ namespace {
 
 TEST(NumTextPlain, AgreesWithPrintfGeneralForm)
 {
+    const CNumbers cNumbers;
     std::uint32_t seed = 777;
     for (int n = 0; n < 100000; ++n) {
         seed = seed * 1664525u + 1013904223u;

@@ -46,7 +46,10 @@ fi
 
 # An interrupted apt-get leaves dpkg half-way, and every later apt-get fails
 # until the interrupted work is finished.
-if ! dpkg_busy && [ -n "$(dpkg --audit 2>/dev/null || true)" ] || [ -n "$(ls -A /var/lib/dpkg/updates 2>/dev/null)" ]; then
+dpkg_interrupted() {
+  [ -n "$(ls -A /var/lib/dpkg/updates 2>/dev/null)" ] || [ -n "$(dpkg --audit 2>/dev/null || true)" ]
+}
+if ! dpkg_busy && dpkg_interrupted; then
   need_root "an earlier package installation was interrupted"
   echo "== An earlier package installation was interrupted; finishing it first."
   export DEBIAN_FRONTEND=noninteractive

@@ -37,5 +37,7 @@ mkdir -p "$corpus"
 cp resources/Recepten/*.zlv "$corpus"/
 dict="$(pwd)/fuzz/recipe.dict"
 cd "$BUILD_DIR"
-exec ./fuzz/fuzz_recipe_reader -max_total_time="$SECS" -max_len="$MAX_LEN" -dict="$dict" \
+# Without -len_control=0 libFuzzer grows its length limit from the largest
+# sample (2 KB) so slowly that a short session never tries a longer input.
+exec ./fuzz/fuzz_recipe_reader -max_total_time="$SECS" -max_len="$MAX_LEN" -len_control=0 -dict="$dict" \
   -timeout=10 -rss_limit_mb=2048 -artifact_prefix=./fuzz- fuzz-corpus

@@ -1,13 +1,46 @@
-# Copies resources/ into the program folder. The settings file is the
-# user's once it exists, so a rebuild never resets it.
-file(MAKE_DIRECTORY "${DST}")
-file(GLOB _entries RELATIVE "${SRC}" "${SRC}/*")
-foreach(_e ${_entries})
-  if(_e STREQUAL "ZYM.ini")
-    if(NOT EXISTS "${DST}/ZYM.ini")
-      file(COPY "${SRC}/ZYM.ini" DESTINATION "${DST}")
+# Assembles the program folder DST from resources/ (SRC), at every build and
+# by scripts/run.sh for a program folder of the user's own (MOSTARIUM_HOME).
+#
+# What the brewer can change there belongs to the brewer once it exists and is
+# copied only when missing: the settings, the recipes, the style list, the
+# water profiles and the templates (with the supplier list). The rest, which
+# nobody edits (help pages, pictures, sounds, tips), follows resources/.
+cmake_minimum_required(VERSION 3.25)
+if(NOT SRC OR NOT DST)
+  message(FATAL_ERROR "usage: cmake -DSRC=<resources> -DDST=<program folder> -P AssembleProgram.cmake")
+endif()
+set(_user_files ZYM.ini BierSoorten.txt)
+set(_user_folders Recepten WaterProfielen Templates)
+
+# The program finds its files in any letter case, so a user's copy counts
+# whatever its case ("Biersoorten.txt" is the shipped "BierSoorten.txt").
+function(_exists_in_any_case path result)
+  get_filename_component(_dir "${path}" DIRECTORY)
+  get_filename_component(_name "${path}" NAME)
+  string(TOLOWER "${_name}" _want)
+  file(GLOB _present RELATIVE "${_dir}" "${_dir}/*")
+  foreach(_p ${_present})
+    string(TOLOWER "${_p}" _p)
+    if(_p STREQUAL _want)
+      set(${result} TRUE PARENT_SCOPE)
+      return()
     endif()
-  else()
-    file(COPY "${SRC}/${_e}" DESTINATION "${DST}")
+  endforeach()
+  set(${result} FALSE PARENT_SCOPE)
+endfunction()
+
+file(MAKE_DIRECTORY "${DST}")
+file(GLOB_RECURSE _files RELATIVE "${SRC}" "${SRC}/*")
+foreach(_f ${_files})
+  get_filename_component(_dir "${_f}" DIRECTORY)
+  string(REGEX REPLACE "/.*" "" _top "${_f}")
+  if(_f IN_LIST _user_files OR (_dir AND _top IN_LIST _user_folders))
+    _exists_in_any_case("${DST}/${_f}" _there)
+    if(_there)
+      continue()
+    endif()
   endif()
+  # A user's file never gets here; the others are refreshed when they differ.
+  file(MAKE_DIRECTORY "${DST}/${_dir}")
+  file(COPY_FILE "${SRC}/${_f}" "${DST}/${_f}" ONLY_IF_DIFFERENT)
 endforeach()

@@ -1,11 +1,32 @@
 #!/usr/bin/env bash
-# Builds the recipe-reader fuzz target with clang in its own build folder and
-# runs it for at most 60 seconds on the sample recipes. Fails on a crash.
+# Builds the recipe-reader fuzz target with clang in a build folder of its own
+# and runs it for FUZZ_SECONDS (default 60) on the sample recipes, with a
+# dictionary of the file's section and key names. Fails on a crash.
+#   FUZZ_SECONDS   how long to fuzz, in seconds
+#   FUZZ_MAX_LEN   the largest input tried, in bytes (default 65536)
+#   FUZZ_BUILD_DIR the build folder (default build-fuzz); the corpus it grows
+#                  and any crashing input are kept there too
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${FUZZ_BUILD_DIR:-build-fuzz}
 SECS=${FUZZ_SECONDS:-60}
-if [ "$SECS" -gt 60 ]; then SECS=60; fi
+MAX_LEN=${FUZZ_MAX_LEN:-65536}
+for v in SECS MAX_LEN; do
+  if ! [[ ${!v} =~ ^[1-9][0-9]*$ ]]; then
+    echo "fuzz.sh: FUZZ_${v/SECS/SECONDS} must be a whole number above 0, not '${!v}'" >&2
+    exit 2
+  fi
+done
+# What the fuzzer writes must never end up in a commit.
+build_abs=$(realpath -m "$BUILD_DIR")
+case "$build_abs/" in
+  "$(pwd)"/*)
+    if ! git check-ignore -q "${build_abs#"$(pwd)"/}/"; then
+      echo "fuzz.sh: $BUILD_DIR lies in the repository and is not ignored by git; choose another FUZZ_BUILD_DIR" >&2
+      exit 2
+    fi
+    ;;
+esac
 
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DMOSTARIUM_FUZZ=ON -DMOSTARIUM_TESTS=OFF -DMOSTARIUM_BENCH=OFF
@@ -14,6 +35,9 @@ cmake --build "$BUILD_DIR" -j4 --target fuzz_recipe_reader
 corpus="$BUILD_DIR/fuzz-corpus"
 mkdir -p "$corpus"
 cp resources/Recepten/*.zlv "$corpus"/
+dict="$(pwd)/fuzz/recipe.dict"
 cd "$BUILD_DIR"
-exec ./fuzz/fuzz_recipe_reader -max_total_time="$SECS" -timeout=10 -rss_limit_mb=2048 \
-  -artifact_prefix=./fuzz- fuzz-corpus
+# Without -len_control=0 libFuzzer grows its length limit from the largest
+# sample (2 KB) so slowly that a short session never tries a longer input.
+exec ./fuzz/fuzz_recipe_reader -max_total_time="$SECS" -max_len="$MAX_LEN" -len_control=0 -dict="$dict" \
+  -timeout=10 -rss_limit_mb=2048 -artifact_prefix=./fuzz- fuzz-corpus

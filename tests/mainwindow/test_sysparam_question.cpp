@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 using namespace mostarium;
@@ -50,12 +51,14 @@ protected:
     ScopedFakeServices fake;
     Session s;
     bool handled = false;
-    // Tries still queued when a test ends go with it.
-    QObject pending;
+    // Context of the pending looks for the question: a look that outlives its
+    // test would reach a gone fixture, or answer the next test's question.
+    std::unique_ptr<QObject> pending = std::make_unique<QObject>();
 
     void SetUp() override { installation(s.recipe); }
     void TearDown() override
     {
+        pending.reset();
         // A failed test must not leave a modal window that blocks the rest.
         while (QWidget *w = QApplication::activeModalWidget())
             w->close();
@@ -64,7 +67,7 @@ protected:
     // Runs `act` on the question once it stands.
     void whenShown(std::function<void(frmSysteemParametersAanpassen *)> act, int tries = 50)
     {
-        QTimer::singleShot(0, &pending, [this, act, tries] {
+        QTimer::singleShot(0, pending.get(), [this, act, tries] {
             auto *dlg = qobject_cast<frmSysteemParametersAanpassen *>(QApplication::activeModalWidget());
             if (!dlg) {
                 if (tries > 0)

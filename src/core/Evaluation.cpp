@@ -192,7 +192,7 @@ bool Evalueer(Session &s)
             }
         }
     }
-    ++v.revision;
+    s.viewChanged();
     return st.failed == 0;
 }
 

@@ -308,7 +308,7 @@ RecalcOutcome UpdateBrouwschema(Session &s)
         // calculate, and nothing wrong either.
         if (!r.Doelstellingen.has(1)) {
             UpdateStatusBar(s);
-            ++v.revision;
+            s.viewChanged();
             return outcome;
         }
 
@@ -378,7 +378,7 @@ RecalcOutcome UpdateBrouwschema(Session &s)
         if (lossAdded)
             r.Doelstellingen(1) = volume;
     }
-    ++v.revision;
+    s.viewChanged();
     return outcome;
 }
 

@@ -229,7 +229,7 @@ OpenResult failOpen(Session &s)
     s.recipe.ReceptAttr = 0;
     s.app.fileName.clear();
     s.view.panels[7].text.clear();
-    ++s.view.revision;
+    s.viewChanged();
     OpenResult res;
     res.error = OpenReceptFout;
     return res;
@@ -250,12 +250,14 @@ OpenResult parseInto(Session &s, QByteArrayView bytes, const QString &path, std:
         r.ReceptNaam = name.left(name.size() - 4);
         s.recipe = std::move(r);
         s.app.dubbelBrouw = db;
+        s.recipeChanged();
+        s.appChanged();
 
         if (s.recipe.hasStatus(StatusAlgemeen)) {
             s.view.fraBrouwSchema.caption = s.recipe.Algemeen(0) + QStringLiteral(" Brouwschema ");
             s.view.fraEvaluatie.caption = s.recipe.Algemeen(0) + QStringLiteral(" Evaluatie ");
         }
-        ++s.view.revision;
+        s.viewChanged();
 
         OpenResult res;
         res.ok = true;

@@ -56,7 +56,7 @@ SaveResult SaveRecept(Session &s)
         return res;
     }
     s.view.panels[7].text = s.app.fileName;
-    ++s.view.revision;
+    s.viewChanged();
     s.recipe.ReceptGewijzigd = false;
     res.outcome = SaveOutcome::Saved;
     return res;

@@ -78,7 +78,8 @@ void ResetReceptState(Session &s)
 
     r.resetShapes();
 
-    ++v.revision;
+    s.recipeChanged();
+    s.viewChanged();
     UpdateStatusBar(s);
     WisBrouwschema(s);
 }

@@ -52,14 +52,14 @@ void WisBrouwschema(Session &s)
     const QString &scratch = scratchFile();
     if (QFile::exists(scratch))
         QFile::remove(scratch);
-    ++v.revision;
+    s.viewChanged();
 }
 
 void ShowBrouwschema(Session &s)
 {
     s.view.fraBrouwSchema.visible = true;
     s.view.fraEvaluatie.visible = true;
-    ++s.view.revision;
+    s.viewChanged();
 }
 
 void UpdateStatusBar(Session &s)
@@ -72,7 +72,7 @@ void UpdateStatusBar(Session &s)
                  {6, StatusHopgift},        {2, StatusAlgemeen},     {7, StatusEvaluatie}};
     for (const auto &p : parts)
         s.view.panels[std::size_t(p.panel - 1)].enabled = (s.recipe.ReceptStatus & p.bit) == p.bit;
-    ++s.view.revision;
+    s.viewChanged();
 }
 
 } // namespace mostarium

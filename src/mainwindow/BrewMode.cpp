@@ -55,7 +55,7 @@ void ApplyBrouwTypeToView(Session &s)
         if (targets)
             v.fraEvalDS.visible = true;
     }
-    ++v.revision;
+    s.viewChanged();
 }
 
 void SwitchBrouwType(Session &s, const std::function<void()> &pasGUIAanBrouwType)
@@ -109,7 +109,7 @@ void SwitchBrouwType(Session &s, const std::function<void()> &pasGUIAanBrouwType
     // schedule shows (caption, grain of both beers, the OG lines) must belong
     // to the mode now shown.
     UpdateBrouwschema(s);
-    ++s.view.revision;
+    s.viewChanged();
 }
 
 } // namespace mostarium

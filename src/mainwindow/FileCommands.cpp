@@ -150,7 +150,7 @@ void FileCommands::mnuNieuw_Click()
     m_w.PasGUIAanBrouwType();
     m_s.app.fileName.clear();
     m_s.view.panels[7].text.clear();
-    ++m_s.view.revision;
+    m_s.viewChanged();
     m_w.refreshView();
 }
 
@@ -178,7 +178,7 @@ bool FileCommands::openFile(const QString &path)
     UpdateBrouwschema(m_s);
     if (ok) {
         m_s.view.panels[7].text = path;
-        ++m_s.view.revision;
+        m_s.viewChanged();
         UpdateFileHistory();
     }
     m_w.refreshView();
@@ -254,7 +254,7 @@ void FileCommands::mnuReadOnly_Click()
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadGroup |
                                         QFileDevice::ReadOther);
         m_s.view.fraBrouwSchema.caption += AlleenLezen;
-        ++m_s.view.revision;
+        m_s.viewChanged();
     }
     m_s.recipe.ReceptAttr = attributesOf(path);
     m_w.refreshView();

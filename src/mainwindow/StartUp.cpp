@@ -184,7 +184,7 @@ void prepare(frmRecept &w, Session &s, const StartUpOptions &options)
     FileCommands &files = fileCommands(w, s);
     files.showFileHistoryCaptions();
     r.startUpShapes();
-    ++s.view.revision;
+    s.viewChanged();
 
     s.app.dubbelBrouw = false;
     w.PasGUIAanBrouwType();

@@ -13,6 +13,9 @@ struct AppState {
     bool wizardActief = false;    // WizardActief
     bool geluidAan = true;        // GeluidAan
     bool spoelcurveRecept = true; // checked mnuSpoelcurveRecept
+    bool openBestandBijOpstarten = false;  // checked mnuOpenBestandbijOpstarten
+    bool autoSaveAan = false;     // checked mnuAutoSaveOn
+    bool verkortMenu = false;     // checked mnuVerkort: the short menu
     // An optimiser is running (MaximizeVolume lets the event loop run between
     // its steps): commands that change or replace the recipe must wait.
     bool optimiserBusy = false;

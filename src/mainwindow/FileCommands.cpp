@@ -95,8 +95,7 @@ FileCommands &fileCommands(frmRecept &w, Session &s)
 
 bool FileCommands::autoSaveOn() const
 {
-    const QAction *a = m_w.action(QStringLiteral("mnuAutoSaveOn"));
-    return a && a->isChecked();
+    return m_s.app.autoSaveAan;
 }
 
 void FileCommands::playSound(const QString &relative)

@@ -72,8 +72,12 @@ void frmRecept::toggleOption(const QString &name)
         m_s.app.geluidAan = on;
     else if (name == QLatin1String("mnuSpoelcurveRecept"))
         m_s.app.spoelcurveRecept = on;
-    else if (name == QLatin1String("mnuAutoSaveOn"))
+    else if (name == QLatin1String("mnuOpenBestandbijOpstarten"))
+        m_s.app.openBestandBijOpstarten = on;
+    else if (name == QLatin1String("mnuAutoSaveOn")) {
+        m_s.app.autoSaveAan = on;
         on ? m_tmrAutoSave->start() : m_tmrAutoSave->stop();
+    }
     QString value = (on != opt->inverted) ? QStringLiteral("1") : QStringLiteral("0");
     WriteINI(paths::file(QStringLiteral("ZYM.ini")), QLatin1String(opt->section), QLatin1String(opt->key), value);
     if (name == QLatin1String("mnuVerkort"))
@@ -82,6 +86,7 @@ void frmRecept::toggleOption(const QString &name)
 
 void frmRecept::ToonVerkortMenu(bool verkort)
 {
+    m_s.app.verkortMenu = verkort;
     action(QStringLiteral("mnuVerkort"))->setChecked(verkort);
     for (const char *item : ShortMenuHides)
         action(QLatin1String(item))->setVisible(!verkort);

@@ -192,11 +192,13 @@ void prepare(frmRecept &w, Session &s, const StartUpOptions &options)
     w.ToonVerkortMenu(number("StartUp", "VolMenu", "1") == 0);
 
     if (number("StartUp", "LaadBestand1", "1") == 1 && options.commandLine.isEmpty()) {
+        s.app.openBestandBijOpstarten = true;
         w.action(QStringLiteral("mnuOpenBestandbijOpstarten"))->setChecked(true);
         splashNotOnTop();
         files.OpenFileHistoryEntry(1);
     }
     if (number("StartUp", "AutoSaveOn", "1") == 1) {
+        s.app.autoSaveAan = true;
         w.action(QStringLiteral("mnuAutoSaveOn"))->setChecked(true);
         w.tmrAutoSave()->start();
     }

@@ -114,8 +114,15 @@ void frmRecept::syncChecks()
         a->setChecked(m_s.app.dubbelBrouw);
     if (QAction *a = action(QStringLiteral("mnuBeerSounds")); a && a->isChecked() != m_s.app.geluidAan)
         a->setChecked(m_s.app.geluidAan);
-    if (QAction *a = action(QStringLiteral("mnuSpoelcurveRecept")); a && a->isChecked() != m_s.app.spoelcurveRecept)
-        a->setChecked(m_s.app.spoelcurveRecept);
+    const std::pair<const char *, bool> options[] = {
+        {"mnuSpoelcurveRecept", m_s.app.spoelcurveRecept},
+        {"mnuOpenBestandbijOpstarten", m_s.app.openBestandBijOpstarten},
+        {"mnuAutoSaveOn", m_s.app.autoSaveAan},
+        {"mnuVerkort", m_s.app.verkortMenu},
+    };
+    for (const auto &[name, on] : options)
+        if (QAction *a = action(QLatin1String(name)); a && a->isChecked() != on)
+            a->setChecked(on);
 }
 
 void frmRecept::afterCommand() { refreshView(); }

@@ -61,7 +61,12 @@ protected:
                        QStringLiteral("<none>"));
     }
 
-    void setAutoSave(bool on) { item("mnuAutoSaveOn")->setChecked(on); }
+    // The option as the start-up sets it: the state, and the check mirroring it.
+    void setAutoSave(bool on)
+    {
+        session().app.autoSaveAan = on;
+        item("mnuAutoSaveOn")->setChecked(on);
+    }
 
     FileCommands *fc = nullptr;
 };

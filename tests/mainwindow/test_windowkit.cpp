@@ -257,3 +257,28 @@ TEST(SessionSignals, AnAssignedSessionKeepsItsListeners)
     s.viewChanged();
     EXPECT_EQ(views, 2);
 }
+
+TEST_F(MainWindowTest, TheOptionsLiveInTheAppStateAndTheChecksShowThem)
+{
+    struct Case {
+        const char *item;
+        bool AppState::*flag;
+    };
+    const Case cases[] = {
+        {"mnuOpenBestandbijOpstarten", &AppState::openBestandBijOpstarten},
+        {"mnuAutoSaveOn", &AppState::autoSaveAan},
+        {"mnuVerkort", &AppState::verkortMenu},
+        {"mnuSpoelcurveRecept", &AppState::spoelcurveRecept},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.item);
+        const bool before = session().app.*c.flag;
+        trigger(c.item);
+        EXPECT_EQ(session().app.*c.flag, !before);
+        EXPECT_EQ(item(c.item)->isChecked(), !before);
+        session().app.*c.flag = before;
+        session().appChanged();
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(item(c.item)->isChecked(), before);
+    }
+}

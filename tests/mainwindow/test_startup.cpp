@@ -53,11 +53,10 @@ protected:
         QString v = value;
         WriteINI(paths::file(QStringLiteral("ZYM.ini")), QLatin1String(section), QLatin1String(key), v);
     }
-    // A complete installation: the settings the samples were made with and
-    // the files the program checks for.
+    // A complete installation: the shipped settings, which the samples were
+    // made for, and the files the program checks for.
     void installation()
     {
-        setting("SysteemVariabelen", "BrouwVerlies", QStringLiteral("1.5"));
         setting("StartUp", "ShowTips", QStringLiteral("0"));
         for (const char *f : {"Biersoorten.txt", "Biertypen.mdb"}) {
             QFile file(paths::file(QLatin1String(f)));

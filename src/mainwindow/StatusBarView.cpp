@@ -26,6 +26,11 @@ StatusBarView::StatusBarView(QStatusBar *bar)
         p->setTextFormat(Qt::PlainText);
         p->setAlignment(Qt::AlignCenter);
         p->setMinimumWidth(0);
+        // A greyed recipe part must still be read on the window's grey: the
+        // style's own disabled text nearly vanishes there.
+        QPalette pal = p->palette();
+        pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor::fromRgb(GreyedPanelText));
+        p->setPalette(pal);
         lay->addWidget(p);
         m_panels << p;
     }
@@ -60,7 +65,8 @@ void StatusBarView::refresh(const DisplayModel &model)
 void StatusBarView::tick()
 {
     const QDateTime now = services().now();
-    m_panels[8]->setText(now.toString(QStringLiteral("MM-dd-yy")));
+    // Day first, as a Dutch reader reads a date.
+    m_panels[8]->setText(now.toString(QStringLiteral("dd-MM-yy")));
     m_panels[9]->setText(now.toString(QStringLiteral("HH:mm:ss")));
 }
 

@@ -328,7 +328,10 @@ TEST_F(StartUp, ABadCommandLineStillOpensTheMainWindow)
         QStringList messages;
     };
     const Case cases[] = {
-        {"missing file", folder.file(QStringLiteral("Weg.zlv")), false, {}},
+        {"missing file", folder.file(QStringLiteral("Weg.zlv")), false,
+         {QStringLiteral("Bestand ") + folder.file(QStringLiteral("Weg.zlv")) + QStringLiteral(" niet gevonden!")}},
+        {"missing file, quoted", QStringLiteral("\"") + folder.file(QStringLiteral("Weg met blanco.zlv")) + u'"', false,
+         {QStringLiteral("Bestand ") + folder.file(QStringLiteral("Weg met blanco.zlv")) + QStringLiteral(" niet gevonden!")}},
         {"damaged file", damaged, false, {QStringLiteral("Fout in openen recept! Controleer inhoud bestand!")}},
         {"failure while opening", sample(QStringLiteral("Herfstbok.zlv")), true, {CommandLineFault}},
     };
@@ -343,6 +346,12 @@ TEST_F(StartUp, ABadCommandLineStillOpensTheMainWindow)
         EXPECT_TRUE(run(c.commandLine));
 
         EXPECT_EQ(said(), c.messages);
+        for (const auto &m : fake.messages) {
+            if (m.prompt.startsWith(QStringLiteral("Bestand "))) {
+                EXPECT_EQ(m.style, mb::Exclamation);
+                EXPECT_EQ(m.title, QStringLiteral("Attentie!"));
+            }
+        }
         EXPECT_TRUE(w->isVisible());
         EXPECT_NE(s().recipe.ReceptNaam, QStringLiteral("Zomerblond")) << "recent file 1 is not opened";
         EXPECT_FALSE(windows().isLoaded(QStringLiteral("frmInfo")));

@@ -3,8 +3,6 @@
 #include "Layout.h"
 #include "core/DisplayModel.h"
 
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -32,30 +30,13 @@ constexpr WidestText Widest[] = {
     {3290, 180, u"OG: 1088  Eind SG: 1018 (kg/m3)"},
 };
 
-bool widestTextsFit(const QFont &f)
+QFont scheduleFont(const QFont &base)
 {
-    const QFontMetrics fm(f);
+    std::vector<layout::TextWidth> texts;
     for (const WidestText &t : Widest)
-        if (fm.horizontalAdvance(QString::fromUtf16(t.text)) > layout::px(labelWidthTwips(t.frameWidth, t.left)) - 1)
-            return false;
-    return true;
-}
-
-// The frames and their labels keep their twips, whatever font the system
-// gives: the window's font is narrowed, then made smaller, until the widest
-// texts fit.
-QFont scheduleFont(QFont f)
-{
-    const int size = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
-    for (int px = size; px >= 9; --px) {
-        for (int stretch = 100; stretch >= QFont::Condensed; stretch -= 5) {
-            f.setPixelSize(px);
-            f.setStretch(stretch);
-            if (widestTextsFit(f))
-                return f;
-        }
-    }
-    return f;
+        // A pixel to spare for the last glyph's overhang.
+        texts.emplace_back(QString::fromUtf16(t.text), layout::px(labelWidthTwips(t.frameWidth, t.left)) - 1);
+    return layout::narrowedToFit(base, texts);
 }
 
 void setRole(QWidget *w, QPalette::ColorRole role, const std::optional<Rgb> &rgb, const QPalette &base)

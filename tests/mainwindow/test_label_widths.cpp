@@ -1,6 +1,6 @@
 // Every schedule and evaluation text fits its label whole: the samples, the
 // samples after the optimisers, and recipes up to the kettle's 200 L with
-// two-decimal mash thicknesses.
+// two-decimal mash thicknesses; and the status bar's fixed texts their panels.
 #include "mainwindow_fixture.h"
 
 #include "core/Optimisers.h"
@@ -108,6 +108,21 @@ TEST_F(LabelWidths, BrewsUpToTheKettleWithTwoDecimalThicknesses)
         r().Maischschema(0, 0) = c.thickness;
         r().Maischschema(1, 0) = 52.5f;
         expectEveryTextFits(QLatin1String(c.what));
+    }
+}
+
+TEST_F(LabelWidths, StatusPanelsShowTheirTextsWhole)
+{
+    open("Herfstbok.zlv");
+    UpdateBrouwschema(session());
+    w->PasGUIAanBrouwType();
+    w->refreshView();
+    ASSERT_EQ(child<QLabel>("StatusBar_Panel1")->text(), QStringLiteral("DB"));
+    // Panel 8, the recipe's path, keeps its file name in view by its alignment.
+    for (int i : {1, 2, 3, 4, 5, 6, 7, 9, 10}) {
+        const QLabel *p = child<QLabel>(qPrintable(QStringLiteral("StatusBar_Panel%1").arg(i)));
+        EXPECT_LE(p->fontMetrics().horizontalAdvance(p->text()), p->contentsRect().width())
+            << "panel " << i << " cuts \"" << qPrintable(p->text()) << "\"";
     }
 }
 

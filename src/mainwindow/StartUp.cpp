@@ -252,7 +252,8 @@ bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
                 fileCommands(w, s).openFile(path);
             } else {
                 // Said as for a recent file that is gone; the window opens empty.
-                tell(QStringLiteral("Bestand ") + path + QStringLiteral(" niet gevonden!"), mb::Exclamation, Attentie);
+                tell(QStringLiteral("Bestand ") + path + QStringLiteral(" niet gevonden!"), mb::Exclamation,
+                     Attentie);
             }
         } catch (const std::exception &e) {
             // The main window still opens, with an empty recipe.

@@ -151,7 +151,8 @@ inline Session herfstbok()
     for (int i = 0; i < KenmerkenCount; ++i)
         r.Kenmerken[i] = QString::fromUtf8(words[i]);
 
-    r.Aantekening = QStringLiteral("Decoctie: een kwart van het beslag apart koken. Dunbier van de naloop na de omslag.");
+    r.Aantekening =
+        QStringLiteral("Decoctie: een kwart van het beslag apart koken. Dunbier van de naloop na de omslag.");
     r.InRecept = 0;
     return s;
 }

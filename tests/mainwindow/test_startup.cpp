@@ -327,11 +327,12 @@ TEST_F(StartUp, ABadCommandLineStillOpensTheMainWindow)
         bool throwing;
         QStringList messages;
     };
+    const QString weg = folder.file(QStringLiteral("Weg.zlv"));
+    const QString wegBlanco = folder.file(QStringLiteral("Weg met blanco.zlv"));
     const Case cases[] = {
-        {"missing file", folder.file(QStringLiteral("Weg.zlv")), false,
-         {QStringLiteral("Bestand ") + folder.file(QStringLiteral("Weg.zlv")) + QStringLiteral(" niet gevonden!")}},
-        {"missing file, quoted", QStringLiteral("\"") + folder.file(QStringLiteral("Weg met blanco.zlv")) + u'"', false,
-         {QStringLiteral("Bestand ") + folder.file(QStringLiteral("Weg met blanco.zlv")) + QStringLiteral(" niet gevonden!")}},
+        {"missing file", weg, false, {QStringLiteral("Bestand ") + weg + QStringLiteral(" niet gevonden!")}},
+        {"missing file, quoted", u'"' + wegBlanco + u'"', false,
+         {QStringLiteral("Bestand ") + wegBlanco + QStringLiteral(" niet gevonden!")}},
         {"damaged file", damaged, false, {QStringLiteral("Fout in openen recept! Controleer inhoud bestand!")}},
         {"failure while opening", sample(QStringLiteral("Herfstbok.zlv")), true, {CommandLineFault}},
     };

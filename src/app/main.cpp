@@ -20,8 +20,12 @@
 
 int main(int argc, char *argv[])
 {
+    // Qt's own dialogs speak Dutch through Qt's translations; a desktop's
+    // native dialog would follow the user's language instead.
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     mostarium::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mostarium"));
+    mostarium::installDutchQtTranslations(&app);
     mostarium::QtServices services;
     mostarium::setServices(&services);
     mostarium::registerWindows(mostarium::session());

@@ -2,6 +2,8 @@
 
 #include "core/Services.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstdio>
 #include <exception>
 
@@ -40,6 +42,24 @@ bool deliverGuarded(QObject *receiver, const std::function<bool()> &deliver)
 bool Application::notify(QObject *receiver, QEvent *event)
 {
     return deliverGuarded(receiver, [&] { return QApplication::notify(receiver, event); });
+}
+
+QString dutchQtTranslationsFile()
+{
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_nl.qm");
+}
+
+QTranslator *installDutchQtTranslations(QCoreApplication *app)
+{
+    const QString file = dutchQtTranslationsFile();
+    auto *translator = new QTranslator(app);
+    if (!translator->load(file) || !QCoreApplication::installTranslator(translator)) {
+        std::fprintf(stderr, "Qt's Dutch translations not loaded from %s\n", qPrintable(file));
+        std::fflush(stderr);
+        delete translator;
+        return nullptr;
+    }
+    return translator;
 }
 
 } // namespace mostarium

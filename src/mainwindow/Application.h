@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QString>
 #include <functional>
+
+class QTranslator;
 
 namespace mostarium {
 
@@ -17,5 +20,15 @@ public:
     using QApplication::QApplication;
     bool notify(QObject *receiver, QEvent *event) override;
 };
+
+// Qt's own Dutch texts (file dialogs, input boxes, standard buttons, the
+// overwrite question), from the installation's Qt translations folder.
+QString dutchQtTranslationsFile();
+
+// Installs those texts on the application, whatever the user's locale, so that
+// no English word of Qt's dialogs reaches the user. Returns the installed
+// translator (a child of the application), or nullptr when the file is missing
+// or unreadable; the dialogs then speak English and the cause goes to stderr.
+QTranslator *installDutchQtTranslations(QCoreApplication *app);
 
 } // namespace mostarium

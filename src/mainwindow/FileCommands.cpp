@@ -273,8 +273,10 @@ void FileCommands::tmrAutoSave_Timer()
     if (copy.isEmpty())
         return;
     {
-        // The copy is no save of the recipe: its path and changed flag stay.
+        // The copy is no save of the recipe: its path, the path shown in
+        // panel 8 and the changed flag stay.
         Restore<QString> keepPath(m_s.app.fileName, path);
+        Restore<QString> keepPanel(m_s.view.panels[7].text, m_s.view.panels[7].text);
         Restore<bool> keepChanged(m_s.recipe.ReceptGewijzigd, m_s.recipe.ReceptGewijzigd);
         m_s.app.fileName = copy;
         SaveRecept(m_s);

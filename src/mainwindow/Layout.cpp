@@ -1,5 +1,7 @@
 #include "Layout.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <algorithm>
 
 namespace mostarium::layout {
@@ -68,6 +70,25 @@ BrouwTypeLayout brouwTypeLayout(bool dubbel)
 Point centred(double screenW, double screenH, double winW, double winH)
 {
     return {screenW / 2 - winW / 2, screenH / 2 - winH / 2};
+}
+
+QFont narrowedToFit(QFont font, const std::vector<TextWidth> &texts)
+{
+    auto fits = [&texts](const QFont &f) {
+        const QFontMetrics fm(f);
+        return std::all_of(texts.begin(), texts.end(),
+                           [&fm](const TextWidth &t) { return fm.horizontalAdvance(t.first) <= t.second; });
+    };
+    const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    for (int px = size; px >= 9; --px) {
+        for (int stretch = 100; stretch >= QFont::Condensed; stretch -= 5) {
+            font.setPixelSize(px);
+            font.setStretch(stretch);
+            if (fits(font))
+                return font;
+        }
+    }
+    return font;
 }
 
 } // namespace mostarium::layout

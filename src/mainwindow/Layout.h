@@ -2,9 +2,12 @@
 
 #include "platform/Twips.h"
 
+#include <QFont>
 #include <QString>
 #include <array>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // The main window's geometry rules as plain numbers (twips, 15 to the pixel),
 // so that the thresholds can be checked without a window.
@@ -54,5 +57,12 @@ BrouwTypeLayout brouwTypeLayout(bool dubbel);
 // Top-left of a window of the given size centred on a screen.
 struct Point { double left, top; };
 Point centred(double screenW, double screenH, double winW, double winH);
+
+// A text and the width in pixels it must fit in.
+using TextWidth = std::pair<QString, int>;
+
+// The labels keep their twips whatever font the system gives: the font is
+// narrowed, then made smaller (down to 9 pixels), until every text fits.
+QFont narrowedToFit(QFont font, const std::vector<TextWidth> &texts);
 
 } // namespace mostarium::layout

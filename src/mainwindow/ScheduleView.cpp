@@ -11,6 +11,33 @@ namespace mostarium {
 namespace {
 constexpr int RowStep = 240;
 constexpr int RowHeight = 240;
+constexpr int LabelRightMargin = 90;
+
+int labelWidthTwips(int frameWidth, int left) { return frameWidth - left - LabelRightMargin; }
+
+// The widest texts that brews up to the kettle's capacity, with two-decimal
+// mash thicknesses, write into the narrowest frames: the mash schedule, the
+// sparge figures and the evaluation.
+struct WidestText {
+    int frameWidth, left;
+    const char16_t *text;
+};
+constexpr WidestText Widest[] = {
+    {2895, 180, u"Inmaischen met 888 L (10.85 L/kg)"},
+    {2895, 180, u"Decoc: 888 L 100 \u00b0C + 888 L 40 \u00b0C"},
+    {2895, 180, u"Geschat volume maisch (L): 888"},
+    {3675, 150, u"SG na spoelen: 1088 kg/m3 = 18.8 \u00baPlato"},
+    {3290, 180, u"OG: 1088  Eind SG: 1018 (kg/m3)"},
+};
+
+QFont scheduleFont(const QFont &base)
+{
+    std::vector<layout::TextWidth> texts;
+    for (const WidestText &t : Widest)
+        // A pixel to spare for the last glyph's overhang.
+        texts.emplace_back(QString::fromUtf16(t.text), layout::px(labelWidthTwips(t.frameWidth, t.left)) - 1);
+    return layout::narrowedToFit(base, texts);
+}
 
 void setRole(QWidget *w, QPalette::ColorRole role, const std::optional<Rgb> &rgb, const QPalette &base)
 {
@@ -35,7 +62,9 @@ void ScheduleView::setHeight(QWidget *w, double height) { w->resize(w->width(), 
 
 ScheduleView::ScheduleView(QWidget *area)
 {
+    const QFont font = scheduleFont(area->font());
     QGroupBox *bs = addFrame(area, QStringLiteral("fraBrouwSchema"), 210, 180, 13995, 6645);
+    bs->setFont(font);
     QGroupBox *ingr = addFrame(bs, QStringLiteral("fraBSIngrdienten"), 180, 300, 6700, 3015);
     addRows(ingr, QStringLiteral("lbl_StIngred"), 10, 180, 360);
 
@@ -60,6 +89,7 @@ ScheduleView::ScheduleView(QWidget *area)
     addRows(addFrame(bs, QStringLiteral("fraBhop2"), 7020, 5040, 6700, 1500), QStringLiteral("lbl_Bhop2"), 4, 180, 360);
 
     QGroupBox *ev = addFrame(area, QStringLiteral("fraEvaluatie"), 210, 7020, 13995, 2295);
+    ev->setFont(font);
     addRows(addFrame(ev, QStringLiteral("fraEvalDS"), 180, 360, 3290, 1695), QStringLiteral("lbl_EvDS"), 5, 180, 360);
     addRows(addFrame(ev, QStringLiteral("fraEvalDS2"), 3540, 360, 3290, 1695), QStringLiteral("lbl_EvDS2"), 5, 180, 360);
     QGroupBox *evEv = addFrame(ev, QStringLiteral("fraEvalEv"), 7020, 360, 3290, 1695);
@@ -90,7 +120,7 @@ void ScheduleView::addLabel(QGroupBox *frame, const QString &name, int left, int
     // A click on a label is the label's, not the frame's: it does nothing.
     l->setAttribute(Qt::WA_NoMousePropagation);
     const int frameWidth = frame->width() * layout::TwipsPerPixel;
-    place(l, left, top, frameWidth - left - 90, RowHeight);
+    place(l, left, top, labelWidthTwips(frameWidth, left), RowHeight);
     m_labels.insert(name, l);
 }
 

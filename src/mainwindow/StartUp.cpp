@@ -236,11 +236,14 @@ bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
     if (!options.commandLine.isEmpty()) {
         try {
             const QString path = commandLineRecipe(options.commandLine);
-            // A name that finds no file opens nothing, without a message.
-            if (!path.isEmpty() && QFileInfo(path).isFile()) {
+            if (QFileInfo(path).isFile()) {
                 // The reader's messages must not stand behind the splash.
                 splashNotOnTop();
                 fileCommands(w, s).openFile(path);
+            } else {
+                // Said as for a recent file that is gone; the window opens empty.
+                tell(QStringLiteral("Bestand ") + path + QStringLiteral(" niet gevonden!"), mb::Exclamation,
+                     Attentie);
             }
         } catch (const std::exception &e) {
             // The main window still opens, with an empty recipe.

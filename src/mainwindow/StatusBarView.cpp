@@ -10,12 +10,34 @@
 
 namespace mostarium {
 
+namespace {
+// The panels keep their widths in twips; their fixed texts (the parts of a
+// recipe, the brew mode, the date and time) must show whole in them.
+QFont panelFont(const QFont &base)
+{
+    const DisplayModel fresh;
+    const std::array<double, 10> widths = layout::panelWidths(15000);
+    std::vector<layout::TextWidth> texts;
+    auto add = [&](const QString &text, int panel) {
+        // Less the sunken frame on either side and a pixel to spare.
+        texts.emplace_back(text, layout::px(widths[std::size_t(panel)]) - 3);
+    };
+    add(QStringLiteral("DB"), 0);
+    for (int i = 1; i < 7; ++i)
+        add(fresh.panels[std::size_t(i)].text, i);
+    add(QStringLiteral("88-88-88"), 8);
+    add(QStringLiteral("88:88:88"), 9);
+    return layout::narrowedToFit(base, texts);
+}
+} // namespace
+
 StatusBarView::StatusBarView(QStatusBar *bar)
 {
     bar->setObjectName(QStringLiteral("StatusBar"));
     bar->setSizeGripEnabled(false);
     auto *row = new QWidget(bar);
     row->setObjectName(QStringLiteral("StatusBarPanels"));
+    row->setFont(panelFont(bar->font()));
     auto *lay = new QHBoxLayout(row);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->setSpacing(0);
@@ -26,6 +48,11 @@ StatusBarView::StatusBarView(QStatusBar *bar)
         p->setTextFormat(Qt::PlainText);
         p->setAlignment(Qt::AlignCenter);
         p->setMinimumWidth(0);
+        // A greyed recipe part must still be read on the window's grey: the
+        // style's own disabled text nearly vanishes there.
+        QPalette pal = p->palette();
+        pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor::fromRgb(GreyedPanelText));
+        p->setPalette(pal);
         lay->addWidget(p);
         m_panels << p;
     }
@@ -60,7 +87,8 @@ void StatusBarView::refresh(const DisplayModel &model)
 void StatusBarView::tick()
 {
     const QDateTime now = services().now();
-    m_panels[8]->setText(now.toString(QStringLiteral("MM-dd-yy")));
+    // Day first, as a Dutch reader reads a date.
+    m_panels[8]->setText(now.toString(QStringLiteral("dd-MM-yy")));
     m_panels[9]->setText(now.toString(QStringLiteral("HH:mm:ss")));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QRgb>
 #include <array>
 
 class QLabel;
@@ -10,6 +11,9 @@ class QTimer;
 namespace mostarium {
 
 struct DisplayModel;
+
+// Text of a greyed panel: plainly grey, yet readable on the window's grey.
+inline constexpr QRgb GreyedPanelText = 0xFF585858;  // RGB(88, 88, 88)
 
 // The ten panels of the main window's status bar: brew mode, the six recipe
 // parts, the recipe's path, the date and the time. Panels 1 to 8 show the

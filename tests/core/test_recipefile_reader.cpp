@@ -401,8 +401,10 @@ TEST_F(RecipeReader, SystemParametersAreReadAndCompared)
 {
     const QString head = QStringLiteral("[ReceptStatus]\nStatus=0\n");
     // Same installation (and 25.0 against 25): no question.
-    OpenResult r = read(head + QStringLiteral("[SysteemParameters]\nKetelInhoud=200\nFixedVolFilterPlaatBodem=8\n"
-                                              "VolFilterPlaatBodem=8\nEvaporatie=25.0\nFilterKuipInhoud=150\nBrouwVerlies=1.5\n"));
+    OpenResult r =
+        read(head + QStringLiteral(
+                        "[SysteemParameters]\nKetelInhoud=200\nFixedVolFilterPlaatBodem=8\n"
+                        "VolFilterPlaatBodem=8\nEvaporatie=25.0\nFilterKuipInhoud=150\nBrouwVerlies=0\n"));
     ASSERT_TRUE(r.ok);
     EXPECT_FALSE(r.systeemParametersVerschillen);
 

@@ -29,6 +29,8 @@ inline void setHops(Table2D<QString> &t, std::initializer_list<std::initializer_
         setRow(t, r++, row);
 }
 
+// The equipment of the shipped ZYM.ini: the samples open on a fresh
+// installation without the system-parameter question.
 inline void installationDefaults(RecipeState &r)
 {
     r.KetelInhoud = 200;
@@ -36,10 +38,10 @@ inline void installationDefaults(RecipeState &r)
     r.VolFilterPlaatBodem = 8;
     r.Evaporatie = 25;
     r.FilterKuipInhoud = 150;
-    r.BrouwVerlies = 1.5f;
+    r.BrouwVerlies = 0;
 }
 
-// Single brew, infusion mash, no evaluation yet.
+// Single brew, infusion mash, no evaluation yet: 100 L for the shipped 200 L kettle.
 inline Session zomerblond()
 {
     Session s;
@@ -56,7 +58,7 @@ inline Session zomerblond()
 
     r.Doelstellingen.redim(5);
     r.Biersoort1 = QStringLiteral("Blond");
-    const float doel[] = {20, 6, 1010, 22, 6.5f};
+    const float doel[] = {100, 6.5f, 1012, 22, 6.5f};
     for (int i = 0; i < 5; ++i)
         r.Doelstellingen(i + 1) = doel[i];
 
@@ -66,28 +68,28 @@ inline Session zomerblond()
     setRow(r.Storting, 2, {"Kandijsuiker wit", "5", "1", "1", "1"});
 
     r.Maischschema.redim(3, 4);
-    r.Maischschema(0, 0) = 3;
+    r.Maischschema(0, 0) = 5.9f;
     r.Maischschema(0, 1) = 5.4f;
     const float rests[][2] = {{63, 45}, {72, 20}, {78, 5}};
     for (int i = 0; i < 3; ++i) {
         r.Maischschema(i + 1, 0) = rests[i][0];
         r.Maischschema(i + 1, 1) = rests[i][1];
     }
-    r.SpoelenTot = 3.5f;
+    r.SpoelenTot = 3;
 
-    setHops(r.Aromahop, {{"Saaz", "pellets", "3.5", "20", "15", "1050"}});
-    setHops(r.Bitterhop, {{"Hallertauer Magnum", "pellets", "12.5", "100", "60", "1048"}});
+    setHops(r.Aromahop, {{"Saaz", "pellets", "3.5", "100", "15", "1055"}});
+    setHops(r.Bitterhop, {{"Hallertauer Magnum", "pellets", "12.5", "100", "60", "1050"}});
 
     r.Gistkeuze(0) = QStringLiteral("Safale US-05");
-    r.Toevoegingen(0) = QStringLiteral("Korianderzaad 10 g");
-    r.Toevoegingen(1) = QStringLiteral("Sinaasappelschil 15 g");
+    r.Toevoegingen(0) = QStringLiteral("Korianderzaad 50 g");
+    r.Toevoegingen(1) = QStringLiteral("Sinaasappelschil 75 g");
 
     r.Aantekening = QString::fromUtf8("Vergisten bij 18 \u00b0C, na 10 dagen bottelen. Fris en licht kruidig.");
     r.InRecept = 1;
     return s;
 }
 
-// Double brew with a decoction step, evaluated and tasted.
+// Double brew with a decoction step, evaluated and tasted: 75 L and 25 L.
 inline Session herfstbok()
 {
     Session s;
@@ -104,8 +106,8 @@ inline Session herfstbok()
 
     r.Doelstellingen.redim(10);
     r.Biersoort1 = QStringLiteral("Bokbier");
-    r.Biersoort2 = QStringLiteral("Tafelbier");
-    const float doel[] = {15, 6.5f, 1016, 25, 5, 10, 3, 1008, 15, 5.5f};
+    r.Biersoort2 = QStringLiteral("Engelse Brown Ale");
+    const float doel[] = {75, 7.5f, 1016, 25, 5, 25, 4.5f, 1010, 15, 5.5f};
     for (int i = 0; i < 10; ++i)
         r.Doelstellingen(i + 1) = doel[i];
 
@@ -117,7 +119,7 @@ inline Session herfstbok()
 
     r.ViaDecoctie = true;
     r.Maischschema.redim(4, 4);
-    r.Maischschema(0, 0) = 2.8f;
+    r.Maischschema(0, 0) = 5.2f;
     r.Maischschema(0, 1) = 5.3f;
     r.Maischschema(0, 2) = 100;
     r.Maischschema(0, 3) = 40;
@@ -127,29 +129,30 @@ inline Session herfstbok()
         r.Maischschema(i + 1, 0) = rests[i][0];
         r.Maischschema(i + 1, 1) = rests[i][1];
     }
-    r.SpoelenTot = 4;
+    r.SpoelenTot = 3;
 
-    setHops(r.Aromahop, {{"Hallertauer Mittelfr\u00fch", "bloemen", "4.2", "15", "10", "1062"}});
+    setHops(r.Aromahop, {{"Hallertauer Mittelfr\u00fch", "bloemen", "4.2", "75", "10", "1062"}});
     setHops(r.Bitterhop, {{"Northern Brewer", "pellets", "8.5", "80", "75", "1060"},
                           {"Tettnanger", "pellets", "4.5", "20", "30", "1061"}});
-    setHops(r.Aromahop2, {{"Saaz", "pellets", "3.5", "10", "5", "1032"}});
+    setHops(r.Aromahop2, {{"Saaz", "pellets", "3.5", "25", "5", "1032"}});
     setHops(r.Bitterhop2, {{"Hallertauer Magnum", "pellets", "12.5", "100", "60", "1030"}});
 
     r.Gistkeuze(0) = QStringLiteral("Wyeast 2206 Bavarian Lager");
     r.Gistkeuze(5) = QStringLiteral("Safale S-04");
-    r.Toevoegingen(0) = QStringLiteral("Ierse mos 5 g");
-    r.Toevoegingen(5) = QStringLiteral("Ierse mos 3 g");
+    r.Toevoegingen(0) = QStringLiteral("Ierse mos 20 g");
+    r.Toevoegingen(5) = QStringLiteral("Ierse mos 6 g");
 
     r.Evaluatie.redim(2, 1);
-    setRow(r.Evaluatie, 0, {"15.5", "10"});
-    setRow(r.Evaluatie, 1, {"1068", "1031"});
-    setRow(r.Evaluatie, 2, {"1017", "1007"});
+    setRow(r.Evaluatie, 0, {"74", "25"});
+    setRow(r.Evaluatie, 1, {"1071", "1041"});
+    setRow(r.Evaluatie, 2, {"1018", "1011"});
 
     const char *words[] = {"donker koper", "helder", "slagroom", "laagje", "tamelijk vol", "alcoholwarmend", "normaal"};
     for (int i = 0; i < KenmerkenCount; ++i)
         r.Kenmerken[i] = QString::fromUtf8(words[i]);
 
-    r.Aantekening = QStringLiteral("Decoctie: een derde van het beslag apart koken. Dunbier van de naloop na de omslag.");
+    r.Aantekening =
+        QStringLiteral("Decoctie: een kwart van het beslag apart koken. Dunbier van de naloop na de omslag.");
     r.InRecept = 0;
     return s;
 }

@@ -339,7 +339,6 @@ TEST_F(ExitCommand, MenuAndCloseBoxAskAndStopWhenTheWishedSaveDidNotHappen)
         // A fresh window for each case: an exit ends the one before.
         w.reset();
         session() = Session{};
-        s().recipe.BrouwVerlies = 1.5f;
         w = std::make_unique<frmRecept>();
         wireCommands(*w, session());
         fc = &fileCommands(*w, session());

@@ -7,6 +7,7 @@
 #include "core/Optimisers.h"
 #include "mainwindow/frmSysParameters.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 using namespace mostarium;
@@ -62,7 +63,8 @@ TEST_F(AutoSave, ATickWritesTheCopyBesideTheRecipeAndLeavesTheRecipeAsItWas)
     EXPECT_EQ(bytes(path), original);
     EXPECT_TRUE(s().recipe.ReceptGewijzigd) << "a copy is no save of the recipe";
     EXPECT_EQ(s().app.fileName, path);
-    EXPECT_EQ(s().view.panels[7].text, copy);
+    EXPECT_EQ(s().view.panels[7].text, path) << "panel 8 keeps naming the open recipe";
+    EXPECT_EQ(w->findChild<QLabel *>(QStringLiteral("StatusBar_Panel8"))->text(), path);
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_TRUE(w->tmrAutoSave()->isActive());
 

@@ -16,14 +16,13 @@
 
 namespace mostarium::test {
 
-// The main window with its commands wired, over a copy of the program folder
-// whose installation matches the sample recipes (so no system-parameter
-// question interrupts an open).
+// The main window with its commands wired, over a copy of the program folder.
+// The samples match the shipped installation, so no system-parameter question
+// interrupts an open.
 class FileCommandsTest : public MainWindowTest {
 protected:
     FileCommandsTest()
     {
-        s().recipe.BrouwVerlies = 1.5f;
         s().recipe.ReceptPath = folder.file(QStringLiteral("Recepten"));
         wireCommands(*w, session());
         fc = &fileCommands(*w, session());

@@ -10,6 +10,8 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
+#include <cmath>
 
 using namespace mostarium;
 using namespace mostarium::test;
@@ -473,11 +475,39 @@ TEST_F(MainWindowTest, StatusBarPanels)
     QStringList texts;
     for (int i = 1; i <= 10; ++i)
         texts << child<QLabel>(qPrintable(QStringLiteral("StatusBar_Panel%1").arg(i)))->text();
+    // The fake clock stands at 10 December 2026: day first, as a Dutch reader reads it.
     EXPECT_EQ(texts, QStringList({"EB", "Algemeen", "Doelstellingen", "Storting", "Maischschema", "Hopgift",
-                                  "Evaluatie", "", "12-10-26", "12:00:00"}));
+                                  "Evaluatie", "", "10-12-26", "12:00:00"}));
     EXPECT_EQ(child<QLabel>("StatusBar_Panel1")->toolTip(), "Enkelbrouw (EB) of dubbelbrouw (DB)");
     for (int i = 2; i <= 7; ++i)
         EXPECT_FALSE(child<QLabel>(qPrintable(QStringLiteral("StatusBar_Panel%1").arg(i)))->isEnabled()) << i;
+}
+
+namespace {
+// Relative luminance and contrast as the web's accessibility guidelines define them.
+double luminance(const QColor &c)
+{
+    auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+}
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+} // namespace
+
+TEST_F(MainWindowTest, GreyedPanelsStayReadableAndLookGreyed)
+{
+    const QColor back = QColor::fromRgb(RgbWindowBack);
+    for (int i = 2; i <= 7; ++i) {
+        const QLabel *p = child<QLabel>(qPrintable(QStringLiteral("StatusBar_Panel%1").arg(i)));
+        ASSERT_FALSE(p->isEnabled()) << i;
+        const QColor greyed = p->palette().color(QPalette::Disabled, QPalette::WindowText);
+        const QColor normal = p->palette().color(QPalette::Active, QPalette::WindowText);
+        EXPECT_GE(contrast(greyed, back), 4.5) << i << ": " << qPrintable(greyed.name());
+        EXPECT_LT(contrast(greyed, back), contrast(normal, back) / 2) << i << ": not plainly greyed";
+    }
     EXPECT_NE(child<QProgressBar>("pgbDownload"), nullptr);
 }
 

@@ -49,11 +49,10 @@ protected:
         QString v = value;
         WriteINI(paths::file(QStringLiteral("ZYM.ini")), QLatin1String(section), QLatin1String(key), v);
     }
-    // A complete installation: the settings the samples were made with and
-    // the files the program checks for.
+    // A complete installation: the shipped settings, which the samples were
+    // made for, and the files the program checks for.
     void installation()
     {
-        setting("SysteemVariabelen", "BrouwVerlies", QStringLiteral("1.5"));
         setting("StartUp", "ShowTips", QStringLiteral("0"));
         for (const char *f : {"Biersoorten.txt", "Biertypen.mdb"}) {
             QFile file(paths::file(QLatin1String(f)));
@@ -365,8 +364,12 @@ TEST_F(StartUp, ABadCommandLineStillOpensTheMainWindow)
         bool throwing;
         QStringList messages;
     };
+    const QString weg = folder.file(QStringLiteral("Weg.zlv"));
+    const QString wegBlanco = folder.file(QStringLiteral("Weg met blanco.zlv"));
     const Case cases[] = {
-        {"missing file", folder.file(QStringLiteral("Weg.zlv")), false, {}},
+        {"missing file", weg, false, {QStringLiteral("Bestand ") + weg + QStringLiteral(" niet gevonden!")}},
+        {"missing file, quoted", u'"' + wegBlanco + u'"', false,
+         {QStringLiteral("Bestand ") + wegBlanco + QStringLiteral(" niet gevonden!")}},
         {"damaged file", damaged, false, {QStringLiteral("Fout in openen recept! Controleer inhoud bestand!")}},
         {"failure while opening", sample(QStringLiteral("Herfstbok.zlv")), true, {CommandLineFault}},
     };
@@ -381,6 +384,12 @@ TEST_F(StartUp, ABadCommandLineStillOpensTheMainWindow)
         EXPECT_TRUE(run(c.commandLine));
 
         EXPECT_EQ(said(), c.messages);
+        for (const auto &m : fake.messages) {
+            if (m.prompt.startsWith(QStringLiteral("Bestand "))) {
+                EXPECT_EQ(m.style, mb::Exclamation);
+                EXPECT_EQ(m.title, QStringLiteral("Attentie!"));
+            }
+        }
         EXPECT_TRUE(w->isVisible());
         EXPECT_NE(s().recipe.ReceptNaam, QStringLiteral("Zomerblond")) << "recent file 1 is not opened";
         EXPECT_FALSE(windows().isLoaded(QStringLiteral("frmInfo")));

@@ -316,7 +316,7 @@ TEST_F(BrewModeWindow, DoubleBrewSwitchedTwiceAndSavedKeepsItsHops)
     ASSERT_TRUE(s().app.dubbelBrouw);
     auto *schedule = w->findChild<QGroupBox *>(QStringLiteral("fraBrouwSchema"));
     ASSERT_NE(schedule, nullptr);
-    ASSERT_TRUE(schedule->title().contains(QStringLiteral("/10 L"))) << qPrintable(schedule->title());
+    ASSERT_TRUE(schedule->title().contains(QStringLiteral("75/25 L"))) << qPrintable(schedule->title());
 
     trigger("mnuDubBrouw");
     EXPECT_FALSE(item("mnuDubBrouw")->isChecked());

@@ -6,7 +6,7 @@
 namespace mostarium::history {
 
 namespace {
-QString iniFile() { return paths::file(QStringLiteral("ZYM.ini")); }
+QString iniFile() { return paths::zymIni(); }
 const QString kSection = QStringLiteral("FileHistory");
 } // namespace
 

@@ -72,4 +72,6 @@ QString safeFileName(const QString &text)
     return out.left(120);
 }
 
+QString zymIni() { return file(QStringLiteral("ZYM.ini")); }
+
 } // namespace mostarium::paths

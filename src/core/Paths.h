@@ -15,6 +15,9 @@ void setProgramFolder(const QString &folder);
 // folder part is mapped onto its one canonical spelling.
 QString file(const QString &relative);
 
+// The program's settings file, ZYM.ini in the program folder.
+QString zymIni();
+
 // The canonical data folders, in the order start-up creates them.
 const QStringList &dataFolders();
 

@@ -104,7 +104,7 @@ std::optional<double> held(const QString &text, const NumberRange &range, bool w
 double readOne(const char *key, const char *def, const NumberRange &range, bool whole, QStringList &messages)
 {
     const QString text =
-        ReadINI(paths::file(QStringLiteral("ZYM.ini")), kSection, QLatin1String(key), QLatin1String(def));
+        ReadINI(paths::zymIni(), kSection, QLatin1String(key), QLatin1String(def));
     if (const std::optional<double> v = held(text, range, whole))
         return *v;
     messages << invalidSettingText(QLatin1String(key), QLatin1String(def));
@@ -141,7 +141,7 @@ bool ControleerSysParameters(const SysParamTexts &texts, SysParamFlags &bad)
 
 bool StoreSysParameters(Session &s, const SysParamTexts &texts)
 {
-    const QString ini = paths::file(QStringLiteral("ZYM.ini"));
+    const QString ini = paths::zymIni();
     bool ok = true;
     for (int i = 0; i < SpCount; ++i) {
         QString v = i == SpKetel ? texts[std::size_t(i)].trimmed() : texts[std::size_t(i)];

@@ -30,7 +30,7 @@ QString invalidSettingText(const QString &key, const QString &defaultValue)
 double zymNumber(const QString &section, const QString &key, const QString &defaultValue,
                  const NumberRange &range, bool *refused)
 {
-    const QString text = ReadINI(paths::file(QStringLiteral("ZYM.ini")), section, key, defaultValue);
+    const QString text = ReadINI(paths::zymIni(), section, key, defaultValue);
     if (const std::optional<double> v = numberInRange(text, range))
         return *v;
     if (refused)

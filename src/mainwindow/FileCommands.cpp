@@ -40,7 +40,6 @@ bool isReadOnlyFile(const QString &path)
 
 std::int32_t attributesOf(const QString &path) { return isReadOnlyFile(path) ? 1 : 0; }
 
-QString zymIniFile() { return paths::file(QStringLiteral("ZYM.ini")); }
 
 // Puts a value back when the scope ends, also by an exception.
 template <typename T>
@@ -107,7 +106,7 @@ void FileCommands::playSound(const QString &relative)
 void FileCommands::writeReceptPath()
 {
     QString v = m_s.recipe.ReceptPath;
-    WriteINI(zymIniFile(), QStringLiteral("SysteemVariabelen"), QStringLiteral("ReceptPath"), v);
+    WriteINI(paths::zymIni(), QStringLiteral("SysteemVariabelen"), QStringLiteral("ReceptPath"), v);
 }
 
 void FileCommands::setReceptPath(const QString &file)

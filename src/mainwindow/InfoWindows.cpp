@@ -129,12 +129,11 @@ void TileForm(QWidget *window)
 
 void applyBackground(QWidget *window)
 {
-    const QString stored = ReadINI(zymIni(), QStringLiteral("Background"), QStringLiteral("PicFile"), QString());
+    const QString stored = ReadINI(paths::zymIni(), QStringLiteral("Background"), QStringLiteral("PicFile"), QString());
     if (!stored.isEmpty() && ExistFile(stored))
         setTilePicture(window, stored);
     TileForm(window);
 }
 
-QString zymIni() { return paths::file(QStringLiteral("\\ZYM.ini")); }
 
 } // namespace mostarium

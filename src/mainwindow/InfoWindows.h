@@ -35,7 +35,4 @@ void TileForm(QWidget *mainWindow);
 // when it names an existing picture; otherwise the window is left as it is.
 void applyBackground(QWidget *mainWindow);
 
-// ZYM.ini in the program folder.
-QString zymIni();
-
 } // namespace mostarium

@@ -79,7 +79,7 @@ void frmRecept::toggleOption(const QString &name)
         on ? m_tmrAutoSave->start() : m_tmrAutoSave->stop();
     }
     QString value = (on != opt->inverted) ? QStringLiteral("1") : QStringLiteral("0");
-    WriteINI(paths::file(QStringLiteral("ZYM.ini")), QLatin1String(opt->section), QLatin1String(opt->key), value);
+    WriteINI(paths::zymIni(), QLatin1String(opt->section), QLatin1String(opt->key), value);
     if (name == QLatin1String("mnuVerkort"))
         ToonVerkortMenu(on);
 }

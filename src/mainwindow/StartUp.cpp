@@ -38,7 +38,7 @@ const QString Attentie = QStringLiteral("Attentie!");
 
 QString setting(const char *section, const char *key, const char *def)
 {
-    return ReadINI(paths::file(QStringLiteral("ZYM.ini")), QLatin1String(section), QLatin1String(key),
+    return ReadINI(paths::zymIni(), QLatin1String(section), QLatin1String(key),
                    QLatin1String(def));
 }
 
@@ -108,7 +108,7 @@ void checkRequiredFiles(frmRecept &w)
     // A ZYM.ini that is there but is no file we read (a pipe, far too large)
     // is named as such; every setting then takes its default.
     const QString zymRefusal =
-        refusedSettingsFile(paths::file(QStringLiteral("ZYM.ini")), QStringLiteral("\\ZYM.ini"));
+        refusedSettingsFile(paths::zymIni(), QStringLiteral("\\ZYM.ini"));
     for (const RequiredFile &f : RequiredFiles) {
         if (qstrcmp(f.file, "ZYM.ini") == 0 && !zymRefusal.isEmpty()) {
             tell(zymRefusal + QStringLiteral(" De standaard instellingen worden gebruikt."), mb::Exclamation,

@@ -218,7 +218,7 @@ void frmAchtergrond::playIfOn(const QString &sound) const
 void frmAchtergrond::cmdBGOK_Click()
 {
     QString value = m_chosen;
-    WriteINI(zymIni(), QStringLiteral("Background"), QStringLiteral("PicFile"), value);
+    WriteINI(paths::zymIni(), QStringLiteral("Background"), QStringLiteral("PicFile"), value);
     QWidget *main = mainWindow();
     // A stored choice that is no picture keeps the window open.
     if (!setTilePicture(main, m_chosen))

@@ -150,7 +150,7 @@ void frmTip::cmdOK_Click()
 {
     playClick();
     QString value = m_showAtStartUp->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    WriteINI(zymIni(), QStringLiteral("StartUp"), QStringLiteral("ShowTips"), value);
+    WriteINI(paths::zymIni(), QStringLiteral("StartUp"), QStringLiteral("ShowTips"), value);
     m_tips.clear();
     unload();
 }

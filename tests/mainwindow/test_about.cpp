@@ -1,5 +1,7 @@
 #include "info_windows_fixture.h"
 
+#include "core/Paths.h"
+
 #include "core/Ini.h"
 #include "core/LinkFiles.h"
 #include "mainwindow/frmInfo.h"
@@ -112,8 +114,8 @@ TEST_F(AboutWindow, SplashIsTopmostWithoutOkAndTheMenuGetsANewWindow)
 TEST_F(AboutWindow, ClosingChangesNoSetting)
 {
     QString one = "1";
-    WriteINI(zymIni(), "Sounds", "SoundsOn", one);
-    const QByteArray before = readFile(zymIni());
+    WriteINI(paths::zymIni(), "Sounds", "SoundsOn", one);
+    const QByteArray before = readFile(paths::zymIni());
     session().app.geluidAan = true;
     showAbout();
     click(windows().find("frmInfo"), "cmdOK");
@@ -122,7 +124,7 @@ TEST_F(AboutWindow, ClosingChangesNoSetting)
     showRegistreer();
     click(windows().find("frmRegistreer"), "cmdReg_OK");
     EXPECT_FALSE(windows().isLoaded("frmRegistreer"));
-    EXPECT_EQ(readFile(zymIni()), before);
+    EXPECT_EQ(readFile(paths::zymIni()), before);
 }
 
 TEST_F(AboutWindow, MailingListNotice)

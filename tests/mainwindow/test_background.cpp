@@ -1,5 +1,7 @@
 #include "info_windows_fixture.h"
 
+#include "core/Paths.h"
+
 #include "core/Ini.h"
 #include "mainwindow/frmAchtergrond.h"
 
@@ -76,7 +78,7 @@ protected:
         return img.pixelColor(img.width() / 2, img.height() / 2);
     }
 
-    QString stored() { return ReadINI(zymIni(), "Background", "PicFile", "<geen>"); }
+    QString stored() { return ReadINI(paths::zymIni(), "Background", "PicFile", "<geen>"); }
 
     QString pictures;
     std::unique_ptr<QMainWindow> main;
@@ -157,7 +159,7 @@ TEST_F(BackgroundChooser, AnnulerenRestoresTheStoredPictureOnlyWhenItExists)
     solid(pictures + "/a.bmp", QColor(10, 120, 200));
     solid(pictures + "/b.bmp", QColor(200, 40, 40));
     QString storedFile = pictures + "/a.bmp";
-    WriteINI(zymIni(), "Background", "PicFile", storedFile);
+    WriteINI(paths::zymIni(), "Background", "PicFile", storedFile);
 
     frmAchtergrond *w = open();
     choose(w, "b.bmp");
@@ -220,7 +222,7 @@ TEST_F(BackgroundChooser, MissingFolderOrBrokenPictureHarmsNothing)
     EXPECT_TRUE(tilePicture(main.get()).isNull());
     // applyBackground with a stored file that is no picture leaves the window as it is.
     QString broken = pictures + "/kapot.bmp";
-    WriteINI(zymIni(), "Background", "PicFile", broken);
+    WriteINI(paths::zymIni(), "Background", "PicFile", broken);
     applyBackground(main.get());
     EXPECT_TRUE(tilePicture(main.get()).isNull());
 }

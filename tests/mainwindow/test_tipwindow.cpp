@@ -1,5 +1,7 @@
 #include "info_windows_fixture.h"
 
+#include "core/Paths.h"
+
 #include "core/Ini.h"
 #include "core/Tips.h"
 #include "mainwindow/frmTip.h"
@@ -25,7 +27,7 @@ protected:
     }
     QString counter(QWidget *w) { return child<QLabel>(w, "lblTipIndex")->text(); }
     QString tip(QWidget *w) { return child<QLabel>(w, "lblTipText")->text(); }
-    QString showTipsKey() { return ReadINI(zymIni(), "StartUp", "ShowTips", "<geen>"); }
+    QString showTipsKey() { return ReadINI(paths::zymIni(), "StartUp", "ShowTips", "<geen>"); }
 };
 
 TEST_F(TipWindow, ShowsTheFileInOrderAndWrapsAround)
@@ -103,10 +105,10 @@ TEST_F(TipWindow, CheckBoxFollowsShowTips)
     } cases[] = {{nullptr, true}, {"1", true},  {" 1 ", true}, {"1.0", true},
                  {"0", false},    {"2", false}, {"ja", true},  {"1e999", true}};  // no number: the default
     for (const auto &c : cases) {
-        QFile::remove(zymIni());
+        QFile::remove(paths::zymIni());
         if (c.stored) {
             QString v = QString::fromLatin1(c.stored);
-            WriteINI(zymIni(), "StartUp", "ShowTips", v);
+            WriteINI(paths::zymIni(), "StartUp", "ShowTips", v);
         }
         QWidget *w = open();
         EXPECT_EQ(child<QCheckBox>(w, "chkShowAtStartUp")->isChecked(), c.ticked) << (c.stored ? c.stored : "none");
@@ -118,7 +120,7 @@ TEST_F(TipWindow, CheckBoxFollowsShowTips)
 TEST_F(TipWindow, OkStoresTheCheckBoxAndUnloads)
 {
     QString zero = "0";
-    WriteINI(zymIni(), "StartUp", "ShowTips", zero);
+    WriteINI(paths::zymIni(), "StartUp", "ShowTips", zero);
     session().app.geluidAan = true;
     QWidget *w = open();
     child<QCheckBox>(w, "chkShowAtStartUp")->setChecked(true);
@@ -136,13 +138,13 @@ TEST_F(TipWindow, OkStoresTheCheckBoxAndUnloads)
 TEST_F(TipWindow, CloseBoxStoresNothing)
 {
     QString one = "1";
-    WriteINI(zymIni(), "StartUp", "ShowTips", one);
-    const QByteArray before = readFile(zymIni());
+    WriteINI(paths::zymIni(), "StartUp", "ShowTips", one);
+    const QByteArray before = readFile(paths::zymIni());
     QWidget *w = open();
     child<QCheckBox>(w, "chkShowAtStartUp")->setChecked(false);
     w->close();
     EXPECT_FALSE(windows().isLoaded("frmTip"));
-    EXPECT_EQ(readFile(zymIni()), before);
+    EXPECT_EQ(readFile(paths::zymIni()), before);
 }
 
 TEST_F(TipWindow, ASecondRequestRaisesTheSameWindowWithoutReloading)

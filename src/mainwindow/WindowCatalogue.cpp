@@ -133,7 +133,7 @@ std::vector<WindowRow> makeCatalogue()
         {"frmBierIndeling", "mnuBierIndeling", other, {}},
         {"frmLinksEnLiteratuur", "mnuHelpLinks", other, {}},
         // Settings, tips, notice and about.
-        {"frmSysParameters", "mnuSysParameters", other, [](Session &, Services &) -> QWidget * { return new frmSysParameters; }},
+        {"frmSysParameters", "mnuSysParameters", other, make<frmSysParameters>()},
         {"frmTip", "mnuTips", other, make<frmTip>()},
         {"frmRegistreer", "mnuRegistreer", other, make<frmRegistreer>()},
         {"frmInfo", "mnuInfo", other, make<frmInfo>()},

@@ -37,9 +37,8 @@ const Row kRows[SpCount] = {
 const QString kName = QStringLiteral("frmSysParameters");
 } // namespace
 
-frmSysParameters::frmSysParameters(QWidget *parent) : QWidget(parent, Qt::Window)
+frmSysParameters::frmSysParameters(Session &s, Services &svc, QWidget *parent) : WindowBase(kName, s, svc, parent)
 {
-    setObjectName(kName);
     setWindowTitle(QStringLiteral("Systeem Parameters"));
 
     QFont calibri(QStringLiteral("Calibri"));
@@ -48,7 +47,7 @@ frmSysParameters::frmSysParameters(QWidget *parent) : QWidget(parent, Qt::Window
     auto *frame = new QGroupBox(QStringLiteral(" Systeem Parameters "), this);
     frame->setObjectName(QStringLiteral("fraSP_SysPar"));
     auto *grid = new QGridLayout(frame);
-    const SysParamTexts current = sysParamTexts(session());
+    const SysParamTexts current = sysParamTexts(m_s);
     for (int i = 0; i < SpCount; ++i) {
         auto *label = new QLabel(QString::fromUtf8(kRows[i].caption), frame);
         label->setObjectName(QString::fromLatin1(kRows[i].label));
@@ -124,7 +123,7 @@ SysParamTexts frmSysParameters::texts() const
 void frmSysParameters::cmdSP_OK_Click()
 {
     // A running optimiser works with the installation's values; they stay.
-    if (refuseWhileOptimising(session()))
+    if (refuseWhileOptimising(m_s))
         return;
     const SysParamTexts t = texts();
     SysParamFlags bad{};
@@ -137,20 +136,15 @@ void frmSysParameters::cmdSP_OK_Click()
     }
     if (!good)
         return;
-    Session &s = session();
+    Session &s = m_s;
     if (!StoreSysParameters(s, t))
-        services().msgBox(QStringLiteral("De systeem parameters konden niet in ZYM.ini worden bewaard!"),
+        m_svc.msgBox(QStringLiteral("De systeem parameters konden niet in ZYM.ini worden bewaard!"),
                           mb::Exclamation, QStringLiteral("Attentie!"));
     if (s.recipe.ReceptStatus > 0)
         UpdateBrouwschema(s);
-    windows().unload(kName);
+    unload();
 }
 
-void frmSysParameters::cmdSP_Annuleren_Click() { windows().unload(kName); }
-
-void frmSysParameters::registerWindow()
-{
-    windows().registerFactory(kName, [] { return new frmSysParameters; });
-}
+void frmSysParameters::cmdSP_Annuleren_Click() { unload(); }
 
 } // namespace mostarium

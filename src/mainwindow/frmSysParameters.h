@@ -2,7 +2,8 @@
 
 #include "core/SysParameters.h"
 
-#include <QWidget>
+#include "platform/WindowBase.h"
+
 #include <array>
 
 class QLabel;
@@ -14,12 +15,10 @@ namespace mostarium {
 class NumericEdit;
 
 // The installation's six equipment values.
-class frmSysParameters : public QWidget {
+class frmSysParameters : public WindowBase {
     Q_OBJECT
 public:
-    explicit frmSysParameters(QWidget *parent = nullptr);
-
-    static void registerWindow();
+    frmSysParameters(Session &s, Services &svc, QWidget *parent = nullptr);
 
 private:
     void cmdSP_OK_Click();

@@ -5,6 +5,7 @@
 
 #include "core/LinkFiles.h"
 #include "core/Optimisers.h"
+#include "mainwindow/WindowCatalogue.h"
 #include "mainwindow/frmSysParameters.h"
 
 #include <QLabel>
@@ -184,7 +185,7 @@ TEST_F(WhileOptimising, CommandsThatReplaceTheRecipeRefuseAndChangeNothing)
 
 TEST_F(WhileOptimising, TheSystemParametersWindowKeepsItsValuesUntilTheRunEnds)
 {
-    frmSysParameters::registerWindow();
+    registerWindow(QStringLiteral("frmSysParameters"), session());
     auto *win = windows().load(QStringLiteral("frmSysParameters"));
     ASSERT_NE(win, nullptr);
     s().app.optimiserBusy = true;

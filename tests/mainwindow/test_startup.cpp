@@ -463,7 +463,7 @@ TEST_F(StartUp, TheFirstRunAsksForTheSystemParameters)
 
 TEST_F(StartUp, TheShippedSettingsAskForTheSystemParametersOnceOnly)
 {
-    frmSysParameters::registerWindow();
+    registerWindow(QStringLiteral("frmSysParameters"), session());
     ASSERT_TRUE(QFile::copy(resourcesFolder() + QStringLiteral("/ZYM.ini"), paths::file(QStringLiteral("ZYM.ini"))));
     for (const char *f : {"Biersoorten.txt", "Biertypen.mdb"})
         QFile(paths::file(QLatin1String(f))).open(QIODevice::WriteOnly);

@@ -3,6 +3,7 @@
 #include "core/Recalc.h"
 #include "core/Session.h"
 #include "core/SysParameters.h"
+#include "mainwindow/WindowCatalogue.h"
 #include "mainwindow/frmSysParameters.h"
 #include "platform/NumericEdit.h"
 #include "platform/WindowRegistry.h"
@@ -30,7 +31,7 @@ protected:
     void SetUp() override
     {
         s.recipe = RecipeState();
-        frmSysParameters::registerWindow();
+        registerWindow(QStringLiteral("frmSysParameters"), session());
     }
     void TearDown() override
     {

@@ -1,5 +1,8 @@
 #include "frmSysteemParametersAanpassen.h"
 
+#include <QPointer>
+#include "core/Services.h"
+
 #include "core/NumText.h"
 #include "core/Session.h"
 #include "core/SysParamCompare.h"
@@ -59,10 +62,9 @@ void fillColumn(QWidget *frame, const QString &prefix, QLineEdit **boxes)
 }
 } // namespace
 
-frmSysteemParametersAanpassen::frmSysteemParametersAanpassen(Session &s, QWidget *parent)
-    : QDialog(parent), m_s(s)
+frmSysteemParametersAanpassen::frmSysteemParametersAanpassen(Session &s, Services &svc, QWidget *parent)
+    : WindowBase(QStringLiteral("frmSysteemParametersAanpassen"), s, svc, parent)
 {
-    setObjectName(QStringLiteral("frmSysteemParametersAanpassen"));
     setWindowTitle(QStringLiteral("Systeem Parameters Aanpassen?"));
     setModal(true);
     setFixedSize(twipsX(10755), twips(4500));
@@ -137,14 +139,18 @@ bool frmSysteemParametersAanpassen::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == cmdSP_NietOvernemen && event->type() == QEvent::MouseMove)
         unsetCursor();
-    return QDialog::eventFilter(watched, event);
+    return WindowBase::eventFilter(watched, event);
 }
 
 void ShowSysteemParametersAanpassen(Session &s)
 {
     windows().unload(QStringLiteral("frmInfo"));
-    frmSysteemParametersAanpassen dlg(s);
-    dlg.exec();
+    // Esc, the close box and "Behoud" unload it, which ends the question;
+    // "Neem over" only closes it.
+    QPointer<frmSysteemParametersAanpassen> dlg = new frmSysteemParametersAanpassen(s, services());
+    dlg->exec();
+    if (dlg)
+        dlg->unload();
 }
 
 } // namespace mostarium

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/WindowBase.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -8,15 +8,13 @@ class QPushButton;
 
 namespace mostarium {
 
-struct Session;
-
 // The question raised when an opened recipe was saved with other equipment
 // values: both sets side by side, work with the recipe's values until the
 // program ends, or keep the installation's.
-class frmSysteemParametersAanpassen : public QDialog {
+class frmSysteemParametersAanpassen : public WindowBase {
     Q_OBJECT
 public:
-    explicit frmSysteemParametersAanpassen(Session &s, QWidget *parent = nullptr);
+    frmSysteemParametersAanpassen(Session &s, Services &svc, QWidget *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -26,7 +24,6 @@ private:
     void cmdSP_Overnemen_Click();
     void cmdSP_NietOvernemen_Click();
 
-    Session &m_s;
     QGroupBox *fraSysteemParametersAanpassen = nullptr;
     QGroupBox *fraSP_Recept = nullptr;
     QLineEdit *m_installatie[6] = {};

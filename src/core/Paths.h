@@ -15,6 +15,11 @@ void setProgramFolder(const QString &folder);
 // folder part is mapped onto its one canonical spelling.
 QString file(const QString &relative);
 
+// A file of the program folder named `relative`, its name matched in any
+// letter case ("Biersoorten.txt" finds "BierSoorten.txt"): the path of the
+// regular file found, else an empty text.
+QString existingFile(const QString &relative);
+
 // The canonical data folders, in the order start-up creates them.
 const QStringList &dataFolders();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QClipboard>
 #include <QLineEdit>
 
 namespace mostarium {
@@ -19,8 +20,15 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
+    // The characters of `text` a key could type here.
+    QString typeable(const QString &text) const;
+    void pasteTypeable(QClipboard::Mode mode);
+
     bool m_allowMinus;
 };
 

@@ -357,6 +357,23 @@ TEST_F(TargetsTest, PastedTextLosesWhatNoKeyCouldType)
     EXPECT_EQ(vol->text(), "75.5");
 }
 
+TEST_F(TargetsTest, TheBrewModeSwitchClosesTheDialogsLaidOutForOneBeerOrTwo)
+{
+    session() = singleBrew();
+    const char *const closing[] = {"frmDoelstellingen", "frmGistKeuze", "frmToevoegingen", "frmEvaluatie",
+                                   "frmHopgift2"};
+    const char *const staying[] = {"frmAlgemeen", "frmStorting", "frmMaischSchema", "frmHopgift"};
+    for (const char *name : closing)
+        windows().show(QLatin1String(name));
+    for (const char *name : staying)
+        windows().show(QLatin1String(name));
+    trigger("mnuDubBrouw");
+    for (const char *name : closing)
+        EXPECT_FALSE(isOpen(name)) << name;
+    for (const char *name : staying)
+        EXPECT_TRUE(isOpen(name)) << name;
+}
+
 TEST_F(TargetsTest, TheBrewModeSwitchClosesAnOpenTargetsDialogUnstored)
 {
     session() = singleBrew();

@@ -4,6 +4,8 @@
 #include "core/Paths.h"
 #include "core/WholeFile.h"
 
+#include <QFileInfo>
+
 namespace mostarium {
 
 namespace {
@@ -28,7 +30,10 @@ QStringList styleLines(QByteArrayView bytes)
 StyleList readStyleList()
 {
     StyleList list;
-    const QString path = paths::existingFile(QStringLiteral("BierSoorten.txt"));
+    QString path = paths::existingFile(QStringLiteral("BierSoorten.txt"));
+    // Something of that name that is no regular file (a pipe) is named too.
+    if (path.isEmpty() && QFileInfo::exists(paths::file(QStringLiteral("BierSoorten.txt"))))
+        path = paths::file(QStringLiteral("BierSoorten.txt"));
     if (path.isEmpty())
         return list;
     QByteArray bytes;

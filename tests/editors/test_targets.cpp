@@ -8,6 +8,9 @@
 #include "editors/frmDoelstellingen.h"
 #include "platform/Twips.h"
 
+#include "core/WholeFile.h"
+
+#include "support/FileFaults.h"
 #include "support/RecipeBuilders.h"
 
 #include <QApplication>
@@ -303,6 +306,28 @@ TEST_F(TargetsTest, TheListIsFoundInAnyLetterCaseAndItsAbsenceHidesTheCombos)
     fillValid(d, false);
     press(d, "cmdDSOK");
     EXPECT_TRUE(session().recipe.hasStatus(StatusDoelstellingen)) << "the rest of the dialog works";
+}
+
+TEST_F(TargetsTest, AListThatIsNoFileWeReadIsNamedAndHidesTheCombos)
+{
+    QFile::remove(folder.file(QStringLiteral("BierSoorten.txt")));
+    {
+        Fifo pipe(folder.file(QStringLiteral("BierSoorten.txt")));
+        ASSERT_TRUE(pipe.made());
+        frmDoelstellingen *d = open();
+        EXPECT_FALSE(pipe.blockedSomeone());
+        EXPECT_FALSE(combo(d, 0)->isVisibleTo(d));
+        EXPECT_EQ(fake.prompts(), QStringList{"BierSoorten.txt is geen gewoon bestand en wordt niet gelezen!"});
+        windows().unload(QStringLiteral("frmDoelstellingen"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    fake.clear();
+    ASSERT_TRUE(makeLargeFile(folder.file(QStringLiteral("BierSoorten.txt")), MaxTextFileSize + 1));
+    frmDoelstellingen *d = open();
+    EXPECT_FALSE(combo(d, 0)->isVisibleTo(d));
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_TRUE(fake.messages[0].prompt.startsWith(QStringLiteral("BierSoorten.txt is groter dan ")));
+    EXPECT_EQ(fake.messages[0].title, "Attentie!");
 }
 
 TEST_F(TargetsTest, TheShippedList)

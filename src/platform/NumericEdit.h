@@ -6,8 +6,9 @@
 namespace mostarium {
 
 // A text box for numbers as every dialog of the program has them: only the
-// digits, "." and Backspace pass (and "-" where `allowMinus`), and the whole
-// text is selected when the box gets the focus.
+// digits, "." and Backspace pass (and "-" where `allowMinus`), typed, pasted
+// or dropped, and the whole text is selected when the box gets the focus.
+// What the program itself puts in is shown as it is.
 class NumericEdit : public QLineEdit {
     Q_OBJECT
 public:

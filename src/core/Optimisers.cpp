@@ -265,19 +265,27 @@ OptiResult guarded(Run &run, Body body)
 
 } // namespace
 
+bool scaleAromaGrams(Table2D<QString> &rows, double f)
+{
+    if (rows.cols() <= HopGram || !std::isfinite(f))
+        return false;
+    for (int i = 0; i <= rows.rowUbound(); ++i) {
+        const double g = num::val(rows(i, HopGram)) * f;
+        if (!std::isfinite(g))
+            return false;
+        rows(i, HopGram) = num::format(g, u"###");
+    }
+    return true;
+}
+
 void SchaalAromaHop(RecipeState &r, float V0)
 {
-    if (!r.Doelstellingen.has(1) || r.Aromahop.cols() <= HopGram)
+    if (!r.Doelstellingen.has(1))
         return;
     const float f = r.Doelstellingen(1) / V0;
     if (!std::isfinite(f))
         return;
-    for (int i = 0; i <= r.Aromahop.rowUbound(); ++i) {
-        const double g = num::val(r.Aromahop(i, HopGram)) * double(f);
-        if (!std::isfinite(g))
-            return;
-        r.Aromahop(i, HopGram) = num::format(g, u"###");
-    }
+    scaleAromaGrams(r.Aromahop, double(f));
 }
 
 OptiResult MaximizeVolume(Session &s, OptiMaischer &o)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Table.h"
+
 #include <QString>
 
 // OptiMaischer: fits a recipe to the kettle, the lauter tun and a wished boil
@@ -38,6 +40,11 @@ OptiResult OptimizeWaterThrowRatioToFulfillDefinedBoilingTime(Session &s, OptiMa
                                                               bool VraagMinimumDikte);
 OptiResult OptimizeSpoelenTotToFulfillDefinedBoilingTime(Session &s, OptiMaischer &o, bool VraagKooktijd);
 OptiResult OptimizeWaterBill(Session &s, OptiMaischer &o, bool VraagKooktijd, bool VraagMinimumDikte);
+// Multiplies the grams of every aroma-hop row by `f`, each written again as
+// whole grams ("###": below one half it becomes empty). Stops at the first
+// row it cannot compute and keeps the rows done; false then, or when the
+// rows have no grams column.
+bool scaleAromaGrams(Table2D<QString> &rows, double f);
 // Rescales the aroma-hop grams of the first beer from volume V0 to the current
 // target volume. The second beer's volume never changes, so its rows stay.
 void SchaalAromaHop(RecipeState &r, float V0);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace mostarium::paths {
@@ -53,6 +54,21 @@ QString file(const QString &relative)
         }
     }
     return programFolder() + u'/' + parts.join(u'/');
+}
+
+QString existingFile(const QString &relative)
+{
+    const QString exact = file(relative);
+    if (QFileInfo(exact).isFile())
+        return exact;
+    // The names have been written in more than one letter case over the years.
+    const QFileInfo wanted(exact);
+    const QDir dir = wanted.dir();
+    const QStringList found = dir.entryList({wanted.fileName()}, QDir::Files);
+    for (const QString &name : found)
+        if (name.compare(wanted.fileName(), Qt::CaseInsensitive) == 0)
+            return dir.filePath(name);
+    return {};
 }
 
 QString safeFileName(const QString &text)

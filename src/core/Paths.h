@@ -18,6 +18,11 @@ QString file(const QString &relative);
 // The program's settings file, ZYM.ini in the program folder.
 QString zymIni();
 
+// A file of the program folder named `relative`, its name matched in any
+// letter case ("Biersoorten.txt" finds "BierSoorten.txt"): the path of the
+// regular file found, else an empty text.
+QString existingFile(const QString &relative);
+
 // The canonical data folders, in the order start-up creates them.
 const QStringList &dataFolders();
 

@@ -73,6 +73,8 @@ void RecipeDialog::ok()
     store();
     m_s.recipeChanged();
     afterStore();
+    // The main window repaints once, however many steps the store took.
+    m_s.viewChanged();
     const QString next = successor();
     // The dialog is gone before its successor shows, so the successor may be
     // the same window anew.

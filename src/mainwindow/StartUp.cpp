@@ -86,13 +86,7 @@ constexpr RequiredFile RequiredFiles[] = {
     {"Biertypen.mdb", "\\Biertypen.mdb niet gevonden!", "mnuReceptSuggestie"},
 };
 
-bool requiredFileExists(const QString &relative)
-{
-    if (QFileInfo(paths::file(relative)).isFile())
-        return true;
-    // The names have been written in more than one letter case over the years.
-    return !relative.contains(u'/') && !QDir(paths::programFolder()).entryList({relative}, QDir::Files).isEmpty();
-}
+bool requiredFileExists(const QString &relative) { return !paths::existingFile(relative).isEmpty(); }
 
 void prepareFolders()
 {

@@ -6,6 +6,9 @@
 #include "frmSysParameters.h"
 #include "frmTip.h"
 
+#include "editors/frmAlgemeen.h"
+#include "editors/frmDoelstellingen.h"
+
 #include "core/RecipeState.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -100,8 +103,8 @@ std::vector<WindowRow> makeCatalogue()
     const bool recipe = true, other = false;
     return {
         // Recipe dialogs.
-        {"frmAlgemeen", "mnuAlgemeen", recipe, {}},
-        {"frmDoelstellingen", "mnuDoel", recipe, {}, nullptr, doelPrepare},
+        {"frmAlgemeen", "mnuAlgemeen", recipe, make<frmAlgemeen>()},
+        {"frmDoelstellingen", "mnuDoel", recipe, make<frmDoelstellingen>(), nullptr, doelPrepare},
         {"frmStorting", "mnuStorting", recipe, {}},
         {"frmMaischSchema", "mnuMaisSchema", recipe, {}},
         {"frmSpoelen", "mnuSpoelen", recipe, {}},

@@ -179,6 +179,12 @@ void frmRecept::mnuDubBrouw_Click()
 {
     if (refuseWhileOptimising(m_s))
         return;
+    // Dialogs laid out for one beer or two would check boxes the brewer cannot
+    // see, or store never-filled ones over the second beer's data: they close
+    // unstored.
+    windows().unloadAll({QStringLiteral("frmDoelstellingen"), QStringLiteral("frmGistKeuze"),
+                         QStringLiteral("frmToevoegingen"), QStringLiteral("frmEvaluatie"),
+                         QStringLiteral("frmHopgift2")});
     SwitchBrouwType(m_s, [this] { PasGUIAanBrouwType(); });
     afterCommand();
 }

@@ -1,9 +1,37 @@
 #include "NumericEdit.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QTimer>
 
 namespace mostarium {
+
+namespace {
+
+bool allowed(QChar c, bool minus) { return (c >= u'0' && c <= u'9') || c == u'.' || (minus && c == u'-'); }
+
+} // namespace
+
+QString NumericEdit::typeable(const QString &text) const
+{
+    QString kept;
+    for (QChar c : text)
+        if (allowed(c, m_allowMinus))
+            kept += c;
+    return kept;
+}
+
+void NumericEdit::pasteTypeable(QClipboard::Mode mode)
+{
+    if (isReadOnly())
+        return;
+    insert(typeable(QGuiApplication::clipboard()->text(mode)));
+}
 
 NumericEdit::NumericEdit(const QString &objectName, bool allowMinus, QWidget *parent)
     : QLineEdit(parent), m_allowMinus(allowMinus)
@@ -17,16 +45,55 @@ bool NumericEdit::isBad() const { return isMarkedBad(this); }
 
 void NumericEdit::keyPressEvent(QKeyEvent *e)
 {
+    // Pasted text passes the same sieve as typed keys.
+    if (e->matches(QKeySequence::Paste)) {
+        pasteTypeable(QClipboard::Clipboard);
+        e->accept();
+        return;
+    }
     const QString t = e->text();
-    if (t.size() == 1 && t[0].isPrint()) {
-        const QChar c = t[0];
-        const bool pass = (c >= u'0' && c <= u'9') || c == u'.' || (m_allowMinus && c == u'-');
-        if (!pass) {
-            e->accept();
-            return;
-        }
+    if (t.size() == 1 && t[0].isPrint() && !allowed(t[0], m_allowMinus)) {
+        e->accept();
+        return;
     }
     QLineEdit::keyPressEvent(e);
+}
+
+void NumericEdit::contextMenuEvent(QContextMenuEvent *e)
+{
+    QMenu *menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (auto *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
+        disconnect(paste, &QAction::triggered, nullptr, nullptr);
+        connect(paste, &QAction::triggered, this, [this] { pasteTypeable(QClipboard::Clipboard); });
+    }
+    menu->popup(e->globalPos());
+}
+
+void NumericEdit::mouseReleaseEvent(QMouseEvent *e)
+{
+    // The X11 selection, pasted with the middle button.
+    if (e->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        setCursorPosition(cursorPositionAt(e->position().toPoint()));
+        pasteTypeable(QClipboard::Selection);
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+void NumericEdit::dropEvent(QDropEvent *e)
+{
+    if (!e->mimeData()->hasText()) {
+        e->ignore();
+        return;
+    }
+    QMimeData kept;
+    kept.setText(typeable(e->mimeData()->text()));
+    QDropEvent filtered(e->position(), e->possibleActions(), &kept, e->buttons(), e->modifiers());
+    QLineEdit::dropEvent(&filtered);
+    e->setDropAction(filtered.dropAction());
+    e->setAccepted(filtered.isAccepted());
 }
 
 void NumericEdit::focusInEvent(QFocusEvent *e)

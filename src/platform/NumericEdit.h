@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QClipboard>
 #include <QLineEdit>
 
 namespace mostarium {
 
 // A text box for numbers as every dialog of the program has them: only the
-// digits, "." and Backspace pass (and "-" where `allowMinus`), and the whole
-// text is selected when the box gets the focus.
+// digits, "." and Backspace pass (and "-" where `allowMinus`), typed, pasted
+// or dropped, and the whole text is selected when the box gets the focus.
+// What the program itself puts in is shown as it is.
 class NumericEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -19,8 +21,15 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
+    // The characters of `text` a key could type here.
+    QString typeable(const QString &text) const;
+    void pasteTypeable(QClipboard::Mode mode);
+
     bool m_allowMinus;
 };
 

@@ -6,6 +6,8 @@
 #include "frmSysParameters.h"
 #include "frmTip.h"
 
+#include "editors/frmSpoelen.h"
+
 #include "core/RecipeState.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -104,7 +106,7 @@ std::vector<WindowRow> makeCatalogue()
         {"frmDoelstellingen", "mnuDoel", recipe, {}, nullptr, doelPrepare},
         {"frmStorting", "mnuStorting", recipe, {}},
         {"frmMaischSchema", "mnuMaisSchema", recipe, {}},
-        {"frmSpoelen", "mnuSpoelen", recipe, {}},
+        {"frmSpoelen", "mnuSpoelen", recipe, make<frmSpoelen>()},
         {"frmHopgift", "mnuHopgift", recipe, {}, nullptr, hopgiftPrepare},
         {"frmHopgift2", "", recipe, {}},
         {"frmToevoegingen", "mnuToeVoegingen", recipe, {}},

@@ -452,6 +452,18 @@ QString signedText(double v) { return v >= 0 ? u' ' + plain(v) : plain(v); }
 QString format(float v, QStringView pattern) { return formatDecimal(toDecimal(double(v), 7), pattern); }
 QString format(double v, QStringView pattern) { return formatDecimal(toDecimal(v, 15), pattern); }
 
+QString scientific(double v)
+{
+    if (!std::isfinite(v))
+        return {};
+    if (v == 0)
+        v = 0;  // no "-0.00E+00"
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 2);
+    QString out = QString::fromLatin1(buf, res.ptr - buf);
+    return out.replace(u'e', u'E');
+}
+
 QString formatText(QStringView text, QStringView pattern)
 {
     try {

@@ -33,6 +33,9 @@ QString signedText(double v);
 // for a double) is rounded to the pattern's decimals, halves away from zero.
 QString format(float v, QStringView pattern);
 QString format(double v, QStringView pattern);
+// The named format "Scientific": two decimals and a signed exponent of at
+// least two digits ("2.00E+05", "-1.50E-03"); "" for a NaN or an infinity.
+QString scientific(double v);
 // A text that holds a number is formatted as that number; another text comes
 // back as it is.
 QString formatText(QStringView text, QStringView pattern);

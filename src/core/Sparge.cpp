@@ -63,6 +63,12 @@ void UpdateHoofdwort(Session &s, SpargeTexts *texts)
 
 void UpdateSpoelen(Session &s, SpargeTexts *texts)
 {
+    // The target as the dialog's box shows it: one decimal.
+    UpdateSpoelen(s, num::val(format(s.recipe.SpoelenTot, u"0.0")), texts);
+}
+
+void UpdateSpoelen(Session &s, double targetPlato, SpargeTexts *texts)
+{
     RecipeState &r = s.recipe;
     SpargeView &v = s.view.spoelen;
     const double g = r.StortingMaisch;
@@ -70,8 +76,7 @@ void UpdateSpoelen(Session &s, SpargeTexts *texts)
 
     const double c0 = g * 0.0017 + double(r.VolFilterPlaatBodem);
     const double gl1 = SGToGL(r.HWSG);
-    // The target as the dialog's box shows it: one decimal.
-    const double target = PlatoToGL(toSingle(num::val(format(r.SpoelenTot, u"0.0"))));
+    const double target = PlatoToGL(toSingle(targetPlato));
     const float ratio = toSingle(div(b * gl1, target - a * gl1) - 1.0);
     if (!(ratio > 0))
         return;  // the runnings never reach the target: no solution
@@ -99,11 +104,18 @@ WortNaSpoelen BerekenWortNaSpoelen(const RecipeState &r)
     return w;
 }
 
-std::optional<OmslagPunt> BerekenOmslag(const RecipeState &r)
+std::optional<float> GeplandVolume(const RecipeState &r)
+{
+    if (!r.Doelstellingen.has(1))
+        return std::nullopt;
+    return toSingle(double(r.Doelstellingen(1)) + double(r.BrouwVerlies));
+}
+
+std::optional<OmslagPunt> BerekenOmslag(const RecipeState &r, float volume)
 {
     const double a = r.CoefficientA, b = r.CoefficientB, c = r.CoefficientC, d = r.CoefficientD;
     const double g1 = SGToGL(r.HWSG);
-    const float needed = toSingle(double(SGToGL(r.OGSG)) * double(r.Doelstellingen(1)));
+    const float needed = toSingle(double(SGToGL(r.OGSG)) * double(volume));
     const int last = num::toInt32(double(toSingle(double(r.VrijeHoofdwort) + double(r.SpoelwortVolume)))) + 1;
     if (d == 0)
         throwDivisionByZero();  // a curve without width, as its formula would fail
@@ -148,12 +160,14 @@ void ClearOmslag(Session &s)
     s.view.lbl_VolOvergang.visible = false;
 }
 
-void UpdateOmslag(Session &s)
+void UpdateOmslag(Session &s) { UpdateOmslag(s, s.recipe.Doelstellingen(1)); }
+
+std::optional<OmslagPunt> UpdateOmslag(Session &s, float volume)
 {
-    const std::optional<OmslagPunt> p = BerekenOmslag(s.recipe);
+    const std::optional<OmslagPunt> p = BerekenOmslag(s.recipe, volume);
     if (!p) {
         ClearOmslag(s);
-        return;
+        return p;
     }
     s.recipe.OmslagPlato = p->plato;
     s.recipe.OmslagL = toSingle(p->litres);
@@ -162,6 +176,7 @@ void UpdateOmslag(Session &s)
     s.view.lbl_SGOvergang.visible = true;
     s.view.lbl_VolOvergang.setText(QStringLiteral("Overgang vol. DB (L): ~") + format(double(p->litres), u"###"));
     s.view.lbl_VolOvergang.visible = true;
+    return p;
 }
 
 } // namespace mostarium

@@ -8,6 +8,7 @@
 
 #include "editors/frmAlgemeen.h"
 #include "editors/frmDoelstellingen.h"
+#include "editors/frmSpoelen.h"
 
 #include "core/RecipeState.h"
 #include "core/Services.h"
@@ -107,7 +108,7 @@ std::vector<WindowRow> makeCatalogue()
         {"frmDoelstellingen", "mnuDoel", recipe, make<frmDoelstellingen>(), nullptr, doelPrepare},
         {"frmStorting", "mnuStorting", recipe, {}},
         {"frmMaischSchema", "mnuMaisSchema", recipe, {}},
-        {"frmSpoelen", "mnuSpoelen", recipe, {}},
+        {"frmSpoelen", "mnuSpoelen", recipe, make<frmSpoelen>()},
         {"frmHopgift", "mnuHopgift", recipe, {}, nullptr, hopgiftPrepare},
         {"frmHopgift2", "", recipe, {}},
         {"frmToevoegingen", "mnuToeVoegingen", recipe, {}},

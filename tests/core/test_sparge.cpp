@@ -133,7 +133,7 @@ TEST(Sparge, SwitchOverMatchesTheLitreByLitreSearch)
             if (float(e) > needed)
                 expected = v;
         }
-        const auto p = BerekenOmslag(r);
+        const auto p = BerekenOmslag(r, r.Doelstellingen(1));
         if (expected < 0) {
             EXPECT_FALSE(p.has_value()) << volume;
         } else {

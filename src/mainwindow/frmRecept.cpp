@@ -82,6 +82,9 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
     m_clock->start();
 
     resize(layout::px(15000), layout::px(9400));
+    // Never so small that the menus, the toolbar, the status bar and the
+    // frames' headings are out of reach.
+    setMinimumSize(640, 480);
     refreshView();
 }
 

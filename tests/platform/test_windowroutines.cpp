@@ -16,7 +16,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace mostarium;
@@ -157,4 +159,39 @@ TEST_F(HelpWindowTest, OpensThePageAndFollowsLinksBetweenPages)
     EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("niet gevonden")));
     h->close();
     setServices(old);
+}
+
+TEST_F(HelpWindowTest, GoesBackAndForwardByButtonAndByKey)
+{
+    for (const char *name : {"A.htm", "B.htm", "C.htm"})
+        page(QLatin1String(name), QByteArray("<html><body><p>Pagina ") + name + "</p></body></html>");
+    HelpWindow::showPage(QStringLiteral("A.htm"));
+    HelpWindow *h = HelpWindow::instance();
+    ASSERT_NE(h, nullptr);
+    auto *back = h->findChild<QToolButton *>(QStringLiteral("cmdHelpTerug"));
+    auto *forward = h->findChild<QToolButton *>(QStringLiteral("cmdHelpVooruit"));
+    ASSERT_TRUE(back && forward);
+    EXPECT_FALSE(back->isEnabled());
+    EXPECT_FALSE(forward->isEnabled());
+
+    HelpWindow::showPage(QStringLiteral("B.htm"));
+    HelpWindow::showPage(QStringLiteral("C.htm"));
+    back->click();
+    EXPECT_EQ(h->currentPage(), "B.htm");
+    QTest::keyClick(h, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(h->currentPage(), "A.htm");
+    EXPECT_FALSE(back->isEnabled());
+    QTest::keyClick(h, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(h->currentPage(), "B.htm");
+    forward->click();
+    EXPECT_EQ(h->currentPage(), "C.htm");
+    EXPECT_FALSE(forward->isEnabled());
+
+    // A new page after going back drops the pages ahead.
+    back->click();
+    HelpWindow::showPage(QStringLiteral("A.htm"));
+    EXPECT_FALSE(forward->isEnabled());
+    back->click();
+    EXPECT_EQ(h->currentPage(), "B.htm");
+    h->close();
 }

@@ -6,6 +6,9 @@
 #include "frmSysParameters.h"
 #include "frmTip.h"
 
+#include "editors/frmMaischSchema.h"
+#include "editors/frmStorting.h"
+
 #include "core/RecipeState.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -102,8 +105,8 @@ std::vector<WindowRow> makeCatalogue()
         // Recipe dialogs.
         {"frmAlgemeen", "mnuAlgemeen", recipe, {}},
         {"frmDoelstellingen", "mnuDoel", recipe, {}, nullptr, doelPrepare},
-        {"frmStorting", "mnuStorting", recipe, {}},
-        {"frmMaischSchema", "mnuMaisSchema", recipe, {}},
+        {"frmStorting", "mnuStorting", recipe, make<frmStorting>()},
+        {"frmMaischSchema", "mnuMaisSchema", recipe, make<frmMaischSchema>()},
         {"frmSpoelen", "mnuSpoelen", recipe, {}},
         {"frmHopgift", "mnuHopgift", recipe, {}, nullptr, hopgiftPrepare},
         {"frmHopgift2", "", recipe, {}},

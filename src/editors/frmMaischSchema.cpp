@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <tuple>
 
 namespace mostarium {
 
@@ -89,14 +90,14 @@ frmMaischSchema::frmMaischSchema(Session &s, Services &svc, QWidget *parent)
     dec->setObjectName(QStringLiteral("fraMInMaischStapViaDecoctie"));
     placeTwips(dec, QRect(120, 1020, 4200, 1500));
     m_lblTempDecoctie = label(dec, QStringLiteral("lblMTemperatuurDecoctie"),
-                              QStringLiteral("Temperatuur decoctie stap ('C): "), QRect(120, 390, 2700, BoxHeight));
-    m_tempDecoctie = box(dec, QStringLiteral("txtMTempDecoctieStap"), QRect(2940, 360, 600, 285), 3);
+                              QStringLiteral("Temperatuur decoctie stap ('C): "), QRect(120, 390, 3000, BoxHeight));
+    m_tempDecoctie = box(dec, QStringLiteral("txtMTempDecoctieStap"), QRect(3240, 360, 600, 285), 3);
     m_lblTijdDecoctie = label(dec, QStringLiteral("lblTijdDecoctie"), QStringLiteral("Tijdsduur decoctie stap (min): "),
-                              QRect(120, 750, 2700, BoxHeight));
-    m_tijdDecoctie = box(dec, QStringLiteral("txtMTijdDecoctie"), QRect(2940, 720, 600, 285), 3);
+                              QRect(120, 750, 3000, BoxHeight));
+    m_tijdDecoctie = box(dec, QStringLiteral("txtMTijdDecoctie"), QRect(3240, 720, 600, 285), 3);
     m_lblTempBrouwwater = label(dec, QStringLiteral("lblMTemperatuurBrouwwater"),
-                                QStringLiteral("Temperatuur brouwwater ('C): "), QRect(120, 1110, 2700, BoxHeight));
-    m_tempBrouwwater = box(dec, QStringLiteral("txtMTempBrouwwater"), QRect(2940, 1080, 600, 285), 2);
+                                QStringLiteral("Temperatuur brouwwater ('C): "), QRect(120, 1110, 3000, BoxHeight));
+    m_tempBrouwwater = box(dec, QStringLiteral("txtMTempBrouwwater"), QRect(3240, 1080, 600, 285), 2);
     // The tick sits at the start of the inner frame's caption line.
     m_decoctie = new QCheckBox(top);
     m_decoctie->setObjectName(QStringLiteral("chkMViaDecoctie"));
@@ -105,11 +106,15 @@ frmMaischSchema::frmMaischSchema(Session &s, Services &svc, QWidget *parent)
 
     m_schema = new QGroupBox(QStringLiteral(" Maisch schema "), this);
     m_schema->setObjectName(QStringLiteral("fraMaischSchema"));
-    label(m_schema, QStringLiteral("lblMSTemp"), QStringLiteral("Temperatuur (\u00B0C)"),
-          QRect(TempLeft, 480, 1300, BoxHeight));
-    label(m_schema, QStringLiteral("lblMSTijd"), QStringLiteral("Tijd (min)"), QRect(TijdLeft, 480, 1300, BoxHeight));
-    redStar(m_schema, 2, TempLeft, 270);
-    redStar(m_schema, 3, TijdLeft, 270);
+    // The heads wrap onto two lines above their narrow columns.
+    for (auto [name, caption, left] : {std::tuple{"lblMSTemp", "Temperatuur (\u00B0C)", TempLeft},
+                                       std::tuple{"lblMSTijd", "Tijd (min)", TijdLeft}}) {
+        QLabel *head = label(m_schema, QLatin1String(name), QString::fromUtf8(caption), QRect(left, 240, 1260, 510));
+        head->setWordWrap(true);
+        head->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    }
+    redStar(m_schema, 2, TempLeft - 120, 525);
+    redStar(m_schema, 3, TijdLeft - 120, 525);
 
     m_plus = button(m_schema, QStringLiteral("cmdMSPlus"), QStringLiteral("+"));
     m_plus->setToolTip(QStringLiteral("Voeg stap toe aan maisch schema"));

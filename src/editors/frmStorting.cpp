@@ -24,8 +24,8 @@ constexpr int IngredLeft = 240, IngredWidth = 2400;
 constexpr int PercLeft = 2760, PercWidth = 900;
 constexpr int BzrLeft = 3900, BzrWidth = 700;
 constexpr int EbcLeft = 4740, EbcWidth = 800;
-constexpr int LaatLeft = 6060, LaatWidth = 240;
-constexpr int FrameLeft = 120, FrameTop = 120, FrameWidth = 6780;
+constexpr int LaatLeft = 6450, LaatWidth = 240;
+constexpr int FrameLeft = 120, FrameTop = 120, FrameWidth = 7300;
 constexpr int RowStep = BoxHeight + BoxGap;
 
 const QString kPattern = QStringLiteral("##0.00");
@@ -95,7 +95,7 @@ frmStorting::frmStorting(Session &s, Services &svc, QWidget *parent)
     label(m_frame, QStringLiteral("lblStEBC"), QStringLiteral("EBC"), QRect(EbcLeft, headTop, EbcWidth, BoxHeight))
         ->setToolTip(QStringLiteral("European Beer Color"));
     QLabel *laat = label(m_frame, QStringLiteral("lblStLaat"), QStringLiteral("Storting tijdens kookproces?"),
-                         QRect(LaatLeft - 480, 150, 1200, 420));
+                         QRect(LaatLeft - 750, 0, 1700, 570));
     laat->setWordWrap(true);
     laat->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
 

@@ -70,6 +70,8 @@ protected:
 
 TEST_F(StortingTest, TheCheckRewritesMarksReportsAndStores)
 {
+    static const std::string huge(400, '9');
+    const char *kHuge = huge.c_str();
     struct Case {
         const char *what;
         bool grams;
@@ -104,6 +106,7 @@ TEST_F(StortingTest, TheCheckRewritesMarksReportsAndStores)
         {"a lone point", false, {{"."}, {"100"}}, {".", "100.00"}, "RW", "WW", "WW", nullptr, false},
         {"grams 1.2.3", true, {{"1.2.3"}, {"500"}}, {"1.2.3", "500.00"}, "RW", "WW", "WW", nullptr, false},
         {"grams adding up to 0", true, {{"0"}, {"0"}}, {"0.00", "0.00"}, "RR", "WW", "WW", nullptr, false},
+        {"a yield too large for a number", false, {{"100", kHuge}}, {"100.00"}, "W", "R", "W", nullptr, false},
         {"a share too large to add", false, {{"100000000000000"}}, {"100000000000000"}, "R", "W", "W", nullptr,
          false},
     };

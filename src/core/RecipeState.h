@@ -68,6 +68,8 @@ struct RecipeState {
     float SpoelenTot = 3.0f;
     QString ReceptPath;
     bool ViaDecoctie = false;
+    // Copies the mash dialog keeps of its decoction temperatures; nothing reads them.
+    float DecoctieTempKopie = 0, BrouwWaterTempKopie = 0;
     QString Aantekening;
     std::int16_t InRecept = 0;
     QString ReceptNaam;

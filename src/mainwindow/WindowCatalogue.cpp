@@ -9,6 +9,8 @@
 #include "editors/frmAlgemeen.h"
 #include "editors/frmDoelstellingen.h"
 #include "editors/frmSpoelen.h"
+#include "editors/frmMaischSchema.h"
+#include "editors/frmStorting.h"
 
 #include "core/RecipeState.h"
 #include "core/Services.h"
@@ -106,8 +108,8 @@ std::vector<WindowRow> makeCatalogue()
         // Recipe dialogs.
         {"frmAlgemeen", "mnuAlgemeen", recipe, make<frmAlgemeen>()},
         {"frmDoelstellingen", "mnuDoel", recipe, make<frmDoelstellingen>(), nullptr, doelPrepare},
-        {"frmStorting", "mnuStorting", recipe, {}},
-        {"frmMaischSchema", "mnuMaisSchema", recipe, {}},
+        {"frmStorting", "mnuStorting", recipe, make<frmStorting>()},
+        {"frmMaischSchema", "mnuMaisSchema", recipe, make<frmMaischSchema>()},
         {"frmSpoelen", "mnuSpoelen", recipe, make<frmSpoelen>()},
         {"frmHopgift", "mnuHopgift", recipe, {}, nullptr, hopgiftPrepare},
         {"frmHopgift2", "", recipe, {}},

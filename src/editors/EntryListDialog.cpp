@@ -84,7 +84,7 @@ void EntryListDialog::layoutFor(bool db)
         m_ok->move(layout::px(FrameLeft[0] + FrameWidth - ButtonWidth), m_ok->y());
         m_cancel->move(layout::px(FrameLeft[1]), m_cancel->y());
     }
-    setFixedWidth(layout::px(m_width));
+    setFixedWidth(clientPx(m_width));
 }
 
 void EntryListDialog::store()
@@ -182,7 +182,7 @@ void frmGistKeuze::layoutFor(bool db)
     EntryListDialog::layoutFor(db);
     // Centred in either width.
     if (m_url)
-        m_url->move(layout::px(dialogWidth()) / 2 - m_url->width() / 2, m_url->y());
+        m_url->move(clientPx(dialogWidth()) / 2 - m_url->width() / 2, m_url->y());
 }
 
 void frmGistKeuze::afterStore()

@@ -12,7 +12,9 @@ inline void placeTwips(QWidget *w, int left, int top, int width, int height)
     w->setGeometry(layout::px(left), layout::px(top), layout::px(width), layout::px(height));
 }
 
-// A window's width in twips, its height kept.
-inline void setWidthTwips(QWidget *w, int width) { w->resize(layout::px(width), w->height()); }
+// The old windows' widths and heights count their borders: the client area
+// is this much smaller.
+inline constexpr int BorderTwips = 120;
+inline int clientPx(int outerTwips) { return layout::px(outerTwips - BorderTwips); }
 
 } // namespace mostarium

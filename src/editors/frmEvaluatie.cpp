@@ -88,7 +88,7 @@ void frmEvaluatie::Form_Load()
         m_fra[0]->setTitle(QStringLiteral("Metingen"));
     }
     // The second frame lies beyond the right edge in a single brew.
-    setFixedSize(layout::px(db ? 6000 : 3030), layout::px(2520));
+    setFixedSize(clientPx(db ? 6000 : 3030), layout::px(2520));
 
     const Table2D<QString> &e = m_s.recipe.Evaluatie;
     if (e.rowUbound() < 2)

@@ -47,6 +47,7 @@ QString trimBlanks(const QString &text)
 LimitedTextEdit::LimitedTextEdit(int maxLength, QWidget *parent) : QPlainTextEdit(parent), m_max(maxLength)
 {
     setTabChangesFocus(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 int LimitedTextEdit::lengthOf(const QString &text)

@@ -8,6 +8,7 @@
 #include "WholeFile.h"
 
 #include <QFileInfo>
+#include <QList>
 #include <algorithm>
 
 namespace mostarium {
@@ -62,24 +63,55 @@ SaveResult SaveRecept(Session &s)
     return res;
 }
 
-bool SaveKenmerken(const Session &s)
+namespace {
+
+// Keys set in the open recipe file, as the settings-file writer sets them
+// (every line break a blank), the file replaced whole. Only an existing,
+// writable file with the extension ".zlv" in any letter case is touched: an
+// imported ".xml" file keeps its own contents.
+bool setRecipeFileKeys(const Session &s, const QString &section, const QList<std::pair<QString, QString>> &keys)
 {
     const QString path = s.app.fileName;
-    if (!path.endsWith(QStringLiteral(".zlv"), Qt::CaseInsensitive))
+    if (!fileNamePart(path).endsWith(QStringLiteral(".zlv"), Qt::CaseInsensitive))
         return false;
     QByteArray bytes;
     if (readWholeFile(path, MaxRecipeFileSize, bytes) != FileRead::Ok)
         return false;
-    // The seven keys go in together: set in memory, then the file is replaced whole.
-    for (int i = 0; i < KenmerkenCount; ++i) {
-        QString value = s.recipe.Kenmerken[i];
+    for (const auto &[key, text] : keys) {
+        QString value = text;
         for (QChar &c : value)
             if (c == u'\r' || c == u'\n')
                 c = u' ';
-        const QString key = QString::fromLatin1(KenmerkenKeys[i]);
-        bytes = iniWithValue(bytes, QStringLiteral("Kenmerken"), key, value);
+        bytes = iniWithValue(bytes, section, key, value);
     }
     return writeWholeFile(path, bytes);
+}
+
+} // namespace
+
+bool SaveKenmerken(const Session &s)
+{
+    // The seven keys go in together.
+    QList<std::pair<QString, QString>> keys;
+    for (int i = 0; i < KenmerkenCount; ++i)
+        keys.append({QString::fromLatin1(KenmerkenKeys[i]), s.recipe.Kenmerken[i]});
+    return setRecipeFileKeys(s, QStringLiteral("Kenmerken"), keys);
+}
+
+bool SaveKenmerk(const Session &s, int scale)
+{
+    if (scale < 0 || scale >= KenmerkenCount)
+        return false;
+    return setRecipeFileKeys(s, QStringLiteral("Kenmerken"),
+                             {{QString::fromLatin1(KenmerkenKeys[scale]), s.recipe.Kenmerken[scale]}});
+}
+
+bool SaveAantekeningen(const Session &s)
+{
+    return setRecipeFileKeys(s, QStringLiteral("Aantekeningen"),
+                             {{QStringLiteral("Aantekening"), s.recipe.Aantekening},
+                              {QStringLiteral("InRecept"), s.recipe.InRecept == 1 ? QStringLiteral("1")
+                                                                                  : QStringLiteral("0")}});
 }
 
 } // namespace mostarium

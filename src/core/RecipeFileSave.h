@@ -32,5 +32,11 @@ SaveResult SaveRecept(Session &s);
 // Only an existing, writable ".zlv" file is touched; false otherwise or when
 // writing failed.
 bool SaveKenmerken(const Session &s);
+// One tasting word (0 = Kleur .. 6 = Koolzuur) the same way.
+bool SaveKenmerk(const Session &s, int scale);
+// The notes and their print choice into [Aantekeningen] of the same file, on
+// the same terms; each line break of the notes is written as a blank, the
+// state keeps them.
+bool SaveAantekeningen(const Session &s);
 
 } // namespace mostarium

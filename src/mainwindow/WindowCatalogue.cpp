@@ -11,6 +11,10 @@
 #include "editors/frmSpoelen.h"
 #include "editors/frmMaischSchema.h"
 #include "editors/frmStorting.h"
+#include "editors/EntryListDialog.h"
+#include "editors/frmAantekeningen.h"
+#include "editors/frmEvaluatie.h"
+#include "editors/frmKenmerken.h"
 
 #include "core/RecipeState.h"
 #include "core/Services.h"
@@ -113,11 +117,11 @@ std::vector<WindowRow> makeCatalogue()
         {"frmSpoelen", "mnuSpoelen", recipe, make<frmSpoelen>()},
         {"frmHopgift", "mnuHopgift", recipe, {}, nullptr, hopgiftPrepare},
         {"frmHopgift2", "", recipe, {}},
-        {"frmToevoegingen", "mnuToeVoegingen", recipe, {}},
-        {"frmGistKeuze", "mnuGistKeuze", recipe, {}},
-        {"frmEvaluatie", "mnuEvaluatie", recipe, {}, evaluatieGuard},
-        {"frmKenmerken", "mnuKenmerken", recipe, {}},
-        {"frmAantekeningen", "mnuAantekeningen", recipe, {}},
+        {"frmToevoegingen", "mnuToeVoegingen", recipe, make<frmToevoegingen>()},
+        {"frmGistKeuze", "mnuGistKeuze", recipe, make<frmGistKeuze>()},
+        {"frmEvaluatie", "mnuEvaluatie", recipe, make<frmEvaluatie>(), evaluatieGuard},
+        {"frmKenmerken", "mnuKenmerken", recipe, make<frmKenmerken>()},
+        {"frmAantekeningen", "mnuAantekeningen", recipe, make<frmAantekeningen>()},
         // Output.
         {"frmAfdrukken", "mnuAfdrukken", other, {}, afdrukkenGuard},
         {"frmKeuringsformulier", "mnuKeurFormulier", other, {}},

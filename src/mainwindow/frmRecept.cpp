@@ -201,6 +201,7 @@ void frmRecept::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    emit closing();
     QMainWindow::closeEvent(event);
 }
 

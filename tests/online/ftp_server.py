@@ -2,9 +2,10 @@
 # A loopback FTP server for the online tests: serves ROOT to one account on a
 # free port of 127.0.0.1 and prints "PORT <n>" once it listens. A file whose
 # name holds "halfway" is sent only half, after which the data connection
-# closes as if the line had dropped; one whose name holds "slow" is sent at
-# 20 kB/s.
+# closes as if the line had dropped; a file beside which "<name>.slow"
+# exists is sent at 20 kB/s.
 import logging
+import os
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
@@ -16,7 +17,7 @@ class Handler(FTPHandler):
     dtp_handler = ThrottledDTPHandler
 
     def ftp_RETR(self, file):
-        if "slow" in file and self.data_channel is not None:
+        if os.path.exists(file + ".slow") and self.data_channel is not None:
             self.data_channel.write_limit = 20000
         if "halfway" not in file:
             return FTPHandler.ftp_RETR(self, file)

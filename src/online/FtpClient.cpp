@@ -165,12 +165,16 @@ size_t cFTP::onHeader(char *data, size_t size, size_t count, void *self)
     QString line = QString::fromUtf8(data, static_cast<qsizetype>(bytes));
     while (line.endsWith(u'\n') || line.endsWith(u'\r'))
         line.chop(1);
+    const bool coded = line.size() >= 3 && line.at(0).isDigit() && line.at(1).isDigit() && line.at(2).isDigit();
+    // curl also hands over lines of its own ("Content-Length: ..."): not
+    // the server's words.
+    if (!coded && c->m_replyLines.isEmpty())
+        return bytes;
     if (!c->m_replyLines.isEmpty())
         c->m_replyLines += u'\n';
     c->m_replyLines += line;
     // "123 text" ends a reply; "123-text" lines belong to the one under way.
-    if (line.size() >= 3 && line.at(0).isDigit() && line.at(1).isDigit() && line.at(2).isDigit()
-        && (line.size() == 3 || line.at(3) == u' ')) {
+    if (coded && (line.size() == 3 || line.at(3) == u' ')) {
         c->m_lastReplyCode = line.left(3).toInt();
         c->m_lastReply = c->m_replyLines;
         c->m_replyLines.clear();
@@ -322,7 +326,9 @@ void cFTP::CloseConnection()
     m_connected = false;
     CURL *old = handle(m_curl);
     m_curl = curl_easy_init();
-    // The goodbye to the server waits on it: not on this thread.
+    // The goodbye to the server waits on its answer: not on this thread, and
+    // not for long.
+    curl_easy_setopt(old, CURLOPT_SERVER_RESPONSE_TIMEOUT, 5L);
     runWorker([old] { curl_easy_cleanup(old); });
     m_cwd = QStringLiteral("/");
 }

@@ -34,6 +34,7 @@ def main():
     authorizer.add_user(user, password, root, perm="elradfmwMT")
     Handler.authorizer = authorizer
     Handler.banner = "Mostarium testserver"
+    Handler.auth_failed_timeout = 0.1  # a refused login answers at once
     server = FTPServer(("127.0.0.1", 0), Handler)
     print("PORT %d" % server.address[1], flush=True)
     server.serve_forever()

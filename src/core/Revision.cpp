@@ -19,6 +19,8 @@ constexpr std::array<const char *, 12> kMonths = {"januari", "februari", "maart"
                                                   "september", "oktober", "november", "december"};
 } // namespace
 
+ProgramVersion programVersion() { return {kMajor, kMinor, kRevision}; }
+
 QString dutchLongDate(const QDate &date)
 {
     if (!date.isValid())

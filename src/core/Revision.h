@@ -12,6 +12,14 @@ namespace mostarium {
 // file; "error!" when any step fails.
 QString GetRevision();
 
+// The running program's version: major, minor and revision.
+struct ProgramVersion {
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
+};
+ProgramVersion programVersion();
+
 // The same text from given parts (what GetRevision assembles).
 QString revisionText(int major, int minor, int revision, const QDate &fileDate);
 

@@ -4,9 +4,12 @@
 #include "frmRecept.h"
 
 #include "core/LinkFiles.h"
+#include "online/OnlineCommands.h"
 #include "core/Optimisers.h"
 #include "core/Services.h"
 
+#include <QAction>
+#include <QProgressBar>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
@@ -45,6 +48,30 @@ void wireCommands(frmRecept &w, Session &s)
     w.setCommand(QStringLiteral("mnuWaterBeslagRatioPlusDoelstelling"),
                  [ps] { mnuWaterBeslagRatioPlusDoelstelling_Click(*ps, optiMaischer()); });
     w.setCommand(QStringLiteral("mnuOpenMostariumOnline"), [] { mnuOpenMostariumOnline_Click(); });
+    wireOnlineCommands(w);
+}
+
+OnlineCommands *wireOnlineCommands(frmRecept &w)
+{
+    auto *online = new OnlineCommands(&w);
+    QProgressBar *bar = w.pgbDownload();
+    // The bar counts in thousandths: an int bar cannot hold 64-bit sizes.
+    QObject::connect(online, &OnlineCommands::barVisible, bar, [bar](bool visible) {
+        bar->setRange(0, 1000);
+        bar->setValue(0);
+        bar->setVisible(visible);
+    });
+    QObject::connect(online, &OnlineCommands::barMoved, bar, &QProgressBar::setValue);
+    const QStringList names{QStringLiteral("mnuCheckForUpdates"), QStringLiteral("mnuDownloadRecipes")};
+    QObject::connect(online, &OnlineCommands::runningChanged, &w, [&w, names](bool running) {
+        for (const QString &n : names)
+            if (QAction *a = w.action(n))
+                a->setEnabled(!running);
+    });
+    QObject::connect(&w, &frmRecept::closing, online, &OnlineCommands::stop);
+    w.setCommand(names.at(0), [online] { online->CheckForUpDates(); });
+    w.setCommand(names.at(1), [online] { online->DownLoadPublicRecipesMostariumOnline(); });
+    return online;
 }
 
 } // namespace mostarium

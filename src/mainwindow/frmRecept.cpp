@@ -204,6 +204,7 @@ void frmRecept::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    emit closing();
     QMainWindow::closeEvent(event);
 }
 

@@ -66,6 +66,11 @@ public:
     // Asked before the window closes; false keeps it open.
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
 
+signals:
+    // The window closes for good (its close guard let it): work under way
+    // that outlives a click ends now.
+    void closing();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

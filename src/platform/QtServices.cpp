@@ -39,6 +39,8 @@ int QtServices::msgBox(const QString &prompt, int style, const QString &title)
     QPointer<QMessageBox> owner = new QMessageBox(dialogParent());
     QMessageBox &box = *owner;
     box.setWindowTitle(title.isEmpty() ? AppTitle : title);
+    // Texts from files and servers may look like markup; show them as written.
+    box.setTextFormat(Qt::PlainText);
     box.setText(prompt);
     switch (style & 0x70) {
     case mb::Critical: box.setIcon(QMessageBox::Critical); break;

@@ -1,0 +1,199 @@
+#include "ftp_fixture.h"
+
+#include "online/FtpClient.h"
+
+#include <QElapsedTimer>
+#include <utility>
+#include <vector>
+
+namespace mostarium::test {
+namespace {
+
+using Events = std::vector<std::pair<qint64, qint64>>;
+
+class FtpClientTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_GT(server.port(), 0) << "the loopback FTP server did not start"; }
+
+    // A client logged in to the loopback server, its events recorded.
+    std::unique_ptr<cFTP> connected()
+    {
+        auto c = std::make_unique<cFTP>();
+        QObject::connect(c.get(), &cFTP::FileTransferProgress,
+                         [this](qint64 cur, qint64 total) { events.emplace_back(cur, total); });
+        c->SetModeActive();
+        c->SetTransferBinary();
+        EXPECT_TRUE(c->OpenConnection(QStringLiteral("127.0.0.1"), FtpUser, FtpPassword, server.port()))
+            << c->GetLastErrorMessage().toStdString();
+        return c;
+    }
+    QString local(const QString &name) const { return localDir.path() + u'/' + name; }
+
+    LoopbackFtpServer server;
+    QTemporaryDir localDir;
+    Events events;
+};
+
+TEST_F(FtpClientTest, DownloadRaisesAnEventPerBlockAndEndsWithTheSize)
+{
+    struct Case {
+        qint64 size;
+        Events expected;
+    };
+    const std::vector<Case> cases = {
+        {600, {{255, 600}, {510, 600}, {600, 600}}},
+        {510, {{255, 510}, {510, 510}, {510, 510}}},  // whole blocks, then the empty remainder
+        {100, {{100, 100}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.size);
+        const QByteArray bytes = patternBytes(c.size);
+        server.put(QStringLiteral("/data/f.bin"), bytes);
+        auto ftp = connected();
+        events.clear();
+        ASSERT_TRUE(ftp->FTPDownloadFile(local(QStringLiteral("f.bin")), QStringLiteral("/data/f.bin")));
+        EXPECT_EQ(events, c.expected);
+        EXPECT_EQ(readFile(local(QStringLiteral("f.bin"))), bytes);
+        EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("f.bin.part"))));
+        ftp->CloseConnection();
+    }
+}
+
+TEST_F(FtpClientTest, DownloadOverALongerLocalFileLeavesExactlyTheRemoteBytes)
+{
+    const QByteArray bytes = patternBytes(300);
+    server.put(QStringLiteral("/f.bin"), bytes);
+    writeFile(local(QStringLiteral("f.bin")), patternBytes(5000, 3));
+    auto ftp = connected();
+    ASSERT_TRUE(ftp->FTPDownloadFile(QStringLiteral("  ") + local(QStringLiteral("f.bin")) + u' ',
+                                     QStringLiteral(" f.bin ")));
+    EXPECT_EQ(readFile(local(QStringLiteral("f.bin"))), bytes);
+}
+
+TEST_F(FtpClientTest, MissingEmptyAndBlankNamesFailWithoutAText)
+{
+    server.put(QStringLiteral("/empty.bin"), {});
+    auto ftp = connected();
+    EXPECT_EQ(ftp->GetFTPFileSize(QStringLiteral("/nope.bin")), -1);
+    EXPECT_FALSE(ftp->FTPDownloadFile(local(QStringLiteral("a")), QStringLiteral("/nope.bin")));
+    EXPECT_EQ(ftp->lastRemoteSize(), -1);
+    EXPECT_EQ(ftp->GetLastErrorMessage(), QString());
+
+    // An earlier failure's text stays.
+    EXPECT_FALSE(ftp->SetFTPDirectory(QStringLiteral("/geen/map")));
+    const QString earlier = ftp->GetLastErrorMessage();
+    EXPECT_TRUE(earlier.startsWith(QStringLiteral("550 "))) << earlier.toStdString();  // the server's reply alone
+    EXPECT_FALSE(ftp->FTPDownloadFile(local(QStringLiteral("b")), QStringLiteral("/empty.bin")));
+    EXPECT_EQ(ftp->lastRemoteSize(), 0);
+    EXPECT_FALSE(ftp->FTPDownloadFile(QStringLiteral("   "), QStringLiteral("/empty.bin")));
+    EXPECT_EQ(ftp->GetLastErrorMessage(), earlier);
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(QDir(localDir.path()).isEmpty());
+}
+
+TEST_F(FtpClientTest, RefusedLoginGivesTheServersReplyAndNoPassword)
+{
+    cFTP ftp;
+    EXPECT_FALSE(ftp.OpenConnection(QStringLiteral("127.0.0.1"), FtpUser, QStringLiteral("fout-wachtwoord"),
+                                    server.port()));
+    const QString text = ftp.GetLastErrorMessage();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("530 "))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("fout-wachtwoord")));
+    EXPECT_EQ(ftp.GetFTPFileSize(QStringLiteral("/x")), -2);
+}
+
+TEST_F(FtpClientTest, ClosedPortFailsWithinTheConnectTimeOut)
+{
+    cFTP ftp;
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(ftp.OpenConnection(QStringLiteral("127.0.0.1"), FtpUser, FtpPassword, closedPort()));
+    EXPECT_LT(t.elapsed(), 20000);
+    EXPECT_TRUE(ftp.GetLastErrorMessage().startsWith(QStringLiteral("InternetConnect error code: 7 Message: ")))
+        << ftp.GetLastErrorMessage().toStdString();
+}
+
+TEST_F(FtpClientTest, ATransferCutHalfWayFailsAndKeepsTheEarlierFile)
+{
+    server.put(QStringLiteral("/halfway.bin"), patternBytes(1000));
+    const QByteArray earlier = patternBytes(77, 9);
+    writeFile(local(QStringLiteral("halfway.bin")), earlier);
+    auto ftp = connected();
+    EXPECT_FALSE(ftp->FTPDownloadFile(local(QStringLiteral("halfway.bin")), QStringLiteral("/halfway.bin")));
+    EXPECT_TRUE(ftp->GetLastErrorMessage().startsWith(QStringLiteral("InternetReadFile error code: ")))
+        << ftp->GetLastErrorMessage().toStdString();
+    EXPECT_EQ(readFile(local(QStringLiteral("halfway.bin"))), earlier);
+    EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("halfway.bin.part"))));
+    ASSERT_FALSE(events.empty());
+    EXPECT_LT(events.back().first, 1000);
+}
+
+TEST_F(FtpClientTest, SizeOfA5GiBFileIsReadWithoutTransferInEitherType)
+{
+    QFile big(server.path(QStringLiteral("/big.bin")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    const qint64 size = qint64(5) << 30;
+    ASSERT_TRUE(big.resize(size));  // sparse: nothing written
+    big.close();
+    auto ftp = connected();
+    EXPECT_EQ(ftp->GetFTPFileSize(QStringLiteral("/big.bin")), size);
+    ftp->SetTransferASCII();
+    EXPECT_EQ(ftp->GetFTPFileSize(QStringLiteral("/big.bin")), size);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(FtpClientTest, UploadFromAMissingLocalFileLeavesTheServerAlone)
+{
+    server.put(QStringLiteral("/keep.bin"), "old");
+    auto ftp = connected();
+    EXPECT_THROW(ftp->FTPUploadFile(local(QStringLiteral("missing.bin")), QStringLiteral("/keep.bin")), LocalFileError);
+    EXPECT_EQ(server.get(QStringLiteral("/keep.bin")), QByteArray("old"));
+    EXPECT_FALSE(ftp->SimpleFTPPutFile(local(QStringLiteral("missing.bin")), QStringLiteral("/keep.bin")));
+    EXPECT_TRUE(ftp->GetLastErrorMessage().startsWith(QStringLiteral("SimpleFtpPutFile error code: ")));
+    EXPECT_EQ(server.get(QStringLiteral("/keep.bin")), QByteArray("old"));
+}
+
+TEST_F(FtpClientTest, UploadSendsBlocksAndTheSimpleCallsMoveWholeFiles)
+{
+    const QByteArray bytes = patternBytes(600, 5);
+    writeFile(local(QStringLiteral("up.bin")), bytes);
+    auto ftp = connected();
+    ASSERT_TRUE(ftp->FTPUploadFile(local(QStringLiteral("up.bin")), QStringLiteral("/up.bin")))
+        << ftp->GetLastErrorMessage().toStdString();
+    EXPECT_EQ(server.get(QStringLiteral("/up.bin")), bytes);
+    EXPECT_EQ(events, (Events{{255, 600}, {510, 600}, {600, 600}}));
+
+    events.clear();
+    ASSERT_TRUE(ftp->SimpleFTPPutFile(local(QStringLiteral("up.bin")), QStringLiteral("/simple.bin")));
+    ASSERT_TRUE(ftp->SimpleFTPGetFile(local(QStringLiteral("back.bin")), QStringLiteral("/simple.bin")));
+    EXPECT_EQ(readFile(local(QStringLiteral("back.bin"))), bytes);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(FtpClientTest, FolderCallsWorkRelativeToTheCurrentFolder)
+{
+    auto ftp = connected();
+    EXPECT_EQ(ftp->GetFTPDirectory(), QStringLiteral("/"));
+    ASSERT_TRUE(ftp->CreateFTPDirectory(QStringLiteral("map")));
+    ASSERT_TRUE(ftp->SetFTPDirectory(QStringLiteral("map")));
+    EXPECT_EQ(ftp->GetFTPDirectory(), QStringLiteral("/map"));
+    server.put(QStringLiteral("/map/a.txt"), "abc");
+    EXPECT_EQ(ftp->GetFTPFileSize(QStringLiteral("a.txt")), 3);
+    ASSERT_TRUE(ftp->RenameFTPFile(QStringLiteral("a.txt"), QStringLiteral("b.txt")));
+    EXPECT_EQ(server.get(QStringLiteral("/map/b.txt")), QByteArray("abc"));
+    EXPECT_FALSE(ftp->RemoveFTPDirectory(QStringLiteral("/map")));  // not empty
+    EXPECT_TRUE(ftp->GetLastErrorMessage().startsWith(QStringLiteral("550 ")));
+    ASSERT_TRUE(ftp->DeleteFTPFile(QStringLiteral("b.txt")));
+    ASSERT_TRUE(ftp->RemoveFTPDirectory(QStringLiteral("/map")));
+    EXPECT_FALSE(QFileInfo::exists(server.path(QStringLiteral("/map"))));
+    EXPECT_FALSE(ftp->DeleteFTPFile(QStringLiteral("x\r\nDELE y")));
+
+    // A second login replaces the first; the client goes on working.
+    ASSERT_TRUE(ftp->OpenConnection(QStringLiteral("127.0.0.1"), FtpUser, FtpPassword, server.port()));
+    EXPECT_EQ(ftp->GetFTPDirectory(), QStringLiteral("/"));
+    ftp->CloseConnection();
+    EXPECT_EQ(ftp->GetFTPFileSize(QStringLiteral("/x")), -2);
+}
+
+} // namespace
+} // namespace mostarium::test

@@ -22,6 +22,7 @@ frmEindbeStemming::frmEindbeStemming(Session &s, Services &svc, QWidget *parent)
     m_grid = new QGridLayout(this);
     // The opener gives the width: the narrow one holds the first beer only.
     m_grid->setSizeConstraint(QLayout::SetNoConstraint);
+    m_grid->setContentsMargins(6, 6, 6, 6);
     m_grid->addWidget(makeHalf(0, m_beer[0]), 0, 0);
     m_grid->addWidget(makeHalf(1, m_beer[1]), 0, 1);
     m_grid->addWidget(help("picEBHelp", QStringLiteral("MI_T_EindBestemming.htm")), 1, 0, Qt::AlignLeft);
@@ -59,10 +60,13 @@ QWidget *frmEindbeStemming::makeHalf(int beer, Beer &b)
     auto *reeel = new QGroupBox(QStringLiteral(" Volume en SG na spoelen (meting!) "), b.half);
     reeel->setObjectName(QString::fromLatin1(name("fraESReeel")));
     auto *reeelGrid = new QGridLayout(reeel);
+    // The narrow window must hold the labels whole.
+    reeelGrid->setContentsMargins(4, 4, 2, 4);
+    reeelGrid->setHorizontalSpacing(3);
     b.volNaSpoelen = input(name("txtESVolNaSpoelen").constData(), NumericEdit::Kind::Decimal, reeel);
     b.sgNaSpoelen = input(name("txtESSGnaSpoelen").constData(), NumericEdit::Kind::Decimal, reeel);
     for (NumericEdit *e : {b.volNaSpoelen, b.sgNaSpoelen})
-        e->setFixedWidth(layout::px(750));
+        e->setFixedWidth(layout::px(660));
     reeelGrid->addWidget(label(name("lblESVolNaSpoelen").constData(), QStringLiteral("Volume (L) na spoelen: "), reeel),
                          0, 0);
     reeelGrid->addWidget(b.volNaSpoelen, 0, 1);

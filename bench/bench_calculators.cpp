@@ -28,7 +28,7 @@ namespace {
 
 // Shows nothing and plays nothing.
 class SilentServices final : public Services {
-public:
+  public:
     int msgBox(const QString &, int, const QString &) override { return mb::OK; }
     std::optional<QString> inputBox(const QString &, const QString &, const QString &) override
     {
@@ -105,12 +105,18 @@ const Calc &calc(std::int64_t i)
         {"mnuCalculator",
          "frmHopOpslag",
          "cmdHOBereken",
-         {{"txtHOAlfaVerpakking", "5"}, {"txtHOBetaVerpakking", "4"}, {"txtHOBewaartijd", "1"}, {"txtHOBewaarTemp", "20"}}},
+         {{"txtHOAlfaVerpakking", "5"},
+          {"txtHOBetaVerpakking", "4"},
+          {"txtHOBewaartijd", "1"},
+          {"txtHOBewaarTemp", "20"}}},
         {"mnuAfvullen", "frmSuikerSiroop", "cmdSSBereken", {{"txtSSVolume", "20"}, {"txtSSxxVolume", "330"}}},
         {"mnuCorrectie",
          "frmEindbeStemming",
          "cmdESBereken",
-         {{"txtESVolNaSpoelen", "22"}, {"txtESSGnaSpoelen", "1052"}, {"txtESVolNaSpoelen2", "16"}, {"txtESSGnaSpoelen2", "1038"}}},
+         {{"txtESVolNaSpoelen", "22"},
+          {"txtESSGnaSpoelen", "1052"},
+          {"txtESVolNaSpoelen2", "16"},
+          {"txtESSGnaSpoelen2", "1038"}}},
     };
     return calcs[std::size_t(i)];
 }
@@ -131,7 +137,11 @@ void BM_CommandToCalculatorShown(benchmark::State &state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_CommandToCalculatorShown)->DenseRange(0, 3)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CommandToCalculatorShown)
+    ->DenseRange(0, 3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ComputeWithReport(benchmark::State &state)
 {
@@ -158,7 +168,11 @@ void BM_ComputeWithReport(benchmark::State &state)
     if (status.contains(QLatin1String("ncorrect")) || status.contains(QLatin1String("Error")))
         state.SkipWithError("the compute was refused");
 }
-BENCHMARK(BM_ComputeWithReport)->DenseRange(0, 3)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ComputeWithReport)
+    ->DenseRange(0, 3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

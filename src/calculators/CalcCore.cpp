@@ -163,7 +163,8 @@ std::vector<ReceptHop> receptHoppen(const RecipeState &r, bool dubbel)
             const QString &soort = list(row, HopSoort);
             if (soort.isEmpty())
                 continue;
-            hops.push_back({soort + QLatin1String(suffix), list(row, HopHoedanigheid), list(row, HopAlfazuur)});
+            hops.push_back(
+                {soort + QLatin1String(suffix), list(row, HopHoedanigheid), list(row, HopAlfazuur)});
         }
     };
     walk(r.Aromahop, " (A)");
@@ -234,9 +235,13 @@ SuikerSiroopResult suikerSiroop(double present, double wanted, double volume, do
 
 QString volumeText(float litres) { return QStringLiteral("Volume (L): ") + num::signedText(litres); }
 
-QString ogText(float og) { return QStringLiteral("OG: ") + num::format(og, u"####") + QStringLiteral(" kg/m3"); }
+QString ogText(float og)
+{
+    return QStringLiteral("OG: ") + num::format(og, u"####") + QStringLiteral(" kg/m3");
+}
 
-std::optional<Bestemming> bestemming(float targetVolume, float targetOG, double measuredVolume, double measuredSG)
+std::optional<Bestemming> bestemming(float targetVolume, float targetOG, double measuredVolume,
+                                     double measuredSG)
 {
     if (!(targetVolume > 0))
         return std::nullopt;

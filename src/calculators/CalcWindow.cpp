@@ -13,7 +13,8 @@
 
 namespace mostarium {
 
-CalcWindow::CalcWindow(const QString &name, const QString &caption, Session &s, Services &svc, QWidget *parent)
+CalcWindow::CalcWindow(const QString &name, const QString &caption, Session &s, Services &svc,
+                       QWidget *parent)
     : WindowBase(name, s, svc, parent)
 {
     setWindowTitle(caption);

@@ -16,12 +16,13 @@ namespace mostarium {
 // panel, the compute and close sounds and the colours.
 class CalcWindow : public WindowBase {
     Q_OBJECT
-public:
-    CalcWindow(const QString &name, const QString &caption, Session &s, Services &svc, QWidget *parent = nullptr);
+  public:
+    CalcWindow(const QString &name, const QString &caption, Session &s, Services &svc,
+               QWidget *parent = nullptr);
 
     QString statusText() const;
 
-protected:
+  protected:
     QLabel *label(const char *name, const QString &text, QWidget *parent = nullptr);
     QGroupBox *frame(const char *name, const QString &caption);
     NumericEdit *input(const char *name, NumericEdit::Kind kind = NumericEdit::Kind::Decimal,
@@ -42,7 +43,7 @@ protected:
     // The main window's colour on everything but text and combo boxes.
     void colourControls();
 
-private:
+  private:
     QLabel *m_panel = nullptr;
 };
 

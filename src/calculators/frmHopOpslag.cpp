@@ -33,7 +33,8 @@ frmHopOpslag::frmHopOpslag(Session &s, Services &svc, QWidget *parent)
         box->setParent(invoer);
         grid->addWidget(box, row, 1);
         if (star) {
-            QLabel *a = label(qPrintable(QStringLiteral("lblAsterix_%1").arg(asterix++)), QStringLiteral("*"), invoer);
+            QLabel *a = label(qPrintable(QStringLiteral("lblAsterix_%1").arg(asterix++)), QStringLiteral("*"),
+                              invoer);
             QPalette p = a->palette();
             p.setColor(QPalette::WindowText, Qt::red);
             a->setPalette(p);

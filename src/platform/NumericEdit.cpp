@@ -53,7 +53,8 @@ NumericEdit::NumericEdit(const QString &objectName, bool allowMinus, QWidget *pa
 {
 }
 
-NumericEdit::NumericEdit(const QString &objectName, Kind kind, QWidget *parent) : QLineEdit(parent), m_kind(kind)
+NumericEdit::NumericEdit(const QString &objectName, Kind kind, QWidget *parent)
+    : QLineEdit(parent), m_kind(kind)
 {
     setObjectName(objectName);
     markBad(this, false);

@@ -22,7 +22,7 @@ namespace mostarium::test {
 // The main window with the real calculators; helpers to drive them as a
 // person would.
 class CalculatorsTest : public MainWindowTest {
-protected:
+  protected:
     CalculatorsTest() { QDir(folder.path()).mkpath(QStringLiteral("temp")); }
 
     // Opens a calculator by its menu item.
@@ -34,8 +34,7 @@ protected:
         return d;
     }
 
-    template <typename T>
-    static T *in(QWidget *d, const char *name)
+    template <typename T> static T *in(QWidget *d, const char *name)
     {
         T *c = d ? d->findChild<T *>(QString::fromLatin1(name)) : nullptr;
         EXPECT_NE(c, nullptr) << name;

@@ -6,7 +6,7 @@ namespace mostarium::test {
 namespace {
 
 class EindbeStemmingTest : public CalculatorsTest {
-protected:
+  protected:
     // A recipe with targets; OG as a recalculation would have left it.
     void recipe(bool dubbel, float og1 = 1060, float og2 = 1040)
     {
@@ -40,7 +40,7 @@ TEST_F(EindbeStemmingTest, SingleBrewShowsTheFirstBeerOnlyAndComputesTheExample)
                 !in<QWidget>(d, "fraESDoelstelling2")->isVisibleTo(d));
     EXPECT_EQ(caption(d, "lblESVolumeD"), "Volume (L):  20");
     EXPECT_EQ(caption(d, "lblESOGD"), "OG: 1060 kg/m3");
-    measure("22", "1052", "abc", "");  // the second beer's boxes are not looked at
+    measure("22", "1052", "abc", ""); // the second beer's boxes are not looked at
     EXPECT_EQ(caption(d, "lblESBestemmingVol"), " 20 L: 1057 kg/m3");
     EXPECT_EQ(caption(d, "lblESBestemmingOG"), "1060 kg/m3: 19 L");
     EXPECT_FALSE(bad(d, "txtESVolNaSpoelen2"));
@@ -56,7 +56,9 @@ TEST_F(EindbeStemmingTest, BoundsOfTheMeasurement)
         bool volGood, sgGood;
     };
     const Row rows[] = {
-        {"200", "1150", true, true},  {"0", "1000", false, false}, {"200.1", "1150.1", false, false},
+        {"200", "1150", true, true},
+        {"0", "1000", false, false},
+        {"200.1", "1150.1", false, false},
         {"22abc", "1000.1", true, true},
     };
     for (const Row &r : rows) {
@@ -78,7 +80,7 @@ TEST_F(EindbeStemmingTest, DoubleBrewComputesBothBeersAndNeedsAllFourBoxes)
 
     measure("22", "1052", "", "1040");
     EXPECT_TRUE(bad(d, "txtESVolNaSpoelen2"));
-    EXPECT_EQ(caption(d, "lblESBestemmingVol"), "");  // a failed check computes neither beer
+    EXPECT_EQ(caption(d, "lblESBestemmingVol"), ""); // a failed check computes neither beer
 
     measure("22", "1052", "15", "1040");
     EXPECT_EQ(caption(d, "lblESBestemmingVol"), " 20 L: 1057 kg/m3");

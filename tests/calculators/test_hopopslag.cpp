@@ -6,7 +6,7 @@ namespace mostarium::test {
 namespace {
 
 class HopOpslagTest : public CalculatorsTest {
-protected:
+  protected:
     void open()
     {
         d = qobject_cast<frmHopOpslag *>(CalculatorsTest::open("mnuCalculator", "frmHopOpslag"));
@@ -101,7 +101,8 @@ TEST_F(HopOpslagTest, PrefixesNameTheReport)
     open();
     auto *prefix = box(d, "txtHO_Prefix");
     EXPECT_EQ(prefix->maxLength(), 100);
-    EXPECT_EQ(prefix->toolTip(), QString::fromUtf8("Maximaal 100 karakters! (\\ / : * ? \" < > | niet toegestaan!)"));
+    EXPECT_EQ(prefix->toolTip(),
+              QString::fromUtf8("Maximaal 100 karakters! (\\ / : * ? \" < > | niet toegestaan!)"));
     fill("5", "4", 0, 1, 1, "1", "20");
 
     // A space is fine.

@@ -6,7 +6,7 @@ namespace mostarium::test {
 namespace {
 
 class SuikerSiroopTest : public CalculatorsTest {
-protected:
+  protected:
     void open()
     {
         d = CalculatorsTest::open("mnuAfvullen", "frmSuikerSiroop");
@@ -106,9 +106,9 @@ TEST_F(SuikerSiroopTest, BoundsOnBothSidesAndTheKettle)
         bool good;
     };
     const Row rows[] = {
-        {"5.0", "9.0", "120", true},    {"5.01", "5", "20", false}, {"2", "9.01", "20", false},
-        {"2", "5", "120.1", false},     {"0", "5", "20", false},    {"2", "0", "20", false},
-        {"2", "5", "0", false},         {"3", "2", "20", true},  // wanted below present is accepted
+        {"5.0", "9.0", "120", true}, {"5.01", "5", "20", false}, {"2", "9.01", "20", false},
+        {"2", "5", "120.1", false},  {"0", "5", "20", false},    {"2", "0", "20", false},
+        {"2", "5", "0", false},      {"3", "2", "20", true}, // wanted below present is accepted
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(testing::Message() << r.present << " " << r.wanted << " " << r.volume);

@@ -1,6 +1,7 @@
 #include "NumericEdit.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -125,7 +126,11 @@ void NumericEdit::focusInEvent(QFocusEvent *e)
 void markBad(QWidget *box, bool bad)
 {
     QPalette p = box->palette();
-    p.setColor(QPalette::Base, bad ? QColor(255, 0, 0) : QColor(255, 255, 255));
+    const QColor colour = bad ? QColor(255, 0, 0) : QColor(255, 255, 255);
+    p.setColor(QPalette::Base, colour);
+    // A list that cannot be typed in paints its face with the button colour.
+    if (qobject_cast<QComboBox *>(box))
+        p.setColor(QPalette::Button, colour);
     box->setPalette(p);
     box->setProperty("bad", bad);
 }

@@ -80,6 +80,8 @@ TEST_F(HopOpslagTest, BadInputIsRedEverywhereAndKeepsResultsAndReport)
                              "cmbHOZuurstof", "txtHOBewaartijd", "txtHOBewaarTemp"})
         EXPECT_TRUE(bad(d, name)) << name;
     EXPECT_FALSE(bad(d, "txtHO_Prefix"));
+    // The red shows on a list's face, which the button colour paints.
+    EXPECT_EQ(in<QComboBox>(d, "cmbHOVacuum")->palette().color(QPalette::Button), QColor(255, 0, 0));
     EXPECT_EQ(d->statusText(), "Incorrecte invoer!");
     EXPECT_EQ(text(d, "txtHOFactor"), "0.4");
     EXPECT_EQ(bytes(path), report);

@@ -6,6 +6,10 @@
 #include "frmSysParameters.h"
 #include "frmTip.h"
 
+#include "calculators/frmEindbeStemming.h"
+#include "calculators/frmHopOpslag.h"
+#include "calculators/frmSuikerConv.h"
+#include "calculators/frmSuikerSiroop.h"
 #include "editors/frmAlgemeen.h"
 #include "editors/frmDoelstellingen.h"
 #include "editors/frmSpoelen.h"
@@ -77,6 +81,8 @@ bool correctieGuard(Session &s)
 void correctiePrepare(QWidget *w, const Session &s)
 {
     const bool dubbel = s.app.dubbelBrouw;
+    if (auto *d = qobject_cast<frmEindbeStemming *>(w))
+        d->setDubbelBrouw(dubbel);
     w->resize(layout::px(dubbel ? 7320 : 3735), w->height());
     setFrameCaption(w, "fraESDoelstelling",
                     dubbel ? QStringLiteral(" Doelstellingen dikbier ") : QStringLiteral(" Doelstellingen bier "));
@@ -126,12 +132,12 @@ std::vector<WindowRow> makeCatalogue()
         {"frmAfdrukken", "mnuAfdrukken", other, {}, afdrukkenGuard},
         {"frmKeuringsformulier", "mnuKeurFormulier", other, {}},
         // Calculators.
-        {"frmEindbeStemming", "mnuCorrectie", other, {}, correctieGuard, correctiePrepare},
-        {"frmHopOpslag", "mnuCalculator", other, {}},
+        {"frmEindbeStemming", "mnuCorrectie", other, make<frmEindbeStemming>(), correctieGuard, correctiePrepare},
+        {"frmHopOpslag", "mnuCalculator", other, make<frmHopOpslag>()},
         {"frmHopPartition", "mnuHopPartitionMagic", other, {}},
         {"frmContinueHoppen", "mnuContinueHoppen", other, {}},
-        {"frmSuikerConv", "mnuConversie", other, {}},
-        {"frmSuikerSiroop", "mnuAfvullen", other, {}},
+        {"frmSuikerConv", "mnuConversie", other, make<frmSuikerConv>()},
+        {"frmSuikerSiroop", "mnuAfvullen", other, make<frmSuikerSiroop>()},
         {"frmWaterAanpassing", "mnuWateraanpassing", other, {}},
         // Reference library.
         {"frmBiertypen1", "mnuReceptSuggestie", other, {}},

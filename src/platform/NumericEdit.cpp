@@ -1,6 +1,7 @@
 #include "NumericEdit.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -13,7 +14,22 @@ namespace mostarium {
 
 namespace {
 
-bool allowed(QChar c, bool minus) { return (c >= u'0' && c <= u'9') || c == u'.' || (minus && c == u'-'); }
+bool allowed(QChar c, NumericEdit::Kind kind)
+{
+    if (c >= u'0' && c <= u'9')
+        return true;
+    switch (kind) {
+    case NumericEdit::Kind::Decimal:
+        return c == u'.';
+    case NumericEdit::Kind::Signed:
+        return c == u'.' || c == u'-';
+    case NumericEdit::Kind::Digits:
+        return false;
+    case NumericEdit::Kind::WholeMinutes:
+        return c == u'/';
+    }
+    return false;
+}
 
 } // namespace
 
@@ -21,7 +37,7 @@ QString NumericEdit::typeable(const QString &text) const
 {
     QString kept;
     for (QChar c : text)
-        if (allowed(c, m_allowMinus))
+        if (allowed(c, m_kind))
             kept += c;
     return kept;
 }
@@ -34,7 +50,12 @@ void NumericEdit::pasteTypeable(QClipboard::Mode mode)
 }
 
 NumericEdit::NumericEdit(const QString &objectName, bool allowMinus, QWidget *parent)
-    : QLineEdit(parent), m_allowMinus(allowMinus)
+    : NumericEdit(objectName, allowMinus ? Kind::Signed : Kind::Decimal, parent)
+{
+}
+
+NumericEdit::NumericEdit(const QString &objectName, Kind kind, QWidget *parent)
+    : QLineEdit(parent), m_kind(kind)
 {
     setObjectName(objectName);
     markBad(this, false);
@@ -52,7 +73,7 @@ void NumericEdit::keyPressEvent(QKeyEvent *e)
         return;
     }
     const QString t = e->text();
-    if (t.size() == 1 && t[0].isPrint() && !allowed(t[0], m_allowMinus)) {
+    if (t.size() == 1 && t[0].isPrint() && !allowed(t[0], m_kind)) {
         e->accept();
         return;
     }
@@ -105,7 +126,11 @@ void NumericEdit::focusInEvent(QFocusEvent *e)
 void markBad(QWidget *box, bool bad)
 {
     QPalette p = box->palette();
-    p.setColor(QPalette::Base, bad ? QColor(255, 0, 0) : QColor(255, 255, 255));
+    const QColor colour = bad ? QColor(255, 0, 0) : QColor(255, 255, 255);
+    p.setColor(QPalette::Base, colour);
+    // A list that cannot be typed in paints its face with the button colour.
+    if (qobject_cast<QComboBox *>(box))
+        p.setColor(QPalette::Button, colour);
     box->setPalette(p);
     box->setProperty("bad", bad);
 }

@@ -6,13 +6,23 @@
 namespace mostarium {
 
 // A text box for numbers as every dialog of the program has them: only the
-// digits, "." and Backspace pass (and "-" where `allowMinus`), typed, pasted
-// or dropped, and the whole text is selected when the box gets the focus.
-// What the program itself puts in is shown as it is.
+// keys of its kind pass, typed, pasted or dropped, and the whole text is
+// selected when the box gets the focus. What the program itself puts in is
+// shown as it is.
 class NumericEdit : public QLineEdit {
     Q_OBJECT
 public:
+    enum class Kind {
+        Decimal,       // digits and "."
+        Signed,        // digits, "." and "-"
+        Digits,        // digits only: whole numbers
+        WholeMinutes,  // digits and "/"
+    };
+
     explicit NumericEdit(const QString &objectName, bool allowMinus = false, QWidget *parent = nullptr);
+    NumericEdit(const QString &objectName, Kind kind, QWidget *parent = nullptr);
+
+    Kind kind() const { return m_kind; }
 
     // Marks a box as bad (red) or good (white).
     void setBad(bool bad);
@@ -30,7 +40,7 @@ private:
     QString typeable(const QString &text) const;
     void pasteTypeable(QClipboard::Mode mode);
 
-    bool m_allowMinus;
+    Kind m_kind;
 };
 
 // The same red/white mark for any text box.

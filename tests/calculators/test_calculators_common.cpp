@@ -1,0 +1,149 @@
+#include "calculators_fixture.h"
+
+namespace mostarium::test {
+namespace {
+
+struct Calc {
+    const char *command, *window, *compute, *klaar, *help, *topic;
+    bool computeSound;
+};
+const Calc calcs[] = {
+    {"mnuConversie", "frmSuikerConv", "cmdConverteer", "cmdConvKlaar", "picCSHelp", "MI_T_Conversie.htm",
+     true},
+    {"mnuCalculator", "frmHopOpslag", "cmdHOBereken", "cmdHOKlaar", "picHOHelp", "MI_T_Hopopslag.htm", true},
+    {"mnuAfvullen", "frmSuikerSiroop", "cmdSSBereken", "cmdSSKlaar", "picSSHelp", "MI_T_SuikerSiroop.htm",
+     true},
+    {"mnuCorrectie", "frmEindbeStemming", "cmdESBereken", "cmdESKlaar", "picEBHelp",
+     "MI_T_EindBestemming.htm", false},
+};
+
+class CommonTest : public CalculatorsTest {};
+
+TEST_F(CommonTest, ComputeAndCloseSoundsHelpAndUnload)
+{
+    session() = singleBrew();
+    for (const Calc &c : calcs) {
+        SCOPED_TRACE(c.window);
+        for (bool geluid : {true, false}) {
+            session().app.geluidAan = geluid;
+            fake.clear();
+            CalcWindow *d = open(c.command, c.window);
+            ASSERT_NE(d, nullptr);
+            EXPECT_EQ(d->palette().color(QPalette::Window), MainBackColor());
+            press(d, c.compute); // on empty or prefilled boxes: the sound does not depend on it
+            const QStringList afterCompute = fake.sounds;
+            if (geluid && c.computeSound) {
+                ASSERT_EQ(afterCompute.size(), 1);
+                EXPECT_TRUE(afterCompute[0].endsWith("Sounds/zadiver_plop.wav"))
+                    << afterCompute[0].toStdString();
+            } else {
+                EXPECT_TRUE(afterCompute.isEmpty());
+            }
+            auto *help = in<ClickLabel>(d, c.help);
+            QTest::mouseClick(help, Qt::LeftButton);
+            EXPECT_EQ(fake.helpPages.value(0), QString::fromLatin1(c.topic));
+
+            press(d, c.klaar);
+            EXPECT_FALSE(isOpen(c.window));
+            if (geluid) {
+                ASSERT_EQ(fake.sounds.size(), afterCompute.size() + 1);
+                EXPECT_TRUE(fake.sounds.last().endsWith("Sounds/ploc.wav"));
+            } else {
+                EXPECT_TRUE(fake.sounds.isEmpty());
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+}
+
+TEST_F(CommonTest, NoComputeTouchesTheRecipe)
+{
+    for (bool dubbel : {false, true}) {
+        session() = dubbel ? doubleBrew() : singleBrew();
+        session().app.geluidAan = false;
+        session().recipe.OGSG = 1060;
+        session().recipe.OGSG2 = 1040;
+        const QByteArray before = recipeFileBytes(session());
+        CalcWindow *conv = open("mnuConversie", "frmSuikerConv");
+        set(conv, "txtConvInput", QStringLiteral("100"));
+        press(conv, "cmdConverteer");
+        CalcWindow *hop = open("mnuCalculator", "frmHopOpslag");
+        choose(hop, "cmbHopRecept", 0);
+        set(hop, "txtHOBetaVerpakking", QStringLiteral("2"));
+        in<QComboBox>(hop, "cmbHOVacuum")->setCurrentIndex(0);
+        in<QComboBox>(hop, "cmbHOZuurstof")->setCurrentIndex(1);
+        set(hop, "txtHOBewaartijd", QStringLiteral("1"));
+        set(hop, "txtHOBewaarTemp", QStringLiteral("4"));
+        press(hop, "cmdHOBereken");
+        EXPECT_NE(text(hop, "txtHOFactor"), "");
+        CalcWindow *siroop = open("mnuAfvullen", "frmSuikerSiroop");
+        set(siroop, "txtSSVolume", QStringLiteral("20"));
+        press(siroop, "cmdSSBereken");
+        EXPECT_NE(text(siroop, "txtSSSuikerNodig"), "");
+        CalcWindow *eind = open("mnuCorrectie", "frmEindbeStemming");
+        set(eind, "txtESVolNaSpoelen", QStringLiteral("22"));
+        set(eind, "txtESSGnaSpoelen", QStringLiteral("1052"));
+        set(eind, "txtESVolNaSpoelen2", QStringLiteral("16"));
+        set(eind, "txtESSGnaSpoelen2", QStringLiteral("1038"));
+        press(eind, "cmdESBereken");
+        EXPECT_NE(caption(eind, "lblESBestemmingVol"), "");
+
+        EXPECT_EQ(recipeFileBytes(session()), before);
+        EXPECT_FALSE(session().recipe.ReceptGewijzigd);
+        windows().unloadAll({"frmSuikerConv", "frmHopOpslag", "frmSuikerSiroop", "frmEindbeStemming"});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(CommonTest, KeyFiltersByKind)
+{
+    struct Row {
+        const char *command, *window, *box;
+        const char *typed, *kept;
+    };
+    const Row rows[] = {
+        {"mnuConversie", "frmSuikerConv", "txtConvInput", "-1/2.5a", "12.5"},
+        {"mnuCalculator", "frmHopOpslag", "txtHOBewaarTemp", "-1/8.5a", "-18.5"},
+        {"mnuCalculator", "frmHopOpslag", "txtHOAlfaVerpakking", "-4/5.", "45."},
+        {"mnuCalculator", "frmHopOpslag", "txtHO_Prefix", "a/b -", "a/b -"}, // no filter: checked at compute
+        {"mnuAfvullen", "frmSuikerSiroop", "txtSSxxVolume", "-3/30", "330"},
+    };
+    session().recipe.ReceptStatus = 1;
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.box);
+        CalcWindow *d = open(r.command, r.window);
+        QLineEdit *e = box(d, r.box);
+        e->clear();
+        QTest::keyClicks(e, QString::fromLatin1(r.typed));
+        EXPECT_EQ(e->text(), QString::fromLatin1(r.kept));
+    }
+}
+
+TEST(NumericEditKinds, TypedAndPasted)
+{
+    struct Row {
+        NumericEdit::Kind kind;
+        const char *kept;
+    };
+    // Typed and pasted: "-", ".", "/", a digit and a letter.
+    const Row rows[] = {
+        {NumericEdit::Kind::Decimal, ".7"},
+        {NumericEdit::Kind::Signed, "-.7"},
+        {NumericEdit::Kind::Digits, "7"},
+        {NumericEdit::Kind::WholeMinutes, "/7"},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.kept);
+        NumericEdit typed(QStringLiteral("box"), r.kind);
+        QTest::keyClicks(&typed, QStringLiteral("-./7x"));
+        EXPECT_EQ(typed.text(), QString::fromLatin1(r.kept));
+
+        NumericEdit pasted(QStringLiteral("box"), r.kind);
+        QGuiApplication::clipboard()->setText(QStringLiteral("-./7x"));
+        QTest::keySequence(&pasted, QKeySequence::Paste);
+        EXPECT_EQ(pasted.text(), QString::fromLatin1(r.kept)) << "pasted";
+    }
+}
+
+} // namespace
+} // namespace mostarium::test

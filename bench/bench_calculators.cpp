@@ -20,36 +20,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include "support/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace mostarium;
 
 namespace {
 
-// Shows nothing and plays nothing.
-class SilentServices final : public Services {
-  public:
-    int msgBox(const QString &, int, const QString &) override { return mb::OK; }
-    std::optional<QString> inputBox(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> openFileName(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void playSound(const QString &, bool) override {}
-    void showHelp(const QString &) override {}
-    bool openUrl(const QString &) override { return false; }
-    bool startProgram(const QString &, const QStringList &, bool) override { return false; }
-    QDateTime now() override { return QDateTime::currentDateTime(); }
-    void setBusy(bool) override {}
-    void processEvents() override {}
-};
+using bench::SilentServices;
 
 // A program folder with the shipped style list and help picture, the
 // session's double brew and its main window on screen.
@@ -176,13 +155,4 @@ BENCHMARK(BM_ComputeWithReport)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

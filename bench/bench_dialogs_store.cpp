@@ -19,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include "support/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace mostarium;
@@ -126,13 +128,4 @@ static void BM_NotesOk(benchmark::State &state)
 }
 BENCHMARK(BM_NotesOk)->Arg(0)->Arg(1)->Iterations(40)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

@@ -12,6 +12,8 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include "support/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -105,13 +107,4 @@ BENCHMARK(BM_Download20MB)->UseManualTime()->Unit(benchmark::kMillisecond)->Iter
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

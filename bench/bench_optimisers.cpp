@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 #include <QString>
+#include "support/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -14,31 +16,7 @@ using namespace mostarium;
 
 namespace {
 
-// Answers nothing and shows nothing: the optimisers here ask no questions.
-class SilentServices final : public Services {
-public:
-    int messages = 0;
-    int msgBox(const QString &, int, const QString &) override { return ++messages, mb::OK; }
-    std::optional<QString> inputBox(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> openFileName(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void playSound(const QString &, bool) override {}
-    void showHelp(const QString &) override {}
-    bool openUrl(const QString &) override { return false; }
-    bool startProgram(const QString &, const QStringList &, bool) override { return false; }
-    QDateTime now() override { return {}; }
-    void setBusy(bool) override {}
-    void processEvents() override {}
-};
+using bench::SilentServices;
 
 // The double-brew sample recipe (a bock and a table beer from one mash).
 Session doubleBrewSample()

@@ -63,8 +63,12 @@ TEST_F(ImportXmlTest, CancelAndFailuresLeaveTheOpenRecipe)
     expectHerfstbokUntouched(open);
     EXPECT_TRUE(fake.messages.empty());
 
-    xml::Recipe noGrain;
+    windows().show(QStringLiteral("frmStorting"));
+    ASSERT_TRUE(isOpen("frmStorting"));
+    xml::Recipe noGrain, zeroGrain, noVolume;
     noGrain.fermentables.clear();
+    zeroGrain.fermentables = xml::fermentable(QStringLiteral("Pilsmout"), QStringLiteral("0.0"));
+    noVolume.top = QStringLiteral("<OG>1.060</OG><FG>1.010</FG>");
     const struct {
         const char *file;
         QByteArray bytes;
@@ -72,6 +76,8 @@ TEST_F(ImportXmlTest, CancelAndFailuresLeaveTheOpenRecipe)
     } bad[] = {
         {"kapot.xml", "<RECIPES><RECIPE><NAME>Half", true},
         {"leeg.xml", noGrain.bytes(), false},
+        {"nul.xml", zeroGrain.bytes(), false},
+        {"geenvolume.xml", noVolume.bytes(), false},
     };
     for (const auto &b : bad) {
         SCOPED_TRACE(b.file);
@@ -89,6 +95,7 @@ TEST_F(ImportXmlTest, CancelAndFailuresLeaveTheOpenRecipe)
         }
         EXPECT_EQ(fake.messages[0].title, AppTitle);
         expectHerfstbokUntouched(open);
+        EXPECT_TRUE(isOpen("frmStorting"));
     }
 }
 

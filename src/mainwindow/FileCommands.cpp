@@ -12,8 +12,10 @@
 #include "core/Recalc.h"
 #include "core/RecipeFile.h"
 #include "core/Regional.h"
+#include "core/ScheduleDisplay.h"
 #include "core/Services.h"
 #include "core/Session.h"
+#include "output/XmlImport.h"
 #include "platform/WindowRegistry.h"
 
 #include <QAction>
@@ -238,6 +240,48 @@ SaveAsResult FileCommands::mnuOpslaanAls_Click()
     m_w.refreshView();
     playSound(QStringLiteral("\\Sounds\\ploc.wav"));
     return SaveAsResult::Saved;
+}
+
+// ---------------------------------------------------------------- XML import
+
+bool FileCommands::mnuImportXML_Click()
+{
+    if (refuseWhileOptimising(m_s))
+        return false;
+    AutoSaveBracket bracket(*this);
+    if (!VraagOpslaan())
+        return false;
+    const std::optional<QString> chosen =
+        services().openFileName(QStringLiteral("Importeer XML bestand"), m_s.recipe.ReceptPath, XmlFilter);
+    if (!chosen || chosen->trimmed().isEmpty())
+        return false;
+    const QString path = *chosen;
+    XmlImportResult imp;
+    {
+        BusyCursor busy;
+        imp = importXmlFile(path);
+    }
+    // A file that cannot be read whole leaves the open recipe as it was.
+    if (!imp.ok()) {
+        const bool load = imp.outcome == XmlImportResult::Outcome::LoadFailed;
+        services().msgBox(imp.message, load ? mb::OKOnly + mb::Exclamation : mb::OKOnly, AppTitle);
+        return false;
+    }
+    ResetRecept(m_s);
+    applyXmlRecipe(m_s, imp.recipe);
+    m_s.recipe.ReceptAttr = 0;
+    m_s.app.dubbelBrouw = false;
+    m_s.app.fileName = path;
+    m_s.appChanged();
+    m_w.PasGUIAanBrouwType();
+    UpdateBrouwschema(m_s);
+    m_s.view.panels[7].text = path;
+    ShowBrouwschema(m_s);
+    m_s.recipe.ReceptGewijzigd = false;
+    m_s.viewChanged();
+    m_s.recipeChanged();
+    m_w.refreshView();
+    return true;
 }
 
 // ---------------------------------------------------------------- read-only, autosave

@@ -18,6 +18,7 @@ enum class SaveAsResult {
 
 inline const QString VraagOpslaanTekst = QStringLiteral("Huidige recept kan gewijzigd zijn! Wilt U het recept Opslaan?");
 inline const QString ZlvFilter = QStringLiteral("ZLV files (*.zlv);;All files (*.*)");
+inline const QString XmlFilter = QStringLiteral("XML files (*.xml);;All files (*.*)");
 
 // The file menu's commands on the main window and its session: New, Open,
 // Save, Save As, the read-only marking, the autosave tick, Exit and the recent
@@ -32,6 +33,8 @@ public:
     SaveAsResult mnuOpslaan_Click();
     SaveAsResult mnuOpslaanAls_Click();
     void mnuReadOnly_Click();
+    // Import of a recipe exchange file: true when a recipe came in.
+    bool mnuImportXML_Click();
     void tmrAutoSave_Timer();
     // Exit: false when the program goes on (a refused or stopped exit).
     bool mnuAfsluiten_Click();

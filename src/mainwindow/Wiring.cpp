@@ -35,6 +35,7 @@ void wireCommands(frmRecept &w, Session &s)
     w.setCommand(QStringLiteral("mnuOpslaan"), [f] { f->mnuOpslaan_Click(); });
     w.setCommand(QStringLiteral("mnuOpslaanAls"), [f] { f->mnuOpslaanAls_Click(); });
     w.setCommand(QStringLiteral("mnuReadOnly"), [f] { f->mnuReadOnly_Click(); });
+    w.setCommand(QStringLiteral("mnuImportXML"), [f] { f->mnuImportXML_Click(); });
     w.setCommand(QStringLiteral("mnuAfsluiten"), [f] { f->mnuAfsluiten_Click(); });
     for (int n = 1; n <= 4; ++n)
         w.setCommand(QStringLiteral("mnu%1").arg(n), [f, n] { f->OpenFileHistoryEntry(n); });

@@ -1,0 +1,446 @@
+#include "XmlImport.h"
+
+#include "core/CalcError.h"
+#include "core/Cp1252.h"
+#include "core/Formulas.h"
+#include "core/NumText.h"
+#include "core/Session.h"
+#include "core/WholeFile.h"
+
+#include <QDomDocument>
+#include <QDomElement>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <algorithm>
+#include <exception>
+#include <optional>
+#include <vector>
+
+namespace mostarium
+{
+
+const QString XmlImportFoutmelding = QStringLiteral(
+    "Mostarium kan het XML bestand niet goed verwerken omdat er essentiale info ontbreekt in de "
+    "xml!\r\nKontroleer <FG>, <OG>, <FG_MIN>, <FG_MAX>, <OG_MIN> en <OG_MAX> in het XML bestand.");
+
+namespace
+{
+
+using num::format;
+using num::plain;
+using num::val;
+
+// Most tools that declare ISO-8859-1 write Windows-1252: its printable
+// characters sit where ISO-8859-1 has control codes.
+QString mapC1(QString t)
+{
+    for (QChar &c : t) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 && u <= 0x9F) {
+            const char b = char(u);
+            c = cp1252::decode(QByteArrayView(&b, 1)).at(0);
+        }
+    }
+    return t;
+}
+
+QDomElement child(const QDomElement &parent, const char *name)
+{
+    return parent.firstChildElement(QString::fromLatin1(name));
+}
+
+std::optional<QString> text(const QDomElement &parent, const char *name)
+{
+    const QDomElement e = child(parent, name);
+    if (e.isNull())
+        return std::nullopt;
+    return mapC1(e.text());
+}
+
+QString textOr(const QDomElement &parent, const char *name)
+{
+    return text(parent, name).value_or(QString());
+}
+
+// All `item` children of all `group` children of `parent`, in document order.
+std::vector<QDomElement> items(const QDomElement &parent, const char *group, const char *item)
+{
+    std::vector<QDomElement> out;
+    for (QDomElement g = child(parent, group); !g.isNull();
+         g = g.nextSiblingElement(QString::fromLatin1(group)))
+        for (QDomElement e = child(g, item); !e.isNull(); e = e.nextSiblingElement(QString::fromLatin1(item)))
+            out.push_back(e);
+    return out;
+}
+
+// A strict number where present; a missing element gives 0.
+float strictOrZero(const QDomElement &parent, const char *name)
+{
+    const auto t = text(parent, name);
+    return t ? num::strictSingle(*t) : 0.0f;
+}
+
+// A gravity as kg/m3. Other programs write a specific gravity, kg/m3 or
+// degrees Plato; the range tells which. 0 means none given; anything that
+// fits none of them stops the import rather than give an absurd figure.
+double gravity(const QString &t)
+{
+    const double v = val(t);
+    if (v == 0)
+        return 0;
+    if (v >= 0.9 && v <= 1.2)
+        return v * 1000.0;
+    if (v >= 900 && v <= 1200)
+        return v;
+    if ((v > 0 && v < 0.9) || (v > 1.2 && v <= 50))
+        return val(format(PlatoToSG(float(v)), u"0.0"));
+    throwTypeMismatch();
+}
+
+// Boil minutes as the recipe holds them: whole, within 0..32767, where the
+// utilisation is flat long before the end.
+std::int16_t minutes(double v)
+{
+    if (!(v > 0))
+        return 0;
+    return std::int16_t(num::toInt32(std::min(v, 32767.0)));
+}
+
+struct Hop {
+    QString name, form, alpha, amount, formTag;
+    bool hasForm = false;
+    std::int16_t time = 0;
+    bool bitter() const { return time > 10; }
+};
+
+Hop readHop(const QDomElement &e)
+{
+    Hop h;
+    h.name = textOr(e, "NAME");
+    h.alpha = textOr(e, "ALPHA");
+    h.amount = textOr(e, "AMOUNT");
+    const auto form = text(e, "FORM");
+    h.hasForm = form.has_value();
+    h.formTag = form.value_or(QString());
+    const QString use = textOr(e, "USE").trimmed();
+    const bool aroma = use.compare(QStringLiteral("Dry Hop"), Qt::CaseInsensitive) == 0 ||
+                       use.compare(QStringLiteral("Aroma"), Qt::CaseInsensitive) == 0;
+    // An empty or non-numeric time is no boil.
+    h.time = aroma ? 0 : minutes(val(textOr(e, "TIME")));
+    return h;
+}
+
+double stylePair(const QDomElement &style, const char *lo, const char *hi)
+{
+    const auto one = [&](const char *name) {
+        double v = val(format(val(textOr(style, name)) * 1000.0, u"####"));
+        if (v > 1000000)
+            v /= 1000.0;
+        return v;
+    };
+    const double a = one(lo), b = one(hi);
+    if (a > 1000 && b > 1000)
+        return val(format((a + b) / 2.0, u"####"));
+    return 0;
+}
+
+// A misc's name with its amount before it, unless it carries one already.
+QString additionText(const QDomElement &e)
+{
+    const auto name = text(e, "NAME");
+    if (!name)
+        return QString();
+    const auto amount = text(e, "AMOUNT");
+    if (!amount)
+        return *name;
+    static const QRegularExpression hasAmount(QStringLiteral("^\\s*[0-9]+(\\.[0-9]*)?\\s(gr|ml)\\s"));
+    if (hasAmount.match(*name).hasMatch())
+        return *name;
+    const bool weight =
+        textOr(e, "AMOUNT_IS_WEIGHT").trimmed().compare(QStringLiteral("FALSE"), Qt::CaseInsensitive) != 0;
+    return plain(val(*amount) * 1000.0) + (weight ? QStringLiteral(" gr ") : QStringLiteral(" ml ")) + *name;
+}
+
+// The steps of the import; a CalcError anywhere stops it.
+XmlRecipe fill(const QDomElement &rec)
+{
+    XmlRecipe x;
+    const auto add = [&x](int bit) {
+        if (!(x.ReceptStatus & bit))
+            x.ReceptStatus = std::int16_t(x.ReceptStatus + bit);
+    };
+
+    x.Algemeen.redim(7);
+    x.Algemeen(0) = textOr(rec, "NAME");
+    x.Algemeen(1) = textOr(rec, "BREWER");
+    x.Algemeen(6) = textOr(rec, "DATE");
+    add(StatusAlgemeen);
+
+    const std::vector<QDomElement> hopEls = items(rec, "HOPS", "HOP");
+    std::vector<Hop> hops;
+    for (const QDomElement &e : hopEls)
+        hops.push_back(readHop(e));
+    const auto ogText = text(rec, "OG");
+    const auto fgText = text(rec, "FG");
+    const double ogRead = ogText ? gravity(*ogText) : 0;
+    const double fgRead = fgText ? gravity(*fgText) : 0;
+
+    // Targets.
+    auto &d = x.Doelstellingen;
+    d.redim(5);
+    const QDomElement obj = child(rec, "OBJECTIVES");
+    if (!obj.isNull()) {
+        d(1) = strictOrZero(obj, "VOLUME");
+        d(2) = strictOrZero(obj, "VOLPERCETHANOL");
+        d(3) = num::toSingle(val(textOr(obj, "FG")) * 1000.0);
+        d(4) = strictOrZero(obj, "EBU");
+        d(5) = strictOrZero(obj, "CO2");
+    }
+    if (d(1) == 0 && d(2) == 0 && d(3) == 0 && d(4) == 0 && d(5) == 0) {
+        const double batch = val(textOr(rec, "BATCH_SIZE"));
+        d(1) = batch == 0 ? 0.0f : num::strictSingle(format(batch, u"###.#"));
+        const QDomElement style = child(rec, "STYLE");
+        double og = val(format(ogRead, u"####"));
+        if (og == 0)
+            og = stylePair(style, "OG_MIN", "OG_MAX");
+        double fg = val(format(fgRead, u"###0"));
+        if (fg == 0)
+            fg = stylePair(style, "FG_MIN", "FG_MAX");
+        d(2) = float(val(format(std::abs(og - fg) * 0.132, u"##.0")));
+        d(3) = num::toSingle(fg);
+        double ebu = 0;
+        for (const Hop &h : hops) {
+            QString form = h.formTag.trimmed().compare(QStringLiteral("Pellet"), Qt::CaseInsensitive) == 0
+                               ? QStringLiteral("pellets")
+                               : QStringLiteral("bloemen");
+            const double u = HopUtilisatie(num::toSingle(og), h.time);
+            ebu += u * BerekenEBU(num::toSingle(num::strictDouble(h.amount) * 1000.0), form,
+                                  num::strictSingle(h.alpha), d(1));
+        }
+        d(4) = float(val(format(num::finite(ebu), u"0.0")));
+        const double co2 = val(format(val(textOr(rec, "CARBONATION")) * 1.96, u"###0.0"));
+        d(5) = co2 == 0 ? 5.0f : num::toSingle(co2);
+    }
+    add(StatusDoelstellingen);
+
+    // Grain bill: the schedule holds ten rows.
+    const std::vector<QDomElement> ferm = items(rec, "FERMENTABLES", "FERMENTABLE");
+    if (ferm.empty())
+        throwSubscript();
+    const int rows = std::min<int>(int(ferm.size()), 10);
+    x.Storting.redim(rows - 1, 4);
+    double total = 0;
+    for (int i = 0; i < rows; ++i)
+        if (const auto a = text(ferm[std::size_t(i)], "AMOUNT"))
+            total += num::strictDouble(*a);
+    for (int i = 0; i < rows; ++i) {
+        const QDomElement &f = ferm[std::size_t(i)];
+        x.Storting(i, StIngred) = textOr(f, "NAME");
+        if (const auto a = text(f, "AMOUNT"))
+            x.Storting(i, StPerc) = format(num::div(num::strictDouble(*a) * 100.0, total), u"##.00");
+        if (const auto y = text(f, "YIELD"))
+            x.Storting(i, StBZR) = format(val(*y) / 100.0, u"0.00");
+        if (const auto c = text(f, "COLOR"))
+            x.Storting(i, StEBC) = format(LovibondToEBC(num::toSingle(val(*c))), u"####");
+        x.Storting(i, StLaat) = QStringLiteral("0");
+    }
+    add(StatusStorting);
+
+    // Mash: a step with no temperature or time is overwritten by the next.
+    const QDomElement mash = child(rec, "MASH");
+    std::vector<QDomElement> steps;
+    for (QDomElement g = child(mash, "MASH_STEPS"); !g.isNull();
+         g = g.nextSiblingElement(QStringLiteral("MASH_STEPS")))
+        for (QDomElement e = child(g, "MASH_STEP"); !e.isNull();
+             e = e.nextSiblingElement(QStringLiteral("MASH_STEP")))
+            steps.push_back(e);
+    const int last = std::min<int>(int(steps.size()), 7);
+    x.Maischschema.redim(last, 4);
+    x.Maischschema(0, 0) = 3.0f;
+    float ph = 5.3f;
+    if (const auto p = text(mash, "PH")) {
+        ph = num::strictSingle(*p);
+        if (ph < 3 || ph > 7)
+            ph = 5.3f;
+    }
+    x.Maischschema(0, 1) = ph;
+    int r = 1;
+    for (int k = 1; k <= last; ++k) {
+        const QDomElement &st = steps[std::size_t(k - 1)];
+        const auto whole = [&](const char *name) {
+            const auto t = text(st, name);
+            return t ? float(num::toInt32(num::strictDouble(*t))) : 0.0f;
+        };
+        x.Maischschema(r, 0) = whole("STEP_TEMP");
+        x.Maischschema(r, 1) = whole("STEP_TIME");
+        if (x.Maischschema(r, 0) != 0 && x.Maischschema(r, 1) != 0 && r < last)
+            ++r;
+    }
+    add(StatusMaischschema);
+
+    // Hops: four of each kind at most.
+    int nBitter = 0, nAroma = 0;
+    for (const Hop &h : hops)
+        (h.bitter() ? nBitter : nAroma)++;
+    nBitter = std::min(nBitter, 4);
+    nAroma = std::min(nAroma, 4);
+    x.Aromahop.redim(std::max(nAroma, 1) - 1, 7);
+    x.Bitterhop.redim(std::max(nBitter, 1) - 1, 7);
+    int ia = 0, ib = 0;
+    double sum = 0;
+    std::vector<double> ebus;
+    for (const Hop &h : hops) {
+        int &row = h.bitter() ? ib : ia;
+        if (row >= 4)
+            continue;
+        Table2D<QString> &t = h.bitter() ? x.Bitterhop : x.Aromahop;
+        t(row, HopSoort) = h.name;
+        const QString up = h.formTag.trimmed().toUpper();
+        if (!h.hasForm || up == QStringLiteral("LEAF"))
+            t(row, HopHoedanigheid) = QStringLiteral("bloemen");
+        else if (up == QStringLiteral("PELLET"))
+            t(row, HopHoedanigheid) = QStringLiteral("pellets");
+        t(row, HopAlfazuur) = num::formatText(h.alpha, u"###.0");
+        t(row, HopGram) = format(val(h.amount) * 1000.0, u"###");
+        t(row, HopKooktijd) = format(double(h.time), u"###");
+        if (ogText)
+            t(row, HopGravity) = format(h.bitter() ? ogRead - 10.0 : ogRead, u"####");
+        if (h.bitter()) {
+            QString form = t(row, HopHoedanigheid);
+            const double e =
+                HopUtilisatie(num::toSingle(val(t(row, HopGravity))), minutes(val(t(row, HopKooktijd)))) *
+                BerekenEBU(num::toSingle(val(t(row, HopGram))), form, num::toSingle(val(t(row, HopAlfazuur))),
+                           d(1));
+            ebus.push_back(e);
+            sum += e;
+        }
+        ++row;
+    }
+    // No bitterness at all leaves every share at 0.
+    for (int i = 0; i < int(ebus.size()); ++i)
+        x.Bitterhop(i, HopPercBitterheid) =
+            format(sum == 0 ? 0.0 : num::finite(ebus[std::size_t(i)] * 100.0 / sum), u"###.0");
+    add(StatusHopgift);
+
+    x.Gistkeuze.redim(10);
+    int g = 0;
+    for (const QDomElement &e : items(rec, "YEASTS", "YEAST")) {
+        if (g > 10)
+            break;
+        if (const auto n = text(e, "NAME"))
+            x.Gistkeuze(g++) = *n;
+    }
+    add(StatusGistkeuze);
+
+    x.Toevoegingen.redim(10);
+    int m = 0;
+    for (const QDomElement &e : items(rec, "MISCS", "MISC")) {
+        if (m > 10)
+            break;
+        x.Toevoegingen(m++) = additionText(e);
+    }
+    add(StatusToevoegingen);
+
+    x.Evaluatie.redim(2, 0);
+    const auto batchText = text(rec, "BATCH_SIZE");
+    x.Evaluatie(0, 0) = batchText.value_or(QString());
+    if (ogText)
+        x.Evaluatie(1, 0) = plain(ogRead);
+    if (fgText)
+        x.Evaluatie(2, 0) = plain(fgRead);
+    if (val(x.Evaluatie(0, 0)) > 0 && ogRead > 1000 && ogRead < 1150 && fgRead > 990 && fgRead < 1050)
+        add(StatusEvaluatie);
+
+    x.Aantekening = textOr(rec, "NOTES");
+    return x;
+}
+
+QString loadMessage(int code, const QString &reason, int line, int column, qint64 position,
+                    const QString &source, const QString &url)
+{
+    return QStringLiteral("Your XML Document failed to load") +
+           QStringLiteral("due the following error.\r\n") + QStringLiteral("Error #: ") +
+           QString::number(code) + QStringLiteral(": ") + reason + QStringLiteral("Line #: ") +
+           QString::number(line) + QStringLiteral("\r\nLine Position: ") + QString::number(column) +
+           QStringLiteral("\r\nPosition In File: ") + QString::number(position) +
+           QStringLiteral("\r\nSource Text: ") + source + QStringLiteral("\r\nDocument URL: ") + url;
+}
+
+XmlImportResult loadFailed(const QString &message)
+{
+    XmlImportResult r;
+    r.outcome = XmlImportResult::Outcome::LoadFailed;
+    r.message = message;
+    return r;
+}
+
+} // namespace
+
+XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
+{
+    const QByteArray data = bytes.toByteArray();
+    QDomDocument doc;
+    QString reason;
+    int line = 0, column = 0;
+    if (!doc.setContent(data, &reason, &line, &column)) {
+        // The offending line as text, and where it sits in the file.
+        const QList<QByteArray> lines = data.split('\n');
+        QString source;
+        qint64 position = 0;
+        if (line >= 1 && line <= lines.size()) {
+            for (int i = 0; i < line - 1; ++i)
+                position += lines[i].size() + 1;
+            source = QString::fromUtf8(lines[line - 1]).trimmed();
+            position += column;
+        }
+        return loadFailed(loadMessage(1, reason, line, column, position, source, url));
+    }
+    const QDomElement rec = doc.elementsByTagName(QStringLiteral("RECIPE")).item(0).toElement();
+    XmlImportResult r;
+    try {
+        if (rec.isNull())
+            throwSubscript();
+        r.recipe = fill(rec);
+        r.outcome = XmlImportResult::Outcome::Ok;
+    } catch (const std::exception &) {
+        r.outcome = XmlImportResult::Outcome::Failed;
+        r.message = XmlImportFoutmelding;
+    }
+    return r;
+}
+
+XmlImportResult importXmlFile(const QString &path)
+{
+    QByteArray bytes;
+    const FileRead why = readWholeFile(path, MaxXmlFileSize, bytes);
+    if (why != FileRead::Ok) {
+        const QString reason = why == FileRead::Missing
+                                   ? QStringLiteral("Het bestand bestaat niet.")
+                                   : refusedFileText(QFileInfo(path).fileName(), why, MaxXmlFileSize);
+        return loadFailed(loadMessage(1, reason, 0, 0, 0, QString(), path));
+    }
+    return importXmlRecipe(bytes, path);
+}
+
+void applyXmlRecipe(Session &s, const XmlRecipe &x)
+{
+    RecipeState &r = s.recipe;
+    r.ReceptStatus = x.ReceptStatus;
+    r.Algemeen = x.Algemeen;
+    r.Doelstellingen = x.Doelstellingen;
+    r.Storting = x.Storting;
+    r.Maischschema = x.Maischschema;
+    r.Aromahop = x.Aromahop;
+    r.Bitterhop = x.Bitterhop;
+    r.Gistkeuze = x.Gistkeuze;
+    r.Toevoegingen = x.Toevoegingen;
+    r.Evaluatie = x.Evaluatie;
+    r.Aantekening = x.Aantekening;
+    r.InRecept = 1;
+    r.SpoelenTot = 3.0f;
+    s.view.fraBrouwSchema.caption = QStringLiteral(" Brouwschema ") + x.Algemeen(0);
+    s.view.fraEvaluatie.caption = QStringLiteral(" Evaluatie ") + x.Algemeen(0);
+}
+
+} // namespace mostarium

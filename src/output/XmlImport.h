@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/RecipeState.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace mostarium
+{
+
+struct Session;
+
+// The largest recipe exchange file we load.
+inline constexpr qint64 MaxXmlFileSize = 32 * 1024 * 1024;
+
+// The message of an import that stopped half-way.
+extern const QString XmlImportFoutmelding;
+
+// A recipe read from an exchange file: the parts the import fills, built
+// fresh so that a failure leaves the open recipe alone.
+struct XmlRecipe {
+    std::int16_t ReceptStatus = 0;
+    Table1D<QString> Algemeen;
+    Table1D<float> Doelstellingen;
+    Table2D<QString> Storting;
+    Table2D<float> Maischschema;
+    Table2D<QString> Aromahop, Bitterhop;
+    Table1D<QString> Gistkeuze, Toevoegingen;
+    Table2D<QString> Evaluatie;
+    QString Aantekening;
+};
+
+struct XmlImportResult {
+    enum class Outcome { Ok, LoadFailed, Failed };
+    Outcome outcome = Outcome::Failed;
+    QString message;  // the message to show when not Ok
+    XmlRecipe recipe; // whole only when Ok
+
+    bool ok() const { return outcome == Outcome::Ok; }
+};
+
+// Reads the first RECIPE of the document (any depth). `url` names the file
+// in the load message.
+XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url);
+// The same from a file: a missing, irregular or too large file gets the
+// load message.
+XmlImportResult importXmlFile(const QString &path);
+
+// Puts the imported parts into the (reset) session as a single brew, with
+// the frame captions; the rest of the recipe stays as the reset left it.
+void applyXmlRecipe(Session &s, const XmlRecipe &x);
+
+} // namespace mostarium

@@ -1,0 +1,429 @@
+#include "xml_fixtures.h"
+
+#include "core/Formulas.h"
+#include "output/XmlImport.h"
+
+#include <QTemporaryFile>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace mostarium::test
+{
+namespace
+{
+
+using xml::fermentable;
+using xml::hop;
+using xml::Recipe;
+using xml::step;
+
+QByteArray latin1Doc(const QByteArray &body)
+{
+    return QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<RECIPES>") + body + "</RECIPES>";
+}
+
+struct Case {
+    const char *what;
+    std::function<QByteArray()> doc;
+    XmlImportResult::Outcome outcome;
+    int status; // when Ok
+    std::function<void(const XmlRecipe &)> check;
+};
+
+Recipe with(const std::function<void(Recipe &)> &change)
+{
+    Recipe r;
+    change(r);
+    return r;
+}
+
+const XmlImportResult::Outcome Ok = XmlImportResult::Outcome::Ok;
+const XmlImportResult::Outcome Failed = XmlImportResult::Outcome::Failed;
+const XmlImportResult::Outcome LoadFailed = XmlImportResult::Outcome::LoadFailed;
+
+const Case cases[] = {
+    {"UTF-8 without declaration, Czech text, measured values pass",
+     [] { return with([](Recipe &r) { r.name = QStringLiteral("Žatecký ležák č. 1"); }).bytes(); }, Ok, 479,
+     [](const XmlRecipe &x) {
+         EXPECT_EQ(x.Algemeen(0), QStringLiteral("Žatecký ležák č. 1"));
+         EXPECT_EQ(x.Algemeen(1), QStringLiteral("Piet"));
+         EXPECT_FLOAT_EQ(x.Doelstellingen(1), 20);
+         EXPECT_FLOAT_EQ(x.Doelstellingen(2), 6.6f); // (1060 - 1010) x 0.132
+         EXPECT_FLOAT_EQ(x.Doelstellingen(3), 1010);
+         EXPECT_GT(x.Doelstellingen(4), 0);
+         EXPECT_FLOAT_EQ(x.Doelstellingen(5), 5.0f);
+         EXPECT_EQ(x.Storting.rows(), 2);
+         EXPECT_EQ(x.Storting(0, StPerc), QStringLiteral("80.00"));
+         EXPECT_EQ(x.Storting(1, StPerc), QStringLiteral("20.00"));
+         EXPECT_EQ(x.Storting(0, StBZR), QStringLiteral("0.80"));
+         EXPECT_EQ(x.Storting(0, StEBC), QStringLiteral("4")); // 2 Lovibond
+         EXPECT_EQ(x.Storting(0, StLaat), QStringLiteral("0"));
+         EXPECT_EQ(x.Bitterhop(0, HopSoort), QStringLiteral("Saaz"));
+         EXPECT_EQ(x.Bitterhop(0, HopPercBitterheid), QStringLiteral("100.0"));
+         EXPECT_EQ(x.Bitterhop(0, HopGravity), QStringLiteral("1050"));
+         EXPECT_EQ(x.Aromahop(0, HopSoort), QStringLiteral("Styrian Goldings"));
+         EXPECT_EQ(x.Aromahop(0, HopGram), QStringLiteral("30"));
+         EXPECT_EQ(x.Aromahop(0, HopKooktijd), QStringLiteral("5"));
+         EXPECT_EQ(x.Aromahop(0, HopGravity), QStringLiteral("1060"));
+         EXPECT_EQ(x.Maischschema.rowUbound(), 2);
+         EXPECT_FLOAT_EQ(x.Maischschema(0, 0), 3.0f);
+         EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 5.4f);
+         EXPECT_FLOAT_EQ(x.Maischschema(2, 0), 78);
+         EXPECT_EQ(x.Gistkeuze(0), QStringLiteral("Wyeast 3724 Belgian Saison"));
+         EXPECT_EQ(x.Toevoegingen(0), QStringLiteral("15 gr Koriander"));
+         EXPECT_EQ(x.Evaluatie(0, 0), QStringLiteral("20.0"));
+         EXPECT_EQ(x.Evaluatie(1, 0), QStringLiteral("1060"));
+         EXPECT_EQ(x.Evaluatie(2, 0), QStringLiteral("1010"));
+         EXPECT_EQ(x.Aantekening, QStringLiteral("Koud lageren"));
+     }},
+    {"ISO-8859-1 bytes",
+     [] {
+         return latin1Doc(with([](Recipe &r) { r.name = QStringLiteral("Bière d'été"); }).body().toLatin1());
+     },
+     Ok, 479, [](const XmlRecipe &x) { EXPECT_EQ(x.Algemeen(0), QStringLiteral("Bière d'été")); }},
+    {"Windows-1252 bytes under an ISO-8859-1 declaration",
+     [] {
+         QByteArray b =
+             latin1Doc(with([](Recipe &r) { r.name = QStringLiteral("NAMEHERE"); }).body().toLatin1());
+         return b.replace("NAMEHERE", "Bock \x96 \x80 5 \x93oud\x94");
+     },
+     Ok, 479, [](const XmlRecipe &x) { EXPECT_EQ(x.Algemeen(0), QStringLiteral("Bock – € 5 “oud”")); }},
+    {"several recipes: only the first, at any depth",
+     [] {
+         const QString first = with([](Recipe &r) { r.name = QStringLiteral("Eerste"); }).body();
+         const QString second = with([](Recipe &r) {
+                                    r.name = QStringLiteral("Tweede");
+                                    r.hops = hop(QStringLiteral("Cascade"), QStringLiteral("90"));
+                                }).body();
+         return xml::utf8(QStringLiteral("<EXPORT><RECIPES>") + first + second +
+                          QStringLiteral("</RECIPES></EXPORT>"));
+     },
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         EXPECT_EQ(x.Algemeen(0), QStringLiteral("Eerste"));
+         EXPECT_EQ(x.Bitterhop(0, HopSoort), QStringLiteral("Saaz"));
+         EXPECT_EQ(x.Bitterhop.rows(), 1);
+         EXPECT_EQ(x.Storting.rows(), 2);
+     }},
+    {"hop forms, case-insensitive, each read from its own hop",
+     [] {
+         return with([](Recipe &r) {
+                    r.hops = hop(QStringLiteral("A"), QStringLiteral("60"), QStringLiteral("pellet")) +
+                             hop(QStringLiteral("B"), QStringLiteral("45"), QString()) +
+                             hop(QStringLiteral("C"), QStringLiteral("30"), QStringLiteral("leaf")) +
+                             hop(QStringLiteral("D"), QStringLiteral("20"), QStringLiteral("Plug"));
+                })
+             .bytes();
+     },
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         EXPECT_EQ(x.Bitterhop(0, HopHoedanigheid), QStringLiteral("pellets"));
+         EXPECT_EQ(x.Bitterhop(1, HopHoedanigheid), QStringLiteral("bloemen"));
+         EXPECT_EQ(x.Bitterhop(2, HopHoedanigheid), QStringLiteral("bloemen"));
+         EXPECT_EQ(x.Bitterhop(3, HopHoedanigheid), QString());
+         EXPECT_EQ(x.Bitterhop(1, HopKooktijd), QStringLiteral("45"));
+     }},
+    {"dry hops of 3 and 30 days, whirlpool hops, an empty and a huge time",
+     [] {
+         return with([](Recipe &r) {
+                    r.hops = hop(QStringLiteral("Magnum"), QStringLiteral("60")) +
+                             hop(QStringLiteral("Citra"), QStringLiteral("4320"), QStringLiteral("Pellet"),
+                                 QStringLiteral("Dry Hop")) +
+                             hop(QStringLiteral("Mosaic"), QStringLiteral("43200"), QStringLiteral("Pellet"),
+                                 QStringLiteral("Dry Hop")) +
+                             hop(QStringLiteral("Amarillo"), QStringLiteral("20"), QStringLiteral("Pellet"),
+                                 QStringLiteral("Aroma")) +
+                             hop(QStringLiteral("Simcoe"), QString(), QStringLiteral("Pellet"),
+                                 QStringLiteral("Boil")) +
+                             hop(QStringLiteral("Eeuwig"), QStringLiteral("99999"));
+                })
+             .bytes();
+     },
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         ASSERT_EQ(x.Aromahop.rows(), 4);
+         EXPECT_EQ(x.Aromahop(0, HopSoort), QStringLiteral("Citra"));
+         for (int i = 0; i < 4; ++i)
+             EXPECT_EQ(x.Aromahop(i, HopKooktijd), QString()) << i;
+         ASSERT_EQ(x.Bitterhop.rows(), 2);
+         EXPECT_EQ(x.Bitterhop(1, HopKooktijd), QStringLiteral("32767"));
+     }},
+    {"empty notes, an escaped name, objectives taken as they are",
+     [] {
+         return with([](Recipe &r) {
+                    r.name = QStringLiteral("Hop &amp; Mout &lt;3");
+                    r.rest = QStringLiteral(
+                        "<NOTES /><OBJECTIVES><VOLUME>25</VOLUME><VOLPERCETHANOL>5.5</VOLPERCETHANOL>"
+                        "<FG>1.012</FG><EBU>30</EBU><CO2>5</CO2></OBJECTIVES>");
+                })
+             .bytes();
+     },
+     Ok, 415 + 64,
+     [](const XmlRecipe &x) {
+         EXPECT_EQ(x.Algemeen(0), QStringLiteral("Hop & Mout <3"));
+         EXPECT_EQ(x.Aantekening, QString());
+         EXPECT_FLOAT_EQ(x.Doelstellingen(1), 25);
+         EXPECT_FLOAT_EQ(x.Doelstellingen(3), 1012);
+         EXPECT_FLOAT_EQ(x.Doelstellingen(4), 30);
+         EXPECT_EQ(x.Gistkeuze(0), QString());
+     }},
+    {"style gravities as specific gravity",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral(
+                        "<BATCH_SIZE>20</BATCH_SIZE><FG>1.010</FG><STYLE><OG_MIN>1.040</OG_MIN>"
+                        "<OG_MAX>1.060</OG_MAX></STYLE>");
+                })
+             .bytes();
+     },
+     Ok, 415,
+     [](const XmlRecipe &x) {
+         EXPECT_FLOAT_EQ(x.Doelstellingen(2), 5.3f); // (1050 - 1010) x 0.132
+         EXPECT_EQ(x.Evaluatie(1, 0), QString());
+         EXPECT_EQ(x.Bitterhop(0, HopGravity), QString());
+     }},
+    {"style gravities in kg/m3",
+     [] {
+         return with([](Recipe &r) {
+                    r.top =
+                        QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><FG>1.010</FG><STYLE><OG_MIN>1040</OG_MIN>"
+                                       "<OG_MAX>1060</OG_MAX></STYLE>");
+                })
+             .bytes();
+     },
+     Ok, 415, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Doelstellingen(2), 5.3f); }},
+    {"an OG in degrees Plato",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>11.6</OG><FG>1.010</FG>");
+                })
+             .bytes();
+     },
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         EXPECT_EQ(x.Evaluatie(1, 0), QStringLiteral("1047.3"));
+         EXPECT_EQ(x.Aromahop(0, HopGravity), QStringLiteral("1047"));
+     }},
+    {"an OG already in kg/m3",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>1053.0</OG><FG>1.010</FG>");
+                })
+             .bytes();
+     },
+     Ok, 479, [](const XmlRecipe &x) { EXPECT_EQ(x.Evaluatie(1, 0), QStringLiteral("1053")); }},
+    {"measured OG of 1150 does not count",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>1.150</OG><FG>1.010</FG>");
+                })
+             .bytes();
+     },
+     Ok, 415, nullptr},
+    {"measured FG of 990 does not count",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>1.050</OG><FG>0.990</FG>");
+                })
+             .bytes();
+     },
+     Ok, 415, nullptr},
+    {"carbonation in volumes",
+     [] {
+         return with([](Recipe &r) { r.top += QStringLiteral("<CARBONATION>2.5</CARBONATION>"); }).bytes();
+     },
+     Ok, 479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Doelstellingen(5), 4.9f); }},
+    {"twelve fermentables, eight steps, six bitter hops",
+     [] {
+         return with([](Recipe &r) {
+                    r.fermentables.clear();
+                    for (int i = 1; i <= 12; ++i)
+                        r.fermentables +=
+                            fermentable(QStringLiteral("Mout %1").arg(i), QStringLiteral("1.0"));
+                    r.mash = QStringLiteral("<MASH><MASH_STEPS>");
+                    for (int i = 0; i < 8; ++i)
+                        r.mash += step(50 + i, 10 + i);
+                    r.mash += QStringLiteral("</MASH_STEPS></MASH>");
+                    r.hops.clear();
+                    for (int i = 0; i < 6; ++i)
+                        r.hops += hop(QStringLiteral("Hop %1").arg(i), QString::number(90 - 10 * i));
+                })
+             .bytes();
+     },
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         EXPECT_EQ(x.Storting.rows(), 10);
+         EXPECT_EQ(x.Storting(9, StPerc), QStringLiteral("10.00")); // of the ten kept
+         EXPECT_EQ(x.Maischschema.rowUbound(), 7);
+         EXPECT_FLOAT_EQ(x.Maischschema(7, 0), 56);
+         EXPECT_EQ(x.Bitterhop.rows(), 4);
+         EXPECT_EQ(x.Bitterhop(3, HopSoort), QStringLiteral("Hop 3"));
+         EXPECT_EQ(x.Aromahop(0, HopSoort), QString());
+     }},
+    {"no bitter hop: no shares, no failure",
+     [] {
+         return with([](Recipe &r) { r.hops = hop(QStringLiteral("Saaz"), QStringLiteral("5")); }).bytes();
+     },
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         EXPECT_EQ(x.Bitterhop(0, HopSoort), QString());
+         EXPECT_EQ(x.Bitterhop(0, HopPercBitterheid), QString());
+         EXPECT_EQ(x.Aromahop(0, HopSoort), QStringLiteral("Saaz"));
+     }},
+    {"bitter hops without alpha acid: shares 0",
+     [] {
+         return with([](Recipe &r) {
+                    r.hops = hop(QStringLiteral("Nul"), QStringLiteral("60"), QStringLiteral("Pellet"),
+                                 QStringLiteral("Boil"), QStringLiteral("0.030"), QStringLiteral("0"));
+                })
+             .bytes();
+     },
+     Ok, 479, [](const XmlRecipe &x) { EXPECT_EQ(x.Bitterhop(0, HopPercBitterheid), QStringLiteral(".0")); }},
+    {"additions: volume, no amount, an amount already there",
+     [] {
+         return with([](Recipe &r) {
+                    r.rest = QStringLiteral("<MISCS><MISC><NAME>Melkzuur</NAME><AMOUNT>0.005</"
+                                            "AMOUNT><AMOUNT_IS_WEIGHT>false</AMOUNT_IS_WEIGHT></MISC>"
+                                            "<MISC><NAME>Sinaasappelschil</NAME></MISC>"
+                                            "<MISC><NAME>10 gr Iers mos</NAME><AMOUNT>0.010</AMOUNT></MISC>"
+                                            "<MISC><AMOUNT>0.010</AMOUNT></MISC></MISCS>");
+                })
+             .bytes();
+     },
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         EXPECT_EQ(x.Toevoegingen(0), QStringLiteral("5 ml Melkzuur"));
+         EXPECT_EQ(x.Toevoegingen(1), QStringLiteral("Sinaasappelschil"));
+         EXPECT_EQ(x.Toevoegingen(2), QStringLiteral("10 gr Iers mos"));
+         EXPECT_EQ(x.Toevoegingen(3), QString());
+     }},
+    {"pH 2.9",
+     [] {
+         return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("2.9")); }).bytes();
+     },
+     Ok, 479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 5.3f); }},
+    {"pH 3.0",
+     [] {
+         return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("3.0")); }).bytes();
+     },
+     Ok, 479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 3.0f); }},
+    {"pH 7.0",
+     [] {
+         return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("7.0")); }).bytes();
+     },
+     Ok, 479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 7.0f); }},
+    {"pH 7.1",
+     [] {
+         return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("7.1")); }).bytes();
+     },
+     Ok, 479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 5.3f); }},
+    {"a missing batch size without hops: volume 0",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<OG>1.060</OG><FG>1.010</FG>");
+                    r.hops.clear();
+                })
+             .bytes();
+     },
+     Ok, 415, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Doelstellingen(1), 0); }},
+    {"an external entity is never read",
+     [] {
+         return QByteArray("<?xml version=\"1.0\"?><!DOCTYPE RECIPES [<!ENTITY geheim SYSTEM "
+                           "\"file:///etc/passwd\">]>") +
+                with([](Recipe &r) { r.name = QStringLiteral("X&geheim;"); }).bytes();
+     },
+     Ok, 479, [](const XmlRecipe &x) { EXPECT_FALSE(x.Algemeen(0).contains(QStringLiteral("root"))); }},
+
+    // Failures.
+    {"malformed", [] { return QByteArray("<RECIPES><RECIPE><NAME>Half</RECIPE>"); }, LoadFailed, 0, nullptr},
+    {"an entity bomb",
+     [] {
+         QByteArray d = "<?xml version=\"1.0\"?><!DOCTYPE RECIPES [<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaa\">";
+         char prev = 'a';
+         for (char c = 'b'; c <= 'k'; ++c, ++prev)
+             d += QByteArray("<!ENTITY ") + c + " \"" + QByteArray("&") + prev + ";" + "&" + prev + ";&" +
+                  prev + ";&" + prev + ";&" + prev + ";&" + prev + ";&" + prev + ";&" + prev + ";&" + prev +
+                  ";&" + prev + ";\">";
+         return d + "]><RECIPES><RECIPE><NAME>&k;</NAME></RECIPE></RECIPES>";
+     },
+     LoadFailed, 0, nullptr},
+    {"no RECIPE", [] { return QByteArray("<RECIPES/>"); }, Failed, 0, nullptr},
+    {"no fermentable", [] { return with([](Recipe &r) { r.fermentables.clear(); }).bytes(); }, Failed, 0,
+     nullptr},
+    {"fermentables adding up to 0",
+     [] {
+         return with([](Recipe &r) {
+                    r.fermentables = fermentable(QStringLiteral("Mout"), QStringLiteral("0"));
+                })
+             .bytes();
+     },
+     Failed, 0, nullptr},
+    {"volume 0 with hops",
+     [] { return with([](Recipe &r) { r.top = QStringLiteral("<OG>1.060</OG><FG>1.010</FG>"); }).bytes(); },
+     Failed, 0, nullptr},
+    {"an OG that is no gravity",
+     [] {
+         return with([](Recipe &r) { r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>75</OG>"); })
+             .bytes();
+     },
+     Failed, 0, nullptr},
+    {"a non-numeric hop amount",
+     [] {
+         return with([](Recipe &r) {
+                    r.hops = hop(QStringLiteral("Saaz"), QStringLiteral("60"), QStringLiteral("Pellet"),
+                                 QStringLiteral("Boil"), QStringLiteral("veel"));
+                })
+             .bytes();
+     },
+     Failed, 0, nullptr},
+};
+
+TEST(XmlImport, FixturesGiveTheirRecipeOrTheirMessage)
+{
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const XmlImportResult r = importXmlRecipe(c.doc(), QStringLiteral("/map/recept.xml"));
+        ASSERT_EQ(int(r.outcome), int(c.outcome)) << qPrintable(r.message);
+        switch (c.outcome) {
+        case XmlImportResult::Outcome::Ok:
+            EXPECT_EQ(r.recipe.ReceptStatus, c.status);
+            if (c.check)
+                c.check(r.recipe);
+            break;
+        case XmlImportResult::Outcome::Failed:
+            EXPECT_EQ(r.message, XmlImportFoutmelding);
+            break;
+        case XmlImportResult::Outcome::LoadFailed:
+            EXPECT_TRUE(r.message.startsWith(
+                QStringLiteral("Your XML Document failed to loaddue the following error.\r\n"
+                               "Error #: ")))
+                << qPrintable(r.message);
+            EXPECT_TRUE(r.message.endsWith(QStringLiteral("\r\nDocument URL: /map/recept.xml")));
+            break;
+        }
+    }
+}
+
+TEST(XmlImport, LoadMessageNamesLineAndColumn)
+{
+    const XmlImportResult r = importXmlRecipe("<RECIPES>\n<RECIPE>\n  <NAME>x</NAAM>\n</RECIPE></RECIPES>",
+                                              QStringLiteral("a.xml"));
+    ASSERT_EQ(int(r.outcome), int(LoadFailed));
+    EXPECT_TRUE(r.message.contains(QStringLiteral("Line #: 3\r\nLine Position: "))) << qPrintable(r.message);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("Source Text: <NAME>x</NAAM>"))) << qPrintable(r.message);
+}
+
+TEST(XmlImport, FileTooLargeOrMissingGetsTheLoadMessage)
+{
+    EXPECT_EQ(int(importXmlFile(QStringLiteral("/nergens/recept.xml")).outcome), int(LoadFailed));
+    QTemporaryFile big;
+    ASSERT_TRUE(big.open());
+    ASSERT_TRUE(big.resize(MaxXmlFileSize + 1));
+    big.close();
+    const XmlImportResult r = importXmlFile(big.fileName());
+    EXPECT_EQ(int(r.outcome), int(LoadFailed));
+    EXPECT_TRUE(r.message.contains(QStringLiteral("Document URL: ") + big.fileName()));
+}
+
+} // namespace
+} // namespace mostarium::test

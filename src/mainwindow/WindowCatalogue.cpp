@@ -9,6 +9,10 @@
 #include "editors/frmAlgemeen.h"
 #include "editors/frmDoelstellingen.h"
 
+#include "output/frmAfdrukken.h"
+#include "output/frmKeuringsformulier.h"
+#include "output/frmReport.h"
+
 #include "core/RecipeState.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -116,8 +120,9 @@ std::vector<WindowRow> makeCatalogue()
         {"frmKenmerken", "mnuKenmerken", recipe, {}},
         {"frmAantekeningen", "mnuAantekeningen", recipe, {}},
         // Output.
-        {"frmAfdrukken", "mnuAfdrukken", other, {}, afdrukkenGuard},
-        {"frmKeuringsformulier", "mnuKeurFormulier", other, {}},
+        {"frmAfdrukken", "mnuAfdrukken", other, make<frmAfdrukken>(), afdrukkenGuard},
+        {"frmReport", "", other, make<frmReport>()},
+        {"frmKeuringsformulier", "mnuKeurFormulier", other, make<frmKeuringsformulier>()},
         // Calculators.
         {"frmEindbeStemming", "mnuCorrectie", other, {}, correctieGuard, correctiePrepare},
         {"frmHopOpslag", "mnuCalculator", other, {}},

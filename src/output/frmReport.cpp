@@ -10,6 +10,7 @@
 #include "platform/WindowRoutines.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
@@ -90,6 +91,8 @@ void frmReport::MaakRapport(const ReportRequest &request)
     const RtfFill fill = fillTemplate(source, reportFields(m_s), spoelcurvePicture(m_s));
     readRtf(fill.rtf, *m_box->document());
     QString error;
+    // The start-up makes temp; a brewer may have removed it since.
+    QDir().mkpath(QFileInfo(reportScratchFile(dubbel)).absolutePath());
     if (!writeWholeFile(reportScratchFile(dubbel), fill.rtf, &error))
         throw std::runtime_error(error.toStdString());
     if (request.printer)

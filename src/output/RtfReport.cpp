@@ -138,7 +138,8 @@ void firstBeer(FieldList &f, const Session &s)
                                                    QStringLiteral(" \u00BAC, "));
             f(QStringLiteral("Tijd") + num(j), num::format(m(row, 1), u"###") + QStringLiteral(" min.") + CrLf);
         }
-        for (int j = std::max(last, 1); j <= 5; ++j) {
+        // Our templates hold a seventh step too; it is emptied like the others.
+        for (int j = std::max(last, 1); j <= 6; ++j) {
             f(QStringLiteral("Rust") + num(j), QString());
             f(QStringLiteral("Tijd") + num(j), QString());
         }

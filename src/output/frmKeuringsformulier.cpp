@@ -55,6 +55,7 @@ void frmKeuringsformulier::Form_Load()
     const FileRead read = readWholeFile(path, MaxTextFileSize, bytes);
     if (read == FileRead::Ok) {
         readRtf(bytes, *m_sheet->document());
+        m_sheet->moveCursor(QTextCursor::Start);
         return;
     }
     // The window stays, empty: the sheet can still be typed and printed.

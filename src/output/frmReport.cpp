@@ -101,7 +101,11 @@ void frmReport::MaakRapport(const ReportRequest &request)
         throw std::runtime_error(error.toStdString());
 }
 
-void frmReport::loadInto(const QString &path) { readRtf(readRtfFile(path), *m_box->document()); }
+void frmReport::loadInto(const QString &path)
+{
+    readRtf(readRtfFile(path), *m_box->document());
+    m_box->moveCursor(QTextCursor::Start);
+}
 
 void frmReport::loadScratch() { loadInto(reportScratchFile(m_s.app.dubbelBrouw)); }
 

@@ -28,6 +28,8 @@ TEST(RtfFill, FieldsByNameCaseAndFirstOccurrence)
         {"#Ingred1##Ingred10#", {{"Ingred1", "A"}, {"Ingred10", "B"}}, "AB"},
         {"#Ingred10##Ingred1#", {{"Ingred1", "A"}, {"Ingred10", "B"}}, "BA"},
         {"x #Onbekend# y", {{"Br1", "Jan"}}, "x #Onbekend# y"},
+        // A template without the boil-time field has no boil-time line.
+        {"#SGWortNaSpoelen#", {{"SGWortNaSpoelen", "1043"}, {"GeschatteKookTijd", "Kooktijd 90"}}, "1043"},
         {"#A#B#", {{"A", "1"}, {"B", "2"}}, "1B#"},
         // A value that looks like a field is not filled again.
         {"#Brouwschema# #Br1#", {{"Brouwschema", "#Br1#"}, {"Br1", "Jan"}}, "#Br1# Jan"},

@@ -31,11 +31,13 @@
 
 using namespace mostarium;
 
-namespace {
+namespace
+{
 
 // Answers Yes, prints into a PDF file, shows nothing.
-class PdfServices final : public Services {
-public:
+class PdfServices final : public Services
+{
+  public:
     QString pdf;
     int msgBox(const QString &, int, const QString &) override { return mb::Yes; }
     std::optional<QString> inputBox(const QString &, const QString &, const QString &) override
@@ -65,7 +67,10 @@ public:
     }
 };
 
-QString resources() { return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../resources/"); }
+QString resources()
+{
+    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../resources/");
+}
 
 // A program folder with the templates, the double brew recalculated and the
 // main window on screen.
@@ -79,7 +84,8 @@ struct Desk {
     {
         for (const char *d : {"Afbeeldingen", "Templates", "temp", "Recepten"})
             QDir(folder.path()).mkpath(QLatin1String(d));
-        for (const char *f : {"Afbeeldingen/Help.png", "Templates/template_EB.rtf", "Templates/template_DB.rtf"})
+        for (const char *f :
+             {"Afbeeldingen/Help.png", "Templates/template_EB.rtf", "Templates/template_DB.rtf"})
             QFile::copy(resources() + QLatin1String(f), folder.path() + u'/' + QLatin1String(f));
         paths::setProgramFolder(folder.path());
         quiet.pdf = folder.path() + QStringLiteral("/rapport.pdf");
@@ -142,7 +148,10 @@ void BM_DoubleBrewReadIntoDocument(benchmark::State &state)
         benchmark::DoNotOptimize(doc.characterCount());
     }
 }
-BENCHMARK(BM_DoubleBrewReadIntoDocument)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DoubleBrewReadIntoDocument)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_CommandToPrintDialogShown(benchmark::State &state)
 {
@@ -158,7 +167,10 @@ void BM_CommandToPrintDialogShown(benchmark::State &state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_CommandToPrintDialogShown)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CommandToPrintDialogShown)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_OkWithPrinterScreenAndRtfToReportWindow(benchmark::State &state)
 {
@@ -176,7 +188,8 @@ void BM_OkWithPrinterScreenAndRtfToReportWindow(benchmark::State &state)
         QApplication::processEvents();
         state.PauseTiming();
         QWidget *r = windows().find(QStringLiteral("frmReport"));
-        if (!r || !r->isVisible() || r->findChild<QTextEdit *>(QStringLiteral("rtbReport"))->toPlainText().isEmpty() ||
+        if (!r || !r->isVisible() ||
+            r->findChild<QTextEdit *>(QStringLiteral("rtbReport"))->toPlainText().isEmpty() ||
             !QFile::exists(desk.quiet.pdf))
             state.SkipWithError("no report window, or no PDF");
         Desk::settle();

@@ -16,9 +16,11 @@
 #include <climits>
 #include <vector>
 
-namespace mostarium {
+namespace mostarium
+{
 
-namespace {
+namespace
+{
 
 // Deeper nesting than any real document: further groups share the last state.
 constexpr int MaxDepth = 200;
@@ -30,23 +32,24 @@ enum class Dest { Text, Skip, FontTable, ColorTable, Picture };
 struct State {
     Dest dest = Dest::Text;
     bool bold = false, italic = false, underline = false;
-    int fontSize = 24;  // half points
+    int fontSize = 24; // half points
     int color = 0;
     int highlight = 0;
     int font = -1;
     int uc = 1;
     Qt::Alignment align = Qt::AlignLeft;
-    int leftIndent = 0, rightIndent = 0, firstIndent = 0, spaceBefore = 0, spaceAfter = 0;  // twips
+    int leftIndent = 0, rightIndent = 0, firstIndent = 0, spaceBefore = 0, spaceAfter = 0; // twips
 };
 
 struct Picture {
     QByteArray hex;
-    int goalWidth = 0, goalHeight = 0;  // twips
+    int goalWidth = 0, goalHeight = 0; // twips
     int scaleX = 100, scaleY = 100;
 };
 
-class Reader {
-public:
+class Reader
+{
+  public:
     Reader(const QByteArray &rtf, QTextDocument &doc) : m_in(rtf), m_doc(doc), m_cursor(&doc) {}
 
     void run()
@@ -78,7 +81,7 @@ public:
         m_cursor.setBlockFormat(blockFormat());
     }
 
-private:
+  private:
     void openGroup()
     {
         if (m_dropped > 0 || int(m_stack.size()) >= MaxDepth) {
@@ -321,8 +324,9 @@ private:
     {
         const State &a = otherIsOld ? other : m_st;
         const State &b = otherIsOld ? m_st : other;
-        if (a.bold != b.bold || a.italic != b.italic || a.underline != b.underline || a.fontSize != b.fontSize ||
-            a.color != b.color || a.highlight != b.highlight || a.font != b.font) {
+        if (a.bold != b.bold || a.italic != b.italic || a.underline != b.underline ||
+            a.fontSize != b.fontSize || a.color != b.color || a.highlight != b.highlight ||
+            a.font != b.font) {
             if (otherIsOld)
                 flushWith(a);
             else
@@ -433,12 +437,14 @@ private:
         f.setFontItalic(st.italic);
         f.setFontUnderline(st.underline);
         f.setFontPointSize(st.fontSize / 2.0);
-        const auto font = std::find_if(m_fonts.begin(), m_fonts.end(), [&](const auto &e) { return e.first == st.font; });
+        const auto font =
+            std::find_if(m_fonts.begin(), m_fonts.end(), [&](const auto &e) { return e.first == st.font; });
         if (font != m_fonts.end() && !font->second.isEmpty())
             f.setFontFamilies({font->second});
         if (st.color > 0 && st.color < int(m_colors.size()) && m_colors[std::size_t(st.color)].isValid())
             f.setForeground(m_colors[std::size_t(st.color)]);
-        if (st.highlight > 0 && st.highlight < int(m_colors.size()) && m_colors[std::size_t(st.highlight)].isValid())
+        if (st.highlight > 0 && st.highlight < int(m_colors.size()) &&
+            m_colors[std::size_t(st.highlight)].isValid())
             f.setBackground(m_colors[std::size_t(st.highlight)]);
         return f;
     }

@@ -10,26 +10,38 @@
 #include <algorithm>
 #include <array>
 
-namespace mostarium {
+namespace mostarium
+{
 
-namespace {
+namespace
+{
 
 const QString CrLf = QStringLiteral("\r\n");
 
-class FieldList {
-public:
+class FieldList
+{
+  public:
     explicit FieldList(std::vector<RtfField> &out) : m_out(out) {}
     void operator()(const QString &name, const QString &value) { m_out.emplace_back(name, value); }
-    void operator()(const char *name, const QString &value) { m_out.emplace_back(QString::fromLatin1(name), value); }
+    void operator()(const char *name, const QString &value)
+    {
+        m_out.emplace_back(QString::fromLatin1(name), value);
+    }
 
-private:
+  private:
     std::vector<RtfField> &m_out;
 };
 
-QString num(int n) { return QString::number(n); }
+QString num(int n)
+{
+    return QString::number(n);
+}
 
 // The Str form of a number held as text.
-QString strText(const QString &text) { return num::signedText(float(num::val(text))); }
+QString strText(const QString &text)
+{
+    return num::signedText(float(num::val(text)));
+}
 
 const LabelSlot &slot(const std::array<LabelSlot, 4> &labels, int k)
 {
@@ -39,7 +51,8 @@ const LabelSlot &slot(const std::array<LabelSlot, 4> &labels, int k)
 }
 
 // Up to four hop rows: the caption of each row's label, then empty fields.
-void hopFields(FieldList &f, const char *prefix, const Table2D<QString> &rows, const std::array<LabelSlot, 4> &labels)
+void hopFields(FieldList &f, const char *prefix, const Table2D<QString> &rows,
+               const std::array<LabelSlot, 4> &labels)
 {
     const int n = rows.rows();
     for (int k = 0; k < n; ++k)
@@ -65,7 +78,8 @@ struct EvalFigures {
     float alc, bzr, svg, ebu, ebc;
 };
 
-void evaluationFields(FieldList &f, const RecipeState &r, int beer, const QString &suffix, const EvalFigures &e)
+void evaluationFields(FieldList &f, const RecipeState &r, int beer, const QString &suffix,
+                      const EvalFigures &e)
 {
     const bool on = r.hasStatus(StatusEvaluatie);
     auto field = [&](const char *name, const QString &value) {
@@ -94,7 +108,8 @@ void firstBeer(FieldList &f, const Session &s)
         f("Brouwschema", QStringLiteral("Brouwschema ") + r.Algemeen(0));
         f("Br1", r.Algemeen(1));
         for (int i = 2; i <= 4; ++i)
-            f(QStringLiteral("Br") + num(i), r.Algemeen(i).isEmpty() ? QString() : QStringLiteral(", ") + r.Algemeen(i));
+            f(QStringLiteral("Br") + num(i),
+              r.Algemeen(i).isEmpty() ? QString() : QStringLiteral(", ") + r.Algemeen(i));
         f("Br5", r.Algemeen(5).isEmpty() ? QString() : QStringLiteral("en ") + r.Algemeen(5));
         f("BrDatum", r.Algemeen(6));
         f("BottelDatum", r.Algemeen(7));
@@ -112,9 +127,9 @@ void firstBeer(FieldList &f, const Session &s)
         for (int k = 0; k < n; ++k) {
             if (k >= int(v.lbl_StIngred.size()))
                 throwSubscript();
-            f(QStringLiteral("Ingred") + num(k + 1), v.lbl_StIngred[std::size_t(k)].text.trimmed() +
-                                                          QStringLiteral(" Verwacht Bzr=") +
-                                                          num::formatText(r.Storting(k, StBZR), u"###%") + CrLf);
+            f(QStringLiteral("Ingred") + num(k + 1),
+              v.lbl_StIngred[std::size_t(k)].text.trimmed() + QStringLiteral(" Verwacht Bzr=") +
+                  num::formatText(r.Storting(k, StBZR), u"###%") + CrLf);
         }
         for (int k = n; k < 10; ++k)
             f(QStringLiteral("Ingred") + num(k + 1), QString());
@@ -136,7 +151,8 @@ void firstBeer(FieldList &f, const Session &s)
             f(QStringLiteral("Rust") + num(j), QStringLiteral("Rust") + num::signedText(float(j)) +
                                                    QStringLiteral(" bij: ") + num::format(m(row, 0), u"###") +
                                                    QStringLiteral(" \u00BAC, "));
-            f(QStringLiteral("Tijd") + num(j), num::format(m(row, 1), u"###") + QStringLiteral(" min.") + CrLf);
+            f(QStringLiteral("Tijd") + num(j),
+              num::format(m(row, 1), u"###") + QStringLiteral(" min.") + CrLf);
         }
         // Our templates hold a seventh step too; it is emptied like the others.
         for (int j = std::max(last, 1); j <= 6; ++j) {
@@ -149,10 +165,10 @@ void firstBeer(FieldList &f, const Session &s)
     f("SpoelenTot", v.lbl_SpoelenTot.text);
     f("Spoelwater", num::format(r.Spoelwater, u"### L"));
     f("WortNaSpoelen", v.lbl_L_WortnaSpoelen.text);
-    f("SGWortNaSpoelen", v.lbl_VerwachtSGNaSpoelen.text + QStringLiteral(" (") + v.lbl_VerwachtSGNaSpoelen.toolTip +
-                             QStringLiteral(")"));
-    f("GeschatteKookTijd", v.lbl_VerwachteKooktijd.text + QStringLiteral(" (") + v.lbl_VerwachteKooktijd.toolTip +
-                               QStringLiteral(")"));
+    f("SGWortNaSpoelen", v.lbl_VerwachtSGNaSpoelen.text + QStringLiteral(" (") +
+                             v.lbl_VerwachtSGNaSpoelen.toolTip + QStringLiteral(")"));
+    f("GeschatteKookTijd", v.lbl_VerwachteKooktijd.text + QStringLiteral(" (") +
+                               v.lbl_VerwachteKooktijd.toolTip + QStringLiteral(")"));
     if (r.hasStatus(StatusHopgift)) {
         hopFields(f, "AHop_", r.Aromahop, v.lbl_Ahop);
         hopFields(f, "BHop_", r.Bitterhop, v.lbl_Bhop);
@@ -166,9 +182,9 @@ void firstBeer(FieldList &f, const Session &s)
     listFields(f, "Gist", r.Gistkeuze, 0, 1);
     listFields(f, "Toev", r.Toevoegingen, 0, 1);
     evaluationFields(f, r, 0, QString(), {r.EvAlc, r.EvBZR, r.EvSVG, r.EvEBU, r.EvEBC});
-    static const char *const tasting[KenmerkenCount] = {"KM_Kleur", "KM_Helderheid", "KM_Schuim",
-                                                        "KM_Schuimstabiliteit", "KM_Body", "KM_Mondgevoel",
-                                                        "KM_Koolzuur"};
+    static const char *const tasting[KenmerkenCount] = {
+        "KM_Kleur", "KM_Helderheid", "KM_Schuim",  "KM_Schuimstabiliteit",
+        "KM_Body",  "KM_Mondgevoel", "KM_Koolzuur"};
     const bool words = r.hasStatus(StatusKenmerken);
     for (int i = 0; i < KenmerkenCount; ++i)
         f(tasting[i], words ? r.Kenmerken[i] : QStringLiteral("-"));
@@ -299,7 +315,7 @@ RtfFill fillTemplate(const QByteArray &source, const std::vector<RtfField> &fiel
         qsizetype from, to;
         QByteArray value;
     };
-    std::vector<Span> spans;  // sorted by position
+    std::vector<Span> spans; // sorted by position
     spans.reserve(fields.size());
     const QByteArray lower = source.toLower();
     qsizetype lastEnd = -1;

@@ -20,9 +20,11 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
-namespace mostarium {
+namespace mostarium
+{
 
-namespace {
+namespace
+{
 
 const QString ReportWindow = QStringLiteral("frmReport");
 
@@ -38,7 +40,8 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const char *text)
 QString frmAfdrukken::defaultBaseName(const Session &s)
 {
     const RecipeState &r = s.recipe;
-    const QString base = !r.ReceptNaam.isEmpty() ? r.ReceptNaam : (r.Algemeen.has(0) ? r.Algemeen(0).trimmed() : QString());
+    const QString base =
+        !r.ReceptNaam.isEmpty() ? r.ReceptNaam : (r.Algemeen.has(0) ? r.Algemeen(0).trimmed() : QString());
     return paths::safeFileName(base);
 }
 
@@ -112,8 +115,8 @@ frmAfdrukken::frmAfdrukken(Session &s, Services &svc, QWidget *parent)
 
     // The window, the frame, the check boxes and the help picture take the
     // main window's colour; boxes and buttons keep their own.
-    for (QWidget *w : std::initializer_list<QWidget *>{this, m_frame, m_printer, m_screen, m_rtf.check, m_html.check,
-                                                         m_xml.check, help})
+    for (QWidget *w : std::initializer_list<QWidget *>{this, m_frame, m_printer, m_screen, m_rtf.check,
+                                                       m_html.check, m_xml.check, help})
         applyMainBackColor(w);
 }
 
@@ -123,7 +126,8 @@ void frmAfdrukken::rowClicked(FileRow &row, bool checked)
     row.select->setVisible(checked);
     row.confirmed.clear();
     if (checked)
-        row.name->setText(QDir(paths::file(QStringLiteral("Recepten"))).filePath(defaultBaseName(m_s) + row.extension));
+        row.name->setText(
+            QDir(paths::file(QStringLiteral("Recepten"))).filePath(defaultBaseName(m_s) + row.extension));
     else
         row.name->clear();
 }
@@ -131,7 +135,8 @@ void frmAfdrukken::rowClicked(FileRow &row, bool checked)
 void frmAfdrukken::selectClicked(FileRow &row)
 {
     const QString start = QDir(paths::file(QStringLiteral("Recepten"))).filePath(defaultBaseName(m_s));
-    const std::optional<QString> chosen = m_svc.saveFileName(QStringLiteral("Opslaan als"), start, row.filter);
+    const std::optional<QString> chosen =
+        m_svc.saveFileName(QStringLiteral("Opslaan als"), start, row.filter);
     if (!chosen || chosen->isEmpty())
         return;
     row.name->setText(*chosen);
@@ -160,7 +165,8 @@ void frmAfdrukken::cmdAfdOK_Click()
     const bool printer = m_printer->isChecked(), screen = m_screen->isChecked();
     const bool html = m_html.check->isChecked(), xml = m_xml.check->isChecked();
     if (!printer && !screen && !toFile && !html && !xml) {
-        m_svc.msgBox(QStringLiteral("Niets af te drukken of op te slaan!"), mb::Exclamation, QStringLiteral("Attentie!"));
+        m_svc.msgBox(QStringLiteral("Niets af te drukken of op te slaan!"), mb::Exclamation,
+                     QStringLiteral("Attentie!"));
         unload();
         return;
     }

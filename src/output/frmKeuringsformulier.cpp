@@ -18,7 +18,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-namespace mostarium {
+namespace mostarium
+{
 
 frmKeuringsformulier::frmKeuringsformulier(Session &s, Services &svc, QWidget *parent)
     : WindowBase(QStringLiteral("frmKeuringsformulier"), s, svc, parent)
@@ -63,7 +64,8 @@ void frmKeuringsformulier::Form_Load()
     if (why.isEmpty())
         why = QStringLiteral("Het keuringsformulier ") + QDir::toNativeSeparators(path) +
               QStringLiteral(" is niet gevonden.");
-    m_svc.msgBox(why + QStringLiteral(" U krijgt een leeg formulier."), mb::Exclamation, QStringLiteral("Attentie!"));
+    m_svc.msgBox(why + QStringLiteral(" U krijgt een leeg formulier."), mb::Exclamation,
+                 QStringLiteral("Attentie!"));
 }
 
 void frmKeuringsformulier::mnuKFPrint_Click()

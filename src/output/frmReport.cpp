@@ -20,9 +20,11 @@
 #include <QTextEdit>
 #include <stdexcept>
 
-namespace mostarium {
+namespace mostarium
+{
 
-namespace {
+namespace
+{
 
 // Our templates and reports are a few KB; a picture makes them larger.
 constexpr qint64 MaxRtfSize = 64 * 1024 * 1024;
@@ -56,7 +58,8 @@ std::optional<RtfPicture> spoelcurvePicture(const Session &s)
     return picture;
 }
 
-frmReport::frmReport(Session &s, Services &svc, QWidget *parent) : WindowBase(QStringLiteral("frmReport"), s, svc, parent)
+frmReport::frmReport(Session &s, Services &svc, QWidget *parent)
+    : WindowBase(QStringLiteral("frmReport"), s, svc, parent)
 {
     setWindowTitle(QStringLiteral("Brouwschema"));
     resize(layout::px(9600), layout::px(10500));
@@ -107,7 +110,10 @@ void frmReport::loadInto(const QString &path)
     m_box->moveCursor(QTextCursor::Start);
 }
 
-void frmReport::loadScratch() { loadInto(reportScratchFile(m_s.app.dubbelBrouw)); }
+void frmReport::loadScratch()
+{
+    loadInto(reportScratchFile(m_s.app.dubbelBrouw));
+}
 
 void frmReport::PrintRapport()
 {

@@ -8,7 +8,8 @@
 
 using namespace mostarium;
 
-namespace {
+namespace
+{
 QString filled(const char *source, std::vector<RtfField> fields)
 {
     return QString::fromLatin1(fillTemplate(QByteArray(source), fields).rtf);

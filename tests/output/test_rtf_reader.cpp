@@ -18,7 +18,8 @@
 using namespace mostarium;
 using namespace mostarium::test;
 
-namespace {
+namespace
+{
 
 QString plainOf(const QByteArray &rtf)
 {
@@ -46,7 +47,8 @@ TEST(RtfReader, TextAndCharacters)
         {"{\\rtf1 63 \\'baC caf\\'e9 \\'80}", "63 \u00BAC caf\u00E9 \u20AC"},
         {"{\\rtf1\\uc1 \\u269?x \\u-10180?\\u-8326?}", "\u010Dx \U0001F37A"},
         {"{\\rtf1 \\{x\\} \\\\ y}", "{x} \\ y"},
-        {"{\\rtf1{\\fonttbl{\\f0 Calibri;}}{\\colortbl;\\red0\\green0\\blue255;}{\\*\\generator x;}tekst}", "tekst"},
+        {"{\\rtf1{\\fonttbl{\\f0 Calibri;}}{\\colortbl;\\red0\\green0\\blue255;}{\\*\\generator x;}tekst}",
+         "tekst"},
         {"{\\rtf1 a\\tab b\\line c}", "a\tb\nc"},
         // Damaged: unbalanced groups, a cut escape, a cut control word.
         {"{\\rtf1 {{{a}", "a"},
@@ -118,9 +120,15 @@ TEST(RtfReader, NeverFailsOnDamagedInput)
         for (int k = 0; k < 1 + round % 20; ++k) {
             const int at = int(random.bounded(bad.size()));
             switch (random.bounded(3)) {
-            case 0: bad[at] = char(random.bounded(256)); break;
-            case 1: bad.remove(at, int(random.bounded(40))); break;
-            default: bad.insert(at, QByteArray(int(random.bounded(5)), "{}\\'"[random.bounded(4)])); break;
+            case 0:
+                bad[at] = char(random.bounded(256));
+                break;
+            case 1:
+                bad.remove(at, int(random.bounded(40)));
+                break;
+            default:
+                bad.insert(at, QByteArray(int(random.bounded(5)), "{}\\'"[random.bounded(4)]));
+                break;
             }
         }
         QTextDocument doc;

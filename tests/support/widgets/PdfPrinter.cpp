@@ -3,7 +3,8 @@
 
 #include <QPrinter>
 
-namespace {
+namespace
+{
 
 void toPdf(QPrinter &printer, const QString &pdf, bool selection)
 {

@@ -1,10 +1,13 @@
 // The print and export dialog and the report window, driven through the menu.
 #include "output_fixture.h"
 
+#include "core/Paths.h"
 #include "platform/WindowRoutines.h"
 
 #include <QDir>
+#include <QImage>
 #include <QPointer>
+#include <cstring>
 
 using namespace mostarium;
 using namespace mostarium::test;
@@ -248,4 +251,23 @@ TEST_F(OutputTest, ADoubleBrewUsesItsOwnTemplateAndScratchCopy)
     EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("temp/DB.rtf"))));
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("temp/EB.rtf"))));
     EXPECT_TRUE(reportText().contains(QStringLiteral("Doelstelling dunbier:")));
+}
+
+TEST_F(PrintDialog, TheSpargeCurveFollowsTheNotes)
+{
+    QDir().mkpath(folder.file(QStringLiteral("temp")));
+    QImage curve(120, 80, QImage::Format_RGB32);
+    curve.fill(Qt::darkGreen);
+    ASSERT_TRUE(curve.save(paths::spoelcurveFile(QStringLiteral(" Zomerblond ")), "BMP"));
+    check("chkPrinterBS")->setChecked(false);
+    check("chkNaarScherm")->setChecked(true);
+    ok();
+    ASSERT_TRUE(isOpen("frmReport"));
+    const QByteArray scratch = bytes(folder.file(QStringLiteral("temp/EB.rtf")));
+    const qsizetype notes = scratch.indexOf("Fris en licht kruidig.");
+    ASSERT_GE(notes, 0);
+    EXPECT_EQ(scratch.indexOf("{\\pict\\pngblip\\picw120\\pich80"),
+              notes + qsizetype(strlen("Fris en licht kruidig.")));
+    EXPECT_TRUE(reportText().contains(QChar::ObjectReplacementCharacter));
+    EXPECT_TRUE(fake.messages.empty());
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the recipe-reader fuzz target with clang in a build folder of its own
-# and runs it for FUZZ_SECONDS (default 60) on the sample recipes, with a
-# dictionary of the file's section and key names. Fails on a crash.
-#   FUZZ_SECONDS   how long to fuzz, in seconds
+# Builds the fuzz targets with clang in a build folder of its own and runs
+# each for FUZZ_SECONDS (default 60): the recipe reader on the sample recipes
+# with a dictionary of the file's section and key names, then the RTF reader on
+# our templates with a dictionary of RTF control words. Fails on a crash.
+#   FUZZ_SECONDS   how long to fuzz each target, in seconds
 #   FUZZ_MAX_LEN   the largest input tried, in bytes (default 65536)
 #   FUZZ_BUILD_DIR the build folder (default build-fuzz); the corpus it grows
 #                  and any crashing input are kept there too
@@ -30,14 +31,18 @@ esac
 
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DMOSTARIUM_FUZZ=ON -DMOSTARIUM_TESTS=OFF -DMOSTARIUM_BENCH=OFF
-cmake --build "$BUILD_DIR" -j4 --target fuzz_recipe_reader
+cmake --build "$BUILD_DIR" -j4 --target fuzz_recipe_reader fuzz_rtf_reader
 
 corpus="$BUILD_DIR/fuzz-corpus"
-mkdir -p "$corpus"
+rtf_corpus="$BUILD_DIR/fuzz-corpus-rtf"
+mkdir -p "$corpus" "$rtf_corpus"
 cp resources/Recepten/*.zlv "$corpus"/
-dict="$(pwd)/fuzz/recipe.dict"
+cp resources/Templates/*.rtf "$rtf_corpus"/
+fuzz_dir="$(pwd)/fuzz"
 cd "$BUILD_DIR"
 # Without -len_control=0 libFuzzer grows its length limit from the largest
 # sample (2 KB) so slowly that a short session never tries a longer input.
-exec ./fuzz/fuzz_recipe_reader -max_total_time="$SECS" -max_len="$MAX_LEN" -len_control=0 -dict="$dict" \
+./fuzz/fuzz_recipe_reader -max_total_time="$SECS" -max_len="$MAX_LEN" -len_control=0 -dict="$fuzz_dir/recipe.dict" \
   -timeout=10 -rss_limit_mb=2048 -artifact_prefix=./fuzz- fuzz-corpus
+exec ./fuzz/fuzz_rtf_reader -max_total_time="$SECS" -max_len="$MAX_LEN" -len_control=0 -dict="$fuzz_dir/rtf.dict" \
+  -timeout=10 -rss_limit_mb=2048 -artifact_prefix=./fuzz-rtf- fuzz-corpus-rtf

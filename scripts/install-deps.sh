@@ -9,10 +9,11 @@ RUN_PACKAGES=(
   cmake ninja-build g++
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev qt6-qpa-plugins
   qt6-translations-l10n libcurl4-openssl-dev
+  fonts-crosextra-carlito
 )
 # A Wayland session needs Qt's Wayland platform plugin.
 if [ -n "${WAYLAND_DISPLAY:-}" ]; then RUN_PACKAGES+=(qt6-wayland); fi
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev python3-pyftpdlib xvfb xauth locales libxml2-utils)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev python3-pyftpdlib xvfb xauth locales libxml2-utils unrtf poppler-utils)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 purpose=${1:-test}

@@ -267,6 +267,9 @@ using Chars = QVarLengthArray<char, 64>;
 
 QString formatDecimal(Decimal d, QStringView pattern)
 {
+    // "%" shows the value times 100; the sign itself is copied.
+    if (pattern.contains(u'%') && !isZero(d))
+        d.point += 2;
     const qsizetype dp = pattern.indexOf(u'.');
     const QStringView intPart = dp < 0 ? pattern : pattern.left(dp);
     const QStringView decPart = dp < 0 ? QStringView() : pattern.mid(dp + 1);

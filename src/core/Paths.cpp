@@ -88,6 +88,11 @@ QString safeFileName(const QString &text)
     return out.left(120);
 }
 
+QString spoelcurveFile(const QString &beerName)
+{
+    return file(QStringLiteral("temp/Spoelcurve_") + safeFileName(beerName.trimmed()) + QStringLiteral(".bmp"));
+}
+
 QString zymIni() { return file(QStringLiteral("ZYM.ini")); }
 
 } // namespace mostarium::paths

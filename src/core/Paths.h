@@ -30,4 +30,9 @@ const QStringList &dataFolders();
 // characters that a file system refuses, never empty, never "." or "..".
 QString safeFileName(const QString &text);
 
+// The sparge-curve picture of a beer, "temp\Spoelcurve_<beer>.bmp": the sparge
+// dialog writes it, the report inserts it. The beer name is trimmed and made
+// a safe bare name.
+QString spoelcurveFile(const QString &beerName);
+
 } // namespace mostarium::paths

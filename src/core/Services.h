@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
+
 // Everything that blocks or leaves the process goes through here: the program
 // installs the real implementation, tests install a recording fake.
 namespace mostarium {
@@ -47,6 +49,16 @@ public:
     virtual void setBusy(bool busy) = 0;
     // Lets queued events run (a long loop that yields).
     virtual void processEvents() = 0;
+    // The printer dialog for `printer`, without page ranges; with
+    // `offerSelection` printing the selection is offered and preselected (the
+    // caller reads the choice from the printer's print range). False when
+    // cancelled. Services that cannot print answer Cancel.
+    virtual bool printDialog(QPrinter &printer, bool offerSelection)
+    {
+        (void)printer;
+        (void)offerSelection;
+        return false;
+    }
 };
 
 Services &services();

@@ -20,6 +20,10 @@
 #include "editors/frmEvaluatie.h"
 #include "editors/frmKenmerken.h"
 
+#include "output/frmAfdrukken.h"
+#include "output/frmKeuringsformulier.h"
+#include "output/frmReport.h"
+
 #include "core/RecipeState.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -129,8 +133,9 @@ std::vector<WindowRow> makeCatalogue()
         {"frmKenmerken", "mnuKenmerken", recipe, make<frmKenmerken>()},
         {"frmAantekeningen", "mnuAantekeningen", recipe, make<frmAantekeningen>()},
         // Output.
-        {"frmAfdrukken", "mnuAfdrukken", other, {}, afdrukkenGuard},
-        {"frmKeuringsformulier", "mnuKeurFormulier", other, {}},
+        {"frmAfdrukken", "mnuAfdrukken", other, make<frmAfdrukken>(), afdrukkenGuard},
+        {"frmReport", "", other, make<frmReport>()},
+        {"frmKeuringsformulier", "mnuKeurFormulier", other, make<frmKeuringsformulier>()},
         // Calculators.
         {"frmEindbeStemming", "mnuCorrectie", other, make<frmEindbeStemming>(), correctieGuard, correctiePrepare},
         {"frmHopOpslag", "mnuCalculator", other, make<frmHopOpslag>()},

@@ -11,6 +11,8 @@
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSoundEffect>
 #include <QEventLoop>
@@ -157,5 +159,14 @@ void QtServices::setBusy(bool busy)
 }
 
 void QtServices::processEvents() { QApplication::processEvents(); }
+
+bool QtServices::printDialog(QPrinter &printer, bool offerSelection)
+{
+    QPrintDialog dialog(&printer, dialogParent());
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, offerSelection);
+    printer.setPrintRange(offerSelection ? QPrinter::Selection : QPrinter::AllPages);
+    return dialog.exec() == QDialog::Accepted;
+}
 
 } // namespace mostarium

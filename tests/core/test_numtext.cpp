@@ -166,6 +166,11 @@ TEST(NumTextFormat, Patterns)
         {0.125, false, "##0.0#", "0.13"},
         {99.995, false, "##0.0#", "100.0"},
         {9.96, false, "#0.0", "10.0"},
+        // "%" multiplies by 100 and stays in the text.
+        {0.78, false, "###%", "78%"},
+        {1, false, "###%", "100%"},
+        {0.125, false, "##.0%", "12.5%"},
+        {0, false, "###%", "%"},
         // Thousands grouping between placeholders.
         {1234567, false, "#,##0", "1,234,567"},
         {999, false, "#,##0", "999"},

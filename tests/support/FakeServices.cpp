@@ -51,6 +51,20 @@ std::optional<QString> FakeServices::saveFileName(const QString &title, const QS
     return takeFront(saveAnswers);
 }
 
+FakeServices::PdfPrinterSetup FakeServices::pdfPrinterSetup = nullptr;
+
+bool FakeServices::printDialog(QPrinter &printer, bool offerSelection)
+{
+    printDialogs.push_back(offerSelection);
+    if (printAnswers.empty())
+        return false;
+    const std::optional<QString> answer = takeFront(printAnswers);
+    if (!answer || !pdfPrinterSetup)
+        return false;
+    pdfPrinterSetup(printer, *answer, offerSelection);
+    return true;
+}
+
 void FakeServices::playSound(const QString &path, bool) { sounds << path; }
 void FakeServices::showHelp(const QString &page) { helpPages << page; }
 
@@ -88,6 +102,8 @@ void FakeServices::clear()
     helpPages.clear();
     urls.clear();
     programs.clear();
+    printDialogs.clear();
+    printAnswers.clear();
 }
 
 } // namespace mostarium::test

@@ -40,6 +40,15 @@ public:
     std::vector<Start> programs;
     bool openUrlResult = true;
     bool startProgramResult = true;
+    // Printer dialogs asked (whether the selection was offered) and their
+    // answers: a PDF file to print into, or nullopt for Cancel.
+    std::vector<bool> printDialogs;
+    std::deque<std::optional<QString>> printAnswers;
+    // Points the printer at the PDF file; set by the window tests' support,
+    // since the core tests link no printing.
+    using PdfPrinterSetup = void (*)(QPrinter &printer, const QString &pdf, bool selection);
+    static PdfPrinterSetup pdfPrinterSetup;
+
     QDateTime clock = QDateTime(QDate(2026, 12, 10), QTime(12, 0));
     int busyDepth = 0;
     int processEventsCalls = 0;
@@ -58,6 +67,7 @@ public:
     QDateTime now() override { return clock; }
     void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
     void processEvents() override { ++processEventsCalls; }
+    bool printDialog(QPrinter &printer, bool offerSelection) override;
 
     QStringList prompts() const;
     void clear();

@@ -1,0 +1,215 @@
+// The brewing schedule's outputs: the double-brew template filled, the filled
+// report read into a text document, the print dialog from its command, and an
+// OK with printer (PDF), screen and RTF file to the shown report window.
+#include "core/Paths.h"
+#include "core/Recalc.h"
+#include "core/Services.h"
+#include "core/Session.h"
+#include "core/WholeFile.h"
+#include "mainwindow/WindowCatalogue.h"
+#include "mainwindow/frmRecept.h"
+#include "output/RtfReader.h"
+#include "output/RtfReport.h"
+#include "platform/WindowRegistry.h"
+
+// The worked recipes of the tests; compiled in here so that the benchmark
+// needs no test libraries.
+#include "../tests/support/RecipeBuilders.cpp"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <benchmark/benchmark.h>
+
+using namespace mostarium;
+
+namespace
+{
+
+// Answers Yes, prints into a PDF file, shows nothing.
+class PdfServices final : public Services
+{
+  public:
+    QString pdf;
+    int msgBox(const QString &, int, const QString &) override { return mb::Yes; }
+    std::optional<QString> inputBox(const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> openFileName(const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    void playSound(const QString &, bool) override {}
+    void showHelp(const QString &) override {}
+    bool openUrl(const QString &) override { return false; }
+    bool startProgram(const QString &, const QStringList &, bool) override { return false; }
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+    void setBusy(bool) override {}
+    void processEvents() override { QApplication::processEvents(); }
+    bool printDialog(QPrinter &printer, bool) override
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    }
+};
+
+QString resources()
+{
+    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../resources/");
+}
+
+// A program folder with the templates, the double brew recalculated and the
+// main window on screen.
+struct Desk {
+    QTemporaryDir folder;
+    PdfServices quiet;
+    Services *old = nullptr;
+    std::unique_ptr<frmRecept> main;
+
+    Desk()
+    {
+        for (const char *d : {"Afbeeldingen", "Templates", "temp", "Recepten"})
+            QDir(folder.path()).mkpath(QLatin1String(d));
+        for (const char *f :
+             {"Afbeeldingen/Help.png", "Templates/template_EB.rtf", "Templates/template_DB.rtf"})
+            QFile::copy(resources() + QLatin1String(f), folder.path() + u'/' + QLatin1String(f));
+        paths::setProgramFolder(folder.path());
+        quiet.pdf = folder.path() + QStringLiteral("/rapport.pdf");
+        old = setServices(&quiet);
+        session() = test::doubleBrew();
+        session().app.geluidAan = false;
+        UpdateBrouwschema(session());
+        registerWindows(session());
+        main = std::make_unique<frmRecept>();
+        main->show();
+        QApplication::processEvents();
+    }
+    ~Desk()
+    {
+        settle();
+        main.reset();
+        setServices(old);
+    }
+    static void settle()
+    {
+        for (const QString &n : windows().loadedNames())
+            windows().unload(n);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+};
+
+QByteArray doubleBrewTemplate()
+{
+    QFile f(resources() + QStringLiteral("Templates/template_DB.rtf"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void BM_DoubleBrewFill(benchmark::State &state)
+{
+    Session s = test::doubleBrew();
+    UpdateBrouwschema(s);
+    const QByteArray source = doubleBrewTemplate();
+    int replaced = 0;
+    for (auto _ : state) {
+        const RtfFill fill = fillTemplate(source, reportFields(s));
+        replaced = fill.replaced;
+        benchmark::DoNotOptimize(fill.rtf.data());
+    }
+    // Everything but the general data (not in this recipe) is filled.
+    state.counters["fields"] = replaced;
+    if (replaced < 100)
+        state.SkipWithError("the template's fields were not filled");
+}
+BENCHMARK(BM_DoubleBrewFill)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+
+void BM_DoubleBrewReadIntoDocument(benchmark::State &state)
+{
+    Session s = test::doubleBrew();
+    UpdateBrouwschema(s);
+    const QByteArray rtf = fillTemplate(doubleBrewTemplate(), reportFields(s)).rtf;
+    for (auto _ : state) {
+        QTextDocument doc;
+        readRtf(rtf, doc);
+        benchmark::DoNotOptimize(doc.characterCount());
+    }
+}
+BENCHMARK(BM_DoubleBrewReadIntoDocument)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_CommandToPrintDialogShown(benchmark::State &state)
+{
+    Desk desk;
+    for (auto _ : state) {
+        desk.main->runCommand(QStringLiteral("mnuAfdrukken"));
+        QApplication::processEvents();
+        state.PauseTiming();
+        QWidget *d = windows().find(QStringLiteral("frmAfdrukken"));
+        if (!d || !d->isVisible())
+            state.SkipWithError("the print dialog did not show");
+        Desk::settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_CommandToPrintDialogShown)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_OkWithPrinterScreenAndRtfToReportWindow(benchmark::State &state)
+{
+    Desk desk;
+    for (auto _ : state) {
+        state.PauseTiming();
+        desk.main->runCommand(QStringLiteral("mnuAfdrukken"));
+        QApplication::processEvents();
+        QWidget *d = windows().find(QStringLiteral("frmAfdrukken"));
+        d->findChild<QCheckBox *>(QStringLiteral("chkNaarScherm"))->setChecked(true);
+        d->findChild<QCheckBox *>(QStringLiteral("chkNaarBestand"))->setChecked(true);
+        auto *ok = d->findChild<QPushButton *>(QStringLiteral("cmdAfdOK"));
+        state.ResumeTiming();
+        ok->click();
+        QApplication::processEvents();
+        state.PauseTiming();
+        QWidget *r = windows().find(QStringLiteral("frmReport"));
+        if (!r || !r->isVisible() ||
+            r->findChild<QTextEdit *>(QStringLiteral("rtbReport"))->toPlainText().isEmpty() ||
+            !QFile::exists(desk.quiet.pdf))
+            state.SkipWithError("no report window, or no PDF");
+        Desk::settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OkWithPrinterScreenAndRtfToReportWindow)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

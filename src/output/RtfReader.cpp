@@ -1,0 +1,521 @@
+#include "RtfReader.h"
+
+#include "core/Cp1252.h"
+
+#include <QColor>
+#include <QImage>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
+#include <QVarLengthArray>
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <vector>
+
+namespace mostarium
+{
+
+namespace
+{
+
+// Deeper nesting than any real document: further groups share the last state.
+constexpr int MaxDepth = 200;
+constexpr int MaxPictures = 64;
+constexpr qsizetype MaxPictureBytes = 16 * 1024 * 1024;
+
+enum class Dest { Text, Skip, FontTable, ColorTable, Picture };
+
+struct State {
+    Dest dest = Dest::Text;
+    bool bold = false, italic = false, underline = false;
+    int fontSize = 24; // half points
+    int color = 0;
+    int highlight = 0;
+    int font = -1;
+    int uc = 1;
+    Qt::Alignment align = Qt::AlignLeft;
+    int leftIndent = 0, rightIndent = 0, firstIndent = 0, spaceBefore = 0, spaceAfter = 0; // twips
+};
+
+struct Picture {
+    QByteArray hex;
+    int goalWidth = 0, goalHeight = 0; // twips
+    int scaleX = 100, scaleY = 100;
+};
+
+class Reader
+{
+  public:
+    Reader(const QByteArray &rtf, QTextDocument &doc) : m_in(rtf), m_doc(doc), m_cursor(&doc) {}
+
+    void run()
+    {
+        m_doc.clear();
+        m_cursor = QTextCursor(&m_doc);
+        m_colors.push_back(QColor());
+        while (m_pos < m_in.size()) {
+            const char c = m_in[m_pos];
+            if (c == '{') {
+                ++m_pos;
+                openGroup();
+            } else if (c == '}') {
+                ++m_pos;
+                closeGroup();
+            } else if (c == '\\') {
+                ++m_pos;
+                controlWord();
+            } else if (c == '\r' || c == '\n') {
+                ++m_pos;
+            } else {
+                ++m_pos;
+                text(c);
+            }
+        }
+        while (!m_stack.empty())
+            closeGroup();
+        flush();
+        m_cursor.setBlockFormat(blockFormat());
+    }
+
+  private:
+    void openGroup()
+    {
+        if (m_dropped > 0 || int(m_stack.size()) >= MaxDepth) {
+            ++m_dropped;
+            return;
+        }
+        m_stack.push_back(m_st);
+        m_groupStart = true;
+    }
+
+    void closeGroup()
+    {
+        if (m_dropped > 0) {
+            --m_dropped;
+            return;
+        }
+        if (m_stack.empty())
+            return;
+        const Dest was = m_st.dest;
+        if (was == Dest::Picture && m_stack.back().dest != Dest::Picture)
+            endPicture();
+        if (was == Dest::FontTable)
+            endFontName();
+        flushIfFormatChanges(m_stack.back());
+        m_st = m_stack.back();
+        m_stack.pop_back();
+    }
+
+    static int clampInt(long long v) { return int(std::clamp<long long>(v, INT_MIN / 4, INT_MAX / 4)); }
+
+    void controlWord()
+    {
+        if (m_pos >= m_in.size())
+            return;
+        const char c = m_in[m_pos];
+        if (!isAlpha(c)) {
+            ++m_pos;
+            controlSymbol(c);
+            return;
+        }
+        const qsizetype start = m_pos;
+        while (m_pos < m_in.size() && isAlpha(m_in[m_pos]) && m_pos - start < 32)
+            ++m_pos;
+        const QByteArray word = m_in.mid(start, m_pos - start);
+        bool hasParam = false;
+        long long param = 0;
+        bool negative = false;
+        if (m_pos < m_in.size() && m_in[m_pos] == '-') {
+            negative = true;
+            ++m_pos;
+        }
+        int digits = 0;
+        while (m_pos < m_in.size() && m_in[m_pos] >= '0' && m_in[m_pos] <= '9') {
+            if (digits < 10)
+                param = param * 10 + (m_in[m_pos] - '0');
+            ++digits;
+            hasParam = true;
+            ++m_pos;
+        }
+        if (negative)
+            param = -param;
+        if (m_pos < m_in.size() && m_in[m_pos] == ' ')
+            ++m_pos;
+        m_groupStart = false;
+        apply(word, hasParam, clampInt(param));
+    }
+
+    void controlSymbol(char c)
+    {
+        const bool first = m_groupStart;
+        m_groupStart = false;
+        switch (c) {
+        case '\\':
+        case '{':
+        case '}':
+            text(c);
+            break;
+        case '\'': {
+            int v = 0, n = 0;
+            while (n < 2 && m_pos < m_in.size() && hexValue(m_in[m_pos]) >= 0) {
+                v = v * 16 + hexValue(m_in[m_pos]);
+                ++m_pos;
+                ++n;
+            }
+            if (n > 0)
+                byte(char(v));
+            break;
+        }
+        case '*':
+            if (first)
+                m_st.dest = Dest::Skip;
+            break;
+        case '~':
+            unicode(0x00A0);
+            break;
+        case '_':
+            unicode(0x2011);
+            break;
+        case '\r':
+        case '\n':
+            paragraph();
+            break;
+        default:
+            break;
+        }
+    }
+
+    void apply(const QByteArray &w, bool hasParam, int p)
+    {
+        const bool on = !hasParam || p != 0;
+        State before = m_st;
+        if (w == "par" || w == "row" || w == "page" || w == "sect") {
+            paragraph();
+        } else if (w == "line") {
+            unicode(0x2028);
+        } else if (w == "tab" || w == "cell") {
+            unicode('\t');
+        } else if (w == "emdash") {
+            unicode(0x2014);
+        } else if (w == "endash") {
+            unicode(0x2013);
+        } else if (w == "bullet") {
+            unicode(0x2022);
+        } else if (w == "lquote") {
+            unicode(0x2018);
+        } else if (w == "rquote") {
+            unicode(0x2019);
+        } else if (w == "ldblquote") {
+            unicode(0x201C);
+        } else if (w == "rdblquote") {
+            unicode(0x201D);
+        } else if (w == "u") {
+            unicode(char16_t(p < 0 ? p + 65536 : p));
+            m_skip = m_st.uc;
+        } else if (w == "uc") {
+            m_st.uc = std::clamp(p, 0, 10);
+        } else if (w == "bin") {
+            m_pos = std::min<qsizetype>(m_in.size(), m_pos + std::max(p, 0));
+        } else if (w == "b") {
+            m_st.bold = on;
+        } else if (w == "i") {
+            m_st.italic = on;
+        } else if (w == "ul") {
+            m_st.underline = on;
+        } else if (w == "ulnone") {
+            m_st.underline = false;
+        } else if (w == "fs") {
+            m_st.fontSize = hasParam ? std::clamp(p, 2, 3276) : 24;
+        } else if (w == "cf") {
+            m_st.color = p;
+        } else if (w == "highlight" || w == "cb") {
+            m_st.highlight = p;
+        } else if (w == "f") {
+            if (m_st.dest == Dest::FontTable) {
+                endFontName();
+                m_fontNumber = p;
+            } else {
+                m_st.font = p;
+            }
+        } else if (w == "plain") {
+            m_st.bold = m_st.italic = m_st.underline = false;
+            m_st.fontSize = 24;
+            m_st.color = m_st.highlight = 0;
+            m_st.font = m_defaultFont;
+        } else if (w == "pard") {
+            m_st.align = Qt::AlignLeft;
+            m_st.leftIndent = m_st.rightIndent = m_st.firstIndent = m_st.spaceBefore = m_st.spaceAfter = 0;
+        } else if (w == "ql") {
+            m_st.align = Qt::AlignLeft;
+        } else if (w == "qc") {
+            m_st.align = Qt::AlignHCenter;
+        } else if (w == "qr") {
+            m_st.align = Qt::AlignRight;
+        } else if (w == "qj") {
+            m_st.align = Qt::AlignJustify;
+        } else if (w == "li") {
+            m_st.leftIndent = p;
+        } else if (w == "ri") {
+            m_st.rightIndent = p;
+        } else if (w == "fi") {
+            m_st.firstIndent = p;
+        } else if (w == "sb") {
+            m_st.spaceBefore = p;
+        } else if (w == "sa") {
+            m_st.spaceAfter = p;
+        } else if (w == "deff") {
+            m_defaultFont = p;
+            m_st.font = p;
+        } else if (w == "red" || w == "green" || w == "blue") {
+            if (m_st.dest == Dest::ColorTable) {
+                const int v = std::clamp(p, 0, 255);
+                if (w == "red")
+                    m_rgb[0] = v;
+                else if (w == "green")
+                    m_rgb[1] = v;
+                else
+                    m_rgb[2] = v;
+            }
+        } else if (w == "fonttbl") {
+            m_st.dest = Dest::FontTable;
+        } else if (w == "colortbl") {
+            m_st.dest = Dest::ColorTable;
+            m_rgb = {0, 0, 0};
+            m_colors.clear();
+        } else if (w == "shppict") {
+            // The picture Word stores for readers that know pictures.
+            m_st.dest = Dest::Text;
+        } else if (w == "pict") {
+            if (m_st.dest == Dest::Skip) {
+                // A fallback copy of a picture already shown.
+            } else if (m_pictures < MaxPictures) {
+                m_st.dest = Dest::Picture;
+                m_picture = Picture{};
+            } else {
+                m_st.dest = Dest::Skip;
+            }
+        } else if (m_st.dest == Dest::Picture) {
+            if (w == "picwgoal")
+                m_picture.goalWidth = p;
+            else if (w == "pichgoal")
+                m_picture.goalHeight = p;
+            else if (w == "picscalex")
+                m_picture.scaleX = p;
+            else if (w == "picscaley")
+                m_picture.scaleY = p;
+        } else if (w == "stylesheet" || w == "info" || w == "header" || w == "footer" || w == "headerl" ||
+                   w == "headerr" || w == "footerl" || w == "footerr" || w == "fldinst" || w == "pntext" ||
+                   w == "pntxta" || w == "pntxtb" || w == "object" || w == "listtable" ||
+                   w == "listoverridetable" || w == "rsidtbl" || w == "generator" || w == "xmlnstbl" ||
+                   w == "themedata" || w == "colorschememapping" || w == "latentstyles" || w == "datastore" ||
+                   w == "nonshppict" || w == "footnote" || w == "filetbl" || w == "revtbl") {
+            m_st.dest = Dest::Skip;
+        }
+        if (m_st.dest == Dest::Text)
+            flushIfFormatChanges(before, true);
+    }
+
+    // Text already gathered keeps the format it was gathered under.
+    void flushIfFormatChanges(const State &other, bool otherIsOld = false)
+    {
+        const State &a = otherIsOld ? other : m_st;
+        const State &b = otherIsOld ? m_st : other;
+        if (a.bold != b.bold || a.italic != b.italic || a.underline != b.underline ||
+            a.fontSize != b.fontSize || a.color != b.color || a.highlight != b.highlight ||
+            a.font != b.font) {
+            if (otherIsOld)
+                flushWith(a);
+            else
+                flush();
+        }
+    }
+
+    static bool isAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+    static int hexValue(char c)
+    {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        return -1;
+    }
+
+    void text(char c)
+    {
+        m_groupStart = false;
+        switch (m_st.dest) {
+        case Dest::Picture:
+            if (hexValue(c) >= 0 && m_picture.hex.size() < MaxPictureBytes * 2)
+                m_picture.hex.append(c);
+            return;
+        case Dest::ColorTable:
+            if (c == ';') {
+                m_colors.push_back(QColor(m_rgb[0], m_rgb[1], m_rgb[2]));
+                m_rgb = {0, 0, 0};
+            }
+            return;
+        case Dest::FontTable:
+            if (c == ';')
+                endFontName();
+            else if (m_fontName.size() < 128)
+                m_fontName.append(c);
+            return;
+        case Dest::Skip:
+            return;
+        case Dest::Text:
+            break;
+        }
+        if (c == '\t') {
+            unicode('\t');
+            return;
+        }
+        byte(c);
+    }
+
+    void byte(char c)
+    {
+        if (m_st.dest == Dest::FontTable) {
+            if (m_fontName.size() < 128)
+                m_fontName.append(c);
+            return;
+        }
+        if (m_st.dest != Dest::Text)
+            return;
+        if (static_cast<unsigned char>(c) < 0x80) {
+            unicode(char16_t(static_cast<unsigned char>(c)));
+            return;
+        }
+        const QString s = cp1252::decode(QByteArrayView(&c, 1));
+        unicode(s.isEmpty() ? char16_t(0xFFFD) : s[0].unicode());
+    }
+
+    void unicode(char16_t c)
+    {
+        if (m_st.dest != Dest::Text)
+            return;
+        if (m_skip > 0) {
+            --m_skip;
+            return;
+        }
+        if (c == 0)
+            return;
+        m_pending.append(QChar(c));
+    }
+
+    void paragraph()
+    {
+        if (m_st.dest != Dest::Text)
+            return;
+        m_skip = 0;
+        flush();
+        m_cursor.setBlockFormat(blockFormat());
+        m_cursor.insertBlock(blockFormat(), charFormat(m_st));
+    }
+
+    QTextBlockFormat blockFormat() const
+    {
+        QTextBlockFormat f;
+        f.setAlignment(m_st.align);
+        f.setLeftMargin(m_st.leftIndent / 15.0);
+        f.setRightMargin(m_st.rightIndent / 15.0);
+        f.setTextIndent(m_st.firstIndent / 15.0);
+        f.setTopMargin(m_st.spaceBefore / 15.0);
+        f.setBottomMargin(m_st.spaceAfter / 15.0);
+        return f;
+    }
+
+    QTextCharFormat charFormat(const State &st) const
+    {
+        QTextCharFormat f;
+        f.setFontWeight(st.bold ? QFont::Bold : QFont::Normal);
+        f.setFontItalic(st.italic);
+        f.setFontUnderline(st.underline);
+        f.setFontPointSize(st.fontSize / 2.0);
+        const auto font =
+            std::find_if(m_fonts.begin(), m_fonts.end(), [&](const auto &e) { return e.first == st.font; });
+        if (font != m_fonts.end() && !font->second.isEmpty())
+            f.setFontFamilies({font->second});
+        if (st.color > 0 && st.color < int(m_colors.size()) && m_colors[std::size_t(st.color)].isValid())
+            f.setForeground(m_colors[std::size_t(st.color)]);
+        if (st.highlight > 0 && st.highlight < int(m_colors.size()) &&
+            m_colors[std::size_t(st.highlight)].isValid())
+            f.setBackground(m_colors[std::size_t(st.highlight)]);
+        return f;
+    }
+
+    void flush() { flushWith(m_st); }
+    void flushWith(const State &st)
+    {
+        if (m_pending.isEmpty())
+            return;
+        m_cursor.insertText(m_pending, charFormat(st));
+        m_pending.clear();
+    }
+
+    void endFontName()
+    {
+        QString name = QString::fromLatin1(m_fontName).trimmed();
+        m_fontName.clear();
+        if (m_fontNumber < 0 || name.isEmpty())
+            return;
+        if (m_fonts.size() < 256)
+            m_fonts.emplace_back(m_fontNumber, name);
+        m_fontNumber = -1;
+    }
+
+    void endPicture()
+    {
+        ++m_pictures;
+        QByteArray data = QByteArray::fromHex(m_picture.hex);
+        m_picture.hex.clear();
+        QImage image;
+        if (data.isEmpty() || !image.loadFromData(data) || image.isNull())
+            return;
+        flush();
+        const QUrl name(QStringLiteral("rtfpicture://%1").arg(m_pictures));
+        m_doc.addResource(QTextDocument::ImageResource, name, image);
+        QTextImageFormat f;
+        f.setName(name.toString());
+        double w = m_picture.goalWidth > 0 ? m_picture.goalWidth / 15.0 : image.width();
+        double h = m_picture.goalHeight > 0 ? m_picture.goalHeight / 15.0 : image.height();
+        w = std::clamp(w * std::clamp(m_picture.scaleX, 1, 1000) / 100.0, 1.0, 4000.0);
+        h = std::clamp(h * std::clamp(m_picture.scaleY, 1, 1000) / 100.0, 1.0, 4000.0);
+        f.setWidth(w);
+        f.setHeight(h);
+        m_cursor.insertImage(f);
+    }
+
+    const QByteArray &m_in;
+    QTextDocument &m_doc;
+    QTextCursor m_cursor;
+    qsizetype m_pos = 0;
+    std::vector<State> m_stack;
+    int m_dropped = 0;
+    State m_st;
+    bool m_groupStart = false;
+    int m_skip = 0;
+    QString m_pending;
+    std::vector<QColor> m_colors;
+    std::array<int, 3> m_rgb{0, 0, 0};
+    std::vector<std::pair<int, QString>> m_fonts;
+    QByteArray m_fontName;
+    int m_fontNumber = -1;
+    int m_defaultFont = -1;
+    Picture m_picture;
+    int m_pictures = 0;
+};
+
+} // namespace
+
+void readRtf(const QByteArray &rtf, QTextDocument &doc)
+{
+    Reader(rtf, doc).run();
+}
+
+} // namespace mostarium

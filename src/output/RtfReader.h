@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+
+class QTextDocument;
+
+// The RTF our templates, reports, the judging sheet and the units text use,
+// read into a text document for the screen, editing and printing: groups,
+// fonts and colours, bold, italic, underline, sizes, alignment, indents and
+// spacing, paragraphs, tabs and line breaks, \'xx and \uN characters, and PNG
+// or bitmap pictures. Anything else is passed over. A damaged or hand-edited
+// file gives whatever text it holds; it never fails.
+namespace mostarium
+{
+
+void readRtf(const QByteArray &rtf, QTextDocument &doc);
+
+} // namespace mostarium

@@ -1,0 +1,89 @@
+#include "frmKeuringsformulier.h"
+
+#include "RtfReader.h"
+
+#include "core/Paths.h"
+#include "core/Services.h"
+#include "core/WholeFile.h"
+#include "platform/Twips.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace mostarium
+{
+
+frmKeuringsformulier::frmKeuringsformulier(Session &s, Services &svc, QWidget *parent)
+    : WindowBase(QStringLiteral("frmKeuringsformulier"), s, svc, parent)
+{
+    setWindowTitle(QStringLiteral("Keuringsformulier"));
+    resize(layout::px(10200), layout::px(11000));
+
+    auto *bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    QMenu *file = bar->addMenu(QStringLiteral("&Bestand"));
+    file->setObjectName(QStringLiteral("mnuKFBestand"));
+    QAction *print = file->addAction(QStringLiteral("&Print"));
+    print->setObjectName(QStringLiteral("mnuKFPrint"));
+    QAction *close = file->addAction(QStringLiteral("&Afsluiten"));
+    close->setObjectName(QStringLiteral("mnuKFAfsluiten"));
+
+    m_sheet = new QTextEdit(this);
+    m_sheet->setObjectName(QStringLiteral("rtbKeuringsFormulier"));
+    m_sheet->setAcceptRichText(true);
+
+    auto *lay = new QVBoxLayout(this);
+    lay->setMenuBar(bar);
+    lay->addWidget(m_sheet);
+
+    connect(print, &QAction::triggered, this, &frmKeuringsformulier::mnuKFPrint_Click);
+    connect(close, &QAction::triggered, this, &frmKeuringsformulier::unload);
+    Form_Load();
+}
+
+void frmKeuringsformulier::Form_Load()
+{
+    const QString path = paths::file(QStringLiteral("Templates/Keuringsformulier.rtf"));
+    QByteArray bytes;
+    const FileRead read = readWholeFile(path, MaxTextFileSize, bytes);
+    if (read == FileRead::Ok) {
+        readRtf(bytes, *m_sheet->document());
+        m_sheet->moveCursor(QTextCursor::Start);
+        return;
+    }
+    // The window stays, empty: the sheet can still be typed and printed.
+    QString why = refusedFileText(QDir::toNativeSeparators(path), read);
+    if (why.isEmpty())
+        why = QStringLiteral("Het keuringsformulier ") + QDir::toNativeSeparators(path) +
+              QStringLiteral(" is niet gevonden.");
+    m_svc.msgBox(why + QStringLiteral(" U krijgt een leeg formulier."), mb::Exclamation,
+                 QStringLiteral("Attentie!"));
+}
+
+void frmKeuringsformulier::mnuKFPrint_Click()
+{
+    const QTextCursor cursor = m_sheet->textCursor();
+    const bool selection = cursor.hasSelection();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Keuringsformulier"));
+    if (!m_svc.printDialog(printer, selection))
+        return;
+    if (selection && printer.printRange() == QPrinter::Selection) {
+        QTextDocument part;
+        part.setDefaultFont(m_sheet->document()->defaultFont());
+        QTextCursor(&part).insertFragment(cursor.selection());
+        part.print(&printer);
+    } else {
+        m_sheet->document()->print(&printer);
+    }
+}
+
+} // namespace mostarium

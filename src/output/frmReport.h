@@ -1,0 +1,51 @@
+#pragma once
+
+#include "RtfReport.h"
+
+#include "platform/WindowBase.h"
+
+class QTextEdit;
+
+namespace mostarium
+{
+
+// What the print dialog asks of the report.
+struct ReportRequest {
+    bool printer = false;
+    bool screen = false;
+    bool file = false;
+    QString fileName; // the user's RTF file, with its ".rtf"
+};
+
+// The brewing schedule from the brew mode's template: filled, saved as the
+// scratch copy, printed and saved under the user's name as asked, and shown.
+class frmReport : public WindowBase
+{
+    Q_OBJECT
+  public:
+    frmReport(Session &s, Services &svc, QWidget *parent = nullptr);
+
+    // Builds the report and does its printer and file outputs. A missing
+    // template, a file that cannot be written or a calculation error throws;
+    // the print dialog reports it. A cancelled printer dialog is no error.
+    void MaakRapport(const ReportRequest &request);
+    // The scratch copy of the brew mode into the box.
+    void loadScratch();
+    void PrintRapport();
+
+    QTextEdit *box() const { return m_box; }
+
+  protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+  private:
+    void loadInto(const QString &path);
+
+    QTextEdit *m_box = nullptr;
+};
+
+// The sparge-curve picture of the open recipe as PNG, when its file exists
+// and is a picture.
+std::optional<RtfPicture> spoelcurvePicture(const Session &s);
+
+} // namespace mostarium

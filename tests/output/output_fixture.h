@@ -1,0 +1,59 @@
+#pragma once
+
+#include "output_support.h"
+
+#include "mainwindow/mainwindow_fixture.h"
+
+#include "core/Recalc.h"
+#include "mainwindow/OpenRecept.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+namespace mostarium::test
+{
+
+// The main window with a sample recipe open and recalculated; helpers to
+// drive the print dialog as a person would.
+class OutputTest : public MainWindowTest
+{
+  protected:
+    void open(const char *sample)
+    {
+        ASSERT_TRUE(OpenRecept(session(), folder.file(QStringLiteral("Recepten/") + QLatin1String(sample))));
+        UpdateBrouwschema(session());
+    }
+
+    template <typename T = QWidget> static T *in(const char *window, const char *name)
+    {
+        QWidget *w = windows().find(QString::fromLatin1(window));
+        T *c = w ? w->findChild<T *>(QString::fromLatin1(name)) : nullptr;
+        EXPECT_NE(c, nullptr) << window << "." << name;
+        return c;
+    }
+    static QCheckBox *check(const char *name) { return in<QCheckBox>("frmAfdrukken", name); }
+    static QLineEdit *box(const char *name) { return in<QLineEdit>("frmAfdrukken", name); }
+    static void ok() { in<QPushButton>("frmAfdrukken", "cmdAfdOK")->click(); }
+    static QString reportText() { return in<QTextEdit>("frmReport", "rtbReport")->toPlainText(); }
+
+    QString pdfText(const QString &pdf)
+    {
+        bool found = false;
+        const QString text = toolText(QStringLiteral("pdftotext"),
+                                      {QStringLiteral("-layout"), pdf, QStringLiteral("-")}, &found);
+        if (!found)
+            ADD_FAILURE() << "pdftotext is not installed (scripts/install-deps.sh test)";
+        return text;
+    }
+
+    static QByteArray bytes(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+} // namespace mostarium::test

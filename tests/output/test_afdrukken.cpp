@@ -1,0 +1,288 @@
+// The print and export dialog and the report window, driven through the menu.
+#include "output_fixture.h"
+
+#include "core/Paths.h"
+#include "platform/WindowRoutines.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPointer>
+#include <cstring>
+
+using namespace mostarium;
+using namespace mostarium::test;
+
+namespace
+{
+
+class PrintDialog : public OutputTest
+{
+  protected:
+    void SetUp() override
+    {
+        open("Zomerblond.zlv");
+        trigger("mnuAfdrukken");
+        ASSERT_TRUE(isOpen("frmAfdrukken"));
+        fake.clear();
+    }
+    QString recepten(const QString &name) const
+    {
+        return QDir(folder.file(QStringLiteral("Recepten"))).filePath(name);
+    }
+};
+
+} // namespace
+
+TEST_F(PrintDialog, OpensWithThePrinterOnlyAndDefaultNames)
+{
+    EXPECT_TRUE(check("chkPrinterBS")->isChecked());
+    for (const char *c : {"chkNaarScherm", "chkNaarBestand", "chkNaarHTML", "chkNaarXML"})
+        EXPECT_FALSE(check(c)->isChecked()) << c;
+    // The HTML writer is still to come.
+    EXPECT_FALSE(check("chkNaarHTML")->isEnabled());
+    EXPECT_TRUE(check("chkNaarXML")->isEnabled());
+    for (const char *b : {"txtAfdNaar", "txtNaarHTML", "txtNaarXML"})
+        EXPECT_FALSE(box(b)->isVisibleTo(box(b)->window())) << b;
+    EXPECT_EQ(check("chkPrinterBS")->palette().color(QPalette::Window), MainBackColor());
+
+    struct Case {
+        const char *receptNaam, *beer, *expected;
+    } cases[] = {
+        {"Zomerblond", "Zomerblond", "Zomerblond.rtf"},
+        {"", "  Herfst bok ", "Herfst bok.rtf"},
+        {"", " a/b ", "a_b.rtf"},
+        {"", "", "recept.rtf"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.expected);
+        session().recipe.ReceptNaam = QString::fromUtf8(c.receptNaam);
+        session().recipe.Algemeen(0) = QString::fromUtf8(c.beer);
+        check("chkNaarBestand")->click();
+        EXPECT_TRUE(box("txtAfdNaar")->isVisibleTo(box("txtAfdNaar")->window()));
+        EXPECT_EQ(box("txtAfdNaar")->text(), recepten(QString::fromUtf8(c.expected)));
+        box("txtAfdNaar")->setText(QStringLiteral("getypt"));
+        check("chkNaarBestand")->click();
+        EXPECT_FALSE(box("txtAfdNaar")->isVisibleTo(box("txtAfdNaar")->window()));
+        EXPECT_EQ(box("txtAfdNaar")->text(), "");
+    }
+}
+
+TEST_F(PrintDialog, PrinterOnlyPrintsAndWritesOnlyTheScratchCopy)
+{
+    const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
+    fake.printAnswers.push_back(pdf);
+    ok();
+    EXPECT_FALSE(isOpen("frmAfdrukken"));
+    EXPECT_FALSE(isOpen("frmReport"));
+    EXPECT_EQ(fake.printDialogs, std::vector<bool>{false});
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("temp/EB.rtf"))));
+    EXPECT_FALSE(QFile::exists(recepten(QStringLiteral("Zomerblond.rtf"))));
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("Brouwschema Zomerblond"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("Jan de Vries")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Safale US-05")));
+}
+
+TEST_F(PrintDialog, CancelledPrinterStillWritesTheFile)
+{
+    check("chkNaarBestand")->click();
+    ok(); // the printer dialog is cancelled
+    EXPECT_EQ(fake.printDialogs.size(), 1u);
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_TRUE(bytes(recepten(QStringLiteral("Zomerblond.rtf"))).startsWith("{\\rtf1"));
+    EXPECT_FALSE(isOpen("frmAfdrukken"));
+}
+
+TEST_F(PrintDialog, RtfNamesGetTheirExtensionAndFolder)
+{
+    struct Case {
+        const char *typed, *shown, *file;
+    } cases[] = {
+        {"verslag", "verslag.rtf", "verslag.rtf"},
+        {"Mijn.RTF.bak", "Mijn.RTF.bak", "Mijn.RTF.bak"},
+        {"", nullptr, "Zomerblond.rtf"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.file);
+        if (!isOpen("frmAfdrukken"))
+            trigger("mnuAfdrukken");
+        check("chkPrinterBS")->setChecked(false);
+        check("chkNaarBestand")->setChecked(true);
+        box("txtAfdNaar")->setText(QString::fromUtf8(c.typed));
+        // Unloaded windows are deleted once the event loop runs.
+        QPointer<QLineEdit> name = box("txtAfdNaar");
+        ok();
+        ASSERT_FALSE(name.isNull());
+        if (c.shown) {
+            EXPECT_EQ(name->text(), QString::fromUtf8(c.shown));
+        }
+        EXPECT_TRUE(QFile::exists(recepten(QString::fromUtf8(c.file))));
+        EXPECT_TRUE(fake.messages.empty());
+    }
+}
+
+TEST_F(PrintDialog, AnExistingFileIsOverwrittenOnlyWhenConfirmed)
+{
+    const QString target = recepten(QStringLiteral("Zomerblond.rtf"));
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("oud");
+    }
+    check("chkPrinterBS")->setChecked(false);
+    check("chkNaarBestand")->click();
+    fake.msgAnswers.push_back(mb::No);
+    ok();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt, QStringLiteral("Bestand ") + QDir::toNativeSeparators(target) +
+                                           QStringLiteral(" bestaat al. Overschrijven?"));
+    EXPECT_EQ(bytes(target), "oud");
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("temp/EB.rtf"))));
+    EXPECT_TRUE(isOpen("frmAfdrukken"));
+
+    // Chosen in the Save-As dialog, which asked already: no second question.
+    fake.clear();
+    fake.saveAnswers.push_back(target);
+    in<QPushButton>("frmAfdrukken", "cmdAfdSelecteer")->click();
+    ASSERT_EQ(fake.saveDialogs.size(), 1u);
+    ok();
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_TRUE(bytes(target).startsWith("{\\rtf1"));
+}
+
+TEST_F(PrintDialog, SaveAsCancelKeepsTheName)
+{
+    check("chkNaarBestand")->click();
+    box("txtAfdNaar")->setText(QStringLiteral("eigen.rtf"));
+    in<QPushButton>("frmAfdrukken", "cmdAfdSelecteer")->click();
+    EXPECT_EQ(box("txtAfdNaar")->text(), "eigen.rtf");
+}
+
+TEST_F(PrintDialog, FailuresAreReportedAndTheDialogStays)
+{
+    struct Case {
+        const char *what;
+        std::function<void()> breakIt;
+    } cases[] = {
+        {"missing template",
+         [&] { QFile::remove(folder.file(QStringLiteral("Templates/template_EB.rtf"))); }},
+        {"unwritable file",
+         [&] {
+             check("chkNaarBestand")->setChecked(true);
+             QDir().mkpath(recepten(QStringLiteral("map.rtf")));
+             box("txtAfdNaar")->setText(recepten(QStringLiteral("map.rtf")));
+             fake.msgAnswers.push_back(mb::Yes);
+         }},
+        {"table out of shape", [&] { session().recipe.Maischschema.redim(0, 4); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const Session saved = session();
+        if (!isOpen("frmAfdrukken"))
+            trigger("mnuAfdrukken");
+        check("chkPrinterBS")->setChecked(false);
+        check("chkNaarScherm")->setChecked(true);
+        fake.clear();
+        c.breakIt();
+        ok();
+        ASSERT_FALSE(fake.messages.empty());
+        EXPECT_EQ(fake.messages.back().prompt, "Error in routine cmdAfdOK_Click (frmAfdrukken).");
+        EXPECT_EQ(fake.messages.back().title, "Attentie!");
+        EXPECT_EQ(fake.messages.back().style, mb::OKOnly);
+        EXPECT_TRUE(isOpen("frmAfdrukken"));
+        EXPECT_FALSE(isOpen("frmReport"));
+        session() = saved;
+        QDir(recepten(QStringLiteral("map.rtf"))).removeRecursively();
+    }
+}
+
+TEST_F(PrintDialog, ScreenOutputShowsTheReportAndASecondOkRebuildsIt)
+{
+    check("chkPrinterBS")->setChecked(false);
+    check("chkNaarScherm")->setChecked(true);
+    ok();
+    ASSERT_TRUE(isOpen("frmReport"));
+    EXPECT_TRUE(reportText().contains(QStringLiteral("Brouwschema Zomerblond")));
+    EXPECT_TRUE(fake.printDialogs.empty());
+
+    session().recipe.Algemeen(0) = QStringLiteral("Winterwarmer");
+    trigger("mnuAfdrukken");
+    check("chkPrinterBS")->setChecked(false);
+    check("chkNaarScherm")->setChecked(true);
+    ok();
+    ASSERT_TRUE(isOpen("frmReport"));
+    EXPECT_TRUE(reportText().contains(QStringLiteral("Brouwschema Winterwarmer")));
+
+    // Without the screen the open report closes.
+    trigger("mnuAfdrukken");
+    ok(); // printer only, cancelled
+    EXPECT_FALSE(isOpen("frmReport"));
+}
+
+TEST_F(PrintDialog, NothingCheckedSaysSoAndCloses)
+{
+    check("chkPrinterBS")->setChecked(false);
+    ok();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt, "Niets af te drukken of op te slaan!");
+    EXPECT_EQ(fake.messages[0].style, mb::Exclamation);
+    EXPECT_FALSE(isOpen("frmAfdrukken"));
+}
+
+TEST_F(PrintDialog, HelpAndCancel)
+{
+    QTest::mouseClick(in<QLabel>("frmAfdrukken", "picAfdrukken_Help"), Qt::LeftButton);
+    EXPECT_EQ(fake.helpPages, QStringList{"MI_B_Afdrukken.htm"});
+    in<QPushButton>("frmAfdrukken", "cmdAfdAnnuleer")->click();
+    EXPECT_FALSE(isOpen("frmAfdrukken"));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("temp/EB.rtf"))));
+}
+
+TEST_F(OutputTest, ADoubleBrewUsesItsOwnTemplateAndScratchCopy)
+{
+    open("Herfstbok.zlv");
+    ASSERT_TRUE(session().app.dubbelBrouw);
+    trigger("mnuAfdrukken");
+    check("chkPrinterBS")->setChecked(false);
+    check("chkNaarScherm")->setChecked(true);
+    ok();
+    ASSERT_TRUE(isOpen("frmReport"));
+    EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("temp/DB.rtf"))));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("temp/EB.rtf"))));
+    EXPECT_TRUE(reportText().contains(QStringLiteral("Doelstelling dunbier:")));
+}
+
+TEST_F(PrintDialog, TheSpargeCurveFollowsTheNotes)
+{
+    QDir().mkpath(folder.file(QStringLiteral("temp")));
+    QImage curve(120, 80, QImage::Format_RGB32);
+    curve.fill(Qt::darkGreen);
+    ASSERT_TRUE(curve.save(paths::spoelcurveFile(QStringLiteral(" Zomerblond ")), "BMP"));
+    check("chkPrinterBS")->setChecked(false);
+    check("chkNaarScherm")->setChecked(true);
+    ok();
+    ASSERT_TRUE(isOpen("frmReport"));
+    const QByteArray scratch = bytes(folder.file(QStringLiteral("temp/EB.rtf")));
+    const qsizetype notes = scratch.indexOf("Fris en licht kruidig.");
+    ASSERT_GE(notes, 0);
+    EXPECT_EQ(scratch.indexOf("{\\pict\\pngblip\\picw120\\pich80"),
+              notes + qsizetype(strlen("Fris en licht kruidig.")));
+    EXPECT_TRUE(reportText().contains(QChar::ObjectReplacementCharacter));
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(PrintDialog, TheXmlRowExportsAfterTheReport)
+{
+    check("chkPrinterBS")->setChecked(false);
+    check("chkNaarXML")->click();
+    EXPECT_EQ(box("txtNaarXML")->text(), recepten(QStringLiteral("Zomerblond.xml")));
+    box("txtNaarXML")->setText(recepten(QStringLiteral("uitwisseling")));
+    ok();
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_TRUE(fake.printDialogs.empty());
+    EXPECT_FALSE(isOpen("frmAfdrukken"));
+    const QByteArray xml = bytes(recepten(QStringLiteral("uitwisseling.xml")));
+    EXPECT_TRUE(xml.startsWith("<?xml")) << xml.left(80).constData();
+    EXPECT_TRUE(xml.contains("Zomerblond"));
+}

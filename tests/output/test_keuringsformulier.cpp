@@ -1,0 +1,88 @@
+// The judging sheet: one window, edits kept while it is open, printing the
+// whole sheet or the selection, a missing sheet.
+#include "output_fixture.h"
+
+#include <QAction>
+#include <QTextCursor>
+
+using namespace mostarium;
+using namespace mostarium::test;
+
+namespace
+{
+
+class JudgingSheet : public OutputTest
+{
+  protected:
+    static QTextEdit *sheet() { return in<QTextEdit>("frmKeuringsformulier", "rtbKeuringsFormulier"); }
+    static void menu(const char *name) { in<QAction>("frmKeuringsformulier", name)->trigger(); }
+};
+
+} // namespace
+
+TEST_F(JudgingSheet, OneWindowKeepsItsEditsWhenOpenedAgain)
+{
+    trigger("mnuKeurFormulier");
+    ASSERT_TRUE(isOpen("frmKeuringsformulier"));
+    QWidget *first = windows().find(QStringLiteral("frmKeuringsformulier"));
+    EXPECT_EQ(first->windowTitle(), "Keuringsformulier");
+    EXPECT_TRUE(sheet()->toPlainText().contains(QStringLiteral("Totaalindruk")));
+    EXPECT_TRUE(fake.messages.empty());
+
+    QTextCursor end(sheet()->document());
+    end.movePosition(QTextCursor::End);
+    sheet()->setTextCursor(end);
+    QTest::keyClicks(sheet(), QStringLiteral("Inzending 17: mooi helder"));
+    trigger("mnuKeurFormulier");
+    EXPECT_EQ(windows().find(QStringLiteral("frmKeuringsformulier")), first);
+    EXPECT_TRUE(sheet()->toPlainText().contains(QStringLiteral("Inzending 17: mooi helder")));
+
+    // Closed, the edits are gone: nothing is saved.
+    menu("mnuKFAfsluiten");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    trigger("mnuKeurFormulier");
+    EXPECT_FALSE(sheet()->toPlainText().contains(QStringLiteral("Inzending 17")));
+}
+
+TEST_F(JudgingSheet, PrintsTheWholeSheetOrTheSelection)
+{
+    trigger("mnuKeurFormulier");
+    const QString whole = folder.file(QStringLiteral("heel.pdf"));
+    fake.printAnswers.push_back(whole);
+    menu("mnuKFPrint");
+    EXPECT_EQ(fake.printDialogs, std::vector<bool>{false});
+    const QString all = pdfText(whole);
+    EXPECT_TRUE(all.contains(QStringLiteral("Keuringsformulier")));
+    EXPECT_TRUE(all.contains(QStringLiteral("Mondgevoel")));
+
+    fake.clear();
+    QTextCursor c = sheet()->document()->find(QStringLiteral("Totaalindruk"));
+    ASSERT_FALSE(c.isNull());
+    sheet()->setTextCursor(c);
+    const QString part = folder.file(QStringLiteral("selectie.pdf"));
+    fake.printAnswers.push_back(part);
+    menu("mnuKFPrint");
+    EXPECT_EQ(fake.printDialogs, std::vector<bool>{true});
+    const QString selected = pdfText(part);
+    EXPECT_TRUE(selected.trimmed().startsWith(QStringLiteral("Totaalindruk"))) << qPrintable(selected);
+    EXPECT_FALSE(selected.contains(QStringLiteral("Mondgevoel")));
+
+    // Cancel prints nothing and keeps the selection.
+    fake.clear();
+    menu("mnuKFPrint");
+    EXPECT_EQ(fake.printDialogs.size(), 1u);
+    EXPECT_TRUE(sheet()->textCursor().hasSelection());
+}
+
+TEST_F(JudgingSheet, AMissingSheetIsNamedAndLeavesAnEmptyUsableWindow)
+{
+    QFile::remove(folder.file(QStringLiteral("Templates/Keuringsformulier.rtf")));
+    trigger("mnuKeurFormulier");
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_TRUE(fake.messages[0].prompt.contains(QStringLiteral("Keuringsformulier.rtf")));
+    EXPECT_TRUE(fake.messages[0].prompt.contains(QStringLiteral("leeg formulier")));
+    ASSERT_TRUE(isOpen("frmKeuringsformulier"));
+    EXPECT_TRUE(sheet()->toPlainText().isEmpty());
+    QTest::keyClicks(sheet(), QStringLiteral("Eigen formulier"));
+    EXPECT_EQ(sheet()->toPlainText(), "Eigen formulier");
+}

@@ -1,0 +1,144 @@
+// Reading our RTF subset into a text document, and surviving anything else.
+#include "output/RtfReader.h"
+#include "output/RtfReport.h"
+
+#include "support/QtPrint.h"
+#include "support/TempProgramFolder.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
+#include <gtest/gtest.h>
+
+using namespace mostarium;
+using namespace mostarium::test;
+
+namespace
+{
+
+QString plainOf(const QByteArray &rtf)
+{
+    QTextDocument doc;
+    readRtf(rtf, doc);
+    return doc.toPlainText();
+}
+
+QTextCharFormat formatAt(const QTextDocument &doc, const QString &text)
+{
+    const QTextCursor c = doc.find(text);
+    EXPECT_FALSE(c.isNull()) << qPrintable(text);
+    return c.charFormat();
+}
+
+} // namespace
+
+TEST(RtfReader, TextAndCharacters)
+{
+    const struct {
+        const char *rtf;
+        const char *text;
+    } cases[] = {
+        {"{\\rtf1 a\\par b}", "a\nb"},
+        {"{\\rtf1 63 \\'baC caf\\'e9 \\'80}", "63 \u00BAC caf\u00E9 \u20AC"},
+        {"{\\rtf1\\uc1 \\u269?x \\u-10180?\\u-8326?}", "\u010Dx \U0001F37A"},
+        {"{\\rtf1 \\{x\\} \\\\ y}", "{x} \\ y"},
+        {"{\\rtf1{\\fonttbl{\\f0 Calibri;}}{\\colortbl;\\red0\\green0\\blue255;}{\\*\\generator x;}tekst}",
+         "tekst"},
+        {"{\\rtf1 a\\tab b\\line c}", "a\tb\nc"},
+        // Damaged: unbalanced groups, a cut escape, a cut control word.
+        {"{\\rtf1 {{{a}", "a"},
+        {"{\\rtf1 a}}}} b", "a b"},
+        {"{\\rtf1 a\\'", "a"},
+        {"{\\rtf1 a\\", "a"},
+        {"zonder kop", "zonder kop"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.rtf);
+        EXPECT_EQ(plainOf(QByteArray(c.rtf)), QString::fromUtf8(c.text));
+    }
+}
+
+TEST(RtfReader, OurTemplateKeepsItsLayout)
+{
+    TempProgramFolder folder(true);
+    QFile f(reportTemplateFile(false));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QTextDocument doc;
+    readRtf(f.readAll(), doc);
+    const QTextBlock title = doc.begin();
+    EXPECT_EQ(title.text(), "#Brouwschema#");
+    EXPECT_EQ(title.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    const QTextCharFormat t = formatAt(doc, QStringLiteral("#Brouwschema#"));
+    EXPECT_TRUE(t.font().bold());
+    EXPECT_TRUE(t.fontItalic());
+    EXPECT_DOUBLE_EQ(t.fontPointSize(), 16);
+    EXPECT_EQ(t.foreground().color(), QColor(Qt::blue));
+    EXPECT_EQ(t.fontFamilies().toStringList(), QStringList{"Calibri"});
+    EXPECT_TRUE(formatAt(doc, QStringLiteral("Algemeen:")).font().bold());
+    const QTextCharFormat body = formatAt(doc, QStringLiteral("Brouwdatum"));
+    EXPECT_FALSE(body.font().bold());
+    EXPECT_DOUBLE_EQ(body.fontPointSize(), 10);
+    EXPECT_DOUBLE_EQ(doc.find(QStringLiteral("Brouwdatum")).blockFormat().leftMargin(), 284 / 15.0);
+}
+
+TEST(RtfReader, PictureOfTheSpargeCurve)
+{
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    RtfPicture p;
+    QBuffer b(&p.png);
+    b.open(QIODevice::WriteOnly);
+    image.save(&b, "PNG");
+    p.width = 40;
+    p.height = 20;
+    const RtfFill fill = fillTemplate("{\\rtf1 #Aantekening#\\par einde}", {{"Aantekening", "noot"}}, p);
+    QTextDocument doc;
+    readRtf(fill.rtf, doc);
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("noot\uFFFC\neinde"));
+    const QTextCursor c = doc.find(QString(QChar::ObjectReplacementCharacter));
+    ASSERT_FALSE(c.isNull());
+    const QTextImageFormat f = c.charFormat().toImageFormat();
+    EXPECT_DOUBLE_EQ(f.width(), 40);
+    const QImage back = doc.resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>();
+    EXPECT_EQ(back.size(), QSize(40, 20));
+}
+
+TEST(RtfReader, NeverFailsOnDamagedInput)
+{
+    TempProgramFolder folder(true);
+    QFile f(reportTemplateFile(true));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray good = f.readAll();
+    QRandomGenerator random(19);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bad = good;
+        for (int k = 0; k < 1 + round % 20; ++k) {
+            const int at = int(random.bounded(bad.size()));
+            switch (random.bounded(3)) {
+            case 0:
+                bad[at] = char(random.bounded(256));
+                break;
+            case 1:
+                bad.remove(at, int(random.bounded(40)));
+                break;
+            default:
+                bad.insert(at, QByteArray(int(random.bounded(5)), "{}\\'"[random.bounded(4)]));
+                break;
+            }
+        }
+        QTextDocument doc;
+        readRtf(bad, doc);
+    }
+    // Nesting far beyond any document.
+    QTextDocument deep;
+    readRtf(QByteArray(100000, '{') + "x" + QByteArray(100000, '}'), deep);
+    EXPECT_EQ(deep.toPlainText(), "x");
+    QTextDocument pict;
+    readRtf("{\\rtf1{\\pict\\pngblip 0123456789abcdef zz}na}", pict);
+    EXPECT_EQ(pict.toPlainText(), "na");
+}

@@ -8,6 +8,7 @@
 
 #include "editors/frmAlgemeen.h"
 #include "editors/frmDoelstellingen.h"
+#include "editors/frmHopgift.h"
 #include "editors/frmSpoelen.h"
 #include "editors/frmMaischSchema.h"
 #include "editors/frmStorting.h"
@@ -111,8 +112,8 @@ std::vector<WindowRow> makeCatalogue()
         {"frmStorting", "mnuStorting", recipe, make<frmStorting>()},
         {"frmMaischSchema", "mnuMaisSchema", recipe, make<frmMaischSchema>()},
         {"frmSpoelen", "mnuSpoelen", recipe, make<frmSpoelen>()},
-        {"frmHopgift", "mnuHopgift", recipe, {}, nullptr, hopgiftPrepare},
-        {"frmHopgift2", "", recipe, {}},
+        {"frmHopgift", "mnuHopgift", recipe, make<frmHopgift>(), nullptr, hopgiftPrepare},
+        {"frmHopgift2", "", recipe, make<frmHopgift2>()},
         {"frmToevoegingen", "mnuToeVoegingen", recipe, {}},
         {"frmGistKeuze", "mnuGistKeuze", recipe, {}},
         {"frmEvaluatie", "mnuEvaluatie", recipe, {}, evaluatieGuard},

@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <cmath>
@@ -23,8 +24,9 @@ namespace {
 constexpr int RowTop = 660, BoxHeight = 300, ComboHeight = 315, BoxGap = 75, ComboGap = 60;
 constexpr int RowStep = BoxHeight + BoxGap;
 constexpr int SoortLeft = 120, SoortWidth = 5000;
-constexpr int VormLeft = 5280, VormWidth = 1095;
-constexpr int AlfaLeft = 6555, HoeveelLeft = 7590, TijdLeft = 8625, GravLeft = 9480;
+// The form combo is wider than the old 1095, so that "bloemen" shows whole.
+constexpr int VormLeft = 5280, VormWidth = 1275;
+constexpr int AlfaLeft = 6735, HoeveelLeft = 7890, TijdLeft = 9045, GravLeft = 10020;
 constexpr int NumWidth = 855, TijdWidth = 675;
 constexpr int HeadTop = 150, HeadHeight = 480;
 constexpr int ButtonsTop = RowTop + HopgiftDialog::MaxRows * RowStep - BoxGap + 135;
@@ -60,6 +62,8 @@ void setComboText(QComboBox *c, const QString &text)
 {
     c->setCurrentIndex(-1);
     c->setEditText(text);
+    // The start of a long form shows, not its end.
+    c->lineEdit()->setCursorPosition(0);
 }
 
 // The hop form as the recalculation reads it: anything else gives no
@@ -141,12 +145,14 @@ HopgiftDialog::HopgiftDialog(const HopBindings &b, Session &s, Services &svc, QW
     int star = 0;
     for (const Head &h : heads) {
         // The heads wrap onto two lines above their narrow columns.
-        const QRect at(h.left, HeadTop, h.width + 150, HeadHeight);
+        // The bitter heads stop short of the next column's "*".
+        const QRect at(h.left, HeadTop, h.width + 270, HeadHeight);
+        const QRect atBitter(h.left, HeadTop, h.width + 120, HeadHeight);
         const bool amount = !h.caption;
         QLabel *a = label(m_aromaFrame, QLatin1String(h.aroma),
                           amount ? QStringLiteral("hoeveelheid (gr)") : QLatin1String(h.caption), at);
         QLabel *t = label(m_bitterFrame, QLatin1String(h.bitter),
-                          amount ? QStringLiteral("bitterheid (%)") : QLatin1String(h.caption), at);
+                          amount ? QStringLiteral("bitterheid (%)") : QLatin1String(h.caption), atBitter);
         if (amount) {
             a->setToolTip(QStringLiteral("de hoeveelheid hop in grammen dat wordt toegevoegd als aromahop"));
             t->setToolTip(QStringLiteral("% Bitterheid te leveren aan totaal"));

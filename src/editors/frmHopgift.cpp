@@ -56,6 +56,20 @@ void takeBackColour(QWidget *w)
     w->setPalette(p);
 }
 
+// The variety box: any key, and its text is not selected on focus (a line
+// edit selects all when tabbed into).
+class VarietyEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent *e) override
+    {
+        QLineEdit::focusInEvent(e);
+        deselect();
+    }
+};
+
 QString comboText(const QComboBox *c) { return c->currentText(); }
 
 void setComboText(QComboBox *c, const QString &text)
@@ -216,7 +230,7 @@ HopgiftDialog::Row HopgiftDialog::makeRow(List list, int i, const Row *previous)
     const bool aroma = list == List::Aroma;
     QGroupBox *frame = aroma ? m_aromaFrame : m_bitterFrame;
     Row r;
-    r.soort = new QLineEdit(frame);
+    r.soort = new VarietyEdit(frame);
     r.soort->setObjectName(rowName(aroma ? u"txtAHSoort" : u"txtBHSoort", i));
     r.soort->setMaxLength(30);
     r.vorm = new QComboBox(frame);

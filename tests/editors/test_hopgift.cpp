@@ -254,7 +254,14 @@ TEST_F(HopgiftTest, TheFixedTextsOfEachBeer)
     EXPECT_TRUE(combo(d, u"comBHHoedanigheid", 0)->isEditable());
     EXPECT_NE(d->findChild<QWidget *>("cmsBHMin"), nullptr);
     EXPECT_EQ(edit(d, u"txtAHSoort", 0)->maxLength(), 30);
-    EXPECT_EQ(qobject_cast<NumericEdit *>(edit(d, u"txtAHSoort", 0)), nullptr) << "takes any key, no select-all";
+    EXPECT_EQ(qobject_cast<NumericEdit *>(edit(d, u"txtAHSoort", 0)), nullptr) << "takes any key";
+    for (const char16_t *p : {u"txtAHSoort", u"txtBHSoort"}) {
+        QLineEdit *soort = edit(d, p, 0);
+        soort->setText(QStringLiteral("Saaz"));
+        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(soort, &in);
+        EXPECT_FALSE(soort->hasSelectedText()) << "no select-all on focus";
+    }
     // The combos stay white; the heads take the main window's colour.
     EXPECT_EQ(in<QLabel>(d, "lblHGGram")->palette().color(QPalette::Window), MainBackColor());
     EXPECT_NE(combo(d, u"comAHHoedanigheid", 0)->palette().color(QPalette::Base), MainBackColor());

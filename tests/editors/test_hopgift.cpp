@@ -11,6 +11,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QTest>
 #include <vector>
 
 using namespace mostarium;
@@ -514,4 +515,27 @@ TEST_F(HopgiftTest, OpensFromMenuToolbarAndRightClicks)
     EXPECT_EQ(in<QGroupBox>(d, "fraAromaHop")->title(), " Hopgift aromahop dikbier ");
     EXPECT_EQ(d->aromaCount(), 4);
     EXPECT_EQ(edit(d, u"txtBHSoort", 3)->text(), "Target");
+}
+
+TEST_F(HopgiftTest, HelpKeysAndTheVarietyLength)
+{
+    for (const HopBindings *b : kBeers) {
+        SCOPED_TRACE(b->window);
+        fake.helpPages.clear();
+        HopgiftDialog *d = open(*b);
+        QTest::mouseClick(in<QLabel>(d, QLatin1String(b->helpPicture)), Qt::LeftButton);
+        EXPECT_EQ(fake.helpPages, QStringList{"MI_R_Hopgift.htm"});
+
+        d->cmdBHPlus_Click();
+        for (const char16_t *p : {u"txtAHalfaz", u"txtAHGram", u"txtAHTijd", u"txtAHGrav", u"txtBHalfaz",
+                                  u"txtBHPerc", u"txtBHTijd", u"txtBHGrav"}) {
+            QLineEdit *e = edit(d, p, p[3] == u'B' ? 1 : 0);
+            QTest::keyClicks(e, QStringLiteral("-1,2/a.5"));
+            EXPECT_EQ(e->text(), "12.5") << QString::fromUtf16(p).toStdString();
+        }
+        QLineEdit *soort = edit(d, u"txtAHSoort", 0);
+        QTest::keyClicks(soort, QStringLiteral("Hallertauer Mittelfrueh, 1,5 % - oogst 2024"));
+        EXPECT_EQ(soort->text().size(), 30);
+        EXPECT_EQ(soort->text(), "Hallertauer Mittelfrueh, 1,5 %");
+    }
 }

@@ -9,9 +9,11 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolTip>
 #include <cmath>
 
 namespace mostarium {
@@ -67,6 +69,23 @@ protected:
     {
         QLineEdit::focusInEvent(e);
         deselect();
+    }
+};
+
+// A frame whose tool tip shows over the frame itself only, not over the
+// controls in it that have none of their own.
+class TipFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::ToolTip && childAt(static_cast<QHelpEvent *>(e)->pos())) {
+            QToolTip::hideText();
+            return true;
+        }
+        return QGroupBox::event(e);
     }
 };
 
@@ -134,9 +153,9 @@ HopgiftDialog::HopgiftDialog(const HopBindings &b, Session &s, Services &svc, QW
     setWindowTitle(QLatin1String(b.caption));
     QList<QWidget *> coloured;
 
-    m_aromaFrame = new QGroupBox(QLatin1String(b.aromaFrame), this);
+    m_aromaFrame = new TipFrame(QLatin1String(b.aromaFrame), this);
     m_aromaFrame->setObjectName(QStringLiteral("fraAromaHop"));
-    m_bitterFrame = new QGroupBox(QLatin1String(b.bitterFrame), this);
+    m_bitterFrame = new TipFrame(QLatin1String(b.bitterFrame), this);
     m_bitterFrame->setObjectName(QStringLiteral("fraBitterHop"));
     if (b.secondBeer)
         m_bitterFrame->setToolTip(kSgTip);

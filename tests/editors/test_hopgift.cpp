@@ -12,6 +12,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QTest>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <vector>
 
 using namespace mostarium;
@@ -275,6 +277,17 @@ TEST_F(HopgiftTest, TheFixedTextsOfEachBeer)
     EXPECT_EQ(in<QLabel>(d2, "lblBHGravity")->toolTip(), "");
     EXPECT_EQ(in<QLabel>(d2, "lblHGGravity")->toolTip(), "Het SG op het moment dat de hop wordt toegevoegd");
     EXPECT_EQ(edit(d2, u"txtAHSoort", 0)->toolTip(), "");
+    // The frame's tip shows over the frame, not over its boxes without one.
+    d2->show();
+    auto tipAt = [](QWidget *w, QPoint at) {
+        QHelpEvent e(QEvent::ToolTip, at, w->mapToGlobal(at));
+        QApplication::sendEvent(w, &e);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QWidget *frame = in<QWidget>(d2, "fraBitterHop");
+    EXPECT_EQ(tipAt(edit(d2, u"txtBHPerc", 0), QPoint(4, 4)), "");
+    EXPECT_EQ(tipAt(frame, QPoint(frame->width() / 2, frame->height() - 4)),
+              "Het SG op het moment dat de hop wordt toegevoegd");
     EXPECT_NE(d2->findChild<QWidget *>("cmdHG2OK"), nullptr);
     EXPECT_NE(d2->findChild<QWidget *>("picHG2Help"), nullptr);
 }

@@ -12,6 +12,7 @@
 #include "calculators/frmSuikerSiroop.h"
 #include "editors/frmAlgemeen.h"
 #include "editors/frmDoelstellingen.h"
+#include "editors/frmHopgift.h"
 #include "editors/frmSpoelen.h"
 #include "editors/frmMaischSchema.h"
 #include "editors/frmStorting.h"
@@ -125,8 +126,8 @@ std::vector<WindowRow> makeCatalogue()
         {"frmStorting", "mnuStorting", recipe, make<frmStorting>()},
         {"frmMaischSchema", "mnuMaisSchema", recipe, make<frmMaischSchema>()},
         {"frmSpoelen", "mnuSpoelen", recipe, make<frmSpoelen>()},
-        {"frmHopgift", "mnuHopgift", recipe, {}, nullptr, hopgiftPrepare},
-        {"frmHopgift2", "", recipe, {}},
+        {"frmHopgift", "mnuHopgift", recipe, make<frmHopgift>(), nullptr, hopgiftPrepare},
+        {"frmHopgift2", "", recipe, make<frmHopgift2>()},
         {"frmToevoegingen", "mnuToeVoegingen", recipe, make<frmToevoegingen>()},
         {"frmGistKeuze", "mnuGistKeuze", recipe, make<frmGistKeuze>()},
         {"frmEvaluatie", "mnuEvaluatie", recipe, make<frmEvaluatie>(), evaluatieGuard},

@@ -1,0 +1,123 @@
+// Both hop dialogs with four rows per list: from the command to the dialog
+// shown, and from OK through the recalculation to the display model.
+#include "core/Paths.h"
+#include "core/Session.h"
+#include "mainwindow/WindowCatalogue.h"
+#include "mainwindow/frmRecept.h"
+#include "platform/WindowRegistry.h"
+
+// The worked recipes and the recording services of the tests; compiled in
+// here so that the benchmark needs no test libraries.
+#include "../tests/support/FakeServices.cpp"
+#include "../tests/support/RecipeBuilders.cpp"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+using namespace mostarium;
+
+namespace {
+
+struct Dialog {
+    const char *window, *command, *ok;
+};
+// The second beer's dialog has no menu command: it opens as a right click
+// on its schedule frames opens it.
+const Dialog kDialogs[] = {{"frmHopgift", "mnuHopgift", "cmdHGOK"}, {"frmHopgift2", nullptr, "cmdHG2OK"}};
+
+void openCommand(frmRecept &w, const Dialog &d)
+{
+    if (d.command)
+        w.runCommand(QLatin1String(d.command));
+    else
+        session().openDialog(QLatin1String(d.window));
+}
+
+// A main window over the double brew, its dialogs registered.
+struct Bench {
+    Bench()
+    {
+        paths::setProgramFolder(folder.path());
+        setServices(&fake);
+        session() = test::doubleBrew();
+        registerWindows(session());
+        w = std::make_unique<frmRecept>(session());
+        w->show();
+        QApplication::processEvents();
+    }
+    ~Bench()
+    {
+        w.reset();
+        setServices(nullptr);
+    }
+    void close(const char *window)
+    {
+        windows().unload(QLatin1String(window));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    QTemporaryDir folder;
+    test::FakeServices fake;
+    std::unique_ptr<frmRecept> w;
+};
+
+void BM_CommandToDialogShown(benchmark::State &state)
+{
+    const Dialog &d = kDialogs[state.range(0)];
+    Bench b;
+    for (auto _ : state) {
+        openCommand(*b.w, d);
+        QApplication::processEvents();  // shown and painted
+        state.PauseTiming();
+        if (!windows().find(QLatin1String(d.window)) || !windows().find(QLatin1String(d.window))->isVisible())
+            state.SkipWithError("the dialog did not open");
+        b.close(d.window);
+        state.ResumeTiming();
+    }
+    state.SetLabel(d.window);
+}
+BENCHMARK(BM_CommandToDialogShown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+void BM_OkToDisplayModel(benchmark::State &state)
+{
+    const Dialog &d = kDialogs[state.range(0)];
+    Bench b;
+    const Session start = session();
+    for (auto _ : state) {
+        state.PauseTiming();
+        session() = start;
+        openCommand(*b.w, d);
+        QApplication::processEvents();
+        auto *ok = windows().find(QLatin1String(d.window))->findChild<QPushButton *>(QLatin1String(d.ok));
+        const auto revision = session().view.revision;
+        state.ResumeTiming();
+        ok->click();
+        state.PauseTiming();
+        if (session().view.revision == revision || !b.fake.messages.empty())
+            state.SkipWithError("the OK did not recalculate cleanly");
+        // The first beer's OK opens the second's in a double brew.
+        b.close(d.window);
+        b.close("frmHopgift2");
+        state.ResumeTiming();
+    }
+    state.SetLabel(d.window);
+}
+BENCHMARK(BM_OkToDisplayModel)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

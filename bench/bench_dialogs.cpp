@@ -43,7 +43,9 @@ public:
     {
         return std::nullopt;
     }
+    std::optional<QString> folderName(const QString &, const QString &) override { return {}; }
     void playSound(const QString &, bool) override {}
+    void beep() override {}
     void showHelp(const QString &) override {}
     bool openUrl(const QString &) override { return false; }
     bool startProgram(const QString &, const QStringList &, bool) override { return false; }

@@ -51,6 +51,14 @@ std::optional<QString> FakeServices::saveFileName(const QString &title, const QS
     return takeFront(saveAnswers);
 }
 
+std::optional<QString> FakeServices::folderName(const QString &title, const QString &)
+{
+    folderDialogs << title;
+    if (folderAnswers.empty())
+        return std::nullopt;
+    return takeFront(folderAnswers);
+}
+
 void FakeServices::playSound(const QString &path, bool) { sounds << path; }
 void FakeServices::showHelp(const QString &page) { helpPages << page; }
 
@@ -84,6 +92,9 @@ void FakeServices::clear()
     saveDialogs.clear();
     openAnswers.clear();
     saveAnswers.clear();
+    folderDialogs.clear();
+    folderAnswers.clear();
+    beeps = 0;
     sounds.clear();
     helpPages.clear();
     urls.clear();

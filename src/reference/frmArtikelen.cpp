@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -243,7 +244,30 @@ void frmSearch::Command1_Click()
     if (m_klaarAfterSearch) {
         m_klaarAfterSearch = false;
         Command3_Click();
+    } else if (m_unloadAfterSearch) {
+        unload();
     }
+}
+
+// Closed while the search runs: the search ends first, then the window goes.
+void frmSearch::onCancel()
+{
+    if (!m_searching) {
+        unload();
+        return;
+    }
+    m_stop = true;
+    m_unloadAfterSearch = true;
+}
+
+void frmSearch::closeEvent(QCloseEvent *event)
+{
+    if (m_searching) {
+        event->ignore();
+        onCancel();
+        return;
+    }
+    WindowBase::closeEvent(event);
 }
 
 void frmSearch::Command2_Click()

@@ -57,6 +57,8 @@ class frmSearch : public WindowBase
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void onCancel() override;
+    void closeEvent(QCloseEvent *event) override;
 
   private:
     QLineEdit *m_text1 = nullptr;
@@ -66,7 +68,7 @@ class frmSearch : public WindowBase
     QLabel *m_label3 = nullptr, *m_image1 = nullptr;
     QGroupBox *m_frame2 = nullptr;
     QString m_articlePath;
-    bool m_searching = false, m_stop = false, m_klaarAfterSearch = false;
+    bool m_searching = false, m_stop = false, m_klaarAfterSearch = false, m_unloadAfterSearch = false;
     bool m_hasPicture = false;
 };
 

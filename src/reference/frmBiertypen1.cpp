@@ -144,6 +144,8 @@ void frmBiertypen1::fillGrid()
         }
         m_model->appendRow(items);
     }
+    // The style names are read whole; the other widths are the layout's.
+    m_grid->resizeColumnToContents(0);
     const std::pair<int, int> widths[] = {{1, 700}, {3, 700}, {4, 700}, {5, 1500}, {7, 2500}};
     for (const auto &[column, twips] : widths)
         if (column < m_model->columnCount())

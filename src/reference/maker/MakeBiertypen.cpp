@@ -34,23 +34,15 @@ bool number(const QString &text, double &out)
     return ok;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// Writes the database into `temp`; 0 when every style went in.
+int make(const QDir &source, const QString &temp)
 {
-    QCoreApplication app(argc, argv);
-    if (argc != 3)
-        return fail(QStringLiteral("usage: make_biertypen <source folder> <Biertypen.mdb>"));
-    const QDir source(QString::fromLocal8Bit(argv[1]));
-    const QString target = QString::fromLocal8Bit(argv[2]);
 
     QFile list(source.filePath(QStringLiteral("Biertypen.txt")));
     if (!list.open(QIODevice::ReadOnly))
         return fail(list.fileName() + QStringLiteral(": ") + list.errorString());
     const QStringList lines = cp1252::decode(list.readAll()).split(QLatin1Char('\n'));
 
-    const QString temp = target + QStringLiteral(".tmp");
-    QFile::remove(temp);
     int rows = 0;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("maker"));
@@ -110,10 +102,29 @@ int main(int argc, char **argv)
             return fail(db.lastError().text());
         db.close();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("maker"));
     if (rows == 0)
         return fail(QStringLiteral("no styles in ") + list.fileName());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 3)
+        return fail(QStringLiteral("usage: make_biertypen <source folder> <Biertypen.mdb>"));
+    const QString target = QString::fromLocal8Bit(argv[2]);
+    const QString temp = target + QStringLiteral(".tmp");
+    QFile::remove(temp);
+    const int rc = make(QDir(QString::fromLocal8Bit(argv[1])), temp);
+    QSqlDatabase::removeDatabase(QStringLiteral("maker"));
+    // A failed build leaves neither a half-made database nor the old one.
     QFile::remove(target);
+    if (rc != 0) {
+        QFile::remove(temp);
+        return rc;
+    }
     if (!QFile::rename(temp, target))
         return fail(QStringLiteral("cannot write ") + target);
     return 0;

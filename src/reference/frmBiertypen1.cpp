@@ -60,7 +60,10 @@ frmBiertypen1::frmBiertypen1(Session &s, Services &svc, QWidget *parent)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->verticalHeader()->setDefaultSectionSize(layout::px(255));
-    connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex &i) { gridClicked(i.row()); });
+    // Any move of the grid's current row by the user (a click on a cell or a
+    // row heading) moves the records too.
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &i) { gridClicked(i.row()); });
 
     m_picButtons = new QWidget(this);
     m_picButtons->setObjectName(QStringLiteral("picButtons"));

@@ -20,6 +20,7 @@
 #include "support/RecipeBuilders.h"
 
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSqlDatabase>
@@ -216,6 +217,10 @@ TEST_F(StyleDatabase, KeysAndGridClicksMoveTheRecords)
     const QRect cell = grid->visualRect(grid->model()->index(2, 0));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(status(b), QStringLiteral("Record: 3"));
+    QHeaderView *rows = grid->verticalHeader();
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                      QPoint(rows->width() / 2, rows->sectionViewportPosition(4) + rows->sectionSize(4) / 2));
+    EXPECT_EQ(status(b), QStringLiteral("Record: 5"));
     key(b, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(isOpen("frmBiertypen1"));

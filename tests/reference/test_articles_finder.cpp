@@ -240,6 +240,38 @@ TEST_F(FinderTree, StopKeepsWhatWasFound)
     EXPECT_GT(part.files, 0);
     EXPECT_LT(part.files, whole.files);
     EXPECT_EQ(kept.size(), part.files);
+
+    // In the window: while it searches the button reads Stop, and pressing it
+    // ends the search with what was found listed and counted.
+    struct Pressing : FakeServices {
+        std::function<void()> onEvents;
+        void processEvents() override
+        {
+            if (onEvents)
+                onEvents();
+        }
+    } svc;
+    frmSearch window(session(), svc);
+    window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(tree.path());
+    window.findChild<QComboBox *>(QStringLiteral("Combo2"))->setEditText(QStringLiteral("*.exe"));
+    auto *button = window.findChild<QPushButton *>(QStringLiteral("Command1"));
+    QString caption;
+    bool pressed = false;
+    svc.onEvents = [&] {
+        if (pressed)
+            return;
+        pressed = true;
+        caption = button->text();
+        button->click();
+    };
+    button->click();
+    EXPECT_EQ(caption, QStringLiteral("&Stop"));
+    EXPECT_EQ(button->text(), QStringLiteral("&Zoek"));
+    const int listed = window.findChild<QListWidget *>(QStringLiteral("List1"))->count();
+    EXPECT_GT(listed, 0);
+    EXPECT_LT(listed, whole.files);
+    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("Label3"))->text(),
+              QStringLiteral("%1 File(s)").arg(listed));
 }
 
 } // namespace

@@ -11,6 +11,8 @@ if(NOT SRC OR NOT DST)
 endif()
 set(_user_files ZYM.ini BierSoorten.txt)
 set(_user_folders Recepten WaterProfielen Templates)
+# The style database's source: the build makes Biertypen.mdb from it.
+set(_source_folders BiertypenBron)
 
 # The program finds its files in any letter case, so a user's copy counts
 # whatever its case ("Biersoorten.txt" is the shipped "BierSoorten.txt").
@@ -34,6 +36,9 @@ file(GLOB_RECURSE _files RELATIVE "${SRC}" "${SRC}/*")
 foreach(_f ${_files})
   get_filename_component(_dir "${_f}" DIRECTORY)
   string(REGEX REPLACE "/.*" "" _top "${_f}")
+  if(_dir AND _top IN_LIST _source_folders)
+    continue()
+  endif()
   if(_f IN_LIST _user_files OR (_dir AND _top IN_LIST _user_folders))
     _exists_in_any_case("${DST}/${_f}" _there)
     if(_there)

@@ -29,6 +29,8 @@ if [ -n "${MOSTARIUM_HOME:-}" ]; then
   # pictures and sounds; recipes, the style list and settings stay as they are.
   echo "== Bringing the program folder $MOSTARIUM_HOME up to date."
   cmake -DSRC="$(pwd)/resources" -DDST="$MOSTARIUM_HOME" -P cmake/AssembleProgram.cmake
+  # The style database is made by the build, not copied from resources/.
+  cp -f build/program/Biertypen.mdb "$MOSTARIUM_HOME/Biertypen.mdb"
   program=$MOSTARIUM_HOME
 fi
 echo "== Starting Mostarium; its program folder is $program."

@@ -24,6 +24,8 @@ public:
     {
         return std::nullopt;
     }
+    std::optional<QString> folderName(const QString &, const QString &) override { return std::nullopt; }
+    void beep() override {}
     void playSound(const QString &, bool) override {}
     void showHelp(const QString &) override {}
     bool openUrl(const QString &) override { return false; }

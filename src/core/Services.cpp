@@ -19,7 +19,9 @@ public:
     std::optional<QString> inputBox(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> openFileName(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> folderName(const QString &, const QString &) override { return {}; }
     void playSound(const QString &, bool) override {}
+    void beep() override {}
     void showHelp(const QString &) override {}
     bool openUrl(const QString &) override { return false; }
     bool startProgram(const QString &, const QStringList &, bool) override { return false; }

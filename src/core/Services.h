@@ -36,8 +36,12 @@ public:
                                                 const QString &filter) = 0;
     virtual std::optional<QString> saveFileName(const QString &title, const QString &path,
                                                 const QString &filter) = 0;
+    // The folder-browse dialog; nullopt when cancelled.
+    virtual std::optional<QString> folderName(const QString &title, const QString &folder) = 0;
     // Plays a wave file; silent when it is missing or there is no audio device.
     virtual void playSound(const QString &path, bool wait) = 0;
+    // The system's warning beep.
+    virtual void beep() = 0;
     // Opens a page of the program's own help.
     virtual void showHelp(const QString &page) = 0;
     // Hands an address or a file to the desktop.

@@ -25,6 +25,10 @@
 #include "output/frmKeuringsformulier.h"
 #include "output/frmReport.h"
 
+#include "reference/frmArtikelen.h"
+#include "reference/frmBiertypen1.h"
+#include "reference/frmLinksEnLiteratuur.h"
+
 #include "core/RecipeState.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -146,14 +150,16 @@ std::vector<WindowRow> makeCatalogue()
         {"frmSuikerSiroop", "mnuAfvullen", other, make<frmSuikerSiroop>()},
         {"frmWaterAanpassing", "mnuWateraanpassing", other, {}},
         // Reference library.
-        {"frmBiertypen1", "mnuReceptSuggestie", other, {}},
+        {"frmBiertypen1", "mnuReceptSuggestie", other, make<frmBiertypen1>()},
         {"frmEenheden", "mnuEenheden", other, {}},
         {"frmBierSoorten", "mnuEditBierSoorten", other, {}},
         {"frmEBCSchatting", "mnuEBCSchatting", other, {}},
         {"frmEBURef", "mnuEBURef", other, {}},
         {"frmCO2Ref", "mnuCO2Ref", other, {}},
         {"frmBierIndeling", "mnuBierIndeling", other, {}},
-        {"frmLinksEnLiteratuur", "mnuHelpLinks", other, {}},
+        {"frmLinksEnLiteratuur", "mnuHelpLinks", other, make<frmLinksEnLiteratuur>()},
+        {"frmArtikelen", "", other, make<frmArtikelen>()},
+        {"frmSearch", "", other, make<frmSearch>()},
         // Settings, tips, notice and about.
         {"frmSysParameters", "mnuSysParameters", other, make<frmSysParameters>()},
         {"frmTip", "mnuTips", other, make<frmTip>()},

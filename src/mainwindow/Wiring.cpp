@@ -1,12 +1,18 @@
 #include "Wiring.h"
 
 #include "FileCommands.h"
+#include "OpenRecept.h"
 #include "frmRecept.h"
+
+#include "reference/ReceptSuggestie.h"
 
 #include "core/LinkFiles.h"
 #include "online/OnlineCommands.h"
 #include "core/Optimisers.h"
+#include "core/Paths.h"
+#include "core/Recalc.h"
 #include "core/Services.h"
+#include "core/Session.h"
 
 #include <QAction>
 #include <QProgressBar>
@@ -25,6 +31,23 @@ void mnuOpenMostariumOnline_Click()
         std::fprintf(stderr, "mnuOpenMostariumOnline_Click: %s\n", e.what());
         services().msgBox(QStringLiteral("Error in mnuOpenMostariumOnline_Click"), mb::OKOnly);
     }
+}
+
+// A style's suggested recipe, opened from the style database's scratch file:
+// afterwards it is a new recipe that was never saved, so that Save asks where
+// and no later suggestion writes over the brewer's work.
+static void openSuggestionAsNew(frmRecept &w, Session &s, const QString &path, const QString &style)
+{
+    const bool ok = OpenRecept(s, path, [&w] { w.PasGUIAanBrouwType(); });
+    UpdateBrouwschema(s);
+    if (ok) {
+        s.app.fileName.clear();
+        s.recipe.ReceptAttr = 0;
+        s.recipe.ReceptNaam = paths::safeFileName(style);
+    }
+    s.view.panels[7].text.clear();
+    s.viewChanged();
+    w.refreshView();
 }
 
 void wireCommands(frmRecept &w, Session &s)
@@ -49,6 +72,12 @@ void wireCommands(frmRecept &w, Session &s)
     w.setCommand(QStringLiteral("mnuWaterBeslagRatioPlusDoelstelling"),
                  [ps] { mnuWaterBeslagRatioPlusDoelstelling_Click(*ps, optiMaischer()); });
     w.setCommand(QStringLiteral("mnuOpenMostariumOnline"), [] { mnuOpenMostariumOnline_Click(); });
+
+    frmRecept *pw = &w;
+    setReceptSuggestieSteps({[f] { return f->VraagOpslaan(); },
+                             [pw, ps](const QString &path, const QString &style) {
+                                 openSuggestionAsNew(*pw, *ps, path, style);
+                             }});
     wireOnlineCommands(w);
 }
 

@@ -110,6 +110,16 @@ std::optional<QString> QtServices::saveFileName(const QString &title, const QStr
     return f;
 }
 
+std::optional<QString> QtServices::folderName(const QString &title, const QString &folder)
+{
+    const QString f = QFileDialog::getExistingDirectory(dialogParent(), title, folder);
+    if (f.isEmpty())
+        return std::nullopt;
+    return f;
+}
+
+void QtServices::beep() { QApplication::beep(); }
+
 void QtServices::playSound(const QString &path, bool wait)
 {
     if (!QFile::exists(path) || QMediaDevices::audioOutputs().isEmpty())

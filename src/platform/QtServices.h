@@ -22,7 +22,9 @@ public:
                                         const QString &filter) override;
     std::optional<QString> saveFileName(const QString &title, const QString &path,
                                         const QString &filter) override;
+    std::optional<QString> folderName(const QString &title, const QString &folder) override;
     void playSound(const QString &path, bool wait) override;
+    void beep() override;
     void showHelp(const QString &page) override;
     bool openUrl(const QString &url) override;
     bool startProgram(const QString &program, const QStringList &arguments, bool wait) override;

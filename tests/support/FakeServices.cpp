@@ -65,6 +65,14 @@ bool FakeServices::printDialog(QPrinter &printer, bool offerSelection)
     return true;
 }
 
+std::optional<QString> FakeServices::folderName(const QString &title, const QString &)
+{
+    folderDialogs << title;
+    if (folderAnswers.empty())
+        return std::nullopt;
+    return takeFront(folderAnswers);
+}
+
 void FakeServices::playSound(const QString &path, bool) { sounds << path; }
 void FakeServices::showHelp(const QString &page) { helpPages << page; }
 
@@ -98,6 +106,9 @@ void FakeServices::clear()
     saveDialogs.clear();
     openAnswers.clear();
     saveAnswers.clear();
+    folderDialogs.clear();
+    folderAnswers.clear();
+    beeps = 0;
     sounds.clear();
     helpPages.clear();
     urls.clear();

@@ -31,6 +31,10 @@ public:
     QStringList openDialogs, saveDialogs;  // titles asked
     std::deque<std::optional<QString>> openAnswers, saveAnswers;
 
+    QStringList folderDialogs;  // titles asked
+    std::deque<std::optional<QString>> folderAnswers;
+    int beeps = 0;
+
     QStringList sounds, helpPages, urls;
     struct Start {
         QString program;
@@ -60,7 +64,9 @@ public:
                                         const QString &filter) override;
     std::optional<QString> saveFileName(const QString &title, const QString &path,
                                         const QString &filter) override;
+    std::optional<QString> folderName(const QString &title, const QString &folder) override;
     void playSound(const QString &path, bool wait) override;
+    void beep() override { ++beeps; }
     void showHelp(const QString &page) override;
     bool openUrl(const QString &url) override;
     bool startProgram(const QString &program, const QStringList &arguments, bool wait) override;

@@ -31,11 +31,16 @@ QString resourcesFolder()
     return env.isEmpty() ? QStringLiteral(MOSTARIUM_SOURCE_DIR "/resources") : env;
 }
 
+QString styleDatabase() { return QStringLiteral(MOSTARIUM_STYLE_DATABASE); }
+
 TempProgramFolder::TempProgramFolder(bool withResources)
 {
     m_old = paths::programFolder();
-    if (withResources)
+    if (withResources) {
         copyTree(resourcesFolder(), m_dir.path());
+        // The style database is made by the build, as in the program folder.
+        QFile::copy(styleDatabase(), m_dir.path() + QStringLiteral("/Biertypen.mdb"));
+    }
     paths::setProgramFolder(m_dir.path());
 }
 

@@ -24,5 +24,7 @@ private:
 
 // Where the repository's resources/ lies (set by the test environment).
 QString resourcesFolder();
+// The style database Biertypen.mdb the build made.
+QString styleDatabase();
 
 } // namespace mostarium::test

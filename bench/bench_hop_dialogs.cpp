@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include "support/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -111,13 +113,4 @@ BENCHMARK(BM_OkToDisplayModel)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->R
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

@@ -27,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
+#include "support/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace mostarium;
@@ -35,29 +37,11 @@ namespace
 {
 
 // Answers Yes, prints into a PDF file, shows nothing.
-class PdfServices final : public Services
+class PdfServices final : public bench::SilentServices
 {
   public:
     QString pdf;
     int msgBox(const QString &, int, const QString &) override { return mb::Yes; }
-    std::optional<QString> inputBox(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> openFileName(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void playSound(const QString &, bool) override {}
-    void showHelp(const QString &) override {}
-    bool openUrl(const QString &) override { return false; }
-    bool startProgram(const QString &, const QStringList &, bool) override { return false; }
-    QDateTime now() override { return QDateTime::currentDateTime(); }
-    void setBusy(bool) override {}
     void processEvents() override { QApplication::processEvents(); }
     bool printDialog(QPrinter &printer, bool) override
     {
@@ -203,13 +187,4 @@ BENCHMARK(BM_OkWithPrinterScreenAndRtfToReportWindow)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

@@ -16,6 +16,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include "support/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace mostarium;
@@ -23,27 +25,11 @@ using namespace mostarium;
 namespace
 {
 
-class SilentServices final : public Services
+// Answers No, beeps and shows nothing.
+class SilentServices final : public bench::SilentServices
 {
   public:
     int msgBox(const QString &, int, const QString &) override { return mb::No; }
-    std::optional<QString> inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFileName(const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    std::optional<QString> folderName(const QString &, const QString &) override { return {}; }
-    void playSound(const QString &, bool) override {}
-    void beep() override {}
-    void showHelp(const QString &) override {}
-    bool openUrl(const QString &) override { return false; }
-    bool startProgram(const QString &, const QStringList &, bool) override { return false; }
-    QDateTime now() override { return QDateTime::currentDateTime(); }
-    void setBusy(bool) override {}
     void processEvents() override { QApplication::processEvents(); }
 };
 
@@ -172,13 +158,4 @@ BENCHMARK(BM_FinderWalk50000Files)->Repetitions(5)->ReportAggregatesOnly(true)->
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

@@ -40,8 +40,7 @@ struct Desk {
 
     Desk()
     {
-        const QString resources =
-            QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../resources/");
+        const QString resources = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../resources/");
         QDir(folder.path()).mkpath(QStringLiteral("Afbeeldingen"));
         QDir(folder.path()).mkpath(QStringLiteral("temp"));
         for (const char *f : {"Afbeeldingen/Help.png"})
@@ -153,6 +152,6 @@ BENCHMARK(BM_ComputeWithReport)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

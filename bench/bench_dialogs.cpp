@@ -41,8 +41,7 @@ struct Desk {
 
     Desk()
     {
-        const QString resources =
-            QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../resources/");
+        const QString resources = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../resources/");
         QDir(folder.path()).mkpath(QStringLiteral("Afbeeldingen"));
         for (const char *f : {"BierSoorten.txt", "Afbeeldingen/Help.png"})
             QFile::copy(resources + QLatin1String(f), folder.path() + u'/' + QLatin1String(f));
@@ -112,7 +111,8 @@ void BM_TargetsOkToRepaintedMainWindow(benchmark::State &state)
         state.PauseTiming();
         desk.main->runCommand(QStringLiteral("mnuDoel"));
         QApplication::processEvents();
-        auto *ok = windows().find(QStringLiteral("frmDoelstellingen"))->findChild<QPushButton *>(QStringLiteral("cmdDSOK"));
+        auto *ok =
+            windows().find(QStringLiteral("frmDoelstellingen"))->findChild<QPushButton *>(QStringLiteral("cmdDSOK"));
         state.ResumeTiming();
         ok->click();
         QApplication::processEvents();
@@ -130,8 +130,8 @@ void BM_StyleList5000FilledPlusOneChoice(benchmark::State &state)
     Desk desk;
     QByteArray list;
     for (int i = 0; i < 5000; ++i)
-        list += "Stijl " + QByteArray::number(i) + ",Een omschrijving van stijl nummer " + QByteArray::number(i) +
-                " met kleur, bitterheid en alcohol. OG 1044-1052, 4.3-5.5% alc., 25-50 EBU.\r\n";
+        list += "Stijl " + QByteArray::number(i) + ",Een omschrijving van stijl nummer " + QByteArray::number(i)
+                + " met kleur, bitterheid en alcohol. OG 1044-1052, 4.3-5.5% alc., 25-50 EBU.\r\n";
     QFile f(paths::file(QStringLiteral("BierSoorten.txt")));
     if (!f.open(QIODevice::WriteOnly) || f.write(list) != list.size())
         state.SkipWithError("cannot write the style list");
@@ -152,6 +152,6 @@ BENCHMARK(BM_StyleList5000FilledPlusOneChoice)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

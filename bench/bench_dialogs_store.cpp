@@ -37,7 +37,8 @@ struct Folder {
     }
     QString copy(const QString &sample)
     {
-        const QString from = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../resources/Recepten/") + sample);
+        const QString from =
+            QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../resources/Recepten/") + sample);
         const QString to = dir.filePath(sample);
         QFile::remove(to);
         QFile::copy(from, to);
@@ -54,7 +55,8 @@ Folder &folder()
 
 bool openSample(benchmark::State &state, Session &s)
 {
-    const QString path = folder().copy(state.range(0) ? QStringLiteral("Herfstbok.zlv") : QStringLiteral("Zomerblond.zlv"));
+    const QString path =
+        folder().copy(state.range(0) ? QStringLiteral("Herfstbok.zlv") : QStringLiteral("Zomerblond.zlv"));
     if (!readRecipeFile(s, path).ok) {
         state.SkipWithError("sample did not read");
         return false;
@@ -67,7 +69,7 @@ bool openSample(benchmark::State &state, Session &s)
 
 void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-} // namespace
+}  // namespace
 
 static void BM_EvaluationOk(benchmark::State &state)
 {
@@ -78,9 +80,12 @@ static void BM_EvaluationOk(benchmark::State &state)
         state.PauseTiming();
         auto *d = new frmEvaluatie(s, services());
         for (const char *suffix : {"", "2"}) {
-            d->findChild<QLineEdit *>(QStringLiteral("txtEval_Volume") + QLatin1String(suffix))->setText(QStringLiteral("19"));
-            d->findChild<QLineEdit *>(QStringLiteral("txtEval_OG") + QLatin1String(suffix))->setText(QStringLiteral("1050"));
-            d->findChild<QLineEdit *>(QStringLiteral("txtEval_FG") + QLatin1String(suffix))->setText(QStringLiteral("1010"));
+            d->findChild<QLineEdit *>(QStringLiteral("txtEval_Volume") + QLatin1String(suffix))
+                ->setText(QStringLiteral("19"));
+            d->findChild<QLineEdit *>(QStringLiteral("txtEval_OG") + QLatin1String(suffix))
+                ->setText(QStringLiteral("1050"));
+            d->findChild<QLineEdit *>(QStringLiteral("txtEval_FG") + QLatin1String(suffix))
+                ->setText(QStringLiteral("1010"));
         }
         state.ResumeTiming();
         d->ok();

@@ -105,6 +105,6 @@ void BM_Download20MB(benchmark::State &state)
 }
 BENCHMARK(BM_Download20MB)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

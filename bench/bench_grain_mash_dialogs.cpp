@@ -27,8 +27,7 @@ namespace {
 struct Dialog {
     const char *window, *command, *ok;
 };
-const Dialog kDialogs[] = {{"frmStorting", "mnuStorting", "cmdStOK"},
-                           {"frmMaischSchema", "mnuMaisSchema", "cmdMSOK"}};
+const Dialog kDialogs[] = {{"frmStorting", "mnuStorting", "cmdStOK"}, {"frmMaischSchema", "mnuMaisSchema", "cmdMSOK"}};
 
 // A main window over the double brew, its dialogs registered.
 struct Bench {
@@ -73,7 +72,11 @@ void BM_CommandToDialogShown(benchmark::State &state)
     }
     state.SetLabel(d.window);
 }
-BENCHMARK(BM_CommandToDialogShown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(10)
+BENCHMARK(BM_CommandToDialogShown)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
 void BM_OkToDisplayModel(benchmark::State &state)
@@ -98,9 +101,13 @@ void BM_OkToDisplayModel(benchmark::State &state)
     }
     state.SetLabel(d.window);
 }
-BENCHMARK(BM_OkToDisplayModel)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(10)
+BENCHMARK(BM_OkToDisplayModel)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

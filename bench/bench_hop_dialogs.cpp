@@ -81,7 +81,11 @@ void BM_CommandToDialogShown(benchmark::State &state)
     }
     state.SetLabel(d.window);
 }
-BENCHMARK(BM_CommandToDialogShown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(10)
+BENCHMARK(BM_CommandToDialogShown)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
 void BM_OkToDisplayModel(benchmark::State &state)
@@ -108,9 +112,13 @@ void BM_OkToDisplayModel(benchmark::State &state)
     }
     state.SetLabel(d.window);
 }
-BENCHMARK(BM_OkToDisplayModel)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(10)
+BENCHMARK(BM_OkToDisplayModel)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

@@ -69,6 +69,6 @@ void BM_UpdateBrouwschema_DoubleBrew(benchmark::State &state)
 }
 BENCHMARK(BM_UpdateBrouwschema_DoubleBrew)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -33,13 +33,11 @@
 
 using namespace mostarium;
 
-namespace
-{
+namespace {
 
 // Answers Yes, prints into a PDF file, shows nothing.
-class PdfServices final : public bench::SilentServices
-{
-  public:
+class PdfServices final : public bench::SilentServices {
+public:
     QString pdf;
     int msgBox(const QString &, int, const QString &) override { return mb::Yes; }
     void processEvents() override { QApplication::processEvents(); }
@@ -51,10 +49,7 @@ class PdfServices final : public bench::SilentServices
     }
 };
 
-QString resources()
-{
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../resources/");
-}
+QString resources() { return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../resources/"); }
 
 // A program folder with the templates, the double brew recalculated and the
 // main window on screen.
@@ -68,8 +63,7 @@ struct Desk {
     {
         for (const char *d : {"Afbeeldingen", "Templates", "temp", "Recepten"})
             QDir(folder.path()).mkpath(QLatin1String(d));
-        for (const char *f :
-             {"Afbeeldingen/Help.png", "Templates/template_EB.rtf", "Templates/template_DB.rtf"})
+        for (const char *f : {"Afbeeldingen/Help.png", "Templates/template_EB.rtf", "Templates/template_DB.rtf"})
             QFile::copy(resources() + QLatin1String(f), folder.path() + u'/' + QLatin1String(f));
         paths::setProgramFolder(folder.path());
         quiet.pdf = folder.path() + QStringLiteral("/rapport.pdf");
@@ -132,10 +126,7 @@ void BM_DoubleBrewReadIntoDocument(benchmark::State &state)
         benchmark::DoNotOptimize(doc.characterCount());
     }
 }
-BENCHMARK(BM_DoubleBrewReadIntoDocument)
-    ->Repetitions(9)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DoubleBrewReadIntoDocument)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 
 void BM_CommandToPrintDialogShown(benchmark::State &state)
 {
@@ -151,10 +142,7 @@ void BM_CommandToPrintDialogShown(benchmark::State &state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_CommandToPrintDialogShown)
-    ->Repetitions(9)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CommandToPrintDialogShown)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 
 void BM_OkWithPrinterScreenAndRtfToReportWindow(benchmark::State &state)
 {
@@ -172,9 +160,8 @@ void BM_OkWithPrinterScreenAndRtfToReportWindow(benchmark::State &state)
         QApplication::processEvents();
         state.PauseTiming();
         QWidget *r = windows().find(QStringLiteral("frmReport"));
-        if (!r || !r->isVisible() ||
-            r->findChild<QTextEdit *>(QStringLiteral("rtbReport"))->toPlainText().isEmpty() ||
-            !QFile::exists(desk.quiet.pdf))
+        if (!r || !r->isVisible() || r->findChild<QTextEdit *>(QStringLiteral("rtbReport"))->toPlainText().isEmpty()
+            || !QFile::exists(desk.quiet.pdf))
             state.SkipWithError("no report window, or no PDF");
         Desk::settle();
         state.ResumeTiming();
@@ -185,6 +172,6 @@ BENCHMARK(BM_OkWithPrinterScreenAndRtfToReportWindow)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

@@ -32,7 +32,7 @@ Folder &folder()
     return f;
 }
 
-} // namespace
+}  // namespace
 
 static void BM_ReadRecipeFile(benchmark::State &state)
 {

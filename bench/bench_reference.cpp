@@ -22,13 +22,11 @@
 
 using namespace mostarium;
 
-namespace
-{
+namespace {
 
 // Answers No, beeps and shows nothing.
-class SilentServices final : public bench::SilentServices
-{
-  public:
+class SilentServices final : public bench::SilentServices {
+public:
     int msgBox(const QString &, int, const QString &) override { return mb::No; }
     void processEvents() override { QApplication::processEvents(); }
 };
@@ -43,8 +41,7 @@ struct Desk {
     Desk()
     {
         QDir(folder.path()).mkpath(QStringLiteral("temp"));
-        QFile::copy(QStringLiteral(MOSTARIUM_STYLE_DATABASE),
-                    folder.path() + QStringLiteral("/Biertypen.mdb"));
+        QFile::copy(QStringLiteral(MOSTARIUM_STYLE_DATABASE), folder.path() + QStringLiteral("/Biertypen.mdb"));
         paths::setProgramFolder(folder.path());
         old = setServices(&quiet);
         session() = Session{};
@@ -84,10 +81,7 @@ void BM_CommandToStyleBrowserShown(benchmark::State &state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_CommandToStyleBrowserShown)
-    ->Repetitions(9)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CommandToStyleBrowserShown)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 
 void BM_OpenReceptToRecalculatedSchedule(benchmark::State &state)
 {
@@ -156,6 +150,6 @@ void BM_FinderWalk50000Files(benchmark::State &state)
 }
 BENCHMARK(BM_FinderWalk50000Files)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

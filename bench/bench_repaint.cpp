@@ -59,6 +59,9 @@ static void BM_RecalculationToRepaintedWindow(benchmark::State &state)
         w.repaint();
     }
 }
-BENCHMARK(BM_RecalculationToRepaintedWindow)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RecalculationToRepaintedWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

@@ -64,7 +64,7 @@ void leave(NumericEdit *box)
     QCoreApplication::sendEvent(box, &out);
 }
 
-} // namespace
+}  // namespace
 
 static void BM_PlotGraph(benchmark::State &state)
 {

@@ -113,7 +113,7 @@ void BM_StartUp_CommandLineRecipe(benchmark::State &state)
     run(state, QStringLiteral(MOSTARIUM_EXE), {recipe}, "Mostarium started");
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_BareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_BareQtWindowWithText)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);

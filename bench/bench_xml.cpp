@@ -15,8 +15,7 @@
 
 using namespace mostarium;
 
-namespace
-{
+namespace {
 
 struct Folder {
     QTemporaryDir dir;
@@ -28,16 +27,16 @@ Session &dubbelBrouw()
     static Folder f;
     static Session s = [] {
         Session x;
-        readRecipeFile(x, QFileInfo(QStringLiteral(__FILE__))
-                              .dir()
-                              .filePath(QStringLiteral("../resources/Recepten/Herfstbok.zlv")));
+        readRecipeFile(
+            x,
+            QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../resources/Recepten/Herfstbok.zlv")));
         UpdateBrouwschema(x);
         return x;
     }();
     return s;
 }
 
-} // namespace
+}  // namespace
 
 static void BM_ExportDoubleBrew(benchmark::State &state)
 {

@@ -16,4 +16,4 @@ int runWindowBenchmarks(int argc, char **argv)
     return 0;
 }
 
-} // namespace mostarium::bench
+}  // namespace mostarium::bench

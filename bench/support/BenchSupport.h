@@ -13,10 +13,7 @@ class SilentServices : public Services {
 public:
     int messages = 0;
     int msgBox(const QString &, int, const QString &) override { return ++messages, mb::OK; }
-    std::optional<QString> inputBox(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
+    std::optional<QString> inputBox(const QString &, const QString &, const QString &) override { return std::nullopt; }
     std::optional<QString> openFileName(const QString &, const QString &, const QString &) override
     {
         return std::nullopt;
@@ -40,4 +37,4 @@ public:
 // show windows (offscreen unless QT_QPA_PLATFORM says otherwise).
 int runWindowBenchmarks(int argc, char **argv);
 
-} // namespace mostarium::bench
+}  // namespace mostarium::bench

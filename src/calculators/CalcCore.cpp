@@ -24,7 +24,7 @@ QByteArray linesBytes(const QStringList &lines)
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 bool writeReport(const QString &path, const QStringList &lines, QString *error)
 {
@@ -67,7 +67,7 @@ double upperOf(int unit)
     }
     return 0;
 }
-} // namespace
+}  // namespace
 
 bool conversieInputGood(int unit, double x)
 {
@@ -108,8 +108,8 @@ bool conversieLogged(int from, double input, double output)
 
 QString conversieLogLine(const QString &input, int from, const QString &output, int to)
 {
-    return input + QLatin1Char(' ') + unitCaptions().value(from) + QStringLiteral(" = ") + output +
-           QLatin1Char(' ') + unitCaptions().value(to);
+    return input + QLatin1Char(' ') + unitCaptions().value(from) + QStringLiteral(" = ") + output + QLatin1Char(' ')
+           + unitCaptions().value(to);
 }
 
 // ---- Hop storage ----
@@ -136,7 +136,7 @@ const QString &forbidden()
     static const QString chars = QStringLiteral("\\/:*?\"<>|");
     return chars;
 }
-} // namespace
+}  // namespace
 
 bool prefixBad(const QString &prefix)
 {
@@ -148,10 +148,7 @@ bool prefixBad(const QString &prefix)
 
 QString prefixFoutText() { return QStringLiteral("incorrect karakter gebuikt (\\ / : * ? \" < > | )"); }
 
-QString prefixToolTip()
-{
-    return QStringLiteral("Maximaal 100 karakters! (\\ / : * ? \" < > | niet toegestaan!)");
-}
+QString prefixToolTip() { return QStringLiteral("Maximaal 100 karakters! (\\ / : * ? \" < > | niet toegestaan!)"); }
 
 std::vector<ReceptHop> receptHoppen(const RecipeState &r, bool dubbel)
 {
@@ -163,8 +160,7 @@ std::vector<ReceptHop> receptHoppen(const RecipeState &r, bool dubbel)
             const QString &soort = list(row, HopSoort);
             if (soort.isEmpty())
                 continue;
-            hops.push_back(
-                {soort + QLatin1String(suffix), list(row, HopHoedanigheid), list(row, HopAlfazuur)});
+            hops.push_back({soort + QLatin1String(suffix), list(row, HopHoedanigheid), list(row, HopAlfazuur)});
         }
     };
     walk(r.Aromahop, " (A)");
@@ -235,13 +231,9 @@ SuikerSiroopResult suikerSiroop(double present, double wanted, double volume, do
 
 QString volumeText(float litres) { return QStringLiteral("Volume (L): ") + num::signedText(litres); }
 
-QString ogText(float og)
-{
-    return QStringLiteral("OG: ") + num::format(og, u"####") + QStringLiteral(" kg/m3");
-}
+QString ogText(float og) { return QStringLiteral("OG: ") + num::format(og, u"####") + QStringLiteral(" kg/m3"); }
 
-std::optional<Bestemming> bestemming(float targetVolume, float targetOG, double measuredVolume,
-                                     double measuredSG)
+std::optional<Bestemming> bestemming(float targetVolume, float targetOG, double measuredVolume, double measuredSG)
 {
     if (!(targetVolume > 0))
         return std::nullopt;
@@ -252,11 +244,11 @@ std::optional<Bestemming> bestemming(float targetVolume, float targetOG, double 
     const float sg = GLToSG(num::toSingle(double(extract) / targetVolume));
     const float volume = num::toSingle(double(extract) / need * targetVolume);
     Bestemming b;
-    b.opVolume = num::signedText(targetVolume) + QStringLiteral(" L: ") + num::format(sg, u"####") +
-                 QStringLiteral(" kg/m3");
-    b.opOG = num::format(targetOG, u"####") + QStringLiteral(" kg/m3: ") + num::format(volume, u"###") +
-             QStringLiteral(" L");
+    b.opVolume =
+        num::signedText(targetVolume) + QStringLiteral(" L: ") + num::format(sg, u"####") + QStringLiteral(" kg/m3");
+    b.opOG = num::format(targetOG, u"####") + QStringLiteral(" kg/m3: ") + num::format(volume, u"###")
+             + QStringLiteral(" L");
     return b;
 }
 
-} // namespace mostarium::calc
+}  // namespace mostarium::calc

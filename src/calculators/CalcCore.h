@@ -49,9 +49,9 @@ QString prefixFoutText();
 QString prefixToolTip();
 
 struct ReceptHop {
-    QString entry; // "Saaz (A)"
-    QString form;  // Hoedanigheid as in the recipe
-    QString alpha; // Alfazuur as in the recipe
+    QString entry;  // "Saaz (A)"
+    QString form;   // Hoedanigheid as in the recipe
+    QString alpha;  // Alfazuur as in the recipe
 };
 // Every named hop row of the recipe: aroma, bitter and, in a double brew, the
 // second beer's lists.
@@ -67,23 +67,22 @@ QString gewenstCO2Text(const RecipeState &r);
 
 struct SuikerSiroopResult {
     QString suikerNodig, mlSiroop, grSiroop;
-    std::array<QString, 4> gram, siroop; // 300, 500, 750, 1000 mL
+    std::array<QString, 4> gram, siroop;  // 300, 500, 750, 1000 mL
     enum class Vrij { Unchanged, Computed, TooLarge } vrij = Vrij::Unchanged;
-    QString gramVrij, siroopVrij; // when Computed
+    QString gramVrij, siroopVrij;  // when Computed
 };
 // P and W in g/L, V in litres, the free bottle size in mL.
 SuikerSiroopResult suikerSiroop(double present, double wanted, double volume, double freeMl);
 
 // ---- Final volume after sparging ----
-QString volumeText(float litres); // "Volume (L):  20"
-QString ogText(float og);         // "OG: 1060 kg/m3"
+QString volumeText(float litres);  // "Volume (L):  20"
+QString ogText(float og);          // "OG: 1060 kg/m3"
 struct Bestemming {
-    QString opVolume; // " 20 L: 1057 kg/m3"
-    QString opOG;     // "1060 kg/m3: 19 L"
+    QString opVolume;  // " 20 L: 1057 kg/m3"
+    QString opOG;      // "1060 kg/m3: 19 L"
 };
 // nullopt when the target volume, the extract it needs or the extract
 // measured is not above 0: nothing sensible can be shown then.
-std::optional<Bestemming> bestemming(float targetVolume, float targetOG, double measuredVolume,
-                                     double measuredSG);
+std::optional<Bestemming> bestemming(float targetVolume, float targetOG, double measuredVolume, double measuredSG);
 
-} // namespace mostarium::calc
+}  // namespace mostarium::calc

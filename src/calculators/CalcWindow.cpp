@@ -13,8 +13,7 @@
 
 namespace mostarium {
 
-CalcWindow::CalcWindow(const QString &name, const QString &caption, Session &s, Services &svc,
-                       QWidget *parent)
+CalcWindow::CalcWindow(const QString &name, const QString &caption, Session &s, Services &svc, QWidget *parent)
     : WindowBase(name, s, svc, parent)
 {
     setWindowTitle(caption);
@@ -116,4 +115,4 @@ void CalcWindow::colourControls()
         markBad(c, false);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

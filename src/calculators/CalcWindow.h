@@ -16,13 +16,12 @@ namespace mostarium {
 // panel, the compute and close sounds and the colours.
 class CalcWindow : public WindowBase {
     Q_OBJECT
-  public:
-    CalcWindow(const QString &name, const QString &caption, Session &s, Services &svc,
-               QWidget *parent = nullptr);
+public:
+    CalcWindow(const QString &name, const QString &caption, Session &s, Services &svc, QWidget *parent = nullptr);
 
     QString statusText() const;
 
-  protected:
+protected:
     QLabel *label(const char *name, const QString &text, QWidget *parent = nullptr);
     QGroupBox *frame(const char *name, const QString &caption);
     NumericEdit *input(const char *name, NumericEdit::Kind kind = NumericEdit::Kind::Decimal,
@@ -43,8 +42,8 @@ class CalcWindow : public WindowBase {
     // The main window's colour on everything but text and combo boxes.
     void colourControls();
 
-  private:
+private:
     QLabel *m_panel = nullptr;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

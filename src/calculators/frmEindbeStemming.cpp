@@ -16,8 +16,8 @@
 namespace mostarium {
 
 frmEindbeStemming::frmEindbeStemming(Session &s, Services &svc, QWidget *parent)
-    : CalcWindow(QStringLiteral("frmEindbeStemming"), QStringLiteral("Bepaling Eindbestemming na Spoelen"), s,
-                 svc, parent)
+    : CalcWindow(QStringLiteral("frmEindbeStemming"), QStringLiteral("Bepaling Eindbestemming na Spoelen"), s, svc,
+                 parent)
 {
     m_grid = new QGridLayout(this);
     // The opener gives the width: the narrow one holds the first beer only.
@@ -35,7 +35,7 @@ frmEindbeStemming::frmEindbeStemming(Session &s, Services &svc, QWidget *parent)
     });
 
     colourControls();
-    m_dubbel = !m_s.app.dubbelBrouw; // so that the first call lays it out
+    m_dubbel = !m_s.app.dubbelBrouw;  // so that the first call lays it out
     setDubbelBrouw(m_s.app.dubbelBrouw);
 }
 
@@ -48,9 +48,8 @@ QWidget *frmEindbeStemming::makeHalf(int beer, Beer &b)
     auto *lay = new QVBoxLayout(b.half);
     lay->setContentsMargins(0, 0, 0, 0);
 
-    auto *doel = new QGroupBox(beer == 0 ? QStringLiteral(" Doelstellingen bier ")
-                                         : QStringLiteral(" Doelstelling dunbier "),
-                               b.half);
+    auto *doel = new QGroupBox(
+        beer == 0 ? QStringLiteral(" Doelstellingen bier ") : QStringLiteral(" Doelstelling dunbier "), b.half);
     doel->setObjectName(QString::fromLatin1(name("fraESDoelstelling")));
     auto *doelLay = new QVBoxLayout(doel);
     b.volumeD = label(name("lblESVolumeD").constData(), QString(), doel);
@@ -68,23 +67,22 @@ QWidget *frmEindbeStemming::makeHalf(int beer, Beer &b)
     b.sgNaSpoelen = input(name("txtESSGnaSpoelen").constData(), NumericEdit::Kind::Decimal, reeel);
     for (NumericEdit *e : {b.volNaSpoelen, b.sgNaSpoelen})
         e->setFixedWidth(layout::px(660));
-    reeelGrid->addWidget(
-        label(name("lblESVolNaSpoelen").constData(), QStringLiteral("Volume (L) na spoelen: "), reeel), 0, 0);
+    reeelGrid->addWidget(label(name("lblESVolNaSpoelen").constData(), QStringLiteral("Volume (L) na spoelen: "), reeel),
+                         0, 0);
     reeelGrid->addWidget(b.volNaSpoelen, 0, 1);
-    reeelGrid->addWidget(
-        label(name("lblESSGnaSpoelen").constData(), QStringLiteral("SG na spoelen (kg/m3): "), reeel), 1, 0);
+    reeelGrid->addWidget(label(name("lblESSGnaSpoelen").constData(), QStringLiteral("SG na spoelen (kg/m3): "), reeel),
+                         1, 0);
     reeelGrid->addWidget(b.sgNaSpoelen, 1, 1);
     for (int i = 0; i < 2; ++i) {
-        QLabel *a =
-            label(qPrintable(QStringLiteral("lblAsterix_%1").arg(beer * 2 + i)), QStringLiteral("*"), reeel);
+        QLabel *a = label(qPrintable(QStringLiteral("lblAsterix_%1").arg(beer * 2 + i)), QStringLiteral("*"), reeel);
         QPalette p = a->palette();
         p.setColor(QPalette::WindowText, Qt::red);
         a->setPalette(p);
         reeelGrid->addWidget(a, i, 2);
     }
 
-    auto *bestemming = new QGroupBox(
-        beer == 0 ? QStringLiteral(" Bestemming bier ") : QStringLiteral(" Bestemming dunbier "), b.half);
+    auto *bestemming =
+        new QGroupBox(beer == 0 ? QStringLiteral(" Bestemming bier ") : QStringLiteral(" Bestemming dunbier "), b.half);
     bestemming->setObjectName(QString::fromLatin1(name("fraESBestemming")));
     auto *bestLay = new QVBoxLayout(bestemming);
     auto *opVolume = new QGroupBox(QStringLiteral(" Op Volume "), bestemming);
@@ -170,4 +168,4 @@ void frmEindbeStemming::BerekenBestemming()
     }
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -14,14 +14,14 @@ namespace mostarium {
 // target volume and the volume that gives the target OG, per beer.
 class frmEindbeStemming : public CalcWindow {
     Q_OBJECT
-  public:
+public:
     frmEindbeStemming(Session &s, Services &svc, QWidget *parent = nullptr);
 
     // Told by the opener: the second beer's half shows exactly in a double brew.
     void setDubbelBrouw(bool dubbel);
     bool dubbelBrouw() const { return m_dubbel; }
 
-  private:
+private:
     struct Beer {
         QWidget *half = nullptr;
         QLabel *volumeD = nullptr, *ogD = nullptr;
@@ -41,4 +41,4 @@ class frmEindbeStemming : public CalcWindow {
     bool m_dubbel = false;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -19,7 +19,7 @@ namespace mostarium {
 namespace {
 const QStringList bloemPelItems{QStringLiteral("bloemen"), QStringLiteral("pellets")};
 const QStringList jaNeeItems{QStringLiteral("ja"), QStringLiteral("nee")};
-} // namespace
+}  // namespace
 
 frmHopOpslag::frmHopOpslag(Session &s, Services &svc, QWidget *parent)
     : CalcWindow(QStringLiteral("frmHopOpslag"), QStringLiteral("Hopopslag"), s, svc, parent)
@@ -33,8 +33,7 @@ frmHopOpslag::frmHopOpslag(Session &s, Services &svc, QWidget *parent)
         box->setParent(invoer);
         grid->addWidget(box, row, 1);
         if (star) {
-            QLabel *a = label(qPrintable(QStringLiteral("lblAsterix_%1").arg(asterix++)), QStringLiteral("*"),
-                              invoer);
+            QLabel *a = label(qPrintable(QStringLiteral("lblAsterix_%1").arg(asterix++)), QStringLiteral("*"), invoer);
             QPalette p = a->palette();
             p.setColor(QPalette::WindowText, Qt::red);
             a->setPalette(p);
@@ -128,9 +127,9 @@ void frmHopOpslag::cmbHopRecept_Click(int k)
 {
     if (k < 0 || std::size_t(k) >= m_hopReceptTabel.size())
         return;
-    for (QLineEdit *e : {static_cast<QLineEdit *>(m_prefix), static_cast<QLineEdit *>(m_alfa),
-                         static_cast<QLineEdit *>(m_beta), static_cast<QLineEdit *>(m_temp),
-                         static_cast<QLineEdit *>(m_tijd), m_factor, m_huidigAlfa})
+    for (QLineEdit *e :
+         {static_cast<QLineEdit *>(m_prefix), static_cast<QLineEdit *>(m_alfa), static_cast<QLineEdit *>(m_beta),
+          static_cast<QLineEdit *>(m_temp), static_cast<QLineEdit *>(m_tijd), m_factor, m_huidigAlfa})
         e->clear();
     for (QComboBox *c : {m_bloemPel, m_vacuum, m_zuurstof})
         c->setCurrentIndex(-1);
@@ -222,4 +221,4 @@ void frmHopOpslag::cmdHOBereken_Click()
     playCompute();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

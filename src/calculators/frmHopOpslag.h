@@ -15,12 +15,12 @@ namespace mostarium {
 // alpha and form by one pick. The report goes to temp\<prefix>HopOpslagFactor.txt.
 class frmHopOpslag : public CalcWindow {
     Q_OBJECT
-  public:
+public:
     frmHopOpslag(Session &s, Services &svc, QWidget *parent = nullptr);
 
     QString reportPath() const;
 
-  private:
+private:
     void FillHopRecept();
     bool ControleerWaarden();
     void BerekenHopOpslagFactor();
@@ -39,4 +39,4 @@ class frmHopOpslag : public CalcWindow {
     std::vector<calc::ReceptHop> m_hopReceptTabel;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

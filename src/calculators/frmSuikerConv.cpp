@@ -24,8 +24,8 @@ QString frmSuikerConv::logPath() { return calc::reportPath(QStringLiteral("Conve
 frmSuikerConv::frmSuikerConv(Session &s, Services &svc, QWidget *parent)
     : CalcWindow(QStringLiteral("frmSuikerConv"), QStringLiteral("Conversie Suikereenheden"), s, svc, parent)
 {
-    QGroupBox *algemeen = frame(
-        "fraCSAlgemeen", QStringLiteral(" Conversie suikereenheden (voor SG range van 1010-1100 kg/m3) "));
+    QGroupBox *algemeen =
+        frame("fraCSAlgemeen", QStringLiteral(" Conversie suikereenheden (voor SG range van 1010-1100 kg/m3) "));
     QGroupBox *van = frame("fraConvVan", QStringLiteral(" Van "));
     QGroupBox *naar = frame("fraConvNaar", QStringLiteral(" Naar "));
     van->setParent(algemeen);
@@ -171,4 +171,4 @@ void frmSuikerConv::optConvOutput_Click(int /*index*/)
     }
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -13,12 +13,12 @@ namespace mostarium {
 // every conversion goes into temp\Conversie.log, started afresh at each load.
 class frmSuikerConv : public CalcWindow {
     Q_OBJECT
-  public:
+public:
     frmSuikerConv(Session &s, Services &svc, QWidget *parent = nullptr);
 
     static QString logPath();
 
-  private:
+private:
     void PasGUIAan();
     bool ControleerInvoer();
     void ConverteerEenheden();
@@ -35,4 +35,4 @@ class frmSuikerConv : public CalcWindow {
     std::array<QRadioButton *, 3> m_naar{};
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -20,17 +20,15 @@ namespace mostarium {
 
 namespace {
 const std::array<const char *, 4> sizes{"300", "500", "750", "1000"};
-} // namespace
+}  // namespace
 
 QString frmSuikerSiroop::reportPath() { return calc::reportPath(QStringLiteral("SuikerHoeveelheid.txt")); }
 
 frmSuikerSiroop::frmSuikerSiroop(Session &s, Services &svc, QWidget *parent)
-    : CalcWindow(QStringLiteral("frmSuikerSiroop"), QStringLiteral("Hoeveelheid Suiker ter Afvulling"), s,
-                 svc, parent)
+    : CalcWindow(QStringLiteral("frmSuikerSiroop"), QStringLiteral("Hoeveelheid Suiker ter Afvulling"), s, svc, parent)
 {
     auto redStar = [this](int i, QWidget *parentWidget) {
-        QLabel *a =
-            label(qPrintable(QStringLiteral("lblAsterix_%1").arg(i)), QStringLiteral("*"), parentWidget);
+        QLabel *a = label(qPrintable(QStringLiteral("lblAsterix_%1").arg(i)), QStringLiteral("*"), parentWidget);
         QPalette p = a->palette();
         p.setColor(QPalette::WindowText, Qt::red);
         a->setPalette(p);
@@ -62,33 +60,28 @@ frmSuikerSiroop::frmSuikerSiroop(Session &s, Services &svc, QWidget *parent)
     m_suikerNodig = result("txtSSSuikerNodig", siroop);
     m_mlSiroop = result("txtSSMlSiroop", siroop);
     m_grSiroop = result("txtSSGrSiroop", siroop);
-    siroopGrid->addWidget(
-        label("lblSSSuikerNodig", QStringLiteral("Benodigde hoeveelheid suiker (gr): "), siroop), 0, 0);
+    siroopGrid->addWidget(label("lblSSSuikerNodig", QStringLiteral("Benodigde hoeveelheid suiker (gr): "), siroop), 0,
+                          0);
     siroopGrid->addWidget(m_suikerNodig, 0, 1);
-    siroopGrid->addWidget(label("lblSSMlSiroop", QStringLiteral("Totale hoeveelheid siroop (mL): "), siroop),
-                          1, 0);
+    siroopGrid->addWidget(label("lblSSMlSiroop", QStringLiteral("Totale hoeveelheid siroop (mL): "), siroop), 1, 0);
     siroopGrid->addWidget(m_mlSiroop, 1, 1);
-    siroopGrid->addWidget(label("lblSSGrSiroop", QStringLiteral("Totale hoeveelheid siroop (gr): "), siroop),
-                          2, 0);
+    siroopGrid->addWidget(label("lblSSGrSiroop", QStringLiteral("Totale hoeveelheid siroop (gr): "), siroop), 2, 0);
     siroopGrid->addWidget(m_grSiroop, 2, 1);
     siroopGrid->addWidget(
-        label("lblSSInfoRV", QStringLiteral("Werkbare concentratie suikersiroop is 0.7 gr/mL; SG=1256 kg/m3"),
-              siroop),
+        label("lblSSInfoRV", QStringLiteral("Werkbare concentratie suikersiroop is 0.7 gr/mL; SG=1256 kg/m3"), siroop),
         3, 0, 1, 2);
     siroopGrid->addWidget(
-        label("lblSSInfoSiroop", QStringLiteral("Tip: prepareer de siroop op gewichtsbasis!"), siroop), 4, 0,
-        1, 2);
+        label("lblSSInfoSiroop", QStringLiteral("Tip: prepareer de siroop op gewichtsbasis!"), siroop), 4, 0, 1, 2);
 
-    QGroupBox *afvullen =
-        frame("fraSSAfvullen", QStringLiteral(" hoeveelheid suiker nodig voor afvulling flessen "));
+    QGroupBox *afvullen = frame("fraSSAfvullen", QStringLiteral(" hoeveelheid suiker nodig voor afvulling flessen "));
     auto *flesGrid = new QGridLayout(afvullen);
     flesGrid->addWidget(label("lblSSGram", QStringLiteral("gram"), afvullen), 0, 2);
     flesGrid->addWidget(label("lblSSSiroop", QStringLiteral("ml siroop"), afvullen), 0, 3);
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         const QString size = QLatin1String(sizes[i]);
-        flesGrid->addWidget(label(qPrintable(QStringLiteral("lblSS%1ml").arg(size)),
-                                  size + QStringLiteral(" ml flessen: "), afvullen),
-                            int(i) + 1, 0, 1, 2);
+        flesGrid->addWidget(
+            label(qPrintable(QStringLiteral("lblSS%1ml").arg(size)), size + QStringLiteral(" ml flessen: "), afvullen),
+            int(i) + 1, 0, 1, 2);
         m_gram[i] = result(qPrintable(QStringLiteral("txtGram%1ml").arg(size)), afvullen);
         m_siroop[i] = result(qPrintable(QStringLiteral("txtSS%1ml").arg(size)), afvullen);
         flesGrid->addWidget(m_gram[i], int(i) + 1, 2);
@@ -104,12 +97,10 @@ frmSuikerSiroop::frmSuikerSiroop(Session &s, Services &svc, QWidget *parent)
     flesGrid->addWidget(m_gramxx, 5, 2);
     flesGrid->addWidget(m_siroopxx, 5, 3);
 
-    QGroupBox *vaten =
-        frame("fraSSAfvullenVat", QStringLiteral(" hoeveelheid suiker nodig voor afvulling vaten "));
+    QGroupBox *vaten = frame("fraSSAfvullenVat", QStringLiteral(" hoeveelheid suiker nodig voor afvulling vaten "));
     auto *vatLay = new QVBoxLayout(vaten);
     QLabel *vuistregel =
-        label("lblSSAfvulVaten",
-              QStringLiteral("Vuistregel: 1 gram suiker per L bier (= 1.4 ml suikersiroop)"), vaten);
+        label("lblSSAfvulVaten", QStringLiteral("Vuistregel: 1 gram suiker per L bier (= 1.4 ml suikersiroop)"), vaten);
     vuistregel->setToolTip(QStringLiteral("0.5 gr CO2 per Liter bier toevoegen!"));
     vatLay->addWidget(vuistregel);
 
@@ -185,9 +176,8 @@ bool frmSuikerSiroop::ControleerWaarden()
 void frmSuikerSiroop::BerekenSuikerSiroop()
 {
     try {
-        const calc::SuikerSiroopResult r =
-            calc::suikerSiroop(num::val(m_aanwezig->text()), num::val(m_gewenst->text()),
-                               num::val(m_volume->text()), num::val(m_xxVolume->text()));
+        const calc::SuikerSiroopResult r = calc::suikerSiroop(num::val(m_aanwezig->text()), num::val(m_gewenst->text()),
+                                                              num::val(m_volume->text()), num::val(m_xxVolume->text()));
         m_suikerNodig->setText(r.suikerNodig);
         m_mlSiroop->setText(r.mlSiroop);
         m_grSiroop->setText(r.grSiroop);
@@ -216,28 +206,24 @@ void frmSuikerSiroop::BerekenSuikerSiroop()
 
 bool frmSuikerSiroop::Archiveer()
 {
-    QStringList lines{QStringLiteral("Benodigde Hoeveelheid Suiker ter Afvulling."),
-                      QString(43, QLatin1Char('=')), QString()};
-    lines << caption("lblSSCO2Aanwezig") + m_aanwezig->text()
-          << caption("lblSSCO2Gewenst") + m_gewenst->text() << caption("lblSSVolume") + m_volume->text()
-          << QString();
-    lines << caption("lblSSSuikerNodig") + m_suikerNodig->text()
-          << caption("lblSSMlSiroop") + m_mlSiroop->text() << caption("lblSSGrSiroop") + m_grSiroop->text()
-          << QString();
+    QStringList lines{QStringLiteral("Benodigde Hoeveelheid Suiker ter Afvulling."), QString(43, QLatin1Char('=')),
+                      QString()};
+    lines << caption("lblSSCO2Aanwezig") + m_aanwezig->text() << caption("lblSSCO2Gewenst") + m_gewenst->text()
+          << caption("lblSSVolume") + m_volume->text() << QString();
+    lines << caption("lblSSSuikerNodig") + m_suikerNodig->text() << caption("lblSSMlSiroop") + m_mlSiroop->text()
+          << caption("lblSSGrSiroop") + m_grSiroop->text() << QString();
     const bool vrij = num::val(m_xxVolume->text()) != 0;
     for (std::size_t i = 0; i < sizes.size(); ++i)
-        lines << caption(qPrintable(QStringLiteral("lblSS%1ml").arg(QLatin1String(sizes[i])))) +
-                     m_siroop[i]->text() + QStringLiteral(" ml suikersiroop");
+        lines << caption(qPrintable(QStringLiteral("lblSS%1ml").arg(QLatin1String(sizes[i])))) + m_siroop[i]->text()
+                     + QStringLiteral(" ml suikersiroop");
     if (vrij)
-        lines << m_xxVolume->text() + caption("lblSSxxml") + m_siroopxx->text() +
-                     QStringLiteral(" ml suikersiroop");
+        lines << m_xxVolume->text() + caption("lblSSxxml") + m_siroopxx->text() + QStringLiteral(" ml suikersiroop");
     lines << QString();
     for (std::size_t i = 0; i < sizes.size(); ++i)
-        lines << caption(qPrintable(QStringLiteral("lblSS%1ml").arg(QLatin1String(sizes[i])))) +
-                     m_gram[i]->text() + QStringLiteral(" gram suiker");
+        lines << caption(qPrintable(QStringLiteral("lblSS%1ml").arg(QLatin1String(sizes[i])))) + m_gram[i]->text()
+                     + QStringLiteral(" gram suiker");
     if (vrij)
-        lines << m_xxVolume->text() + caption("lblSSxxml") + m_gramxx->text() +
-                     QStringLiteral(" gram suiker");
+        lines << m_xxVolume->text() + caption("lblSSxxml") + m_gramxx->text() + QStringLiteral(" gram suiker");
     lines << QString() << caption("fraSSAfvullenVat") << caption("lblSSAfvulVaten") << QString()
           << caption("lblSSInfoRV");
     if (calc::writeReport(reportPath(), lines))
@@ -260,4 +246,4 @@ void frmSuikerSiroop::cmdSSBereken_Click()
     setStatus(QStringLiteral("Zie ") + reportPath());
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -12,12 +12,12 @@ namespace mostarium {
 // temp\SuikerHoeveelheid.txt.
 class frmSuikerSiroop : public CalcWindow {
     Q_OBJECT
-  public:
+public:
     frmSuikerSiroop(Session &s, Services &svc, QWidget *parent = nullptr);
 
     static QString reportPath();
 
-  private:
+private:
     void ClearResults();
     bool ControleerWaarden();
     void BerekenSuikerSiroop();
@@ -32,4 +32,4 @@ class frmSuikerSiroop : public CalcWindow {
     QLineEdit *m_gramxx = nullptr, *m_siroopxx = nullptr;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -8,17 +8,17 @@ namespace mostarium {
 // mnuDubBrouw), the open recipe's path (the file dialog's file name) and the
 // public flags of the main window.
 struct AppState {
-    bool dubbelBrouw = false;     // checked mnuDubBrouw
-    QString fileName;             // CDialog.FileName
-    bool wizardActief = false;    // WizardActief
-    bool geluidAan = true;        // GeluidAan
-    bool spoelcurveRecept = true; // checked mnuSpoelcurveRecept
+    bool dubbelBrouw = false;              // checked mnuDubBrouw
+    QString fileName;                      // CDialog.FileName
+    bool wizardActief = false;             // WizardActief
+    bool geluidAan = true;                 // GeluidAan
+    bool spoelcurveRecept = true;          // checked mnuSpoelcurveRecept
     bool openBestandBijOpstarten = false;  // checked mnuOpenBestandbijOpstarten
-    bool autoSaveAan = false;     // checked mnuAutoSaveOn
-    bool verkortMenu = false;     // checked mnuVerkort: the short menu
+    bool autoSaveAan = false;              // checked mnuAutoSaveOn
+    bool verkortMenu = false;              // checked mnuVerkort: the short menu
     // An optimiser is running (MaximizeVolume lets the event loop run between
     // its steps): commands that change or replace the recipe must wait.
     bool optimiserBusy = false;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

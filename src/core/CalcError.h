@@ -19,4 +19,4 @@ public:
 [[noreturn]] inline void throwSubscript() { throw CalcError("Subscript out of range"); }
 [[noreturn]] inline void throwTypeMismatch() { throw CalcError("Type mismatch"); }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -11,4 +11,4 @@ QString decode(QByteArrayView bytes);
 QByteArray encode(QStringView text);
 bool canEncode(QChar c);
 
-} // namespace mostarium::cp1252
+}  // namespace mostarium::cp1252

@@ -18,8 +18,8 @@ DisplayModel::DisplayModel()
     lbl_Eval_EBC.toolTip = ebcTip;
     lbl_Eval2_EBC.toolTip = ebcTip;
 
-    static const char *panelTexts[10] = {"EB", "Algemeen", "Doelstellingen", "Storting", "Maischschema",
-                                         "Hopgift", "Evaluatie", "", "", ""};
+    static const char *panelTexts[10] = {
+        "EB", "Algemeen", "Doelstellingen", "Storting", "Maischschema", "Hopgift", "Evaluatie", "", "", ""};
     for (int i = 0; i < 10; ++i)
         panels[std::size_t(i)].text = QString::fromLatin1(panelTexts[i]);
     panels[0].toolTip = QStringLiteral("Enkelbrouw (EB) of dubbelbrouw (DB)");
@@ -107,4 +107,4 @@ FrameSlot *DisplayModel::frame(QStringView objectName)
     return hit;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -13,8 +13,8 @@ using Rgb = std::uint32_t;
 inline constexpr Rgb RgbBlack = 0x000000;
 inline constexpr Rgb RgbBlue = 0x0000FF;
 inline constexpr Rgb RgbRed = 0xFF0000;
-inline constexpr Rgb RgbLateGrain = 0xFFFF94;     // RGB(255, 255, 148)
-inline constexpr Rgb RgbWindowBack = 0xCDD1CB;    // RGB(205, 209, 203)
+inline constexpr Rgb RgbLateGrain = 0xFFFF94;   // RGB(255, 255, 148)
+inline constexpr Rgb RgbWindowBack = 0xCDD1CB;  // RGB(205, 209, 203)
 
 // Empties a text. Its buffer stays for the next text unless someone else (a
 // window's copy) still shares it: every recalculation rewrites the whole
@@ -39,14 +39,17 @@ void writeText(QString &text, const Parts &parts)
 
 struct LabelSlot {
     QString text;
-    std::optional<Rgb> fore;   // unset: the window's default
+    std::optional<Rgb> fore;  // unset: the window's default
     std::optional<Rgb> back;
     QString toolTip;
     bool visible = true;
     bool operator==(const LabelSlot &) const = default;
 
     template <typename Parts>
-    void setText(const Parts &parts) { writeText(text, parts); }
+    void setText(const Parts &parts)
+    {
+        writeText(text, parts);
+    }
 };
 
 struct FrameSlot {
@@ -100,9 +103,9 @@ struct DisplayModel {
     std::array<LabelSlot, 10> lbl_StIngred;
     std::array<LabelSlot, 7> lbl_MS;
     LabelSlot lblMDecoctieStap, lbl_L_inmaischen, lbl_pH_Maisch, lbl_vol_maisch;
-    LabelSlot lbl_SG_Hoofdwort, lbl_Plato_Hoofdwort, lbl_SpoelenTot, lbl_L_spoelwater,
-        lbl_L_WortnaSpoelen, lbl_VerwachtSGNaSpoelen, lbl_verwachtOG, lbl_VerwachtOG2,
-        lbl_SGOvergang, lbl_VolOvergang, lbl_VerwachteKooktijd;
+    LabelSlot lbl_SG_Hoofdwort, lbl_Plato_Hoofdwort, lbl_SpoelenTot, lbl_L_spoelwater, lbl_L_WortnaSpoelen,
+        lbl_VerwachtSGNaSpoelen, lbl_verwachtOG, lbl_VerwachtOG2, lbl_SGOvergang, lbl_VolOvergang,
+        lbl_VerwachteKooktijd;
     std::array<LabelSlot, 4> lbl_Ahop, lbl_Bhop, lbl_Ahop2, lbl_Bhop2;
 
     // Evaluation labels.
@@ -128,4 +131,4 @@ struct DisplayModel {
     void forEachFrame(const std::function<void(const QString &, FrameSlot &)> &fn);
 };
 
-} // namespace mostarium
+}  // namespace mostarium

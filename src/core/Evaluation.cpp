@@ -93,21 +93,20 @@ private:
 };
 
 // Steps 2 to 7 of the measured values for one beer (column b of Evaluatie).
-void measuredBeer(Steps &st, Session &s, int b, int co2, int bitterheid, int volume, float kleur,
-                  BeerFigures f, BeerLabels l)
+void measuredBeer(Steps &st, Session &s, int b, int co2, int bitterheid, int volume, float kleur, BeerFigures f,
+                  BeerLabels l)
 {
     RecipeState &r = s.recipe;
     const Table2D<QString> &e = r.Evaluatie;
     MeasuredValues m(e, b);
     st.step([&] { f.alc = toSingle((m(1) - m(2)) * 0.132); });
     st.step([&] { f.alc = toSingle(double(f.alc) + (double(r.Doelstellingen(co2)) - 2.5) * 0.125); });
-    st.stepIf([&] { return r.TotaleStorting > 0; }, [&] {
-        f.bzr = toSingle(div(m(1) * m(0) * double(SGToPlato(toSingle(m(1)))), double(r.TotaleStorting)));
-    });
+    st.stepIf(
+        [&] { return r.TotaleStorting > 0; },
+        [&] { f.bzr = toSingle(div(m(1) * m(0) * double(SGToPlato(toSingle(m(1)))), double(r.TotaleStorting))); });
     st.step([&] { f.svg = toSingle(div((m(1) - m(2)) * 100.0, m(1) - 1000.0)); });
-    st.step([&] {
-        f.ebu = toSingle(div(double(r.Doelstellingen(bitterheid)) * double(r.Doelstellingen(volume)), m(0)));
-    });
+    st.step(
+        [&] { f.ebu = toSingle(div(double(r.Doelstellingen(bitterheid)) * double(r.Doelstellingen(volume)), m(0))); });
     st.step([&] { f.ebc = toSingle(div(double(kleur) * double(r.Doelstellingen(volume)), m(0))); });
 
     // The measured texts in the labels: the whole text must be a number.
@@ -136,7 +135,7 @@ void measuredBeer(Steps &st, Session &s, int b, int co2, int bitterheid, int vol
     });
 }
 
-} // namespace
+}  // namespace
 
 bool Evalueer(Session &s)
 {
@@ -152,8 +151,7 @@ bool Evalueer(Session &s)
         st.stepIf([&] { return d(1) > 0; },
                   [&] {
                       const float v1 = d(1);
-                      v.lbl_EvDS[0].setText(QLatin1String(lead[0]) + signLead(v1) + plain(v1)
-                                            + QStringLiteral("   (= ")
+                      v.lbl_EvDS[0].setText(QLatin1String(lead[0]) + signLead(v1) + plain(v1) + QStringLiteral("   (= ")
                                             + format(double(r.OGSG) * double(v1) / 1000.0, u"###.#")
                                             + QStringLiteral(" kg)"));
                   });
@@ -186,8 +184,7 @@ bool Evalueer(Session &s)
             v.fraEvalEv2.visible = true;
             // A second-beer column exists only once the array was enlarged.
             if (r.Evaluatie.colUbound() > 0) {
-                measuredBeer(st, s, 1, 10, 9, 6, r.KleurEBC2,
-                             {r.EvAlc2, r.EvBZR2, r.EvSVG2, r.EvEBU2, r.EvEBC2},
+                measuredBeer(st, s, 1, 10, 9, 6, r.KleurEBC2, {r.EvAlc2, r.EvBZR2, r.EvSVG2, r.EvEBU2, r.EvEBC2},
                              {v.lbl_Eval2_vol, v.lbl_Eval2_FGOG, v.lbl_Eval2_BZR, v.lbl_Eval2_EBU, v.lbl_Eval2_EBC});
             }
         }
@@ -196,4 +193,4 @@ bool Evalueer(Session &s)
     return st.failed == 0;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -17,4 +17,4 @@ extern const QString EvalueerFoutmelding;
 // step failed.
 bool Evalueer(Session &s);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -8,7 +8,7 @@ namespace mostarium::history {
 namespace {
 QString iniFile() { return paths::zymIni(); }
 const QString kSection = QStringLiteral("FileHistory");
-} // namespace
+}  // namespace
 
 QString entry(int n, bool trimmed)
 {
@@ -37,4 +37,4 @@ bool UpdateFileHistory(const QString &fileName)
     return true;
 }
 
-} // namespace mostarium::history
+}  // namespace mostarium::history

@@ -15,4 +15,4 @@ QString captionFor(int n, const QString &path);
 // (exactly, letter case counting). Returns true when the list changed.
 bool UpdateFileHistory(const QString &fileName);
 
-} // namespace mostarium::history
+}  // namespace mostarium::history

@@ -42,7 +42,7 @@ double formFactor(QString &form, float pelletFactor)
         return double(pelletFactor);
     return 0.0;
 }
-} // namespace
+}  // namespace
 
 float BerekenEBU(float grams, QString &form, float alpha, float litres)
 {
@@ -67,4 +67,4 @@ double GeschatteKooktijd(double wort, double volume, float evaporatie)
     return div((wort - volume) * 60.0, double(evaporatie));
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -33,4 +33,4 @@ double GeschatMaischVolume(float beslaan, float stortingMaisch, float volFilterP
 // `evaporatie` litres per hour; CalcError when nothing evaporates.
 double GeschatteKooktijd(double wort, double volume, float evaporatie);
 
-} // namespace mostarium
+}  // namespace mostarium

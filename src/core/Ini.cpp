@@ -14,7 +14,7 @@ struct Line {
     qsizetype begin = 0;  // of the raw line in the file's bytes
     qsizetype end = 0;    // past its line end
     bool hasLineEnd = false;
-    QString text;         // decoded, without the line end
+    QString text;  // decoded, without the line end
 };
 
 // CR LF, LF and a lone CR (older files) each end a line.
@@ -90,7 +90,7 @@ QByteArray readSettings(const QString &file, FileRead *why = nullptr)
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 IniDocument::IniDocument(QByteArrayView bytes)
 {
@@ -138,8 +138,7 @@ QStringList IniDocument::keys(QStringView section) const
     return sec == m_sections.cend() ? QStringList() : sec->order;
 }
 
-QByteArray iniWithValue(QByteArrayView bytes, const QString &section, const QString &key,
-                        const QString &value)
+QByteArray iniWithValue(QByteArrayView bytes, const QString &section, const QString &key, const QString &value)
 {
     const QByteArray entry = cp1252::encode(key) + '=' + cp1252::encode(value) + "\r\n";
     const auto lines = splitLines(bytes);
@@ -188,8 +187,7 @@ QString refusedSettingsFile(const QString &path, const QString &name)
     return refusedFileText(name, why);
 }
 
-QString ReadINI(const QString &file, const QString &section, const QString &key,
-                const QString &defaultValue)
+QString ReadINI(const QString &file, const QString &section, const QString &key, const QString &defaultValue)
 {
     return IniDocument(readSettings(file)).value(section, key, defaultValue);
 }
@@ -213,4 +211,4 @@ bool WriteINI(const QString &file, const QString &section, const QString &key, Q
     return writeWholeFile(file, iniWithValue(old, section, key, value));
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -37,8 +37,7 @@ private:
 };
 
 // `bytes` with the key set as WriteINI sets it (value already one line).
-QByteArray iniWithValue(QByteArrayView bytes, const QString &section, const QString &key,
-                        const QString &value);
+QByteArray iniWithValue(QByteArrayView bytes, const QString &section, const QString &key, const QString &value);
 
 // A settings file that is there but refused: not a regular file, or larger
 // than MaxTextFileSize. `name` is how the message names the file. Empty when
@@ -47,8 +46,7 @@ QString refusedSettingsFile(const QString &path, const QString &name);
 
 // A missing, unreadable or refused file, section or key gives the default;
 // a key with an empty value gives "".
-QString ReadINI(const QString &file, const QString &section, const QString &key,
-                const QString &defaultValue);
+QString ReadINI(const QString &file, const QString &section, const QString &key, const QString &defaultValue);
 
 // Each CR and LF of `value` becomes a blank, in the caller's variable too.
 // The file is replaced whole or not at all; false when it could not be
@@ -59,4 +57,4 @@ bool WriteINI(const QString &file, const QString &section, const QString &key, Q
 // where a whole section is copied.
 QStringList ReadINIKeys(const QString &file, const QString &section);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -21,7 +21,7 @@ constexpr int MaxAddressLength = 2048;
 
 QString bareName(const QString &path) { return QFileInfo(path).fileName(); }
 
-} // namespace
+}  // namespace
 
 QString onlineSiteAddress() { return GuildHost + QStringLiteral("/mostarium/"); }
 QString guildSiteAddress() { return GuildHost + QStringLiteral("/"); }
@@ -184,4 +184,4 @@ void ShellAndWait(const QString &program, const QStringList &arguments, bool wai
     services().startProgram(program, arguments, wait);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -9,9 +9,9 @@
 namespace mostarium {
 
 // Where the program's own pages live and whom users write to.
-QString onlineSiteAddress();   // the online site, ".../mostarium/"
-QString guildSiteAddress();    // the guild's home page, ".../"
-QString contactAddress();      // e-mail address for tips, remarks and news
+QString onlineSiteAddress();  // the online site, ".../mostarium/"
+QString guildSiteAddress();   // the guild's home page, ".../"
+QString contactAddress();     // e-mail address for tips, remarks and news
 
 struct InternetShortCut {
     QString fileName;  // bare name in URLs, with ".url"
@@ -58,4 +58,4 @@ bool OpenSiteLink(const QString &fileName, const QString &address);
 // that cannot be started is passed over silently.
 void ShellAndWait(const QString &program, const QStringList &arguments, bool wait);
 
-} // namespace mostarium
+}  // namespace mostarium

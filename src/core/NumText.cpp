@@ -122,7 +122,7 @@ struct Decimal {
     bool negative = false;
     char digits[24] = {'0'};  // no leading zeros unless the value is 0
     int len = 1;
-    int point = 1;            // digits before the decimal point
+    int point = 1;  // digits before the decimal point
 };
 
 // Splits to_chars' scientific text ("1.2345e+02") into digits and exponent.
@@ -423,7 +423,7 @@ QString plainText(double v, int significant)
     return QString(reinterpret_cast<const QChar *>(out.constData()), out.size());
 }
 
-} // namespace
+}  // namespace
 
 double val(QStringView text)
 {
@@ -487,7 +487,7 @@ double roundHalfEven(double v)
         f += 1.0;
     return f;
 }
-} // namespace
+}  // namespace
 
 std::int16_t toInt16(double v)
 {
@@ -526,4 +526,4 @@ double finite(double v)
     return v;
 }
 
-} // namespace mostarium::num
+}  // namespace mostarium::num

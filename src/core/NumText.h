@@ -48,7 +48,7 @@ std::int32_t toInt32(double v);
 float toSingle(double v);
 
 // Checked arithmetic for the formulas and the recalculation.
-double div(double a, double b);     // b == 0 -> CalcError
-double finite(double v);            // NaN or infinity -> CalcError
+double div(double a, double b);  // b == 0 -> CalcError
+double finite(double v);         // NaN or infinity -> CalcError
 
-} // namespace mostarium::num
+}  // namespace mostarium::num

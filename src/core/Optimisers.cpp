@@ -22,10 +22,10 @@ OptiMaischer &optiMaischer()
 namespace {
 
 const QString kNoTargets = QStringLiteral("Recept heeft geen doelstellingen! Er valt niets te optimaliseren.");
-const QString kNoMash = QStringLiteral(
-    "Recept heeft geen gemaischte storting of geen maischschema! Er valt niets te optimaliseren.");
-const QString kNoEvaporation = QStringLiteral(
-    "Evaporatie is 0 L/uur: de kooktijd is niet te berekenen! Pas eerst de systeemparameters aan.");
+const QString kNoMash =
+    QStringLiteral("Recept heeft geen gemaischte storting of geen maischschema! Er valt niets te optimaliseren.");
+const QString kNoEvaporation =
+    QStringLiteral("Evaporatie is 0 L/uur: de kooktijd is niet te berekenen! Pas eerst de systeemparameters aan.");
 const QString kRecalcFailed = QStringLiteral("Recept kan niet berekend worden! OptiMaischer is gestopt.");
 const QString kNoProgress = QStringLiteral(
     "Geen oplossing: de stappen veranderen wort, maisch en kooktijd niet meer! OptiMaischer is gestopt.");
@@ -257,13 +257,12 @@ OptiResult guarded(Run &run, Body body)
             run.restore();
         } catch (const CalcError &) {
         }
-        services().msgBox(kRecalcFailed + QLatin1Char('\n') + run.unchangedText(), mb::Exclamation,
-                          OptiMaischerTitle);
+        services().msgBox(kRecalcFailed + QLatin1Char('\n') + run.unchangedText(), mb::Exclamation, OptiMaischerTitle);
     }
     return OptiResult::NoFit;
 }
 
-} // namespace
+}  // namespace
 
 bool scaleAromaGrams(Table2D<QString> &rows, double f)
 {
@@ -480,4 +479,4 @@ void mnuWaterBeslagRatioPlusDoelstelling_Click()
     mnuWaterBeslagRatioPlusDoelstelling_Click(session(), optiMaischer());
 }
 
-} // namespace mostarium
+}  // namespace mostarium

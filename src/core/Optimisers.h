@@ -13,8 +13,8 @@ struct RecipeState;
 
 // What the optimisers remember between runs, for the life of the program.
 struct OptiMaischer {
-    double GewensteKooktijd = 0;      // wished boil time, minutes, as last entered
-    double MinimumBeslagDikte = 0;    // smallest mash thickness accepted, L/kg, as last entered
+    double GewensteKooktijd = 0;    // wished boil time, minutes, as last entered
+    double MinimumBeslagDikte = 0;  // smallest mash thickness accepted, L/kg, as last entered
     bool OptiMaischerAfgebroken = false;
 
     // Safety bound: no run takes more recalculations than this.
@@ -70,4 +70,4 @@ void mnuWaterBeslagRatioPlusDoelstelling_Click();
 bool refuseWhileOptimising(Session &s);
 bool refuseWhileOptimising();
 
-} // namespace mostarium
+}  // namespace mostarium

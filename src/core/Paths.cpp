@@ -13,7 +13,7 @@ QString &folderOverride()
     static QString folder;
     return folder;
 }
-} // namespace
+}  // namespace
 
 QString programFolder()
 {
@@ -31,9 +31,9 @@ void setProgramFolder(const QString &folder) { folderOverride() = QDir::cleanPat
 
 const QStringList &dataFolders()
 {
-    static const QStringList folders = {QStringLiteral("Documentatie"), QStringLiteral("Recepten"),
-                                        QStringLiteral("Sounds"),       QStringLiteral("temp"),
-                                        QStringLiteral("Templates"),    QStringLiteral("URLs"),
+    static const QStringList folders = {QStringLiteral("Documentatie"),  QStringLiteral("Recepten"),
+                                        QStringLiteral("Sounds"),        QStringLiteral("temp"),
+                                        QStringLiteral("Templates"),     QStringLiteral("URLs"),
                                         QStringLiteral("WaterProfielen")};
     return folders;
 }
@@ -95,4 +95,4 @@ QString spoelcurveFile(const QString &beerName)
 
 QString zymIni() { return file(QStringLiteral("ZYM.ini")); }
 
-} // namespace mostarium::paths
+}  // namespace mostarium::paths

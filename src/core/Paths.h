@@ -35,4 +35,4 @@ QString safeFileName(const QString &text);
 // a safe bare name.
 QString spoelcurveFile(const QString &beerName);
 
-} // namespace mostarium::paths
+}  // namespace mostarium::paths

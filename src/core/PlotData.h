@@ -32,4 +32,4 @@ struct PlotSettings {
     double YAxisMax = 0;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

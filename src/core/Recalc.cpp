@@ -114,9 +114,9 @@ void grainBill(Session &s, float v1)
     for (int i = 0; i < rows; ++i) {
         const double ts = r.TotaleStorting;
         const QString share = format(div(g[i].bzr * g[i].perc * ts, double(r.TotaalExtract)), u"##0.0#");
-        row(v.lbl_StIngred, i).setText(share + QStringLiteral("% || ") + g[i].percText + QStringLiteral("%  ")
-                                       + r.Storting(i, StIngred) + u' ' + format(ts * g[i].perc / 100.0, u"#####")
-                                       + QStringLiteral(" gr"));
+        row(v.lbl_StIngred, i)
+            .setText(share + QStringLiteral("% || ") + g[i].percText + QStringLiteral("%  ") + r.Storting(i, StIngred)
+                     + u' ' + format(ts * g[i].perc / 100.0, u"#####") + QStringLiteral(" gr"));
     }
     for (int i = 0; i < rows; ++i) {
         if (g[i].laat == 1.0) {
@@ -186,11 +186,11 @@ void spargeFigures(Session &s, float v1)
     if (!dubbel) {
         const double t = GeschatteKooktijd(k, v1, r.Evaporatie);
         v.lbl_VerwachteKooktijd.setText(QStringLiteral("Geschatte kooktijd: ") + format(t, u"### min"));
-        writeText(v.lbl_VerwachteKooktijd.toolTip,
-                  QStringLiteral("Geschatte kooktijd gebaseerd op inkoken van ") + sparge.wortLitres
-                      + QStringLiteral(" L wort naar ") + format(v1, u"###")
-                      + QStringLiteral(" L met een evaporatie van") + num::signedText(r.Evaporatie)
-                      + QStringLiteral(" L/uur"));
+        writeText(v.lbl_VerwachteKooktijd.toolTip, QStringLiteral("Geschatte kooktijd gebaseerd op inkoken van ")
+                                                       + sparge.wortLitres + QStringLiteral(" L wort naar ")
+                                                       + format(v1, u"###")
+                                                       + QStringLiteral(" L met een evaporatie van")
+                                                       + num::signedText(r.Evaporatie) + QStringLiteral(" L/uur"));
         v.lbl_VerwachteKooktijd.fore = t >= 60 ? RgbBlack : t >= 30 ? RgbBlue : RgbRed;
     }
     if (!dubbel && r.SpoelwortVolume > 0) {
@@ -255,10 +255,11 @@ void hops(Session &s, Table2D<QString> &aroma, Table2D<QString> &bitter, float v
     QVarLengthArray<double, 8> grams;
     for (int i = 0; i < aroma.rows(); ++i) {
         grams.append(val(aroma(i, HopGram)));
-        const float ebu = BerekenEBU(toSingle(grams.back()), aroma(i, HopHoedanigheid),
-                                     toSingle(val(aroma(i, HopAlfazuur))), volume);
-        r.AromaEBU = toSingle(double(r.AromaEBU) + double(ebu) * HopUtilisatie(toSingle(val(aroma(i, HopGravity))),
-                                                                                 minutes(aroma(i, HopKooktijd))));
+        const float ebu =
+            BerekenEBU(toSingle(grams.back()), aroma(i, HopHoedanigheid), toSingle(val(aroma(i, HopAlfazuur))), volume);
+        r.AromaEBU = toSingle(
+            double(r.AromaEBU)
+            + double(ebu) * HopUtilisatie(toSingle(val(aroma(i, HopGravity))), minutes(aroma(i, HopKooktijd))));
     }
     for (int i = 0; i < aroma.rows(); ++i) {
         if (grams[i] > 0)
@@ -271,8 +272,8 @@ void hops(Session &s, Table2D<QString> &aroma, Table2D<QString> &bitter, float v
         const double share = rest * val(bitter(i, HopPercBitterheid)) / 100.0;
         const float grams = BerekenHopGewicht(bitter(i, HopHoedanigheid), toSingle(share), volume,
                                               toSingle(val(bitter(i, HopAlfazuur))));
-        const float w = toSingle(div(double(grams), HopUtilisatie(toSingle(val(bitter(i, HopGravity))),
-                                                                  minutes(bitter(i, HopKooktijd)))));
+        const float w = toSingle(
+            div(double(grams), HopUtilisatie(toSingle(val(bitter(i, HopGravity))), minutes(bitter(i, HopKooktijd)))));
         bitter(i, HopBerekendGram) = format(w, u"###");
     }
     for (int i = 0; i < bitter.rows(); ++i)
@@ -289,7 +290,7 @@ void clearDerived(RecipeState &r)
     r.EvEBU = r.EvEBU2 = r.EvEBC = r.EvEBC2 = 0;
 }
 
-} // namespace
+}  // namespace
 
 RecalcOutcome UpdateBrouwschema(Session &s)
 {
@@ -355,8 +356,7 @@ RecalcOutcome UpdateBrouwschema(Session &s)
         }
 
         if (r.hasStatus(StatusMaischschema) && r.hasStatus(StatusStorting)) {
-            const double estimate =
-                GeschatMaischVolume(r.Maischschema(0, 0), r.StortingMaisch, r.VolFilterPlaatBodem);
+            const double estimate = GeschatMaischVolume(r.Maischschema(0, 0), r.StortingMaisch, r.VolFilterPlaatBodem);
             v.lbl_vol_maisch.setText(QStringLiteral("Geschat volume maisch (L): ") + format(estimate, u"###"));
             v.lbl_vol_maisch.fore = toSingle(estimate) <= r.FilterKuipInhoud ? RgbBlack : RgbRed;
         }
@@ -382,4 +382,4 @@ RecalcOutcome UpdateBrouwschema(Session &s)
     return outcome;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

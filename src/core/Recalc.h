@@ -26,4 +26,4 @@ struct RecalcOutcome {
 // before the call.
 RecalcOutcome UpdateBrouwschema(Session &s);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -11,22 +11,22 @@
 namespace mostarium {
 
 inline const QString OpenReceptFout = QStringLiteral("Fout in openen recept! Controleer inhoud bestand!");
-inline const QString OpslaanFout =
-    QStringLiteral("Er is een fout opgetreden tijdens het opslaan van het bestand!\r\nControleer recept en/of maak opnieuw.");
+inline const QString OpslaanFout = QStringLiteral(
+    "Er is een fout opgetreden tijdens het opslaan van het bestand!\r\nControleer recept en/of maak opnieuw.");
 inline const QString XmlOpslaanTitel = QStringLiteral("Mostarium Alert!");
 inline const QString XmlOpslaanVraag = QStringLiteral(
     "Attentie!!\r\n\r\nHet .xml recept wordt als .zlv bestand opgeslagen!\r\nIndien U het recept als .xml file wilt "
     "exporteren, annuleer deze opslag en gebruik Bestand - Afdrukken/Exporteren - Exporteer als .xml");
 
 // The seven keys of [Kenmerken], in the order of RecipeState::Kenmerken.
-inline constexpr const char *KenmerkenKeys[7] = {"Kleur", "Helderheid", "Schuim", "SchuimStabiliteit",
+inline constexpr const char *KenmerkenKeys[7] = {"Kleur", "Helderheid", "Schuim",  "SchuimStabiliteit",
                                                  "Body",  "Mondgevoel", "Koolzuur"};
 
 // Largest file and largest row count the reader accepts.
 inline constexpr qint64 MaxRecipeFileSize = MaxTextFileSize;
 inline constexpr int MaxRecipeRows = 100;
 
-} // namespace mostarium
+}  // namespace mostarium
 
 #include "RecipeFileReader.h"
 #include "RecipeFileSave.h"

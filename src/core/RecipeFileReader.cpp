@@ -105,9 +105,9 @@ bool parseRecipe(const RecipeText &ini, RecipeState &r, bool &db)
     // Empty files, garbage and other files have none of a recipe's sections;
     // a file without its status section reads as a recipe without parts.
     static const char *const recipeSections[] = {
-        "ReceptStatus", "Mostarium_Version", "Algemeen",   "Doelstellingen", "Storting",    "Maischschema",
-        "Spoelen",      "Aromahop",          "Bitterhop",  "Aromahop2",      "Bitterhop2",  "Gistkeuze",
-        "Toevoegingen", "Evaluatie",         "SysteemParameters", "Kenmerken", "Aantekeningen"};
+        "ReceptStatus", "Mostarium_Version", "Algemeen",          "Doelstellingen", "Storting",     "Maischschema",
+        "Spoelen",      "Aromahop",          "Bitterhop",         "Aromahop2",      "Bitterhop2",   "Gistkeuze",
+        "Toevoegingen", "Evaluatie",         "SysteemParameters", "Kenmerken",      "Aantekeningen"};
     if (std::none_of(std::begin(recipeSections), std::end(recipeSections),
                      [&](const char *name) { return ini.hasSection(QString::fromLatin1(name)); }))
         damaged();
@@ -262,8 +262,8 @@ OpenResult parseInto(Session &s, QByteArrayView bytes, const QString &path, std:
         OpenResult res;
         res.ok = true;
         res.brouwGelezen = brouwGelezen;
-        res.systeemParametersVerschillen = ReadReceptSysteemParameters(
-            s.recipe, [&](const QString &key, const QString &def) {
+        res.systeemParametersVerschillen =
+            ReadReceptSysteemParameters(s.recipe, [&](const QString &key, const QString &def) {
                 return ini.value(u"SysteemParameters", key, def);
             });
         return res;
@@ -275,7 +275,7 @@ OpenResult parseInto(Session &s, QByteArrayView bytes, const QString &path, std:
 
 bool isReadOnly(const QFileInfo &fi) { return fi.exists() && !(fi.permissions() & QFileDevice::WriteOwner); }
 
-} // namespace
+}  // namespace
 
 OpenResult readRecipe(Session &s, QByteArrayView bytes, const QString &path)
 {
@@ -292,4 +292,4 @@ OpenResult readRecipeFile(Session &s, const QString &path)
     return parseInto(s, bytes, path, isReadOnly(QFileInfo(path)) ? 1 : 0);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -33,4 +33,4 @@ OpenResult readRecipeFile(Session &s, const QString &path);
 // The same over bytes already read; `path` gives the recipe's name.
 OpenResult readRecipe(Session &s, QByteArrayView bytes, const QString &path);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -21,7 +21,7 @@ QString fileNamePart(const QString &path)
     return path.mid(cut + 1);
 }
 
-} // namespace
+}  // namespace
 
 bool hasXmlExtension(const QString &path)
 {
@@ -87,7 +87,7 @@ bool setRecipeFileKeys(const Session &s, const QString &section, const QList<std
     return writeWholeFile(path, bytes);
 }
 
-} // namespace
+}  // namespace
 
 bool SaveKenmerken(const Session &s)
 {
@@ -108,10 +108,10 @@ bool SaveKenmerk(const Session &s, int scale)
 
 bool SaveAantekeningen(const Session &s)
 {
-    return setRecipeFileKeys(s, QStringLiteral("Aantekeningen"),
-                             {{QStringLiteral("Aantekening"), s.recipe.Aantekening},
-                              {QStringLiteral("InRecept"), s.recipe.InRecept == 1 ? QStringLiteral("1")
-                                                                                  : QStringLiteral("0")}});
+    return setRecipeFileKeys(
+        s, QStringLiteral("Aantekeningen"),
+        {{QStringLiteral("Aantekening"), s.recipe.Aantekening},
+         {QStringLiteral("InRecept"), s.recipe.InRecept == 1 ? QStringLiteral("1") : QStringLiteral("0")}});
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -39,4 +39,4 @@ bool SaveKenmerk(const Session &s, int scale);
 // state keeps them.
 bool SaveAantekeningen(const Session &s);
 
-} // namespace mostarium
+}  // namespace mostarium

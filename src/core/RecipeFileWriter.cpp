@@ -217,7 +217,7 @@ QString recipeText(const Session &s)
     return o;
 }
 
-} // namespace
+}  // namespace
 
 QByteArray recipeFileBytes(const Session &s) { return cp1252::encode(recipeText(s)); }
 
@@ -252,4 +252,4 @@ bool writeRecipeFile(const Session &s, const QString &path, QString *error)
     return writeWholeFile(path, bytes, error);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

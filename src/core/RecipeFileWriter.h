@@ -23,4 +23,4 @@ bool writeRecipe(const Session &s, QIODevice &device, QString *error = nullptr);
 // is left alone. Touches nothing in the session.
 bool writeRecipeFile(const Session &s, const QString &path, QString *error = nullptr);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -16,7 +16,7 @@ void plainLabels(std::array<LabelSlot, N> &labels, bool clearTip)
             l.toolTip.clear();
     }
 }
-} // namespace
+}  // namespace
 
 void ResetReceptState(Session &s)
 {
@@ -55,8 +55,8 @@ void ResetReceptState(Session &s)
     plainLabels(v.lbl_MS, true);
     for (LabelSlot *l : {&v.lblMDecoctieStap, &v.lbl_L_inmaischen, &v.lbl_pH_Maisch, &v.lbl_vol_maisch,
                          &v.lbl_SG_Hoofdwort, &v.lbl_Plato_Hoofdwort, &v.lbl_SpoelenTot, &v.lbl_L_spoelwater,
-                         &v.lbl_L_WortnaSpoelen, &v.lbl_VerwachtSGNaSpoelen, &v.lbl_verwachtOG,
-                         &v.lbl_VerwachtOG2, &v.lbl_SGOvergang, &v.lbl_VolOvergang, &v.lbl_VerwachteKooktijd})
+                         &v.lbl_L_WortnaSpoelen, &v.lbl_VerwachtSGNaSpoelen, &v.lbl_verwachtOG, &v.lbl_VerwachtOG2,
+                         &v.lbl_SGOvergang, &v.lbl_VolOvergang, &v.lbl_VerwachteKooktijd})
         l->back.reset();
     plainLabels(v.lbl_Ahop, true);
     plainLabels(v.lbl_Bhop, true);
@@ -65,8 +65,7 @@ void ResetReceptState(Session &s)
     plainLabels(v.lbl_EvDS, true);
     plainLabels(v.lbl_EvDS2, true);
     for (LabelSlot *l : {&v.lbl_Eval_vol, &v.lbl_Eval_FGOG, &v.lbl_Eval_BZR, &v.lbl_Eval_EBU, &v.lbl_Eval_EBC,
-                         &v.lbl_Eval2_vol, &v.lbl_Eval2_FGOG, &v.lbl_Eval2_BZR, &v.lbl_Eval2_EBU,
-                         &v.lbl_Eval2_EBC})
+                         &v.lbl_Eval2_vol, &v.lbl_Eval2_FGOG, &v.lbl_Eval2_BZR, &v.lbl_Eval2_EBU, &v.lbl_Eval2_EBC})
         l->back.reset();
 
     r.OGSG = r.OGSG2 = r.OGGL = 0;
@@ -84,4 +83,4 @@ void ResetReceptState(Session &s)
     WisBrouwschema(s);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

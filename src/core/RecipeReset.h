@@ -13,4 +13,4 @@ struct Session;
 // closing of the recipe dialogs (ResetRecept).
 void ResetReceptState(Session &s);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -21,7 +21,7 @@ void emptyShapes(RecipeState &r, int stortingCols, int evaluatieBeers)
     r.Gistkeuze.redim(10);
     r.Toevoegingen.redim(10);
 }
-} // namespace
+}  // namespace
 
 void RecipeState::startUpShapes() { emptyShapes(*this, 4, 2); }
 
@@ -39,4 +39,4 @@ void RecipeState::clearStatus(int bit)
         ReceptStatus = num::toInt16(double(ReceptStatus) - bit);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

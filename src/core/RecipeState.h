@@ -23,8 +23,16 @@ enum StatusBit : int {
 
 // Column indices of a grain row and a hop row.
 enum StortingCol { StIngred = 0, StPerc = 1, StBZR = 2, StEBC = 3, StLaat = 4 };
-enum HopCol { HopSoort = 0, HopHoedanigheid = 1, HopAlfazuur = 2, HopGram = 3, HopPercBitterheid = 3,
-              HopKooktijd = 4, HopGravity = 5, HopBerekendGram = 6 };
+enum HopCol {
+    HopSoort = 0,
+    HopHoedanigheid = 1,
+    HopAlfazuur = 2,
+    HopGram = 3,
+    HopPercBitterheid = 3,
+    HopKooktijd = 4,
+    HopGravity = 5,
+    HopBerekendGram = 6
+};
 
 // The seven tasting scales, in the order of the recipe file's section.
 inline constexpr int KenmerkenCount = 7;
@@ -124,4 +132,4 @@ struct RecipeState {
     bool hasStatus(int bit) const { return (ReceptStatus & bit) != 0; }
 };
 
-} // namespace mostarium
+}  // namespace mostarium

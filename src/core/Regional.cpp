@@ -11,7 +11,7 @@ QHash<int, QString> &overrides()
     static QHash<int, QString> values;
     return values;
 }
-} // namespace
+}  // namespace
 
 QString GetRegionalSetting(int item)
 {
@@ -36,4 +36,4 @@ void SetRegionalSetting(int item, const QString &value) { overrides().insert(ite
 
 void ClearRegionalOverrides() { overrides().clear(); }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -19,4 +19,4 @@ void SetRegionalSetting(int item, const QString &value);
 // Forgets every process-level value (tests).
 void ClearRegionalOverrides();
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -14,10 +14,10 @@ constexpr int kMinor = 0;
 constexpr int kRevision = 0;
 
 // Written out here: the month names must not depend on the user's locale.
-constexpr std::array<const char *, 12> kMonths = {"januari", "februari", "maart",     "april",
-                                                  "mei",     "juni",     "juli",      "augustus",
-                                                  "september", "oktober", "november", "december"};
-} // namespace
+constexpr std::array<const char *, 12> kMonths = {"januari",   "februari", "maart",    "april",
+                                                  "mei",       "juni",     "juli",     "augustus",
+                                                  "september", "oktober",  "november", "december"};
+}  // namespace
 
 ProgramVersion programVersion() { return {kMajor, kMinor, kRevision}; }
 
@@ -25,8 +25,8 @@ QString dutchLongDate(const QDate &date)
 {
     if (!date.isValid())
         return {};
-    return QString::number(date.day()) + u' ' + QString::fromLatin1(kMonths[std::size_t(date.month() - 1)])
-           + u' ' + QString::number(date.year()).rightJustified(4, u'0');
+    return QString::number(date.day()) + u' ' + QString::fromLatin1(kMonths[std::size_t(date.month() - 1)]) + u' '
+           + QString::number(date.year()).rightJustified(4, u'0');
 }
 
 QString revisionText(int major, int minor, int revision, const QDate &fileDate)
@@ -34,9 +34,8 @@ QString revisionText(int major, int minor, int revision, const QDate &fileDate)
     const QString date = dutchLongDate(fileDate);
     if (date.isEmpty())
         return QStringLiteral("error!");
-    return QStringLiteral("Rev. ") + QString::number(major) + u'.'
-           + QString::number(minor).rightJustified(2, u'0') + QStringLiteral(" [") + QString::number(revision)
-           + QStringLiteral("] ") + date;
+    return QStringLiteral("Rev. ") + QString::number(major) + u'.' + QString::number(minor).rightJustified(2, u'0')
+           + QStringLiteral(" [") + QString::number(revision) + QStringLiteral("] ") + date;
 }
 
 QDateTime zeroDate() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0)); }
@@ -78,4 +77,4 @@ QString GetRevision()
     return revisionText(kMajor, kMinor, kRevision, GetFileDate(program).date());
 }
 
-} // namespace mostarium
+}  // namespace mostarium

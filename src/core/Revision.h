@@ -39,4 +39,4 @@ bool FileOrFolderExists(const QString &path);
 // Whole hours from universal to local time now (positive east of Greenwich).
 std::int32_t GetUTCOffset();
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -20,7 +20,7 @@ const QString &scratchFile()
     }
     return path;
 }
-} // namespace
+}  // namespace
 
 void WisBrouwschema(Session &s)
 {
@@ -29,13 +29,13 @@ void WisBrouwschema(Session &s)
         blankText(l.text);
     for (LabelSlot &l : v.lbl_MS)
         blankText(l.text);
-    for (LabelSlot *l : {&v.lbl_L_inmaischen, &v.lbl_L_spoelwater, &v.lbl_L_WortnaSpoelen, &v.lbl_pH_Maisch,
-                         &v.lbl_vol_maisch, &v.lbl_SG_Hoofdwort, &v.lbl_Plato_Hoofdwort, &v.lbl_SpoelenTot,
-                         &v.lbl_verwachtOG, &v.lbl_VerwachtOG2, &v.lbl_SGOvergang, &v.lbl_VolOvergang,
-                         &v.lbl_VerwachteKooktijd,
-                         // These two are otherwise only set by a recalculation that
-                         // gets that far, and would keep an earlier recipe's text.
-                         &v.lblMDecoctieStap, &v.lbl_VerwachtSGNaSpoelen})
+    for (LabelSlot *l :
+         {&v.lbl_L_inmaischen, &v.lbl_L_spoelwater, &v.lbl_L_WortnaSpoelen, &v.lbl_pH_Maisch, &v.lbl_vol_maisch,
+          &v.lbl_SG_Hoofdwort, &v.lbl_Plato_Hoofdwort, &v.lbl_SpoelenTot, &v.lbl_verwachtOG, &v.lbl_VerwachtOG2,
+          &v.lbl_SGOvergang, &v.lbl_VolOvergang, &v.lbl_VerwachteKooktijd,
+          // These two are otherwise only set by a recalculation that
+          // gets that far, and would keep an earlier recipe's text.
+          &v.lblMDecoctieStap, &v.lbl_VerwachtSGNaSpoelen})
         blankText(l->text);
     for (auto *arr : {&v.lbl_Ahop, &v.lbl_Ahop2, &v.lbl_Bhop, &v.lbl_Bhop2})
         for (LabelSlot &l : *arr)
@@ -75,4 +75,4 @@ void UpdateStatusBar(Session &s)
     s.viewChanged();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -12,4 +12,4 @@ void ShowBrouwschema(Session &s);
 // Enables the status-bar panels of the recipe parts present.
 void UpdateStatusBar(Session &s);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -32,7 +32,7 @@ public:
 
 NullServices g_null;
 Services *g_current = &g_null;
-} // namespace
+}  // namespace
 
 Services &services() { return *g_current; }
 
@@ -43,4 +43,4 @@ Services *setServices(Services *s)
     return old;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -17,7 +17,7 @@ namespace mb {
 inline constexpr int OKOnly = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4, RetryCancel = 5;
 inline constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
 inline constexpr int OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
-} // namespace mb
+}  // namespace mb
 
 inline const QString AppTitle = QStringLiteral("Mostarium");
 
@@ -32,10 +32,8 @@ public:
     virtual std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                             const QString &defaultText) = 0;
     // File dialogs; nullopt when cancelled. `filter` in Qt form ("Recepten (*.zlv)").
-    virtual std::optional<QString> openFileName(const QString &title, const QString &folder,
-                                                const QString &filter) = 0;
-    virtual std::optional<QString> saveFileName(const QString &title, const QString &path,
-                                                const QString &filter) = 0;
+    virtual std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) = 0;
+    virtual std::optional<QString> saveFileName(const QString &title, const QString &path, const QString &filter) = 0;
     // The folder-browse dialog; nullopt when cancelled.
     virtual std::optional<QString> folderName(const QString &title, const QString &folder) = 0;
     // Plays a wave file; silent when it is missing or there is no audio device.
@@ -78,4 +76,4 @@ public:
     BusyCursor &operator=(const BusyCursor &) = delete;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

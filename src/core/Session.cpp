@@ -10,8 +10,7 @@ Session::~Session() = default;
 
 Session::Session(const Session &other)
     : recipe(other.recipe), app(other.app), view(other.view), m_signals(std::make_unique<SessionSignals>())
-{
-}
+{}
 
 Session &Session::operator=(const Session &other)
 {
@@ -42,4 +41,4 @@ Session &session()
     return s;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -53,4 +53,4 @@ private:
 // The program's session; tests may build their own and pass it explicitly.
 Session &session();
 
-} // namespace mostarium
+}  // namespace mostarium

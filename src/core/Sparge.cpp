@@ -24,7 +24,7 @@ const QString kPlatoBA = QStringLiteral("\u00BAPlato");
 // log(1 + exp(x)) without overflow for large x.
 double softplus(double x) { return std::max(x, 0.0) + std::log1p(std::exp(-std::fabs(x))); }
 
-} // namespace
+}  // namespace
 
 void UpdateHoofdwort(Session &s, SpargeTexts *texts)
 {
@@ -38,8 +38,7 @@ void UpdateHoofdwort(Session &s, SpargeTexts *texts)
     r.CoefficientD = toSingle(g / 2000.0);
     // Extract of the mashed grain in the mash water plus the water under the
     // false bottom.
-    const double firstWortGL =
-        div(double(r.BZRMaisch) * g, double(r.BeslaanVolume) + double(r.VolFilterPlaatBodem));
+    const double firstWortGL = div(double(r.BZRMaisch) * g, double(r.BeslaanVolume) + double(r.VolFilterPlaatBodem));
     r.HWSG = toSingle(firstWortGL * 0.3779 + 1000.7484);
     const QString hwsg = format(r.HWSG, u"####");
     writeText(v.lblSpSGHoofdWort, QStringLiteral("SG Hoofdwort (kg/m3): ") + hwsg);
@@ -87,7 +86,8 @@ void UpdateSpoelen(Session &s, double targetPlato, SpargeTexts *texts)
     t.wort = BerekenWortNaSpoelen(r);
     t.wortLitres = format(t.wort->litres, u"####");
     t.wortKg = format(t.wort->litres / 1000.0 * double(t.wort->sg), u"###.0 kg");
-    writeText(v.lblSPVolWort, QStringLiteral("Wort na spoelen (L): ") + t.wortLitres + QStringLiteral(" = ") + t.wortKg);
+    writeText(v.lblSPVolWort,
+              QStringLiteral("Wort na spoelen (L): ") + t.wortLitres + QStringLiteral(" = ") + t.wortKg);
     s.view.lbl_L_WortnaSpoelen.setText(v.lblSPVolWort);
     r.Spoelwater = toSingle(double(r.SpoelwortVolume) - double(r.VolFilterPlaatBodem) - g * 0.0001);
     t.spoelwater = format(r.Spoelwater, u"####");
@@ -179,4 +179,4 @@ std::optional<OmslagPunt> UpdateOmslag(Session &s, float volume)
     return p;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -64,4 +64,4 @@ std::optional<OmslagPunt> UpdateOmslag(Session &s, float volume);
 void UpdateOmslag(Session &s);
 void ClearOmslag(Session &s);
 
-} // namespace mostarium
+}  // namespace mostarium

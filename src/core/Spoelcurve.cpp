@@ -25,15 +25,11 @@ QString oneLine(QString text)
     return text;
 }
 
-} // namespace
+}  // namespace
 
-bool HeeftHoofdwort(const RecipeState &r)
-{
-    return r.BZRMaisch > 0 && r.StortingMaisch != 0 && r.BeslaanVolume > 0;
-}
+bool HeeftHoofdwort(const RecipeState &r) { return r.BZRMaisch > 0 && r.StortingMaisch != 0 && r.BeslaanVolume > 0; }
 
-std::optional<Spoelcurve> BerekenSpoelcurve(const RecipeState &r, const QString &spoelenTot,
-                                            const QString &hoofdwort)
+std::optional<Spoelcurve> BerekenSpoelcurve(const RecipeState &r, const QString &spoelenTot, const QString &hoofdwort)
 {
     const double a = r.CoefficientA, b = r.CoefficientB, c = r.CoefficientC, d = r.CoefficientD;
     const double litres = double(r.VrijeHoofdwort) + double(r.SpoelwortVolume);
@@ -154,4 +150,4 @@ SpoelControle ControleerSpoelen(double spoelenTot, double hoofdwort, float keptH
     return c;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

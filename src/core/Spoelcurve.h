@@ -18,18 +18,17 @@ bool HeeftHoofdwort(const RecipeState &r);
 
 // The sparge curve: the gravity of the runnings against the litres run off.
 struct Spoelcurve {
-    int N = 0;              // litres of wort expected after sparging
-    PlotData data;          // rows 0 .. N + 1: litres, Plato of the runnings, kg collected
-    PlotSettings settings;  // the x axis ends at N, the data at N + 1
-    QByteArray scratch;     // temp/spoelcurve.txt, whole
+    int N = 0;                         // litres of wort expected after sparging
+    PlotData data;                     // rows 0 .. N + 1: litres, Plato of the runnings, kg collected
+    PlotSettings settings;             // the x axis ends at N, the data at N + 1
+    QByteArray scratch;                // temp/spoelcurve.txt, whole
     std::optional<OmslagPunt> omslag;  // double brew: where the runnings switch beers
 };
 
 // The curve of the sparge model as it stands (HWSG and the coefficients); the
 // two box texts head the scratch file. nullopt when the model gives none: N
 // outside 0 .. 32767 or no number, a curve without width.
-std::optional<Spoelcurve> BerekenSpoelcurve(const RecipeState &r, const QString &spoelenTot,
-                                            const QString &hoofdwort);
+std::optional<Spoelcurve> BerekenSpoelcurve(const RecipeState &r, const QString &spoelenTot, const QString &hoofdwort);
 
 // BerekenSpoelcurve, its scratch file written whole, and in a double brew the
 // switch-over at the planned volume (UpdateOmslag). Without a curve nothing is
@@ -52,4 +51,4 @@ inline constexpr double MinSpoelenTot = 3;
 SpoelControle ControleerSpoelen(double spoelenTot, double hoofdwort, float keptHWSG, float coefficientA,
                                 float coefficientB);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -10,12 +10,18 @@ namespace {
 float &recipeMember(RecipeState &r, int i)
 {
     switch (i) {
-    case 0: return r.ReceptKetelInhoud;
-    case 1: return r.ReceptFixedVolFilterPlaatBodem;
-    case 2: return r.ReceptVolFilterPlaatBodem;
-    case 3: return r.ReceptEvaporatie;
-    case 4: return r.ReceptFilterKuipInhoud;
-    default: return r.ReceptBrouwVerlies;
+    case 0:
+        return r.ReceptKetelInhoud;
+    case 1:
+        return r.ReceptFixedVolFilterPlaatBodem;
+    case 2:
+        return r.ReceptVolFilterPlaatBodem;
+    case 3:
+        return r.ReceptEvaporatie;
+    case 4:
+        return r.ReceptFilterKuipInhoud;
+    default:
+        return r.ReceptBrouwVerlies;
     }
 }
 
@@ -24,12 +30,18 @@ float recipeValue(const RecipeState &r, int i) { return recipeMember(const_cast<
 float installationValue(const RecipeState &r, int i)
 {
     switch (i) {
-    case 0: return float(r.KetelInhoud);
-    case 1: return r.FixedVolFilterPlaatBodem;
-    case 2: return r.VolFilterPlaatBodem;
-    case 3: return r.Evaporatie;
-    case 4: return r.FilterKuipInhoud;
-    default: return r.BrouwVerlies;
+    case 0:
+        return float(r.KetelInhoud);
+    case 1:
+        return r.FixedVolFilterPlaatBodem;
+    case 2:
+        return r.VolFilterPlaatBodem;
+    case 3:
+        return r.Evaporatie;
+    case 4:
+        return r.FilterKuipInhoud;
+    default:
+        return r.BrouwVerlies;
     }
 }
 
@@ -37,7 +49,7 @@ QString installationText(const RecipeState &r, int i)
 {
     return i == 0 ? QString::number(r.KetelInhoud) : num::plain(installationValue(r, i));
 }
-} // namespace
+}  // namespace
 
 bool ReadReceptSysteemParameters(RecipeState &r, const SysParamLookup &lookup)
 {
@@ -77,4 +89,4 @@ bool NeemReceptSysteemParametersOver(RecipeState &r)
     return true;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

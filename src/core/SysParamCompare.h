@@ -11,8 +11,7 @@ struct RecipeState;
 // The six equipment values a recipe file carries, in the order they are read
 // and compared.
 inline constexpr std::array<const char *, 6> SysteemParameterKeys = {
-    "KetelInhoud", "FixedVolFilterPlaatBodem", "VolFilterPlaatBodem",
-    "Evaporatie",  "FilterKuipInhoud",         "BrouwVerlies"};
+    "KetelInhoud", "FixedVolFilterPlaatBodem", "VolFilterPlaatBodem", "Evaporatie", "FilterKuipInhoud", "BrouwVerlies"};
 
 // Fetches a key of [SysteemParameters] with the given default.
 using SysParamLookup = std::function<QString(const QString &key, const QString &defaultValue)>;
@@ -31,4 +30,4 @@ bool SysteemParametersVerschillen(const RecipeState &r);
 // number of litres the program can hold.
 bool NeemReceptSysteemParametersOver(RecipeState &r);
 
-} // namespace mostarium
+}  // namespace mostarium

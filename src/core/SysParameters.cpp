@@ -12,8 +12,8 @@ namespace mostarium {
 
 namespace {
 struct Rule {
-    const char *readKey;  // as the start-up reads it
-    const char *writeKey; // as the window writes it (the same entry: names match without regard to case)
+    const char *readKey;   // as the start-up reads it
+    const char *writeKey;  // as the window writes it (the same entry: names match without regard to case)
     const char *def;
     NumberRange range;
     const char *bounds;
@@ -48,19 +48,12 @@ const Rule kRules[SpCount] = {
      "25",
      {0, MaxLitres, false},
      "Evaporatie: een getal groter dan 0 en hoogstens 32767 liter per uur."},
-    {"BrouwVerlies",
-     "BrouwVerlies",
-     "0",
-     {0, MaxLitres},
-     "Brouwverlies: een getal van 0 tot en met 32767 liter."},
+    {"BrouwVerlies", "BrouwVerlies", "0", {0, MaxLitres}, "Brouwverlies: een getal van 0 tot en met 32767 liter."},
 };
 
 const QString kSection = QStringLiteral("SysteemVariabelen");
 
-QString shown(float v)
-{
-    return num::signedText(v).trimmed();
-}
+QString shown(float v) { return num::signedText(v).trimmed(); }
 
 // A value that passed its check: the kettle rounded to whole litres, the
 // others as single-precision numbers.
@@ -103,14 +96,13 @@ std::optional<double> held(const QString &text, const NumberRange &range, bool w
 
 double readOne(const char *key, const char *def, const NumberRange &range, bool whole, QStringList &messages)
 {
-    const QString text =
-        ReadINI(paths::zymIni(), kSection, QLatin1String(key), QLatin1String(def));
+    const QString text = ReadINI(paths::zymIni(), kSection, QLatin1String(key), QLatin1String(def));
     if (const std::optional<double> v = held(text, range, whole))
         return *v;
     messages << invalidSettingText(QLatin1String(key), QLatin1String(def));
     return *held(QLatin1String(def), range, whole);
 }
-} // namespace
+}  // namespace
 
 SysParamTexts sysParamTexts(const Session &s)
 {
@@ -119,15 +111,9 @@ SysParamTexts sysParamTexts(const Session &s)
             shown(r.VolFilterPlaatBodem), shown(r.Evaporatie),       shown(r.BrouwVerlies)};
 }
 
-bool sysParamValid(SysParam p, const QString &text)
-{
-    return held(text, kRules[p].range, p == SpKetel).has_value();
-}
+bool sysParamValid(SysParam p, const QString &text) { return held(text, kRules[p].range, p == SpKetel).has_value(); }
 
-QString sysParamBounds(SysParam p)
-{
-    return QString::fromUtf8(kRules[p].bounds);
-}
+QString sysParamBounds(SysParam p) { return QString::fromUtf8(kRules[p].bounds); }
 
 bool ControleerSysParameters(const SysParamTexts &texts, SysParamFlags &bad)
 {
@@ -151,7 +137,7 @@ bool StoreSysParameters(Session &s, const SysParamTexts &texts)
     ok = WriteINI(ini, QStringLiteral("StartUp"), QStringLiteral("EersteMaal"), zero) && ok;
 
     for (int i = 0; i < SpCount; ++i)
-        store(s.recipe, SysParam(i), num::strictDouble(texts[std::size_t(i)])); // checked before
+        store(s.recipe, SysParam(i), num::strictDouble(texts[std::size_t(i)]));  // checked before
     return ok;
 }
 
@@ -171,4 +157,4 @@ QStringList ReadSysParameters(RecipeState &r)
     return messages;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -11,15 +11,7 @@ struct Session;
 
 // The six equipment values as the system parameters window edits them, in
 // the order the window fills and stores them.
-enum SysParam {
-    SpKetel = 0,
-    SpFilterkuip,
-    SpFixedVolume,
-    SpDoodVolume,
-    SpEvaporatie,
-    SpBrouwVerlies,
-    SpCount
-};
+enum SysParam { SpKetel = 0, SpFilterkuip, SpFixedVolume, SpDoodVolume, SpEvaporatie, SpBrouwVerlies, SpCount };
 using SysParamTexts = std::array<QString, SpCount>;
 using SysParamFlags = std::array<bool, SpCount>;
 
@@ -49,4 +41,4 @@ bool StoreSysParameters(Session &s, const SysParamTexts &texts);
 // returned are the messages that name each such key.
 QStringList ReadSysParameters(RecipeState &r);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -89,4 +89,4 @@ private:
     std::vector<T> m_data;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

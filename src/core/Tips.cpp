@@ -15,7 +15,7 @@ namespace mostarium {
 QString missingTipsText()
 {
     return QStringLiteral("Tips.txt niet aanwezig is op Uw systeem? Kontakteer ") + contactAddress()
-        + QStringLiteral(" voor meest recente tips.txt bestand.");
+           + QStringLiteral(" voor meest recente tips.txt bestand.");
 }
 
 QStringList LoadTips(const QString &path)
@@ -79,4 +79,4 @@ void TipCycle::clear()
     m_last = 0;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

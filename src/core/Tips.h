@@ -49,4 +49,4 @@ private:
     int m_last = 0;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

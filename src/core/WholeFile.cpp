@@ -38,7 +38,7 @@ QString sizeText(qint64 bytes)
     return QString::number((bytes + 1023) / 1024) + QStringLiteral(" kB");
 }
 
-} // namespace
+}  // namespace
 
 FileRead readWholeFile(const QString &path, qint64 maxBytes, QByteArray &bytes)
 {
@@ -88,11 +88,15 @@ QString refusedFileText(const QString &name, FileRead why, qint64 maxBytes)
 {
     switch (why) {
     case FileRead::Ok:
-    case FileRead::Missing: return QString();
-    case FileRead::NotRegular: return name + QStringLiteral(" is geen gewoon bestand en wordt niet gelezen!");
+    case FileRead::Missing:
+        return QString();
+    case FileRead::NotRegular:
+        return name + QStringLiteral(" is geen gewoon bestand en wordt niet gelezen!");
     case FileRead::TooLarge:
-        return name + QStringLiteral(" is groter dan ") + sizeText(maxBytes) + QStringLiteral(" en wordt niet gelezen!");
-    case FileRead::Unreadable: return name + QStringLiteral(" kan niet gelezen worden!");
+        return name + QStringLiteral(" is groter dan ") + sizeText(maxBytes)
+               + QStringLiteral(" en wordt niet gelezen!");
+    case FileRead::Unreadable:
+        return name + QStringLiteral(" kan niet gelezen worden!");
     }
     return QString();
 }
@@ -135,4 +139,4 @@ bool writeWholeFile(const QString &path, QByteArrayView bytes, QString *error)
     return true;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

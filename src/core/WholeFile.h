@@ -33,4 +33,4 @@ QString refusedFileText(const QString &name, FileRead why, qint64 maxBytes = Max
 // not replaced. `error` gets the reason, for the log.
 bool writeWholeFile(const QString &path, QByteArrayView bytes, QString *error = nullptr);
 
-} // namespace mostarium
+}  // namespace mostarium

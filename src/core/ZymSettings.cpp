@@ -22,13 +22,12 @@ std::optional<double> numberInRange(const QString &text, const NumberRange &rang
 
 QString invalidSettingText(const QString &key, const QString &defaultValue)
 {
-    return QStringLiteral("Ongeldige waarde voor ") + key +
-           QStringLiteral(" in ZYM.ini! De standaard waarde ") + defaultValue +
-           QStringLiteral(" wordt gebruikt.");
+    return QStringLiteral("Ongeldige waarde voor ") + key + QStringLiteral(" in ZYM.ini! De standaard waarde ")
+           + defaultValue + QStringLiteral(" wordt gebruikt.");
 }
 
-double zymNumber(const QString &section, const QString &key, const QString &defaultValue,
-                 const NumberRange &range, bool *refused)
+double zymNumber(const QString &section, const QString &key, const QString &defaultValue, const NumberRange &range,
+                 bool *refused)
 {
     const QString text = ReadINI(paths::zymIni(), section, key, defaultValue);
     if (const std::optional<double> v = numberInRange(text, range))
@@ -38,4 +37,4 @@ double zymNumber(const QString &section, const QString &key, const QString &defa
     return numberInRange(defaultValue, range).value_or(0.0);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -14,10 +14,7 @@ struct NumberRange {
     bool minIncluded = true;
     bool maxIncluded = true;
 
-    bool contains(double v) const
-    {
-        return (minIncluded ? v >= min : v > min) && (maxIncluded ? v <= max : v < max);
-    }
+    bool contains(double v) const { return (minIncluded ? v >= min : v > min) && (maxIncluded ? v <= max : v < max); }
 };
 
 // The switches of [Sounds] and [StartUp]: any number a 16-bit integer holds;
@@ -33,7 +30,7 @@ QString invalidSettingText(const QString &key, const QString &defaultValue);
 // The number of a key of ZYM.ini in the program folder; a missing key gives
 // the default. A value that fails the check gives the default too and sets
 // *refused (when given), so that the caller can say so.
-double zymNumber(const QString &section, const QString &key, const QString &defaultValue,
-                 const NumberRange &range, bool *refused = nullptr);
+double zymNumber(const QString &section, const QString &key, const QString &defaultValue, const NumberRange &range,
+                 bool *refused = nullptr);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -69,4 +69,4 @@ void SelectAllEdit::focusInEvent(QFocusEvent *e)
     QTimer::singleShot(0, this, &QLineEdit::selectAll);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -111,4 +111,4 @@ private:
     std::vector<Row> m_rows;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -6,8 +6,7 @@ namespace mostarium::dates {
 
 namespace {
 
-const char *const Months[12] = {"jan", "feb", "mrt", "apr", "mei", "jun",
-                                "jul", "aug", "sep", "okt", "nov", "dec"};
+const char *const Months[12] = {"jan", "feb", "mrt", "apr", "mei", "jun", "jul", "aug", "sep", "okt", "nov", "dec"};
 
 int monthOf(QStringView abbreviation)
 {
@@ -17,7 +16,7 @@ int monthOf(QStringView abbreviation)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 QString format(const QDate &date)
 {
@@ -44,4 +43,4 @@ QDate parse(const QString &text)
     return {};
 }
 
-} // namespace mostarium::dates
+}  // namespace mostarium::dates

@@ -14,4 +14,4 @@ QString format(const QDate &date);
 // around allowed; an invalid date for any other text.
 QDate parse(const QString &text);
 
-} // namespace mostarium::dates
+}  // namespace mostarium::dates

@@ -21,7 +21,7 @@ constexpr int FrameWidth = 6000, FrameHeight = 2460, RowGap = 420;
 constexpr int ButtonWidth = 1200, ButtonHeight = 400;
 constexpr int OkLeft = 3480, CancelLeft = 4800;
 
-} // namespace
+}  // namespace
 
 EntryListDialog::EntryListDialog(const Names &names, Table1D<QString> RecipeState::*entries, int bit, Session &s,
                                  Services &svc, QWidget *parent)
@@ -143,7 +143,7 @@ InternetShortCut yeastLink()
             return row;
     return {frmGistKeuze::yeastLinkFile(), QString()};
 }
-} // namespace
+}  // namespace
 
 const QString &frmGistKeuze::yeastLinkFile()
 {
@@ -197,4 +197,4 @@ void frmGistKeuze::lblGKURL_Click()
     OpenSiteLink(link.fileName, link.address);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

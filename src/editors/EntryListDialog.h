@@ -21,17 +21,17 @@ class EntryListDialog : public RecipeDialog {
 public:
     struct Names {
         const char *window, *caption;
-        const char *frame1, *frame2;        // left and right frame
-        const char *label1, *label2;        // label arrays, "lblGKGist"
-        const char *box1, *box2;            // text-box arrays, "txtGKgist"
-        const char *labelWord;              // "gist #" gives "gist #1:"
+        const char *frame1, *frame2;  // left and right frame
+        const char *label1, *label2;  // label arrays, "lblGKGist"
+        const char *box1, *box2;      // text-box arrays, "txtGKgist"
+        const char *labelWord;        // "gist #" gives "gist #1:"
         const char *ok, *cancel, *help, *topic;
-        int narrowWidth, wideWidth;         // twips, single and double brew
+        int narrowWidth, wideWidth;  // twips, single and double brew
         int frameTop;
     };
 
-    EntryListDialog(const Names &names, Table1D<QString> RecipeState::*entries, int bit, Session &s,
-                    Services &svc, QWidget *parent = nullptr);
+    EntryListDialog(const Names &names, Table1D<QString> RecipeState::*entries, int bit, Session &s, Services &svc,
+                    QWidget *parent = nullptr);
 
 protected:
     void store() override;
@@ -87,4 +87,4 @@ private:
     QLabel *m_url = nullptr;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

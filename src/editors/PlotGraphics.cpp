@@ -62,14 +62,13 @@ QPen pen(const QColor &c, int width = 1)
     return p;
 }
 
-} // namespace
+}  // namespace
 
 ChartPoint ScreenToWorld(const ChartTransform &t, float x, float y)
 {
     if (!(t.PlotWidth > 0 && t.PlotHeight > 0))
         return {};
-    if (!(t.LeftMargin <= x && x <= t.LeftMargin + t.PlotWidth && t.TopMargin <= y
-          && y <= t.TopMargin + t.PlotHeight))
+    if (!(t.LeftMargin <= x && x <= t.LeftMargin + t.PlotWidth && t.TopMargin <= y && y <= t.TopMargin + t.PlotHeight))
         return {};
     ChartPoint p;
     p.X = float(double(x - t.LeftMargin) * t.XRange / double(t.PlotWidth) + t.XMin);
@@ -98,8 +97,8 @@ double TickStep(double lo, double hi)
 QColor PlotPalette(int index)
 {
     static const QColor colours[] = {
-        {100, 20, 0}, {0, 0, 255},   {255, 0, 0},   {255, 255, 0}, {93, 255, 201}, {0, 255, 255},
-        {210, 25, 210}, {255, 255, 255}, {255, 0, 115}, {0, 0, 115}, {240, 240, 240},
+        {100, 20, 0},   {0, 0, 255},     {255, 0, 0},   {255, 255, 0}, {93, 255, 201},  {0, 255, 255},
+        {210, 25, 210}, {255, 255, 255}, {255, 0, 115}, {0, 0, 115},   {240, 240, 240},
     };
     return index >= 0 && index <= 10 ? colours[index] : QColor(Qt::black);
 }
@@ -385,4 +384,4 @@ ChartTransform PlotGraph(QImage &image, const PlotData &data, const PlotSettings
     return t;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -39,7 +39,7 @@ double TickStep(double lo, double hi);
 QColor PlotPalette(int index);
 
 struct ChartTick {
-    double pos = 0;    // x of an x tick, y of a y tick (twips)
+    double pos = 0;  // x of an x tick, y of a y tick (twips)
     double value = 0;
     bool mark = true;  // grid line and tick mark (an x tick 0 off the step has neither)
 };
@@ -78,4 +78,4 @@ ChartLayout LayoutChart(const PlotSettings &settings, double width, double heigh
 // by. Returns the transform for ScreenToWorld (all zero when nothing was drawn).
 ChartTransform PlotGraph(QImage &image, const PlotData &data, const PlotSettings &settings, const QColor &back);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -32,8 +32,7 @@ QString wizardSuccessor(const QString &dialog, bool dubbel)
 
 RecipeDialog::RecipeDialog(const QString &name, Session &s, Services &svc, QWidget *parent)
     : WindowBase(name, s, svc, parent)
-{
-}
+{}
 
 bool RecipeDialog::dubbel() const { return m_s.app.dubbelBrouw; }
 
@@ -90,4 +89,4 @@ void RecipeDialog::cancel()
     unload();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

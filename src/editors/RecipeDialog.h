@@ -49,4 +49,4 @@ protected:
     void onCancel() override { cancel(); }
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -14,7 +14,7 @@ namespace {
 // keeps a stored style name trimmed.
 QStringView nameOf(QStringView line, qsizetype comma) { return line.left(comma).trimmed(); }
 
-} // namespace
+}  // namespace
 
 QStringList styleLines(QByteArrayView bytes)
 {
@@ -73,4 +73,4 @@ std::optional<QString> styleDescription(const QStringList &lines, const QString 
     return std::nullopt;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

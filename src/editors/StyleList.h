@@ -26,4 +26,4 @@ QStringList styleNames(const QStringList &lines);
 // name does not count. nullopt when no line names it.
 std::optional<QString> styleDescription(const QStringList &lines, const QString &name);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -17,4 +17,4 @@ inline void placeTwips(QWidget *w, int left, int top, int width, int height)
 inline constexpr int BorderTwips = 120;
 inline int clientPx(int outerTwips) { return layout::px(outerTwips - BorderTwips); }
 
-} // namespace mostarium
+}  // namespace mostarium

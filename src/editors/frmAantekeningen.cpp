@@ -42,7 +42,7 @@ QString trimBlanks(const QString &text)
     return text.mid(from, to - from);
 }
 
-} // namespace
+}  // namespace
 
 LimitedTextEdit::LimitedTextEdit(int maxLength, QWidget *parent) : QPlainTextEdit(parent), m_max(maxLength)
 {
@@ -170,4 +170,4 @@ void frmAantekeningen::StoreAantekeningen()
         r.ReceptGewijzigd = true;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -57,4 +57,4 @@ private:
     QCheckBox *m_inRecept = nullptr;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -31,7 +31,7 @@ void place(QWidget *w, int left, int top, int width, int height)
 QString cell(const Table1D<QString> &t, int i) { return t.has(i) ? t(i) : QString(); }
 float volume(const Table1D<float> &t, int i) { return t.has(i) ? t(i) : 0.0f; }
 
-} // namespace
+}  // namespace
 
 void AlgemeenCaptions(Session &s)
 {
@@ -74,11 +74,11 @@ frmAlgemeen::frmAlgemeen(Session &s, Services &svc, QWidget *parent)
     };
     m_name = addRow(QStringLiteral("lblAlgBierNaam"), QStringLiteral("Biernaam: "), QStringLiteral("txtAlgBierNaam"));
     for (int i = 0; i < 5; ++i)
-        m_brewers[std::size_t(i)] = addRow(QStringLiteral("lblAlgBrouwers_%1").arg(i),
-                                           QStringLiteral("Brouwer%1: ").arg(i + 1),
-                                           QStringLiteral("txtAlgBrouwers_%1").arg(i));
-    m_brewDate = addRow(QStringLiteral("lblAlgBrouwDatum"), QStringLiteral("Brouwdatum: "),
-                        QStringLiteral("txtAlgBrouwdatum"));
+        m_brewers[std::size_t(i)] =
+            addRow(QStringLiteral("lblAlgBrouwers_%1").arg(i), QStringLiteral("Brouwer%1: ").arg(i + 1),
+                   QStringLiteral("txtAlgBrouwers_%1").arg(i));
+    m_brewDate =
+        addRow(QStringLiteral("lblAlgBrouwDatum"), QStringLiteral("Brouwdatum: "), QStringLiteral("txtAlgBrouwdatum"));
     m_bottlingDate = addRow(QStringLiteral("lblAlgBottelDatum"), QStringLiteral("Botteldatum: "),
                             QStringLiteral("txtAlgBotteldatum"));
 
@@ -157,4 +157,4 @@ void frmAlgemeen::afterStore()
     UpdateStatusBar(m_s);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -35,4 +35,4 @@ private:
     QCalendarWidget *m_bottlingCalendar = nullptr;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -44,7 +44,7 @@ void place(QWidget *w, int left, int top, int width, int height)
     w->setGeometry(layout::px(left), layout::px(top), layout::px(width), layout::px(height));
 }
 
-} // namespace
+}  // namespace
 
 frmDoelstellingen::frmDoelstellingen(Session &s, Services &svc, QWidget *parent)
     : RecipeDialog(QStringLiteral("frmDoelstellingen"), s, svc, parent)
@@ -270,4 +270,4 @@ void frmDoelstellingen::onCancelled()
     m_s.recipeChanged();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -55,4 +55,4 @@ private:
     QPushButton *m_cancel = nullptr;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -31,7 +31,7 @@ QString shownCell(const QString &cell)
     }
 }
 
-} // namespace
+}  // namespace
 
 frmEvaluatie::frmEvaluatie(Session &s, Services &svc, QWidget *parent)
     : RecipeDialog(QStringLiteral("frmEvaluatie"), s, svc, parent)
@@ -150,4 +150,4 @@ void frmEvaluatie::afterStore()
     m_s.viewChanged();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -38,4 +38,4 @@ private:
     QPushButton *m_ok = nullptr, *m_cancel = nullptr;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

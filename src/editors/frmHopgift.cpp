@@ -107,22 +107,13 @@ bool knownForm(const QString &form)
     return f.contains(QLatin1String("bloemen")) || f.contains(QLatin1String("pellets"));
 }
 
-} // namespace
+}  // namespace
 
 const HopBindings &HopBindings::first()
 {
-    static const HopBindings b{"frmHopgift",
-                               "Hopgift",
-                               &RecipeState::Aromahop,
-                               &RecipeState::Bitterhop,
-                               &RecipeState::OGSG,
-                               false,
-                               20,
-                               StatusHopgift,
-                               " Hopgift aromahop ",
-                               " Hopgift bitterhop ",
-                               "cmdHGOK",
-                               "picHGHelp"};
+    static const HopBindings b{
+        "frmHopgift", "Hopgift",     &RecipeState::Aromahop, &RecipeState::Bitterhop, &RecipeState::OGSG, false,
+        20,           StatusHopgift, " Hopgift aromahop ",   " Hopgift bitterhop ",   "cmdHGOK",          "picHGHelp"};
     return b;
 }
 
@@ -170,8 +161,8 @@ HopgiftDialog::HopgiftDialog(const HopBindings &b, Session &s, Services &svc, QW
         {"lblHGHoedanigheid", "lblBHHoedanigheid", "hoedanigheid", "Pellets of bloemen", VormLeft, VormWidth},
         {"lblHGalfaz", "lblBHalfaz", "alfazuur (%)", "% alfazuur (zie verpakking)", AlfaLeft, NumWidth},
         {"lblHGGram", "lblBHPerc", nullptr, nullptr, HoeveelLeft, NumWidth},
-        {"lblHGKooktijd", "lblBHKooktijd", "kooktijd (min)", "de tijd in minuten dat de hop wordt meegekookt",
-         TijdLeft, TijdWidth},
+        {"lblHGKooktijd", "lblBHKooktijd", "kooktijd (min)", "de tijd in minuten dat de hop wordt meegekookt", TijdLeft,
+         TijdWidth},
         {"lblHGGravity", "lblBHGravity", "SG (kg/m3)", "Het SG op het moment dat de hop wordt toegevoegd", GravLeft,
          NumWidth},
     };
@@ -524,4 +515,4 @@ QString HopgiftDialog::successor() const
     return m_s.app.wizardActief ? QStringLiteral("frmToevoegingen") : QString();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

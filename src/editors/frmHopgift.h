@@ -97,8 +97,7 @@ class frmHopgift : public HopgiftDialog {
 public:
     frmHopgift(Session &s, Services &svc, QWidget *parent = nullptr)
         : HopgiftDialog(HopBindings::first(), s, svc, parent)
-    {
-    }
+    {}
 };
 
 // The second beer's hops in a double brew.
@@ -106,8 +105,7 @@ class frmHopgift2 : public HopgiftDialog {
 public:
     frmHopgift2(Session &s, Services &svc, QWidget *parent = nullptr)
         : HopgiftDialog(HopBindings::second(), s, svc, parent)
-    {
-    }
+    {}
 };
 
-} // namespace mostarium
+}  // namespace mostarium

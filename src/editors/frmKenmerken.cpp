@@ -31,28 +31,35 @@ void setLabelColour(QLabel *label, const QColor &colour)
     label->setPalette(p);
 }
 
-} // namespace
+}  // namespace
 
 const std::vector<frmKenmerken::Scale> &frmKenmerken::scales()
 {
     static const std::vector<Scale> s = {
-        {"Kleur", "Kleur:",
-         {"bleek", "lichtblond", "blond", "geel", "goud", "amber koper", "donker koper", "bruin", "rood",
-          "robijn rood", "zwart (doorschijnend)", "zwart (niet doorschijnend)"}},
-        {"Helderheid", "Helderheid:",
+        {"Kleur",
+         "Kleur:",
+         {"bleek", "lichtblond", "blond", "geel", "goud", "amber koper", "donker koper", "bruin", "rood", "robijn rood",
+          "zwart (doorschijnend)", "zwart (niet doorschijnend)"}},
+        {"Helderheid",
+         "Helderheid:",
          {"briljant", "briljant/helder", "helder", "helder/tweeschijn", "tweeschijn", "tweeschijn/mistig", "mistig",
           "mistig/troebel", "troebel", "troebel/melkachtig", "melkachtig"}},
-        {"Schuim", "Schuim:",
+        {"Schuim",
+         "Schuim:",
          {"mousse", "mousse/slagroom", "slagroom", "slagroom/ongelijkmatig", "ongelijkmatig",
           "ongelijkmatig/grove bellen", "grove bellen"}},
-        {"SchuimStabiliteit", "Schuimstabiliteit:",
+        {"SchuimStabiliteit",
+         "Schuimstabiliteit:",
          {"blijvende laag", "blijvende laag/laagje", "laagje", "laagje/ring", "ring", "ring/ringetje", "ringetje",
           "ringetje/cola-achtig", "cola-achtig"}},
-        {"Body", "Body:",
+        {"Body",
+         "Body:",
          {"dun", "dun/medium", "medium", "medium/tamelijk vol", "tamelijk vol", "tamelijk vol/vol", "vol"}},
-        {"MondGevoel", "Mondgevoel:",
+        {"MondGevoel",
+         "Mondgevoel:",
          {"plakkend", "plakkerig", "droog", "branderig", "samentrekkend", "metaal", "wrang", "alcoholwarmend"}},
-        {"Koolzuur", "Koolzuur:",
+        {"Koolzuur",
+         "Koolzuur:",
          {"weinig", "weinig/normaal", "normaal", "normaal/tamelijk veel", "tamelijk veel", "tamelijk veel/veel",
           "veel"}},
     };
@@ -189,4 +196,4 @@ bool frmKenmerken::eventFilter(QObject *watched, QEvent *event)
     return WindowBase::eventFilter(watched, event);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -42,4 +42,4 @@ private:
     QLabel *m_caption[7] = {}, *m_word[7] = {};
 };
 
-} // namespace mostarium
+}  // namespace mostarium

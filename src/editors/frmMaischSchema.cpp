@@ -63,7 +63,7 @@ QLabel *redStar(QWidget *parent, int i, int left, int top)
 // The number as a box shows it: " 65", " 2.8".
 QString shown(float v) { return num::signedText(v); }
 
-} // namespace
+}  // namespace
 
 QList<QWidget *> frmMaischSchema::Row::widgets() const { return {stap, temp, tijd}; }
 
@@ -136,9 +136,8 @@ frmMaischSchema::frmMaischSchema(Session &s, Services &svc, QWidget *parent)
     takeMainColours();
     m_rows.append();
     m_rows[0].stap->setText(QStringLiteral("Inmaisch stap"));
-    QWidget *order[] = {m_inMaisch,      m_pH,           m_rows[0].temp,   m_rows[0].tijd,
-                        m_plus,          m_ok,           m_cancel,         m_min,
-                        m_decoctie,      m_tempDecoctie, m_tempBrouwwater, m_tijdDecoctie};
+    QWidget *order[] = {m_inMaisch, m_pH,  m_rows[0].temp, m_rows[0].tijd, m_plus,           m_ok,
+                        m_cancel,   m_min, m_decoctie,     m_tempDecoctie, m_tempBrouwwater, m_tijdDecoctie};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     load();
@@ -304,4 +303,4 @@ void frmMaischSchema::StoreMaischSchema()
     r.setStatus(StatusMaischschema);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -62,4 +62,4 @@ private:
     bool m_viaDecoctieAtOpen = false;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -54,7 +54,7 @@ QGroupBox *frame(const char *name, const char *caption, QWidget *parent, double 
 
 const QString kPlato = QStringLiteral("\u00BAPlato");
 
-} // namespace
+}  // namespace
 
 frmSpoelen::frmSpoelen(Session &s, Services &svc, QWidget *parent)
     : RecipeDialog(QStringLiteral("frmSpoelen"), s, svc, parent)
@@ -73,11 +73,11 @@ frmSpoelen::frmSpoelen(Session &s, Services &svc, QWidget *parent)
     QGroupBox *water = frame("fraSpSpoelWater", " Spoelwater/Wort na spoelen ", this, 3640, 4000);
     lblSPVolWort = label("lblSPVolWort", {}, water, 120, 300, 3760);
     lblSpSpoelwater = label("lblSpSpoelwater", {}, water, 120, 600, 3760);
-    lblSPWisselVolume = label("lblSPWisselVolume", QStringLiteral("Overgang dikbier-dunbier (L):"), water, 120,
-                              900, 3760);
-    lblSPWisselSG = label("lblSPWisselSG", QStringLiteral("Overgang SG dikbier-dunbier (") + kPlato
-                                               + QStringLiteral("): "),
-                          water, 120, 1200, 3760);
+    lblSPWisselVolume =
+        label("lblSPWisselVolume", QStringLiteral("Overgang dikbier-dunbier (L):"), water, 120, 900, 3760);
+    lblSPWisselSG =
+        label("lblSPWisselSG", QStringLiteral("Overgang SG dikbier-dunbier (") + kPlato + QStringLiteral("): "), water,
+              120, 1200, 3760);
     lblSPWisselVolume->hide();
     lblSPWisselSG->hide();
 
@@ -223,8 +223,7 @@ void frmSpoelen::lostFocus(NumericEdit *box)
 
 bool frmSpoelen::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut
-        && (watched == txtSPSpoelenTot || watched == txtSpWerkelijkSGHoofdwort)) {
+    if (event->type() == QEvent::FocusOut && (watched == txtSPSpoelenTot || watched == txtSpWerkelijkSGHoofdwort)) {
         const Qt::FocusReason why = static_cast<QFocusEvent *>(event)->reason();
         // Another window, a context menu or the dialog closing: the box was
         // not left.
@@ -345,4 +344,4 @@ void SaveSpoelcurveBitmap(Session &s, const QSize &size)
         writeWholeFile(path, bytes);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

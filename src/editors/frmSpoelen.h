@@ -78,4 +78,4 @@ private:
 // "Spoelcurve bij Recept" is on; deleted while it is off. Silent on failure.
 void SaveSpoelcurveBitmap(Session &s, const QSize &size);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -66,7 +66,7 @@ void setTextColour(QWidget *w, const QColor &c)
     w->setPalette(p);
 }
 
-} // namespace
+}  // namespace
 
 QList<QWidget *> frmStorting::Row::widgets() const { return {ingred, perc, bzr, ebc, laat}; }
 
@@ -318,4 +318,4 @@ void frmStorting::StoreStorting()
     m_s.recipe.setStatus(StatusStorting);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -59,4 +59,4 @@ private:
     RowList<Row> m_rows;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -25,7 +25,7 @@ void report(QObject *receiver, const char *what)
     services().msgBox(QStringLiteral("Error in ") + where, mb::OKOnly);
     reporting = false;
 }
-} // namespace
+}  // namespace
 
 bool deliverGuarded(QObject *receiver, const std::function<bool()> &deliver)
 {
@@ -62,4 +62,4 @@ QTranslator *installDutchQtTranslations(QCoreApplication *app)
     return translator;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

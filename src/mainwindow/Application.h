@@ -31,4 +31,4 @@ QString dutchQtTranslationsFile();
 // or unreadable; the dialogs then speak English and the cause goes to stderr.
 QTranslator *installDutchQtTranslations(QCoreApplication *app);
 
-} // namespace mostarium
+}  // namespace mostarium

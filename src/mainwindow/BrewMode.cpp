@@ -32,7 +32,7 @@ void ploc(Session &s)
         services().playSound(paths::file(QStringLiteral("Sounds/ploc.wav")), true);
 }
 
-} // namespace
+}  // namespace
 
 void ApplyBrouwTypeToView(Session &s)
 {
@@ -87,19 +87,18 @@ void SwitchBrouwType(Session &s, const std::function<void()> &pasGUIAanBrouwType
         r.Doelstellingen.redimPreserve(std::max(10, r.Doelstellingen.ubound()));
         if (r.Doelstellingen(6) == 0 && r.hasStatus(StatusDoelstellingen))
             r.clearStatus(StatusDoelstellingen);
-        if (r.Bitterhop2.rowUbound() == 0 && r.Aromahop2.rowUbound() == 0 && r.hasStatus(StatusHopgift) &&
-            !holdsRows(r.Aromahop) && !holdsRows(r.Bitterhop))
+        if (r.Bitterhop2.rowUbound() == 0 && r.Aromahop2.rowUbound() == 0 && r.hasStatus(StatusHopgift)
+            && !holdsRows(r.Aromahop) && !holdsRows(r.Bitterhop))
             r.clearStatus(StatusHopgift);
     } else {
         ploc(s);
         s.view.panels[0].text = QStringLiteral("EB");
         // Targets count as present only when the first beer has a volume; an
         // enlarged but empty target array is not a set of targets.
-        if (r.Doelstellingen.ubound() >= 2 && r.Doelstellingen(1) > 0 && !r.hasStatus(StatusDoelstellingen) &&
-            r.ReceptStatus >= 1)
+        if (r.Doelstellingen.ubound() >= 2 && r.Doelstellingen(1) > 0 && !r.hasStatus(StatusDoelstellingen)
+            && r.ReceptStatus >= 1)
             r.setStatus(StatusDoelstellingen);
-        if (!cell(r.Aromahop, 0, 2).isEmpty() && !cell(r.Bitterhop, 0, 2).isEmpty() &&
-            !r.hasStatus(StatusHopgift))
+        if (!cell(r.Aromahop, 0, 2).isEmpty() && !cell(r.Bitterhop, 0, 2).isEmpty() && !r.hasStatus(StatusHopgift))
             r.setStatus(StatusHopgift);
         if (r.hasStatus(StatusHopgift2) && !holdsRows(r.Aromahop2) && !holdsRows(r.Bitterhop2))
             r.clearStatus(StatusHopgift2);
@@ -112,4 +111,4 @@ void SwitchBrouwType(Session &s, const std::function<void()> &pasGUIAanBrouwType
     s.viewChanged();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

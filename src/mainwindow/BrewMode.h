@@ -16,4 +16,4 @@ void ApplyBrouwTypeToView(Session &s);
 // `pasGUIAanBrouwType` lays the window out for the new mode.
 void SwitchBrouwType(Session &s, const std::function<void()> &pasGUIAanBrouwType);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -191,4 +191,4 @@ void frmRecept::rightClick(QObject *target, const QPoint &globalPos)
     afterCommand();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

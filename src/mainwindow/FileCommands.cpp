@@ -42,7 +42,6 @@ bool isReadOnlyFile(const QString &path)
 
 std::int32_t attributesOf(const QString &path) { return isReadOnlyFile(path) ? 1 : 0; }
 
-
 // Puts a value back when the scope ends, also by an exception.
 template <typename T>
 class Restore {
@@ -56,7 +55,7 @@ private:
     T &m_target;
     T m_value;
 };
-} // namespace
+}  // namespace
 
 // Open, Save, Save As and the tick keep the autosave timer still while they
 // work; nested brackets (Save running Save As) restart it once, at the end of
@@ -94,10 +93,7 @@ FileCommands &fileCommands(frmRecept &w, Session &s)
     return *new FileCommands(w, s);
 }
 
-bool FileCommands::autoSaveOn() const
-{
-    return m_s.app.autoSaveAan;
-}
+bool FileCommands::autoSaveOn() const { return m_s.app.autoSaveAan; }
 
 void FileCommands::playSound(const QString &relative)
 {
@@ -197,9 +193,12 @@ SaveAsResult FileCommands::mnuOpslaan_Click()
     const SaveResult r = SaveRecept(m_s);
     m_w.refreshView();
     switch (r.outcome) {
-    case SaveOutcome::Saved: return SaveAsResult::Saved;
-    case SaveOutcome::Cancelled: return SaveAsResult::Cancelled;
-    case SaveOutcome::Failed: break;
+    case SaveOutcome::Saved:
+        return SaveAsResult::Saved;
+    case SaveOutcome::Cancelled:
+        return SaveAsResult::Cancelled;
+    case SaveOutcome::Failed:
+        break;
     }
     return SaveAsResult::Failed;
 }
@@ -293,8 +292,8 @@ void FileCommands::mnuReadOnly_Click()
         return;
     m_s.recipe.ReceptAttr = attributesOf(path);
     if (!(m_s.recipe.ReceptAttr & 1)) {
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadGroup |
-                                        QFileDevice::ReadOther);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadGroup
+                                        | QFileDevice::ReadOther);
         m_s.view.fraBrouwSchema.caption += AlleenLezen;
         m_s.viewChanged();
     }
@@ -416,4 +415,4 @@ bool FileCommands::OpenFileHistoryEntry(int n)
     }
 }
 
-} // namespace mostarium
+}  // namespace mostarium

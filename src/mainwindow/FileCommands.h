@@ -16,7 +16,8 @@ enum class SaveAsResult {
     NothingToSave,  // the recipe has no part at all
 };
 
-inline const QString VraagOpslaanTekst = QStringLiteral("Huidige recept kan gewijzigd zijn! Wilt U het recept Opslaan?");
+inline const QString VraagOpslaanTekst =
+    QStringLiteral("Huidige recept kan gewijzigd zijn! Wilt U het recept Opslaan?");
 inline const QString ZlvFilter = QStringLiteral("ZLV files (*.zlv);;All files (*.*)");
 inline const QString XmlFilter = QStringLiteral("XML files (*.xml);;All files (*.*)");
 
@@ -81,4 +82,4 @@ private:
 // The main window's file commands, made on first use.
 FileCommands &fileCommands(frmRecept &w, Session &s);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -79,7 +79,7 @@ BackgroundTile *tileOf(const QWidget *window, bool create)
     return create ? new BackgroundTile(const_cast<QWidget *>(window)) : nullptr;
 }
 
-} // namespace
+}  // namespace
 
 void showTips() { windows().show(QStringLiteral("frmTip")); }
 void showAbout() { windows().show(QStringLiteral("frmInfo")); }
@@ -135,5 +135,4 @@ void applyBackground(QWidget *window)
     TileForm(window);
 }
 
-
-} // namespace mostarium
+}  // namespace mostarium

@@ -12,10 +12,10 @@ namespace mostarium {
 
 // The menu and toolbar commands: load the single instance, show it modeless,
 // bring it to the front (an open window keeps its contents).
-void showTips();              // mnuTips, toolbar "Tip"
-void showAbout();             // mnuInfo, toolbar "Info"
-void showRegistreer();        // mnuRegistreer, toolbar "Registreer"
-void showBackgroundChooser(); // frmAchtergrond (no menu item of its own)
+void showTips();               // mnuTips, toolbar "Tip"
+void showAbout();              // mnuInfo, toolbar "Info"
+void showRegistreer();         // mnuRegistreer, toolbar "Registreer"
+void showBackgroundChooser();  // frmAchtergrond (no menu item of its own)
 
 // Start-up's splash: frmInfo shown topmost without its OK button, painted once.
 // The caller waits, takes it out of the topmost band before a message box may
@@ -35,4 +35,4 @@ void TileForm(QWidget *mainWindow);
 // when it names an existing picture; otherwise the window is left as it is.
 void applyBackground(QWidget *mainWindow);
 
-} // namespace mostarium
+}  // namespace mostarium

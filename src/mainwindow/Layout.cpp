@@ -6,10 +6,7 @@
 
 namespace mostarium::layout {
 
-std::array<double, 10> panelWidths(double W)
-{
-    return {300, 900, 1200, 700, 1200, 700, 800, W - 7650, 850, 1000};
-}
+std::array<double, 10> panelWidths(double W) { return {300, 900, 1200, 700, 1200, 700, 800, W - 7650, 850, 1000}; }
 
 ResizeResult FormResize(const ResizeInput &in)
 {
@@ -91,4 +88,4 @@ QFont narrowedToFit(QFont font, const std::vector<TextWidth> &texts)
     return font;
 }
 
-} // namespace mostarium::layout
+}  // namespace mostarium::layout

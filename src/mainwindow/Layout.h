@@ -13,16 +13,16 @@
 // so that the thresholds can be checked without a window.
 namespace mostarium::layout {
 
-inline constexpr int FrameWidth = 13995;          // fraBrouwSchema and fraEvaluatie
+inline constexpr int FrameWidth = 13995;  // fraBrouwSchema and fraEvaluatie
 inline constexpr int EvaluatieHeight = 2295;
 inline constexpr int BrouwSchemaHeightDubbel = 6675;
 inline constexpr int BrouwSchemaHeightEnkel = 5025;
 
 struct ResizeInput {
-    double W = 0;               // outer width
-    double H = 0;               // outer height
-    double SH = 0;              // inner height of the frame area
-    bool dubbel = false;        // mnuDubBrouw checked
+    double W = 0;         // outer width
+    double H = 0;         // outer height
+    double SH = 0;        // inner height of the frame area
+    bool dubbel = false;  // mnuDubBrouw checked
     double brouwSchemaHeight = BrouwSchemaHeightEnkel;
 };
 
@@ -55,7 +55,9 @@ struct BrouwTypeLayout {
 BrouwTypeLayout brouwTypeLayout(bool dubbel);
 
 // Top-left of a window of the given size centred on a screen.
-struct Point { double left, top; };
+struct Point {
+    double left, top;
+};
 Point centred(double screenW, double screenH, double winW, double winH);
 
 // A text and the width in pixels it must fit in.
@@ -65,4 +67,4 @@ using TextWidth = std::pair<QString, int>;
 // narrowed, then made smaller (down to 9 pixels), until every text fits.
 QFont narrowedToFit(QFont font, const std::vector<TextWidth> &texts);
 
-} // namespace mostarium::layout
+}  // namespace mostarium::layout

@@ -10,7 +10,7 @@ namespace mostarium {
 
 namespace {
 QKeySequence ctrl(Qt::Key k) { return QKeySequence(Qt::CTRL | k); }
-} // namespace
+}  // namespace
 
 QMenu *frmRecept::addMenu(QMenu *parent, const QString &name, const QString &caption)
 {
@@ -130,7 +130,8 @@ void frmRecept::buildMenus()
 
     QMenu *on = addMenu(nullptr, QStringLiteral("mnuMostariumOnline"), QStringLiteral("Mostarium &Online"));
     addItem(on, QStringLiteral("mnuOpenMostariumOnline"), QStringLiteral("  &Open Mostarium Online"));
-    addItem(on, QStringLiteral("mnuDownloadRecipes"), QStringLiteral(" & Download Openbare Recepten van Mostarium Online"));
+    addItem(on, QStringLiteral("mnuDownloadRecipes"),
+            QStringLiteral(" & Download Openbare Recepten van Mostarium Online"));
 
     QMenu *h = addMenu(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     addItem(h, QStringLiteral("mnuHInhoudsopgave"), QStringLiteral("  Inhouds&opgave"), QKeySequence(Qt::Key_F1));
@@ -147,4 +148,4 @@ void frmRecept::buildMenus()
 
 QAction *frmRecept::action(const QString &name) const { return m_actions.value(name); }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -32,7 +32,7 @@ constexpr Button Buttons[] = {
     {"Info", "Info", "mnuInfo"},
     {"Afsluiten", "Afsluiten", "mnuAfsluiten"},
 };
-} // namespace
+}  // namespace
 
 void frmRecept::buildToolbar()
 {
@@ -69,4 +69,4 @@ void frmRecept::Toolbar1_ButtonClick(const QString &key)
     }
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -210,19 +210,26 @@ void afsluiten(QPainter &p)
 const QHash<QString, Draw> &painters()
 {
     static const QHash<QString, Draw> table = {
-        {QStringLiteral("Nieuw"), nieuw},         {QStringLiteral("Openen"), openen},
-        {QStringLiteral("Opslaan"), opslaan},     {QStringLiteral("Afdrukken"), afdrukken},
-        {QStringLiteral("Wizard"), wizard},       {QStringLiteral("Spoelcurve"), spoelcurve},
-        {QStringLiteral("Storting"), storting},   {QStringLiteral("Hopgift"), hopgift},
-        {QStringLiteral("Wateraanpassing"), water}, {QStringLiteral("Biergeluiden"), geluid},
-        {QStringLiteral("Help"), help},           {QStringLiteral("Tip"), tip},
-        {QStringLiteral("Registreer"), registreer}, {QStringLiteral("Info"), info},
+        {QStringLiteral("Nieuw"), nieuw},
+        {QStringLiteral("Openen"), openen},
+        {QStringLiteral("Opslaan"), opslaan},
+        {QStringLiteral("Afdrukken"), afdrukken},
+        {QStringLiteral("Wizard"), wizard},
+        {QStringLiteral("Spoelcurve"), spoelcurve},
+        {QStringLiteral("Storting"), storting},
+        {QStringLiteral("Hopgift"), hopgift},
+        {QStringLiteral("Wateraanpassing"), water},
+        {QStringLiteral("Biergeluiden"), geluid},
+        {QStringLiteral("Help"), help},
+        {QStringLiteral("Tip"), tip},
+        {QStringLiteral("Registreer"), registreer},
+        {QStringLiteral("Info"), info},
         {QStringLiteral("Afsluiten"), afsluiten},
     };
     return table;
 }
 
-} // namespace
+}  // namespace
 
 QPixmap programPicture(const QString &key, int size)
 {
@@ -244,4 +251,4 @@ QPixmap programPicture(const QString &key, int size)
     return pm;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -12,4 +12,4 @@ namespace mostarium {
 // empty picture.
 QPixmap programPicture(const QString &key, int size);
 
-} // namespace mostarium
+}  // namespace mostarium

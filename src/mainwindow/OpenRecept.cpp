@@ -32,4 +32,4 @@ bool OpenRecept(Session &s, const QString &path, const std::function<void()> &pa
     return true;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

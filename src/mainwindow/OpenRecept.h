@@ -18,4 +18,4 @@ struct Session;
 // shows the path in the status bar.
 bool OpenRecept(Session &s, const QString &path, const std::function<void()> &pasGUIAanBrouwType = {});
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -20,19 +20,29 @@ struct Option {
     bool inverted;  // the key says the opposite of the check
 };
 constexpr Option Options[] = {
-    {"mnuBeerSounds", "Sounds", "SoundsOn", false},
-    {"mnuOpenBestandbijOpstarten", "StartUp", "LaadBestand1", false},
-    {"mnuAutoSaveOn", "StartUp", "AutoSaveOn", false},
-    {"mnuSpoelcurveRecept", "StartUp", "SpoelCurveBijRecept", false},
+    {"mnuBeerSounds", "Sounds", "SoundsOn", false},    {"mnuOpenBestandbijOpstarten", "StartUp", "LaadBestand1", false},
+    {"mnuAutoSaveOn", "StartUp", "AutoSaveOn", false}, {"mnuSpoelcurveRecept", "StartUp", "SpoelCurveBijRecept", false},
     {"mnuVerkort", "StartUp", "VolMenu", true},
 };
 
 // Hidden by the short menu, in the order they are hidden.
 constexpr const char *ShortMenuHides[] = {
-    "mnuDubBrouw",    "mnuSep1",           "mnuCorrectie",       "mnuCalculator",
-    "mnuHopPartitionMagic", "mnuWateraanpassing", "mnuAfvullen", "mnuEditBierSoorten",
-    "mnuSep4",        "mnuBierIndeling",   "mnuReceptOptiMaischer", "mnuBeerSounds",
-    "mnuOpenBestandbijOpstarten", "mnuSysParameters", "mnuHelpLinks", "mnuRegistreer",
+    "mnuDubBrouw",
+    "mnuSep1",
+    "mnuCorrectie",
+    "mnuCalculator",
+    "mnuHopPartitionMagic",
+    "mnuWateraanpassing",
+    "mnuAfvullen",
+    "mnuEditBierSoorten",
+    "mnuSep4",
+    "mnuBierIndeling",
+    "mnuReceptOptiMaischer",
+    "mnuBeerSounds",
+    "mnuOpenBestandbijOpstarten",
+    "mnuSysParameters",
+    "mnuHelpLinks",
+    "mnuRegistreer",
     "mnuCheckForUpdates",
 };
 
@@ -43,11 +53,10 @@ struct MenuPicture {
     int shortItem;  // -1: not attached in the short menu
 };
 constexpr MenuPicture MenuPictures[] = {
-    {"Nieuw", 0, 0, 0},      {"Openen", 0, 1, 1}, {"Opslaan", 0, 2, 2},      {"Afdrukken", 0, 6, 6},
-    {"Afsluiten", 0, 14, 14}, {"Wizard", 1, 11, 9}, {"Help", 5, 0, 0},       {"Tip", 5, 2, 1},
-    {"Registreer", 5, 5, -1}, {"Info", 5, 6, 3},
+    {"Nieuw", 0, 0, 0},   {"Openen", 0, 1, 1}, {"Opslaan", 0, 2, 2}, {"Afdrukken", 0, 6, 6},   {"Afsluiten", 0, 14, 14},
+    {"Wizard", 1, 11, 9}, {"Help", 5, 0, 0},   {"Tip", 5, 2, 1},     {"Registreer", 5, 5, -1}, {"Info", 5, 6, 3},
 };
-} // namespace
+}  // namespace
 
 void frmRecept::defineOptions()
 {
@@ -107,4 +116,4 @@ void frmRecept::attachMenuPictures(bool verkort)
     }
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -13,4 +13,4 @@ void ResetRecept(Session &s)
     ResetReceptState(s);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

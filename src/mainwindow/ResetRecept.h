@@ -11,4 +11,4 @@ struct Session;
 // recipe state and the schedule go back to their empty look.
 void ResetRecept(Session &s);
 
-} // namespace mostarium
+}  // namespace mostarium

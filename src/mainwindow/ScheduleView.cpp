@@ -23,10 +23,8 @@ struct WidestText {
     const char16_t *text;
 };
 constexpr WidestText Widest[] = {
-    {2895, 180, u"Inmaischen met 888 L (10.85 L/kg)"},
-    {2895, 180, u"Decoc: 888 L 100 \u00b0C + 888 L 40 \u00b0C"},
-    {2895, 180, u"Geschat volume maisch (L): 888"},
-    {3675, 150, u"SG na spoelen: 1088 kg/m3 = 18.8 \u00baPlato"},
+    {2895, 180, u"Inmaischen met 888 L (10.85 L/kg)"}, {2895, 180, u"Decoc: 888 L 100 \u00b0C + 888 L 40 \u00b0C"},
+    {2895, 180, u"Geschat volume maisch (L): 888"},    {3675, 150, u"SG na spoelen: 1088 kg/m3 = 18.8 \u00baPlato"},
     {3290, 180, u"OG: 1088  Eind SG: 1018 (kg/m3)"},
 };
 
@@ -49,7 +47,7 @@ void setRole(QWidget *w, QPalette::ColorRole role, const std::optional<Rgb> &rgb
     p.setColor(role, wanted);
     w->setPalette(p);
 }
-} // namespace
+}  // namespace
 
 void ScheduleView::place(QWidget *w, double left, double top, double width, double height)
 {
@@ -76,10 +74,10 @@ ScheduleView::ScheduleView(QWidget *area)
     addLabel(ms, QStringLiteral("lbl_vol_maisch"), 180, 2700);
 
     QGroupBox *sp = addFrame(bs, QStringLiteral("fraBSSpoelen"), 10020, 300, 3675, 3015);
-    const char *spoelen[] = {"lbl_SG_Hoofdwort",        "lbl_Plato_Hoofdwort", "lbl_SpoelenTot",
-                             "lbl_L_spoelwater",        "lbl_L_WortnaSpoelen", "lbl_VerwachtSGNaSpoelen",
-                             "lbl_verwachtOG",          "lbl_VerwachtOG2",     "lbl_SGOvergang",
-                             "lbl_VolOvergang",         "lbl_VerwachteKooktijd"};
+    const char *spoelen[] = {"lbl_SG_Hoofdwort", "lbl_Plato_Hoofdwort",  "lbl_SpoelenTot",
+                             "lbl_L_spoelwater", "lbl_L_WortnaSpoelen",  "lbl_VerwachtSGNaSpoelen",
+                             "lbl_verwachtOG",   "lbl_VerwachtOG2",      "lbl_SGOvergang",
+                             "lbl_VolOvergang",  "lbl_VerwachteKooktijd"};
     for (int i = 0; i < 11; ++i)
         addLabel(sp, QLatin1String(spoelen[i]), 150, 300 + RowStep * i);
 
@@ -91,7 +89,8 @@ ScheduleView::ScheduleView(QWidget *area)
     QGroupBox *ev = addFrame(area, QStringLiteral("fraEvaluatie"), 210, 7020, 13995, 2295);
     ev->setFont(font);
     addRows(addFrame(ev, QStringLiteral("fraEvalDS"), 180, 360, 3290, 1695), QStringLiteral("lbl_EvDS"), 5, 180, 360);
-    addRows(addFrame(ev, QStringLiteral("fraEvalDS2"), 3540, 360, 3290, 1695), QStringLiteral("lbl_EvDS2"), 5, 180, 360);
+    addRows(addFrame(ev, QStringLiteral("fraEvalDS2"), 3540, 360, 3290, 1695), QStringLiteral("lbl_EvDS2"), 5, 180,
+            360);
     QGroupBox *evEv = addFrame(ev, QStringLiteral("fraEvalEv"), 7020, 360, 3290, 1695);
     QGroupBox *evEv2 = addFrame(ev, QStringLiteral("fraEvalEv2"), 10380, 360, 3290, 1695);
     const char *evalNames[] = {"vol", "FGOG", "BZR", "EBU", "EBC"};
@@ -158,4 +157,4 @@ void ScheduleView::refresh(DisplayModel &m)
     });
 }
 
-} // namespace mostarium
+}  // namespace mostarium

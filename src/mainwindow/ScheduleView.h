@@ -41,4 +41,4 @@ private:
     QStringList m_frameOrder;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -38,8 +38,7 @@ const QString Attentie = QStringLiteral("Attentie!");
 
 QString setting(const char *section, const char *key, const char *def)
 {
-    return ReadINI(paths::zymIni(), QLatin1String(section), QLatin1String(key),
-                   QLatin1String(def));
+    return ReadINI(paths::zymIni(), QLatin1String(section), QLatin1String(key), QLatin1String(def));
 }
 
 void centreOn(QWidget *window, const QRect &area)
@@ -101,12 +100,10 @@ void checkRequiredFiles(frmRecept &w)
 {
     // A ZYM.ini that is there but is no file we read (a pipe, far too large)
     // is named as such; every setting then takes its default.
-    const QString zymRefusal =
-        refusedSettingsFile(paths::zymIni(), QStringLiteral("\\ZYM.ini"));
+    const QString zymRefusal = refusedSettingsFile(paths::zymIni(), QStringLiteral("\\ZYM.ini"));
     for (const RequiredFile &f : RequiredFiles) {
         if (qstrcmp(f.file, "ZYM.ini") == 0 && !zymRefusal.isEmpty()) {
-            tell(zymRefusal + QStringLiteral(" De standaard instellingen worden gebruikt."), mb::Exclamation,
-                 Attentie);
+            tell(zymRefusal + QStringLiteral(" De standaard instellingen worden gebruikt."), mb::Exclamation, Attentie);
             continue;
         }
         if (requiredFileExists(QLatin1String(f.file)))
@@ -197,7 +194,7 @@ void prepare(frmRecept &w, Session &s, const StartUpOptions &options)
         w.tmrAutoSave()->start();
     }
 }
-} // namespace
+}  // namespace
 
 QString receptPathFromSetting(const QString &value)
 {
@@ -236,14 +233,13 @@ bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
                 fileCommands(w, s).openFile(path);
             } else {
                 // Said as for a recent file that is gone; the window opens empty.
-                tell(QStringLiteral("Bestand ") + path + QStringLiteral(" niet gevonden!"), mb::Exclamation,
-                     Attentie);
+                tell(QStringLiteral("Bestand ") + path + QStringLiteral(" niet gevonden!"), mb::Exclamation, Attentie);
             }
         } catch (const std::exception &e) {
             // The main window still opens, with an empty recipe.
             std::fprintf(stderr, "Form_Load: %s\n", e.what());
-            tell(QStringLiteral("Recept kan niet geopend worden. Kontroleer commandline parameter."),
-                 mb::Exclamation, Attentie);
+            tell(QStringLiteral("Recept kan niet geopend worden. Kontroleer commandline parameter."), mb::Exclamation,
+                 Attentie);
         }
     }
 
@@ -259,9 +255,10 @@ bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
             services().processEvents();
         }
         if (number("StartUp", "EersteMaal", "0") != 0) {
-            tell(QStringLiteral("Mostarium heeft gedetecteerd dat dit de eerste keer is dat Mostarium wordt gestart.\r\n"
-                                "Stel de de korrekte systeem parameters in."),
-                 mb::Exclamation, Attentie);
+            tell(
+                QStringLiteral("Mostarium heeft gedetecteerd dat dit de eerste keer is dat Mostarium wordt gestart.\r\n"
+                               "Stel de de korrekte systeem parameters in."),
+                mb::Exclamation, Attentie);
             windows().show(QStringLiteral("frmSysParameters"));
             services().processEvents();
         }
@@ -274,4 +271,4 @@ bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
     return true;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

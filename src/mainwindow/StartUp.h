@@ -35,4 +35,4 @@ bool needsScreenWarning(int widthPx, int heightPx);
 // and last character when it holds a double quote anywhere.
 QString commandLineRecipe(const QString &commandLine);
 
-} // namespace mostarium
+}  // namespace mostarium

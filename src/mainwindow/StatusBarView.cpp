@@ -29,7 +29,7 @@ QFont panelFont(const QFont &base)
     add(QStringLiteral("88:88:88"), 9);
     return layout::narrowedToFit(base, texts);
 }
-} // namespace
+}  // namespace
 
 StatusBarView::StatusBarView(QStatusBar *bar)
 {
@@ -92,4 +92,4 @@ void StatusBarView::tick()
     m_panels[9]->setText(now.toString(QStringLiteral("HH:mm:ss")));
 }
 
-} // namespace mostarium
+}  // namespace mostarium

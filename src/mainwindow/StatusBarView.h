@@ -34,4 +34,4 @@ private:
     QList<QLabel *> m_panels;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -48,10 +48,7 @@ WindowFactory make()
     return [](Session &s, Services &svc) -> QWidget * { return new W(s, svc); };
 }
 
-void refuse(const QString &message)
-{
-    services().msgBox(message, mb::Exclamation, QStringLiteral("Attentie!"));
-}
+void refuse(const QString &message) { services().msgBox(message, mb::Exclamation, QStringLiteral("Attentie!")); }
 
 void setFrameCaption(QWidget *window, const char *frame, const QString &caption)
 {
@@ -169,7 +166,7 @@ std::vector<WindowRow> makeCatalogue()
     };
 }
 
-} // namespace
+}  // namespace
 
 const std::vector<WindowRow> &windowCatalogue()
 {
@@ -228,4 +225,4 @@ void registerWindows(Session &s)
         registerWindow(r.window, s);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

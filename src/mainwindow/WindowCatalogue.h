@@ -23,10 +23,10 @@ using WindowPrepare = void (*)(QWidget *, const Session &);
 // One window of the program: every list of windows and of window commands is
 // read from here.
 struct WindowRow {
-    QString window;               // "frmDoelstellingen"
-    QString command;              // the menu item that opens it, or empty
-    bool recipeDialog = false;    // closed by a reset, refused while an optimiser runs
-    WindowFactory factory;        // empty while the window is not built
+    QString window;             // "frmDoelstellingen"
+    QString command;            // the menu item that opens it, or empty
+    bool recipeDialog = false;  // closed by a reset, refused while an optimiser runs
+    WindowFactory factory;      // empty while the window is not built
     WindowGuard guard = nullptr;
     WindowPrepare prepare = nullptr;
 };
@@ -47,4 +47,4 @@ bool registerWindow(const QString &window, Session &s);
 // The registry's factory of a built row, bound to `s`; empty when not built.
 std::function<QWidget *()> boundFactory(const WindowRow &row, Session &s);
 
-} // namespace mostarium
+}  // namespace mostarium

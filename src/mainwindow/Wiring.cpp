@@ -74,10 +74,9 @@ void wireCommands(frmRecept &w, Session &s)
     w.setCommand(QStringLiteral("mnuOpenMostariumOnline"), [] { mnuOpenMostariumOnline_Click(); });
 
     frmRecept *pw = &w;
-    setReceptSuggestieSteps({[f] { return f->VraagOpslaan(); },
-                             [pw, ps](const QString &path, const QString &style) {
-                                 openSuggestionAsNew(*pw, *ps, path, style);
-                             }});
+    setReceptSuggestieSteps(
+        {[f] { return f->VraagOpslaan(); },
+         [pw, ps](const QString &path, const QString &style) { openSuggestionAsNew(*pw, *ps, path, style); }});
     wireOnlineCommands(w);
 }
 
@@ -104,4 +103,4 @@ OnlineCommands *wireOnlineCommands(frmRecept &w)
     return online;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

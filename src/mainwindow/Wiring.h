@@ -22,4 +22,4 @@ OnlineCommands *wireOnlineCommands(frmRecept &w);
 // URLs, writing that file first when it is missing.
 void mnuOpenMostariumOnline_Click();
 
-} // namespace mostarium
+}  // namespace mostarium

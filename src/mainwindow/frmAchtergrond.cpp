@@ -33,7 +33,7 @@ QString driveOf(const QString &folder)
     }
     return best.isEmpty() ? QDir::rootPath() : best;
 }
-} // namespace
+}  // namespace
 
 frmAchtergrond::frmAchtergrond(Session &s, Services &svc, QWidget *parent)
     : WindowBase(QStringLiteral("frmAchtergrond"), s, svc, parent)
@@ -46,7 +46,8 @@ frmAchtergrond::frmAchtergrond(Session &s, Services &svc, QWidget *parent)
     m_drive = new QComboBox(frame);
     m_drive->setObjectName(QStringLiteral("drvDrive"));
     for (const QFileInfo &d : QDir::drives())
-        m_drive->addItem(QDir::toNativeSeparators(d.absoluteFilePath()), QDir::fromNativeSeparators(d.absoluteFilePath()));
+        m_drive->addItem(QDir::toNativeSeparators(d.absoluteFilePath()),
+                         QDir::fromNativeSeparators(d.absoluteFilePath()));
 
     m_dirs = new QListWidget(frame);
     m_dirs->setObjectName(QStringLiteral("DirDirList"));
@@ -121,7 +122,7 @@ void frmAchtergrond::fillFolderList(const QString &path)
     m_dirs->clear();
     // The path from the root down, then the folders inside it, as a folder list shows them.
     QStringList chain;
-    for (QDir d(m_dirPath);; ) {
+    for (QDir d(m_dirPath);;) {
         chain.prepend(d.absolutePath());
         if (!d.cdUp())
             break;
@@ -129,14 +130,17 @@ void frmAchtergrond::fillFolderList(const QString &path)
     int depth = 0;
     for (const QString &p : chain) {
         const QString name = QDir(p).isRoot() ? QDir::toNativeSeparators(p) : QDir(p).dirName();
-        auto *item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirOpenIcon), QString(depth * 2, u' ') + name, m_dirs);
+        auto *item =
+            new QListWidgetItem(style()->standardIcon(QStyle::SP_DirOpenIcon), QString(depth * 2, u' ') + name, m_dirs);
         item->setData(Qt::UserRole, p);
         ++depth;
     }
     m_dirs->setCurrentRow(m_dirs->count() - 1);
-    const QStringList subs = QDir(m_dirPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QStringList subs =
+        QDir(m_dirPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString &s : subs) {
-        auto *item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon), QString(depth * 2, u' ') + s, m_dirs);
+        auto *item =
+            new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon), QString(depth * 2, u' ') + s, m_dirs);
         item->setData(Qt::UserRole, QDir(m_dirPath).filePath(s));
     }
 }
@@ -235,4 +239,4 @@ void frmAchtergrond::cmdBGAnnuleer_Click()
     unload();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

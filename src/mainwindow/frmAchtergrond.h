@@ -48,4 +48,4 @@ private:
     QLabel *m_source = nullptr;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -47,16 +47,15 @@ void openSite(const QString &fileName, const QString &address) { OpenSiteLink(fi
 
 QString disclaimer()
 {
-    return QStringLiteral(
-               "EINDGEBRUIKERS OVEREENKOMST\n\n"
-               "Deze gratis software wordt aanvaard zoals zij wordt aangeboden. Aan het gebruik ervan "
-               "kunnen geen rechten worden ontleend. Schade die voortkomt uit het gebruik van deze "
-               "software is voor rekening van de gebruiker; de maker aanvaardt geen enkele "
-               "aansprakelijkheid.\n\n"
-               "Opmerkingen, gebreken en wensen voor verbeteringen zijn welkom op ")
-        + contactAddress() + QStringLiteral(".");
+    return QStringLiteral("EINDGEBRUIKERS OVEREENKOMST\n\n"
+                          "Deze gratis software wordt aanvaard zoals zij wordt aangeboden. Aan het gebruik ervan "
+                          "kunnen geen rechten worden ontleend. Schade die voortkomt uit het gebruik van deze "
+                          "software is voor rekening van de gebruiker; de maker aanvaardt geen enkele "
+                          "aansprakelijkheid.\n\n"
+                          "Opmerkingen, gebreken en wensen voor verbeteringen zijn welkom op ")
+           + contactAddress() + QStringLiteral(".");
 }
-} // namespace
+}  // namespace
 
 QString frmInfo::beerwareText(int year)
 {
@@ -195,10 +194,7 @@ void frmInfo::setOnTop(bool onTop)
         SetFormNotOnTop(this);
 }
 
-void frmInfo::lblI_MostariumOnline_Click()
-{
-    openSite(QStringLiteral("MostariumOnline.url"), onlineSiteAddress());
-}
+void frmInfo::lblI_MostariumOnline_Click() { openSite(QStringLiteral("MostariumOnline.url"), onlineSiteAddress()); }
 
 void frmInfo::lblInfo_WWW_Click() { openSite(QStringLiteral("ZOLV.url"), guildSiteAddress()); }
 
@@ -208,4 +204,4 @@ void frmInfo::cmdOK_Click()
     unload();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -30,4 +30,4 @@ private:
     QPushButton *m_ok = nullptr;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

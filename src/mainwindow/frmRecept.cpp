@@ -95,10 +95,13 @@ void frmRecept::scheduleRefresh()
     if (m_refreshPending)
         return;
     m_refreshPending = true;
-    QMetaObject::invokeMethod(this, [this] {
-        if (m_refreshPending)
-            refreshView();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_refreshPending)
+                refreshView();
+        },
+        Qt::QueuedConnection);
 }
 
 void frmRecept::refreshView()
@@ -208,4 +211,4 @@ void frmRecept::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -79,7 +79,7 @@ protected:
 private:
     struct Command {
         std::function<void()> handler;
-        QString window;   // the window whose registration enables it
+        QString window;  // the window whose registration enables it
         bool wired = false;
     };
 
@@ -129,4 +129,4 @@ private:
     bool m_refreshPending = false;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -11,13 +11,12 @@ namespace mostarium {
 
 QString frmRegistreer::noticeText()
 {
-    return QStringLiteral(
-               "Wilt U op de hoogte blijven van nieuwe revisies van Mostarium, van het helpbestand en "
-               "van updates van de ondersteunende bestanden (tips, biersoorten, sjablonen)?\n\n"
-               "Stuur dan een e-mail met het woord \"Registreer\" in het onderwerp naar:\n\n    ")
-        + contactAddress()
-        + QStringLiteral("\n\nU ontvangt dan bericht zodra er iets nieuws is. Uw adres wordt voor niets anders "
-                         "gebruikt.");
+    return QStringLiteral("Wilt U op de hoogte blijven van nieuwe revisies van Mostarium, van het helpbestand en "
+                          "van updates van de ondersteunende bestanden (tips, biersoorten, sjablonen)?\n\n"
+                          "Stuur dan een e-mail met het woord \"Registreer\" in het onderwerp naar:\n\n    ")
+           + contactAddress()
+           + QStringLiteral("\n\nU ontvangt dan bericht zodra er iets nieuws is. Uw adres wordt voor niets anders "
+                            "gebruikt.");
 }
 
 frmRegistreer::frmRegistreer(Session &s, Services &svc, QWidget *parent)
@@ -50,4 +49,4 @@ frmRegistreer::frmRegistreer(Session &s, Services &svc, QWidget *parent)
     takeMainColours();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -14,4 +14,4 @@ public:
     static QString noticeText();
 };
 
-} // namespace mostarium
+}  // namespace mostarium

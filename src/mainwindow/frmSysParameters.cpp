@@ -35,7 +35,7 @@ const Row kRows[SpCount] = {
     {"txt_SP_BrouwVerlies", "lbl_SP_BrouwVerlies", "Brouwverlies (L): "},
 };
 const QString kName = QStringLiteral("frmSysParameters");
-} // namespace
+}  // namespace
 
 frmSysParameters::frmSysParameters(Session &s, Services &svc, QWidget *parent) : WindowBase(kName, s, svc, parent)
 {
@@ -138,8 +138,8 @@ void frmSysParameters::cmdSP_OK_Click()
         return;
     Session &s = m_s;
     if (!StoreSysParameters(s, t))
-        m_svc.msgBox(QStringLiteral("De systeem parameters konden niet in ZYM.ini worden bewaard!"),
-                          mb::Exclamation, QStringLiteral("Attentie!"));
+        m_svc.msgBox(QStringLiteral("De systeem parameters konden niet in ZYM.ini worden bewaard!"), mb::Exclamation,
+                     QStringLiteral("Attentie!"));
     if (s.recipe.ReceptStatus > 0)
         UpdateBrouwschema(s);
     unload();
@@ -147,4 +147,4 @@ void frmSysParameters::cmdSP_OK_Click()
 
 void frmSysParameters::cmdSP_Annuleren_Click() { unload(); }
 
-} // namespace mostarium
+}  // namespace mostarium

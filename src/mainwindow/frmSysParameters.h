@@ -29,4 +29,4 @@ private:
     std::array<QString, SpCount> m_toolTips;  // as designed, shown again once a box is good
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -38,8 +38,7 @@ const char *const kLabels[6] = {"Ketel inhoud (L): ",
                                 "Evaporatie tijdens kookproces (L/uur): ",
                                 "Brouwverlies (L): "};
 const char *const kBoxes[6] = {"KetelInhoud", "Filterkuip", "FixedVolume", "DoodVolume", "Evaporatie", "BrouwVerlies"};
-const QString kBrouwverliesTip =
-    QStringLiteral("Wort wat achterblijft in de installatie, hopdraf enz. na het brouwen");
+const QString kBrouwverliesTip = QStringLiteral("Wort wat achterblijft in de installatie, hopdraf enz. na het brouwen");
 
 // One column of six labels and boxes; the labels' right edges line up.
 void fillColumn(QWidget *frame, const QString &prefix, QLineEdit **boxes)
@@ -60,7 +59,7 @@ void fillColumn(QWidget *frame, const QString &prefix, QLineEdit **boxes)
         boxes[i] = box;
     }
 }
-} // namespace
+}  // namespace
 
 frmSysteemParametersAanpassen::frmSysteemParametersAanpassen(Session &s, Services &svc, QWidget *parent)
     : WindowBase(QStringLiteral("frmSysteemParametersAanpassen"), s, svc, parent)
@@ -153,4 +152,4 @@ void ShowSysteemParametersAanpassen(Session &s)
         dlg->unload();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

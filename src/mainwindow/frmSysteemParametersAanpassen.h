@@ -36,4 +36,4 @@ private:
 // The about window, which may still stand as the splash, goes first.
 void ShowSysteemParametersAanpassen(Session &s);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -27,7 +27,7 @@ std::function<double()> &randomSource()
     static std::function<double()> source = [] { return QRandomGenerator::global()->generateDouble(); };
     return source;
 }
-} // namespace
+}  // namespace
 
 void frmTip::setRandomSource(std::function<double()> source)
 {
@@ -155,4 +155,4 @@ void frmTip::cmdOK_Click()
     unload();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -38,4 +38,4 @@ private:
     QCheckBox *m_showAtStartUp = nullptr;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -38,7 +38,7 @@ QString localText(const QString &what, const QString &path, const QString &reaso
     return what + path + QStringLiteral(" (") + reason + u')';
 }
 
-} // namespace
+}  // namespace
 
 // What one transfer's callbacks share with the worker.
 struct cFTP::Transfer {
@@ -514,16 +514,16 @@ bool cFTP::SimpleFTPGetFile(const QString &local, const QString &remote)
     return download(l, r, -1, false, "SimpleFtpGetFile", "SimpleFtpGetFile", "SimpleFtpGetFile");
 }
 
-bool cFTP::upload(const QString &local, const QString &remote, bool events, const char *openStep,
-                  const char *blockStep, const char *restStep)
+bool cFTP::upload(const QString &local, const QString &remote, bool events, const char *openStep, const char *blockStep,
+                  const char *restStep)
 {
     // The local file first: a file that is not there leaves the server alone.
     QFile file(local);
     const QFileInfo info(local);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        const QString why = localText(QStringLiteral("Kan niet lezen uit "), local,
-                                      info.exists() && !info.isFile() ? QStringLiteral("geen gewoon bestand")
-                                                                      : file.errorString());
+        const QString why =
+            localText(QStringLiteral("Kan niet lezen uit "), local,
+                      info.exists() && !info.isFile() ? QStringLiteral("geen gewoon bestand") : file.errorString());
         if (events)
             throw LocalFileError(why.toStdString());
         storeError(CURLE_READ_ERROR, openStep, why);
@@ -584,4 +584,4 @@ bool cFTP::SimpleFTPPutFile(const QString &local, const QString &remote)
     return upload(l, r, false, "SimpleFtpPutFile", "SimpleFtpPutFile", "SimpleFtpPutFile");
 }
 
-} // namespace mostarium
+}  // namespace mostarium

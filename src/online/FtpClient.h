@@ -90,8 +90,8 @@ private:
     QByteArray urlOf(const QString &absolutePath) const;
     bool download(const QString &local, const QString &remote, qint64 size, bool events, const char *openStep,
                   const char *blockStep, const char *restStep);
-    bool upload(const QString &local, const QString &remote, bool events, const char *openStep,
-                const char *blockStep, const char *restStep);
+    bool upload(const QString &local, const QString &remote, bool events, const char *openStep, const char *blockStep,
+                const char *restStep);
     void postProgress(qint64 current, qint64 total);
 
     static size_t discard(char *data, size_t size, size_t count, void *);
@@ -124,4 +124,4 @@ private:
     quint64 m_generation = 0;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -43,7 +43,7 @@ private:
     BusyCursor m_busy;
 };
 
-} // namespace
+}  // namespace
 
 OnlineAccount readOnlineAccount()
 {
@@ -106,8 +106,7 @@ bool OnlineCommands::connectClient()
     mFTP->SetTransferBinary();
     const OnlineAccount a = readOnlineAccount();
     // Without a server or a password there is nothing to try.
-    if (a.server.isEmpty() || a.password.isEmpty()
-        || !mFTP->OpenConnection(a.server, a.user, a.password, a.port)) {
+    if (a.server.isEmpty() || a.password.isEmpty() || !mFTP->OpenConnection(a.server, a.user, a.password, a.port)) {
         if (!mFTP->stopped())
             services().msgBox(NoConnection, mb::Critical);
         return false;
@@ -211,4 +210,4 @@ void OnlineCommands::DownLoadPublicRecipesMostariumOnline()
     closeClient();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -24,7 +24,7 @@ namespace online {
 inline const QString UpdateFolder = QStringLiteral("/www/templates/zolv/downloads/software/");
 inline const QString UpdateDescriptor = QStringLiteral("/www/templates/zolv/downloads/software/Update.inf");
 inline const QString PublicRecipes = QStringLiteral("/www/mostarium/ZYM_public_recipes.zip");
-} // namespace online
+}  // namespace online
 
 class OnlineCommands : public QObject {
     Q_OBJECT
@@ -61,4 +61,4 @@ private:
     bool m_running = false;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -15,7 +15,7 @@ std::optional<int> wholeNumber(const QString &text)
             return std::nullopt;
     return text.toInt();
 }
-} // namespace
+}  // namespace
 
 std::optional<ProgramVersion> parseVersion(const QString &rev)
 {
@@ -60,4 +60,4 @@ int perMille(qint64 current, qint64 total)
     return static_cast<int>(static_cast<long double>(current) * 1000.0L / static_cast<long double>(total));
 }
 
-} // namespace mostarium::online
+}  // namespace mostarium::online

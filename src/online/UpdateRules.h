@@ -25,4 +25,4 @@ bool isBareFileName(const QString &name);
 // `current` of `total` in thousandths (0 .. 1000); 0 for a total of 0 or less.
 int perMille(qint64 current, qint64 total);
 
-} // namespace mostarium::online
+}  // namespace mostarium::online

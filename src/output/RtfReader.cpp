@@ -16,11 +16,9 @@
 #include <climits>
 #include <vector>
 
-namespace mostarium
-{
+namespace mostarium {
 
-namespace
-{
+namespace {
 
 // Deeper nesting than any real document: further groups share the last state.
 constexpr int MaxDepth = 200;
@@ -32,24 +30,23 @@ enum class Dest { Text, Skip, FontTable, ColorTable, Picture };
 struct State {
     Dest dest = Dest::Text;
     bool bold = false, italic = false, underline = false;
-    int fontSize = 24; // half points
+    int fontSize = 24;  // half points
     int color = 0;
     int highlight = 0;
     int font = -1;
     int uc = 1;
     Qt::Alignment align = Qt::AlignLeft;
-    int leftIndent = 0, rightIndent = 0, firstIndent = 0, spaceBefore = 0, spaceAfter = 0; // twips
+    int leftIndent = 0, rightIndent = 0, firstIndent = 0, spaceBefore = 0, spaceAfter = 0;  // twips
 };
 
 struct Picture {
     QByteArray hex;
-    int goalWidth = 0, goalHeight = 0; // twips
+    int goalWidth = 0, goalHeight = 0;  // twips
     int scaleX = 100, scaleY = 100;
 };
 
-class Reader
-{
-  public:
+class Reader {
+public:
     Reader(const QByteArray &rtf, QTextDocument &doc) : m_in(rtf), m_doc(doc), m_cursor(&doc) {}
 
     void run()
@@ -81,7 +78,7 @@ class Reader
         m_cursor.setBlockFormat(blockFormat());
     }
 
-  private:
+private:
     void openGroup()
     {
         if (m_dropped > 0 || int(m_stack.size()) >= MaxDepth) {
@@ -307,12 +304,12 @@ class Reader
                 m_picture.scaleX = p;
             else if (w == "picscaley")
                 m_picture.scaleY = p;
-        } else if (w == "stylesheet" || w == "info" || w == "header" || w == "footer" || w == "headerl" ||
-                   w == "headerr" || w == "footerl" || w == "footerr" || w == "fldinst" || w == "pntext" ||
-                   w == "pntxta" || w == "pntxtb" || w == "object" || w == "listtable" ||
-                   w == "listoverridetable" || w == "rsidtbl" || w == "generator" || w == "xmlnstbl" ||
-                   w == "themedata" || w == "colorschememapping" || w == "latentstyles" || w == "datastore" ||
-                   w == "nonshppict" || w == "footnote" || w == "filetbl" || w == "revtbl") {
+        } else if (w == "stylesheet" || w == "info" || w == "header" || w == "footer" || w == "headerl"
+                   || w == "headerr" || w == "footerl" || w == "footerr" || w == "fldinst" || w == "pntext"
+                   || w == "pntxta" || w == "pntxtb" || w == "object" || w == "listtable" || w == "listoverridetable"
+                   || w == "rsidtbl" || w == "generator" || w == "xmlnstbl" || w == "themedata"
+                   || w == "colorschememapping" || w == "latentstyles" || w == "datastore" || w == "nonshppict"
+                   || w == "footnote" || w == "filetbl" || w == "revtbl") {
             m_st.dest = Dest::Skip;
         }
         if (m_st.dest == Dest::Text)
@@ -324,9 +321,8 @@ class Reader
     {
         const State &a = otherIsOld ? other : m_st;
         const State &b = otherIsOld ? m_st : other;
-        if (a.bold != b.bold || a.italic != b.italic || a.underline != b.underline ||
-            a.fontSize != b.fontSize || a.color != b.color || a.highlight != b.highlight ||
-            a.font != b.font) {
+        if (a.bold != b.bold || a.italic != b.italic || a.underline != b.underline || a.fontSize != b.fontSize
+            || a.color != b.color || a.highlight != b.highlight || a.font != b.font) {
             if (otherIsOld)
                 flushWith(a);
             else
@@ -443,8 +439,7 @@ class Reader
             f.setFontFamilies({font->second});
         if (st.color > 0 && st.color < int(m_colors.size()) && m_colors[std::size_t(st.color)].isValid())
             f.setForeground(m_colors[std::size_t(st.color)]);
-        if (st.highlight > 0 && st.highlight < int(m_colors.size()) &&
-            m_colors[std::size_t(st.highlight)].isValid())
+        if (st.highlight > 0 && st.highlight < int(m_colors.size()) && m_colors[std::size_t(st.highlight)].isValid())
             f.setBackground(m_colors[std::size_t(st.highlight)]);
         return f;
     }
@@ -511,11 +506,8 @@ class Reader
     int m_pictures = 0;
 };
 
-} // namespace
+}  // namespace
 
-void readRtf(const QByteArray &rtf, QTextDocument &doc)
-{
-    Reader(rtf, doc).run();
-}
+void readRtf(const QByteArray &rtf, QTextDocument &doc) { Reader(rtf, doc).run(); }
 
-} // namespace mostarium
+}  // namespace mostarium

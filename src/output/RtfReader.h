@@ -10,9 +10,8 @@ class QTextDocument;
 // spacing, paragraphs, tabs and line breaks, \'xx and \uN characters, and PNG
 // or bitmap pictures. Anything else is passed over. A damaged or hand-edited
 // file gives whatever text it holds; it never fails.
-namespace mostarium
-{
+namespace mostarium {
 
 void readRtf(const QByteArray &rtf, QTextDocument &doc);
 
-} // namespace mostarium
+}  // namespace mostarium

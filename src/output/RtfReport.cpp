@@ -10,38 +10,26 @@
 #include <algorithm>
 #include <array>
 
-namespace mostarium
-{
+namespace mostarium {
 
-namespace
-{
+namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-class FieldList
-{
-  public:
+class FieldList {
+public:
     explicit FieldList(std::vector<RtfField> &out) : m_out(out) {}
     void operator()(const QString &name, const QString &value) { m_out.emplace_back(name, value); }
-    void operator()(const char *name, const QString &value)
-    {
-        m_out.emplace_back(QString::fromLatin1(name), value);
-    }
+    void operator()(const char *name, const QString &value) { m_out.emplace_back(QString::fromLatin1(name), value); }
 
-  private:
+private:
     std::vector<RtfField> &m_out;
 };
 
-QString num(int n)
-{
-    return QString::number(n);
-}
+QString num(int n) { return QString::number(n); }
 
 // The Str form of a number held as text.
-QString strText(const QString &text)
-{
-    return num::signedText(float(num::val(text)));
-}
+QString strText(const QString &text) { return num::signedText(float(num::val(text))); }
 
 const LabelSlot &slot(const std::array<LabelSlot, 4> &labels, int k)
 {
@@ -51,8 +39,7 @@ const LabelSlot &slot(const std::array<LabelSlot, 4> &labels, int k)
 }
 
 // Up to four hop rows: the caption of each row's label, then empty fields.
-void hopFields(FieldList &f, const char *prefix, const Table2D<QString> &rows,
-               const std::array<LabelSlot, 4> &labels)
+void hopFields(FieldList &f, const char *prefix, const Table2D<QString> &rows, const std::array<LabelSlot, 4> &labels)
 {
     const int n = rows.rows();
     for (int k = 0; k < n; ++k)
@@ -78,8 +65,7 @@ struct EvalFigures {
     float alc, bzr, svg, ebu, ebc;
 };
 
-void evaluationFields(FieldList &f, const RecipeState &r, int beer, const QString &suffix,
-                      const EvalFigures &e)
+void evaluationFields(FieldList &f, const RecipeState &r, int beer, const QString &suffix, const EvalFigures &e)
 {
     const bool on = r.hasStatus(StatusEvaluatie);
     auto field = [&](const char *name, const QString &value) {
@@ -127,9 +113,9 @@ void firstBeer(FieldList &f, const Session &s)
         for (int k = 0; k < n; ++k) {
             if (k >= int(v.lbl_StIngred.size()))
                 throwSubscript();
-            f(QStringLiteral("Ingred") + num(k + 1),
-              v.lbl_StIngred[std::size_t(k)].text.trimmed() + QStringLiteral(" Verwacht Bzr=") +
-                  num::formatText(r.Storting(k, StBZR), u"###%") + CrLf);
+            f(QStringLiteral("Ingred") + num(k + 1), v.lbl_StIngred[std::size_t(k)].text.trimmed()
+                                                         + QStringLiteral(" Verwacht Bzr=")
+                                                         + num::formatText(r.Storting(k, StBZR), u"###%") + CrLf);
         }
         for (int k = n; k < 10; ++k)
             f(QStringLiteral("Ingred") + num(k + 1), QString());
@@ -139,8 +125,8 @@ void firstBeer(FieldList &f, const Session &s)
         f("Beslaan", num::format(r.BeslaanVolume, u"###"));
         f("LiterPerKGStorting", num::format(m(0, 0), u"#.0"));
         const QString &decoctie = v.lblMDecoctieStap.text;
-        f("DecoctieStap", decoctie.size() > 7 ? QStringLiteral(" via decoctiestap (") + num::plain(m(0, 4)) +
-                                                    QStringLiteral(" minuten) ") + decoctie.mid(7)
+        f("DecoctieStap", decoctie.size() > 7 ? QStringLiteral(" via decoctiestap (") + num::plain(m(0, 4))
+                                                    + QStringLiteral(" minuten) ") + decoctie.mid(7)
                                               : QString());
         f("pH", num::format(m(0, 1), u"##.0"));
         f("Temp0", num::format(m(1, 0), u"###") + QStringLiteral(" \u00BAC, "));
@@ -148,11 +134,10 @@ void firstBeer(FieldList &f, const Session &s)
         const int last = m.rowUbound();
         for (int row = 2; row <= last; ++row) {
             const int j = row - 1;
-            f(QStringLiteral("Rust") + num(j), QStringLiteral("Rust") + num::signedText(float(j)) +
-                                                   QStringLiteral(" bij: ") + num::format(m(row, 0), u"###") +
-                                                   QStringLiteral(" \u00BAC, "));
-            f(QStringLiteral("Tijd") + num(j),
-              num::format(m(row, 1), u"###") + QStringLiteral(" min.") + CrLf);
+            f(QStringLiteral("Rust") + num(j), QStringLiteral("Rust") + num::signedText(float(j))
+                                                   + QStringLiteral(" bij: ") + num::format(m(row, 0), u"###")
+                                                   + QStringLiteral(" \u00BAC, "));
+            f(QStringLiteral("Tijd") + num(j), num::format(m(row, 1), u"###") + QStringLiteral(" min.") + CrLf);
         }
         // Our templates hold a seventh step too; it is emptied like the others.
         for (int j = std::max(last, 1); j <= 6; ++j) {
@@ -165,10 +150,10 @@ void firstBeer(FieldList &f, const Session &s)
     f("SpoelenTot", v.lbl_SpoelenTot.text);
     f("Spoelwater", num::format(r.Spoelwater, u"### L"));
     f("WortNaSpoelen", v.lbl_L_WortnaSpoelen.text);
-    f("SGWortNaSpoelen", v.lbl_VerwachtSGNaSpoelen.text + QStringLiteral(" (") +
-                             v.lbl_VerwachtSGNaSpoelen.toolTip + QStringLiteral(")"));
-    f("GeschatteKookTijd", v.lbl_VerwachteKooktijd.text + QStringLiteral(" (") +
-                               v.lbl_VerwachteKooktijd.toolTip + QStringLiteral(")"));
+    f("SGWortNaSpoelen",
+      v.lbl_VerwachtSGNaSpoelen.text + QStringLiteral(" (") + v.lbl_VerwachtSGNaSpoelen.toolTip + QStringLiteral(")"));
+    f("GeschatteKookTijd",
+      v.lbl_VerwachteKooktijd.text + QStringLiteral(" (") + v.lbl_VerwachteKooktijd.toolTip + QStringLiteral(")"));
     if (r.hasStatus(StatusHopgift)) {
         hopFields(f, "AHop_", r.Aromahop, v.lbl_Ahop);
         hopFields(f, "BHop_", r.Bitterhop, v.lbl_Bhop);
@@ -183,8 +168,7 @@ void firstBeer(FieldList &f, const Session &s)
     listFields(f, "Toev", r.Toevoegingen, 0, 1);
     evaluationFields(f, r, 0, QString(), {r.EvAlc, r.EvBZR, r.EvSVG, r.EvEBU, r.EvEBC});
     static const char *const tasting[KenmerkenCount] = {
-        "KM_Kleur", "KM_Helderheid", "KM_Schuim",  "KM_Schuimstabiliteit",
-        "KM_Body",  "KM_Mondgevoel", "KM_Koolzuur"};
+        "KM_Kleur", "KM_Helderheid", "KM_Schuim", "KM_Schuimstabiliteit", "KM_Body", "KM_Mondgevoel", "KM_Koolzuur"};
     const bool words = r.hasStatus(StatusKenmerken);
     for (int i = 0; i < KenmerkenCount; ++i)
         f(tasting[i], words ? r.Kenmerken[i] : QStringLiteral("-"));
@@ -239,7 +223,7 @@ void appendHex(QByteArray &out, unsigned v)
     out.append(digits[v & 0xF]);
 }
 
-} // namespace
+}  // namespace
 
 std::vector<RtfField> reportFields(const Session &s)
 {
@@ -315,7 +299,7 @@ RtfFill fillTemplate(const QByteArray &source, const std::vector<RtfField> &fiel
         qsizetype from, to;
         QByteArray value;
     };
-    std::vector<Span> spans; // sorted by position
+    std::vector<Span> spans;  // sorted by position
     spans.reserve(fields.size());
     const QByteArray lower = source.toLower();
     qsizetype lastEnd = -1;
@@ -369,4 +353,4 @@ QString reportScratchFile(bool dubbelBrouw)
     return paths::file(dubbelBrouw ? QStringLiteral("temp/DB.rtf") : QStringLiteral("temp/EB.rtf"));
 }
 
-} // namespace mostarium
+}  // namespace mostarium

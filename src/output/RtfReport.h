@@ -9,8 +9,7 @@
 // The brewing schedule as RTF: the values of the template fields, taken from
 // the recipe, the derived values and the schedule as shown, and the fill of a
 // template with them. Plain data in, bytes out: no window is read.
-namespace mostarium
-{
+namespace mostarium {
 
 struct Session;
 
@@ -33,7 +32,7 @@ struct RtfPicture {
 
 struct RtfFill {
     QByteArray rtf;
-    int replaced = 0; // fields found and replaced
+    int replaced = 0;  // fields found and replaced
 };
 
 // Replaces the first occurrence of each field (letter case ignored) in the
@@ -55,4 +54,4 @@ QByteArray rtfPictureGroup(const RtfPicture &picture);
 QString reportTemplateFile(bool dubbelBrouw);
 QString reportScratchFile(bool dubbelBrouw);
 
-} // namespace mostarium
+}  // namespace mostarium

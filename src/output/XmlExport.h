@@ -3,8 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace mostarium
-{
+namespace mostarium {
 
 struct RecipeState;
 struct Session;
@@ -25,4 +24,4 @@ QString xmlExportPath(const QString &boxText);
 // the name, and the old file stays. True when written.
 bool ExportReceptXML(const Session &s, const QString &boxText);
 
-} // namespace mostarium
+}  // namespace mostarium

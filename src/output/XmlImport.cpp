@@ -17,15 +17,13 @@
 #include <optional>
 #include <vector>
 
-namespace mostarium
-{
+namespace mostarium {
 
-const QString XmlImportFoutmelding = QStringLiteral(
-    "Mostarium kan het XML bestand niet goed verwerken omdat er essentiale info ontbreekt in de "
-    "xml!\r\nKontroleer <FG>, <OG>, <FG_MIN>, <FG_MAX>, <OG_MIN> en <OG_MAX> in het XML bestand.");
+const QString XmlImportFoutmelding =
+    QStringLiteral("Mostarium kan het XML bestand niet goed verwerken omdat er essentiale info ontbreekt in de "
+                   "xml!\r\nKontroleer <FG>, <OG>, <FG_MIN>, <FG_MAX>, <OG_MIN> en <OG_MAX> in het XML bestand.");
 
-namespace
-{
+namespace {
 
 using num::format;
 using num::plain;
@@ -58,17 +56,13 @@ std::optional<QString> text(const QDomElement &parent, const char *name)
     return mapC1(e.text());
 }
 
-QString textOr(const QDomElement &parent, const char *name)
-{
-    return text(parent, name).value_or(QString());
-}
+QString textOr(const QDomElement &parent, const char *name) { return text(parent, name).value_or(QString()); }
 
 // All `item` children of all `group` children of `parent`, in document order.
 std::vector<QDomElement> items(const QDomElement &parent, const char *group, const char *item)
 {
     std::vector<QDomElement> out;
-    for (QDomElement g = child(parent, group); !g.isNull();
-         g = g.nextSiblingElement(QString::fromLatin1(group)))
+    for (QDomElement g = child(parent, group); !g.isNull(); g = g.nextSiblingElement(QString::fromLatin1(group)))
         for (QDomElement e = child(g, item); !e.isNull(); e = e.nextSiblingElement(QString::fromLatin1(item)))
             out.push_back(e);
     return out;
@@ -124,8 +118,8 @@ Hop readHop(const QDomElement &e)
     h.hasForm = form.has_value();
     h.formTag = form.value_or(QString());
     const QString use = textOr(e, "USE").trimmed();
-    const bool aroma = use.compare(QStringLiteral("Dry Hop"), Qt::CaseInsensitive) == 0 ||
-                       use.compare(QStringLiteral("Aroma"), Qt::CaseInsensitive) == 0;
+    const bool aroma = use.compare(QStringLiteral("Dry Hop"), Qt::CaseInsensitive) == 0
+                       || use.compare(QStringLiteral("Aroma"), Qt::CaseInsensitive) == 0;
     // An empty or non-numeric time is no boil.
     h.time = aroma ? 0 : minutes(val(textOr(e, "TIME")));
     return h;
@@ -215,8 +209,9 @@ XmlRecipe fill(const QDomElement &rec)
                                ? QStringLiteral("pellets")
                                : QStringLiteral("bloemen");
             const double u = HopUtilisatie(num::toSingle(og), h.time);
-            ebu += u * BerekenEBU(num::toSingle(num::strictDouble(h.amount) * 1000.0), form,
-                                  num::strictSingle(h.alpha), d(1));
+            ebu += u
+                   * BerekenEBU(num::toSingle(num::strictDouble(h.amount) * 1000.0), form, num::strictSingle(h.alpha),
+                                d(1));
         }
         d(4) = float(val(format(num::finite(ebu), u"0.0")));
         const double co2 = val(format(val(textOr(rec, "CARBONATION")) * 1.96, u"###0.0"));
@@ -250,10 +245,8 @@ XmlRecipe fill(const QDomElement &rec)
     // Mash: a step with no temperature or time is overwritten by the next.
     const QDomElement mash = child(rec, "MASH");
     std::vector<QDomElement> steps;
-    for (QDomElement g = child(mash, "MASH_STEPS"); !g.isNull();
-         g = g.nextSiblingElement(QStringLiteral("MASH_STEPS")))
-        for (QDomElement e = child(g, "MASH_STEP"); !e.isNull();
-             e = e.nextSiblingElement(QStringLiteral("MASH_STEP")))
+    for (QDomElement g = child(mash, "MASH_STEPS"); !g.isNull(); g = g.nextSiblingElement(QStringLiteral("MASH_STEPS")))
+        for (QDomElement e = child(g, "MASH_STEP"); !e.isNull(); e = e.nextSiblingElement(QStringLiteral("MASH_STEP")))
             steps.push_back(e);
     const int last = std::min<int>(int(steps.size()), 7);
     x.Maischschema.redim(last, 4);
@@ -309,9 +302,8 @@ XmlRecipe fill(const QDomElement &rec)
         if (h.bitter()) {
             QString form = t(row, HopHoedanigheid);
             const double e =
-                HopUtilisatie(num::toSingle(val(t(row, HopGravity))), minutes(val(t(row, HopKooktijd)))) *
-                BerekenEBU(num::toSingle(val(t(row, HopGram))), form, num::toSingle(val(t(row, HopAlfazuur))),
-                           d(1));
+                HopUtilisatie(num::toSingle(val(t(row, HopGravity))), minutes(val(t(row, HopKooktijd))))
+                * BerekenEBU(num::toSingle(val(t(row, HopGram))), form, num::toSingle(val(t(row, HopAlfazuur))), d(1));
             ebus.push_back(e);
             sum += e;
         }
@@ -356,15 +348,14 @@ XmlRecipe fill(const QDomElement &rec)
     return x;
 }
 
-QString loadMessage(int code, const QString &reason, int line, int column, qint64 position,
-                    const QString &source, const QString &url)
+QString loadMessage(int code, const QString &reason, int line, int column, qint64 position, const QString &source,
+                    const QString &url)
 {
-    return QStringLiteral("Your XML Document failed to load") +
-           QStringLiteral("due the following error.\r\n") + QStringLiteral("Error #: ") +
-           QString::number(code) + QStringLiteral(": ") + reason + QStringLiteral("Line #: ") +
-           QString::number(line) + QStringLiteral("\r\nLine Position: ") + QString::number(column) +
-           QStringLiteral("\r\nPosition In File: ") + QString::number(position) +
-           QStringLiteral("\r\nSource Text: ") + source + QStringLiteral("\r\nDocument URL: ") + url;
+    return QStringLiteral("Your XML Document failed to load") + QStringLiteral("due the following error.\r\n")
+           + QStringLiteral("Error #: ") + QString::number(code) + QStringLiteral(": ") + reason
+           + QStringLiteral("Line #: ") + QString::number(line) + QStringLiteral("\r\nLine Position: ")
+           + QString::number(column) + QStringLiteral("\r\nPosition In File: ") + QString::number(position)
+           + QStringLiteral("\r\nSource Text: ") + source + QStringLiteral("\r\nDocument URL: ") + url;
 }
 
 XmlImportResult loadFailed(const QString &message)
@@ -375,7 +366,7 @@ XmlImportResult loadFailed(const QString &message)
     return r;
 }
 
-} // namespace
+}  // namespace
 
 XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
 {
@@ -443,4 +434,4 @@ void applyXmlRecipe(Session &s, const XmlRecipe &x)
     s.view.fraEvaluatie.caption = QStringLiteral(" Evaluatie ") + x.Algemeen(0);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -5,8 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace mostarium
-{
+namespace mostarium {
 
 struct Session;
 
@@ -33,8 +32,8 @@ struct XmlRecipe {
 struct XmlImportResult {
     enum class Outcome { Ok, LoadFailed, Failed };
     Outcome outcome = Outcome::Failed;
-    QString message;  // the message to show when not Ok
-    XmlRecipe recipe; // whole only when Ok
+    QString message;   // the message to show when not Ok
+    XmlRecipe recipe;  // whole only when Ok
 
     bool ok() const { return outcome == Outcome::Ok; }
 };
@@ -50,4 +49,4 @@ XmlImportResult importXmlFile(const QString &path);
 // the frame captions; the rest of the recipe stays as the reset left it.
 void applyXmlRecipe(Session &s, const XmlRecipe &x);
 
-} // namespace mostarium
+}  // namespace mostarium

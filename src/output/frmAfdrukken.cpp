@@ -22,11 +22,9 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
-namespace mostarium
-{
+namespace mostarium {
 
-namespace
-{
+namespace {
 
 const QString ReportWindow = QStringLiteral("frmReport");
 
@@ -37,7 +35,7 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const char *text)
     return c;
 }
 
-} // namespace
+}  // namespace
 
 QString frmAfdrukken::defaultBaseName(const Session &s)
 {
@@ -88,8 +86,7 @@ frmAfdrukken::frmAfdrukken(Session &s, Services &svc, QWidget *parent)
             "Rich Text Format bestanden (*.rtf);;All files (*.*)");
     makeRow(m_html, 3, "chkNaarHTML", "naar .html bestand", "txtNaarHTML", "cmdNaarHTML", ".html",
             "HTML bestanden (*.htm)");
-    makeRow(m_xml, 4, "chkNaarXML", "naar .xml bestand", "txtNaarXML", "cmdNaarXML", ".xml",
-            "XML bestanden (*.xml)");
+    makeRow(m_xml, 4, "chkNaarXML", "naar .xml bestand", "txtNaarXML", "cmdNaarXML", ".xml", "XML bestanden (*.xml)");
     // The HTML writer is not there yet.
     m_html.check->setEnabled(false);
 
@@ -116,8 +113,8 @@ frmAfdrukken::frmAfdrukken(Session &s, Services &svc, QWidget *parent)
 
     // The window, the frame, the check boxes and the help picture take the
     // main window's colour; boxes and buttons keep their own.
-    for (QWidget *w : std::initializer_list<QWidget *>{this, m_frame, m_printer, m_screen, m_rtf.check,
-                                                       m_html.check, m_xml.check, help})
+    for (QWidget *w : std::initializer_list<QWidget *>{this, m_frame, m_printer, m_screen, m_rtf.check, m_html.check,
+                                                       m_xml.check, help})
         applyMainBackColor(w);
 }
 
@@ -127,8 +124,7 @@ void frmAfdrukken::rowClicked(FileRow &row, bool checked)
     row.select->setVisible(checked);
     row.confirmed.clear();
     if (checked)
-        row.name->setText(
-            QDir(paths::file(QStringLiteral("Recepten"))).filePath(defaultBaseName(m_s) + row.extension));
+        row.name->setText(QDir(paths::file(QStringLiteral("Recepten"))).filePath(defaultBaseName(m_s) + row.extension));
     else
         row.name->clear();
 }
@@ -136,8 +132,7 @@ void frmAfdrukken::rowClicked(FileRow &row, bool checked)
 void frmAfdrukken::selectClicked(FileRow &row)
 {
     const QString start = QDir(paths::file(QStringLiteral("Recepten"))).filePath(defaultBaseName(m_s));
-    const std::optional<QString> chosen =
-        m_svc.saveFileName(QStringLiteral("Opslaan als"), start, row.filter);
+    const std::optional<QString> chosen = m_svc.saveFileName(QStringLiteral("Opslaan als"), start, row.filter);
     if (!chosen || chosen->isEmpty())
         return;
     row.name->setText(*chosen);
@@ -173,10 +168,11 @@ void frmAfdrukken::cmdAfdOK_Click()
     }
 
     ReportRequest request{printer, screen, toFile, toFile ? rtfTarget() : QString()};
-    if (toFile && QFileInfo::exists(request.fileName) && request.fileName != m_rtf.confirmed &&
-        m_svc.msgBox(QStringLiteral("Bestand ") + QDir::toNativeSeparators(request.fileName) +
-                         QStringLiteral(" bestaat al. Overschrijven?"),
-                     mb::YesNo | mb::Question) != mb::Yes)
+    if (toFile && QFileInfo::exists(request.fileName) && request.fileName != m_rtf.confirmed
+        && m_svc.msgBox(QStringLiteral("Bestand ") + QDir::toNativeSeparators(request.fileName)
+                            + QStringLiteral(" bestaat al. Overschrijven?"),
+                        mb::YesNo | mb::Question)
+               != mb::Yes)
         return;
 
     const bool wasOpen = windows().find(ReportWindow) && windows().find(ReportWindow)->isVisible();
@@ -209,4 +205,4 @@ void frmAfdrukken::cmdAfdOK_Click()
     unload();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

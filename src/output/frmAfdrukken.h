@@ -7,15 +7,13 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
-namespace mostarium
-{
+namespace mostarium {
 
 // Where the open recipe goes: printer, screen, an RTF file (and, once their
 // writers exist, HTML and XML files). OK runs the chosen outputs in order.
-class frmAfdrukken : public WindowBase
-{
+class frmAfdrukken : public WindowBase {
     Q_OBJECT
-  public:
+public:
     frmAfdrukken(Session &s, Services &svc, QWidget *parent = nullptr);
 
     void cmdAfdOK_Click();
@@ -23,14 +21,14 @@ class frmAfdrukken : public WindowBase
     // The default base name: the open recipe's, else the beer's, made safe.
     static QString defaultBaseName(const Session &s);
 
-  private:
+private:
     struct FileRow {
         QCheckBox *check = nullptr;
         QLineEdit *name = nullptr;
         QPushButton *select = nullptr;
         QString extension;
         QString filter;
-        QString confirmed; // the name last chosen in the Save-As dialog
+        QString confirmed;  // the name last chosen in the Save-As dialog
     };
 
     void rowClicked(FileRow &row, bool checked);
@@ -45,4 +43,4 @@ class frmAfdrukken : public WindowBase
     FileRow m_rtf, m_html, m_xml;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -18,8 +18,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-namespace mostarium
-{
+namespace mostarium {
 
 frmKeuringsformulier::frmKeuringsformulier(Session &s, Services &svc, QWidget *parent)
     : WindowBase(QStringLiteral("frmKeuringsformulier"), s, svc, parent)
@@ -62,10 +61,9 @@ void frmKeuringsformulier::Form_Load()
     // The window stays, empty: the sheet can still be typed and printed.
     QString why = refusedFileText(QDir::toNativeSeparators(path), read);
     if (why.isEmpty())
-        why = QStringLiteral("Het keuringsformulier ") + QDir::toNativeSeparators(path) +
-              QStringLiteral(" is niet gevonden.");
-    m_svc.msgBox(why + QStringLiteral(" U krijgt een leeg formulier."), mb::Exclamation,
-                 QStringLiteral("Attentie!"));
+        why = QStringLiteral("Het keuringsformulier ") + QDir::toNativeSeparators(path)
+              + QStringLiteral(" is niet gevonden.");
+    m_svc.msgBox(why + QStringLiteral(" U krijgt een leeg formulier."), mb::Exclamation, QStringLiteral("Attentie!"));
 }
 
 void frmKeuringsformulier::mnuKFPrint_Click()
@@ -86,4 +84,4 @@ void frmKeuringsformulier::mnuKFPrint_Click()
     }
 }
 
-} // namespace mostarium
+}  // namespace mostarium

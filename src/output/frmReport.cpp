@@ -20,11 +20,9 @@
 #include <QTextEdit>
 #include <stdexcept>
 
-namespace mostarium
-{
+namespace mostarium {
 
-namespace
-{
+namespace {
 
 // Our templates and reports are a few KB; a picture makes them larger.
 constexpr qint64 MaxRtfSize = 64 * 1024 * 1024;
@@ -37,7 +35,7 @@ QByteArray readRtfFile(const QString &path)
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<RtfPicture> spoelcurvePicture(const Session &s)
 {
@@ -110,10 +108,7 @@ void frmReport::loadInto(const QString &path)
     m_box->moveCursor(QTextCursor::Start);
 }
 
-void frmReport::loadScratch()
-{
-    loadInto(reportScratchFile(m_s.app.dubbelBrouw));
-}
+void frmReport::loadScratch() { loadInto(reportScratchFile(m_s.app.dubbelBrouw)); }
 
 void frmReport::PrintRapport()
 {
@@ -136,4 +131,4 @@ void frmReport::PrintRapport()
     }
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -6,23 +6,21 @@
 
 class QTextEdit;
 
-namespace mostarium
-{
+namespace mostarium {
 
 // What the print dialog asks of the report.
 struct ReportRequest {
     bool printer = false;
     bool screen = false;
     bool file = false;
-    QString fileName; // the user's RTF file, with its ".rtf"
+    QString fileName;  // the user's RTF file, with its ".rtf"
 };
 
 // The brewing schedule from the brew mode's template: filled, saved as the
 // scratch copy, printed and saved under the user's name as asked, and shown.
-class frmReport : public WindowBase
-{
+class frmReport : public WindowBase {
     Q_OBJECT
-  public:
+public:
     frmReport(Session &s, Services &svc, QWidget *parent = nullptr);
 
     // Builds the report and does its printer and file outputs. A missing
@@ -35,10 +33,10 @@ class frmReport : public WindowBase
 
     QTextEdit *box() const { return m_box; }
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent *event) override;
 
-  private:
+private:
     void loadInto(const QString &path);
 
     QTextEdit *m_box = nullptr;
@@ -48,4 +46,4 @@ class frmReport : public WindowBase
 // and is a picture.
 std::optional<RtfPicture> spoelcurvePicture(const Session &s);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -22,7 +22,7 @@ namespace mostarium {
 
 namespace {
 QPointer<HelpWindow> g_help;
-} // namespace
+}  // namespace
 
 HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this)), m_back(new QToolButton(this)),
@@ -178,4 +178,4 @@ void HelpWindow::updateButtons()
 
 QString HelpWindow::currentPage() const { return property("page").toString(); }
 
-} // namespace mostarium
+}  // namespace mostarium

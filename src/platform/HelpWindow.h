@@ -42,4 +42,4 @@ private:
     bool m_placed = false;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -31,7 +31,7 @@ bool allowed(QChar c, NumericEdit::Kind kind)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 QString NumericEdit::typeable(const QString &text) const
 {
@@ -51,11 +51,9 @@ void NumericEdit::pasteTypeable(QClipboard::Mode mode)
 
 NumericEdit::NumericEdit(const QString &objectName, bool allowMinus, QWidget *parent)
     : NumericEdit(objectName, allowMinus ? Kind::Signed : Kind::Decimal, parent)
-{
-}
+{}
 
-NumericEdit::NumericEdit(const QString &objectName, Kind kind, QWidget *parent)
-    : QLineEdit(parent), m_kind(kind)
+NumericEdit::NumericEdit(const QString &objectName, Kind kind, QWidget *parent) : QLineEdit(parent), m_kind(kind)
 {
     setObjectName(objectName);
     markBad(this, false);
@@ -137,4 +135,4 @@ void markBad(QWidget *box, bool bad)
 
 bool isMarkedBad(const QWidget *box) { return box->property("bad").toBool(); }
 
-} // namespace mostarium
+}  // namespace mostarium

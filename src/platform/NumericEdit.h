@@ -47,4 +47,4 @@ private:
 void markBad(QWidget *box, bool bad);
 bool isMarkedBad(const QWidget *box);
 
-} // namespace mostarium
+}  // namespace mostarium

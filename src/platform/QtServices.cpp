@@ -45,29 +45,50 @@ int QtServices::msgBox(const QString &prompt, int style, const QString &title)
     box.setTextFormat(Qt::PlainText);
     box.setText(prompt);
     switch (style & 0x70) {
-    case mb::Critical: box.setIcon(QMessageBox::Critical); break;
-    case mb::Question: box.setIcon(QMessageBox::Question); break;
-    case mb::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case mb::Information: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    case mb::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case mb::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case mb::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case mb::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
     }
-    struct B { QMessageBox::StandardButton std; int answer; const char *text; };
+    struct B {
+        QMessageBox::StandardButton std;
+        int answer;
+        const char *text;
+    };
     std::vector<B> buttons;
     switch (style & 7) {
-    case mb::OKCancel: buttons = {{QMessageBox::Ok, mb::OK, "OK"}, {QMessageBox::Cancel, mb::Cancel, "Annuleren"}}; break;
+    case mb::OKCancel:
+        buttons = {{QMessageBox::Ok, mb::OK, "OK"}, {QMessageBox::Cancel, mb::Cancel, "Annuleren"}};
+        break;
     case mb::AbortRetryIgnore:
-        buttons = {{QMessageBox::Abort, mb::Abort, "Afbreken"}, {QMessageBox::Retry, mb::Retry, "Opnieuw"},
+        buttons = {{QMessageBox::Abort, mb::Abort, "Afbreken"},
+                   {QMessageBox::Retry, mb::Retry, "Opnieuw"},
                    {QMessageBox::Ignore, mb::Ignore, "Negeren"}};
         break;
     case mb::YesNoCancel:
-        buttons = {{QMessageBox::Yes, mb::Yes, "Ja"}, {QMessageBox::No, mb::No, "Nee"},
+        buttons = {{QMessageBox::Yes, mb::Yes, "Ja"},
+                   {QMessageBox::No, mb::No, "Nee"},
                    {QMessageBox::Cancel, mb::Cancel, "Annuleren"}};
         break;
-    case mb::YesNo: buttons = {{QMessageBox::Yes, mb::Yes, "Ja"}, {QMessageBox::No, mb::No, "Nee"}}; break;
+    case mb::YesNo:
+        buttons = {{QMessageBox::Yes, mb::Yes, "Ja"}, {QMessageBox::No, mb::No, "Nee"}};
+        break;
     case mb::RetryCancel:
         buttons = {{QMessageBox::Retry, mb::Retry, "Opnieuw"}, {QMessageBox::Cancel, mb::Cancel, "Annuleren"}};
         break;
-    default: buttons = {{QMessageBox::Ok, mb::OK, "OK"}}; break;
+    default:
+        buttons = {{QMessageBox::Ok, mb::OK, "OK"}};
+        break;
     }
     for (const B &b : buttons)
         box.addButton(b.std)->setText(QString::fromUtf8(b.text));
@@ -81,19 +102,17 @@ int QtServices::msgBox(const QString &prompt, int style, const QString &title)
     return kind == mb::OKOnly ? mb::OK : kind == mb::YesNo ? mb::No : mb::Cancel;
 }
 
-std::optional<QString> QtServices::inputBox(const QString &prompt, const QString &title,
-                                            const QString &defaultText)
+std::optional<QString> QtServices::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent(), title.isEmpty() ? AppTitle : title,
-                                               prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString text = QInputDialog::getText(dialogParent(), title.isEmpty() ? AppTitle : title, prompt,
+                                               QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return text;
 }
 
-std::optional<QString> QtServices::openFileName(const QString &title, const QString &folder,
-                                                const QString &filter)
+std::optional<QString> QtServices::openFileName(const QString &title, const QString &folder, const QString &filter)
 {
     const QString f = QFileDialog::getOpenFileName(dialogParent(), title, folder, filter);
     if (f.isEmpty())
@@ -101,8 +120,7 @@ std::optional<QString> QtServices::openFileName(const QString &title, const QStr
     return f;
 }
 
-std::optional<QString> QtServices::saveFileName(const QString &title, const QString &path,
-                                                const QString &filter)
+std::optional<QString> QtServices::saveFileName(const QString &title, const QString &path, const QString &filter)
 {
     const QString f = QFileDialog::getSaveFileName(dialogParent(), title, path, filter);
     if (f.isEmpty())
@@ -179,4 +197,4 @@ bool QtServices::printDialog(QPrinter &printer, bool offerSelection)
     return dialog.exec() == QDialog::Accepted;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -16,12 +16,9 @@ public:
     ~QtServices() override;
 
     int msgBox(const QString &prompt, int style, const QString &title) override;
-    std::optional<QString> inputBox(const QString &prompt, const QString &title,
-                                    const QString &defaultText) override;
-    std::optional<QString> openFileName(const QString &title, const QString &folder,
-                                        const QString &filter) override;
-    std::optional<QString> saveFileName(const QString &title, const QString &path,
-                                        const QString &filter) override;
+    std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) override;
+    std::optional<QString> saveFileName(const QString &title, const QString &path, const QString &filter) override;
     std::optional<QString> folderName(const QString &title, const QString &folder) override;
     void playSound(const QString &path, bool wait) override;
     void beep() override;
@@ -41,4 +38,4 @@ private:
     int m_busyDepth = 0;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -6,4 +6,4 @@ namespace mostarium::layout {
 inline constexpr int TwipsPerPixel = 15;
 inline int px(double twips) { return int(twips / TwipsPerPixel + (twips >= 0 ? 0.5 : -0.5)); }
 
-} // namespace mostarium::layout
+}  // namespace mostarium::layout

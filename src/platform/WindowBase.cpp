@@ -89,4 +89,4 @@ void WindowBase::placeFirstTime()
     move(r.topLeft());
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -73,4 +73,4 @@ QStringList WindowRegistry::loadedNames() const
     return names;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

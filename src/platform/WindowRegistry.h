@@ -35,9 +35,15 @@ public:
     QStringList loadedNames() const;
 
     template <typename W>
-    W *load(const QString &name) { return qobject_cast<W *>(load(name)); }
+    W *load(const QString &name)
+    {
+        return qobject_cast<W *>(load(name));
+    }
     template <typename W>
-    W *find(const QString &name) const { return qobject_cast<W *>(find(name)); }
+    W *find(const QString &name) const
+    {
+        return qobject_cast<W *>(find(name));
+    }
 
 private:
     QHash<QString, Factory> m_factories;
@@ -46,4 +52,4 @@ private:
 
 inline WindowRegistry &windows() { return WindowRegistry::instance(); }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -35,7 +35,7 @@ void setOnTop(QWidget *window, bool onTop)
         window->show();
 }
 
-} // namespace
+}  // namespace
 
 QWidget *mainWindow()
 {
@@ -77,11 +77,11 @@ namespace {
 
 bool isTextBox(const QWidget *w)
 {
-    return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QTextEdit *>(w) ||
-           qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QAbstractSpinBox *>(w);
+    return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QTextEdit *>(w)
+           || qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QAbstractSpinBox *>(w);
 }
 
-} // namespace
+}  // namespace
 
 void SetFormOnTop(QWidget *window) { setOnTop(window, true); }
 void SetFormNotOnTop(QWidget *window) { setOnTop(window, false); }
@@ -145,4 +145,4 @@ void AddBitmapToMenu(QMainWindow *window, long menuIndex, long itemIndex, const 
     items[int(itemIndex)]->setIcon(icon);
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -58,4 +58,4 @@ void applyMainBackColor(QWidget *window);
 void AddBitmapToMenu(QMainWindow *window, long menuIndex, long itemIndex, const QPixmap &unchecked,
                      const QPixmap &checked);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -7,11 +7,9 @@
 #include <sys/stat.h>
 #include <vector>
 
-namespace mostarium
-{
+namespace mostarium {
 
-namespace
-{
+namespace {
 constexpr int EntriesPerPoll = 512;
 
 struct DirCloser {
@@ -22,7 +20,7 @@ struct DirCloser {
             closedir(d);
     }
 };
-} // namespace
+}  // namespace
 
 FindResult FileFinder::run(const QString &folder, const QString &pattern)
 {
@@ -33,8 +31,7 @@ FindResult FileFinder::run(const QString &folder, const QString &pattern)
     QString start = folder.trimmed();
     if (!start.endsWith(QLatin1Char('/')))
         start += QLatin1Char('/');
-    struct stat rootStat {
-    };
+    struct stat rootStat {};
     if (::stat(QFile::encodeName(start).constData(), &rootStat) != 0 || !S_ISDIR(rootStat.st_mode))
         return result;
     const dev_t device = rootStat.st_dev;
@@ -55,7 +52,7 @@ FindResult FileFinder::run(const QString &folder, const QString &pattern)
         pending.pop_back();
         DirCloser d{opendir(dir.constData())};
         if (!d.d)
-            continue; // unreadable: passed over silently
+            continue;  // unreadable: passed over silently
         std::vector<QByteArray> subfolders;
         while (dirent *e = readdir(d.d)) {
             if (poll()) {
@@ -66,8 +63,7 @@ FindResult FileFinder::run(const QString &folder, const QString &pattern)
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
                 continue;
             const QByteArray path = dir + name;
-            struct stat st {
-            };
+            struct stat st {};
             if (::lstat(path.constData(), &st) != 0)
                 continue;
             if (S_ISDIR(st.st_mode)) {
@@ -101,4 +97,4 @@ FindResult FileFinder::run(const QString &folder, const QString &pattern)
     return result;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

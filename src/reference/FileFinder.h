@@ -4,8 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-namespace mostarium
-{
+namespace mostarium {
 
 // What a search found: the counts in 64 bits, the total size of the files.
 struct FindResult {
@@ -19,9 +18,8 @@ struct FindResult {
 // pattern ("*.pdf", "xdg-open"; letter case ignored), hidden entries
 // included. It follows no symbolic link to a folder, stays on the start
 // folder's file system and passes over folders it may not read.
-class FileFinder
-{
-  public:
+class FileFinder {
+public:
     // Each found file's full path, in batches (folder by folder).
     std::function<void(const QStringList &)> onFound;
     // Asked between entries every so often; true ends the search, keeping
@@ -31,4 +29,4 @@ class FileFinder
     FindResult run(const QString &folder, const QString &pattern);
 };
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -3,8 +3,7 @@
 #include <QString>
 #include <functional>
 
-namespace mostarium
-{
+namespace mostarium {
 
 // What the style database's Open Recept needs of the main window. The window
 // layer hands it in when it wires the commands, so that the reference library
@@ -20,4 +19,4 @@ struct ReceptSuggestieSteps {
 void setReceptSuggestieSteps(ReceptSuggestieSteps steps);
 const ReceptSuggestieSteps &receptSuggestieSteps();
 
-} // namespace mostarium
+}  // namespace mostarium

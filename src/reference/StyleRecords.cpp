@@ -6,17 +6,15 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-namespace mostarium
-{
+namespace mostarium {
 
-namespace
-{
+namespace {
 QString connectionName()
 {
     static QAtomicInt next;
     return QStringLiteral("Biertypen%1").arg(next.fetchAndAddRelaxed(1));
 }
-} // namespace
+}  // namespace
 
 bool StyleRecords::load(const QString &databaseFile)
 {
@@ -116,4 +114,4 @@ bool StyleRecords::moveTo(int row)
     return true;
 }
 
-} // namespace mostarium
+}  // namespace mostarium

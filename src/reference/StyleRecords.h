@@ -5,8 +5,7 @@
 #include <QVariant>
 #include <vector>
 
-namespace mostarium
-{
+namespace mostarium {
 
 inline const QString BiertypenQuery =
     QStringLiteral("select Biertype,Klasse,[Alcohol (vol%)],EBC,EBU,[Koolzuur (gr/L)],[OG "
@@ -17,9 +16,8 @@ inline const QString RecordsGesloten = QStringLiteral("De Biertypen database is 
 
 // The style database's rows, read once, with a current row that may stand
 // before the first or after the last row, as the browser's navigation needs.
-class StyleRecords
-{
-  public:
+class StyleRecords {
+public:
     StyleRecords() = default;
     ~StyleRecords() { clear(); }
     StyleRecords(const StyleRecords &) = delete;
@@ -51,7 +49,7 @@ class StyleRecords
     bool movePrevious();
     bool moveTo(int row);
 
-  private:
+private:
     std::vector<std::vector<QVariant>> m_rows;
     QStringList m_fields;
     QString m_connection;
@@ -59,4 +57,4 @@ class StyleRecords
     bool m_open = false;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

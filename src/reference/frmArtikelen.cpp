@@ -28,11 +28,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace mostarium
-{
+namespace mostarium {
 
-namespace
-{
+namespace {
 const QString Attentie = QStringLiteral("Attentie!");
 
 void insertSorted(QComboBox *combo, const QString &name)
@@ -42,7 +40,7 @@ void insertSorted(QComboBox *combo, const QString &name)
         ++at;
     combo->insertItem(at, name);
 }
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- frmArtikelen
 
@@ -50,13 +48,11 @@ frmArtikelen::frmArtikelen(Session &s, Services &svc, QWidget *parent)
     : WindowBase(QStringLiteral("frmArtikelen"), s, svc, parent)
 {
     setWindowTitle(QStringLiteral("Artikelen "));
-    auto *frame =
-        new QGroupBox(QStringLiteral(" Artikelen in .pdf formaat uit de app.path\\Documentatie map "), this);
+    auto *frame = new QGroupBox(QStringLiteral(" Artikelen in .pdf formaat uit de app.path\\Documentatie map "), this);
     frame->setObjectName(QStringLiteral("fraArtComboList"));
     auto *combo = new QComboBox(frame);
     combo->setObjectName(QStringLiteral("cmbArtikelen"));
-    connect(combo, &QComboBox::activated, this,
-            [this, combo](int i) { cmbArtikelen_Click(combo->itemText(i)); });
+    connect(combo, &QComboBox::activated, this, [this, combo](int i) { cmbArtikelen_Click(combo->itemText(i)); });
     auto *fl = new QVBoxLayout(frame);
     fl->addWidget(combo);
 
@@ -91,8 +87,8 @@ void frmArtikelen::LoadArtikelen()
 void frmArtikelen::cmbArtikelen_Click(const QString &item)
 {
     m_articlePath = QDir(paths::file(QStringLiteral("Documentatie"))).filePath(item);
-    m_readerPath = ReadINI(paths::zymIni(), QStringLiteral("SysteemVariabelen"), QStringLiteral("AdobePath"),
-                           DefaultPdfReader);
+    m_readerPath =
+        ReadINI(paths::zymIni(), QStringLiteral("SysteemVariabelen"), QStringLiteral("AdobePath"), DefaultPdfReader);
     if (ExistFile(m_readerPath)) {
         m_commandLine = m_readerPath + u' ' + m_articlePath;
         ShellAndWait(m_readerPath, {m_articlePath}, false);
@@ -286,7 +282,7 @@ void frmSearch::List1_Click()
         return;
     const QImage picture(item->text());
     if (picture.isNull())
-        return; // no picture: the preview stays as it was
+        return;  // no picture: the preview stays as it was
     m_image1->setPixmap(QPixmap::fromImage(picture).scaled(m_image1->size(), Qt::KeepAspectRatio));
     m_hasPicture = true;
 }
@@ -346,4 +342,4 @@ void frmSearch::Command3_Click()
     unload();
 }
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -9,8 +9,7 @@ class QListWidget;
 class QPushButton;
 class QGroupBox;
 
-namespace mostarium
-{
+namespace mostarium {
 
 inline const QString DefaultPdfReader = QStringLiteral("/usr/bin/xdg-open");
 inline const QString PdfLezerVraag =
@@ -20,10 +19,9 @@ inline const QString PdfLezerOntbreekt = QStringLiteral("PDF-lezer niet gevonden
 
 // The articles: the PDF documents of the Documentatie folder, opened in the
 // PDF reader that ZYM.ini names. No menu opens it.
-class frmArtikelen : public WindowBase
-{
+class frmArtikelen : public WindowBase {
     Q_OBJECT
-  public:
+public:
     explicit frmArtikelen(Session &s, Services &svc, QWidget *parent = nullptr);
 
     void LoadArtikelen();
@@ -36,18 +34,17 @@ class frmArtikelen : public WindowBase
 
 // The file finder: searches the disk for the PDF reader, stores the one chosen
 // and opens the article with it.
-class frmSearch : public WindowBase
-{
+class frmSearch : public WindowBase {
     Q_OBJECT
-  public:
+public:
     explicit frmSearch(Session &s, Services &svc, QWidget *parent = nullptr);
 
     // The article to open with the reader found, and the name to look for.
     void prepare(const QString &articlePath, const QString &pattern);
 
-    void Command1_Click(); // Zoek, or Stop while searching
-    void Command2_Click(); // browse for a folder
-    void Command3_Click(); // Klaar
+    void Command1_Click();  // Zoek, or Stop while searching
+    void Command2_Click();  // browse for a folder
+    void Command3_Click();  // Klaar
     void ClearResults();
     void List1_Click();
     void openSelected();
@@ -55,12 +52,12 @@ class frmSearch : public WindowBase
 
     bool searching() const { return m_searching; }
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void onCancel() override;
     void closeEvent(QCloseEvent *event) override;
 
-  private:
+private:
     QLineEdit *m_text1 = nullptr;
     QComboBox *m_combo2 = nullptr;
     QPushButton *m_command1 = nullptr;
@@ -72,4 +69,4 @@ class frmSearch : public WindowBase
     bool m_hasPicture = false;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

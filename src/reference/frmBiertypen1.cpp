@@ -22,11 +22,9 @@
 #include <QStyle>
 #include <QTableView>
 
-namespace mostarium
-{
+namespace mostarium {
 
-namespace
-{
+namespace {
 ReceptSuggestieSteps &steps()
 {
     static ReceptSuggestieSteps s;
@@ -34,16 +32,10 @@ ReceptSuggestieSteps &steps()
 }
 
 constexpr int ReceptField = 8;
-} // namespace
+}  // namespace
 
-void setReceptSuggestieSteps(ReceptSuggestieSteps s)
-{
-    steps() = std::move(s);
-}
-const ReceptSuggestieSteps &receptSuggestieSteps()
-{
-    return steps();
-}
+void setReceptSuggestieSteps(ReceptSuggestieSteps s) { steps() = std::move(s); }
+const ReceptSuggestieSteps &receptSuggestieSteps() { return steps(); }
 
 frmBiertypen1::frmBiertypen1(Session &s, Services &svc, QWidget *parent)
     : WindowBase(QStringLiteral("frmBiertypen1"), s, svc, parent)
@@ -213,15 +205,9 @@ void frmBiertypen1::gridClicked(int row)
         adoPrimaryRS_MoveComplete();
 }
 
-void frmBiertypen1::cmdFirst_Click()
-{
-    moved(m_records.moveFirst());
-}
+void frmBiertypen1::cmdFirst_Click() { moved(m_records.moveFirst()); }
 
-void frmBiertypen1::cmdLast_Click()
-{
-    moved(m_records.moveLast());
-}
+void frmBiertypen1::cmdLast_Click() { moved(m_records.moveLast()); }
 
 void frmBiertypen1::cmdNext_Click()
 {
@@ -326,9 +312,6 @@ void frmBiertypen1::cmdOpen_Click()
 }
 
 // The records and their connection go with the window, when it is deleted.
-void frmBiertypen1::cmdClose_Click()
-{
-    unload();
-}
+void frmBiertypen1::cmdClose_Click() { unload(); }
 
-} // namespace mostarium
+}  // namespace mostarium

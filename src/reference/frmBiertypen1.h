@@ -10,15 +10,13 @@ class QStandardItemModel;
 class QTableView;
 class QWidget;
 
-namespace mostarium
-{
+namespace mostarium {
 
 // The style database browser: the styles with their figures, read-only, and
 // Open Recept, which makes a style's suggested recipe the open recipe.
-class frmBiertypen1 : public WindowBase
-{
+class frmBiertypen1 : public WindowBase {
     Q_OBJECT
-  public:
+public:
     explicit frmBiertypen1(Session &s, Services &svc, QWidget *parent = nullptr);
     ~frmBiertypen1() override;
 
@@ -31,11 +29,11 @@ class frmBiertypen1 : public WindowBase
 
     const StyleRecords &records() const { return m_records; }
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-  private:
+private:
     void Form_Load();
     void Form_Resize();
     // Handles a navigation key as the window does; false for other keys.
@@ -55,4 +53,4 @@ class frmBiertypen1 : public WindowBase
     bool m_syncing = false;
 };
 
-} // namespace mostarium
+}  // namespace mostarium

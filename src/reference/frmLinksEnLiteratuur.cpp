@@ -11,8 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace mostarium
-{
+namespace mostarium {
 
 QStringList linkFileNames(const QString &folder)
 {
@@ -23,13 +22,11 @@ QStringList linkFileNames(const QString &folder)
     for (const QFileInfo &fi : dir.entryInfoList()) {
         // Only ordinary files: the name must really end so (any case), and a
         // link that points elsewhere is no link file of this folder.
-        if (fi.isFile() && !fi.isSymLink() &&
-            fi.fileName().endsWith(QStringLiteral(".url"), Qt::CaseInsensitive))
+        if (fi.isFile() && !fi.isSymLink() && fi.fileName().endsWith(QStringLiteral(".url"), Qt::CaseInsensitive))
             names << fi.fileName();
     }
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
+    std::sort(names.begin(), names.end(),
+              [](const QString &a, const QString &b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
     return names;
 }
 
@@ -44,20 +41,17 @@ frmLinksEnLiteratuur::frmLinksEnLiteratuur(Session &s, Services &svc, QWidget *p
     m_cmbLLLink->setObjectName(QStringLiteral("cmbLLLink"));
     m_cmbLLLink->setMinimumWidth(300);
     // Chosen, also when it is the item already shown: each choice opens it.
-    connect(m_cmbLLLink, &QComboBox::activated, this,
-            [this](int i) { cmbLLLink_Click(m_cmbLLLink->itemText(i)); });
+    connect(m_cmbLLLink, &QComboBox::activated, this, [this](int i) { cmbLLLink_Click(m_cmbLLLink->itemText(i)); });
     auto *linksLayout = new QVBoxLayout(links);
     linksLayout->addWidget(m_cmbLLLink);
 
     auto *lit = new QGroupBox(QStringLiteral(" Aanbevolen Literatuur "), this);
     lit->setObjectName(QStringLiteral("fraLLLiteratuur"));
     const QString books[2] = {
-        QStringLiteral(
-            "Tim Webb en Stephen Beaumont: \"Wereldatlas van het bier\", de Nederlandse uitgave van "
-            "\"The World Atlas of Beer\": de biertypen van de brouwlanden van de wereld."),
-        QStringLiteral(
-            "Graham Wheeler en Roger Protz: \"Brew Classic European Beers at Home\" (CAMRA Books): "
-            "klassieke Europese bieren thuis nabrouwen, met recepten."),
+        QStringLiteral("Tim Webb en Stephen Beaumont: \"Wereldatlas van het bier\", de Nederlandse uitgave van "
+                       "\"The World Atlas of Beer\": de biertypen van de brouwlanden van de wereld."),
+        QStringLiteral("Graham Wheeler en Roger Protz: \"Brew Classic European Beers at Home\" (CAMRA Books): "
+                       "klassieke Europese bieren thuis nabrouwen, met recepten."),
     };
     auto *litLayout = new QVBoxLayout(lit);
     for (int i = 0; i < 2; ++i) {
@@ -93,8 +87,7 @@ void frmLinksEnLiteratuur::LoadLinks()
     // Added to what the list holds, in order without regard to case.
     for (const QString &name : linkFileNames(paths::file(QStringLiteral("URLs")))) {
         int at = 0;
-        while (at < m_cmbLLLink->count() &&
-               QString::compare(m_cmbLLLink->itemText(at), name, Qt::CaseInsensitive) <= 0)
+        while (at < m_cmbLLLink->count() && QString::compare(m_cmbLLLink->itemText(at), name, Qt::CaseInsensitive) <= 0)
             ++at;
         m_cmbLLLink->insertItem(at, name);
     }
@@ -108,9 +101,6 @@ void frmLinksEnLiteratuur::cmbLLLink_Click(const QString &item)
         OpenInternetShortCut(path);
 }
 
-void frmLinksEnLiteratuur::cmdLLOK_Click()
-{
-    unload();
-}
+void frmLinksEnLiteratuur::cmdLLOK_Click() { unload(); }
 
-} // namespace mostarium
+}  // namespace mostarium

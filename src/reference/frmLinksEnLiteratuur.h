@@ -4,22 +4,20 @@
 
 class QComboBox;
 
-namespace mostarium
-{
+namespace mostarium {
 
 // Links and literature: the link files of the URLs folder, opened on choice,
 // and two recommended books.
-class frmLinksEnLiteratuur : public WindowBase
-{
+class frmLinksEnLiteratuur : public WindowBase {
     Q_OBJECT
-  public:
+public:
     explicit frmLinksEnLiteratuur(Session &s, Services &svc, QWidget *parent = nullptr);
 
     void LoadLinks();
     void cmbLLLink_Click(const QString &item);
     void cmdLLOK_Click();
 
-  private:
+private:
     QComboBox *m_cmbLLLink = nullptr;
 };
 
@@ -27,4 +25,4 @@ class frmLinksEnLiteratuur : public WindowBase
 // ordered without regard to case.
 QStringList linkFileNames(const QString &folder);
 
-} // namespace mostarium
+}  // namespace mostarium

@@ -22,7 +22,7 @@ namespace mostarium::test {
 // The main window with the real calculators; helpers to drive them as a
 // person would.
 class CalculatorsTest : public MainWindowTest {
-  protected:
+protected:
     CalculatorsTest() { QDir(folder.path()).mkpath(QStringLiteral("temp")); }
 
     // Opens a calculator by its menu item.
@@ -34,7 +34,8 @@ class CalculatorsTest : public MainWindowTest {
         return d;
     }
 
-    template <typename T> static T *in(QWidget *d, const char *name)
+    template <typename T>
+    static T *in(QWidget *d, const char *name)
     {
         T *c = d ? d->findChild<T *>(QString::fromLatin1(name)) : nullptr;
         EXPECT_NE(c, nullptr) << name;
@@ -71,4 +72,4 @@ class CalculatorsTest : public MainWindowTest {
     void blockWith(const QString &path) { ASSERT_TRUE(QDir().mkpath(path)); }
 };
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

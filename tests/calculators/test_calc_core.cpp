@@ -49,12 +49,9 @@ TEST(SugarUnits, InputBoundsOnBothSides)
         bool good;
     };
     const Row rows[] = {
-        {GramPerLiter, 0, false},  {GramPerLiter, 0.001, true},
-        {GramPerLiter, 500, true}, {GramPerLiter, 500.01, false},
-        {Density, 990, false},     {Density, 990.1, true},
-        {Density, 1200, true},     {Density, 1250, false},
-        {Plato, 0, false},         {Plato, 30, true},
-        {Plato, 31, false},        {-1, 10, false},
+        {GramPerLiter, 0, false}, {GramPerLiter, 0.001, true}, {GramPerLiter, 500, true}, {GramPerLiter, 500.01, false},
+        {Density, 990, false},    {Density, 990.1, true},      {Density, 1200, true},     {Density, 1250, false},
+        {Plato, 0, false},        {Plato, 30, true},           {Plato, 31, false},        {-1, 10, false},
     };
     for (const Row &r : rows)
         EXPECT_EQ(conversieInputGood(r.unit, r.x), r.good) << r.unit << " " << r.x;
@@ -65,8 +62,8 @@ TEST(SugarUnits, LogLineAndWhenItIsWritten)
     EXPECT_EQ(conversieLogLine("12", Plato, "1048.9", Density),
               QString::fromUtf8("12 º Plato (gr/100gr) = 1048.9 soortelijk gewicht (kg/m3)"));
     EXPECT_TRUE(conversieLogged(Plato, 12, 1048.9));
-    EXPECT_FALSE(conversieLogged(Density, 995, -15.2)); // a result not above 0
-    EXPECT_FALSE(conversieLogged(Plato, 31, 1127));     // beyond the unit's bound
+    EXPECT_FALSE(conversieLogged(Density, 995, -15.2));  // a result not above 0
+    EXPECT_FALSE(conversieLogged(Plato, 31, 1127));      // beyond the unit's bound
     EXPECT_TRUE(conversieLogged(Density, 1200, 47.6));
     EXPECT_FALSE(conversieLogged(GramPerLiter, 0, 1000.7));
 }
@@ -80,10 +77,7 @@ TEST(HopStorage, WorkedExamples)
     };
     const Row rows[] = {
         {{5, 4, 1, 20, true, false, false}, "0.4", "2.0", "flowers, 1 year at 20 degrees (r = 0.25)"},
-        {{12, 5, 2, 5, false, true, true},
-         "0.8575",
-         "10.3",
-         "pellets, vacuum, barrier, 2 years at 5 degrees"},
+        {{12, 5, 2, 5, false, true, true}, "0.8575", "10.3", "pellets, vacuum, barrier, 2 years at 5 degrees"},
         {{5, 20, 3, 30, true, false, false}, "1.", "5.0", "beta / 4 equals alpha: nothing changes"},
         {{5, 4, 10, 20, true, false, false}, "0.2", "1.0", "10 years: towards beta / 4"},
         {{5, 4, 1, -18, true, false, false}, "0.8296", "4.1", "frozen: -18 degrees, by hand"},
@@ -219,5 +213,5 @@ TEST(FinalVolume, NothingToCompareWithGivesNoFigure)
         EXPECT_FALSE(bestemming(r.v, r.og, r.vm, r.sgm).has_value()) << r.why;
 }
 
-} // namespace
-} // namespace mostarium::test
+}  // namespace
+}  // namespace mostarium::test

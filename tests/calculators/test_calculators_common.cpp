@@ -8,13 +8,10 @@ struct Calc {
     bool computeSound;
 };
 const Calc calcs[] = {
-    {"mnuConversie", "frmSuikerConv", "cmdConverteer", "cmdConvKlaar", "picCSHelp", "MI_T_Conversie.htm",
-     true},
+    {"mnuConversie", "frmSuikerConv", "cmdConverteer", "cmdConvKlaar", "picCSHelp", "MI_T_Conversie.htm", true},
     {"mnuCalculator", "frmHopOpslag", "cmdHOBereken", "cmdHOKlaar", "picHOHelp", "MI_T_Hopopslag.htm", true},
-    {"mnuAfvullen", "frmSuikerSiroop", "cmdSSBereken", "cmdSSKlaar", "picSSHelp", "MI_T_SuikerSiroop.htm",
-     true},
-    {"mnuCorrectie", "frmEindbeStemming", "cmdESBereken", "cmdESKlaar", "picEBHelp",
-     "MI_T_EindBestemming.htm", false},
+    {"mnuAfvullen", "frmSuikerSiroop", "cmdSSBereken", "cmdSSKlaar", "picSSHelp", "MI_T_SuikerSiroop.htm", true},
+    {"mnuCorrectie", "frmEindbeStemming", "cmdESBereken", "cmdESKlaar", "picEBHelp", "MI_T_EindBestemming.htm", false},
 };
 
 class CommonTest : public CalculatorsTest {};
@@ -30,12 +27,11 @@ TEST_F(CommonTest, ComputeAndCloseSoundsHelpAndUnload)
             CalcWindow *d = open(c.command, c.window);
             ASSERT_NE(d, nullptr);
             EXPECT_EQ(d->palette().color(QPalette::Window), MainBackColor());
-            press(d, c.compute); // on empty or prefilled boxes: the sound does not depend on it
+            press(d, c.compute);  // on empty or prefilled boxes: the sound does not depend on it
             const QStringList afterCompute = fake.sounds;
             if (geluid && c.computeSound) {
                 ASSERT_EQ(afterCompute.size(), 1);
-                EXPECT_TRUE(afterCompute[0].endsWith("Sounds/zadiver_plop.wav"))
-                    << afterCompute[0].toStdString();
+                EXPECT_TRUE(afterCompute[0].endsWith("Sounds/zadiver_plop.wav")) << afterCompute[0].toStdString();
             } else {
                 EXPECT_TRUE(afterCompute.isEmpty());
             }
@@ -105,7 +101,7 @@ TEST_F(CommonTest, KeyFiltersByKind)
         {"mnuConversie", "frmSuikerConv", "txtConvInput", "-1/2.5a", "12.5"},
         {"mnuCalculator", "frmHopOpslag", "txtHOBewaarTemp", "-1/8.5a", "-18.5"},
         {"mnuCalculator", "frmHopOpslag", "txtHOAlfaVerpakking", "-4/5.", "45."},
-        {"mnuCalculator", "frmHopOpslag", "txtHO_Prefix", "a/b -", "a/b -"}, // no filter: checked at compute
+        {"mnuCalculator", "frmHopOpslag", "txtHO_Prefix", "a/b -", "a/b -"},  // no filter: checked at compute
         {"mnuAfvullen", "frmSuikerSiroop", "txtSSxxVolume", "-3/30", "330"},
     };
     session().recipe.ReceptStatus = 1;
@@ -145,5 +141,5 @@ TEST(NumericEditKinds, TypedAndPasted)
     }
 }
 
-} // namespace
-} // namespace mostarium::test
+}  // namespace
+}  // namespace mostarium::test

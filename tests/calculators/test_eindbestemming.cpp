@@ -6,7 +6,7 @@ namespace mostarium::test {
 namespace {
 
 class EindbeStemmingTest : public CalculatorsTest {
-  protected:
+protected:
     // A recipe with targets; OG as a recalculation would have left it.
     void recipe(bool dubbel, float og1 = 1060, float og2 = 1040)
     {
@@ -36,11 +36,11 @@ TEST_F(EindbeStemmingTest, SingleBrewShowsTheFirstBeerOnlyAndComputesTheExample)
     recipe(false);
     open();
     EXPECT_FALSE(d->dubbelBrouw());
-    EXPECT_TRUE(in<QWidget>(d, "fraESDoelstelling2")->isHidden() ||
-                !in<QWidget>(d, "fraESDoelstelling2")->isVisibleTo(d));
+    EXPECT_TRUE(in<QWidget>(d, "fraESDoelstelling2")->isHidden()
+                || !in<QWidget>(d, "fraESDoelstelling2")->isVisibleTo(d));
     EXPECT_EQ(caption(d, "lblESVolumeD"), "Volume (L):  20");
     EXPECT_EQ(caption(d, "lblESOGD"), "OG: 1060 kg/m3");
-    measure("22", "1052", "abc", ""); // the second beer's boxes are not looked at
+    measure("22", "1052", "abc", "");  // the second beer's boxes are not looked at
     EXPECT_EQ(caption(d, "lblESBestemmingVol"), " 20 L: 1057 kg/m3");
     EXPECT_EQ(caption(d, "lblESBestemmingOG"), "1060 kg/m3: 19 L");
     EXPECT_FALSE(bad(d, "txtESVolNaSpoelen2"));
@@ -80,7 +80,7 @@ TEST_F(EindbeStemmingTest, DoubleBrewComputesBothBeersAndNeedsAllFourBoxes)
 
     measure("22", "1052", "", "1040");
     EXPECT_TRUE(bad(d, "txtESVolNaSpoelen2"));
-    EXPECT_EQ(caption(d, "lblESBestemmingVol"), ""); // a failed check computes neither beer
+    EXPECT_EQ(caption(d, "lblESBestemmingVol"), "");  // a failed check computes neither beer
 
     measure("22", "1052", "15", "1040");
     EXPECT_EQ(caption(d, "lblESBestemmingVol"), " 20 L: 1057 kg/m3");
@@ -126,5 +126,5 @@ TEST_F(EindbeStemmingTest, TheOpenerLaysOutTheBrewModeEachTime)
     EXPECT_LT(bereken->geometry().right(), klaar->geometry().left());
 }
 
-} // namespace
-} // namespace mostarium::test
+}  // namespace
+}  // namespace mostarium::test

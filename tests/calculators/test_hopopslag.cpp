@@ -6,7 +6,7 @@ namespace mostarium::test {
 namespace {
 
 class HopOpslagTest : public CalculatorsTest {
-  protected:
+protected:
     void open()
     {
         d = qobject_cast<frmHopOpslag *>(CalculatorsTest::open("mnuCalculator", "frmHopOpslag"));
@@ -103,8 +103,7 @@ TEST_F(HopOpslagTest, PrefixesNameTheReport)
     open();
     auto *prefix = box(d, "txtHO_Prefix");
     EXPECT_EQ(prefix->maxLength(), 100);
-    EXPECT_EQ(prefix->toolTip(),
-              QString::fromUtf8("Maximaal 100 karakters! (\\ / : * ? \" < > | niet toegestaan!)"));
+    EXPECT_EQ(prefix->toolTip(), QString::fromUtf8("Maximaal 100 karakters! (\\ / : * ? \" < > | niet toegestaan!)"));
     fill("5", "4", 0, 1, 1, "1", "20");
 
     // A space is fine.
@@ -186,5 +185,5 @@ TEST_F(HopOpslagTest, AReportThatCannotBeWrittenKeepsTheResult)
     EXPECT_EQ(d->statusText(), "Error in ArchiveerHopOpslagFactor!");
 }
 
-} // namespace
-} // namespace mostarium::test
+}  // namespace
+}  // namespace mostarium::test

@@ -6,15 +6,9 @@ namespace mostarium::test {
 namespace {
 
 class SuikerConvTest : public CalculatorsTest {
-  protected:
-    QRadioButton *van(int i)
-    {
-        return in<QRadioButton>(d, qPrintable(QStringLiteral("optConvVan_%1").arg(i)));
-    }
-    QRadioButton *naar(int i)
-    {
-        return in<QRadioButton>(d, qPrintable(QStringLiteral("optConvOutput_%1").arg(i)));
-    }
+protected:
+    QRadioButton *van(int i) { return in<QRadioButton>(d, qPrintable(QStringLiteral("optConvVan_%1").arg(i))); }
+    QRadioButton *naar(int i) { return in<QRadioButton>(d, qPrintable(QStringLiteral("optConvOutput_%1").arg(i))); }
     void convert(const char *input)
     {
         box(d, "txtConvInput")->clear();
@@ -54,7 +48,7 @@ TEST_F(SuikerConvTest, OpensOnGramsToDensityWithANewLog)
 TEST_F(SuikerConvTest, ConversionsAreShownAndAppendedByteForByte)
 {
     open();
-    van(2)->click(); // Plato: density stays the output
+    van(2)->click();  // Plato: density stays the output
     EXPECT_TRUE(naar(1)->isChecked());
     EXPECT_TRUE(naar(2)->isHidden());
     convert("12");
@@ -117,5 +111,5 @@ TEST_F(SuikerConvTest, ALogThatCannotBeWrittenKeepsTheResult)
     EXPECT_EQ(status(), "Invoer incorrect!");
 }
 
-} // namespace
-} // namespace mostarium::test
+}  // namespace
+}  // namespace mostarium::test

@@ -6,7 +6,7 @@ namespace mostarium::test {
 namespace {
 
 class SuikerSiroopTest : public CalculatorsTest {
-  protected:
+protected:
     void open()
     {
         d = CalculatorsTest::open("mnuAfvullen", "frmSuikerSiroop");
@@ -20,10 +20,10 @@ class SuikerSiroopTest : public CalculatorsTest {
         set(d, "txtSSxxVolume", QString::fromLatin1(free));
         press(d, "cmdSSBereken");
     }
-    static constexpr const char *results[] = {
-        "txtSSSuikerNodig", "txtSSMlSiroop", "txtSSGrSiroop", "txtGram300ml", "txtGram500ml",
-        "txtGram750ml",     "txtGram1000ml", "txtGramxxml",   "txtSS300ml",   "txtSS500ml",
-        "txtSS750ml",       "txtSS1000ml",   "txtSSxxml"};
+    static constexpr const char *results[] = {"txtSSSuikerNodig", "txtSSMlSiroop", "txtSSGrSiroop", "txtGram300ml",
+                                              "txtGram500ml",     "txtGram750ml",  "txtGram1000ml", "txtGramxxml",
+                                              "txtSS300ml",       "txtSS500ml",    "txtSS750ml",    "txtSS1000ml",
+                                              "txtSSxxml"};
     CalcWindow *d = nullptr;
 };
 
@@ -108,7 +108,7 @@ TEST_F(SuikerSiroopTest, BoundsOnBothSidesAndTheKettle)
     const Row rows[] = {
         {"5.0", "9.0", "120", true}, {"5.01", "5", "20", false}, {"2", "9.01", "20", false},
         {"2", "5", "120.1", false},  {"0", "5", "20", false},    {"2", "0", "20", false},
-        {"2", "5", "0", false},      {"3", "2", "20", true}, // wanted below present is accepted
+        {"2", "5", "0", false},      {"3", "2", "20", true},  // wanted below present is accepted
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(testing::Message() << r.present << " " << r.wanted << " " << r.volume);
@@ -160,5 +160,5 @@ TEST_F(SuikerSiroopTest, AReportThatCannotBeWrittenSaysSoAndKeepsTheResult)
     EXPECT_EQ(fake.messages.size(), 1u);
 }
 
-} // namespace
-} // namespace mostarium::test
+}  // namespace
+}  // namespace mostarium::test

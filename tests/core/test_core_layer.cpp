@@ -32,4 +32,4 @@ TEST(CoreLayer, TestsRunWithoutAWindowModule)
     EXPECT_TRUE(coreSeen);  // the list is the real one
 }
 
-} // namespace
+}  // namespace

@@ -243,4 +243,4 @@ TEST_F(Evaluation, BrewingLossThroughTheRecalculation)
     EXPECT_TRUE(s.view.panels[6].enabled);
 }
 
-} // namespace
+}  // namespace

@@ -44,4 +44,4 @@ TEST(FileHistory, LongPathsAreShortenedToTheirLast50Characters)
     EXPECT_EQ(history::captionFor(2, p51), QStringLiteral("  &2 ..") + p50);
 }
 
-} // namespace
+}  // namespace

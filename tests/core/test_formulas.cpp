@@ -21,7 +21,7 @@ struct Row {
 TEST(Formulas, UnitConversions)
 {
     const Row rows[] = {
-        {SGToGL, "SGToGL", 1048.f, 125.04, 0.01},            // worked figure
+        {SGToGL, "SGToGL", 1048.f, 125.04, 0.01},             // worked figure
         {SGToPlato, "SGToPlato", 1048.f, 11.77, 0.01},        // worked figure
         {PlatoToGL, "PlatoToGL", 12.f, 127.53, 0.01},         // worked figure
         {GLToSG, "GLToSG", 100.f, 1038.54, 0.01},             // worked figure
@@ -73,12 +73,9 @@ TEST(Formulas, HopFormIsNormalisedInTheCallersVariable)
         double ebuFactor;     // pellets 1.1 as a float constant
         double weightFactor;  // pellets 0.9 as a float constant
     } rows[] = {
-        {"bloemen", "bloemen", 1.0, 1.0},
-        {"  Pellets ", "pellets", double(1.1f), double(0.9f)},
-        {"BLOEMEN", "bloemen", 1.0, 1.0},
-        {"pellets/bloemen", "pellets/bloemen", 1.0, 1.0},  // whole hops win
-        {"extract", "extract", 0.0, 0.0},
-        {"", "", 0.0, 0.0},
+        {"bloemen", "bloemen", 1.0, 1.0}, {"  Pellets ", "pellets", double(1.1f), double(0.9f)},
+        {"BLOEMEN", "bloemen", 1.0, 1.0}, {"pellets/bloemen", "pellets/bloemen", 1.0, 1.0},  // whole hops win
+        {"extract", "extract", 0.0, 0.0}, {"", "", 0.0, 0.0},
     };
     for (const auto &r : rows) {
         QString form = QString::fromLatin1(r.form);
@@ -132,4 +129,4 @@ TEST(Formulas, OverflowIsAnError)
     EXPECT_THROW(LovibondToEBC(3.4e38f), CalcError);
 }
 
-} // namespace
+}  // namespace

@@ -68,14 +68,14 @@ TEST_F(IniFile, ReadingTable)
     struct C {
         const char *section, *key, *expected;
     } cases[] = {
-        {"Algemeen", "Biernaam", "Tripel Karmeliet-achtig"},   // blanks around are trimmed
-        {"ALGEMEEN", "biernaam", "Tripel Karmeliet-achtig"},   // names ignore case
-        {"Algemeen", "Leeg", ""},                              // empty value is not the default
+        {"Algemeen", "Biernaam", "Tripel Karmeliet-achtig"},  // blanks around are trimmed
+        {"ALGEMEEN", "biernaam", "Tripel Karmeliet-achtig"},  // names ignore case
+        {"Algemeen", "Leeg", ""},                             // empty value is not the default
         {"Algemeen", "zonder gelijkteken", "dflt"},           // a line without "=" is no key
-        {"Algemeen", "Dubbel", "eerste"},                      // first key wins
-        {"Algemeen", "Later", "dflt"},                         // first section wins
-        {"Doelstellingen", "Volume", "20"},                    // LF line ends read too
-        {"Doelstellingen", "Alcohol", "6.5"},                  // last line without line end
+        {"Algemeen", "Dubbel", "eerste"},                     // first key wins
+        {"Algemeen", "Later", "dflt"},                        // first section wins
+        {"Doelstellingen", "Volume", "20"},                   // LF line ends read too
+        {"Doelstellingen", "Alcohol", "6.5"},                 // last line without line end
     };
     for (const auto &c : cases)
         EXPECT_EQ(read(c.section, c.key), QString::fromLatin1(c.expected)) << c.section << '/' << c.key;
@@ -174,8 +174,8 @@ TEST_F(IniFile, TextIsWindows1252)
 TEST_F(IniFile, AnUnwritableFolderReportsFailureAndChangesNothing)
 {
     QString v = QStringLiteral("1");
-    EXPECT_FALSE(WriteINI(dir.filePath(QStringLiteral("nonexistent/ZYM.ini")), QStringLiteral("S"),
-                          QStringLiteral("K"), v));
+    EXPECT_FALSE(
+        WriteINI(dir.filePath(QStringLiteral("nonexistent/ZYM.ini")), QStringLiteral("S"), QStringLiteral("K"), v));
 }
 
 TEST_F(IniFile, AFullDiskFailsTheWriteAndLeavesTheOldFile)
@@ -225,4 +225,4 @@ TEST(Cp1252, RoundTripOfEveryByte)
     EXPECT_EQ(cp1252::encode(QStringLiteral("日本")), QByteArray("??"));
 }
 
-} // namespace
+}  // namespace

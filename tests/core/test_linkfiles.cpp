@@ -33,7 +33,7 @@ QByteArray readBytes(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-} // namespace
+}  // namespace
 
 TEST(LinkFiles, StartUpWritesSeventeenTwoLineLinkFiles)
 {
@@ -76,7 +76,7 @@ TEST(LinkFiles, MissingUrlsFolderIsPassedOver)
 struct OpenCase {
     const char *name;
     QByteArray content;
-    const char *opened;   // nullptr: nothing opened, a message instead
+    const char *opened;  // nullptr: nothing opened, a message instead
 };
 
 TEST(LinkFiles, OpensOnlyWebAddressesAndSaysWhyNot)

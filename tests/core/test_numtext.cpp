@@ -36,12 +36,11 @@ struct ValCase {
 TEST(NumTextVal, LeadingNumberConversion)
 {
     const ValCase cases[] = {
-        {"", 0},          {"   ", 0},        {"abc", 0},       {".", 0},         {"-", 0},
-        {"+", 0},         {"12", 12},        {"  12", 12},     {"\t7", 7},       {"2x", 2},
-        {"1,5", 1},       {"1.5", 1.5},      {".5", 0.5},      {"-.5", -0.5},    {"+3.25", 3.25},
-        {"-12.5 L", -12.5}, {"1e3", 1000},   {"1E-2", 0.01},   {"2.5D2", 250},   {"1e", 1},
-        {"1e+", 1},       {"3.", 3},         {"007", 7},       {"12 34", 12},    {"1.2.3", 1.2},
-        {"--1", 0},       {"0.0001", 0.0001},
+        {"", 0},        {"   ", 0},    {"abc", 0},         {".", 0},           {"-", 0},      {"+", 0},
+        {"12", 12},     {"  12", 12},  {"\t7", 7},         {"2x", 2},          {"1,5", 1},    {"1.5", 1.5},
+        {".5", 0.5},    {"-.5", -0.5}, {"+3.25", 3.25},    {"-12.5 L", -12.5}, {"1e3", 1000}, {"1E-2", 0.01},
+        {"2.5D2", 250}, {"1e", 1},     {"1e+", 1},         {"3.", 3},          {"007", 7},    {"12 34", 12},
+        {"1.2.3", 1.2}, {"--1", 0},    {"0.0001", 0.0001},
     };
     for (const auto &c : cases)
         EXPECT_DOUBLE_EQ(num::val(QString::fromLatin1(c.text)), c.expected) << '"' << c.text << '"';
@@ -201,9 +200,8 @@ struct IntCase {
 
 TEST(NumTextInteger, HalvesGoToTheEvenNeighbour)
 {
-    const IntCase cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},     {3.5, 4},         {-0.5, 0},
-                             {-1.5, -2}, {-2.5, -2}, {2.4999, 2},  {2.5001, 3},      {199.6, 200},
-                             {32767.4, 32767},       {-32768.4, -32768}};
+    const IntCase cases[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},    {3.5, 4},     {-0.5, 0},        {-1.5, -2},
+                             {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {199.6, 200}, {32767.4, 32767}, {-32768.4, -32768}};
     for (const auto &c : cases)
         EXPECT_EQ(num::toInt16(c.value), c.expected) << c.value;
     EXPECT_EQ(num::toInt32(2147483646.5), 2147483646);
@@ -211,7 +209,11 @@ TEST(NumTextInteger, HalvesGoToTheEvenNeighbour)
 
 TEST(NumTextInteger, OutOfRangeIsAnError)
 {
-    const double bad16[] = {32767.5, 32768, -32768.6, 1e9, std::numeric_limits<double>::quiet_NaN(),
+    const double bad16[] = {32767.5,
+                            32768,
+                            -32768.6,
+                            1e9,
+                            std::numeric_limits<double>::quiet_NaN(),
                             std::numeric_limits<double>::infinity()};
     for (double v : bad16)
         EXPECT_THROW(num::toInt16(v), CalcError) << v;
@@ -230,7 +232,7 @@ TEST(NumTextChecked, DivisionAndOverflow)
     EXPECT_FLOAT_EQ(num::toSingle(0.1), 0.1f);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -289,7 +291,7 @@ TEST(NumTextFormat, FifteenSignificantDigitsOfDoublesAgreeWithPrintf)
     }
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -311,4 +313,4 @@ TEST(NumTextPlain, AgreesWithPrintfGeneralForm)
     }
 }
 
-} // namespace
+}  // namespace

@@ -99,8 +99,8 @@ Figures figures(const Session &s, const std::function<void(RecipeState &)> &chan
     Figures f;
     f.K = float(double(r.VrijeHoofdwort) + double(r.SpoelwortVolume));
     f.M = (double(r.Maischschema(0, 0)) - 2.3) * G / 1000 + G * 0.0033 + double(r.VolFilterPlaatBodem);
-    f.B = (double(r.VrijeHoofdwort) + double(r.SpoelwortVolume) - double(r.Doelstellingen(1))) * 60 /
-          double(r.Evaporatie);
+    f.B = (double(r.VrijeHoofdwort) + double(r.SpoelwortVolume) - double(r.Doelstellingen(1))) * 60
+          / double(r.Evaporatie);
     return f;
 }
 
@@ -123,7 +123,8 @@ struct Values {
 };
 Values values(const Session &s)
 {
-    return {s.recipe.Doelstellingen(1), s.recipe.Maischschema(0, 0), s.recipe.SpoelenTot, s.recipe.Aromahop(0, HopGram)};
+    return {s.recipe.Doelstellingen(1), s.recipe.Maischschema(0, 0), s.recipe.SpoelenTot,
+            s.recipe.Aromahop(0, HopGram)};
 }
 
 void answer(ScopedFakeServices &f, std::initializer_list<const char *> texts)
@@ -265,30 +266,29 @@ TEST_P(MaximizeVolumeRefuses, WithAMessageAndLeavesTheRecipeAlone)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MaximizeVolumeRefuses,
-    ::testing::Values(
-        RefusedCase{"NoTargets", [](Session &s) { s.recipe.Doelstellingen.redim(0); },
-                    "Recept heeft geen doelstellingen!"},
-        RefusedCase{"TargetsBitClear", [](Session &s) { s.recipe.clearStatus(StatusDoelstellingen); },
-                    "Recept heeft geen doelstellingen!"},
-        RefusedCase{"AllGrainAddedDuringTheBoil",
-                    [](Session &s) {
-                        s.recipe.Storting(0, StLaat) = "1";
-                        s.recipe.Storting(1, StLaat) = "1";
-                    },
-                    "Recept heeft geen gemaischte storting of geen maischschema!"},
-        RefusedCase{"NoMashSchedule", [](Session &s) { s.recipe.clearStatus(StatusMaischschema); },
-                    "Recept heeft geen gemaischte storting of geen maischschema!"},
-        // A bitter addition of 0 minutes divides by zero in every recalculation.
-        RefusedCase{"RecalculationFails", [](Session &s) { s.recipe.Bitterhop(0, HopKooktijd) = "0"; },
-                    "Recept kan niet berekend worden! OptiMaischer is gestopt."},
-        // The schedule is whole but the evaluation is not: no figures to trust.
-        RefusedCase{"EvaluationFails",
-                    [](Session &s) {
-                        s.recipe.Evaluatie.redim(2, 0);
-                        test::setMeasured(s, 0, "0", "1050", "1010");
-                    },
-                    "Recept kan niet berekend worden! OptiMaischer is gestopt."},
-        RefusedCase{"StepBound", [](Session &) {}, "Geen oplossing gevonden na 5 stappen!"}),
+    ::testing::Values(RefusedCase{"NoTargets", [](Session &s) { s.recipe.Doelstellingen.redim(0); },
+                                  "Recept heeft geen doelstellingen!"},
+                      RefusedCase{"TargetsBitClear", [](Session &s) { s.recipe.clearStatus(StatusDoelstellingen); },
+                                  "Recept heeft geen doelstellingen!"},
+                      RefusedCase{"AllGrainAddedDuringTheBoil",
+                                  [](Session &s) {
+                                      s.recipe.Storting(0, StLaat) = "1";
+                                      s.recipe.Storting(1, StLaat) = "1";
+                                  },
+                                  "Recept heeft geen gemaischte storting of geen maischschema!"},
+                      RefusedCase{"NoMashSchedule", [](Session &s) { s.recipe.clearStatus(StatusMaischschema); },
+                                  "Recept heeft geen gemaischte storting of geen maischschema!"},
+                      // A bitter addition of 0 minutes divides by zero in every recalculation.
+                      RefusedCase{"RecalculationFails", [](Session &s) { s.recipe.Bitterhop(0, HopKooktijd) = "0"; },
+                                  "Recept kan niet berekend worden! OptiMaischer is gestopt."},
+                      // The schedule is whole but the evaluation is not: no figures to trust.
+                      RefusedCase{"EvaluationFails",
+                                  [](Session &s) {
+                                      s.recipe.Evaluatie.redim(2, 0);
+                                      test::setMeasured(s, 0, "0", "1050", "1010");
+                                  },
+                                  "Recept kan niet berekend worden! OptiMaischer is gestopt."},
+                      RefusedCase{"StepBound", [](Session &) {}, "Geen oplossing gevonden na 5 stappen!"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(MaximizeVolume, AFailingRecalculationIsReportedOnceNotAtEveryStep)
@@ -380,12 +380,9 @@ TEST(SchaalAromaHop, ScalesTheGramsOfTheFirstBeerOnly)
         float v0, v1;
         const char *after;
     } rows[] = {
-        {"12", 20, 35, "21"},
-        {"", 20, 35, ""},
-        {"0", 20, 35, ""},
-        {"12.5", 20, 20, "13"},  // the whole-gram pattern, also at factor 1
-        {"10 gr", 20, 30, "15"},
-        {"12", 0, 35, "12"},     // no old volume: nothing to scale from
+        {"12", 20, 35, "21"},    {"", 20, 35, ""},
+        {"0", 20, 35, ""},       {"12.5", 20, 20, "13"},  // the whole-gram pattern, also at factor 1
+        {"10 gr", 20, 30, "15"}, {"12", 0, 35, "12"},     // no old volume: nothing to scale from
     };
     for (const Row &row : rows) {
         RecipeState r;
@@ -417,7 +414,8 @@ TEST(OptiMaischerInput, BoilTimeAndThicknessOutsideTheirRangeAreAskedAgain)
     const QStringList defaults = {"60", "19", "121", "121", "2.5", "1.95", "6.05"};
     for (int i = 0; i < 7; ++i) {
         const bool boil = i < 4;
-        EXPECT_EQ(fake.inputs[i].prompt, boil ? "Voer gewenste kooktijd in." : "Voer minimum beslag dikte in (2-6 L/kg).");
+        EXPECT_EQ(fake.inputs[i].prompt,
+                  boil ? "Voer gewenste kooktijd in." : "Voer minimum beslag dikte in (2-6 L/kg).");
         EXPECT_EQ(fake.inputs[i].title, "Mostarium OptiMaischer");
         EXPECT_EQ(fake.inputs[i].defaultText, defaults[i]) << i;
     }
@@ -485,7 +483,8 @@ struct NamedOptimiser {
 const NamedOptimiser boilTimeOptimisers[] = {
     {"WaterThrowRatio",
      [](Session &s, OptiMaischer &o) { return OptimizeWaterThrowRatioToFulfillDefinedBoilingTime(s, o, true, true); }},
-    {"SpoelenTot", [](Session &s, OptiMaischer &o) { return OptimizeSpoelenTotToFulfillDefinedBoilingTime(s, o, true); }},
+    {"SpoelenTot",
+     [](Session &s, OptiMaischer &o) { return OptimizeSpoelenTotToFulfillDefinedBoilingTime(s, o, true); }},
     {"WaterBill", [](Session &s, OptiMaischer &o) { return OptimizeWaterBill(s, o, true, true); }},
 };
 
@@ -730,10 +729,12 @@ TEST(WaterBill, BelowTheMinimumThicknessTheSpargeUntilGravityRises)
     EXPECT_GT(s.recipe.SpoelenTot, 3.05f);       // kept, not stepped back
     const float S = s.recipe.SpoelenTot;
     EXPECT_LE(figures(s, [](RecipeState &r) { r.Maischschema(0, 0) = 3.75f; }).B, 20);
-    EXPECT_GT(figures(s, [S](RecipeState &r) {
-                  r.Maischschema(0, 0) = 3.75f;
-                  r.SpoelenTot = S - 0.1f;
-              }).B,
+    EXPECT_GT(figures(s,
+                      [S](RecipeState &r) {
+                          r.Maischschema(0, 0) = 3.75f;
+                          r.SpoelenTot = S - 0.1f;
+                      })
+                  .B,
               20);
 }
 
@@ -814,25 +815,24 @@ TEST(OptiMaischerCommands, VolumePlusWaterFailingAfterItsFirstStepKeepsThatStepA
 
     mnuMaximumVolumePlusWater_Click(s, o);
 
-    EXPECT_GT(thickness(s), 3.0f);                     // the water bill's result
-    EXPECT_FLOAT_EQ(s.recipe.Doelstellingen(1), 20.0f); // MaximizeVolume's steps undone
+    EXPECT_GT(thickness(s), 3.0f);                       // the water bill's result
+    EXPECT_FLOAT_EQ(s.recipe.Doelstellingen(1), 20.0f);  // MaximizeVolume's steps undone
     EXPECT_TRUE(s.recipe.ReceptGewijzigd);
     EXPECT_FALSE(s.app.optimiserBusy);
     ASSERT_FALSE(fake.messages.empty());
     const QString last = fake.messages.back().prompt;
     EXPECT_TRUE(last.startsWith("Recept kan niet berekend worden!")) << qPrintable(last);
     EXPECT_FALSE(last.contains("Het recept is niet gewijzigd.")) << qPrintable(last);
-    EXPECT_TRUE(last.endsWith(
-        "Deze stap van OptiMaischer heeft het recept niet gewijzigd; eerdere stappen blijven behouden."));
+    EXPECT_TRUE(
+        last.endsWith("Deze stap van OptiMaischer heeft het recept niet gewijzigd; eerdere stappen blijven behouden."));
     EXPECT_EQ(fake.inputs.size(), 2u);  // the sparge step did not run
 }
 
 TEST(OptiMaischerCommands, EachCommandRefusesWhileAnOptimiserRuns)
 {
     using Command = void (*)(Session &, OptiMaischer &);
-    const Command commands[] = {
-        mnuMaximumVolume_Click, mnuWaterBeslagRatio_Click, mnuWaterSpoelenTot_Click,
-        mnuMaximumVolumePlusWater_Click, mnuWaterBeslagRatioPlusDoelstelling_Click};
+    const Command commands[] = {mnuMaximumVolume_Click, mnuWaterBeslagRatio_Click, mnuWaterSpoelenTot_Click,
+                                mnuMaximumVolumePlusWater_Click, mnuWaterBeslagRatioPlusDoelstelling_Click};
     for (const Command command : commands) {
         ScopedFakeServices fake;
         Session s = paleAle();
@@ -867,4 +867,4 @@ TEST(OptiMaischerCommands, TheOtherCommandsAskTheirQuestions)
     EXPECT_TRUE(s.recipe.ReceptGewijzigd);
 }
 
-} // namespace
+}  // namespace

@@ -24,7 +24,10 @@ protected:
     ScopedFakeServices fake;
 
     // Every text a label, frame, panel or the sparge view shows.
-    static void expectClean(Session &s) { EXPECT_TRUE(nonFiniteTexts(s).isEmpty()) << nonFiniteTexts(s).join(u'\n').toStdString(); }
+    static void expectClean(Session &s)
+    {
+        EXPECT_TRUE(nonFiniteTexts(s).isEmpty()) << nonFiniteTexts(s).join(u'\n').toStdString();
+    }
 };
 
 // The worked single brew, by hand:
@@ -348,7 +351,8 @@ TEST_F(Recalc, HopFormNamingNeitherWord)
 TEST_F(Recalc, AromaRowsWithoutWeightCountButShowNothing)
 {
     Session s = singleBrew();
-    setHops(s.recipe.Aromahop, {{"Saaz", "bloemen", "3.5", "0", "15", "1048"}, {"Hallertau", "pellets", "4", "10", "5", "1048"}});
+    setHops(s.recipe.Aromahop,
+            {{"Saaz", "bloemen", "3.5", "0", "15", "1048"}, {"Hallertau", "pellets", "4", "10", "5", "1048"}});
     UpdateBrouwschema(s);
     EXPECT_EQ(s.view.lbl_Ahop[0].text, "");
     EXPECT_EQ(s.view.lbl_Ahop[1].text, "10 gr. Hallertau pellets (4%); 5 min. kooktijd");
@@ -551,8 +555,7 @@ TEST_F(Recalc, DoubleBrewSwitchOver)
     EXPECT_TRUE(s.view.lbl_VolOvergang.visible);
     EXPECT_EQ(s.view.lbl_VolOvergang.text, "Overgang vol. DB (L): ~" + QString::number(found));
     EXPECT_TRUE(s.view.lbl_SGOvergang.visible);
-    EXPECT_EQ(s.view.lbl_SGOvergang.text,
-              "Overgang SG DB (" + ord + "Plato): ~" + QString::number(plato, 'f', 1));
+    EXPECT_EQ(s.view.lbl_SGOvergang.text, "Overgang SG DB (" + ord + "Plato): ~" + QString::number(plato, 'f', 1));
 
     // The brewing loss raises what the first beer needs, so the switch comes later.
     Session lossy = doubleBrew();
@@ -607,4 +610,4 @@ TEST_F(Recalc, MoreRowsThanTheScheduleShowsIsAnError)
     EXPECT_EQ(s.recipe.Doelstellingen(1), 20.f);
 }
 
-} // namespace
+}  // namespace

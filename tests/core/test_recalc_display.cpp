@@ -43,7 +43,8 @@ TEST_F(ScheduleDisplay, WisBrouwschemaBlanksEveryTextAndNothingElse)
         EXPECT_EQ(l.toolTip, old->toolTip) << name.toStdString();
         EXPECT_EQ(l.visible, old->visible) << name.toStdString();
     });
-    s.view.forEachFrame([&](const QString &name, FrameSlot &f) { EXPECT_EQ(f, *before.frame(name)) << name.toStdString(); });
+    s.view.forEachFrame(
+        [&](const QString &name, FrameSlot &f) { EXPECT_EQ(f, *before.frame(name)) << name.toStdString(); });
     EXPECT_GT(s.view.revision, before.revision);
 }
 
@@ -90,16 +91,11 @@ TEST_F(ScheduleDisplay, StatusBarPanelsFollowTheirBits)
         std::int16_t status;
         bool panels[6];
     } rows[] = {
-        {1023, {true, true, true, true, true, true}},
-        {0, {false, false, false, false, false, false}},
-        {32, {false, false, false, false, false, false}},
-        {128 + 256 + 512, {false, false, false, false, false, false}},
-        {1, {false, true, false, false, false, false}},
-        {2, {false, false, false, true, false, false}},
-        {4, {false, false, true, false, false, false}},
-        {8, {false, false, false, false, true, false}},
-        {16, {true, false, false, false, false, false}},
-        {64, {false, false, false, false, false, true}},
+        {1023, {true, true, true, true, true, true}},     {0, {false, false, false, false, false, false}},
+        {32, {false, false, false, false, false, false}}, {128 + 256 + 512, {false, false, false, false, false, false}},
+        {1, {false, true, false, false, false, false}},   {2, {false, false, false, true, false, false}},
+        {4, {false, false, true, false, false, false}},   {8, {false, false, false, false, true, false}},
+        {16, {true, false, false, false, false, false}},  {64, {false, false, false, false, false, true}},
         {5, {false, true, true, false, false, false}},
     };
     Session s;
@@ -131,4 +127,4 @@ TEST_F(ScheduleDisplay, RecalculationBumpsTheRevision)
     EXPECT_GT(f.view.revision, rev);
 }
 
-} // namespace
+}  // namespace

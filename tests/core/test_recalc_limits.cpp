@@ -171,10 +171,17 @@ TEST_F(RecalcLimits, FailuresShowTheMessageAndLeaveNoBadNumbers)
         {"more grain rows than the schedule",
          [] {
              Session s = singleBrew();
-             setGrainBill(s, {{"a", "10", "0.7", "4"}, {"b", "10", "0.7", "4"}, {"c", "10", "0.7", "4"},
-                              {"d", "10", "0.7", "4"}, {"e", "10", "0.7", "4"}, {"f", "10", "0.7", "4"},
-                              {"g", "10", "0.7", "4"}, {"h", "10", "0.7", "4"}, {"i", "10", "0.7", "4"},
-                              {"j", "5", "0.7", "4"}, {"k", "5", "0.7", "4"}});
+             setGrainBill(s, {{"a", "10", "0.7", "4"},
+                              {"b", "10", "0.7", "4"},
+                              {"c", "10", "0.7", "4"},
+                              {"d", "10", "0.7", "4"},
+                              {"e", "10", "0.7", "4"},
+                              {"f", "10", "0.7", "4"},
+                              {"g", "10", "0.7", "4"},
+                              {"h", "10", "0.7", "4"},
+                              {"i", "10", "0.7", "4"},
+                              {"j", "5", "0.7", "4"},
+                              {"k", "5", "0.7", "4"}});
              return s;
          }},
     };
@@ -217,4 +224,4 @@ TEST_F(RecalcLimits, WhatWasWrittenBeforeTheFailureStays)
     EXPECT_EQ(f.view.lbl_StIngred[0].text, "");
 }
 
-} // namespace
+}  // namespace

@@ -98,7 +98,7 @@ struct Golden {
 
 class RecipeGolden : public ::testing::TestWithParam<Golden> {};
 
-} // namespace
+}  // namespace
 
 TEST_P(RecipeGolden, WriterMatchesTheLayoutLineByLine)
 {
@@ -144,7 +144,9 @@ TEST_P(RecipeGolden, SampleInTheProgramFolderIsTheSameRecipe)
 
 INSTANTIATE_TEST_SUITE_P(Samples, RecipeGolden,
                          ::testing::Values(Golden{"Zomerblond.zlv", &zomerblond}, Golden{"Herfstbok.zlv", &herfstbok}),
-                         [](const auto &info) { return std::string(info.param.file).substr(0, std::string(info.param.file).find('.')); });
+                         [](const auto &info) {
+                             return std::string(info.param.file).substr(0, std::string(info.param.file).find('.'));
+                         });
 
 TEST(RecipeWriter, TargetsOnlyGivesTheShortestFile)
 {
@@ -155,16 +157,45 @@ TEST(RecipeWriter, TargetsOnlyGivesTheShortestFile)
     s.recipe.Doelstellingen(1) = 20;
     s.recipe.Evaporatie = 12.5f;
     const QStringList lines = linesOf(recipeFileBytes(s));
-    const QStringList want = {
-        "[Mostarium_Version]", "Versie=Mostarium " + SampleRevision, "",
-        "[ReceptStatus]", "Status=1", "",
-        "[Doelstellingen]", "Brouw=Enkel", "Biersoort1=", "Volume1=20", "AlcPerc1=0", "FG1=0", "EBU1=0", "Koolzuur1=0", "",
-        "[Spoelen]", "SpoelenTot=3", "",
-        "",  // where the evaluation would stand
-        "[SysteemParameters]", "KetelInhoud=200", "FixedVolFilterPlaatBodem=8", "VolFilterPlaatBodem=8",
-        "Evaporatie=12.5", "FilterKuipInhoud=150", "BrouwVerlies=0", "",
-        "[Kenmerken]", "Kleur=", "Helderheid=", "Schuim=", "SchuimStabiliteit=", "Body=", "Mondgevoel=", "Koolzuur=",
-        "[Aantekeningen]", "Aantekening=", "InRecept=0", ""};
+    const QStringList want = {"[Mostarium_Version]",
+                              "Versie=Mostarium " + SampleRevision,
+                              "",
+                              "[ReceptStatus]",
+                              "Status=1",
+                              "",
+                              "[Doelstellingen]",
+                              "Brouw=Enkel",
+                              "Biersoort1=",
+                              "Volume1=20",
+                              "AlcPerc1=0",
+                              "FG1=0",
+                              "EBU1=0",
+                              "Koolzuur1=0",
+                              "",
+                              "[Spoelen]",
+                              "SpoelenTot=3",
+                              "",
+                              "",  // where the evaluation would stand
+                              "[SysteemParameters]",
+                              "KetelInhoud=200",
+                              "FixedVolFilterPlaatBodem=8",
+                              "VolFilterPlaatBodem=8",
+                              "Evaporatie=12.5",
+                              "FilterKuipInhoud=150",
+                              "BrouwVerlies=0",
+                              "",
+                              "[Kenmerken]",
+                              "Kleur=",
+                              "Helderheid=",
+                              "Schuim=",
+                              "SchuimStabiliteit=",
+                              "Body=",
+                              "Mondgevoel=",
+                              "Koolzuur=",
+                              "[Aantekeningen]",
+                              "Aantekening=",
+                              "InRecept=0",
+                              ""};
     EXPECT_EQ(lines, want);
 }
 
@@ -209,8 +240,9 @@ TEST(RecipeWriter, LineBreaksInTextsBecomeBlanks)
 
 TEST(RecipeWriter, TastingSectionHasItsSevenKeysWhateverTheWordsAndBits)
 {
-    const QByteArray empty = QByteArrayLiteral("[Kenmerken]\r\nKleur=\r\nHelderheid=\r\nSchuim=\r\n"
-                                               "SchuimStabiliteit=\r\nBody=\r\nMondgevoel=\r\nKoolzuur=\r\n[Aantekeningen]");
+    const QByteArray empty =
+        QByteArrayLiteral("[Kenmerken]\r\nKleur=\r\nHelderheid=\r\nSchuim=\r\n"
+                          "SchuimStabiliteit=\r\nBody=\r\nMondgevoel=\r\nKoolzuur=\r\n[Aantekeningen]");
     Session s = zomerblond();
     EXPECT_TRUE(recipeFileBytes(s).contains(empty));
     s.recipe.setStatus(StatusKenmerken);

@@ -57,15 +57,17 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(RecipeReader, StatusZeroReadsOnlySpargeNotesAndParameters)
 {
     // A status of 0 and a missing status section read alike.
     for (const char *status : {"[ReceptStatus]\nStatus=0\n", ""}) {
-        const OpenResult r = read(QLatin1String(status) + QStringLiteral(
-            "[Algemeen]\nBiernaam=Weg\n[Spoelen]\nSpoelenTot=4.5\n"
-            "[Aantekeningen]\nAantekening=  met blanks  \nInRecept=1\n[SysteemParameters]\nKetelInhoud=120\n"));
+        const OpenResult r = read(
+            QLatin1String(status)
+            + QStringLiteral(
+                "[Algemeen]\nBiernaam=Weg\n[Spoelen]\nSpoelenTot=4.5\n"
+                "[Aantekeningen]\nAantekening=  met blanks  \nInRecept=1\n[SysteemParameters]\nKetelInhoud=120\n"));
         ASSERT_TRUE(r.ok) << status;
         EXPECT_FALSE(r.brouwGelezen);
         EXPECT_TRUE(r.systeemParametersVerschillen);
@@ -97,9 +99,10 @@ TEST_F(RecipeReader, BrewModeWordDecidesTheTargets)
     };
     for (const Case &c : cases) {
         s.app.dubbelBrouw = c.startDouble;
-        const OpenResult r = read(QStringLiteral("[ReceptStatus]\nStatus=1\n[Doelstellingen]\nBrouw=%1\nBiersoort1= Pils \n"
-                                                 "Volume1=20 L\nKoolzuur1=5.5\nBiersoort2=Tafel\nVolume2=9\n")
-                                      .arg(QLatin1String(c.brouw)));
+        const OpenResult r =
+            read(QStringLiteral("[ReceptStatus]\nStatus=1\n[Doelstellingen]\nBrouw=%1\nBiersoort1= Pils \n"
+                                "Volume1=20 L\nKoolzuur1=5.5\nBiersoort2=Tafel\nVolume2=9\n")
+                     .arg(QLatin1String(c.brouw)));
         ASSERT_TRUE(r.ok) << c.brouw;
         EXPECT_TRUE(r.brouwGelezen) << c.brouw;
         EXPECT_EQ(s.app.dubbelBrouw, c.dubbel) << c.brouw;
@@ -114,7 +117,8 @@ TEST_F(RecipeReader, BrewModeWordDecidesTheTargets)
 
 TEST_F(RecipeReader, YeastsFollowTheWindowsBrewModeWithoutTargets)
 {
-    const QString text = QStringLiteral("[ReceptStatus]\nStatus=128\n[Gistkeuze]\nGist1=A\nGist5=E\nGist6=F\nGist10=J\n");
+    const QString text =
+        QStringLiteral("[ReceptStatus]\nStatus=128\n[Gistkeuze]\nGist1=A\nGist5=E\nGist6=F\nGist10=J\n");
     s.app.dubbelBrouw = true;
     ASSERT_TRUE(read(text).ok);
     EXPECT_EQ(s.recipe.Gistkeuze(5), QStringLiteral("F"));
@@ -177,8 +181,10 @@ TEST_F(RecipeReader, SpargeGravityHasAFloorOfThree)
         const char *section;
         float want;
     };
-    const Case cases[] = {{"[Spoelen]\nSpoelenTot=2.5\n", 3}, {"[Spoelen]\nSpoelenTot=\n", 3},
-                          {"[Spoelen]\nSpoelenTot=abc\n", 3}, {"", 3},
+    const Case cases[] = {{"[Spoelen]\nSpoelenTot=2.5\n", 3},
+                          {"[Spoelen]\nSpoelenTot=\n", 3},
+                          {"[Spoelen]\nSpoelenTot=abc\n", 3},
+                          {"", 3},
                           {"[Spoelen]\nSpoelenTot=3.5\n", 3.5f}};
     for (const Case &c : cases) {
         ASSERT_TRUE(read(QStringLiteral("[ReceptStatus]\nStatus=0\n") + QLatin1String(c.section)).ok);
@@ -238,7 +244,8 @@ TEST_F(RecipeReader, RowsBeyondTheDialogsAndLongNotesAreKept)
 
 TEST_F(RecipeReader, TastingWordsAreReadIntoTheRecipe)
 {
-    ASSERT_TRUE(read(QStringLiteral("[ReceptStatus]\nStatus=512\n[Kenmerken]\nKleur=goud\nSchuimstabiliteit=ring\n")).ok);
+    ASSERT_TRUE(
+        read(QStringLiteral("[ReceptStatus]\nStatus=512\n[Kenmerken]\nKleur=goud\nSchuimstabiliteit=ring\n")).ok);
     EXPECT_EQ(s.recipe.Kenmerken[0], QStringLiteral("goud"));
     EXPECT_EQ(s.recipe.Kenmerken[3], QStringLiteral("ring"));
     EXPECT_EQ(s.recipe.Kenmerken[6], QString());
@@ -317,7 +324,7 @@ std::vector<DamagedCase> damagedCases()
         {"name too short", withStatus("0\n"), "ab"},
     };
 }
-} // namespace
+}  // namespace
 
 TEST_F(RecipeReader, DamagedFilesGiveTheMessageAndAnEmptyRecipe)
 {
@@ -402,9 +409,9 @@ TEST_F(RecipeReader, SystemParametersAreReadAndCompared)
     const QString head = QStringLiteral("[ReceptStatus]\nStatus=0\n");
     // Same installation (and 25.0 against 25): no question.
     OpenResult r =
-        read(head + QStringLiteral(
-                        "[SysteemParameters]\nKetelInhoud=200\nFixedVolFilterPlaatBodem=8\n"
-                        "VolFilterPlaatBodem=8\nEvaporatie=25.0\nFilterKuipInhoud=150\nBrouwVerlies=0\n"));
+        read(head
+             + QStringLiteral("[SysteemParameters]\nKetelInhoud=200\nFixedVolFilterPlaatBodem=8\n"
+                              "VolFilterPlaatBodem=8\nEvaporatie=25.0\nFilterKuipInhoud=150\nBrouwVerlies=0\n"));
     ASSERT_TRUE(r.ok);
     EXPECT_FALSE(r.systeemParametersVerschillen);
 
@@ -421,7 +428,8 @@ TEST_F(RecipeReader, SystemParametersAreReadAndCompared)
 
     // A value that is not a number ends the reading quietly: what came before
     // is read, the rest keeps the last recipe's values, no question.
-    r = read(head + QStringLiteral("[SysteemParameters]\nKetelInhoud=180\nFixedVolFilterPlaatBodem=x\nEvaporatie=30\n"));
+    r = read(head
+             + QStringLiteral("[SysteemParameters]\nKetelInhoud=180\nFixedVolFilterPlaatBodem=x\nEvaporatie=30\n"));
     ASSERT_TRUE(r.ok);
     EXPECT_FALSE(r.systeemParametersVerschillen);
     EXPECT_EQ(s.recipe.ReceptKetelInhoud, 180.0f);

@@ -157,4 +157,4 @@ inline Session herfstbok()
     return s;
 }
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

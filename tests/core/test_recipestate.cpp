@@ -80,8 +80,7 @@ TEST(RecipeState, StatusBitsAreSetOnlyWhenClearAndClearedOnlyWhenSet)
     } steps[] = {
         {true, StatusDoelstellingen, 1}, {true, StatusDoelstellingen, 1},  // twice: once
         {true, StatusStorting, 5},       {false, StatusMaischschema, 5},   // clear a clear bit
-        {true, StatusKenmerken, 517},    {false, StatusDoelstellingen, 516},
-        {false, StatusDoelstellingen, 516},
+        {true, StatusKenmerken, 517},    {false, StatusDoelstellingen, 516}, {false, StatusDoelstellingen, 516},
     };
     RecipeState r;
     for (const auto &s : steps) {
@@ -107,4 +106,4 @@ TEST(RecipeState, WholeValueComparisonsAreNotBitTests)
     EXPECT_FALSE(r.hasStatus(StatusMaischschema));
 }
 
-} // namespace
+}  // namespace

@@ -33,4 +33,4 @@ TEST(Regional, NumberTextIgnoresTheLocale)
     EXPECT_EQ(std::to_string(1).size(), 1u);
 }
 
-} // namespace
+}  // namespace

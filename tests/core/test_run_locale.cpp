@@ -31,4 +31,4 @@ TEST(RunLocale, TheLocaleOfTheRunTookEffect)
     EXPECT_STREQ(std::localeconv()->decimal_point, c->decimalPoint) << c->locale;
 }
 
-} // namespace
+}  // namespace

@@ -24,8 +24,8 @@ const QString Shipped = QStringLiteral(MOSTARIUM_SOURCE_DIR "/resources/");
 void shippedInstallation(RecipeState &r)
 {
     auto value = [](const char *key) {
-        return ReadINI(Shipped + QStringLiteral("ZYM.ini"), QStringLiteral("SysteemVariabelen"),
-                       QLatin1String(key), QStringLiteral("<none>"))
+        return ReadINI(Shipped + QStringLiteral("ZYM.ini"), QStringLiteral("SysteemVariabelen"), QLatin1String(key),
+                       QStringLiteral("<none>"))
             .toFloat();
     };
     r.KetelInhoud = std::int16_t(value("KetelInhoud"));
@@ -104,4 +104,4 @@ TEST(SampleRecipes, OpenOnTheShippedInstallationWithoutQuestionAndBrewSoundly)
     }
 }
 
-} // namespace
+}  // namespace

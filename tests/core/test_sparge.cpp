@@ -143,4 +143,4 @@ TEST(Sparge, SwitchOverMatchesTheLitreByLitreSearch)
     }
 }
 
-} // namespace
+}  // namespace

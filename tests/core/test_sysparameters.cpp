@@ -25,7 +25,7 @@ TEST(SysParameterCheck, BoundsOfEveryValue)
     } cases[] = {
         {SpKetel, "1", true},
         {SpKetel, "0.6", true},
-        {SpKetel, "0.5", false}, // rounds to 0
+        {SpKetel, "0.5", false},  // rounds to 0
         {SpKetel, "32767.4", true},
         {SpKetel, "32767.5", false},
         {SpKetel, " 200 ", true},
@@ -62,7 +62,7 @@ TEST(SysParameterRead, RefusedValuesTakeTheirDefaultAndAreNamedInReadingOrder)
         QString v = QLatin1String(value);
         WriteINI(ini, QStringLiteral("SysteemVariabelen"), QLatin1String(key), v);
     };
-    set("Ketelinhoud", "22.5"); // as the window writes it
+    set("Ketelinhoud", "22.5");  // as the window writes it
     set("MaximumAlcPerc", "101");
     set("FixedVolFilterPlaatBodem", "2.5");
     set("VolFilterPlaatBodem", "abc");
@@ -73,16 +73,15 @@ TEST(SysParameterRead, RefusedValuesTakeTheirDefaultAndAreNamedInReadingOrder)
     RecipeState r;
     const QStringList said = ReadSysParameters(r);
 
-    EXPECT_EQ(said,
-              (QStringList{invalidSettingText(QStringLiteral("MaximumAlcPerc"), QStringLiteral("20")),
-                           invalidSettingText(QStringLiteral("VolFilterPlaatBodem"), QStringLiteral("8")),
-                           invalidSettingText(QStringLiteral("Evaporatie"), QStringLiteral("25")),
-                           invalidSettingText(QStringLiteral("FilterKuipInhoud"), QStringLiteral("150")),
-                           invalidSettingText(QStringLiteral("BrouwVerlies"), QStringLiteral("0"))}));
-    EXPECT_EQ(said.value(0),
-              QStringLiteral(
-                  "Ongeldige waarde voor MaximumAlcPerc in ZYM.ini! De standaard waarde 20 wordt gebruikt."));
-    EXPECT_EQ(r.KetelInhoud, 22); // a half to the even neighbour
+    EXPECT_EQ(said, (QStringList{invalidSettingText(QStringLiteral("MaximumAlcPerc"), QStringLiteral("20")),
+                                 invalidSettingText(QStringLiteral("VolFilterPlaatBodem"), QStringLiteral("8")),
+                                 invalidSettingText(QStringLiteral("Evaporatie"), QStringLiteral("25")),
+                                 invalidSettingText(QStringLiteral("FilterKuipInhoud"), QStringLiteral("150")),
+                                 invalidSettingText(QStringLiteral("BrouwVerlies"), QStringLiteral("0"))}));
+    EXPECT_EQ(
+        said.value(0),
+        QStringLiteral("Ongeldige waarde voor MaximumAlcPerc in ZYM.ini! De standaard waarde 20 wordt gebruikt."));
+    EXPECT_EQ(r.KetelInhoud, 22);  // a half to the even neighbour
     EXPECT_EQ(r.MaximumAlcPerc, 20.0f);
     EXPECT_EQ(r.FixedVolFilterPlaatBodem, 2.5f);
     EXPECT_EQ(r.VolFilterPlaatBodem, 8.0f);
@@ -98,4 +97,4 @@ TEST(SysParameterRead, RefusedValuesTakeTheirDefaultAndAreNamedInReadingOrder)
     EXPECT_EQ(d.KetelInhoud, 200);
 }
 
-} // namespace
+}  // namespace

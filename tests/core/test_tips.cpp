@@ -40,7 +40,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-} // namespace
+}  // namespace
 
 TEST(Tips, FileOrderWrapsAround)
 {

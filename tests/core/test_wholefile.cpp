@@ -28,7 +28,7 @@ void put(const QString &path, const QByteArray &bytes)
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-} // namespace
+}  // namespace
 
 TEST(WholeFile, ReadsOnlyRegularFilesOfASaneSize)
 {
@@ -83,7 +83,7 @@ TEST(WholeFile, AFullDiskLeavesTheOldFileAndNoTraceOfTheNewOne)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Recept.zlv"));
     put(path, "oud\r\n");
-    const QByteArray big(64 * 1024, 'x');  // more than any write buffer
+    const QByteArray big(64 * 1024, 'x');        // more than any write buffer
     const QByteArray small("nieuw recept\r\n");  // stays in a write buffer
 
     // Failing at the first write, part-way, and in the last flush.

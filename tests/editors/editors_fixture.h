@@ -54,4 +54,4 @@ protected:
     }
 };
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

@@ -74,4 +74,4 @@ protected:
     }
 };
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

@@ -39,7 +39,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(DutchDates, WrittenAndReadBack)
 {
@@ -78,7 +78,8 @@ TEST_F(AlgemeenTest, LoadsTheEntriesAndOpensTheCalendarsOnTheirDates)
     frmAlgemeen *d = open();
     EXPECT_EQ(text(d, "txtAlgBierNaam")->text(), "cel 0");
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(in<QLineEdit>(d, QStringLiteral("txtAlgBrouwers_%1").arg(i))->text(), QStringLiteral("cel %1").arg(i + 1));
+        EXPECT_EQ(in<QLineEdit>(d, QStringLiteral("txtAlgBrouwers_%1").arg(i))->text(),
+                  QStringLiteral("cel %1").arg(i + 1));
     EXPECT_EQ(text(d, "txtAlgBrouwdatum")->text(), "03-10-2026");
     EXPECT_EQ(calendar(d, "MonthView1")->selectedDate(), QDate(2026, 10, 3));
     EXPECT_EQ(calendar(d, "MonthView2")->selectedDate(), fake.clock.date()) << "free text: today";
@@ -101,14 +102,30 @@ TEST_F(AlgemeenTest, StoresAsTypedWithTheBitAndTheChangedFlag)
     } const cases[] = {
         {"a beer name", {"", "", "", "", "", "", "", ""}, {" Blond ", "", "", "", "", "", "", ""}, true, true, true},
         {"a brewer only", {"", "", "", "", "", "", "", ""}, {"", "", "", "", "Piet", "", "", ""}, true, true, true},
-        {"unchanged entries still mark the recipe", {"Blond", "", "", "", "", "", "", ""},
-         {"Blond", "", "", "", "", "", "", ""}, true, true, true},
-        {"only a bottling date, newly typed", {"", "", "", "", "", "", "", ""},
-         {"", "", "", "", "", "", "", "26-04-2026"}, false, true, false},
-        {"only a bottling date, unchanged", {"", "", "", "", "", "", "", "26-04-2026"},
-         {"", "", "", "", "", "", "", "26-04-2026"}, false, false, false},
-        {"everything emptied", {"Blond", "Jan", "", "", "", "", "12-04-2026", "26-04-2026"},
-         {"", "", "", "", "", "", "", ""}, false, true, false},
+        {"unchanged entries still mark the recipe",
+         {"Blond", "", "", "", "", "", "", ""},
+         {"Blond", "", "", "", "", "", "", ""},
+         true,
+         true,
+         true},
+        {"only a bottling date, newly typed",
+         {"", "", "", "", "", "", "", ""},
+         {"", "", "", "", "", "", "", "26-04-2026"},
+         false,
+         true,
+         false},
+        {"only a bottling date, unchanged",
+         {"", "", "", "", "", "", "", "26-04-2026"},
+         {"", "", "", "", "", "", "", "26-04-2026"},
+         false,
+         false,
+         false},
+        {"everything emptied",
+         {"Blond", "Jan", "", "", "", "", "12-04-2026", "26-04-2026"},
+         {"", "", "", "", "", "", "", ""},
+         false,
+         true,
+         false},
     };
     for (const Case &c : cases) {
         session() = Session{};

@@ -18,12 +18,12 @@ struct ListDialog {
     int narrow, wide;
 };
 
-const ListDialog Toevoegingen = {"frmToevoegingen", "mnuToeVoegingen", "txtToev_", "txtToev2_", "fraToeV", "fraToeV2",
-                                 "cmdToeVOK", "cmdToeVAnnuleer", &RecipeState::Toevoegingen, StatusToevoegingen,
-                                 6315, 12630};
-const ListDialog GistKeuze = {"frmGistKeuze", "mnuGistKeuze", "txtGKgist_", "txtGKgist2_", "fraGKDikBier",
-                              "fraGKDunBier", "cmdGKOK", "cmdGKAnnuleer", &RecipeState::Gistkeuze, StatusGistkeuze,
-                              6400, 12795};
+const ListDialog Toevoegingen = {
+    "frmToevoegingen", "mnuToeVoegingen",          "txtToev_",         "txtToev2_", "fraToeV", "fraToeV2", "cmdToeVOK",
+    "cmdToeVAnnuleer", &RecipeState::Toevoegingen, StatusToevoegingen, 6315,        12630};
+const ListDialog GistKeuze = {"frmGistKeuze",          "mnuGistKeuze",  "txtGKgist_", "txtGKgist2_",
+                              "fraGKDikBier",          "fraGKDunBier",  "cmdGKOK",    "cmdGKAnnuleer",
+                              &RecipeState::Gistkeuze, StatusGistkeuze, 6400,         12795};
 
 class EntryListTest : public OpenDialogTest, public ::testing::WithParamInterface<ListDialog> {
 protected:
@@ -39,7 +39,7 @@ protected:
     void ok(QWidget *d) { press(d, dlg().ok); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_P(EntryListTest, SingleBrewStoresTheFirstBeerAndKeepsTheSecond)
 {
@@ -72,8 +72,8 @@ TEST_P(EntryListTest, EveryOneOfTheTenEntriesDecides)
 {
     struct Case {
         const char *name;
-        int filled;           // entry filled before the OK, -1 none
-        const char *typed;    // into the first box
+        int filled;         // entry filled before the OK, -1 none
+        const char *typed;  // into the first box
         bool bitBefore;
         bool changed, bit;
     };

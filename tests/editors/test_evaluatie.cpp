@@ -34,7 +34,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(EvaluatieTest, BoundsOfEachBox)
 {
@@ -43,11 +43,11 @@ TEST_F(EvaluatieTest, BoundsOfEachBox)
         bool passes;
     };
     const Case cases[] = {
-        {"txtEval_Volume", "200", true},     {"txtEval_Volume", "200.1", false}, {"txtEval_Volume", "0", false},
-        {"txtEval_Volume", "", false},       {"txtEval_Volume", "0.1", true},    {"txtEval_OG", "1000", false},
-        {"txtEval_OG", "1000.1", true},      {"txtEval_OG", "1150", true},       {"txtEval_OG", "1150.1", false},
-        {"txtEval_FG", "1000", false},       {"txtEval_FG", "1050", true},       {"txtEval_FG", "1050.1", false},
-        {"txtEval_FG", "1049.9abc", true},   {"txtEval_OG", "1.5e3", false},
+        {"txtEval_Volume", "200", true},   {"txtEval_Volume", "200.1", false}, {"txtEval_Volume", "0", false},
+        {"txtEval_Volume", "", false},     {"txtEval_Volume", "0.1", true},    {"txtEval_OG", "1000", false},
+        {"txtEval_OG", "1000.1", true},    {"txtEval_OG", "1150", true},       {"txtEval_OG", "1150.1", false},
+        {"txtEval_FG", "1000", false},     {"txtEval_FG", "1050", true},       {"txtEval_FG", "1050.1", false},
+        {"txtEval_FG", "1049.9abc", true}, {"txtEval_OG", "1.5e3", false},
     };
     ASSERT_EQ(s().recipe.KetelInhoud, 200);
     for (const Case &c : cases) {

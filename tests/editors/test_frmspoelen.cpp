@@ -61,7 +61,7 @@ protected:
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(SpoelenTest, OpensFromMenuToolbarAndWizardWithItsCurve)
 {
@@ -297,15 +297,14 @@ TEST_F(SpoelenTest, ReadOutFollowsTheMouse)
     const ChartTransform &t = d->transform();
     // The middle of the plot box, in pixels.
     const QPointF middle((t.LeftMargin + t.PlotWidth / 2) / 15.0, (t.TopMargin + t.PlotHeight / 2) / 15.0);
-    QMouseEvent move(QEvent::MouseMove, middle, d->mapToGlobal(middle), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, middle, d->mapToGlobal(middle), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(d, &move);
     const ChartPoint p = ScreenToWorld(t, float(middle.x() * 15), float(middle.y() * 15));
     const int litre = qRound(p.X);
-    EXPECT_EQ(text(d, "lblSPCoordinaten"),
-              "(L,\u00B0 Plato) = (" + num::format(p.X, u"##0.0") + " , " + num::format(p.Y, u"#0.0")
-                  + ")     Spoelopbrengst: " + num::format(p.X, u"##0") + " L ~ "
-                  + num::format(d->curve()->data(litre, 2), u"#0.0") + " kg");
+    EXPECT_EQ(text(d, "lblSPCoordinaten"), "(L,\u00B0 Plato) = (" + num::format(p.X, u"##0.0") + " , "
+                                               + num::format(p.Y, u"#0.0")
+                                               + ")     Spoelopbrengst: " + num::format(p.X, u"##0") + " L ~ "
+                                               + num::format(d->curve()->data(litre, 2), u"#0.0") + " kg");
 
     QMouseEvent press(QEvent::MouseButtonPress, middle, d->mapToGlobal(middle), Qt::RightButton, Qt::RightButton,
                       Qt::NoModifier);

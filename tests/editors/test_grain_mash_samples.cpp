@@ -28,7 +28,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(GrainMashSamplesTest, OkOnAnUnchangedDialogOnlyFormatsTheShares)
 {

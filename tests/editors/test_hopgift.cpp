@@ -66,7 +66,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(HopgiftTest, TheBoundsOfEveryBoxInBothBeers)
 {
@@ -76,29 +76,44 @@ TEST_F(HopgiftTest, TheBoundsOfEveryBoxInBothBeers)
         bool first, second;  // passes in the first beer's dialog, in the second's
     };
     const Case cases[] = {
-        {u"txtAHalfaz", "20", true, true},      {u"txtAHalfaz", "20.1", false, true},
-        {u"txtAHalfaz", "22", false, true},     {u"txtAHalfaz", "22.1", false, false},
-        {u"txtAHalfaz", "0", false, false},     {u"txtBHalfaz", "20", true, true},
-        {u"txtBHalfaz", "20.1", false, true},   {u"txtBHalfaz", "22", false, true},
-        {u"txtBHalfaz", "22.1", false, false},  {u"txtAHGram", "2000", true, true},
-        {u"txtAHGram", "2000.5", false, false}, {u"txtAHGram", "", false, false},
-        {u"txtAHTijd", "60", true, true},       {u"txtAHTijd", "61", false, false},
-        {u"txtBHTijd", "180", true, true},      {u"txtBHTijd", "181", false, false},
-        {u"txtBHTijd", "0.5", false, false},    {u"txtBHTijd", "0.6", true, true},
-        {u"txtAHGrav", "1000", false, false},   {u"txtAHGrav", "1000.1", true, true},
-        {u"txtAHGrav", "1200", true, true},     {u"txtAHGrav", "1200.1", false, false},
-        {u"txtBHGrav", "1000", false, false},   {u"txtBHGrav", "1000.1", true, true},
-        {u"txtBHGrav", "1200", true, true},     {u"txtBHGrav", "1200.1", false, false},
+        {u"txtAHalfaz", "20", true, true},
+        {u"txtAHalfaz", "20.1", false, true},
+        {u"txtAHalfaz", "22", false, true},
+        {u"txtAHalfaz", "22.1", false, false},
+        {u"txtAHalfaz", "0", false, false},
+        {u"txtBHalfaz", "20", true, true},
+        {u"txtBHalfaz", "20.1", false, true},
+        {u"txtBHalfaz", "22", false, true},
+        {u"txtBHalfaz", "22.1", false, false},
+        {u"txtAHGram", "2000", true, true},
+        {u"txtAHGram", "2000.5", false, false},
+        {u"txtAHGram", "", false, false},
+        {u"txtAHTijd", "60", true, true},
+        {u"txtAHTijd", "61", false, false},
+        {u"txtBHTijd", "180", true, true},
+        {u"txtBHTijd", "181", false, false},
+        {u"txtBHTijd", "0.5", false, false},
+        {u"txtBHTijd", "0.6", true, true},
+        {u"txtAHGrav", "1000", false, false},
+        {u"txtAHGrav", "1000.1", true, true},
+        {u"txtAHGrav", "1200", true, true},
+        {u"txtAHGrav", "1200.1", false, false},
+        {u"txtBHGrav", "1000", false, false},
+        {u"txtBHGrav", "1000.1", true, true},
+        {u"txtBHGrav", "1200", true, true},
+        {u"txtBHGrav", "1200.1", false, false},
         {u"txtBHGrav", "1e999", false, false},
         // The form as the recalculation reads it, trimmed and in lower case.
-        {u"comAHHoedanigheid", " Bloemen ", true, true}, {u"comAHHoedanigheid", "hele hop", false, false},
-        {u"comBHHoedanigheid", "PELLETS", true, true},   {u"comBHHoedanigheid", "", false, false},
+        {u"comAHHoedanigheid", " Bloemen ", true, true},
+        {u"comAHHoedanigheid", "hele hop", false, false},
+        {u"comBHHoedanigheid", "PELLETS", true, true},
+        {u"comBHHoedanigheid", "", false, false},
         {u"comBHHoedanigheid", "plugs", false, false},
     };
     for (const HopBindings *b : kBeers) {
         for (const Case &c : cases) {
-            SCOPED_TRACE(testing::Message() << b->window << " " << QString::fromUtf16(c.box).toStdString() << " = \""
-                                            << c.text << '"');
+            SCOPED_TRACE(testing::Message()
+                         << b->window << " " << QString::fromUtf16(c.box).toStdString() << " = \"" << c.text << '"');
             HopgiftDialog *d = open(*b);
             fill(d, true, 0, kAroma);
             fill(d, false, 0, kBitter);
@@ -193,7 +208,7 @@ TEST_F(HopgiftTest, ToolTipsFromTheEstimates)
         const char *name;
         bool dubbel, targets;
         float vrij, spoel;
-        const char *og1, *og2;      // aroma SG tip of row 0, first and second beer
+        const char *og1, *og2;        // aroma SG tip of row 0, first and second beer
         const char *after1, *after2;  // after-sparge tip of the first bitter SG box
     };
     // 5000 g at 75 %: 3750 g over 25 L (x 150 g/L: 1057) or 20 L (x 187.5: 1072).
@@ -413,14 +428,10 @@ TEST_F(HopgiftTest, SuccessorsByBeerBrewModeAndWizard)
         const char *opens;
     };
     const Case cases[] = {
-        {&HopBindings::first(), false, false, ""},
-        {&HopBindings::first(), false, true, "frmToevoegingen"},
-        {&HopBindings::first(), true, false, "frmHopgift2"},
-        {&HopBindings::first(), true, true, "frmHopgift2"},
-        {&HopBindings::second(), false, false, ""},
-        {&HopBindings::second(), false, true, "frmGistKeuze"},
-        {&HopBindings::second(), true, false, ""},
-        {&HopBindings::second(), true, true, "frmGistKeuze"},
+        {&HopBindings::first(), false, false, ""},           {&HopBindings::first(), false, true, "frmToevoegingen"},
+        {&HopBindings::first(), true, false, "frmHopgift2"}, {&HopBindings::first(), true, true, "frmHopgift2"},
+        {&HopBindings::second(), false, false, ""},          {&HopBindings::second(), false, true, "frmGistKeuze"},
+        {&HopBindings::second(), true, false, ""},           {&HopBindings::second(), true, true, "frmGistKeuze"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << c.beer->window << " dubbel " << c.dubbel << " wizard " << c.wizard);
@@ -491,10 +502,12 @@ TEST_F(HopgiftTest, BitterGramsAfterOkAgreeWithTheHopFormulas)
         double aromaEbu = 0;
         for (int i = 0; i < aroma.rows(); ++i) {
             QString form = aroma(i, HopHoedanigheid);
-            const float ebu = BerekenEBU(float(num::val(aroma(i, HopGram))), form,
-                                         float(num::val(aroma(i, HopAlfazuur))), volume);
-            aromaEbu = double(float(aromaEbu + double(ebu) * HopUtilisatie(float(num::val(aroma(i, HopGravity))),
-                                                                            num::toInt16(num::val(aroma(i, HopKooktijd))))));
+            const float ebu =
+                BerekenEBU(float(num::val(aroma(i, HopGram))), form, float(num::val(aroma(i, HopAlfazuur))), volume);
+            aromaEbu = double(float(aromaEbu
+                                    + double(ebu)
+                                          * HopUtilisatie(float(num::val(aroma(i, HopGravity))),
+                                                          num::toInt16(num::val(aroma(i, HopKooktijd))))));
         }
         const auto &labels = first ? session().view.lbl_Bhop : session().view.lbl_Bhop2;
         ASSERT_EQ(bitter.rows(), 4);
@@ -502,8 +515,9 @@ TEST_F(HopgiftTest, BitterGramsAfterOkAgreeWithTheHopFormulas)
             const double share = (double(target) - aromaEbu) * num::val(bitter(i, HopPercBitterheid)) / 100.0;
             QString form = bitter(i, HopHoedanigheid);
             const float grams = BerekenHopGewicht(form, float(share), volume, float(num::val(bitter(i, HopAlfazuur))));
-            const float w = float(double(grams) / HopUtilisatie(float(num::val(bitter(i, HopGravity))),
-                                                                num::toInt16(num::val(bitter(i, HopKooktijd)))));
+            const float w = float(double(grams)
+                                  / HopUtilisatie(float(num::val(bitter(i, HopGravity))),
+                                                  num::toInt16(num::val(bitter(i, HopKooktijd)))));
             const QString expected = num::format(w, u"###");
             EXPECT_FALSE(expected.isEmpty());
             EXPECT_EQ(bitter(i, HopBerekendGram), expected) << i;
@@ -540,8 +554,8 @@ TEST_F(HopgiftTest, HelpKeysAndTheVarietyLength)
         EXPECT_EQ(fake.helpPages, QStringList{"MI_R_Hopgift.htm"});
 
         d->cmdBHPlus_Click();
-        for (const char16_t *p : {u"txtAHalfaz", u"txtAHGram", u"txtAHTijd", u"txtAHGrav", u"txtBHalfaz",
-                                  u"txtBHPerc", u"txtBHTijd", u"txtBHGrav"}) {
+        for (const char16_t *p : {u"txtAHalfaz", u"txtAHGram", u"txtAHTijd", u"txtAHGrav", u"txtBHalfaz", u"txtBHPerc",
+                                  u"txtBHTijd", u"txtBHGrav"}) {
             QLineEdit *e = edit(d, p, p[3] == u'B' ? 1 : 0);
             QTest::keyClicks(e, QStringLiteral("-1,2/a.5"));
             EXPECT_EQ(e->text(), "12.5") << QString::fromUtf16(p).toStdString();

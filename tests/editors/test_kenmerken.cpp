@@ -41,14 +41,14 @@ protected:
     void close() { windows().unload(QStringLiteral("frmKenmerken")); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(KenmerkenTest, TheScalesAsWritten)
 {
     const int counts[7] = {12, 11, 7, 9, 7, 8, 7};
     const char *const firsts[7] = {"bleek", "briljant", "mousse", "blijvende laag", "dun", "plakkend", "weinig"};
-    const char *const lasts[7] = {"zwart (niet doorschijnend)", "melkachtig", "grove bellen", "cola-achtig", "vol",
-                                  "alcoholwarmend", "veel"};
+    const char *const lasts[7] = {
+        "zwart (niet doorschijnend)", "melkachtig", "grove bellen", "cola-achtig", "vol", "alcoholwarmend", "veel"};
     ASSERT_EQ(scales().size(), 7u);
     QWidget *d = openIt();
     for (int i = 0; i < 7; ++i) {
@@ -152,7 +152,8 @@ TEST_F(KenmerkenTest, TheFirstStoreSetsTheBitAndWritesTheStatusOnce)
     EXPECT_TRUE(s().recipe.ReceptGewijzigd);
     const QByteArray first = bytes(scratch());
     EXPECT_EQ(first.count("Status="), 1);
-    EXPECT_TRUE(first.startsWith("[ReceptStatus]\r\nStatus=523\r\n[Kenmerken]\r\nKleur=bleek\r\n")) << first.constData();
+    EXPECT_TRUE(first.startsWith("[ReceptStatus]\r\nStatus=523\r\n[Kenmerken]\r\nKleur=bleek\r\n"))
+        << first.constData();
     EXPECT_TRUE(fake.sounds.isEmpty()) << "no sound";
 
     QFile::remove(scratch());
@@ -270,8 +271,10 @@ using ResetDialogsTest = OpenDialogTest;
 TEST_F(ResetDialogsTest, NewClosesTheFiveDialogs)
 {
     load(singleBrew());
-    const char *const dialogs[][2] = {{"mnuEvaluatie", "frmEvaluatie"},     {"mnuGistKeuze", "frmGistKeuze"},
-                                      {"mnuToeVoegingen", "frmToevoegingen"}, {"mnuKenmerken", "frmKenmerken"},
+    const char *const dialogs[][2] = {{"mnuEvaluatie", "frmEvaluatie"},
+                                      {"mnuGistKeuze", "frmGistKeuze"},
+                                      {"mnuToeVoegingen", "frmToevoegingen"},
+                                      {"mnuKenmerken", "frmKenmerken"},
                                       {"mnuAantekeningen", "frmAantekeningen"}};
     for (const auto &dlg : dialogs)
         ASSERT_NE(open(dlg[0], dlg[1]), nullptr);

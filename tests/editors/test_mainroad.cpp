@@ -37,7 +37,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(MainRoadTest, NewTheWizardSaveAndOpenAgain)
 {
@@ -99,8 +99,8 @@ TEST_F(MainRoadTest, NewTheWizardSaveAndOpenAgain)
         in<QPlainTextEdit>(d, "txtAantekeningen")->setPlainText(QStringLiteral("Gebrouwen op zaterdag\nlekker"));
         press(d, "cmdAanT_OK");
 
-        const QString path = folder.file(dubbel ? QStringLiteral("Recepten/Weg dubbel.zlv")
-                                                : QStringLiteral("Recepten/Weg enkel.zlv"));
+        const QString path =
+            folder.file(dubbel ? QStringLiteral("Recepten/Weg dubbel.zlv") : QStringLiteral("Recepten/Weg enkel.zlv"));
         fake.saveAnswers.push_back(path);
         ASSERT_EQ(fc->mnuOpslaan_Click(), SaveAsResult::Saved);
         const RecipeState saved = s().recipe;

@@ -52,7 +52,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(MaischSchemaTest, ANewRecipeShowsTheMashInStepAlone)
 {
@@ -112,25 +112,41 @@ TEST_F(MaischSchemaTest, EveryBoundOnBothSides)
         bool passes;
     };
     const Case cases[] = {
-        {"txtInMaisch", "1.5", false, true},     {"txtInMaisch", "1.49", false, false},
-        {"txtInMaisch", "6", false, true},       {"txtInMaisch", "6.01", false, false},
-        {"txtMpH", "4", false, false},           {"txtMpH", "4.01", false, true},
-        {"txtMpH", "6", false, true},            {"txtMpH", "6.01", false, false},
-        {"txtMSTemp_0", "85", false, true},      {"txtMSTemp_0", "85.5", false, false},
-        {"txtMSTemp_0", "0", false, false},      {"txtMSTemp_0", "0.1", false, true},
-        {"txtMSTemp_3", "85.5", false, false},   {"txtMSTijd_0", "120", false, true},
-        {"txtMSTijd_0", "120.5", false, false},  {"txtMSTijd_0", "0", false, false},
-        {"txtMSTijd_3", "", false, false},       {"txtMSTijd_3", "0.1", false, true},
-        {"txtMTempDecoctieStap", "100", true, true}, {"txtMTempDecoctieStap", "101", true, false},
-        {"txtMTempDecoctieStap", "52", true, false}, {"txtMTempDecoctieStap", "53", true, true},
-        {"txtMTijdDecoctie", "30", true, true},  {"txtMTijdDecoctie", "31", true, false},
-        {"txtMTijdDecoctie", "0", true, false},  {"txtMTijdDecoctie", "0.5", true, true},
-        {"txtMTempBrouwwater", "52", true, true}, {"txtMTempBrouwwater", "53", true, false},
-        {"txtMTempBrouwwater", "0", true, false}, {"txtMTempBrouwwater", "1", true, true},
+        {"txtInMaisch", "1.5", false, true},
+        {"txtInMaisch", "1.49", false, false},
+        {"txtInMaisch", "6", false, true},
+        {"txtInMaisch", "6.01", false, false},
+        {"txtMpH", "4", false, false},
+        {"txtMpH", "4.01", false, true},
+        {"txtMpH", "6", false, true},
+        {"txtMpH", "6.01", false, false},
+        {"txtMSTemp_0", "85", false, true},
+        {"txtMSTemp_0", "85.5", false, false},
+        {"txtMSTemp_0", "0", false, false},
+        {"txtMSTemp_0", "0.1", false, true},
+        {"txtMSTemp_3", "85.5", false, false},
+        {"txtMSTijd_0", "120", false, true},
+        {"txtMSTijd_0", "120.5", false, false},
+        {"txtMSTijd_0", "0", false, false},
+        {"txtMSTijd_3", "", false, false},
+        {"txtMSTijd_3", "0.1", false, true},
+        {"txtMTempDecoctieStap", "100", true, true},
+        {"txtMTempDecoctieStap", "101", true, false},
+        {"txtMTempDecoctieStap", "52", true, false},
+        {"txtMTempDecoctieStap", "53", true, true},
+        {"txtMTijdDecoctie", "30", true, true},
+        {"txtMTijdDecoctie", "31", true, false},
+        {"txtMTijdDecoctie", "0", true, false},
+        {"txtMTijdDecoctie", "0.5", true, true},
+        {"txtMTempBrouwwater", "52", true, true},
+        {"txtMTempBrouwwater", "53", true, false},
+        {"txtMTempBrouwwater", "0", true, false},
+        {"txtMTempBrouwwater", "1", true, true},
         // Compared with the mash-in step, not the first rest (63).
         {"txtMTempBrouwwater", "60", true, false},
         // Unticked, the decoction boxes are not tested.
-        {"txtMTempDecoctieStap", "999", false, true}, {"txtMTempBrouwwater", "99", false, true},
+        {"txtMTempDecoctieStap", "999", false, true},
+        {"txtMTempBrouwwater", "99", false, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.box) + " = " + c.text);
@@ -229,8 +245,7 @@ TEST_F(MaischSchemaTest, OkStoresOneStepRowPerDialogRow)
     const RecipeState &r = session().recipe;
     ASSERT_EQ(r.Maischschema.rowUbound(), 3);
     ASSERT_EQ(r.Maischschema.colUbound(), 4);
-    const float expected[4][5] = {
-        {3, 5.4f, 99, 0, 0}, {55, 15, 0, 0, 0}, {63, 40, 0, 0, 0}, {72, 20, 0, 0, 0}};
+    const float expected[4][5] = {{3, 5.4f, 99, 0, 0}, {55, 15, 0, 0, 0}, {63, 40, 0, 0, 0}, {72, 20, 0, 0, 0}};
     for (int i = 0; i < 4; ++i)
         for (int c = 0; c < 5; ++c)
             EXPECT_EQ(r.Maischschema(i, c), expected[i][c]) << i << "," << c;
@@ -248,8 +263,8 @@ TEST_F(MaischSchemaTest, RowsStepDownAndStopAtSeven)
     EXPECT_EQ(d->focusWidget(), temp(d, 6)) << "the last new row has the focus";
     for (int k = 0; k < 7; ++k) {
         SCOPED_TRACE(k);
-        EXPECT_EQ(stap(d, k)->text(), k == 0 ? QStringLiteral("Inmaisch stap")
-                                             : QStringLiteral("rust  ") + QString::number(k));
+        EXPECT_EQ(stap(d, k)->text(),
+                  k == 0 ? QStringLiteral("Inmaisch stap") : QStringLiteral("rust  ") + QString::number(k));
         for (QWidget *w : {static_cast<QWidget *>(temp(d, k)), static_cast<QWidget *>(tijd(d, k))}) {
             EXPECT_EQ(twipsOf(w).top(), 780 + 300 * k);
             EXPECT_EQ(w->geometry().top(), 52 + 20 * k);

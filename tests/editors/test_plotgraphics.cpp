@@ -43,7 +43,7 @@ std::vector<ChartText> xLabels(const ChartLayout &l)
     return {l.texts.begin() + std::ptrdiff_t(l.yTicks.size()) + 2, l.texts.end()};
 }
 
-} // namespace
+}  // namespace
 
 TEST(ChartLayout, BoundsAndTicks)
 {
@@ -53,7 +53,7 @@ TEST(ChartLayout, BoundsAndTicks)
         double xStep, yStep;
         int xIntervals;
         std::vector<double> yValues;  // the minimum's own tick first when it has one
-        bool slanted, scientific;  // x labels slanted, y labels in exponent form
+        bool slanted, scientific;     // x labels slanted, y labels in exponent form
     };
     const Case cases[] = {
         {"sparge curve", axes(0, 25, 0, 21.4, true), 2, 2, 12, {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20}, true, false},
@@ -191,9 +191,9 @@ TEST(ChartLayout, ScreenToWorldAtTheBoxCornersAndJustOutside)
         float x, y, X, Y;
     };
     const Case cases[] = {
-        {800, 2000, 0, 21.4f},   {8800, 2000, 25, 21.4f}, {800, 6000, 0, 0},        {8800, 6000, 25, 0},
-        {799, 4000, 0, 0},       {8801, 4000, 0, 0},      {4800, 1999, 0, 0},       {4800, 6001, 0, 0},
-        {4800, 4000, 12.5f, 10.7f},
+        {800, 2000, 0, 21.4f}, {8800, 2000, 25, 21.4f}, {800, 6000, 0, 0},
+        {8800, 6000, 25, 0},   {799, 4000, 0, 0},       {8801, 4000, 0, 0},
+        {4800, 1999, 0, 0},    {4800, 6001, 0, 0},      {4800, 4000, 12.5f, 10.7f},
     };
     for (const Case &c : cases) {
         const ChartPoint p = ScreenToWorld(t, c.x, c.y);
@@ -230,7 +230,7 @@ protected:
     const QRgb blue = qRgb(0, 0, 255), grey = qRgb(240, 240, 240), black = qRgb(0, 0, 0);
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ChartImage, AxesGridCurveAndCleanMargins)
 {

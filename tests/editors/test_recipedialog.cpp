@@ -99,7 +99,7 @@ protected:
     QStringList opened;
 };
 
-} // namespace
+}  // namespace
 
 TEST(WizardChain, SuccessorsFollowTheBrewMode)
 {

@@ -50,7 +50,7 @@ QStringList readLines(const QString &path)
     return lines;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Spoelcurve, WorkedExampleRowsAxesAndDump)
 {

@@ -66,7 +66,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(StortingTest, TheCheckRewritesMarksReportsAndStores)
 {
@@ -83,23 +83,65 @@ TEST_F(StortingTest, TheCheckRewritesMarksReportsAndStores)
     };
     const Case cases[] = {
         {"50 and 50", false, {{"50"}, {"50"}}, {"50.00", "50.00"}, "WW", "WW", "WW", nullptr, true},
-        {"rounded after every addition", false, {{"33.33"}, {"33.33"}, {"33.34"}}, {"33.33", "33.33", "33.34"},
-         "WWW", "WWW", "WWW", nullptr, true},
-        {"formatted shares miss 100", false, {{"33.333"}, {"33.333"}, {"33.334"}}, {"33.33", "33.33", "33.33"},
-         "RRR", "WWW", "WWW", "Som der percentages is 99.99%!", false},
+        {"rounded after every addition",
+         false,
+         {{"33.33"}, {"33.33"}, {"33.34"}},
+         {"33.33", "33.33", "33.34"},
+         "WWW",
+         "WWW",
+         "WWW",
+         nullptr,
+         true},
+        {"formatted shares miss 100",
+         false,
+         {{"33.333"}, {"33.333"}, {"33.334"}},
+         {"33.33", "33.33", "33.33"},
+         "RRR",
+         "WWW",
+         "WWW",
+         "Som der percentages is 99.99%!",
+         false},
         {"grams 5000 and 1000", true, {{"5000"}, {"1000"}}, {"83.33", "16.67"}, "WW", "WW", "WW", nullptr, true},
-        {"three equal weights", true, {{"1000"}, {"1000"}, {"1000"}}, {"33.33", "33.33", "33.33"}, "RRR", "WWW",
-         "WWW", "Som der percentages is 99.99%!", false},
+        {"three equal weights",
+         true,
+         {{"1000"}, {"1000"}, {"1000"}},
+         {"33.33", "33.33", "33.33"},
+         "RRR",
+         "WWW",
+         "WWW",
+         "Som der percentages is 99.99%!",
+         false},
         // Yield and colour are not reached: their bad values stay white.
         {"an empty share", false, {{"50", "0", "3001"}, {""}}, {"50.00", ""}, "WR", "WW", "WW", nullptr, false},
         {"a share of 0", false, {{"0"}, {"100"}}, {"0.00", "100.00"}, "RW", "WW", "WW", nullptr, false},
         {"a single 150", false, {{"150"}}, {"150.00"}, "R", "W", "W", "Som der percentages is 150%!", false},
-        {"a sum above 100", false, {{"60"}, {"40.5"}}, {"60.00", "40.50"}, "RR", "WW", "WW",
-         "Som der percentages is 100.5%!", false},
-        {"yield bounds", false, {{"25", "1"}, {"25", "0"}, {"25", "1.01"}, {"25", "0.75"}},
-         {"25.00", "25.00", "25.00", "25.00"}, "WWWW", "WRRW", "WWWW", nullptr, false},
-        {"colour bounds", false, {{"25", "0.8", "0"}, {"25", "0.8", "3000"}, {"25", "0.8", "3000.5"}, {"25", "0.8", ""}},
-         {"25.00", "25.00", "25.00", "25.00"}, "WWWW", "WWWW", "WWRW", nullptr, false},
+        {"a sum above 100",
+         false,
+         {{"60"}, {"40.5"}},
+         {"60.00", "40.50"},
+         "RR",
+         "WW",
+         "WW",
+         "Som der percentages is 100.5%!",
+         false},
+        {"yield bounds",
+         false,
+         {{"25", "1"}, {"25", "0"}, {"25", "1.01"}, {"25", "0.75"}},
+         {"25.00", "25.00", "25.00", "25.00"},
+         "WWWW",
+         "WRRW",
+         "WWWW",
+         nullptr,
+         false},
+        {"colour bounds",
+         false,
+         {{"25", "0.8", "0"}, {"25", "0.8", "3000"}, {"25", "0.8", "3000.5"}, {"25", "0.8", ""}},
+         {"25.00", "25.00", "25.00", "25.00"},
+         "WWWW",
+         "WWWW",
+         "WWRW",
+         nullptr,
+         false},
         {"an empty colour is stored empty", false, {{"100", "0.8", ""}}, {"100.00"}, "W", "W", "W", nullptr, true},
         // The whole text must be a number: the sum and the grams need it.
         {"1.2.3", false, {{"1.2.3"}, {"50"}}, {"1.2.3", "50.00"}, "RW", "WW", "WW", nullptr, false},
@@ -107,8 +149,7 @@ TEST_F(StortingTest, TheCheckRewritesMarksReportsAndStores)
         {"grams 1.2.3", true, {{"1.2.3"}, {"500"}}, {"1.2.3", "500.00"}, "RW", "WW", "WW", nullptr, false},
         {"grams adding up to 0", true, {{"0"}, {"0"}}, {"0.00", "0.00"}, "RR", "WW", "WW", nullptr, false},
         {"a yield too large for a number", false, {{"100", kHuge}}, {"100.00"}, "W", "R", "W", nullptr, false},
-        {"a share too large to add", false, {{"100000000000000"}}, {"100000000000000"}, "R", "W", "W", nullptr,
-         false},
+        {"a share too large to add", false, {{"100000000000000"}}, {"100000000000000"}, "R", "W", "W", nullptr, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -302,9 +343,9 @@ TEST_F(StortingTest, PlusFocusesTheNewRowAndMovesItselfInTheTabOrder)
         while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(d));
         order << w->objectName();
     }
-    EXPECT_EQ(order, QStringList({"txtStIngred_0", "txtStPerc_0", "txtStBZR_0", "txtStEBC_0", "chkStLaat_0",
-                                  "txtStIngred_1", "txtStPerc_1", "txtStBZR_1", "txtStEBC_1", "chkStLaat_1",
-                                  "cmdStPlus", "cmdStVerwijder"}));
+    EXPECT_EQ(order,
+              QStringList({"txtStIngred_0", "txtStPerc_0", "txtStBZR_0", "txtStEBC_0", "chkStLaat_0", "txtStIngred_1",
+                           "txtStPerc_1", "txtStBZR_1", "txtStEBC_1", "chkStLaat_1", "cmdStPlus", "cmdStVerwijder"}));
 
     // A new row is empty, so OK fails until it is filled.
     box(d, "txtStPerc", 0)->setText(QStringLiteral("100"));
@@ -329,8 +370,8 @@ TEST_F(StortingTest, ElevenStoredRowsShowButOkWaitsUntilTheExtraRowIsGone)
     std::vector<Grain> rows;
     for (int i = 0; i < 11; ++i)
         rows.push_back({"mout", i < 10 ? "10" : "0", "0.8", "5"});
-    setGrainBill(session(), {rows[0], rows[1], rows[2], rows[3], rows[4], rows[5], rows[6], rows[7], rows[8],
-                             rows[9], rows[10]});
+    setGrainBill(session(),
+                 {rows[0], rows[1], rows[2], rows[3], rows[4], rows[5], rows[6], rows[7], rows[8], rows[9], rows[10]});
     frmStorting *d = open();
     ASSERT_EQ(d->rowCount(), 11);
     EXPECT_EQ(twipsOf(box(d, "txtStPerc", 10)).top(), 600 + 3000);

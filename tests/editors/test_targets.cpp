@@ -60,7 +60,7 @@ protected:
                                    "Tripel,Sterk en blond, Pils als basis.\r\n";
 };
 
-} // namespace
+}  // namespace
 
 // Each box at and beyond its bounds, in a double brew so that the second
 // beer's boxes are checked too. A failure: that box red, every other box
@@ -72,13 +72,12 @@ TEST_F(TargetsTest, BoundsOfTheTenBoxes)
         const char *value;
         bool passes;
     } const cases[] = {
-        {0, "200", true}, {0, "201", false}, {0, "0", false}, {0, "", false}, {0, "0.01", true},
-        {1, "8.2", true}, {1, "8.21", false}, {1, "0", false},
-        {2, "1000", false}, {2, "1000.1", true}, {2, "1050", true}, {2, "1050.01", false},
-        {3, "150", true}, {3, "150.1", false}, {3, "0", false},
-        {4, "3", true}, {4, "8", true}, {4, "2.9", false}, {4, "8.1", false},
-        {5, "201", false}, {5, "200", true}, {6, "8.3", false}, {7, "1000", false},
-        {8, "0", false}, {9, "2.99", false}, {9, "3", true},
+        {0, "200", true},  {0, "201", false},     {0, "0", false},    {0, "", false},      {0, "0.01", true},
+        {1, "8.2", true},  {1, "8.21", false},    {1, "0", false},    {2, "1000", false},  {2, "1000.1", true},
+        {2, "1050", true}, {2, "1050.01", false}, {3, "150", true},   {3, "150.1", false}, {3, "0", false},
+        {4, "3", true},    {4, "8", true},        {4, "2.9", false},  {4, "8.1", false},   {5, "201", false},
+        {5, "200", true},  {6, "8.3", false},     {7, "1000", false}, {8, "0", false},     {9, "2.99", false},
+        {9, "3", true},
     };
     session().app.dubbelBrouw = true;
     session().app.geluidAan = true;
@@ -141,8 +140,7 @@ TEST_F(TargetsTest, ADoubleBrewShowsBothBeersWithTheButtonsMoved)
     EXPECT_EQ(d->width(), layout::px(11000));
     EXPECT_EQ(in<QGroupBox>(d, QStringLiteral("fraDoel1"))->title(), " Doelstellingen te maken dikbier ");
     EXPECT_TRUE(in<QGroupBox>(d, QStringLiteral("fraDoel2"))->isVisibleTo(d));
-    EXPECT_EQ(in<QPushButton>(d, QStringLiteral("cmdDSOK"))->geometry().right() + 1,
-              layout::px(180 + 5175));
+    EXPECT_EQ(in<QPushButton>(d, QStringLiteral("cmdDSOK"))->geometry().right() + 1, layout::px(180 + 5175));
     EXPECT_EQ(in<QPushButton>(d, QStringLiteral("cmdDSAnnuleren"))->x(), layout::px(5580));
     EXPECT_EQ(box(d, QStringLiteral("txtDoel2Vol"))->text(), " 15");
     EXPECT_EQ(box(d, QStringLiteral("txtDoel2Perc"))->text(), " 4");
@@ -177,10 +175,8 @@ TEST_F(TargetsTest, StoredTargetsShowWithTheLimitsAsToolTips)
     EXPECT_EQ(box(d, QStringLiteral("txtDoelFG"))->text(), " 1012");
     EXPECT_EQ(box(d, QStringLiteral("txtDoelEBU"))->text(), "") << "a zero shows as an empty box";
     const std::pair<const char *, const char *> tips[] = {
-        {"lblDoelVol", "Maximum aantal liters:  120"},
-        {"lblDoelPerc", "Maximum vol% alc:  8.5"},
-        {"lblDoelFG", "FG range: 1000 - 1050 kg/m3"},
-        {"lblDoelEBU", "Maximum 150 EBU"},
+        {"lblDoelVol", "Maximum aantal liters:  120"}, {"lblDoelPerc", "Maximum vol% alc:  8.5"},
+        {"lblDoelFG", "FG range: 1000 - 1050 kg/m3"},  {"lblDoelEBU", "Maximum 150 EBU"},
         {"lblDoelCO2", "Koolzuur range: 3 - 8 gr/L"},
     };
     for (const auto &[label, tip] : tips)

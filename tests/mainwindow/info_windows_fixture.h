@@ -64,4 +64,4 @@ protected:
     ScopedRealWindows realWindows;
 };
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

@@ -113,8 +113,7 @@ inline const QStringList &standInNames()
 // program folder; the built windows are the real ones, the others stand-ins.
 class MainWindowTest : public ::testing::Test {
 protected:
-    explicit MainWindowTest(const QStringList &standIns = standInNames())
-        : realWindows(session()), standIns(standIns)
+    explicit MainWindowTest(const QStringList &standIns = standInNames()) : realWindows(session()), standIns(standIns)
     {
         session() = Session{};
         session().app.geluidAan = false;
@@ -172,4 +171,4 @@ protected:
     std::unique_ptr<frmRecept> w;
 };
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

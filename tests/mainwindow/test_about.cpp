@@ -142,4 +142,4 @@ TEST_F(AboutWindow, MailingListNotice)
     EXPECT_EQ(child(w, "txtReg_Registreer")->palette().color(QPalette::Base), QColor(Qt::white));
 }
 
-} // namespace
+}  // namespace

@@ -18,8 +18,8 @@ using namespace mostarium;
 namespace {
 
 // A 1 x 1 red GIF (Qt writes no GIF of its own).
-const QByteArray kRedGif = QByteArray::fromHex(
-    "47494638396101000100800000ff000000000021f90400000000002c00000000010001000002024401003b");
+const QByteArray kRedGif =
+    QByteArray::fromHex("47494638396101000100800000ff000000000021f90400000000002c00000000010001000002024401003b");
 
 class BackgroundChooser : public test::InfoWindowsTest {
 protected:
@@ -234,4 +234,4 @@ TEST_F(BackgroundChooser, HelpPictureOpensItsTopic)
     EXPECT_EQ(fake.helpPages, QStringList{"MI_V_Achtergrond.htm"});
 }
 
-} // namespace
+}  // namespace

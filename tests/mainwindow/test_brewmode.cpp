@@ -77,7 +77,7 @@ const Row Rows[] = {
      [](RecipeState &r) { r.Evaluatie(0, 0) = QStringLiteral("0"); }, 2},
 };
 
-} // namespace
+}  // namespace
 
 class BrewModeSwitch : public ::testing::Test {
 protected:
@@ -219,11 +219,11 @@ bool holdsRows(const Table2D<QString> &t)
 QStringList shown(DisplayModel v)
 {
     QStringList out;
-    v.forEachFrame([&](const QString &name, FrameSlot &f) {
-        out << name + u'=' + f.caption + (f.visible ? u'+' : u'-');
-    });
+    v.forEachFrame(
+        [&](const QString &name, FrameSlot &f) { out << name + u'=' + f.caption + (f.visible ? u'+' : u'-'); });
     v.forEachLabel([&](const QString &name, LabelSlot &l) {
-        out << name + u'=' + l.text + (l.visible ? u'+' : u'-') + QString::number(l.fore.value_or(0xFFFFFFFFu)) + l.toolTip;
+        out << name + u'=' + l.text + (l.visible ? u'+' : u'-') + QString::number(l.fore.value_or(0xFFFFFFFFu))
+                   + l.toolTip;
     });
     return out;
 }
@@ -235,8 +235,10 @@ struct Recipe {
 
 std::vector<Recipe> everyRecipe()
 {
-    std::vector<Recipe> all = {{"singleBrew", test::singleBrew()},   {"decoctionBrew", test::decoctionBrew()},
-                               {"lateGrainBrew", test::lateGrainBrew()}, {"failingBrew", test::failingBrew()},
+    std::vector<Recipe> all = {{"singleBrew", test::singleBrew()},
+                               {"decoctionBrew", test::decoctionBrew()},
+                               {"lateGrainBrew", test::lateGrainBrew()},
+                               {"failingBrew", test::failingBrew()},
                                {"doubleBrew", test::doubleBrew()}};
     const QDir samples(test::resourcesFolder() + QStringLiteral("/Recepten"));
     for (const QString &f : samples.entryList({QStringLiteral("*.zlv")}, QDir::Files)) {
@@ -248,7 +250,7 @@ std::vector<Recipe> everyRecipe()
     return all;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(BrewModeSwitch, BackAndForthKeepsEveryPartAndShowsTheScheduleOfTheModeShown)
 {
@@ -290,11 +292,12 @@ TEST_F(BrewModeSwitch, BackAndForthKeepsEveryPartAndShowsTheScheduleOfTheModeSho
                 EXPECT_EQ(sections.contains(QLatin1String(name)), originalSections.contains(QLatin1String(name)))
                     << name;
             if (hops1) {
-                EXPECT_TRUE(sections.contains(QStringLiteral("Aromahop")) && sections.contains(QStringLiteral("Bitterhop")));
+                EXPECT_TRUE(sections.contains(QStringLiteral("Aromahop"))
+                            && sections.contains(QStringLiteral("Bitterhop")));
             }
             if (hops2) {
-                EXPECT_TRUE(sections.contains(QStringLiteral("Aromahop2")) &&
-                            sections.contains(QStringLiteral("Bitterhop2")));
+                EXPECT_TRUE(sections.contains(QStringLiteral("Aromahop2"))
+                            && sections.contains(QStringLiteral("Bitterhop2")));
             }
 
             // Back in the mode it started in, the file is the file it was.

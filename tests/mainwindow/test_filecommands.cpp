@@ -13,8 +13,8 @@ namespace {
 // dialog is expected.
 struct Answers {
     bool changed;
-    int answer;                    // to the save prompt
-    std::optional<QString> saveAs; // typed into the save dialog; nullopt: Cancel
+    int answer;                     // to the save prompt
+    std::optional<QString> saveAs;  // typed into the save dialog; nullopt: Cancel
 };
 
 class NewCommand : public FileCommandsTest {};
@@ -119,10 +119,18 @@ TEST_F(OpenCommand, AsksFirstAndACancelledDialogChangesNothing)
         {"unchanged, Cancel", {false, mb::No, std::nullopt}, std::nullopt, 1, "Herfstbok", false},
         {"changed, No, open", {true, mb::No, std::nullopt}, QStringLiteral("Zomerblond.zlv"), 1, "Zomerblond", false},
         {"changed, No, Cancel", {true, mb::No, std::nullopt}, std::nullopt, 1, "Herfstbok", true},
-        {"changed, Yes, save Cancel", {true, mb::Yes, std::nullopt}, QStringLiteral("Zomerblond.zlv"), 0, "Herfstbok",
+        {"changed, Yes, save Cancel",
+         {true, mb::Yes, std::nullopt},
+         QStringLiteral("Zomerblond.zlv"),
+         0,
+         "Herfstbok",
          true},
-        {"changed, Yes, saved, open", {true, mb::Yes, QStringLiteral("Kopie")}, QStringLiteral("Zomerblond.zlv"), 1,
-         "Zomerblond", false},
+        {"changed, Yes, saved, open",
+         {true, mb::Yes, QStringLiteral("Kopie")},
+         QStringLiteral("Zomerblond.zlv"),
+         1,
+         "Zomerblond",
+         false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -381,4 +389,4 @@ TEST_F(ExitCommand, ClosesTheOtherWindowsAndPlaysTheExitSound)
     EXPECT_EQ(fake.sounds, QStringList{paths::file(QStringLiteral("Sounds/exit.wav"))});
 }
 
-} // namespace
+}  // namespace

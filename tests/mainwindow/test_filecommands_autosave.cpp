@@ -226,4 +226,4 @@ TEST_F(OnlineSite, ALinkFileThatCannotBeWrittenIsReported)
     EXPECT_TRUE(fake.urls.isEmpty());
 }
 
-} // namespace
+}  // namespace

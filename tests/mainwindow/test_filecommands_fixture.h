@@ -47,8 +47,8 @@ protected:
 
     static void makeReadOnly(const QString &path)
     {
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadGroup |
-                                        QFileDevice::ReadOther);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadGroup
+                                        | QFileDevice::ReadOther);
     }
 
     int asked(const QString &prompt) const { return int(fake.prompts().count(prompt)); }
@@ -70,4 +70,4 @@ protected:
     FileCommands *fc = nullptr;
 };
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

@@ -67,4 +67,4 @@ TEST_F(FullDiskCommands, SaveSaveAsAndAutosaveLoseNothingAndSaySo)
     }
 }
 
-} // namespace
+}  // namespace

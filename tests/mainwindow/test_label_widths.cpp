@@ -23,8 +23,8 @@ protected:
     void open(const char *sample)
     {
         session() = Session{};
-        const OpenResult o = readRecipeFile(
-            session(), QStringLiteral(MOSTARIUM_SOURCE_DIR "/resources/Recepten/") + QLatin1String(sample));
+        const OpenResult o = readRecipeFile(session(), QStringLiteral(MOSTARIUM_SOURCE_DIR "/resources/Recepten/")
+                                                           + QLatin1String(sample));
         ASSERT_TRUE(o.ok) << sample;
     }
 
@@ -43,10 +43,10 @@ protected:
                 ++measured;
                 const QFontMetrics fm = l->fontMetrics();
                 EXPECT_LE(fm.horizontalAdvance(l->text()), l->contentsRect().width())
-                    << qPrintable(what) << ": " << qPrintable(l->objectName()) << " cuts \""
-                    << qPrintable(l->text()) << "\"";
-                EXPECT_LE(fm.height(), l->contentsRect().height()) << qPrintable(what) << ": "
-                                                                    << qPrintable(l->objectName());
+                    << qPrintable(what) << ": " << qPrintable(l->objectName()) << " cuts \"" << qPrintable(l->text())
+                    << "\"";
+                EXPECT_LE(fm.height(), l->contentsRect().height())
+                    << qPrintable(what) << ": " << qPrintable(l->objectName());
             }
         }
         EXPECT_GT(measured, 20) << qPrintable(what) << ": the schedule was not filled";
@@ -69,8 +69,7 @@ TEST_F(LabelWidths, ZomerblondAfterEachOptimiser)
         {"MaxiMaisch Volume", [](Session &s, OptiMaischer &o) { mnuMaximumVolume_Click(s, o); }},
         {"OptiMaisch L/kg", [](Session &s, OptiMaischer &o) { mnuWaterBeslagRatio_Click(s, o); }},
         {"OptiMaisch Spoelen Tot", [](Session &s, OptiMaischer &o) { mnuWaterSpoelenTot_Click(s, o); }},
-        {"MaxiMaisch en OptiMaisch",
-         [](Session &s, OptiMaischer &o) { mnuMaximumVolumePlusWater_Click(s, o); }},
+        {"MaxiMaisch en OptiMaisch", [](Session &s, OptiMaischer &o) { mnuMaximumVolumePlusWater_Click(s, o); }},
         {"OptiMaisch L/kg en Spoelen Tot",
          [](Session &s, OptiMaischer &o) { mnuWaterBeslagRatioPlusDoelstelling_Click(s, o); }},
     };
@@ -127,4 +126,4 @@ TEST_F(LabelWidths, StatusPanelsShowTheirTextsWhole)
     }
 }
 
-} // namespace
+}  // namespace

@@ -27,8 +27,13 @@ const ResizeCase Cases[] = {
     {"width 15000 centres at 277.5", {15000, 9400, 8175, false, 5025}, true, 7350, 277.5, 100, 5420},
     {"single, height 9000: fixed tops", {15000, 9000, 7800, false, 5025}, true, 7350, 277.5, 180, 5500},
     {"single, height 9001: centred", {15000, 9001, 8400, false, 5025}, true, 7350, 277.5, 212.5, 5532.5},
-    {"single, centred above the area: held at 0, evaluation 295 below", {15000, 9001, 7800, false, 5025}, true,
-     7350, 277.5, 0, 5320},
+    {"single, centred above the area: held at 0, evaluation 295 below",
+     {15000, 9001, 7800, false, 5025},
+     true,
+     7350,
+     277.5,
+     0,
+     5320},
     {"single, tall window", {15000, 15000, 13000, false, 5025}, true, 7350, 277.5, 2512.5, 7832.5},
     {"double, height 10740: fixed tops", {15000, 10740, 9500, true, 6675}, true, 7350, 277.5, 180, 7200},
     {"double, height 10741: centred", {15000, 10741, 9900, true, 6675}, true, 7350, 277.5, 137.5, 7107.5},
@@ -37,7 +42,7 @@ const ResizeCase Cases[] = {
     {"double thresholds do not apply to single", {15000, 10000, 8800, false, 5025}, true, 7350, 277.5, 412.5, 5732.5},
 };
 
-} // namespace
+}  // namespace
 
 TEST(LayoutRule, FormResizeAroundEachThreshold)
 {

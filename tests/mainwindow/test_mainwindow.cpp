@@ -51,7 +51,8 @@ const MenuItem Items[] = {
     {"mnuReceptOptiMaischer", "Recept OptiMaischer", {}},
     {"mnuMaximumVolume", "MaxiMaisch Volume Doelstelling", {}},
     {"mnuWaterSpoelenTot",
-     "OptiMaisch Spoelen Tot 'Plato in relatie tot verwachte kooktijd gebaseerd op verdamping", {}},
+     "OptiMaisch Spoelen Tot 'Plato in relatie tot verwachte kooktijd gebaseerd op verdamping",
+     {}},
     {"mnuShoppingList", "Maak &Boodschappenlijst", {}},
     {"mnuEvaluatie", "&Evaluatie...", {}},
     {"mnuKenmerken", "&Kenmerken...", {}},
@@ -89,13 +90,29 @@ const MenuItem Items[] = {
 
 // Work that the file, optimiser, shopping-list and online units bring along.
 const char *const Unwired[] = {
-    "mnuNieuw", "mnuOpen", "mnuOpslaan", "mnuOpslaanAls", "mnuReadOnly", "mnuImportXML", "mnu1", "mnu2",
-    "mnu3", "mnu4", "mnuAfsluiten", "mnuMaximumVolume", "mnuWaterBeslagRatio", "mnuWaterSpoelenTot",
-    "mnuMaximumVolumePlusWater", "mnuWaterBeslagRatioPlusDoelstelling", "mnuShoppingList",
-    "mnuOpenMostariumOnline", "mnuDownloadRecipes", "mnuCheckForUpdates",
+    "mnuNieuw",
+    "mnuOpen",
+    "mnuOpslaan",
+    "mnuOpslaanAls",
+    "mnuReadOnly",
+    "mnuImportXML",
+    "mnu1",
+    "mnu2",
+    "mnu3",
+    "mnu4",
+    "mnuAfsluiten",
+    "mnuMaximumVolume",
+    "mnuWaterBeslagRatio",
+    "mnuWaterSpoelenTot",
+    "mnuMaximumVolumePlusWater",
+    "mnuWaterBeslagRatioPlusDoelstelling",
+    "mnuShoppingList",
+    "mnuOpenMostariumOnline",
+    "mnuDownloadRecipes",
+    "mnuCheckForUpdates",
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(MainWindowTest, MenuBarHasSixMenusInOrder)
 {
@@ -104,10 +121,10 @@ TEST_F(MainWindowTest, MenuBarHasSixMenusInOrder)
         captions << a->text();
         names << a->objectName();
     }
-    EXPECT_EQ(captions, QStringList({"&Bestand", "&Recept", "&Gereedschappen", "&Instellingen",
-                                     "Mostarium &Online", "&Help"}));
-    EXPECT_EQ(names, QStringList({"mnuBestand", "mnuRecOntwerpen", "mnuTools", "mnuVoorkeuren",
-                                  "mnuMostariumOnline", "mnuHelp"}));
+    EXPECT_EQ(captions,
+              QStringList({"&Bestand", "&Recept", "&Gereedschappen", "&Instellingen", "Mostarium &Online", "&Help"}));
+    EXPECT_EQ(names, QStringList({"mnuBestand", "mnuRecOntwerpen", "mnuTools", "mnuVoorkeuren", "mnuMostariumOnline",
+                                  "mnuHelp"}));
 }
 
 TEST_F(MainWindowTest, EveryItemHasItsCaptionAndAccelerator)
@@ -127,9 +144,9 @@ TEST_F(MainWindowTest, FileMenuOrderCountsSeparators)
     QStringList names;
     for (QAction *a : w->findChild<QMenu *>("mnuBestand")->actions())
         names << a->objectName();
-    EXPECT_EQ(names, QStringList({"mnuNieuw", "mnuOpen", "mnuOpslaan", "mnuOpslaanAls", "mnuReadOnly",
-                                  "mnuBestandSep1", "mnuAfdrukken", "mnuImportXML", "mnuBestandSep2", "mnu1",
-                                  "mnu2", "mnu3", "mnu4", "mnuBestandSep3", "mnuAfsluiten"}));
+    EXPECT_EQ(names, QStringList({"mnuNieuw", "mnuOpen", "mnuOpslaan", "mnuOpslaanAls", "mnuReadOnly", "mnuBestandSep1",
+                                  "mnuAfdrukken", "mnuImportXML", "mnuBestandSep2", "mnu1", "mnu2", "mnu3", "mnu4",
+                                  "mnuBestandSep3", "mnuAfsluiten"}));
 }
 
 TEST_F(MainWindowTest, CommandsOfOtherUnitsWaitDisabledUntilWired)
@@ -167,18 +184,30 @@ TEST_F(MainWindowTest, WindowCommandIsEnabledOnceItsWindowIsRegistered)
 TEST_F(MainWindowTest, DialogCommandsOpenTheirWindowOnce)
 {
     const std::pair<const char *, const char *> commands[] = {
-        {"mnuAlgemeen", "frmAlgemeen"},       {"mnuStorting", "frmStorting"},
-        {"mnuMaisSchema", "frmMaischSchema"}, {"mnuSpoelen", "frmSpoelen"},
-        {"mnuToeVoegingen", "frmToevoegingen"}, {"mnuGistKeuze", "frmGistKeuze"},
-        {"mnuKenmerken", "frmKenmerken"},     {"mnuAantekeningen", "frmAantekeningen"},
-        {"mnuReceptSuggestie", "frmBiertypen1"}, {"mnuCalculator", "frmHopOpslag"},
-        {"mnuHopPartitionMagic", "frmHopPartition"}, {"mnuContinueHoppen", "frmContinueHoppen"},
-        {"mnuConversie", "frmSuikerConv"},    {"mnuAfvullen", "frmSuikerSiroop"},
-        {"mnuWateraanpassing", "frmWaterAanpassing"}, {"mnuEenheden", "frmEenheden"},
-        {"mnuKeurFormulier", "frmKeuringsformulier"}, {"mnuEditBierSoorten", "frmBierSoorten"},
-        {"mnuEBCSchatting", "frmEBCSchatting"}, {"mnuEBURef", "frmEBURef"},
-        {"mnuCO2Ref", "frmCO2Ref"},           {"mnuBierIndeling", "frmBierIndeling"},
-        {"mnuHelpLinks", "frmLinksEnLiteratuur"}, {"mnuSysParameters", "frmSysParameters"},
+        {"mnuAlgemeen", "frmAlgemeen"},
+        {"mnuStorting", "frmStorting"},
+        {"mnuMaisSchema", "frmMaischSchema"},
+        {"mnuSpoelen", "frmSpoelen"},
+        {"mnuToeVoegingen", "frmToevoegingen"},
+        {"mnuGistKeuze", "frmGistKeuze"},
+        {"mnuKenmerken", "frmKenmerken"},
+        {"mnuAantekeningen", "frmAantekeningen"},
+        {"mnuReceptSuggestie", "frmBiertypen1"},
+        {"mnuCalculator", "frmHopOpslag"},
+        {"mnuHopPartitionMagic", "frmHopPartition"},
+        {"mnuContinueHoppen", "frmContinueHoppen"},
+        {"mnuConversie", "frmSuikerConv"},
+        {"mnuAfvullen", "frmSuikerSiroop"},
+        {"mnuWateraanpassing", "frmWaterAanpassing"},
+        {"mnuEenheden", "frmEenheden"},
+        {"mnuKeurFormulier", "frmKeuringsformulier"},
+        {"mnuEditBierSoorten", "frmBierSoorten"},
+        {"mnuEBCSchatting", "frmEBCSchatting"},
+        {"mnuEBURef", "frmEBURef"},
+        {"mnuCO2Ref", "frmCO2Ref"},
+        {"mnuBierIndeling", "frmBierIndeling"},
+        {"mnuHelpLinks", "frmLinksEnLiteratuur"},
+        {"mnuSysParameters", "frmSysParameters"},
     };
     for (const auto &[command, window] : commands) {
         SCOPED_TRACE(command);
@@ -311,9 +340,9 @@ TEST_F(MainWindowTest, ToolbarHasFifteenButtonsAndDispatchIgnoresCase)
         tips << a->toolTip();
         EXPECT_FALSE(a->icon().isNull()) << qPrintable(a->data().toString());
     }
-    EXPECT_EQ(keys, QStringList({"Nieuw", "Openen", "Opslaan", "Afdrukken", "Wizard", "Spoelcurve", "Storting",
-                                 "Hopgift", "Wateraanpassing", "Biergeluiden", "Help", "Tip", "Registreer",
-                                 "Info", "Afsluiten"}));
+    EXPECT_EQ(keys,
+              QStringList({"Nieuw", "Openen", "Opslaan", "Afdrukken", "Wizard", "Spoelcurve", "Storting", "Hopgift",
+                           "Wateraanpassing", "Biergeluiden", "Help", "Tip", "Registreer", "Info", "Afsluiten"}));
     EXPECT_EQ(tips[4], "Recept Wizard");
     EXPECT_EQ(tips[9], "Biergeluiden aan/uit");
     EXPECT_EQ(tips[11], "Tip van de Dag");
@@ -495,7 +524,7 @@ double contrast(const QColor &a, const QColor &b)
     const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
-} // namespace
+}  // namespace
 
 TEST_F(MainWindowTest, GreyedPanelsStayReadableAndLookGreyed)
 {
@@ -535,9 +564,8 @@ protected:
 TEST_F(RightClickTest, FramesOpenTheirDialogs)
 {
     const std::pair<const char *, const char *> cases[] = {
-        {"fraBSAHop", "frmHopgift"},         {"fraBSBHop", "frmHopgift"},
-        {"fraAhop2", "frmHopgift2"},         {"fraBhop2", "frmHopgift2"},
-        {"fraBSIngrdienten", "frmStorting"}, {"fraBSMaiscschema", "frmMaischSchema"},
+        {"fraBSAHop", "frmHopgift"},    {"fraBSBHop", "frmHopgift"},         {"fraAhop2", "frmHopgift2"},
+        {"fraBhop2", "frmHopgift2"},    {"fraBSIngrdienten", "frmStorting"}, {"fraBSMaiscschema", "frmMaischSchema"},
         {"fraBSSpoelen", "frmSpoelen"},
     };
     for (const auto &[frame, window] : cases) {

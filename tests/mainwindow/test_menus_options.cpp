@@ -20,16 +20,29 @@ QString ini(const char *section, const char *key)
 }
 
 const char *const ShortMenuHides[] = {
-    "mnuDubBrouw",   "mnuSep1",          "mnuCorrectie",  "mnuCalculator",   "mnuHopPartitionMagic",
-    "mnuWateraanpassing", "mnuAfvullen", "mnuEditBierSoorten", "mnuSep4", "mnuBierIndeling",
-    "mnuReceptOptiMaischer", "mnuBeerSounds", "mnuOpenBestandbijOpstarten", "mnuSysParameters",
-    "mnuHelpLinks",  "mnuRegistreer",    "mnuCheckForUpdates",
+    "mnuDubBrouw",
+    "mnuSep1",
+    "mnuCorrectie",
+    "mnuCalculator",
+    "mnuHopPartitionMagic",
+    "mnuWateraanpassing",
+    "mnuAfvullen",
+    "mnuEditBierSoorten",
+    "mnuSep4",
+    "mnuBierIndeling",
+    "mnuReceptOptiMaischer",
+    "mnuBeerSounds",
+    "mnuOpenBestandbijOpstarten",
+    "mnuSysParameters",
+    "mnuHelpLinks",
+    "mnuRegistreer",
+    "mnuCheckForUpdates",
 };
 
-const char *const Pictured[] = {"mnuNieuw", "mnuOpen", "mnuOpslaan", "mnuAfdrukken", "mnuAfsluiten",
-                                "mnuWizard", "mnuHInhoudsopgave", "mnuTips", "mnuRegistreer", "mnuInfo"};
+const char *const Pictured[] = {"mnuNieuw",  "mnuOpen",           "mnuOpslaan", "mnuAfdrukken",  "mnuAfsluiten",
+                                "mnuWizard", "mnuHInhoudsopgave", "mnuTips",    "mnuRegistreer", "mnuInfo"};
 
-} // namespace
+}  // namespace
 
 class OptionsTest : public MainWindowTest {};
 
@@ -91,8 +104,7 @@ TEST_F(OptionsTest, ShortMenuHidesSeventeenItemsAndThreeButtons)
     for (const char *name : ShortMenuHides)
         EXPECT_FALSE(item(name)->isVisible()) << name;
     for (const char *key : {"Wateraanpassing", "Biergeluiden", "Registreer"})
-        EXPECT_FALSE(child<QAction>(qPrintable(QStringLiteral("Toolbar1_") + QLatin1String(key)))->isVisible())
-            << key;
+        EXPECT_FALSE(child<QAction>(qPrintable(QStringLiteral("Toolbar1_") + QLatin1String(key)))->isVisible()) << key;
     // The file and online menus and the rest stay.
     for (const char *name : {"mnuNieuw", "mnuAfsluiten", "mnuOpenMostariumOnline", "mnuAlgemeen", "mnuWizard",
                              "mnuConversie", "mnuTips", "mnuInfo", "mnuVerkort", "mnuAutoSaveOn"})

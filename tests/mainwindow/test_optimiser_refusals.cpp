@@ -33,4 +33,4 @@ TEST_F(RecipeWhileOptimising, OtherWindowsStillOpen)
     EXPECT_EQ(fake.prompts(), QStringList{QStringLiteral("Niets af te drukken of op te slaan!")});
 }
 
-} // namespace
+}  // namespace

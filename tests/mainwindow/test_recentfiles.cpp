@@ -128,4 +128,4 @@ TEST_F(RecentFiles, LongPathsShowTheirLastFiftyCharacters)
     EXPECT_EQ(item("mnu1")->text(), QStringLiteral("  &1 ..") + path.right(50));
 }
 
-} // namespace
+}  // namespace

@@ -71,10 +71,11 @@ Session changedRecipe()
     r.ReceptAttr = 1;
     r.ReceptPath = QStringLiteral("/recepten");
     r.ReceptEvaporatie = 30;
-    for (float *d : {&r.OGSG2, &r.OGGL, &r.TotaleStorting, &r.StortingMaisch, &r.BZRMaisch, &r.BeslaanVolume,
-                     &r.HWSG, &r.HoofdwortVolume, &r.VrijeHoofdwort, &r.SpoelwortVolume, &r.Spoelwater, &r.AromaEBU,
-                     &r.KleurEBC, &r.EvAlc, &r.EvAlc2, &r.EvBZR, &r.EvBZR2, &r.EvSVG, &r.EvSVG2, &r.EvEBU, &r.EvEBU2,
-                     &r.EvEBC})
+    for (float *d : {&r.OGSG2,         &r.OGGL,     &r.TotaleStorting,  &r.StortingMaisch, &r.BZRMaisch,
+                     &r.BeslaanVolume, &r.HWSG,     &r.HoofdwortVolume, &r.VrijeHoofdwort, &r.SpoelwortVolume,
+                     &r.Spoelwater,    &r.AromaEBU, &r.KleurEBC,        &r.EvAlc,          &r.EvAlc2,
+                     &r.EvBZR,         &r.EvBZR2,   &r.EvSVG,           &r.EvSVG2,         &r.EvEBU,
+                     &r.EvEBU2,        &r.EvEBC})
         *d = 1;
     s.view.panels[7].text = s.app.fileName;
     s.view.panels[2].enabled = true;
@@ -91,7 +92,7 @@ Session changedRecipe()
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(ResetFixture, EmptiesTheRecipeAndKeepsTheInstallation)
 {
@@ -117,9 +118,29 @@ TEST_F(ResetFixture, EmptiesTheRecipeAndKeepsTheInstallation)
     EXPECT_EQ(r.Evaluatie.colUbound(), 1);
     EXPECT_EQ(r.Aromahop.colUbound(), 6);
     EXPECT_EQ(r.Gistkeuze.ubound(), 10);
-    for (float d : {r.OGSG, r.OGSG2, r.OGGL, r.TotaleStorting, r.StortingMaisch, r.BZRMaisch, r.BeslaanVolume,
-                    r.HWSG, r.HoofdwortVolume, r.VrijeHoofdwort, r.SpoelwortVolume, r.Spoelwater, r.AromaEBU,
-                    r.KleurEBC, r.EvAlc, r.EvAlc2, r.EvBZR, r.EvBZR2, r.EvSVG, r.EvSVG2, r.EvEBU, r.EvEBU2, r.EvEBC,
+    for (float d : {r.OGSG,
+                    r.OGSG2,
+                    r.OGGL,
+                    r.TotaleStorting,
+                    r.StortingMaisch,
+                    r.BZRMaisch,
+                    r.BeslaanVolume,
+                    r.HWSG,
+                    r.HoofdwortVolume,
+                    r.VrijeHoofdwort,
+                    r.SpoelwortVolume,
+                    r.Spoelwater,
+                    r.AromaEBU,
+                    r.KleurEBC,
+                    r.EvAlc,
+                    r.EvAlc2,
+                    r.EvBZR,
+                    r.EvBZR2,
+                    r.EvSVG,
+                    r.EvSVG2,
+                    r.EvEBU,
+                    r.EvEBU2,
+                    r.EvEBC,
                     r.EvEBC2})
         EXPECT_EQ(d, 0.0f);
     EXPECT_FALSE(s.view.panels[2].enabled);  // the targets' panel

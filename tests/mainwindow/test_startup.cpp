@@ -26,9 +26,9 @@ using namespace mostarium::test;
 
 namespace {
 
-const QString FirstRun = QStringLiteral(
-    "Mostarium heeft gedetecteerd dat dit de eerste keer is dat Mostarium wordt gestart.\r\n"
-    "Stel de de korrekte systeem parameters in.");
+const QString FirstRun =
+    QStringLiteral("Mostarium heeft gedetecteerd dat dit de eerste keer is dat Mostarium wordt gestart.\r\n"
+                   "Stel de de korrekte systeem parameters in.");
 const QString CommandLineFault = QStringLiteral("Recept kan niet geopend worden. Kontroleer commandline parameter.");
 
 class StartUp : public FileCommandsTest {
@@ -71,7 +71,8 @@ protected:
     QStringList said() const
     {
         QStringList p = fake.prompts();
-        p.removeIf([](const QString &m) { return m.startsWith(QStringLiteral("Attentie! Mostarium heeft een resolutie")); });
+        p.removeIf(
+            [](const QString &m) { return m.startsWith(QStringLiteral("Attentie! Mostarium heeft een resolutie")); });
         return p;
     }
 
@@ -85,8 +86,8 @@ TEST_F(StartUp, AFirstStartWithoutSettingsTakesEveryDefault)
     ASSERT_TRUE(QDir(folder.file(QStringLiteral("Documentatie"))).removeRecursively());
     // The data files, whatever letter case the program folder has them in.
     QDir program(folder.path());
-    for (const QString &f : program.entryList({QStringLiteral("Biersoorten.txt"), QStringLiteral("Biertypen.mdb")},
-                                              QDir::Files))
+    for (const QString &f :
+         program.entryList({QStringLiteral("Biersoorten.txt"), QStringLiteral("Biertypen.mdb")}, QDir::Files))
         ASSERT_TRUE(program.remove(f));
 
     ASSERT_TRUE(run());
@@ -187,12 +188,19 @@ TEST_F(StartUp, HostileSettingsTakeTheirDefaultWithAMessageAndTheStartUpGoesOn)
     // What each key decides, as the window and the state show it.
     auto observed = [&] {
         const RecipeState &r = s().recipe;
-        return QList<double>{double(s().app.geluidAan), double(r.KetelInhoud), r.MaximumAlcPerc,
-                             r.FixedVolFilterPlaatBodem, r.VolFilterPlaatBodem, r.Evaporatie,
-                             r.FilterKuipInhoud, r.BrouwVerlies, double(s().app.spoelcurveRecept),
+        return QList<double>{double(s().app.geluidAan),
+                             double(r.KetelInhoud),
+                             r.MaximumAlcPerc,
+                             r.FixedVolFilterPlaatBodem,
+                             r.VolFilterPlaatBodem,
+                             r.Evaporatie,
+                             r.FilterKuipInhoud,
+                             r.BrouwVerlies,
+                             double(s().app.spoelcurveRecept),
                              double(item("mnuVerkort")->isChecked()),
                              double(item("mnuOpenBestandbijOpstarten")->isChecked()),
-                             double(item("mnuAutoSaveOn")->isChecked()), double(isOpen("frmTip")),
+                             double(item("mnuAutoSaveOn")->isChecked()),
+                             double(isOpen("frmTip")),
                              double(isOpen("frmSysParameters"))};
     };
     // Every key set to `value`, or to its default when `value` is null.
@@ -281,10 +289,10 @@ TEST_F(StartUp, TheScreenWarningFollowsTheScreen)
     installation();
     ASSERT_TRUE(run());
     const QSize size = QGuiApplication::primaryScreen()->size();
-    const bool warned = fake.prompts().contains(
-        QStringLiteral("Attentie! Mostarium heeft een resolutie gedetecteerd,\r\n"
-                       "minder dan 1024 x 768. Voor een optimaal gebruik van Mostarium\r\n"
-                       "wordt dit minimaal aangeraden."));
+    const bool warned =
+        fake.prompts().contains(QStringLiteral("Attentie! Mostarium heeft een resolutie gedetecteerd,\r\n"
+                                               "minder dan 1024 x 768. Voor een optimaal gebruik van Mostarium\r\n"
+                                               "wordt dit minimaal aangeraden."));
     EXPECT_EQ(warned, needsScreenWarning(size.width(), size.height()));
 }
 
@@ -368,7 +376,9 @@ TEST_F(StartUp, ABadCommandLineStillOpensTheMainWindow)
     const QString wegBlanco = folder.file(QStringLiteral("Weg met blanco.zlv"));
     const Case cases[] = {
         {"missing file", weg, false, {QStringLiteral("Bestand ") + weg + QStringLiteral(" niet gevonden!")}},
-        {"missing file, quoted", u'"' + wegBlanco + u'"', false,
+        {"missing file, quoted",
+         u'"' + wegBlanco + u'"',
+         false,
          {QStringLiteral("Bestand ") + wegBlanco + QStringLiteral(" niet gevonden!")}},
         {"damaged file", damaged, false, {QStringLiteral("Fout in openen recept! Controleer inhoud bestand!")}},
         {"failure while opening", sample(QStringLiteral("Herfstbok.zlv")), true, {CommandLineFault}},
@@ -446,8 +456,8 @@ TEST_F(StartUp, RecentFileOneOpensOnlyForATrimmedOne)
     setEntries1(folder.file(QStringLiteral("Weg.zlv")));
     setting("StartUp", "LaadBestand1", QStringLiteral("1"));
     ASSERT_TRUE(run());
-    EXPECT_EQ(said(), QStringList{QStringLiteral("Bestand ") + folder.file(QStringLiteral("Weg.zlv")) +
-                                  QStringLiteral(" niet gevonden!")});
+    EXPECT_EQ(said(), QStringList{QStringLiteral("Bestand ") + folder.file(QStringLiteral("Weg.zlv"))
+                                  + QStringLiteral(" niet gevonden!")});
     EXPECT_TRUE(w->isVisible());
 }
 
@@ -476,9 +486,9 @@ TEST_F(StartUp, TheShippedSettingsAskForTheSystemParametersOnceOnly)
     EXPECT_EQ(s().recipe.ReceptPath, paths::file(QStringLiteral("Recepten")));
 
     // Confirming the window ends the first start.
-    QTest::mouseClick(windows().find(QStringLiteral("frmSysParameters"))->findChild<QPushButton *>(
-                          QStringLiteral("cmdSP_OK")),
-                      Qt::LeftButton);
+    QTest::mouseClick(
+        windows().find(QStringLiteral("frmSysParameters"))->findChild<QPushButton *>(QStringLiteral("cmdSP_OK")),
+        Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(zym("StartUp", "EersteMaal"), QStringLiteral("0"));
     fake.clear();
@@ -497,8 +507,8 @@ TEST_F(StartUp, ASettingsFileThatIsAPipeOrFarTooLargeIsNamedAndEverySettingTakes
         Fifo fifo(zym);
         ASSERT_TRUE(fifo.made());
         ASSERT_TRUE(run());
-        EXPECT_EQ(said(), QStringList{QStringLiteral("\\ZYM.ini is geen gewoon bestand en wordt niet gelezen!") +
-                                      defaults});
+        EXPECT_EQ(said(),
+                  QStringList{QStringLiteral("\\ZYM.ini is geen gewoon bestand en wordt niet gelezen!") + defaults});
         EXPECT_FALSE(fifo.blockedSomeone());
     }
     EXPECT_EQ(s().recipe.KetelInhoud, 200);
@@ -570,7 +580,7 @@ TEST_F(StartUp, TheSplashStandsUntilTheMainWindowIsShown)
     EXPECT_TRUE(w->isVisible());
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -596,4 +606,4 @@ TEST(LastResort, AnEscapedErrorIsShownAndLoggedAndTheProgramGoesOn)
     EXPECT_TRUE(deliverGuarded(&timer, [] { return true; }));
 }
 
-} // namespace
+}  // namespace

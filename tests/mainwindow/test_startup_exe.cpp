@@ -99,4 +99,4 @@ TEST_F(RealProgram, OpensTheCommandLineRecipeShowsTheMainWindowAndEnds)
     EXPECT_TRUE(again.contains(QStringLiteral(" | ") + recipe)) << qPrintable(again);
 }
 
-} // namespace
+}  // namespace

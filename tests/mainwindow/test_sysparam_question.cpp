@@ -87,7 +87,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(SysParamCompare, DifferenceAndAdoption)
 {
@@ -123,7 +123,8 @@ TEST_F(SysParamQuestion, ShowsBothColumnsAndAdoptsTheRecipeValues)
     whenShown([&](frmSysteemParametersAanpassen *dlg) {
         title = dlg->windowTitle();
         back = dlg->palette().color(QPalette::Window);
-        buttonBack = dlg->findChild<QPushButton *>(QStringLiteral("cmdSP_Overnemen"))->palette().color(QPalette::Button);
+        buttonBack =
+            dlg->findChild<QPushButton *>(QStringLiteral("cmdSP_Overnemen"))->palette().color(QPalette::Button);
         frameBack = dlg->findChild<QGroupBox *>(QStringLiteral("fraSP_Recept"))->palette().color(QPalette::Window);
         frame = dlg->findChild<QGroupBox *>(QStringLiteral("fraSP_Recept"))->title();
         installatieKetel = dlg->findChild<QLineEdit *>(QStringLiteral("txt_SPA_KetelInhoud"))->text();

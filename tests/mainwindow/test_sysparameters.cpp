@@ -59,8 +59,8 @@ protected:
     }
     QString ini(const char *section, const char *key)
     {
-        return ReadINI(paths::file(QStringLiteral("ZYM.ini")), QString::fromLatin1(section),
-                       QString::fromLatin1(key), QStringLiteral("<none>"));
+        return ReadINI(paths::file(QStringLiteral("ZYM.ini")), QString::fromLatin1(section), QString::fromLatin1(key),
+                       QStringLiteral("<none>"));
     }
 };
 
@@ -140,12 +140,12 @@ TEST_F(SysParametersWindow, ARefusedBoxTurnsRedSaysItsBoundsAndNothingIsStored)
         SysParam p;
         const char *text;
     } cases[] = {
-        {"txt_SP_KetelInhoud", SpKetel, "40000"},    {"txt_SP_KetelInhoud", SpKetel, ""},
-        {"txt_SP_KetelInhoud", SpKetel, "0"},        {"txt_SP_KetelInhoud", SpKetel, "0.5"},
-        {"txt_SP_KetelInhoud", SpKetel, "32767.5"},  {"txt_SP_Evaporatie", SpEvaporatie, ""},
-        {"txt_SP_Evaporatie", SpEvaporatie, "0"},    {"txt_SP_Filterkuip", SpFilterkuip, "0.0"},
+        {"txt_SP_KetelInhoud", SpKetel, "40000"},     {"txt_SP_KetelInhoud", SpKetel, ""},
+        {"txt_SP_KetelInhoud", SpKetel, "0"},         {"txt_SP_KetelInhoud", SpKetel, "0.5"},
+        {"txt_SP_KetelInhoud", SpKetel, "32767.5"},   {"txt_SP_Evaporatie", SpEvaporatie, ""},
+        {"txt_SP_Evaporatie", SpEvaporatie, "0"},     {"txt_SP_Filterkuip", SpFilterkuip, "0.0"},
         {"txt_SP_Filterkuip", SpFilterkuip, "99999"}, {"txt_SP_FixedVolume", SpFixedVolume, ""},
-        {"txt_SP_DoodVolume", SpDoodVolume, "."},    {"txt_SP_BrouwVerlies", SpBrouwVerlies, "1.2.3"},
+        {"txt_SP_DoodVolume", SpDoodVolume, "."},     {"txt_SP_BrouwVerlies", SpBrouwVerlies, "1.2.3"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.box) + "=" + c.text);
@@ -204,4 +204,4 @@ TEST_F(SysParametersWindow, HelpOpensItsTopic)
     EXPECT_EQ(fake.helpPages, QStringList{QStringLiteral("MI_V_SysteemParameters.htm")});
 }
 
-} // namespace
+}  // namespace

@@ -17,7 +17,10 @@ namespace {
 
 class TipWindow : public test::InfoWindowsTest {
 protected:
-    TipWindow() { frmTip::setRandomSource([] { return 0.0; }); }
+    TipWindow()
+    {
+        frmTip::setRandomSource([] { return 0.0; });
+    }
     ~TipWindow() override { frmTip::setRandomSource(nullptr); }
 
     QWidget *open()
@@ -160,4 +163,4 @@ TEST_F(TipWindow, ASecondRequestRaisesTheSameWindowWithoutReloading)
     EXPECT_EQ(tip(w), "b");
 }
 
-} // namespace
+}  // namespace

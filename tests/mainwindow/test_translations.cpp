@@ -102,14 +102,12 @@ TEST_F(DutchQtTexts, TheOpenDialogHasNoEnglishWord)
         cancel = buttonText(d, QDialogButtonBox::Cancel);
         static_cast<QDialog *>(d)->reject();
     });
-    const auto chosen =
-        services.openFileName(QStringLiteral("Recept openen"), dir.path(), QStringLiteral("*.zlv"));
+    const auto chosen = services.openFileName(QStringLiteral("Recept openen"), dir.path(), QStringLiteral("*.zlv"));
 
     EXPECT_FALSE(chosen.has_value());
     EXPECT_EQ(cancel, QStringLiteral("Annuleren"));
     for (const char *dutch : {"Zoeken in:", "Bestands&naam:", "Bestanden van type:", "&Openen"})
-        EXPECT_TRUE(texts.contains(QString::fromUtf8(dutch)))
-            << dutch << " in " << qPrintable(texts.join(u'|'));
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(dutch))) << dutch << " in " << qPrintable(texts.join(u'|'));
     for (QString t : texts) {
         t.remove(u'&');
         for (const char *english :
@@ -155,8 +153,7 @@ TEST_F(DutchQtTexts, SavingOverAnExistingRecipeAsksInDutch)
         save->click();
         fd->reject();
     });
-    const auto chosen =
-        services.saveFileName(QStringLiteral("Recept opslaan"), existing, QStringLiteral("*.zlv"));
+    const auto chosen = services.saveFileName(QStringLiteral("Recept opslaan"), existing, QStringLiteral("*.zlv"));
 
     EXPECT_FALSE(chosen.has_value()) << "No keeps the file";
     EXPECT_TRUE(dialogTexts.contains(QStringLiteral("Op&slaan"))) << qPrintable(dialogTexts.join(u'|'));
@@ -181,4 +178,4 @@ TEST_F(DutchQtTexts, TheInputBoxCancelsInDutch)
     EXPECT_EQ(cancel, QStringLiteral("Annuleren"));
 }
 
-} // namespace
+}  // namespace

@@ -38,7 +38,7 @@ protected:
     ScopedFactories m_factories;
 };
 
-} // namespace
+}  // namespace
 
 TEST(WindowCatalogue, NamesAreUniqueAndEveryCommandIsAMenuItem)
 {
@@ -143,7 +143,7 @@ protected:
     ScopedFactories probe;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(WindowBaseTest, TheCloseBoxUnloadsAndTheNextOpenMakesItAnew)
 {

@@ -24,4 +24,4 @@ int closedPort()
     return port;
 }
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

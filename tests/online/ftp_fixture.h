@@ -22,8 +22,8 @@ public:
     LoopbackFtpServer()
     {
         m_process.setProgram(QStringLiteral("/usr/bin/python3"));
-        m_process.setArguments({QStringLiteral(MOSTARIUM_SOURCE_DIR "/tests/online/ftp_server.py"), m_root.path(),
-                                FtpUser, FtpPassword});
+        m_process.setArguments(
+            {QStringLiteral(MOSTARIUM_SOURCE_DIR "/tests/online/ftp_server.py"), m_root.path(), FtpUser, FtpPassword});
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start();
         if (!m_process.waitForStarted(10000))
@@ -96,4 +96,4 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
 // A port of 127.0.0.1 nobody listens on.
 int closedPort();
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

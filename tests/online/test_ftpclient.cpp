@@ -65,8 +65,8 @@ TEST_F(FtpClientTest, DownloadOverALongerLocalFileLeavesExactlyTheRemoteBytes)
     server.put(QStringLiteral("/f.bin"), bytes);
     writeFile(local(QStringLiteral("f.bin")), patternBytes(5000, 3));
     auto ftp = connected();
-    ASSERT_TRUE(ftp->FTPDownloadFile(QStringLiteral("  ") + local(QStringLiteral("f.bin")) + u' ',
-                                     QStringLiteral(" f.bin ")));
+    ASSERT_TRUE(
+        ftp->FTPDownloadFile(QStringLiteral("  ") + local(QStringLiteral("f.bin")) + u' ', QStringLiteral(" f.bin ")));
     EXPECT_EQ(readFile(local(QStringLiteral("f.bin"))), bytes);
 }
 
@@ -94,8 +94,8 @@ TEST_F(FtpClientTest, MissingEmptyAndBlankNamesFailWithoutAText)
 TEST_F(FtpClientTest, RefusedLoginGivesTheServersReplyAndNoPassword)
 {
     cFTP ftp;
-    EXPECT_FALSE(ftp.OpenConnection(QStringLiteral("127.0.0.1"), FtpUser, QStringLiteral("fout-wachtwoord"),
-                                    server.port()));
+    EXPECT_FALSE(
+        ftp.OpenConnection(QStringLiteral("127.0.0.1"), FtpUser, QStringLiteral("fout-wachtwoord"), server.port()));
     const QString text = ftp.GetLastErrorMessage();
     EXPECT_TRUE(text.startsWith(QStringLiteral("530 "))) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("fout-wachtwoord")));
@@ -195,5 +195,5 @@ TEST_F(FtpClientTest, FolderCallsWorkRelativeToTheCurrentFolder)
     EXPECT_EQ(ftp->GetFTPFileSize(QStringLiteral("/x")), -2);
 }
 
-} // namespace
-} // namespace mostarium::test
+}  // namespace
+}  // namespace mostarium::test

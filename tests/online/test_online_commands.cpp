@@ -210,5 +210,5 @@ TEST_F(OnlineCommandsTest, ClosingTheWindowStopsTheTransferAndKeepsTheEarlierFil
     EXPECT_EQ(fake.busyDepth, 0);
 }
 
-} // namespace
-} // namespace mostarium::test
+}  // namespace
+}  // namespace mostarium::test

@@ -13,21 +13,20 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-namespace mostarium::test
-{
+namespace mostarium::test {
 
 // The main window with a sample recipe open and recalculated; helpers to
 // drive the print dialog as a person would.
-class OutputTest : public MainWindowTest
-{
-  protected:
+class OutputTest : public MainWindowTest {
+protected:
     void open(const char *sample)
     {
         ASSERT_TRUE(OpenRecept(session(), folder.file(QStringLiteral("Recepten/") + QLatin1String(sample))));
         UpdateBrouwschema(session());
     }
 
-    template <typename T = QWidget> static T *in(const char *window, const char *name)
+    template <typename T = QWidget>
+    static T *in(const char *window, const char *name)
     {
         QWidget *w = windows().find(QString::fromLatin1(window));
         T *c = w ? w->findChild<T *>(QString::fromLatin1(name)) : nullptr;
@@ -42,8 +41,8 @@ class OutputTest : public MainWindowTest
     QString pdfText(const QString &pdf)
     {
         bool found = false;
-        const QString text = toolText(QStringLiteral("pdftotext"),
-                                      {QStringLiteral("-layout"), pdf, QStringLiteral("-")}, &found);
+        const QString text =
+            toolText(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}, &found);
         if (!found)
             ADD_FAILURE() << "pdftotext is not installed (scripts/install-deps.sh test)";
         return text;
@@ -56,4 +55,4 @@ class OutputTest : public MainWindowTest
     }
 };
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

@@ -7,14 +7,12 @@
 #include <QString>
 #include <QStringList>
 
-namespace mostarium::test
-{
+namespace mostarium::test {
 
 // The text an outside tool prints for a file ("unrtf --text --nopict",
 // "pdftotext", in UTF-8 or, as unrtf writes, Windows-1252); empty with `found` false when the tool is not
 // installed.
-inline QString toolText(const QString &tool, const QStringList &arguments, bool *found,
-                        bool windows1252 = false)
+inline QString toolText(const QString &tool, const QStringList &arguments, bool *found, bool windows1252 = false)
 {
     *found = !QStandardPaths::findExecutable(tool).isEmpty();
     if (!*found)
@@ -26,4 +24,4 @@ inline QString toolText(const QString &tool, const QStringList &arguments, bool 
     return windows1252 ? cp1252::decode(out) : QString::fromUtf8(out);
 }
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

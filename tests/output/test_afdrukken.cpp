@@ -12,12 +12,10 @@
 using namespace mostarium;
 using namespace mostarium::test;
 
-namespace
-{
+namespace {
 
-class PrintDialog : public OutputTest
-{
-  protected:
+class PrintDialog : public OutputTest {
+protected:
     void SetUp() override
     {
         open("Zomerblond.zlv");
@@ -25,13 +23,10 @@ class PrintDialog : public OutputTest
         ASSERT_TRUE(isOpen("frmAfdrukken"));
         fake.clear();
     }
-    QString recepten(const QString &name) const
-    {
-        return QDir(folder.file(QStringLiteral("Recepten"))).filePath(name);
-    }
+    QString recepten(const QString &name) const { return QDir(folder.file(QStringLiteral("Recepten"))).filePath(name); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(PrintDialog, OpensWithThePrinterOnlyAndDefaultNames)
 {
@@ -87,7 +82,7 @@ TEST_F(PrintDialog, PrinterOnlyPrintsAndWritesOnlyTheScratchCopy)
 TEST_F(PrintDialog, CancelledPrinterStillWritesTheFile)
 {
     check("chkNaarBestand")->click();
-    ok(); // the printer dialog is cancelled
+    ok();  // the printer dialog is cancelled
     EXPECT_EQ(fake.printDialogs.size(), 1u);
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_TRUE(bytes(recepten(QStringLiteral("Zomerblond.rtf"))).startsWith("{\\rtf1"));
@@ -135,8 +130,8 @@ TEST_F(PrintDialog, AnExistingFileIsOverwrittenOnlyWhenConfirmed)
     fake.msgAnswers.push_back(mb::No);
     ok();
     ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0].prompt, QStringLiteral("Bestand ") + QDir::toNativeSeparators(target) +
-                                           QStringLiteral(" bestaat al. Overschrijven?"));
+    EXPECT_EQ(fake.messages[0].prompt, QStringLiteral("Bestand ") + QDir::toNativeSeparators(target)
+                                           + QStringLiteral(" bestaat al. Overschrijven?"));
     EXPECT_EQ(bytes(target), "oud");
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("temp/EB.rtf"))));
     EXPECT_TRUE(isOpen("frmAfdrukken"));
@@ -165,8 +160,7 @@ TEST_F(PrintDialog, FailuresAreReportedAndTheDialogStays)
         const char *what;
         std::function<void()> breakIt;
     } cases[] = {
-        {"missing template",
-         [&] { QFile::remove(folder.file(QStringLiteral("Templates/template_EB.rtf"))); }},
+        {"missing template", [&] { QFile::remove(folder.file(QStringLiteral("Templates/template_EB.rtf"))); }},
         {"unwritable file",
          [&] {
              check("chkNaarBestand")->setChecked(true);
@@ -216,7 +210,7 @@ TEST_F(PrintDialog, ScreenOutputShowsTheReportAndASecondOkRebuildsIt)
 
     // Without the screen the open report closes.
     trigger("mnuAfdrukken");
-    ok(); // printer only, cancelled
+    ok();  // printer only, cancelled
     EXPECT_FALSE(isOpen("frmReport"));
 }
 

@@ -8,17 +8,15 @@
 using namespace mostarium;
 using namespace mostarium::test;
 
-namespace
-{
+namespace {
 
-class JudgingSheet : public OutputTest
-{
-  protected:
+class JudgingSheet : public OutputTest {
+protected:
     static QTextEdit *sheet() { return in<QTextEdit>("frmKeuringsformulier", "rtbKeuringsFormulier"); }
     static void menu(const char *name) { in<QAction>("frmKeuringsformulier", name)->trigger(); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(JudgingSheet, OneWindowKeepsItsEditsWhenOpenedAgain)
 {

@@ -19,8 +19,7 @@
 using namespace mostarium;
 using namespace mostarium::test;
 
-namespace
-{
+namespace {
 
 // unrtf prints "?" for what Windows-1252 cannot hold; it breaks long lines.
 QString comparable(QString text)
@@ -30,7 +29,7 @@ QString comparable(QString text)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ReportSamples, EveryValueAppearsAndNoFilledFieldIsLeft)
 {
@@ -41,17 +40,15 @@ TEST(ReportSamples, EveryValueAppearsAndNoFilledFieldIsLeft)
         ASSERT_TRUE(readRecipeFile(s, folder.file(QStringLiteral("Recepten/") + QLatin1String(sample))).ok);
         UpdateBrouwschema(s);
         QByteArray source;
-        ASSERT_EQ(readWholeFile(reportTemplateFile(s.app.dubbelBrouw), MaxTextFileSize, source),
-                  FileRead::Ok);
+        ASSERT_EQ(readWholeFile(reportTemplateFile(s.app.dubbelBrouw), MaxTextFileSize, source), FileRead::Ok);
         const std::vector<RtfField> fields = reportFields(s);
         const RtfFill fill = fillTemplate(source, fields);
         const QString out = folder.file(QStringLiteral("sample.rtf"));
         ASSERT_TRUE(writeWholeFile(out, fill.rtf));
 
         bool found = false;
-        const QString text =
-            toolText(QStringLiteral("unrtf"), {QStringLiteral("--text"), QStringLiteral("--nopict"), out},
-                     &found, true);
+        const QString text = toolText(QStringLiteral("unrtf"),
+                                      {QStringLiteral("--text"), QStringLiteral("--nopict"), out}, &found, true);
         if (!found)
             GTEST_SKIP() << "unrtf is not installed (scripts/install-deps.sh test)";
         const QString flat = comparable(text);

@@ -12,8 +12,7 @@
 using namespace mostarium;
 using namespace mostarium::test;
 
-namespace
-{
+namespace {
 
 // Field -> value; a name missing from the map is left as written.
 QMap<QString, QString> fieldsOf(const Session &s)
@@ -34,23 +33,22 @@ Session targetsOnly()
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ReportFields, OnlyTargetsLeavesOtherGroupsAsWritten)
 {
     const auto m = fieldsOf(targetsOnly());
-    for (const char *kept : {"Brouwschema", "Br1", "BrDatum", "TotaleStorting", "Ingred1", "Beslaan", "Temp0",
-                             "Rust1", "AHop_1", "BHop_4", "Soort2", "AHop2_1"})
+    for (const char *kept : {"Brouwschema", "Br1", "BrDatum", "TotaleStorting", "Ingred1", "Beslaan", "Temp0", "Rust1",
+                             "AHop_1", "BHop_4", "Soort2", "AHop2_1"})
         EXPECT_FALSE(m.contains(QString::fromLatin1(kept))) << kept;
     EXPECT_EQ(m.value("Volume1"), " 20");
     EXPECT_EQ(m.value("FG1"), " 1012");
-    for (const char *empty :
-         {"EvVol", "EvOG", "EvFG", "EvAlc", "EvBZR", "EvSVG", "EvEBU", "EvEBC", "Aantekening"}) {
+    for (const char *empty : {"EvVol", "EvOG", "EvFG", "EvAlc", "EvBZR", "EvSVG", "EvEBU", "EvEBC", "Aantekening"}) {
         ASSERT_TRUE(m.contains(QString::fromLatin1(empty))) << empty;
         EXPECT_EQ(m.value(QString::fromLatin1(empty)), "") << empty;
     }
-    for (const char *dash : {"KM_Kleur", "KM_Helderheid", "KM_Schuim", "KM_Schuimstabiliteit", "KM_Body",
-                             "KM_Mondgevoel", "KM_Koolzuur"})
+    for (const char *dash :
+         {"KM_Kleur", "KM_Helderheid", "KM_Schuim", "KM_Schuimstabiliteit", "KM_Body", "KM_Mondgevoel", "KM_Koolzuur"})
         EXPECT_EQ(m.value(QString::fromLatin1(dash)), "-") << dash;
     // Zero under "###" has no digits.
     EXPECT_EQ(m.value("Spoelwater"), " L");
@@ -63,7 +61,7 @@ TEST(ReportFields, TableOfValues)
         const char *what;
         std::function<void(Session &)> setUp;
         const char *field;
-        const char *expected; // nullptr: not filled
+        const char *expected;  // nullptr: not filled
     };
     auto general = [](Session &s) {
         s.recipe.setStatus(StatusAlgemeen);
@@ -73,8 +71,7 @@ TEST(ReportFields, TableOfValues)
         s.recipe.Algemeen(5) = QStringLiteral("Klaas");
     };
     auto threeGrains = [](Session &s) {
-        setGrainBill(
-            s, {{"Pilsmout", "80", "0.78", "3"}, {"Munich", "15", "0.8", "15"}, {"Cara", "5", "0.7", "120"}});
+        setGrainBill(s, {{"Pilsmout", "80", "0.78", "3"}, {"Munich", "15", "0.8", "15"}, {"Cara", "5", "0.7", "120"}});
         for (int k = 0; k < 3; ++k)
             s.view.lbl_StIngred[std::size_t(k)].text = QStringLiteral(" rij %1 ").arg(k);
     };
@@ -185,6 +182,6 @@ TEST(ReportFields, ATableOutOfShapeIsACalculationError)
 {
     Session s = targetsOnly();
     s.recipe.setStatus(StatusMaischschema);
-    s.recipe.Maischschema.redim(0, 4); // no step rows
+    s.recipe.Maischschema.redim(0, 4);  // no step rows
     EXPECT_THROW(reportFields(s), CalcError);
 }

@@ -8,13 +8,12 @@
 
 using namespace mostarium;
 
-namespace
-{
+namespace {
 QString filled(const char *source, std::vector<RtfField> fields)
 {
     return QString::fromLatin1(fillTemplate(QByteArray(source), fields).rtf);
 }
-} // namespace
+}  // namespace
 
 TEST(RtfFill, FieldsByNameCaseAndFirstOccurrence)
 {
@@ -67,8 +66,7 @@ TEST(RtfFill, PictureFollowsTheLastFieldReplaced)
     RtfPicture p{QByteArray("\x89PNG", 4), 2, 3};
     const RtfFill f = fillTemplate("#A# #B# #C#", {{"A", "1"}, {"C", "3"}, {"B", "2"}, {"Missing", "x"}}, p);
     EXPECT_EQ(f.replaced, 3);
-    EXPECT_EQ(QString::fromLatin1(f.rtf),
-              "1 2{\\pict\\pngblip\\picw2\\pich3\\picwgoal30\\pichgoal45\r\n89504e47} 3");
+    EXPECT_EQ(QString::fromLatin1(f.rtf), "1 2{\\pict\\pngblip\\picw2\\pich3\\picwgoal30\\pichgoal45\r\n89504e47} 3");
     // Nothing replaced: no place for a picture.
     EXPECT_EQ(fillTemplate("plain", {{"A", "1"}}, p).rtf, "plain");
 }

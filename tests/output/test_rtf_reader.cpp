@@ -18,8 +18,7 @@
 using namespace mostarium;
 using namespace mostarium::test;
 
-namespace
-{
+namespace {
 
 QString plainOf(const QByteArray &rtf)
 {
@@ -35,7 +34,7 @@ QTextCharFormat formatAt(const QTextDocument &doc, const QString &text)
     return c.charFormat();
 }
 
-} // namespace
+}  // namespace
 
 TEST(RtfReader, TextAndCharacters)
 {
@@ -47,8 +46,7 @@ TEST(RtfReader, TextAndCharacters)
         {"{\\rtf1 63 \\'baC caf\\'e9 \\'80}", "63 \u00BAC caf\u00E9 \u20AC"},
         {"{\\rtf1\\uc1 \\u269?x \\u-10180?\\u-8326?}", "\u010Dx \U0001F37A"},
         {"{\\rtf1 \\{x\\} \\\\ y}", "{x} \\ y"},
-        {"{\\rtf1{\\fonttbl{\\f0 Calibri;}}{\\colortbl;\\red0\\green0\\blue255;}{\\*\\generator x;}tekst}",
-         "tekst"},
+        {"{\\rtf1{\\fonttbl{\\f0 Calibri;}}{\\colortbl;\\red0\\green0\\blue255;}{\\*\\generator x;}tekst}", "tekst"},
         {"{\\rtf1 a\\tab b\\line c}", "a\tb\nc"},
         // Damaged: unbalanced groups, a cut escape, a cut control word.
         {"{\\rtf1 {{{a}", "a"},

@@ -5,14 +5,11 @@
 
 #include <QGroupBox>
 
-namespace mostarium::test
-{
-namespace
-{
+namespace mostarium::test {
+namespace {
 
-class ImportXmlTest : public FileCommandsTest
-{
-  protected:
+class ImportXmlTest : public FileCommandsTest {
+protected:
     QString writeFixture(const QString &name, const QByteArray &bytes)
     {
         const QString path = folder.file(QStringLiteral("Recepten/") + name);
@@ -86,8 +83,7 @@ TEST_F(ImportXmlTest, CancelAndFailuresLeaveTheOpenRecipe)
         trigger("mnuImportXML");
         ASSERT_EQ(fake.messages.size(), 1u);
         if (b.load) {
-            EXPECT_TRUE(
-                fake.messages[0].prompt.startsWith(QStringLiteral("Your XML Document failed to load")));
+            EXPECT_TRUE(fake.messages[0].prompt.startsWith(QStringLiteral("Your XML Document failed to load")));
             EXPECT_EQ(fake.messages[0].style, 48);
         } else {
             EXPECT_EQ(fake.messages[0].prompt, XmlImportFoutmelding);
@@ -111,5 +107,5 @@ TEST_F(ImportXmlTest, AChangedRecipeIsOfferedForSavingFirst)
     EXPECT_EQ(s().recipe.Algemeen(0), QStringLiteral("Herfstbok"));
 }
 
-} // namespace
-} // namespace mostarium::test
+}  // namespace
+}  // namespace mostarium::test

@@ -15,10 +15,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace mostarium::test
-{
-namespace
-{
+namespace mostarium::test {
+namespace {
 
 QByteArray fileBytes(const QString &path)
 {
@@ -47,9 +45,8 @@ Session imported(const QByteArray &bytes)
     return s;
 }
 
-class XmlExportTest : public ::testing::Test
-{
-  protected:
+class XmlExportTest : public ::testing::Test {
+protected:
     ScopedFakeServices fake;
     TempProgramFolder folder{true};
     QTemporaryDir dir;
@@ -60,11 +57,11 @@ TEST_F(XmlExportTest, SamplesMatchTheirGoldensLineByLine)
     for (const QString &name : {QStringLiteral("Zomerblond"), QStringLiteral("Herfstbok")}) {
         SCOPED_TRACE(qPrintable(name));
         const QByteArray got = xmlRecipeBytes(sample(name + QStringLiteral(".zlv")).recipe);
-        const QByteArray want = fileBytes(QStringLiteral(MOSTARIUM_SOURCE_DIR "/tests/output/golden/") +
-                                          name + QStringLiteral(".xml"));
+        const QByteArray want =
+            fileBytes(QStringLiteral(MOSTARIUM_SOURCE_DIR "/tests/output/golden/") + name + QStringLiteral(".xml"));
         ASSERT_FALSE(want.isEmpty());
         EXPECT_TRUE(got.endsWith("</RECIPES>\r\n"));
-        EXPECT_EQ(got.count("\r\n"), got.count('\n')); // CR LF only
+        EXPECT_EQ(got.count("\r\n"), got.count('\n'));  // CR LF only
         const QList<QByteArray> g = got.split('\n'), w = want.split('\n');
         for (qsizetype i = 0; i < std::min(g.size(), w.size()); ++i)
             EXPECT_EQ(g[i], w[i]) << "line " << i + 1;
@@ -83,10 +80,10 @@ TEST_F(XmlExportTest, MeasuredValuesEmptyRowsYeastsAndSecondBeer)
     s.recipe.setStatus(StatusEvaluatie);
     s.recipe.EvBZR = 74.25f;
     const QString x = QString::fromLatin1(xmlRecipeBytes(s.recipe));
-    EXPECT_TRUE(x.contains(
-        QStringLiteral("   <OG>1.075</OG>\r\n   <FG>.998</FG>\r\n   <EFFICIENCY>74.3</EFFICIENCY>")));
+    EXPECT_TRUE(
+        x.contains(QStringLiteral("   <OG>1.075</OG>\r\n   <FG>.998</FG>\r\n   <EFFICIENCY>74.3</EFFICIENCY>")));
     EXPECT_TRUE(x.contains(QStringLiteral("<NAME>Magnum</NAME>")));
-    EXPECT_FALSE(x.contains(QStringLiteral("<NAME>Perle</NAME>"))); // beer 2's hops stay out
+    EXPECT_FALSE(x.contains(QStringLiteral("<NAME>Perle</NAME>")));  // beer 2's hops stay out
     EXPECT_EQ(x.count(QStringLiteral("<YEAST>")), 2);
     EXPECT_TRUE(x.contains(QStringLiteral("<NAME>Dunbiergist</NAME>")));
     EXPECT_EQ(x.count(QStringLiteral("<MISC>")), 1);
@@ -96,10 +93,10 @@ TEST_F(XmlExportTest, MeasuredValuesEmptyRowsYeastsAndSecondBeer)
     empty.recipe.Aromahop.redim(0, 7);
     UpdateBrouwschema(empty);
     const QString e = QString::fromLatin1(xmlRecipeBytes(empty.recipe));
-    EXPECT_TRUE(e.contains(
-        QStringLiteral("       <HOP>\r\n           <NAME></NAME>\r\n           <VERSION>1</VERSION>\r\n"
-                       "           <ALPHA></ALPHA>\r\n           <AMOUNT>0.000</AMOUNT>\r\n"
-                       "           <USE>Boil</USE>\r\n           <TIME></TIME>\r\n       </HOP>")));
+    EXPECT_TRUE(
+        e.contains(QStringLiteral("       <HOP>\r\n           <NAME></NAME>\r\n           <VERSION>1</VERSION>\r\n"
+                                  "           <ALPHA></ALPHA>\r\n           <AMOUNT>0.000</AMOUNT>\r\n"
+                                  "           <USE>Boil</USE>\r\n           <TIME></TIME>\r\n       </HOP>")));
     EXPECT_EQ(e.count(QStringLiteral("<YEAST>")), 0);
 }
 
@@ -125,8 +122,7 @@ TEST_F(XmlExportTest, TextsAreEscapedAndTrueLatin1)
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     p.start(xmllint, {QStringLiteral("--xpath"), QStringLiteral("string(//RECIPE/NAME)"), path});
     ASSERT_TRUE(p.waitForFinished());
-    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
-              QStringLiteral("Bière & <Bock> \u20AC č"));
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), QStringLiteral("Bière & <Bock> \u20AC č"));
 }
 
 TEST_F(XmlExportTest, EverySampleExportPassesXmllint)
@@ -136,8 +132,8 @@ TEST_F(XmlExportTest, EverySampleExportPassesXmllint)
         GTEST_SKIP() << "xmllint is not installed (libxml2-utils)";
     Session dubbel = doubleBrew();
     UpdateBrouwschema(dubbel);
-    const Session sessions[] = {sample(QStringLiteral("Zomerblond.zlv")),
-                                sample(QStringLiteral("Herfstbok.zlv")), dubbel};
+    const Session sessions[] = {sample(QStringLiteral("Zomerblond.zlv")), sample(QStringLiteral("Herfstbok.zlv")),
+                                dubbel};
     int n = 0;
     for (const Session &s : sessions) {
         const QString path = dir.filePath(QStringLiteral("r%1.xml").arg(++n));
@@ -170,8 +166,7 @@ TEST_F(XmlExportTest, FailuresShowTheMessageAndKeepTheOldFile)
     const QString missing = dir.filePath(QStringLiteral("geen/map/Bock"));
     EXPECT_FALSE(ExportReceptXML(s, missing));
     ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0].prompt,
-              QStringLiteral("Error in het aanmaken van ") + missing + QStringLiteral(".xml"));
+    EXPECT_EQ(fake.messages[0].prompt, QStringLiteral("Error in het aanmaken van ") + missing + QStringLiteral(".xml"));
     EXPECT_EQ(fake.messages[0].style, 48);
     EXPECT_EQ(fake.messages[0].title, QStringLiteral("Attentie!"));
 
@@ -231,8 +226,8 @@ TEST_F(XmlExportTest, RoundTripSettlesAndKeepsTheRecipe)
     EXPECT_EQ(filled(b.Gistkeuze), filled(a.Gistkeuze));
     EXPECT_EQ(filled(s1.recipe.Toevoegingen).size(), filled(a.Toevoegingen).size());
     EXPECT_EQ(b.Aantekening, a.Aantekening);
-    EXPECT_EQ(imported(x3).recipe.Toevoegingen, s2.recipe.Toevoegingen); // no prefix piles up
+    EXPECT_EQ(imported(x3).recipe.Toevoegingen, s2.recipe.Toevoegingen);  // no prefix piles up
 }
 
-} // namespace
-} // namespace mostarium::test
+}  // namespace
+}  // namespace mostarium::test

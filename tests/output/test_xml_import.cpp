@@ -7,10 +7,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace mostarium::test
-{
-namespace
-{
+namespace mostarium::test {
+namespace {
 
 using xml::fermentable;
 using xml::hop;
@@ -26,7 +24,7 @@ struct Case {
     const char *what;
     std::function<QByteArray()> doc;
     XmlImportResult::Outcome outcome;
-    int status; // when Ok
+    int status;  // when Ok
     std::function<void(const XmlRecipe &)> check;
 };
 
@@ -48,7 +46,7 @@ const Case cases[] = {
          EXPECT_EQ(x.Algemeen(0), QStringLiteral("Žatecký ležák č. 1"));
          EXPECT_EQ(x.Algemeen(1), QStringLiteral("Piet"));
          EXPECT_FLOAT_EQ(x.Doelstellingen(1), 20);
-         EXPECT_FLOAT_EQ(x.Doelstellingen(2), 6.6f); // (1060 - 1010) x 0.132
+         EXPECT_FLOAT_EQ(x.Doelstellingen(2), 6.6f);  // (1060 - 1010) x 0.132
          EXPECT_FLOAT_EQ(x.Doelstellingen(3), 1010);
          EXPECT_GT(x.Doelstellingen(4), 0);
          EXPECT_FLOAT_EQ(x.Doelstellingen(5), 5.0f);
@@ -56,7 +54,7 @@ const Case cases[] = {
          EXPECT_EQ(x.Storting(0, StPerc), QStringLiteral("80.00"));
          EXPECT_EQ(x.Storting(1, StPerc), QStringLiteral("20.00"));
          EXPECT_EQ(x.Storting(0, StBZR), QStringLiteral("0.80"));
-         EXPECT_EQ(x.Storting(0, StEBC), QStringLiteral("4")); // 2 Lovibond
+         EXPECT_EQ(x.Storting(0, StEBC), QStringLiteral("4"));  // 2 Lovibond
          EXPECT_EQ(x.Storting(0, StLaat), QStringLiteral("0"));
          EXPECT_EQ(x.Bitterhop(0, HopSoort), QStringLiteral("Saaz"));
          EXPECT_EQ(x.Bitterhop(0, HopPercBitterheid), QStringLiteral("100.0"));
@@ -77,14 +75,11 @@ const Case cases[] = {
          EXPECT_EQ(x.Aantekening, QStringLiteral("Koud lageren"));
      }},
     {"ISO-8859-1 bytes",
-     [] {
-         return latin1Doc(with([](Recipe &r) { r.name = QStringLiteral("Bière d'été"); }).body().toLatin1());
-     },
-     Ok, 479, [](const XmlRecipe &x) { EXPECT_EQ(x.Algemeen(0), QStringLiteral("Bière d'été")); }},
+     [] { return latin1Doc(with([](Recipe &r) { r.name = QStringLiteral("Bière d'été"); }).body().toLatin1()); }, Ok,
+     479, [](const XmlRecipe &x) { EXPECT_EQ(x.Algemeen(0), QStringLiteral("Bière d'été")); }},
     {"Windows-1252 bytes under an ISO-8859-1 declaration",
      [] {
-         QByteArray b =
-             latin1Doc(with([](Recipe &r) { r.name = QStringLiteral("NAMEHERE"); }).body().toLatin1());
+         QByteArray b = latin1Doc(with([](Recipe &r) { r.name = QStringLiteral("NAMEHERE"); }).body().toLatin1());
          return b.replace("NAMEHERE", "Bock \x96 \x80 5 \x93oud\x94");
      },
      Ok, 479, [](const XmlRecipe &x) { EXPECT_EQ(x.Algemeen(0), QStringLiteral("Bock – € 5 “oud”")); }},
@@ -95,8 +90,7 @@ const Case cases[] = {
                                     r.name = QStringLiteral("Tweede");
                                     r.hops = hop(QStringLiteral("Cascade"), QStringLiteral("90"));
                                 }).body();
-         return xml::utf8(QStringLiteral("<EXPORT><RECIPES>") + first + second +
-                          QStringLiteral("</RECIPES></EXPORT>"));
+         return xml::utf8(QStringLiteral("<EXPORT><RECIPES>") + first + second + QStringLiteral("</RECIPES></EXPORT>"));
      },
      Ok, 479,
      [](const XmlRecipe &x) {
@@ -108,10 +102,10 @@ const Case cases[] = {
     {"hop forms, case-insensitive, each read from its own hop",
      [] {
          return with([](Recipe &r) {
-                    r.hops = hop(QStringLiteral("A"), QStringLiteral("60"), QStringLiteral("pellet")) +
-                             hop(QStringLiteral("B"), QStringLiteral("45"), QString()) +
-                             hop(QStringLiteral("C"), QStringLiteral("30"), QStringLiteral("leaf")) +
-                             hop(QStringLiteral("D"), QStringLiteral("20"), QStringLiteral("Plug"));
+                    r.hops = hop(QStringLiteral("A"), QStringLiteral("60"), QStringLiteral("pellet"))
+                             + hop(QStringLiteral("B"), QStringLiteral("45"), QString())
+                             + hop(QStringLiteral("C"), QStringLiteral("30"), QStringLiteral("leaf"))
+                             + hop(QStringLiteral("D"), QStringLiteral("20"), QStringLiteral("Plug"));
                 })
              .bytes();
      },
@@ -126,16 +120,16 @@ const Case cases[] = {
     {"dry hops of 3 and 30 days, whirlpool hops, an empty and a huge time",
      [] {
          return with([](Recipe &r) {
-                    r.hops = hop(QStringLiteral("Magnum"), QStringLiteral("60")) +
-                             hop(QStringLiteral("Citra"), QStringLiteral("4320"), QStringLiteral("Pellet"),
-                                 QStringLiteral("Dry Hop")) +
-                             hop(QStringLiteral("Mosaic"), QStringLiteral("43200"), QStringLiteral("Pellet"),
-                                 QStringLiteral("Dry Hop")) +
-                             hop(QStringLiteral("Amarillo"), QStringLiteral("20"), QStringLiteral("Pellet"),
-                                 QStringLiteral("Aroma")) +
-                             hop(QStringLiteral("Simcoe"), QString(), QStringLiteral("Pellet"),
-                                 QStringLiteral("Boil")) +
-                             hop(QStringLiteral("Eeuwig"), QStringLiteral("99999"));
+                    r.hops =
+                        hop(QStringLiteral("Magnum"), QStringLiteral("60"))
+                        + hop(QStringLiteral("Citra"), QStringLiteral("4320"), QStringLiteral("Pellet"),
+                              QStringLiteral("Dry Hop"))
+                        + hop(QStringLiteral("Mosaic"), QStringLiteral("43200"), QStringLiteral("Pellet"),
+                              QStringLiteral("Dry Hop"))
+                        + hop(QStringLiteral("Amarillo"), QStringLiteral("20"), QStringLiteral("Pellet"),
+                              QStringLiteral("Aroma"))
+                        + hop(QStringLiteral("Simcoe"), QString(), QStringLiteral("Pellet"), QStringLiteral("Boil"))
+                        + hop(QStringLiteral("Eeuwig"), QStringLiteral("99999"));
                 })
              .bytes();
      },
@@ -152,9 +146,9 @@ const Case cases[] = {
      [] {
          return with([](Recipe &r) {
                     r.name = QStringLiteral("Hop &amp; Mout &lt;3");
-                    r.rest = QStringLiteral(
-                        "<NOTES /><OBJECTIVES><VOLUME>25</VOLUME><VOLPERCETHANOL>5.5</VOLPERCETHANOL>"
-                        "<FG>1.012</FG><EBU>30</EBU><CO2>5</CO2></OBJECTIVES>");
+                    r.rest =
+                        QStringLiteral("<NOTES /><OBJECTIVES><VOLUME>25</VOLUME><VOLPERCETHANOL>5.5</VOLPERCETHANOL>"
+                                       "<FG>1.012</FG><EBU>30</EBU><CO2>5</CO2></OBJECTIVES>");
                 })
              .bytes();
      },
@@ -170,33 +164,30 @@ const Case cases[] = {
     {"style gravities as specific gravity",
      [] {
          return with([](Recipe &r) {
-                    r.top = QStringLiteral(
-                        "<BATCH_SIZE>20</BATCH_SIZE><FG>1.010</FG><STYLE><OG_MIN>1.040</OG_MIN>"
-                        "<OG_MAX>1.060</OG_MAX></STYLE>");
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><FG>1.010</FG><STYLE><OG_MIN>1.040</OG_MIN>"
+                                           "<OG_MAX>1.060</OG_MAX></STYLE>");
                 })
              .bytes();
      },
      Ok, 415,
      [](const XmlRecipe &x) {
-         EXPECT_FLOAT_EQ(x.Doelstellingen(2), 5.3f); // (1050 - 1010) x 0.132
+         EXPECT_FLOAT_EQ(x.Doelstellingen(2), 5.3f);  // (1050 - 1010) x 0.132
          EXPECT_EQ(x.Evaluatie(1, 0), QString());
          EXPECT_EQ(x.Bitterhop(0, HopGravity), QString());
      }},
     {"style gravities in kg/m3",
      [] {
          return with([](Recipe &r) {
-                    r.top =
-                        QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><FG>1.010</FG><STYLE><OG_MIN>1040</OG_MIN>"
-                                       "<OG_MAX>1060</OG_MAX></STYLE>");
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><FG>1.010</FG><STYLE><OG_MIN>1040</OG_MIN>"
+                                           "<OG_MAX>1060</OG_MAX></STYLE>");
                 })
              .bytes();
      },
      Ok, 415, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Doelstellingen(2), 5.3f); }},
     {"an OG in degrees Plato",
      [] {
-         return with([](Recipe &r) {
-                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>11.6</OG><FG>1.010</FG>");
-                })
+         return with(
+                    [](Recipe &r) { r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>11.6</OG><FG>1.010</FG>"); })
              .bytes();
      },
      Ok, 479,
@@ -229,17 +220,14 @@ const Case cases[] = {
      },
      Ok, 415, nullptr},
     {"carbonation in volumes",
-     [] {
-         return with([](Recipe &r) { r.top += QStringLiteral("<CARBONATION>2.5</CARBONATION>"); }).bytes();
-     },
-     Ok, 479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Doelstellingen(5), 4.9f); }},
+     [] { return with([](Recipe &r) { r.top += QStringLiteral("<CARBONATION>2.5</CARBONATION>"); }).bytes(); }, Ok, 479,
+     [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Doelstellingen(5), 4.9f); }},
     {"twelve fermentables, eight steps, six bitter hops",
      [] {
          return with([](Recipe &r) {
                     r.fermentables.clear();
                     for (int i = 1; i <= 12; ++i)
-                        r.fermentables +=
-                            fermentable(QStringLiteral("Mout %1").arg(i), QStringLiteral("1.0"));
+                        r.fermentables += fermentable(QStringLiteral("Mout %1").arg(i), QStringLiteral("1.0"));
                     r.mash = QStringLiteral("<MASH><MASH_STEPS>");
                     for (int i = 0; i < 8; ++i)
                         r.mash += step(50 + i, 10 + i);
@@ -253,7 +241,7 @@ const Case cases[] = {
      Ok, 479,
      [](const XmlRecipe &x) {
          EXPECT_EQ(x.Storting.rows(), 10);
-         EXPECT_EQ(x.Storting(9, StPerc), QStringLiteral("10.00")); // of the ten kept
+         EXPECT_EQ(x.Storting(9, StPerc), QStringLiteral("10.00"));  // of the ten kept
          EXPECT_EQ(x.Maischschema.rowUbound(), 7);
          EXPECT_FLOAT_EQ(x.Maischschema(7, 0), 56);
          EXPECT_EQ(x.Bitterhop.rows(), 4);
@@ -261,10 +249,7 @@ const Case cases[] = {
          EXPECT_EQ(x.Aromahop(0, HopSoort), QString());
      }},
     {"no bitter hop: no shares, no failure",
-     [] {
-         return with([](Recipe &r) { r.hops = hop(QStringLiteral("Saaz"), QStringLiteral("5")); }).bytes();
-     },
-     Ok, 479,
+     [] { return with([](Recipe &r) { r.hops = hop(QStringLiteral("Saaz"), QStringLiteral("5")); }).bytes(); }, Ok, 479,
      [](const XmlRecipe &x) {
          EXPECT_EQ(x.Bitterhop(0, HopSoort), QString());
          EXPECT_EQ(x.Bitterhop(0, HopPercBitterheid), QString());
@@ -298,25 +283,17 @@ const Case cases[] = {
          EXPECT_EQ(x.Toevoegingen(3), QString());
      }},
     {"pH 2.9",
-     [] {
-         return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("2.9")); }).bytes();
-     },
-     Ok, 479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 5.3f); }},
+     [] { return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("2.9")); }).bytes(); }, Ok,
+     479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 5.3f); }},
     {"pH 3.0",
-     [] {
-         return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("3.0")); }).bytes();
-     },
-     Ok, 479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 3.0f); }},
+     [] { return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("3.0")); }).bytes(); }, Ok,
+     479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 3.0f); }},
     {"pH 7.0",
-     [] {
-         return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("7.0")); }).bytes();
-     },
-     Ok, 479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 7.0f); }},
+     [] { return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("7.0")); }).bytes(); }, Ok,
+     479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 7.0f); }},
     {"pH 7.1",
-     [] {
-         return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("7.1")); }).bytes();
-     },
-     Ok, 479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 5.3f); }},
+     [] { return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("7.1")); }).bytes(); }, Ok,
+     479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 5.3f); }},
     {"a missing batch size without hops: volume 0",
      [] {
          return with([](Recipe &r) {
@@ -329,8 +306,8 @@ const Case cases[] = {
     {"an external entity is never read",
      [] {
          return QByteArray("<?xml version=\"1.0\"?><!DOCTYPE RECIPES [<!ENTITY geheim SYSTEM "
-                           "\"file:///etc/passwd\">]>") +
-                with([](Recipe &r) { r.name = QStringLiteral("X&geheim;"); }).bytes();
+                           "\"file:///etc/passwd\">]>")
+                + with([](Recipe &r) { r.name = QStringLiteral("X&geheim;"); }).bytes();
      },
      Ok, 479, [](const XmlRecipe &x) { EXPECT_FALSE(x.Algemeen(0).contains(QStringLiteral("root"))); }},
 
@@ -341,31 +318,24 @@ const Case cases[] = {
          QByteArray d = "<?xml version=\"1.0\"?><!DOCTYPE RECIPES [<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaa\">";
          char prev = 'a';
          for (char c = 'b'; c <= 'k'; ++c, ++prev)
-             d += QByteArray("<!ENTITY ") + c + " \"" + QByteArray("&") + prev + ";" + "&" + prev + ";&" +
-                  prev + ";&" + prev + ";&" + prev + ";&" + prev + ";&" + prev + ";&" + prev + ";&" + prev +
-                  ";&" + prev + ";\">";
+             d += QByteArray("<!ENTITY ") + c + " \"" + QByteArray("&") + prev + ";" + "&" + prev + ";&" + prev + ";&"
+                  + prev + ";&" + prev + ";&" + prev + ";&" + prev + ";&" + prev + ";&" + prev + ";&" + prev + ";\">";
          return d + "]><RECIPES><RECIPE><NAME>&k;</NAME></RECIPE></RECIPES>";
      },
      LoadFailed, 0, nullptr},
     {"no RECIPE", [] { return QByteArray("<RECIPES/>"); }, Failed, 0, nullptr},
-    {"no fermentable", [] { return with([](Recipe &r) { r.fermentables.clear(); }).bytes(); }, Failed, 0,
-     nullptr},
+    {"no fermentable", [] { return with([](Recipe &r) { r.fermentables.clear(); }).bytes(); }, Failed, 0, nullptr},
     {"fermentables adding up to 0",
      [] {
-         return with([](Recipe &r) {
-                    r.fermentables = fermentable(QStringLiteral("Mout"), QStringLiteral("0"));
-                })
+         return with([](Recipe &r) { r.fermentables = fermentable(QStringLiteral("Mout"), QStringLiteral("0")); })
              .bytes();
      },
      Failed, 0, nullptr},
     {"volume 0 with hops",
-     [] { return with([](Recipe &r) { r.top = QStringLiteral("<OG>1.060</OG><FG>1.010</FG>"); }).bytes(); },
-     Failed, 0, nullptr},
+     [] { return with([](Recipe &r) { r.top = QStringLiteral("<OG>1.060</OG><FG>1.010</FG>"); }).bytes(); }, Failed, 0,
+     nullptr},
     {"an OG that is no gravity",
-     [] {
-         return with([](Recipe &r) { r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>75</OG>"); })
-             .bytes();
-     },
+     [] { return with([](Recipe &r) { r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>75</OG>"); }).bytes(); },
      Failed, 0, nullptr},
     {"a non-numeric hop amount",
      [] {
@@ -394,9 +364,9 @@ TEST(XmlImport, FixturesGiveTheirRecipeOrTheirMessage)
             EXPECT_EQ(r.message, XmlImportFoutmelding);
             break;
         case XmlImportResult::Outcome::LoadFailed:
-            EXPECT_TRUE(r.message.startsWith(
-                QStringLiteral("Your XML Document failed to loaddue the following error.\r\n"
-                               "Error #: ")))
+            EXPECT_TRUE(
+                r.message.startsWith(QStringLiteral("Your XML Document failed to loaddue the following error.\r\n"
+                                                    "Error #: ")))
                 << qPrintable(r.message);
             EXPECT_TRUE(r.message.endsWith(QStringLiteral("\r\nDocument URL: /map/recept.xml")));
             break;
@@ -406,8 +376,8 @@ TEST(XmlImport, FixturesGiveTheirRecipeOrTheirMessage)
 
 TEST(XmlImport, LoadMessageNamesLineAndColumn)
 {
-    const XmlImportResult r = importXmlRecipe("<RECIPES>\n<RECIPE>\n  <NAME>x</NAAM>\n</RECIPE></RECIPES>",
-                                              QStringLiteral("a.xml"));
+    const XmlImportResult r =
+        importXmlRecipe("<RECIPES>\n<RECIPE>\n  <NAME>x</NAAM>\n</RECIPE></RECIPES>", QStringLiteral("a.xml"));
     ASSERT_EQ(int(r.outcome), int(LoadFailed));
     EXPECT_TRUE(r.message.contains(QStringLiteral("Line #: 3\r\nLine Position: "))) << qPrintable(r.message);
     EXPECT_TRUE(r.message.contains(QStringLiteral("Source Text: <NAME>x</NAAM>"))) << qPrintable(r.message);
@@ -425,5 +395,5 @@ TEST(XmlImport, FileTooLargeOrMissingGetsTheLoadMessage)
     EXPECT_TRUE(r.message.contains(QStringLiteral("Document URL: ") + big.fileName()));
 }
 
-} // namespace
-} // namespace mostarium::test
+}  // namespace
+}  // namespace mostarium::test

@@ -34,9 +34,9 @@ TEST(QtServicesParent, ABoxOutlivesTheActiveWindowThatIsDeletedWhileItIsOpen)
         splash->deleteLater();
 
         ModalCloser closer;
-        EXPECT_EQ(real.msgBox(QStringLiteral("Stel de de korrekte systeem parameters in."), 48,
-                              QStringLiteral("Attentie!")),
-                  1);
+        EXPECT_EQ(
+            real.msgBox(QStringLiteral("Stel de de korrekte systeem parameters in."), 48, QStringLiteral("Attentie!")),
+            1);
         EXPECT_TRUE(watch.isNull()) << "the splash went while the box was open";
         ASSERT_EQ(closer.titles, QStringList{QStringLiteral("Attentie!")});
         EXPECT_EQ(closer.parents.value(0).data(), withMain ? &main : nullptr);
@@ -45,4 +45,4 @@ TEST(QtServicesParent, ABoxOutlivesTheActiveWindowThatIsDeletedWhileItIsOpen)
     }
 }
 
-} // namespace
+}  // namespace

@@ -137,9 +137,8 @@ protected:
 
 TEST_F(HelpWindowTest, OpensThePageAndFollowsLinksBetweenPages)
 {
-    page(QStringLiteral("Inleiding.htm"),
-         "<html><body><p>Welkom bij het brouwen \xe9\xe9n keer</p>"
-         "<a href=\"MI_R_Storting.htm\">Storting</a></body></html>");
+    page(QStringLiteral("Inleiding.htm"), "<html><body><p>Welkom bij het brouwen \xe9\xe9n keer</p>"
+                                          "<a href=\"MI_R_Storting.htm\">Storting</a></body></html>");
     page(QStringLiteral("MI_R_Storting.htm"), "<html><body><p>De storting</p></body></html>");
     QtServices real;
     Services *old = setServices(&real);

@@ -21,8 +21,7 @@
 using namespace mostarium;
 using namespace mostarium::test;
 
-namespace
-{
+namespace {
 
 void touch(const QString &path, QFileDevice::Permissions extra = {})
 {
@@ -35,19 +34,15 @@ void touch(const QString &path, QFileDevice::Permissions extra = {})
         f.setPermissions(f.permissions() | extra);
 }
 
-class Articles : public MainWindowTest
-{
-  protected:
+class Articles : public MainWindowTest {
+protected:
     Articles()
     {
         touch(paths::file(QStringLiteral("Documentatie/Hop.pdf")));
         touch(paths::file(QStringLiteral("Documentatie/gist.PDF")));
         touch(paths::file(QStringLiteral("Documentatie/lees.txt")));
     }
-    frmArtikelen *articles()
-    {
-        return qobject_cast<frmArtikelen *>(windows().show(QStringLiteral("frmArtikelen")));
-    }
+    frmArtikelen *articles() { return qobject_cast<frmArtikelen *>(windows().show(QStringLiteral("frmArtikelen"))); }
     void choose(frmArtikelen *a, const QString &item)
     {
         auto *c = a->findChild<QComboBox *>(QStringLiteral("cmbArtikelen"));
@@ -96,16 +91,14 @@ TEST_F(Articles, AMissingReaderAsksAndYesOpensTheFinder)
     choose(a, QStringLiteral("Hop.pdf"));
     ASSERT_TRUE(isOpen("frmSearch"));
     EXPECT_EQ(finder()->findChild<QLineEdit *>(QStringLiteral("Text1"))->text(), QStringLiteral("/"));
-    EXPECT_EQ(finder()->findChild<QComboBox *>(QStringLiteral("Combo2"))->currentText(),
-              QStringLiteral("okular"));
+    EXPECT_EQ(finder()->findChild<QComboBox *>(QStringLiteral("Combo2"))->currentText(), QStringLiteral("okular"));
     EXPECT_TRUE(fake.programs.empty());
 }
 
 // A tree with a hidden folder, a link loop and, unless run as root, a folder
 // nobody may read.
-class FinderTree : public Articles
-{
-  protected:
+class FinderTree : public Articles {
+protected:
     FinderTree()
     {
         const QString r = tree.path();
@@ -159,7 +152,7 @@ TEST_F(FinderTree, TheWalkFindsHiddenFilesFollowsNoLinkAndPassesOverClosedFolder
     frmSearch *f = search(QStringLiteral("reader.exe"));
     QStringList expected{"/a/.verborgen/READER.EXE", "/a/reader.exe"};
     if (geteuid() == 0)
-        expected << "/dicht/reader.exe"; // root reads every folder
+        expected << "/dicht/reader.exe";  // root reads every folder
     EXPECT_EQ(found(f), expected);
     EXPECT_EQ(f->findChild<QLabel *>(QStringLiteral("Label3"))->text(),
               QStringLiteral("%1 File(s)").arg(expected.size()));
@@ -187,7 +180,7 @@ TEST_F(FinderTree, KlaarStoresOnlyAProgramAndOpensTheArticle)
     const QString article = paths::file(QStringLiteral("Documentatie/Hop.pdf"));
     struct Case {
         const char *what;
-        QString pattern, select; // select empty: nothing selected
+        QString pattern, select;  // select empty: nothing selected
         bool stored;
     };
     const Case cases[] = {
@@ -204,8 +197,8 @@ TEST_F(FinderTree, KlaarStoresOnlyAProgramAndOpensTheArticle)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_FALSE(isOpen("frmSearch"));
         // Written as "Systeemvariabelen"/"Adobepath", read back under the other spelling.
-        const QString stored = ReadINI(paths::zymIni(), QStringLiteral("SysteemVariabelen"),
-                                       QStringLiteral("AdobePath"), QString());
+        const QString stored =
+            ReadINI(paths::zymIni(), QStringLiteral("SysteemVariabelen"), QStringLiteral("AdobePath"), QString());
         if (c.stored) {
             EXPECT_TRUE(fake.messages.empty());
             EXPECT_EQ(stored, tree.path() + c.select);
@@ -270,8 +263,7 @@ TEST_F(FinderTree, StopKeepsWhatWasFound)
     const int listed = window.findChild<QListWidget *>(QStringLiteral("List1"))->count();
     EXPECT_GT(listed, 0);
     EXPECT_LT(listed, whole.files);
-    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("Label3"))->text(),
-              QStringLiteral("%1 File(s)").arg(listed));
+    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("Label3"))->text(), QStringLiteral("%1 File(s)").arg(listed));
 }
 
-} // namespace
+}  // namespace

@@ -13,12 +13,10 @@
 using namespace mostarium;
 using namespace mostarium::test;
 
-namespace
-{
+namespace {
 
-class Links : public MainWindowTest
-{
-  protected:
+class Links : public MainWindowTest {
+protected:
     void linkFile(const QString &name, const QByteArray &address)
     {
         QDir().mkpath(paths::file(QStringLiteral("URLs")));
@@ -85,4 +83,4 @@ TEST_F(Links, NoFolderLeavesTheListEmptyAndTheBooksStand)
         EXPECT_FALSE(w->findChild<QLabel *>(QLatin1String(name))->text().isEmpty()) << name;
 }
 
-} // namespace
+}  // namespace

@@ -31,8 +31,7 @@
 using namespace mostarium;
 using namespace mostarium::test;
 
-namespace
-{
+namespace {
 
 const QString Database = QStringLiteral("Biertypen.mdb");
 
@@ -50,9 +49,8 @@ void alter(const QString &sql)
     QSqlDatabase::removeDatabase(QStringLiteral("alter"));
 }
 
-class StyleDatabase : public MainWindowTest
-{
-  protected:
+class StyleDatabase : public MainWindowTest {
+protected:
     StyleDatabase()
     {
         wireCommands(*w, session());
@@ -90,15 +88,14 @@ TEST_F(StyleDatabase, EveryShippedRecipeOpensRecalculatesAndHitsItsGravity)
     StyleRecords r;
     ASSERT_TRUE(r.load(paths::file(Database)));
     ASSERT_GE(r.count(), 20);
-    EXPECT_EQ(r.fieldNames(), (QStringList{"Biertype", "Klasse", "Alcohol (vol%)", "EBC", "EBU",
-                                           "Koolzuur (gr/L)", "OG (g/dm3)", "Bron", "Recept"}));
+    EXPECT_EQ(r.fieldNames(), (QStringList{"Biertype", "Klasse", "Alcohol (vol%)", "EBC", "EBU", "Koolzuur (gr/L)",
+                                           "OG (g/dm3)", "Bron", "Recept"}));
     for (int i = 0; i < r.count(); ++i) {
         const QString style = r.value(i, 0).toString();
         SCOPED_TRACE(qPrintable(style));
         EXPECT_FALSE(r.value(i, 7).toString().isEmpty()) << "a source for every style";
         Session s;
-        const OpenResult o =
-            readRecipe(s, cp1252::encode(r.value(i, 8).toString()), style + QStringLiteral(".zlv"));
+        const OpenResult o = readRecipe(s, cp1252::encode(r.value(i, 8).toString()), style + QStringLiteral(".zlv"));
         ASSERT_TRUE(o.ok);
         EXPECT_FALSE(o.systeemParametersVerschillen) << "made for the shipped equipment";
         fake.clear();
@@ -119,9 +116,8 @@ TEST_F(StyleDatabase, StylesAreOrderedWithoutRegardToCase)
     for (int i = 0; i < r.count(); ++i)
         names << r.value(i, 0).toString();
     QStringList sorted = names;
-    std::sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
+    std::sort(sorted.begin(), sorted.end(),
+              [](const QString &a, const QString &b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
     EXPECT_EQ(names, sorted);
     EXPECT_EQ(names.first(), QStringLiteral("abdijbier"));
     EXPECT_EQ(names.last(), QStringLiteral("ZWAAR"));
@@ -144,7 +140,7 @@ TEST_F(StyleDatabase, TheGridIsReadOnlyAndLaidOutAsTheColumnsSay)
 TEST_F(StyleDatabase, NavigationWithNoneOneAndManyRows)
 {
     struct Case {
-        int rows; // -1: every shipped row
+        int rows;  // -1: every shipped row
     };
     for (const Case c : {Case{0}, Case{1}, Case{-1}}) {
         SCOPED_TRACE(c.rows);
@@ -158,12 +154,12 @@ TEST_F(StyleDatabase, NavigationWithNoneOneAndManyRows)
         const QString last = c.rows == 0 ? QString() : QStringLiteral("Record: %1").arg(n);
         EXPECT_EQ(status(b), first);
 
-        click(b, "cmdPrevious"); // on the first row: a beep, and it stays
+        click(b, "cmdPrevious");  // on the first row: a beep, and it stays
         EXPECT_EQ(fake.beeps, n > 0 ? 1 : 0);
         EXPECT_EQ(status(b), first);
         click(b, "cmdLast");
         EXPECT_EQ(status(b), last);
-        click(b, "cmdNext"); // on the last row: a beep, and it stays
+        click(b, "cmdNext");  // on the last row: a beep, and it stays
         EXPECT_EQ(fake.beeps, n > 0 ? 2 : 0);
         EXPECT_EQ(status(b), last);
         click(b, "cmdFirst");
@@ -178,8 +174,7 @@ TEST_F(StyleDatabase, NavigationWithNoneOneAndManyRows)
         b->cmdClose_Click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (c.rows >= 0) {
-            ASSERT_TRUE(QFile::remove(paths::file(Database)) &&
-                        QFile::copy(styleDatabase(), paths::file(Database)));
+            ASSERT_TRUE(QFile::remove(paths::file(Database)) && QFile::copy(styleDatabase(), paths::file(Database)));
         }
     }
 }
@@ -199,14 +194,14 @@ TEST_F(StyleDatabase, KeysAndGridClicksMoveTheRecords)
     const Case cases[] = {
         {Qt::Key_End, Qt::NoModifier, last},
         {Qt::Key_Home, Qt::NoModifier, "Record: 1"},
-        {Qt::Key_Down, Qt::NoModifier, "Record: 2"}, // once: the grid does not move again
+        {Qt::Key_Down, Qt::NoModifier, "Record: 2"},  // once: the grid does not move again
         {Qt::Key_PageDown, Qt::NoModifier, "Record: 3"},
         {Qt::Key_Up, Qt::NoModifier, "Record: 2"},
         {Qt::Key_Down, Qt::ControlModifier, last},
         {Qt::Key_Up, Qt::ControlModifier, "Record: 1"},
-        {Qt::Key_PageDown, Qt::ControlModifier | Qt::KeypadModifier, last}, // the keypad flag is no modifier
+        {Qt::Key_PageDown, Qt::ControlModifier | Qt::KeypadModifier, last},  // the keypad flag is no modifier
         {Qt::Key_PageUp, Qt::ControlModifier, "Record: 1"},
-        {Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier, "Record: 2"}, // not exactly Ctrl: plain Down
+        {Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier, "Record: 2"},  // not exactly Ctrl: plain Down
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.expected.toStdString() + " after key " + std::to_string(c.key));
@@ -254,14 +249,13 @@ TEST_F(StyleDatabase, ADamagedDatabaseGivesTheMessageAndAnEmptyGrid)
 
 // ---------------------------------------------------------------- Open Recept
 
-class OpenSuggestion : public StyleDatabase
-{
-  protected:
+class OpenSuggestion : public StyleDatabase {
+protected:
     void SetUp() override
     {
         b = open();
         ASSERT_NE(b, nullptr);
-        click(b, "cmdNext"); // the second style
+        click(b, "cmdNext");  // the second style
         style = b->records().field(0).toString();
         fake.clear();
     }
@@ -309,7 +303,7 @@ TEST_F(OpenSuggestion, AChangedRecipeIsOfferedForSavingFirst)
     struct Case {
         const char *what;
         int answer;
-        std::optional<QString> saveAs; // the save dialog's answer, when asked
+        std::optional<QString> saveAs;  // the save dialog's answer, when asked
         bool opens;
     };
     const QString own = folder.file(QStringLiteral("Eigen.zlv"));
@@ -358,4 +352,4 @@ TEST_F(OpenSuggestion, RefusedWhileAnOptimiserRunsAndABlankRecipeDoesNothing)
     EXPECT_FALSE(QFile::exists(paths::file(QStringLiteral("temp/ReceptSuggestie.zlv"))));
 }
 
-} // namespace
+}  // namespace

@@ -12,7 +12,7 @@ std::optional<QString> takeFront(std::deque<std::optional<QString>> &queue)
     queue.pop_front();
     return answer;
 }
-} // namespace
+}  // namespace
 
 int FakeServices::msgBox(const QString &prompt, int style, const QString &title)
 {
@@ -26,8 +26,7 @@ int FakeServices::msgBox(const QString &prompt, int style, const QString &title)
     return buttons == mb::OKOnly ? mb::OK : buttons == mb::YesNo ? mb::No : mb::Cancel;
 }
 
-std::optional<QString> FakeServices::inputBox(const QString &prompt, const QString &title,
-                                              const QString &defaultText)
+std::optional<QString> FakeServices::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     inputs.push_back({prompt, title, defaultText});
     if (inputAnswers.empty())
@@ -117,4 +116,4 @@ void FakeServices::clear()
     printAnswers.clear();
 }
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

@@ -58,12 +58,9 @@ public:
     int processEventsCalls = 0;
 
     int msgBox(const QString &prompt, int style, const QString &title) override;
-    std::optional<QString> inputBox(const QString &prompt, const QString &title,
-                                    const QString &defaultText) override;
-    std::optional<QString> openFileName(const QString &title, const QString &folder,
-                                        const QString &filter) override;
-    std::optional<QString> saveFileName(const QString &title, const QString &path,
-                                        const QString &filter) override;
+    std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) override;
+    std::optional<QString> saveFileName(const QString &title, const QString &path, const QString &filter) override;
     std::optional<QString> folderName(const QString &title, const QString &folder) override;
     void playSound(const QString &path, bool wait) override;
     void beep() override { ++beeps; }
@@ -89,4 +86,4 @@ private:
     Services *m_old = nullptr;
 };
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

@@ -62,4 +62,4 @@ bool makeLargeFile(const QString &path, qint64 bytes)
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.resize(bytes);
 }
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

@@ -47,4 +47,4 @@ private:
 // Makes `path` a file of `bytes` bytes without writing them (a sparse file).
 bool makeLargeFile(const QString &path, qint64 bytes);
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

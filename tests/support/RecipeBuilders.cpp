@@ -139,8 +139,7 @@ Session decoctionBrew()
 Session lateGrainBrew()
 {
     Session s = singleBrew();
-    setGrainBill(s, {{"Pilsmout", "80", "0.78", "4"}, {"Munich", "10", "0.75", "15"},
-                     {"Kandij", "10", "1", "2", "1"}});
+    setGrainBill(s, {{"Pilsmout", "80", "0.78", "4"}, {"Munich", "10", "0.75", "15"}, {"Kandij", "10", "1", "2", "1"}});
     return s;
 }
 
@@ -188,4 +187,4 @@ Session doubleBrew()
     return s;
 }
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

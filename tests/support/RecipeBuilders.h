@@ -54,4 +54,4 @@ Session failingBrew();
 // bitter rows per beer. Status 1 + 2 + 4 + 8 + 32.
 Session doubleBrew();
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

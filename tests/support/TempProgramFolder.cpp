@@ -23,7 +23,7 @@ void copyTree(const QString &from, const QString &to)
         QFile::copy(src, dst);
     }
 }
-} // namespace
+}  // namespace
 
 QString resourcesFolder()
 {
@@ -48,4 +48,4 @@ TempProgramFolder::~TempProgramFolder() { paths::setProgramFolder(m_old); }
 
 QString TempProgramFolder::file(const QString &relative) const { return m_dir.path() + u'/' + relative; }
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

@@ -27,4 +27,4 @@ QString resourcesFolder();
 // The style database Biertypen.mdb the build made.
 QString styleDatabase();
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

@@ -18,8 +18,7 @@
 
 using namespace mostarium;
 
-namespace
-{
+namespace {
 
 int fail(const QString &why)
 {
@@ -51,10 +50,9 @@ int make(const QDir &source, const QString &temp)
             return fail(db.lastError().text());
         QSqlQuery q(db);
         // Biertype sorts without regard to case, as the browser's query needs.
-        if (!q.exec(
-                QStringLiteral("create table Biertypen (Biertype text collate nocase not null, Klasse text, "
-                               "[Alcohol (vol%)] real, EBC integer, EBU integer, [Koolzuur (gr/L)] real, "
-                               "[OG (g/dm3)] integer, Bron text, Recept text)")))
+        if (!q.exec(QStringLiteral("create table Biertypen (Biertype text collate nocase not null, Klasse text, "
+                                   "[Alcohol (vol%)] real, EBC integer, EBU integer, [Koolzuur (gr/L)] real, "
+                                   "[OG (g/dm3)] integer, Bron text, Recept text)")))
             return fail(q.lastError().text());
         db.transaction();
         q.prepare(QStringLiteral("insert into Biertypen values (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -107,7 +105,7 @@ int make(const QDir &source, const QString &temp)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

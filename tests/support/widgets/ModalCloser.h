@@ -35,4 +35,4 @@ private:
     QPointer<QWidget> m_last;
 };
 
-} // namespace mostarium::test
+}  // namespace mostarium::test

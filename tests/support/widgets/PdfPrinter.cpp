@@ -3,8 +3,7 @@
 
 #include <QPrinter>
 
-namespace
-{
+namespace {
 
 void toPdf(QPrinter &printer, const QString &pdf, bool selection)
 {
@@ -18,4 +17,4 @@ void toPdf(QPrinter &printer, const QString &pdf, bool selection)
     return true;
 }();
 
-} // namespace
+}  // namespace

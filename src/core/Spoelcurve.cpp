@@ -114,8 +114,7 @@ QString SpoelcurveTekstBestand() { return paths::file(QStringLiteral("temp/spoel
 
 QString SpoelcurvePlaatje(const RecipeState &r)
 {
-    const QString beer = r.Algemeen.has(0) ? r.Algemeen(0).trimmed() : QString();
-    return paths::file(QStringLiteral("temp/Spoelcurve_") + paths::safeFileName(beer) + QStringLiteral(".bmp"));
+    return paths::spoelcurveFile(r.Algemeen.has(0) ? r.Algemeen(0) : QString());
 }
 
 SpoelControle ControleerSpoelen(double spoelenTot, double hoofdwort, float keptHWSG, float coefficientA,

@@ -3,6 +3,7 @@
 #include "RtfReader.h"
 
 #include "core/Paths.h"
+#include "core/Spoelcurve.h"
 #include "core/Services.h"
 #include "core/Session.h"
 #include "core/WholeFile.h"
@@ -39,8 +40,7 @@ QByteArray readRtfFile(const QString &path)
 
 std::optional<RtfPicture> spoelcurvePicture(const Session &s)
 {
-    const QString beer = s.recipe.Algemeen.has(0) ? s.recipe.Algemeen(0) : QString();
-    const QString path = paths::spoelcurveFile(beer);
+    const QString path = SpoelcurvePlaatje(s.recipe);
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     QImage image(path);

@@ -32,42 +32,14 @@ using bench::SilentServices;
 
 // A program folder with the shipped style list and help picture, the
 // session's double brew and its main window on screen.
-struct Desk {
-    QTemporaryDir folder;
-    SilentServices quiet;
-    Services *old = nullptr;
-    std::unique_ptr<frmRecept> main;
-
-    Desk()
+struct Desk : bench::WithServices<SilentServices>, bench::Desk {
+    Desk() : bench::Desk(quiet, recipe(), {"Afbeeldingen/Help.png"}, {"temp"}) {}
+    static Session recipe()
     {
-        const QString resources = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../resources/");
-        QDir(folder.path()).mkpath(QStringLiteral("Afbeeldingen"));
-        QDir(folder.path()).mkpath(QStringLiteral("temp"));
-        for (const char *f : {"Afbeeldingen/Help.png"})
-            QFile::copy(resources + QLatin1String(f), folder.path() + u'/' + QLatin1String(f));
-        paths::setProgramFolder(folder.path());
-        old = setServices(&quiet);
-        session() = test::doubleBrew();
-        session().recipe.OGSG = 1060;
-        session().recipe.OGSG2 = 1040;
-        session().app.geluidAan = false;
-        registerWindows(session());
-        main = std::make_unique<frmRecept>();
-        main->show();
-        QApplication::processEvents();
-    }
-    ~Desk()
-    {
-        settle();
-        main.reset();
-        setServices(old);
-    }
-    static void settle()
-    {
-        for (const QString &n : windows().loadedNames())
-            windows().unload(n);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QApplication::processEvents();
+        Session s = test::doubleBrew();
+        s.recipe.OGSG = 1060;
+        s.recipe.OGSG2 = 1040;
+        return s;
     }
 };
 

@@ -53,41 +53,14 @@ QString resources() { return QFileInfo(QStringLiteral(__FILE__)).absolutePath() 
 
 // A program folder with the templates, the double brew recalculated and the
 // main window on screen.
-struct Desk {
-    QTemporaryDir folder;
-    PdfServices quiet;
-    Services *old = nullptr;
-    std::unique_ptr<frmRecept> main;
-
+struct Desk : bench::WithServices<PdfServices>, bench::Desk {
     Desk()
+        : bench::Desk(quiet, test::doubleBrew(),
+                      {"Afbeeldingen/Help.png", "Templates/template_EB.rtf", "Templates/template_DB.rtf"},
+                      {"temp", "Recepten"})
     {
-        for (const char *d : {"Afbeeldingen", "Templates", "temp", "Recepten"})
-            QDir(folder.path()).mkpath(QLatin1String(d));
-        for (const char *f : {"Afbeeldingen/Help.png", "Templates/template_EB.rtf", "Templates/template_DB.rtf"})
-            QFile::copy(resources() + QLatin1String(f), folder.path() + u'/' + QLatin1String(f));
-        paths::setProgramFolder(folder.path());
         quiet.pdf = folder.path() + QStringLiteral("/rapport.pdf");
-        old = setServices(&quiet);
-        session() = test::doubleBrew();
-        session().app.geluidAan = false;
         UpdateBrouwschema(session());
-        registerWindows(session());
-        main = std::make_unique<frmRecept>();
-        main->show();
-        QApplication::processEvents();
-    }
-    ~Desk()
-    {
-        settle();
-        main.reset();
-        setServices(old);
-    }
-    static void settle()
-    {
-        for (const QString &n : windows().loadedNames())
-            windows().unload(n);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QApplication::processEvents();
     }
 };
 

@@ -32,38 +32,10 @@ public:
 };
 
 // A program folder with the built style database and the main window shown.
-struct Desk {
-    QTemporaryDir folder;
-    SilentServices quiet;
-    Services *old = nullptr;
-    std::unique_ptr<frmRecept> main;
-
-    Desk()
+struct Desk : bench::WithServices<SilentServices>, bench::Desk {
+    Desk() : bench::Desk(quiet, Session{}, {}, {"temp"}, true)
     {
-        QDir(folder.path()).mkpath(QStringLiteral("temp"));
         QFile::copy(QStringLiteral(MOSTARIUM_STYLE_DATABASE), folder.path() + QStringLiteral("/Biertypen.mdb"));
-        paths::setProgramFolder(folder.path());
-        old = setServices(&quiet);
-        session() = Session{};
-        session().app.geluidAan = false;
-        registerWindows(session());
-        main = std::make_unique<frmRecept>();
-        wireCommands(*main, session());
-        main->show();
-        QApplication::processEvents();
-    }
-    ~Desk()
-    {
-        settle();
-        main.reset();
-        setServices(old);
-    }
-    static void settle()
-    {
-        for (const QString &n : windows().loadedNames())
-            windows().unload(n);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QApplication::processEvents();
     }
 };
 

@@ -1,6 +1,12 @@
 #pragma once
 
 #include "core/Services.h"
+#include "core/Session.h"
+#include "mainwindow/frmRecept.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
 
 // What the window benchmarks share: services that show and play nothing, and
 // the main of a benchmark program that needs windows.
@@ -31,6 +37,27 @@ public:
     QDateTime now() override { return QDateTime::currentDateTime(); }
     void setBusy(bool) override {}
     void processEvents() override {}
+};
+
+// The services a desk installs, made before the desk itself.
+template <typename S>
+struct WithServices {
+    S quiet;
+};
+
+// A program folder of its own with the named files of resources/ copied in
+// and the named folders made, the given services installed, the session set
+// (sounds off), the built windows registered and the main window shown.
+struct Desk {
+    Desk(Services &services, const Session &recipe, const QStringList &resources, const QStringList &folders,
+         bool wired = false);
+    ~Desk();
+    // Every window but the main window unloaded and deleted.
+    static void settle();
+
+    QTemporaryDir folder;
+    Services *old = nullptr;
+    std::unique_ptr<frmRecept> main;
 };
 
 // Runs the program's registered benchmarks on an application object that can

@@ -30,31 +30,13 @@ struct Dialog {
 const Dialog kDialogs[] = {{"frmStorting", "mnuStorting", "cmdStOK"}, {"frmMaischSchema", "mnuMaisSchema", "cmdMSOK"}};
 
 // A main window over the double brew, its dialogs registered.
-struct Bench {
-    Bench()
-    {
-        paths::setProgramFolder(folder.path());
-        setServices(&fake);
-        session() = test::doubleBrew();
-        registerWindows(session());
-        w = std::make_unique<frmRecept>(session());
-        w->show();
-        QApplication::processEvents();
-    }
-    ~Bench()
-    {
-        w.reset();
-        setServices(nullptr);
-    }
+struct Bench : bench::WithServices<test::FakeServices>, bench::Desk {
+    Bench() : bench::Desk(quiet, test::doubleBrew(), {}, {"temp"}) {}
     void close(const char *window)
     {
         windows().unload(QLatin1String(window));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-
-    QTemporaryDir folder;
-    test::FakeServices fake;
-    std::unique_ptr<frmRecept> w;
 };
 
 void BM_CommandToDialogShown(benchmark::State &state)
@@ -62,7 +44,7 @@ void BM_CommandToDialogShown(benchmark::State &state)
     const Dialog &d = kDialogs[state.range(0)];
     Bench b;
     for (auto _ : state) {
-        b.w->runCommand(QLatin1String(d.command));
+        b.main->runCommand(QLatin1String(d.command));
         QApplication::processEvents();  // shown and painted
         state.PauseTiming();
         if (!windows().find(QLatin1String(d.window)) || !windows().find(QLatin1String(d.window))->isVisible())
@@ -87,14 +69,14 @@ void BM_OkToDisplayModel(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         session() = start;
-        b.w->runCommand(QLatin1String(d.command));
+        b.main->runCommand(QLatin1String(d.command));
         QApplication::processEvents();
         auto *ok = windows().find(QLatin1String(d.window))->findChild<QPushButton *>(QLatin1String(d.ok));
         const auto revision = session().view.revision;
         state.ResumeTiming();
         ok->click();
         state.PauseTiming();
-        if (session().view.revision == revision || !b.fake.messages.empty())
+        if (session().view.revision == revision || !b.quiet.messages.empty())
             state.SkipWithError("the OK did not recalculate cleanly");
         b.close(d.window);
         state.ResumeTiming();

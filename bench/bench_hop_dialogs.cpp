@@ -39,31 +39,13 @@ void openCommand(frmRecept &w, const Dialog &d)
 }
 
 // A main window over the double brew, its dialogs registered.
-struct Bench {
-    Bench()
-    {
-        paths::setProgramFolder(folder.path());
-        setServices(&fake);
-        session() = test::doubleBrew();
-        registerWindows(session());
-        w = std::make_unique<frmRecept>(session());
-        w->show();
-        QApplication::processEvents();
-    }
-    ~Bench()
-    {
-        w.reset();
-        setServices(nullptr);
-    }
+struct Bench : bench::WithServices<test::FakeServices>, bench::Desk {
+    Bench() : bench::Desk(quiet, test::doubleBrew(), {}, {"temp"}) {}
     void close(const char *window)
     {
         windows().unload(QLatin1String(window));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-
-    QTemporaryDir folder;
-    test::FakeServices fake;
-    std::unique_ptr<frmRecept> w;
 };
 
 void BM_CommandToDialogShown(benchmark::State &state)
@@ -71,7 +53,7 @@ void BM_CommandToDialogShown(benchmark::State &state)
     const Dialog &d = kDialogs[state.range(0)];
     Bench b;
     for (auto _ : state) {
-        openCommand(*b.w, d);
+        openCommand(*b.main, d);
         QApplication::processEvents();  // shown and painted
         state.PauseTiming();
         if (!windows().find(QLatin1String(d.window)) || !windows().find(QLatin1String(d.window))->isVisible())
@@ -96,14 +78,14 @@ void BM_OkToDisplayModel(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         session() = start;
-        openCommand(*b.w, d);
+        openCommand(*b.main, d);
         QApplication::processEvents();
         auto *ok = windows().find(QLatin1String(d.window))->findChild<QPushButton *>(QLatin1String(d.ok));
         const auto revision = session().view.revision;
         state.ResumeTiming();
         ok->click();
         state.PauseTiming();
-        if (session().view.revision == revision || !b.fake.messages.empty())
+        if (session().view.revision == revision || !b.quiet.messages.empty())
             state.SkipWithError("the OK did not recalculate cleanly");
         // The first beer's OK opens the second's in a double brew.
         b.close(d.window);

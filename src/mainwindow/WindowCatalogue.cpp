@@ -27,6 +27,7 @@
 
 #include "reference/frmArtikelen.h"
 #include "reference/frmBiertypen1.h"
+#include "reference/ReferenceCards.h"
 #include "reference/frmLinksEnLiteratuur.h"
 
 #include "core/RecipeState.h"
@@ -148,11 +149,11 @@ std::vector<WindowRow> makeCatalogue()
         {"frmWaterAanpassing", "mnuWateraanpassing", other, {}},
         // Reference library.
         {"frmBiertypen1", "mnuReceptSuggestie", other, make<frmBiertypen1>()},
-        {"frmEenheden", "mnuEenheden", other, {}},
+        {"frmEenheden", "mnuEenheden", other, make<frmEenheden>()},
         {"frmBierSoorten", "mnuEditBierSoorten", other, {}},
-        {"frmEBCSchatting", "mnuEBCSchatting", other, {}},
-        {"frmEBURef", "mnuEBURef", other, {}},
-        {"frmCO2Ref", "mnuCO2Ref", other, {}},
+        {"frmEBCSchatting", "mnuEBCSchatting", other, make<frmEBCSchatting>()},
+        {"frmEBURef", "mnuEBURef", other, make<frmEBURef>()},
+        {"frmCO2Ref", "mnuCO2Ref", other, make<frmCO2Ref>()},
         {"frmBierIndeling", "mnuBierIndeling", other, {}},
         {"frmLinksEnLiteratuur", "mnuHelpLinks", other, make<frmLinksEnLiteratuur>()},
         {"frmArtikelen", "", other, make<frmArtikelen>()},

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -176,6 +177,8 @@ frmEenheden::frmEenheden(Session &s, Services &svc, QWidget *parent)
     if (readWholeFile(paths::file(QStringLiteral("Templates/Eenheden.rtf")), 1 << 20, rtf) != FileRead::Ok)
         rtf = QByteArray(builtInEenhedenRtf);
     readRtf(rtf, *m_rtfEenheden->document());
+    // Opened at the top, not where the reader left the cursor.
+    m_rtfEenheden->moveCursor(QTextCursor::Start);
 
     auto *main = new QVBoxLayout(this);
     main->setContentsMargins(0, 0, 0, 0);

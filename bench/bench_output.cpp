@@ -1,6 +1,7 @@
 // The brewing schedule's outputs: the double-brew template filled, the filled
 // report read into a text document, the print dialog from its command, and an
-// OK with printer (PDF), screen and RTF file to the shown report window.
+// OK with printer (PDF), screen and RTF file to the shown report window; the
+// double brew's shopping list written.
 #include "core/Paths.h"
 #include "core/Recalc.h"
 #include "core/Services.h"
@@ -10,6 +11,7 @@
 #include "mainwindow/frmRecept.h"
 #include "output/RtfReader.h"
 #include "output/RtfReport.h"
+#include "output/ShoppingList.h"
 #include "platform/WindowRegistry.h"
 
 // The worked recipes of the tests; compiled in here so that the benchmark
@@ -87,6 +89,18 @@ void BM_DoubleBrewFill(benchmark::State &state)
         state.SkipWithError("the template's fields were not filled");
 }
 BENCHMARK(BM_DoubleBrewFill)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+
+void BM_DoubleBrewShoppingList(benchmark::State &state)
+{
+    Desk desk;
+    session().app.fileName = desk.folder.path() + QStringLiteral("/Recepten/Dubbel.zlv");
+    bool written = true;
+    for (auto _ : state)
+        written = MakeShoppingList(session()) && written;
+    if (!written || !QFileInfo::exists(shoppingListPath(session())))
+        state.SkipWithError("the shopping list was not written");
+}
+BENCHMARK(BM_DoubleBrewShoppingList)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 
 void BM_DoubleBrewReadIntoDocument(benchmark::State &state)
 {

@@ -28,6 +28,7 @@ public:
     QDateTime now() override { return QDateTime::currentDateTime(); }
     void setBusy(bool) override {}
     void processEvents() override {}
+    bool showTextFile(const QString &) override { return false; }
 };
 
 NullServices g_null;

@@ -61,6 +61,10 @@ public:
         (void)offerSelection;
         return false;
     }
+    // Shows a text file (Windows-1252) in a modal, editable plain-text window
+    // that can save it back and print it; returns when the window is closed.
+    // False when the file could not be shown.
+    virtual bool showTextFile(const QString &path) = 0;
 };
 
 Services &services();

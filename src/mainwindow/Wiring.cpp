@@ -7,6 +7,7 @@
 #include "reference/ReceptSuggestie.h"
 
 #include "core/LinkFiles.h"
+#include "output/ShoppingList.h"
 #include "online/OnlineCommands.h"
 #include "core/Optimisers.h"
 #include "core/Paths.h"
@@ -71,6 +72,7 @@ void wireCommands(frmRecept &w, Session &s)
                  [ps] { mnuMaximumVolumePlusWater_Click(*ps, optiMaischer()); });
     w.setCommand(QStringLiteral("mnuWaterBeslagRatioPlusDoelstelling"),
                  [ps] { mnuWaterBeslagRatioPlusDoelstelling_Click(*ps, optiMaischer()); });
+    w.setCommand(QStringLiteral("mnuShoppingList"), [ps] { mnuShoppingList_Click(*ps); });
     w.setCommand(QStringLiteral("mnuOpenMostariumOnline"), [] { mnuOpenMostariumOnline_Click(); });
 
     frmRecept *pw = &w;

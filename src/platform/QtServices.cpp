@@ -2,6 +2,15 @@
 
 #include "HelpWindow.h"
 
+#include "core/Cp1252.h"
+#include "core/WholeFile.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
@@ -195,6 +204,51 @@ bool QtServices::printDialog(QPrinter &printer, bool offerSelection)
     dialog.setOption(QAbstractPrintDialog::PrintSelection, offerSelection);
     printer.setPrintRange(offerSelection ? QPrinter::Selection : QPrinter::AllPages);
     return dialog.exec() == QDialog::Accepted;
+}
+
+// No external editor that blocks exists on every platform: the program shows
+// the file in its own window, modal, so the caller returns when it is closed.
+bool QtServices::showTextFile(const QString &path)
+{
+    QByteArray bytes;
+    if (readWholeFile(path, MaxTextFileSize, bytes) != FileRead::Ok)
+        return false;
+    QDialog dialog(dialogParent());
+    dialog.setObjectName(QStringLiteral("frmTekstbestand"));
+    dialog.setWindowTitle(QFileInfo(path).fileName());
+    dialog.resize(640, 560);
+    auto *text = new QPlainTextEdit(&dialog);
+    text->setObjectName(QStringLiteral("txtTekst"));
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setPlainText(cp1252::decode(bytes));
+    auto *buttons = new QDialogButtonBox(&dialog);
+    buttons->setObjectName(QStringLiteral("cmdKnoppen"));
+    QPushButton *save = buttons->addButton(QStringLiteral("Opslaan"), QDialogButtonBox::ActionRole);
+    save->setObjectName(QStringLiteral("cmdOpslaan"));
+    QPushButton *print = buttons->addButton(QStringLiteral("Afdrukken"), QDialogButtonBox::ActionRole);
+    print->setObjectName(QStringLiteral("cmdAfdrukken"));
+    QPushButton *close = buttons->addButton(QStringLiteral("Sluiten"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("cmdSluiten"));
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(save, &QPushButton::clicked, &dialog, [this, text, path] {
+        QString plain = text->toPlainText();
+        plain.replace(u'\n', QStringLiteral("\r\n"));
+        if (!writeWholeFile(path, cp1252::encode(plain)))
+            msgBox(QStringLiteral("Het bestand ") + path + QStringLiteral(" kon niet worden opgeslagen."),
+                   mb::Exclamation, QStringLiteral("Attentie!"));
+        else
+            text->document()->setModified(false);
+    });
+    QObject::connect(print, &QPushButton::clicked, &dialog, [this, text] {
+        QPrinter printer;
+        if (printDialog(printer, false))
+            text->print(&printer);
+    });
+    dialog.exec();
+    return true;
 }
 
 }  // namespace mostarium

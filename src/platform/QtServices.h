@@ -29,6 +29,7 @@ public:
     void setBusy(bool busy) override;
     void processEvents() override;
     bool printDialog(QPrinter &printer, bool offerSelection) override;
+    bool showTextFile(const QString &path) override;
 
     // The window every box and dialog is parented to: the main window once it
     // is shown, else none.

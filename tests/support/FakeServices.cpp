@@ -114,6 +114,7 @@ void FakeServices::clear()
     programs.clear();
     printDialogs.clear();
     printAnswers.clear();
+    textFiles.clear();
 }
 
 }  // namespace mostarium::test

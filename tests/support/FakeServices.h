@@ -54,6 +54,9 @@ public:
     static PdfPrinterSetup pdfPrinterSetup;
 
     QDateTime clock = QDateTime(QDate(2026, 12, 10), QTime(12, 0));
+    // Text files shown, and the answer of the text window.
+    QStringList textFiles;
+    bool showTextFileResult = true;
     int busyDepth = 0;
     int processEventsCalls = 0;
 
@@ -71,6 +74,11 @@ public:
     void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
     void processEvents() override { ++processEventsCalls; }
     bool printDialog(QPrinter &printer, bool offerSelection) override;
+    bool showTextFile(const QString &path) override
+    {
+        textFiles << path;
+        return showTextFileResult;
+    }
 
     QStringList prompts() const;
     void clear();

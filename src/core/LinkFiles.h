@@ -18,6 +18,9 @@ struct InternetShortCut {
     QString address;
 };
 
+// The link file of the yeast suppliers' data, opened by the yeast dialog.
+inline const QString YeastLinkFile = QStringLiteral("Gistgegevens.url");
+
 // The link files start-up writes when they are missing, in the order written.
 const std::vector<InternetShortCut> &internetShortCuts();
 

@@ -139,17 +139,11 @@ namespace {
 InternetShortCut yeastLink()
 {
     for (const InternetShortCut &row : internetShortCuts())
-        if (row.fileName == frmGistKeuze::yeastLinkFile())
+        if (row.fileName == YeastLinkFile)
             return row;
-    return {frmGistKeuze::yeastLinkFile(), QString()};
+    return {YeastLinkFile, QString()};
 }
 }  // namespace
-
-const QString &frmGistKeuze::yeastLinkFile()
-{
-    static const QString name = QStringLiteral("YeastSpecifications.url");
-    return name;
-}
 
 frmGistKeuze::frmGistKeuze(Session &s, Services &svc, QWidget *parent)
     : EntryListDialog({"frmGistKeuze", "Gistkeuze", "fraGKDikBier", "fraGKDunBier", "lblGKGist", "lblGKGist2",

@@ -68,7 +68,7 @@ protected:
     QString successor() const override;
 };
 
-// The yeasts, with the link to the yeast specifications; its OK ends the wizard.
+// The yeasts, with the link to the yeast suppliers' data; its OK ends the wizard.
 class frmGistKeuze : public EntryListDialog {
     Q_OBJECT
 public:
@@ -76,7 +76,6 @@ public:
 
     // The link file of the yeast page, written when missing, then opened.
     void lblGKURL_Click();
-    static const QString &yeastLinkFile();
 
 protected:
     void layoutFor(bool dubbel) override;

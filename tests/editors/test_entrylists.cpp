@@ -195,7 +195,7 @@ using YeastLinkTest = OpenDialogTest;
 
 TEST_F(YeastLinkTest, TheLinkIsCentredAndItsFileWrittenOnceThenOpened)
 {
-    const QString link = folder.file(QStringLiteral("URLs/YeastSpecifications.url"));
+    const QString link = folder.file(QStringLiteral("URLs/") + YeastLinkFile);
     QFile::remove(link);
     for (bool dubbel : {false, true}) {
         load(dubbel ? doubleBrew() : singleBrew());
@@ -214,7 +214,7 @@ TEST_F(YeastLinkTest, TheLinkIsCentredAndItsFileWrittenOnceThenOpened)
     ASSERT_NE(url, nullptr);
     QString address;
     for (const InternetShortCut &row : internetShortCuts())
-        if (row.fileName == QLatin1String("YeastSpecifications.url"))
+        if (row.fileName == YeastLinkFile)
             address = row.address;
     ASSERT_FALSE(address.isEmpty());
     url->onClick();

@@ -1,5 +1,7 @@
 #include "BrewMode.h"
 
+#include "platform/WindowRoutines.h"
+
 #include "Layout.h"
 #include "core/NumText.h"
 #include "core/Paths.h"
@@ -26,11 +28,7 @@ bool holdsRows(const Table2D<QString> &t)
     return false;
 }
 
-void ploc(Session &s)
-{
-    if (s.app.geluidAan)
-        services().playSound(paths::file(QStringLiteral("Sounds/ploc.wav")), true);
-}
+void ploc(Session &s) { PlayClick(s, services()); }
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "FileCommands.h"
 
+#include "platform/WindowRoutines.h"
+
 #include "OpenRecept.h"
 #include "ResetRecept.h"
 #include "frmRecept.h"
@@ -165,7 +167,7 @@ void FileCommands::mnuOpen_Click()
     const QString path = *chosen;
     openFile(path);
     setReceptPath(path);
-    playSound(QStringLiteral("\\Sounds\\ploc.wav"));
+    PlayClick(m_s, services());
 }
 
 bool FileCommands::openFile(const QString &path)
@@ -208,7 +210,7 @@ SaveAsResult FileCommands::mnuOpslaanAls_Click()
     AutoSaveBracket bracket(*this);
     if (m_s.recipe.ReceptStatus < 1) {
         services().msgBox(QStringLiteral("Niets af te drukken of op te slaan!"), mb::Exclamation, Attentie);
-        playSound(QStringLiteral("\\Sounds\\ploc.wav"));
+        PlayClick(m_s, services());
         return SaveAsResult::NothingToSave;
     }
     const QString proposed =
@@ -237,7 +239,7 @@ SaveAsResult FileCommands::mnuOpslaanAls_Click()
     UpdateFileHistory();
     setReceptPath(m_s.app.fileName);
     m_w.refreshView();
-    playSound(QStringLiteral("\\Sounds\\ploc.wav"));
+    PlayClick(m_s, services());
     return SaveAsResult::Saved;
 }
 

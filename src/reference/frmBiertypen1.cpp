@@ -307,8 +307,7 @@ void frmBiertypen1::cmdOpen_Click()
         return;
     WisBrouwschema(m_s);
     st.openAsNew(path, style);
-    if (m_s.app.geluidAan)
-        m_svc.playSound(paths::file(QStringLiteral("\\Sounds\\ploc.wav")), true);
+    playClick();
 }
 
 // The records and their connection go with the window, when it is deleted.

@@ -3,13 +3,14 @@
 #
 # What the brewer can change there belongs to the brewer once it exists and is
 # copied only when missing: the settings, the recipes, the style list, the
-# water profiles and the templates (with the supplier list). The rest, which
-# nobody edits (help pages, pictures, sounds, tips), follows resources/.
+# classification of beers, the water profiles and the templates (with the
+# supplier list). The rest, which nobody edits (help pages, pictures, sounds,
+# tips), follows resources/.
 cmake_minimum_required(VERSION 3.25)
 if(NOT SRC OR NOT DST)
   message(FATAL_ERROR "usage: cmake -DSRC=<resources> -DDST=<program folder> -P AssembleProgram.cmake")
 endif()
-set(_user_files ZYM.ini BierSoorten.txt)
+set(_user_files ZYM.ini BierSoorten.txt BierIndeling.txt)
 set(_user_folders Recepten WaterProfielen Templates)
 # The style database's source: the build makes Biertypen.mdb from it.
 set(_source_folders BiertypenBron)

@@ -26,6 +26,7 @@
 #include "output/frmReport.h"
 
 #include "reference/frmArtikelen.h"
+#include "reference/frmBierIndeling.h"
 #include "reference/frmBiertypen1.h"
 #include "reference/ReferenceCards.h"
 #include "reference/frmLinksEnLiteratuur.h"
@@ -154,7 +155,7 @@ std::vector<WindowRow> makeCatalogue()
         {"frmEBCSchatting", "mnuEBCSchatting", other, make<frmEBCSchatting>()},
         {"frmEBURef", "mnuEBURef", other, make<frmEBURef>()},
         {"frmCO2Ref", "mnuCO2Ref", other, make<frmCO2Ref>()},
-        {"frmBierIndeling", "mnuBierIndeling", other, {}},
+        {"frmBierIndeling", "mnuBierIndeling", other, make<frmBierIndeling>()},
         {"frmLinksEnLiteratuur", "mnuHelpLinks", other, make<frmLinksEnLiteratuur>()},
         {"frmArtikelen", "", other, make<frmArtikelen>()},
         {"frmSearch", "", other, make<frmSearch>()},

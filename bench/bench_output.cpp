@@ -1,7 +1,7 @@
 // The brewing schedule's outputs: the double-brew template filled, the filled
 // report read into a text document, the print dialog from its command, and an
 // OK with printer (PDF), screen and RTF file to the shown report window; the
-// double brew's shopping list written.
+// double brew's shopping list and its web page written.
 #include "core/Paths.h"
 #include "core/Recalc.h"
 #include "core/Services.h"
@@ -9,6 +9,7 @@
 #include "core/WholeFile.h"
 #include "mainwindow/WindowCatalogue.h"
 #include "mainwindow/frmRecept.h"
+#include "output/HtmlReport.h"
 #include "output/RtfReader.h"
 #include "output/RtfReport.h"
 #include "output/ShoppingList.h"
@@ -101,6 +102,31 @@ void BM_DoubleBrewShoppingList(benchmark::State &state)
         state.SkipWithError("the shopping list was not written");
 }
 BENCHMARK(BM_DoubleBrewShoppingList)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+
+// Every block of the page: general data, evaluation and tasting words too.
+void BM_DoubleBrewHtml(benchmark::State &state)
+{
+    Desk desk;
+    RecipeState &r = session().recipe;
+    r.Algemeen(0) = QStringLiteral("Tripel");
+    r.Algemeen(1) = QStringLiteral("Jan de Vries");
+    r.setStatus(StatusAlgemeen);
+    test::setMeasured(session(), 0, "19", "1075", "1010");
+    test::setMeasured(session(), 1, "14", "1040", "1008");
+    r.setStatus(StatusEvaluatie);
+    r.Kenmerken[0] = QStringLiteral("goudblond");
+    r.setStatus(StatusKenmerken);
+    UpdateBrouwschema(session());
+    const QString path = desk.folder.path() + QStringLiteral("/Recepten/Tripel.html");
+    bool written = true;
+    for (auto _ : state)
+        written = ExportReceptHTML(session(), path) && written;
+    const QFileInfo page(path);
+    state.counters["bytes"] = double(page.size());
+    if (!written || !page.exists())
+        state.SkipWithError("the page was not written");
+}
+BENCHMARK(BM_DoubleBrewHtml)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 
 void BM_DoubleBrewReadIntoDocument(benchmark::State &state)
 {

@@ -13,7 +13,7 @@ RUN_PACKAGES=(
 )
 # A Wayland session needs Qt's Wayland platform plugin.
 if [ -n "${WAYLAND_DISPLAY:-}" ]; then RUN_PACKAGES+=(qt6-wayland); fi
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev python3-pyftpdlib xvfb xauth locales libxml2-utils unrtf poppler-utils clang-format)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev python3-pyftpdlib xvfb xauth locales libxml2-utils unrtf poppler-utils clang-format chromium)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 purpose=${1:-test}

@@ -1,5 +1,6 @@
 #include "frmAfdrukken.h"
 
+#include "HtmlReport.h"
 #include "XmlExport.h"
 
 #include "frmReport.h"
@@ -87,8 +88,6 @@ frmAfdrukken::frmAfdrukken(Session &s, Services &svc, QWidget *parent)
     makeRow(m_html, 3, "chkNaarHTML", "naar .html bestand", "txtNaarHTML", "cmdNaarHTML", ".html",
             "HTML bestanden (*.htm)");
     makeRow(m_xml, 4, "chkNaarXML", "naar .xml bestand", "txtNaarXML", "cmdNaarXML", ".xml", "XML bestanden (*.xml)");
-    // The HTML writer is not there yet.
-    m_html.check->setEnabled(false);
 
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("cmdAfdOK"));
@@ -190,7 +189,12 @@ void frmAfdrukken::cmdAfdOK_Click()
         }
         if (!screen)
             windows().unload(ReportWindow);
-        // After the report; the export says itself what went wrong.
+        // After the report; each writer says itself what went wrong, and a
+        // failed page does not stop the XML file.
+        if (html) {
+            m_html.name->setText(htmlReportPath(m_html.name->text()));
+            ExportReceptHTML(m_s, m_html.name->text());
+        }
         if (xml) {
             m_xml.name->setText(xmlExportPath(m_xml.name->text()));
             ExportReceptXML(m_s, m_xml.name->text());

@@ -9,8 +9,8 @@ class QPushButton;
 
 namespace mostarium {
 
-// Where the open recipe goes: printer, screen, an RTF file (and, once their
-// writers exist, HTML and XML files). OK runs the chosen outputs in order.
+// Where the open recipe goes: printer, screen, an RTF, an HTML and an XML
+// file. OK runs the chosen outputs in order.
 class frmAfdrukken : public WindowBase {
     Q_OBJECT
 public:

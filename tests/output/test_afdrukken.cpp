@@ -33,8 +33,7 @@ TEST_F(PrintDialog, OpensWithThePrinterOnlyAndDefaultNames)
     EXPECT_TRUE(check("chkPrinterBS")->isChecked());
     for (const char *c : {"chkNaarScherm", "chkNaarBestand", "chkNaarHTML", "chkNaarXML"})
         EXPECT_FALSE(check(c)->isChecked()) << c;
-    // The HTML writer is still to come.
-    EXPECT_FALSE(check("chkNaarHTML")->isEnabled());
+    EXPECT_TRUE(check("chkNaarHTML")->isEnabled());
     EXPECT_TRUE(check("chkNaarXML")->isEnabled());
     for (const char *b : {"txtAfdNaar", "txtNaarHTML", "txtNaarXML"})
         EXPECT_FALSE(box(b)->isVisibleTo(box(b)->window())) << b;
@@ -279,4 +278,39 @@ TEST_F(PrintDialog, TheXmlRowExportsAfterTheReport)
     const QByteArray xml = bytes(recepten(QStringLiteral("uitwisseling.xml")));
     EXPECT_TRUE(xml.startsWith("<?xml")) << xml.left(80).constData();
     EXPECT_TRUE(xml.contains("Zomerblond"));
+}
+
+TEST_F(PrintDialog, TheHtmlRowWritesThePageBeforeTheXmlFile)
+{
+    check("chkPrinterBS")->setChecked(false);
+    check("chkNaarHTML")->click();
+    EXPECT_EQ(box("txtNaarHTML")->text(), recepten(QStringLiteral("Zomerblond.html")));
+    // A name from the Save-As filter keeps its ".htm".
+    fake.saveAnswers.push_back(recepten(QStringLiteral("blond.htm")));
+    in<QPushButton>("frmAfdrukken", "cmdNaarHTML")->click();
+    EXPECT_EQ(box("txtNaarHTML")->text(), recepten(QStringLiteral("blond.htm")));
+    ok();
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_TRUE(fake.printDialogs.empty());
+    EXPECT_FALSE(isOpen("frmAfdrukken"));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("temp/EB.rtf"))));  // no report built
+    const QByteArray page = bytes(recepten(QStringLiteral("blond.htm")));
+    EXPECT_TRUE(page.startsWith("<HTML>\r\n<HEAD>\r\n")) << page.left(80).constData();
+    EXPECT_TRUE(page.contains("<font size=4 align=center>Zomerblond</font>"));
+}
+
+TEST_F(PrintDialog, AFailedPageIsReportedAndTheXmlFileStillWritten)
+{
+    check("chkPrinterBS")->setChecked(false);
+    check("chkNaarHTML")->click();
+    check("chkNaarXML")->click();
+    const QString nowhere = recepten(QStringLiteral("geen/map/blond"));
+    box("txtNaarHTML")->setText(nowhere);
+    ok();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt,
+              QStringLiteral("Error in het aanmaken van ") + nowhere + QStringLiteral(".html"));
+    EXPECT_EQ(fake.messages[0].title, "Attentie!");
+    EXPECT_FALSE(isOpen("frmAfdrukken"));
+    EXPECT_TRUE(bytes(recepten(QStringLiteral("Zomerblond.xml"))).startsWith("<?xml"));
 }

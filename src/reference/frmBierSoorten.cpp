@@ -145,6 +145,8 @@ void frmBierSoorten::chosen(int row)
 {
     m_remembered = QPersistentModelIndex(m_cmbBierSoorten->model()->index(row, 0));
     showCaption();
+    // The style's name in sight, not the end of its description.
+    m_cmbBierSoorten->lineEdit()->setCursorPosition(0);
 }
 
 void frmBierSoorten::typed()

@@ -117,7 +117,8 @@ TEST_F(StyleEditor, OkWithoutEditsWritesTheListSortedAndPlaysTheClick)
 TEST_F(StyleEditor, CancelAndTheCloseBoxLeaveTheFileAsItWas)
 {
     session().app.geluidAan = true;
-    for (const bool closeBox : {false, true}) {
+    enum How { CancelButton, EscKey, CloseBox };
+    for (const How how : {CancelButton, EscKey, CloseBox}) {
         fake.sounds.clear();
         ASSERT_TRUE(open(ThreeStyles));
         choose(QStringLiteral("Bock,donker"));
@@ -125,13 +126,15 @@ TEST_F(StyleEditor, CancelAndTheCloseBoxLeaveTheFileAsItWas)
         type(QStringLiteral("Ale,fruitig"));
         press("cmdBS_Voegtoe");
         ASSERT_EQ(editor->items(), QStringList({"Ale,fruitig", "Pils,licht", "Tripel,blond en sterk"}));
-        if (closeBox)
-            editor->close();
-        else
+        if (how == CancelButton)
             press("cmdBS_Annuleren");
-        EXPECT_FALSE(isOpen("frmBierSoorten"));
-        EXPECT_EQ(listBytes(), ThreeStyles) << closeBox;
-        EXPECT_EQ(fake.sounds.size(), closeBox ? 0 : 1);
+        else if (how == EscKey)
+            QTest::keyClick(combo->lineEdit(), Qt::Key_Escape);
+        else
+            editor->close();
+        EXPECT_FALSE(isOpen("frmBierSoorten")) << how;
+        EXPECT_EQ(listBytes(), ThreeStyles) << how;
+        EXPECT_EQ(fake.sounds.size(), how == CloseBox ? 0 : 1) << how;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
@@ -194,10 +197,14 @@ TEST_F(StyleEditor, TypingLetsGoOfTheListsSelectionSoDeleteDoesNothing)
     EXPECT_EQ(editor->rememberedRow(), 0);
     press("cmdBS_Verwijder");
     EXPECT_EQ(editor->items().size(), 3);
-    // Enter inserts nothing either.
+    // Enter inserts nothing either; on a line of the list it chooses it.
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(editor->items().size(), 3);
     EXPECT_TRUE(isOpen("frmBierSoorten"));
+    type(QStringLiteral("Tripel,blond en sterk"));
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(editor->items().size(), 3);
+    EXPECT_EQ(editor->rememberedRow(), 2);
 }
 
 TEST_F(StyleEditor, AddTrimsAndKeepsDuplicatesRefusesBadLines)

@@ -237,6 +237,11 @@ TEST_F(StyleEditor, AddTrimsAndKeepsDuplicatesRefusesBadLines)
             EXPECT_EQ(editor->items(), before);
             EXPECT_EQ(combo->currentText(), b.text);
         }
+
+    // The command again brings the same window forward, edits and all.
+    trigger("mnuEditBierSoorten");
+    EXPECT_EQ(windows().find(QStringLiteral("frmBierSoorten")), editor);
+    EXPECT_EQ(editor->items(), before);
 }
 
 TEST_F(StyleEditor, ASaveThatFailsKeepsTheWindowAndItsEdits)

@@ -1,11 +1,10 @@
 #include "frmDoelstellingen.h"
 
-#include "StyleList.h"
-
 #include "core/NumText.h"
 #include "core/Optimisers.h"
 #include "core/Services.h"
 #include "core/Session.h"
+#include "core/StyleList.h"
 #include "platform/NumericEdit.h"
 #include "platform/Twips.h"
 

@@ -27,6 +27,7 @@
 
 #include "reference/frmArtikelen.h"
 #include "reference/frmBierIndeling.h"
+#include "reference/frmBierSoorten.h"
 #include "reference/frmBiertypen1.h"
 #include "reference/ReferenceCards.h"
 #include "reference/frmLinksEnLiteratuur.h"
@@ -151,7 +152,7 @@ std::vector<WindowRow> makeCatalogue()
         // Reference library.
         {"frmBiertypen1", "mnuReceptSuggestie", other, make<frmBiertypen1>()},
         {"frmEenheden", "mnuEenheden", other, make<frmEenheden>()},
-        {"frmBierSoorten", "mnuEditBierSoorten", other, {}},
+        {"frmBierSoorten", "mnuEditBierSoorten", other, &frmBierSoorten::open},
         {"frmEBCSchatting", "mnuEBCSchatting", other, make<frmEBCSchatting>()},
         {"frmEBURef", "mnuEBURef", other, make<frmEBURef>()},
         {"frmCO2Ref", "mnuCO2Ref", other, make<frmCO2Ref>()},

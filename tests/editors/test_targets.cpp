@@ -4,7 +4,7 @@
 
 #include "core/NumText.h"
 #include "core/Paths.h"
-#include "editors/StyleList.h"
+#include "core/StyleList.h"
 #include "editors/frmDoelstellingen.h"
 #include "platform/Twips.h"
 

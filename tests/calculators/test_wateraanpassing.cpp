@@ -179,6 +179,32 @@ TEST_F(WaterAanpassingTest, ProfileButtonsAndTheirCancel)
     EXPECT_TRUE(QFile::exists(report()));
 }
 
+TEST_F(WaterAanpassingTest, FailuresEndSilently)
+{
+    open();
+    // No report can be written: the result is shown all the same.
+    ASSERT_TRUE(QFile::remove(report()));
+    blockWith(report());
+    bar("fsbCaCO3")->setValue(100);
+    EXPECT_EQ(row(2), cells("100 8.5 45 30 50 285 60 180 248"));
+    EXPECT_TRUE(fake.prompts().isEmpty());
+
+    // A value beyond single precision keeps the cells before it and writes
+    // no report.
+    ASSERT_TRUE(QDir(report()).removeRecursively());
+    QFile big(folder.file(QStringLiteral("WaterProfielen/Groot.txt")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write("[Profiel]\r\nCa=10\r\nHCO3=1e39\r\n");
+    big.close();
+    fake.openAnswers.push_back(big.fileName());
+    press(d, "cmdWAOnsProf");
+    EXPECT_EQ(row(1), cells("10 0 0 0 0 0 0 1E+39 0"));
+    EXPECT_EQ(row(2), cells("50 0 0 0 0 125 60 180 248"));
+    EXPECT_FALSE(QFile::exists(report()));
+    EXPECT_TRUE(fake.prompts().isEmpty());
+    EXPECT_EQ(fake.busyDepth, 0);
+}
+
 TEST_F(WaterAanpassingTest, KeyFiltersAndLengths)
 {
     open();

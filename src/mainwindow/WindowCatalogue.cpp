@@ -10,6 +10,7 @@
 #include "calculators/frmHopOpslag.h"
 #include "calculators/frmSuikerConv.h"
 #include "calculators/frmSuikerSiroop.h"
+#include "calculators/frmWaterAanpassing.h"
 #include "editors/frmAlgemeen.h"
 #include "editors/frmDoelstellingen.h"
 #include "editors/frmHopgift.h"
@@ -148,7 +149,7 @@ std::vector<WindowRow> makeCatalogue()
         {"frmContinueHoppen", "mnuContinueHoppen", other, {}},
         {"frmSuikerConv", "mnuConversie", other, make<frmSuikerConv>()},
         {"frmSuikerSiroop", "mnuAfvullen", other, make<frmSuikerSiroop>()},
-        {"frmWaterAanpassing", "mnuWateraanpassing", other, {}},
+        {"frmWaterAanpassing", "mnuWateraanpassing", other, make<frmWaterAanpassing>()},
         // Reference library.
         {"frmBiertypen1", "mnuReceptSuggestie", other, make<frmBiertypen1>()},
         {"frmEenheden", "mnuEenheden", other, make<frmEenheden>()},

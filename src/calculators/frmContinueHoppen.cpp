@@ -15,9 +15,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace mostarium {
 
@@ -156,9 +159,14 @@ void frmContinueHoppen::InitOverzichtGrid()
         auto *item = new QTableWidgetItem(calc::chHeader()[std::size_t(c)]);
         item->setTextAlignment(Qt::AlignCenter);
         m_grid->setHorizontalHeaderItem(c, item);
-        m_grid->setColumnWidth(c, layout::px(c == 0 ? 500 : 1000));
+        // A bold head may need more than its column's width.
+        m_grid->setColumnWidth(c, std::max(layout::px(c == 0 ? 500 : 1000), header->sectionSizeHint(c)));
     }
-    m_grid->setMinimumWidth(layout::px(6700));
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    int breedte = 2 * m_grid->frameWidth() + m_grid->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < calc::ChColumns; ++c)
+        breedte += m_grid->columnWidth(c);
+    m_grid->setMinimumWidth(std::max(layout::px(6700), breedte));
     m_grid->setRowCount(1);
 }
 

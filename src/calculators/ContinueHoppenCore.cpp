@@ -141,7 +141,7 @@ ContinueHoppenSchema continueHoppen(const ContinueHoppenInput &in)
         std::fill(ebus.begin(), ebus.end(), gemiddeld);
     } else {
         const double d = num::val(in.ebuVerschil);
-        const float half = num::toSingle(d / 2.0);
+        const float half = num::toSingle(num::div(d, 2.0));
         for (int i = 0; i < n; ++i) {
             const float deel = num::toSingle(num::div(double(i), double(n - 1)));
             ebus[std::size_t(i)] = num::toSingle(double(gemiddeld) - double(half) + d * double(deel));

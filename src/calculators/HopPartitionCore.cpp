@@ -90,7 +90,7 @@ HopPartitionResult hopPartition(const HopPartitionInput &in)
         }
         if (num::div(U, T) < 1) {
             r.perc[last] = shareText(100.0 - S);
-            r.antwoord = gramText(num::div((100.0 - S) * T / 100.0, in.alfa[last]));
+            r.antwoord = gramText(num::div(num::div((100.0 - S) * T, 100.0), in.alfa[last]));
             restComputed = true;
         }
     }

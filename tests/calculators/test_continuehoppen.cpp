@@ -255,9 +255,14 @@ TEST_F(ContinueHoppenTest, KeysHelpAndASilentKlaar)
     }
     QTest::mouseClick(in<ClickLabel>(d, "picContHop_Help"), Qt::LeftButton);
     EXPECT_EQ(fake.helpPages, QStringList{"MI_T_ContinueHoppen.htm"});
+    // The compute sound whatever the outcome; none on Klaar.
+    press(d, "cmdCHBereken");
+    EXPECT_EQ(d->statusText(), "Incorrecte invoer!");
+    ASSERT_EQ(fake.sounds.size(), 1);
+    EXPECT_TRUE(fake.sounds[0].endsWith("Sounds/zadiver_plop.wav"));
     press(d, "cmdCHKlaar");
     EXPECT_FALSE(isOpen("frmContinueHoppen"));
-    EXPECT_TRUE(fake.sounds.isEmpty());
+    EXPECT_EQ(fake.sounds.size(), 1);
 }
 
 TEST_F(ContinueHoppenTest, AReportThatCannotBeWrittenIsNotPointedTo)

@@ -186,6 +186,9 @@ TEST_F(HopPartitionTest, KeysHelpAndClose)
     QLineEdit *e = box("txtHP_alfa", 0);
     QTest::keyClicks(e, QStringLiteral("-1/2.5a"));
     EXPECT_EQ(e->text(), "12.5");
+    press(d, "cmdHP_Bereken");  // bad input, and no sound either
+    EXPECT_EQ(d->statusText(), "Incorrecte invoer!");
+    EXPECT_TRUE(fake.sounds.isEmpty());
     QTest::mouseClick(in<ClickLabel>(d, "picHP_Help"), Qt::LeftButton);
     EXPECT_EQ(fake.helpPages, QStringList{"MI_T_HopPartition.htm"});
     EXPECT_EQ(in<QPushButton>(d, "cmdHP_OK")->text(), "&OK");

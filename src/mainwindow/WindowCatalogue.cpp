@@ -6,8 +6,10 @@
 #include "frmSysParameters.h"
 #include "frmTip.h"
 
+#include "calculators/frmContinueHoppen.h"
 #include "calculators/frmEindbeStemming.h"
 #include "calculators/frmHopOpslag.h"
+#include "calculators/frmHopPartition.h"
 #include "calculators/frmSuikerConv.h"
 #include "calculators/frmSuikerSiroop.h"
 #include "calculators/frmWaterAanpassing.h"
@@ -145,8 +147,8 @@ std::vector<WindowRow> makeCatalogue()
         // Calculators.
         {"frmEindbeStemming", "mnuCorrectie", other, make<frmEindbeStemming>(), correctieGuard, correctiePrepare},
         {"frmHopOpslag", "mnuCalculator", other, make<frmHopOpslag>()},
-        {"frmHopPartition", "mnuHopPartitionMagic", other, {}},
-        {"frmContinueHoppen", "mnuContinueHoppen", other, {}},
+        {"frmHopPartition", "mnuHopPartitionMagic", other, make<frmHopPartition>()},
+        {"frmContinueHoppen", "mnuContinueHoppen", other, make<frmContinueHoppen>()},
         {"frmSuikerConv", "mnuConversie", other, make<frmSuikerConv>()},
         {"frmSuikerSiroop", "mnuAfvullen", other, make<frmSuikerSiroop>()},
         {"frmWaterAanpassing", "mnuWateraanpassing", other, make<frmWaterAanpassing>()},

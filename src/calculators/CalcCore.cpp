@@ -12,23 +12,9 @@ namespace mostarium::calc {
 
 QString reportPath(const QString &fileName) { return paths::file(QStringLiteral("temp/") + fileName); }
 
-namespace {
-
-QByteArray linesBytes(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines) {
-        bytes += cp1252::encode(line);
-        bytes += "\r\n";
-    }
-    return bytes;
-}
-
-}  // namespace
-
 bool writeReport(const QString &path, const QStringList &lines, QString *error)
 {
-    return writeWholeFile(path, linesBytes(lines), error);
+    return writeWholeFile(path, cp1252::encodeLines(lines), error);
 }
 
 bool appendReportLine(const QString &path, const QString &line, QString *error)
@@ -40,7 +26,7 @@ bool appendReportLine(const QString &path, const QString &line, QString *error)
             *error = refusedFileText(path, read);
         return false;
     }
-    bytes += linesBytes({line});
+    bytes += cp1252::encodeLines({line});
     return writeWholeFile(path, bytes, error);
 }
 

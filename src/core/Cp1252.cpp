@@ -52,4 +52,14 @@ QByteArray encode(QStringView text)
 
 bool canEncode(QChar c) { return byteFor(c.unicode()) >= 0; }
 
+QByteArray encodeLines(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        bytes += encode(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
 }  // namespace mostarium::cp1252

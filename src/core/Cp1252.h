@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Windows-1252, the encoding of every text file the program reads and writes.
 namespace mostarium::cp1252 {
@@ -10,5 +11,7 @@ QString decode(QByteArrayView bytes);
 // Characters outside the code page become "?".
 QByteArray encode(QStringView text);
 bool canEncode(QChar c);
+// Each line encoded and ended by CR LF, as every line file of the program is.
+QByteArray encodeLines(const QStringList &lines);
 
 }  // namespace mostarium::cp1252

@@ -137,15 +137,7 @@ std::optional<QString> unstorableChar(QStringView text)
     return std::nullopt;
 }
 
-QByteArray styleListBytes(const QStringList &items)
-{
-    QByteArray bytes;
-    for (const QString &item : items) {
-        bytes += cp1252::encode(item);
-        bytes += "\r\n";
-    }
-    return bytes;
-}
+QByteArray styleListBytes(const QStringList &items) { return cp1252::encodeLines(items); }
 
 bool writeStyleList(const QString &path, const QStringList &items, QString *error)
 {

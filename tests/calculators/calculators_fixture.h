@@ -55,11 +55,7 @@ protected:
     }
 
     QString temp(const QString &name) const { return folder.file(QStringLiteral("temp/") + name); }
-    static QByteArray bytes(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    static QByteArray bytes(const QString &path) { return fileBytes(path); }
     // Lines written as the reports are: Windows-1252, CR LF after each.
     static QByteArray crlf(const QStringList &lines)
     {

@@ -2,6 +2,7 @@
 #include "core/Ini.h"
 #include "core/WholeFile.h"
 #include "support/FileFaults.h"
+#include "support/TempProgramFolder.h"
 #include "support/QtPrint.h"
 
 #include <QDir>
@@ -26,11 +27,7 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QByteArray bytes() const
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray bytes() const { return fileBytes(path); }
     QString read(const char *section, const char *key, const char *def = "dflt") const
     {
         return ReadINI(path, QString::fromLatin1(section), QString::fromLatin1(key), QString::fromLatin1(def));

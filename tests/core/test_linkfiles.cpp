@@ -14,6 +14,7 @@
 
 using namespace mostarium;
 using mostarium::test::Fifo;
+using mostarium::test::fileBytes;
 using mostarium::test::FullDisk;
 using mostarium::test::ScopedFakeServices;
 using mostarium::test::TempProgramFolder;
@@ -25,12 +26,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -45,7 +40,7 @@ TEST(LinkFiles, StartUpWritesSeventeenTwoLineLinkFiles)
     ASSERT_EQ(written.size(), 17);
     ASSERT_EQ(internetShortCuts().size(), 17u);
     for (const InternetShortCut &row : internetShortCuts()) {
-        const QByteArray bytes = readBytes(folder.file("URLs/" + row.fileName));
+        const QByteArray bytes = fileBytes(folder.file("URLs/" + row.fileName));
         EXPECT_EQ(bytes, cp1252::encode(QStringLiteral("[InternetShortcut]\r\nURL=") + row.address + "\r\n"))
             << row.fileName.toStdString();
         EXPECT_EQ(bytes.count("\r\n"), 2);
@@ -62,7 +57,7 @@ TEST(LinkFiles, AUserEditedLinkFileIsNotRewritten)
     const QByteArray mine = "[InternetShortcut]\r\nURL=https://mijn.brouwerij.nl/\r\n";
     writeBytes(folder.file("URLs/ZOLV.url"), mine);
     CreateInternetShortCuts();
-    EXPECT_EQ(readBytes(folder.file("URLs/ZOLV.url")), mine);
+    EXPECT_EQ(fileBytes(folder.file("URLs/ZOLV.url")), mine);
     EXPECT_TRUE(QFile::exists(folder.file("URLs/PINT.url")));
 }
 
@@ -179,7 +174,7 @@ TEST(LinkFiles, AFullDiskWritesNoLinkFileAndKeepsAnOldOne)
         CreateInternetShortCuts();
     }
     EXPECT_FALSE(written);
-    EXPECT_EQ(readBytes(link), old);
+    EXPECT_EQ(fileBytes(link), old);
     // No half-written link file stands in for a missing one.
     EXPECT_EQ(QDir(folder.file("URLs")).entryList(QDir::Files | QDir::Hidden), QStringList{"MostariumOnline.url"});
 }

@@ -4,6 +4,7 @@
 
 #include "support/FakeServices.h"
 #include "support/FileFaults.h"
+#include "support/TempProgramFolder.h"
 #include "core/Cp1252.h"
 #include "core/Ini.h"
 #include "core/RecipeFile.h"
@@ -19,14 +20,6 @@ using namespace mostarium;
 using namespace mostarium::test;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -102,7 +95,7 @@ class RecipeGolden : public ::testing::TestWithParam<Golden> {};
 
 TEST_P(RecipeGolden, WriterMatchesTheLayoutLineByLine)
 {
-    const QByteArray expected = readFile(dataFile(GetParam().file));
+    const QByteArray expected = fileBytes(dataFile(GetParam().file));
     ASSERT_FALSE(expected.isEmpty());
     const QByteArray written = recipeFileBytes(GetParam().make());
 
@@ -133,13 +126,13 @@ TEST_P(RecipeGolden, RoundTripGivesTheSameRecipeAndTheSameBytes)
     EXPECT_EQ(back.app.dubbelBrouw, original.app.dubbelBrouw);
     expectSameRecipe(back.recipe, original.recipe);
 
-    EXPECT_EQ(recipeFileBytes(back), readFile(path));
+    EXPECT_EQ(recipeFileBytes(back), fileBytes(path));
 }
 
 TEST_P(RecipeGolden, SampleInTheProgramFolderIsTheSameRecipe)
 {
     const QString sample = QStringLiteral(MOSTARIUM_SOURCE_DIR "/resources/Recepten/") + QLatin1String(GetParam().file);
-    EXPECT_EQ(readFile(sample), recipeFileBytes(GetParam().make()));
+    EXPECT_EQ(fileBytes(sample), recipeFileBytes(GetParam().make()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, RecipeGolden,
@@ -293,7 +286,7 @@ TEST(RecipeSave, SaveWritesClearsTheFlagAndShowsThePath)
     EXPECT_EQ(r.outcome, SaveOutcome::Saved);
     EXPECT_FALSE(s.recipe.ReceptGewijzigd);
     EXPECT_EQ(s.view.panels[7].text, s.app.fileName);
-    EXPECT_EQ(readFile(s.app.fileName), recipeFileBytes(s));
+    EXPECT_EQ(fileBytes(s.app.fileName), recipeFileBytes(s));
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(fake.busyDepth, 0);
 }
@@ -311,7 +304,7 @@ TEST(RecipeSave, FailedSaveKeepsTheOldFileTheFlagAndThePanel)
     s.view.panels[7].text = QStringLiteral("vorige");
     s.app.fileName = path;
     EXPECT_EQ(SaveRecept(s).outcome, SaveOutcome::Failed);
-    EXPECT_EQ(readFile(path), QByteArray("oud recept\r\n"));
+    EXPECT_EQ(fileBytes(path), QByteArray("oud recept\r\n"));
     EXPECT_TRUE(s.recipe.ReceptGewijzigd);
     EXPECT_EQ(s.view.panels[7].text, QStringLiteral("vorige"));
     ASSERT_EQ(fake.messages.size(), 1u);
@@ -334,7 +327,7 @@ TEST(RecipeSave, AFullDiskFailsTheSaveAndTheTastingWordsAndKeepsTheOldFile)
     Session s = zomerblond();
     s.app.fileName = dir.filePath(QStringLiteral("Zomerblond.zlv"));
     ASSERT_TRUE(writeRecipeFile(s, s.app.fileName));
-    const QByteArray old = readFile(s.app.fileName);
+    const QByteArray old = fileBytes(s.app.fileName);
 
     s.recipe.Algemeen(0) = QStringLiteral("Zomerblond 2");
     s.recipe.Kenmerken[0] = QStringLiteral("goud");
@@ -349,7 +342,7 @@ TEST(RecipeSave, AFullDiskFailsTheSaveAndTheTastingWordsAndKeepsTheOldFile)
     }
     EXPECT_EQ(saved, SaveOutcome::Failed);
     EXPECT_FALSE(wordsSaved);
-    EXPECT_EQ(readFile(s.app.fileName), old);
+    EXPECT_EQ(fileBytes(s.app.fileName), old);
     EXPECT_TRUE(s.recipe.ReceptGewijzigd);
     EXPECT_EQ(s.view.panels[7].text, QStringLiteral("vorige"));
     EXPECT_EQ(fake.prompts(), QStringList{OpslaanFout});
@@ -363,7 +356,7 @@ TEST(RecipeSave, ReadOnlyFileIsNotReplaced)
     ASSERT_TRUE(writeFile(path, "oud\r\n"));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
     EXPECT_FALSE(writeRecipeFile(zomerblond(), path));
-    EXPECT_EQ(readFile(path), QByteArray("oud\r\n"));
+    EXPECT_EQ(fileBytes(path), QByteArray("oud\r\n"));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
@@ -427,12 +420,12 @@ TEST(RecipeSave, SaveKenmerkenReplacesTheWordsOfAnExistingRecipeOnly)
     EXPECT_EQ(ReadINI(s.app.fileName, QStringLiteral("Kenmerken"), QStringLiteral("Helderheid"), QStringLiteral("?")),
               QString());
     // The keys are replaced where they stand: the file is what a save writes now.
-    EXPECT_EQ(readFile(s.app.fileName), recipeFileBytes(s));
+    EXPECT_EQ(fileBytes(s.app.fileName), recipeFileBytes(s));
 
     // Once more: replaced in place, not added twice.
     s.recipe.Kenmerken[0] = QStringLiteral("blond");
     ASSERT_TRUE(SaveKenmerken(s));
-    const QByteArray after = readFile(s.app.fileName);
+    const QByteArray after = fileBytes(s.app.fileName);
     EXPECT_EQ(after.count("[Kenmerken]"), 1);
     EXPECT_TRUE(after.contains("Kleur=blond\r\n"));
 
@@ -440,5 +433,5 @@ TEST(RecipeSave, SaveKenmerkenReplacesTheWordsOfAnExistingRecipeOnly)
     other.app.fileName = dir.filePath(QStringLiteral("Zomerblond.txt"));
     ASSERT_TRUE(writeFile(other.app.fileName, "tekst\r\n"));
     EXPECT_FALSE(SaveKenmerken(other));
-    EXPECT_EQ(readFile(other.app.fileName), QByteArray("tekst\r\n"));
+    EXPECT_EQ(fileBytes(other.app.fileName), QByteArray("tekst\r\n"));
 }

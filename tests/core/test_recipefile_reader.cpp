@@ -6,6 +6,7 @@
 #include "core/Ini.h"
 #include "core/RecipeFile.h"
 #include "support/FileFaults.h"
+#include "support/TempProgramFolder.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -27,12 +28,6 @@ QByteArray crlf(const QString &text)
 QByteArray sampleBytes(const char *name)
 {
     QFile f(QStringLiteral(MOSTARIUM_SOURCE_DIR "/tests/data/") + QLatin1String(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 

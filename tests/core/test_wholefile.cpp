@@ -3,6 +3,7 @@
 
 #include "core/WholeFile.h"
 #include "support/FileFaults.h"
+#include "support/TempProgramFolder.h"
 #include "support/QtPrint.h"
 
 #include <QDir>
@@ -14,12 +15,6 @@ using namespace mostarium;
 using namespace mostarium::test;
 
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void put(const QString &path, const QByteArray &bytes)
 {
@@ -100,7 +95,7 @@ TEST(WholeFile, AFullDiskLeavesTheOldFileAndNoTraceOfTheNewOne)
         }
         EXPECT_FALSE(written) << c.limit;
         EXPECT_FALSE(error.isEmpty()) << c.limit;
-        EXPECT_EQ(contents(path), QByteArray("oud\r\n")) << c.limit;
+        EXPECT_EQ(fileBytes(path), QByteArray("oud\r\n")) << c.limit;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Recept.zlv")})
             << c.limit;
     }
@@ -110,7 +105,7 @@ TEST(WholeFile, AFullDiskLeavesTheOldFileAndNoTraceOfTheNewOne)
         FullDisk full(100);
         EXPECT_TRUE(writeWholeFile(path, "nieuw\r\n"));
     }
-    EXPECT_EQ(contents(path), QByteArray("nieuw\r\n"));
+    EXPECT_EQ(fileBytes(path), QByteArray("nieuw\r\n"));
 }
 
 TEST(WholeFile, WritesNeitherOverAReadOnlyFileNorOverAPipe)
@@ -120,7 +115,7 @@ TEST(WholeFile, WritesNeitherOverAReadOnlyFileNorOverAPipe)
     put(path, "oud\r\n");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
     EXPECT_FALSE(writeWholeFile(path, "nieuw"));
-    EXPECT_EQ(contents(path), QByteArray("oud\r\n"));
+    EXPECT_EQ(fileBytes(path), QByteArray("oud\r\n"));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
     Fifo fifo(dir.filePath(QStringLiteral("pipe.url")));

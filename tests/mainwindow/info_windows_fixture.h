@@ -53,12 +53,6 @@ protected:
         f.write(bytes);
     }
 
-    static QByteArray readFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
     TempProgramFolder folder;
     ScopedFakeServices fake;
     ScopedRealWindows realWindows;

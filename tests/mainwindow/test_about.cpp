@@ -70,7 +70,7 @@ TEST_F(AboutWindow, LinkLabelWritesAMissingLinkFileAndOpensIt)
     EXPECT_EQ(child<QLabel>(w, "lblInfo_WWW")->cursor().shape(), Qt::WhatsThisCursor);
 
     QTest::mouseClick(child(w, "lblInfo_WWW"), Qt::LeftButton);
-    EXPECT_EQ(readFile(folder.file("URLs/ZOLV.url")),
+    EXPECT_EQ(test::fileBytes(folder.file("URLs/ZOLV.url")),
               "[InternetShortcut]\r\nURL=" + guildSiteAddress().toLatin1() + "\r\n");
     EXPECT_EQ(fake.urls, QStringList{guildSiteAddress()});
 
@@ -78,7 +78,7 @@ TEST_F(AboutWindow, LinkLabelWritesAMissingLinkFileAndOpensIt)
     writeFile(folder.file("URLs/MostariumOnline.url"), "[InternetShortcut]\r\nURL=https://elders.example.nl/\r\n");
     QTest::mouseClick(child(w, "lblI_MostariumOnline"), Qt::LeftButton);
     EXPECT_EQ(fake.urls.last(), "https://elders.example.nl/");
-    EXPECT_EQ(readFile(folder.file("URLs/MostariumOnline.url")),
+    EXPECT_EQ(test::fileBytes(folder.file("URLs/MostariumOnline.url")),
               "[InternetShortcut]\r\nURL=https://elders.example.nl/\r\n");
 
     // One a user (or someone else) pointed at a local program is refused.
@@ -115,7 +115,7 @@ TEST_F(AboutWindow, ClosingChangesNoSetting)
 {
     QString one = "1";
     WriteINI(paths::zymIni(), "Sounds", "SoundsOn", one);
-    const QByteArray before = readFile(paths::zymIni());
+    const QByteArray before = test::fileBytes(paths::zymIni());
     session().app.geluidAan = true;
     showAbout();
     click(windows().find("frmInfo"), "cmdOK");
@@ -124,7 +124,7 @@ TEST_F(AboutWindow, ClosingChangesNoSetting)
     showRegistreer();
     click(windows().find("frmRegistreer"), "cmdReg_OK");
     EXPECT_FALSE(windows().isLoaded("frmRegistreer"));
-    EXPECT_EQ(readFile(paths::zymIni()), before);
+    EXPECT_EQ(test::fileBytes(paths::zymIni()), before);
 }
 
 TEST_F(AboutWindow, MailingListNotice)

@@ -39,11 +39,7 @@ protected:
         fake.clear();
     }
 
-    static QByteArray bytes(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    static QByteArray bytes(const QString &path) { return fileBytes(path); }
 
     static void makeReadOnly(const QString &path)
     {

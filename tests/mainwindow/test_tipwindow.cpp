@@ -142,12 +142,12 @@ TEST_F(TipWindow, CloseBoxStoresNothing)
 {
     QString one = "1";
     WriteINI(paths::zymIni(), "StartUp", "ShowTips", one);
-    const QByteArray before = readFile(paths::zymIni());
+    const QByteArray before = test::fileBytes(paths::zymIni());
     QWidget *w = open();
     child<QCheckBox>(w, "chkShowAtStartUp")->setChecked(false);
     w->close();
     EXPECT_FALSE(windows().isLoaded("frmTip"));
-    EXPECT_EQ(readFile(paths::zymIni()), before);
+    EXPECT_EQ(test::fileBytes(paths::zymIni()), before);
 }
 
 TEST_F(TipWindow, ASecondRequestRaisesTheSameWindowWithoutReloading)

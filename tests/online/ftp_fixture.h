@@ -10,6 +10,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include "support/TempProgramFolder.h"
+
 namespace mostarium::test {
 
 inline const QString FtpUser = QStringLiteral("zuroze");
@@ -78,12 +80,6 @@ inline QByteArray patternBytes(qint64 n, char seed = 0)
     for (qint64 i = 0; i < n; ++i)
         b[i] = static_cast<char>((i * 7 + i / 255 + seed) & 0xff);
     return b;
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 inline void writeFile(const QString &path, const QByteArray &bytes)

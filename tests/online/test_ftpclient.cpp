@@ -53,7 +53,7 @@ TEST_F(FtpClientTest, DownloadRaisesAnEventPerBlockAndEndsWithTheSize)
         events.clear();
         ASSERT_TRUE(ftp->FTPDownloadFile(local(QStringLiteral("f.bin")), QStringLiteral("/data/f.bin")));
         EXPECT_EQ(events, c.expected);
-        EXPECT_EQ(readFile(local(QStringLiteral("f.bin"))), bytes);
+        EXPECT_EQ(fileBytes(local(QStringLiteral("f.bin"))), bytes);
         EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("f.bin.part"))));
         ftp->CloseConnection();
     }
@@ -67,7 +67,7 @@ TEST_F(FtpClientTest, DownloadOverALongerLocalFileLeavesExactlyTheRemoteBytes)
     auto ftp = connected();
     ASSERT_TRUE(
         ftp->FTPDownloadFile(QStringLiteral("  ") + local(QStringLiteral("f.bin")) + u' ', QStringLiteral(" f.bin ")));
-    EXPECT_EQ(readFile(local(QStringLiteral("f.bin"))), bytes);
+    EXPECT_EQ(fileBytes(local(QStringLiteral("f.bin"))), bytes);
 }
 
 TEST_F(FtpClientTest, MissingEmptyAndBlankNamesFailWithoutAText)
@@ -122,7 +122,7 @@ TEST_F(FtpClientTest, ATransferCutHalfWayFailsAndKeepsTheEarlierFile)
     EXPECT_FALSE(ftp->FTPDownloadFile(local(QStringLiteral("halfway.bin")), QStringLiteral("/halfway.bin")));
     EXPECT_TRUE(ftp->GetLastErrorMessage().startsWith(QStringLiteral("InternetReadFile error code: ")))
         << ftp->GetLastErrorMessage().toStdString();
-    EXPECT_EQ(readFile(local(QStringLiteral("halfway.bin"))), earlier);
+    EXPECT_EQ(fileBytes(local(QStringLiteral("halfway.bin"))), earlier);
     EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("halfway.bin.part"))));
     ASSERT_FALSE(events.empty());
     EXPECT_LT(events.back().first, 1000);
@@ -166,7 +166,7 @@ TEST_F(FtpClientTest, UploadSendsBlocksAndTheSimpleCallsMoveWholeFiles)
     events.clear();
     ASSERT_TRUE(ftp->SimpleFTPPutFile(local(QStringLiteral("up.bin")), QStringLiteral("/simple.bin")));
     ASSERT_TRUE(ftp->SimpleFTPGetFile(local(QStringLiteral("back.bin")), QStringLiteral("/simple.bin")));
-    EXPECT_EQ(readFile(local(QStringLiteral("back.bin"))), bytes);
+    EXPECT_EQ(fileBytes(local(QStringLiteral("back.bin"))), bytes);
     EXPECT_TRUE(events.empty());
 }
 

@@ -94,7 +94,7 @@ TEST_F(OnlineCommandsTest, YesFetchesTheNewVersionIntoTempAndOpensNothing)
     fake.msgAnswers = {mb::OK, mb::Yes};
     trigger("mnuCheckForUpdates");
     const QString local = paths::file(QStringLiteral("temp/Mostarium-1.0.1.zip"));
-    EXPECT_EQ(readFile(local), bytes);
+    EXPECT_EQ(fileBytes(local), bytes);
     EXPECT_EQ(fake.prompts().constLast(),
               QStringLiteral("Download succesvol! Het gedownloade bestand is te vinden als ") + local);
     EXPECT_EQ(barShows, 1);
@@ -127,7 +127,7 @@ TEST_F(OnlineCommandsTest, PublicRecipesReplaceAnEarlierDownload)
     const QString local = paths::file(QStringLiteral("temp/ZYM_public_recipes.zip"));
     writeFile(local, patternBytes(9999, 2));
     trigger("mnuDownloadRecipes");
-    EXPECT_EQ(readFile(local), bytes);
+    EXPECT_EQ(fileBytes(local), bytes);
     EXPECT_EQ(fake.prompts(),
               QStringList{QStringLiteral("Download succesvol! Het gedownloade bestand is te vinden als ") + local});
     EXPECT_EQ(barShows, 1);
@@ -157,7 +157,7 @@ TEST_F(OnlineCommandsTest, NoConnectionWithoutAPasswordOrWithARefusedLogin)
         ASSERT_EQ(fake.messages.size(), 1u);
         EXPECT_EQ(fake.messages[0].prompt, NoConnection);
         EXPECT_EQ(fake.messages[0].style, mb::Critical);
-        EXPECT_EQ(readFile(local), QByteArray("[VersionInfo]\r\nRev=1.0.0\r\n"));
+        EXPECT_EQ(fileBytes(local), QByteArray("[VersionInfo]\r\nRev=1.0.0\r\n"));
     }
 }
 
@@ -205,7 +205,7 @@ TEST_F(OnlineCommandsTest, ClosingTheWindowStopsTheTransferAndKeepsTheEarlierFil
     EXPECT_TRUE(online->client()->stopped());
     EXPECT_FALSE(online->client()->busy());
     EXPECT_TRUE(fake.messages.empty());
-    EXPECT_EQ(readFile(local), QByteArray("earlier"));
+    EXPECT_EQ(fileBytes(local), QByteArray("earlier"));
     EXPECT_FALSE(QFileInfo::exists(local + QStringLiteral(".part")));
     EXPECT_EQ(fake.busyDepth, 0);
 }

@@ -48,11 +48,7 @@ protected:
         return text;
     }
 
-    static QByteArray bytes(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    static QByteArray bytes(const QString &path) { return fileBytes(path); }
 };
 
 }  // namespace mostarium::test

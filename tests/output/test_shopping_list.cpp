@@ -12,11 +12,7 @@ namespace {
 // captions hold what the list cuts.
 class ShoppingListTest : public FileCommandsTest {
 protected:
-    static QByteArray bytes(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    static QByteArray bytes(const QString &path) { return fileBytes(path); }
     void tripel(const QString &fileName, bool doubleBrew)
     {
         Session &s = session();

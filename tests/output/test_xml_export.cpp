@@ -4,6 +4,7 @@
 #include "core/Session.h"
 #include "output/XmlExport.h"
 #include "output/XmlImport.h"
+#include "support/Samples.h"
 #include "support/FakeServices.h"
 #include "support/RecipeBuilders.h"
 #include "support/TempProgramFolder.h"
@@ -17,21 +18,6 @@
 
 namespace mostarium::test {
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-Session sample(const QString &name)
-{
-    Session s;
-    const OpenResult r = readRecipeFile(s, resourcesFolder() + QStringLiteral("/Recepten/") + name);
-    EXPECT_TRUE(r.ok) << qPrintable(name);
-    UpdateBrouwschema(s);
-    return s;
-}
 
 // An imported recipe as the import command leaves it: reset, filled, recalculated.
 Session imported(const QByteArray &bytes)
@@ -56,7 +42,7 @@ TEST_F(XmlExportTest, SamplesMatchTheirGoldensLineByLine)
 {
     for (const QString &name : {QStringLiteral("Zomerblond"), QStringLiteral("Herfstbok")}) {
         SCOPED_TRACE(qPrintable(name));
-        const QByteArray got = xmlRecipeBytes(sample(name + QStringLiteral(".zlv")).recipe);
+        const QByteArray got = xmlRecipeBytes(recalculatedSample(name + QStringLiteral(".zlv")).recipe);
         const QByteArray want =
             fileBytes(QStringLiteral(MOSTARIUM_SOURCE_DIR "/tests/output/golden/") + name + QStringLiteral(".xml"));
         ASSERT_FALSE(want.isEmpty());
@@ -132,8 +118,8 @@ TEST_F(XmlExportTest, EverySampleExportPassesXmllint)
         GTEST_SKIP() << "xmllint is not installed (libxml2-utils)";
     Session dubbel = doubleBrew();
     UpdateBrouwschema(dubbel);
-    const Session sessions[] = {sample(QStringLiteral("Zomerblond.zlv")), sample(QStringLiteral("Herfstbok.zlv")),
-                                dubbel};
+    const Session sessions[] = {recalculatedSample(QStringLiteral("Zomerblond.zlv")),
+                                recalculatedSample(QStringLiteral("Herfstbok.zlv")), dubbel};
     int n = 0;
     for (const Session &s : sessions) {
         const QString path = dir.filePath(QStringLiteral("r%1.xml").arg(++n));
@@ -182,7 +168,7 @@ TEST_F(XmlExportTest, FailuresShowTheMessageAndKeepTheOldFile)
 
 TEST_F(XmlExportTest, RoundTripSettlesAndKeepsTheRecipe)
 {
-    const Session start = sample(QStringLiteral("Herfstbok.zlv"));
+    const Session start = recalculatedSample(QStringLiteral("Herfstbok.zlv"));
     const QByteArray x1 = xmlRecipeBytes(start.recipe);
     const Session s1 = imported(x1);
     const QByteArray x2 = xmlRecipeBytes(s1.recipe);

@@ -25,6 +25,12 @@ void copyTree(const QString &from, const QString &to)
 }
 }  // namespace
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QString resourcesFolder()
 {
     const QString env = qEnvironmentVariable("MOSTARIUM_RESOURCES");

@@ -2,6 +2,7 @@
 
 #include "QtPrint.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -26,5 +27,7 @@ private:
 QString resourcesFolder();
 // The style database Biertypen.mdb the build made.
 QString styleDatabase();
+// A file's bytes; empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
 
 }  // namespace mostarium::test

@@ -27,6 +27,15 @@ QLabel *CalcWindow::label(const char *name, const QString &text, QWidget *parent
     return l;
 }
 
+QLabel *CalcWindow::asterix(const QString &name, QWidget *parent)
+{
+    QLabel *a = label(qPrintable(name), QStringLiteral("*"), parent);
+    QPalette p = a->palette();
+    p.setColor(QPalette::WindowText, Qt::red);
+    a->setPalette(p);
+    return a;
+}
+
 QGroupBox *CalcWindow::frame(const char *name, const QString &caption)
 {
     auto *f = new QGroupBox(caption, this);

@@ -23,6 +23,8 @@ public:
 
 protected:
     QLabel *label(const char *name, const QString &text, QWidget *parent = nullptr);
+    // The red "*" beside a box that must be filled.
+    QLabel *asterix(const QString &name, QWidget *parent);
     QGroupBox *frame(const char *name, const QString &caption);
     NumericEdit *input(const char *name, NumericEdit::Kind kind = NumericEdit::Kind::Decimal,
                        QWidget *parent = nullptr);

@@ -74,11 +74,7 @@ QWidget *frmEindbeStemming::makeHalf(int beer, Beer &b)
                          1, 0);
     reeelGrid->addWidget(b.sgNaSpoelen, 1, 1);
     for (int i = 0; i < 2; ++i) {
-        QLabel *a = label(qPrintable(QStringLiteral("lblAsterix_%1").arg(beer * 2 + i)), QStringLiteral("*"), reeel);
-        QPalette p = a->palette();
-        p.setColor(QPalette::WindowText, Qt::red);
-        a->setPalette(p);
-        reeelGrid->addWidget(a, i, 2);
+        reeelGrid->addWidget(asterix(QStringLiteral("lblAsterix_%1").arg(beer * 2 + i), reeel), i, 2);
     }
 
     auto *bestemming =

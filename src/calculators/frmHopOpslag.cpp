@@ -27,17 +27,13 @@ frmHopOpslag::frmHopOpslag(Session &s, Services &svc, QWidget *parent)
     QGroupBox *invoer = frame("fraHOInvoer", QStringLiteral(" Invoer "));
     auto *grid = new QGridLayout(invoer);
     int row = 0;
-    int asterix = 0;
+    int stars = 0;
     auto addRow = [&](const char *labelName, const QString &caption, QWidget *box, bool star) {
         grid->addWidget(label(labelName, caption, invoer), row, 0);
         box->setParent(invoer);
         grid->addWidget(box, row, 1);
         if (star) {
-            QLabel *a = label(qPrintable(QStringLiteral("lblAsterix_%1").arg(asterix++)), QStringLiteral("*"), invoer);
-            QPalette p = a->palette();
-            p.setColor(QPalette::WindowText, Qt::red);
-            a->setPalette(p);
-            grid->addWidget(a, row, 2);
+            grid->addWidget(asterix(QStringLiteral("lblAsterix_%1").arg(stars++), invoer), row, 2);
         }
         ++row;
     };

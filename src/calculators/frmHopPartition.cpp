@@ -27,26 +27,18 @@ QString frmHopPartition::reportPath() { return calc::reportPath(QStringLiteral("
 frmHopPartition::frmHopPartition(Session &s, Services &svc, QWidget *parent)
     : CalcWindow(QStringLiteral("frmHopPartition"), QStringLiteral("Dod Izerevaro Vavir"), s, svc, parent)
 {
-    auto star = [this](const QString &name, QWidget *parent) {
-        QLabel *a = label(qPrintable(name), QStringLiteral("*"), parent);
-        QPalette p = a->palette();
-        p.setColor(QPalette::WindowText, Qt::red);
-        a->setPalette(p);
-        return a;
-    };
-
     QGroupBox *nodig = frame("fraHP_Nodig", QStringLiteral(" Benodigde hopbitterheid  "));
     auto *nodigLay = new QGridLayout(nodig);
     m_gramNodig = input("txtHP_GramNodig", NumericEdit::Kind::Decimal, nodig);
     m_aPerc = input("txtHP_APerc", NumericEdit::Kind::Decimal, nodig);
     nodigLay->addWidget(label("lblHP_GramNodig", QStringLiteral("Hoeveel gram nodig?"), nodig), 0, 0);
     nodigLay->addWidget(m_gramNodig, 0, 1);
-    nodigLay->addWidget(star(QStringLiteral("lblAsterix_0"), nodig), 0, 2);
+    nodigLay->addWidget(asterix(QStringLiteral("lblAsterix_0"), nodig), 0, 2);
     QLabel *alfaNodig = label("lblHP_AlfaNodig", QStringLiteral("Alfazuurpercentage (%):"), nodig);
     alfaNodig->setToolTip(alfaTip);
     nodigLay->addWidget(alfaNodig, 1, 0);
     nodigLay->addWidget(m_aPerc, 1, 1);
-    nodigLay->addWidget(star(QStringLiteral("lblAsterix_1"), nodig), 1, 2);
+    nodigLay->addWidget(asterix(QStringLiteral("lblAsterix_1"), nodig), 1, 2);
 
     QGroupBox *hop = frame("fraHP_Hop", QStringLiteral(" Hop verdeling "));
     auto *hopLay = new QVBoxLayout(hop);
@@ -75,9 +67,9 @@ frmHopPartition::frmHopPartition(Session &s, Services &svc, QWidget *parent)
         m_nummer[i] =
             label(qPrintable(QStringLiteral("lblHP_Nummer_%1").arg(i)), QStringLiteral("%1:").arg(row), rijen);
         m_alfa[i] = input(qPrintable(QStringLiteral("txtHP_alfa_%1").arg(i)), NumericEdit::Kind::Decimal, rijen);
-        m_starAlfa[i] = star(QStringLiteral("lblAsterix_AZP_%1").arg(i), rijen);
+        m_starAlfa[i] = asterix(QStringLiteral("lblAsterix_AZP_%1").arg(i), rijen);
         m_gram[i] = input(qPrintable(QStringLiteral("txtHP_Gram_%1").arg(i)), NumericEdit::Kind::Decimal, rijen);
-        m_starGram[i] = star(QStringLiteral("lblAsterix_Gr_%1").arg(i), rijen);
+        m_starGram[i] = asterix(QStringLiteral("lblAsterix_Gr_%1").arg(i), rijen);
         m_perc[i] = result(qPrintable(QStringLiteral("txtHP_Perc_%1").arg(i)), rijen);
         markBad(m_perc[i], false);
         grid->addWidget(m_nummer[i], row, 0);

@@ -38,11 +38,7 @@ frmSuikerConv::frmSuikerConv(Session &s, Services &svc, QWidget *parent)
     auto *vanLay = new QGridLayout(van);
     auto *naarLay = new QGridLayout(naar);
     vanLay->addWidget(m_input, 0, 0);
-    QLabel *asterix = label("lblAsterix", QStringLiteral("*"), van);
-    QPalette red = asterix->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    asterix->setPalette(red);
-    vanLay->addWidget(asterix, 0, 1);
+    vanLay->addWidget(asterix(QStringLiteral("lblAsterix"), van), 0, 1);
     naarLay->addWidget(m_output, 0, 0);
     for (int i = 0; i < 3; ++i) {
         m_van[std::size_t(i)] = new QRadioButton(calc::unitCaptions().value(i), van);

@@ -27,14 +27,6 @@ QString frmSuikerSiroop::reportPath() { return calc::reportPath(QStringLiteral("
 frmSuikerSiroop::frmSuikerSiroop(Session &s, Services &svc, QWidget *parent)
     : CalcWindow(QStringLiteral("frmSuikerSiroop"), QStringLiteral("Hoeveelheid Suiker ter Afvulling"), s, svc, parent)
 {
-    auto redStar = [this](int i, QWidget *parentWidget) {
-        QLabel *a = label(qPrintable(QStringLiteral("lblAsterix_%1").arg(i)), QStringLiteral("*"), parentWidget);
-        QPalette p = a->palette();
-        p.setColor(QPalette::WindowText, Qt::red);
-        a->setPalette(p);
-        return a;
-    };
-
     QGroupBox *rand = frame("fraSSRandVoorwaarden", QStringLiteral(" Randvoorwaarden "));
     auto *randGrid = new QGridLayout(rand);
     m_aanwezig = input("txtSSCO2Aanwezig", NumericEdit::Kind::Decimal, rand);
@@ -52,7 +44,7 @@ frmSuikerSiroop::frmSuikerSiroop(Session &s, Services &svc, QWidget *parent)
     for (int i = 0; i < 3; ++i) {
         randGrid->addWidget(inputs[std::size_t(i)].first, i, 0);
         randGrid->addWidget(inputs[std::size_t(i)].second, i, 1);
-        randGrid->addWidget(redStar(i, rand), i, 2);
+        randGrid->addWidget(asterix(QStringLiteral("lblAsterix_%1").arg(i), rand), i, 2);
     }
 
     QGroupBox *siroop = frame("fraSSSiroop", QStringLiteral(" Suikersiroop "));

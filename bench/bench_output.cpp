@@ -1,7 +1,8 @@
 // The brewing schedule's outputs: the double-brew template filled, the filled
 // report read into a text document, the print dialog from its command, and an
 // OK with printer (PDF), screen and RTF file to the shown report window; the
-// double brew's shopping list and its web page written.
+// double brew's shopping list and its web page written, and the menu command
+// to the shopping list shown in its viewer.
 #include "core/Paths.h"
 #include "core/Recalc.h"
 #include "core/Services.h"
@@ -13,6 +14,7 @@
 #include "output/RtfReader.h"
 #include "output/RtfReport.h"
 #include "output/ShoppingList.h"
+#include "platform/QtServices.h"
 #include "platform/WindowRegistry.h"
 
 // The worked recipes of the tests; compiled in here so that the benchmark
@@ -22,6 +24,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -30,6 +33,7 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 #include "support/BenchSupport.h"
 
 #include <benchmark/benchmark.h>
@@ -102,6 +106,57 @@ void BM_DoubleBrewShoppingList(benchmark::State &state)
         state.SkipWithError("the shopping list was not written");
 }
 BENCHMARK(BM_DoubleBrewShoppingList)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+
+// The list in the program's own viewer: the time from the menu command to the
+// viewer shown, closed again as soon as its modal loop runs.
+class ListServices final : public bench::SilentServices {
+public:
+    QElapsedTimer clock;
+    qint64 shownNs = -1;
+    bool showTextFile(const QString &path) override
+    {
+        QTimer::singleShot(0, [this] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (w && w->objectName() == QLatin1String("frmTekstbestand") && w->isVisible())
+                shownNs = clock.nsecsElapsed();
+            if (w)
+                w->close();
+        });
+        return real.showTextFile(path);
+    }
+
+private:
+    QtServices real;
+};
+
+struct ListDesk : bench::WithServices<ListServices>, bench::Desk {
+    ListDesk() : bench::Desk(quiet, test::doubleBrew(), {"Templates/Leveranciers.txt"}, {"temp", "Recepten"}, true)
+    {
+        UpdateBrouwschema(session());
+        session().app.fileName = folder.path() + QStringLiteral("/Recepten/Dubbel.zlv");
+    }
+};
+
+void BM_CommandToShoppingListShown(benchmark::State &state)
+{
+    ListDesk desk;
+    for (auto _ : state) {
+        desk.quiet.shownNs = -1;
+        desk.quiet.clock.start();
+        desk.main->runCommand(QStringLiteral("mnuShoppingList"));
+        if (desk.quiet.shownNs < 0) {
+            state.SkipWithError("the list window did not show");
+            break;
+        }
+        state.SetIterationTime(double(desk.quiet.shownNs) / 1e9);
+        ListDesk::settle();
+    }
+}
+BENCHMARK(BM_CommandToShoppingListShown)
+    ->UseManualTime()
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 
 // Every block of the page: general data, evaluation and tasting words too.
 void BM_DoubleBrewHtml(benchmark::State &state)

@@ -18,17 +18,9 @@ using mostarium::test::fileBytes;
 using mostarium::test::FullDisk;
 using mostarium::test::ScopedFakeServices;
 using mostarium::test::TempProgramFolder;
+using mostarium::test::writeFileBytes;
 
-namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(LinkFiles, StartUpWritesSeventeenTwoLineLinkFiles)
 {
@@ -55,7 +47,7 @@ TEST(LinkFiles, AUserEditedLinkFileIsNotRewritten)
     TempProgramFolder folder;
     QDir().mkpath(folder.file("URLs"));
     const QByteArray mine = "[InternetShortcut]\r\nURL=https://mijn.brouwerij.nl/\r\n";
-    writeBytes(folder.file("URLs/ZOLV.url"), mine);
+    writeFileBytes(folder.file("URLs/ZOLV.url"), mine);
     CreateInternetShortCuts();
     EXPECT_EQ(fileBytes(folder.file("URLs/ZOLV.url")), mine);
     EXPECT_TRUE(QFile::exists(folder.file("URLs/PINT.url")));
@@ -102,7 +94,7 @@ TEST(LinkFiles, OpensOnlyWebAddressesAndSaysWhyNot)
         TempProgramFolder folder;
         ScopedFakeServices fake;
         const QString path = folder.file("link.url");
-        writeBytes(path, c.content);
+        writeFileBytes(path, c.content);
         const bool opened = OpenInternetShortCut(path);
         if (c.opened) {
             EXPECT_TRUE(opened);
@@ -125,11 +117,11 @@ TEST(LinkFiles, RefusalsNameTheirReason)
 {
     TempProgramFolder folder;
     const QString path = folder.file("a.url");
-    writeBytes(path, "[InternetShortcut]\r\nURL=javascript:alert(1)\r\n");
+    writeFileBytes(path, "[InternetShortcut]\r\nURL=javascript:alert(1)\r\n");
     EXPECT_TRUE(ReadInternetShortCut(path).refusal.contains("alleen http-, https- en ftp-adressen"));
-    writeBytes(path, "[InternetShortcut]\r\nURL=http://a.nl/" + QByteArray(3000, 'x') + "\r\n");
+    writeFileBytes(path, "[InternetShortcut]\r\nURL=http://a.nl/" + QByteArray(3000, 'x') + "\r\n");
     EXPECT_TRUE(ReadInternetShortCut(path).refusal.contains("te lang"));
-    writeBytes(path, "[InternetShortcut]\r\n");
+    writeFileBytes(path, "[InternetShortcut]\r\n");
     EXPECT_TRUE(ReadInternetShortCut(path).refusal.contains("geen internetadres"));
 }
 
@@ -166,7 +158,7 @@ TEST(LinkFiles, AFullDiskWritesNoLinkFileAndKeepsAnOldOne)
     QDir().mkpath(folder.file("URLs"));
     const QString link = folder.file("URLs/MostariumOnline.url");
     const QByteArray old = "[InternetShortcut]\r\nURL=http://a.nl/\r\n";
-    writeBytes(link, old);
+    writeFileBytes(link, old);
     bool written = true;
     {
         FullDisk full(16);
@@ -194,7 +186,7 @@ TEST(LinkFiles, AnotherDocumentGoesToTheDesktopAsAFile)
     ScopedFakeServices fake;
     const QString pdf = folder.file("Documentatie/artikel met spatie.pdf");
     QDir().mkpath(folder.file("Documentatie"));
-    writeBytes(pdf, "%PDF-1.4");
+    writeFileBytes(pdf, "%PDF-1.4");
     EXPECT_TRUE(OpenInternetShortCut(pdf));
     ASSERT_EQ(fake.urls.size(), 1);
     EXPECT_TRUE(fake.urls[0].startsWith("file:///"));
@@ -205,9 +197,9 @@ TEST(LinkFiles, ExistFile)
 {
     TempProgramFolder folder;
     const QString file = folder.file("bestaat.txt");
-    writeBytes(file, "x");
+    writeFileBytes(file, "x");
     const QString locked = folder.file("geheim.txt");
-    writeBytes(locked, "x");
+    writeFileBytes(locked, "x");
     QFile::setPermissions(locked, QFileDevice::Permissions());
 
     EXPECT_TRUE(ExistFile(file));

@@ -21,12 +21,6 @@ using namespace mostarium::test;
 
 namespace {
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 QStringList linesOf(const QByteArray &bytes)
 {
     QStringList lines = cp1252::decode(bytes).split(QStringLiteral("\r\n"));
@@ -296,7 +290,7 @@ TEST(RecipeSave, FailedSaveKeepsTheOldFileTheFlagAndThePanel)
     ScopedFakeServices fake;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Zomerblond.zlv"));
-    ASSERT_TRUE(writeFile(path, "oud recept\r\n"));
+    writeFileBytes(path, "oud recept\r\n");
 
     Session s = zomerblond();
     s.recipe.Doelstellingen.redim(0);  // cannot be written
@@ -353,7 +347,7 @@ TEST(RecipeSave, ReadOnlyFileIsNotReplaced)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Oud.zlv"));
-    ASSERT_TRUE(writeFile(path, "oud\r\n"));
+    writeFileBytes(path, "oud\r\n");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
     EXPECT_FALSE(writeRecipeFile(zomerblond(), path));
     EXPECT_EQ(fileBytes(path), QByteArray("oud\r\n"));
@@ -431,7 +425,7 @@ TEST(RecipeSave, SaveKenmerkenReplacesTheWordsOfAnExistingRecipeOnly)
 
     Session other = s;
     other.app.fileName = dir.filePath(QStringLiteral("Zomerblond.txt"));
-    ASSERT_TRUE(writeFile(other.app.fileName, "tekst\r\n"));
+    writeFileBytes(other.app.fileName, "tekst\r\n");
     EXPECT_FALSE(SaveKenmerken(other));
     EXPECT_EQ(fileBytes(other.app.fileName), QByteArray("tekst\r\n"));
 }

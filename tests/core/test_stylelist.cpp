@@ -10,15 +10,9 @@
 
 using namespace mostarium;
 using mostarium::test::TempProgramFolder;
+using mostarium::test::writeFileBytes;
 
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 struct LoadCase {
     const char *what;
@@ -103,7 +97,7 @@ TEST(StyleListFile, FoundInAnyLetterCase)
 {
     TempProgramFolder folder;
     EXPECT_EQ(paths::existingFile(QStringLiteral("Biersoorten.txt")), QString());
-    writeBytes(folder.file(QStringLiteral("bierSOORTEN.TXT")), "Pils,licht\r\n");
+    writeFileBytes(folder.file(QStringLiteral("bierSOORTEN.TXT")), "Pils,licht\r\n");
     const QString found = paths::existingFile(QStringLiteral("Biersoorten.txt"));
     EXPECT_TRUE(found.endsWith(QStringLiteral("/bierSOORTEN.TXT"))) << found.toStdString();
     const StyleList list = readStyleList();

@@ -12,6 +12,7 @@
 
 using namespace mostarium;
 using mostarium::test::TempProgramFolder;
+using mostarium::test::writeFileBytes;
 
 namespace {
 
@@ -31,13 +32,6 @@ QStringList walk(TipCycle &cycle, const std::vector<double> &draws)
         shown << cycle.counterText();
     }
     return shown;
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 }  // namespace
@@ -130,16 +124,16 @@ TEST(Tips, LoadingTheFile)
     EXPECT_EQ(missing[0], "Tips.txt niet aanwezig is op Uw systeem? Kontakteer " + contactAddress()
                               + " voor meest recente tips.txt bestand.");
 
-    writeBytes(path, "");
+    writeFileBytes(path, "");
     EXPECT_TRUE(LoadTips(path).isEmpty());
 
     // Blank lines are tips; nothing is trimmed; Windows-1252; the last line
     // end starts no extra tip; a lone LF from another editor ends a line too.
-    writeBytes(path, "Eerste tip\r\n\r\n  ingesprongen  \r\nCaf\xe9 \x80 5\r\nlaatste\nna LF\r\n");
+    writeFileBytes(path, "Eerste tip\r\n\r\n  ingesprongen  \r\nCaf\xe9 \x80 5\r\nlaatste\nna LF\r\n");
     EXPECT_EQ(LoadTips(path),
               (QStringList{"Eerste tip", "", "  ingesprongen  ", QString::fromUtf8("Café € 5"), "laatste", "na LF"}));
 
-    writeBytes(path, "zonder regeleinde");
+    writeFileBytes(path, "zonder regeleinde");
     EXPECT_EQ(LoadTips(path), QStringList{"zonder regeleinde"});
 }
 

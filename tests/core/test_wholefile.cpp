@@ -14,22 +14,11 @@
 using namespace mostarium;
 using namespace mostarium::test;
 
-namespace {
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-}  // namespace
-
 TEST(WholeFile, ReadsOnlyRegularFilesOfASaneSize)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("ZYM.ini"));
-    put(file, "[S]\r\nK=v\r\n");
+    writeFileBytes(file, "[S]\r\nK=v\r\n");
     const QString big = dir.filePath(QStringLiteral("big.txt"));
     ASSERT_TRUE(makeLargeFile(big, MaxTextFileSize + 1));
     const QString exact = dir.filePath(QStringLiteral("exact.txt"));
@@ -77,7 +66,7 @@ TEST(WholeFile, AFullDiskLeavesTheOldFileAndNoTraceOfTheNewOne)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Recept.zlv"));
-    put(path, "oud\r\n");
+    writeFileBytes(path, "oud\r\n");
     const QByteArray big(64 * 1024, 'x');        // more than any write buffer
     const QByteArray small("nieuw recept\r\n");  // stays in a write buffer
 
@@ -112,7 +101,7 @@ TEST(WholeFile, WritesNeitherOverAReadOnlyFileNorOverAPipe)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Oud.zlv"));
-    put(path, "oud\r\n");
+    writeFileBytes(path, "oud\r\n");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
     EXPECT_FALSE(writeWholeFile(path, "nieuw"));
     EXPECT_EQ(fileBytes(path), QByteArray("oud\r\n"));

@@ -82,13 +82,6 @@ inline QByteArray patternBytes(qint64 n, char seed = 0)
     return b;
 }
 
-inline void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
 // A port of 127.0.0.1 nobody listens on.
 int closedPort();
 

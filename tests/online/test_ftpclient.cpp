@@ -63,7 +63,7 @@ TEST_F(FtpClientTest, DownloadOverALongerLocalFileLeavesExactlyTheRemoteBytes)
 {
     const QByteArray bytes = patternBytes(300);
     server.put(QStringLiteral("/f.bin"), bytes);
-    writeFile(local(QStringLiteral("f.bin")), patternBytes(5000, 3));
+    writeFileBytes(local(QStringLiteral("f.bin")), patternBytes(5000, 3));
     auto ftp = connected();
     ASSERT_TRUE(
         ftp->FTPDownloadFile(QStringLiteral("  ") + local(QStringLiteral("f.bin")) + u' ', QStringLiteral(" f.bin ")));
@@ -117,7 +117,7 @@ TEST_F(FtpClientTest, ATransferCutHalfWayFailsAndKeepsTheEarlierFile)
 {
     server.put(QStringLiteral("/halfway.bin"), patternBytes(1000));
     const QByteArray earlier = patternBytes(77, 9);
-    writeFile(local(QStringLiteral("halfway.bin")), earlier);
+    writeFileBytes(local(QStringLiteral("halfway.bin")), earlier);
     auto ftp = connected();
     EXPECT_FALSE(ftp->FTPDownloadFile(local(QStringLiteral("halfway.bin")), QStringLiteral("/halfway.bin")));
     EXPECT_TRUE(ftp->GetLastErrorMessage().startsWith(QStringLiteral("InternetReadFile error code: ")))
@@ -156,7 +156,7 @@ TEST_F(FtpClientTest, UploadFromAMissingLocalFileLeavesTheServerAlone)
 TEST_F(FtpClientTest, UploadSendsBlocksAndTheSimpleCallsMoveWholeFiles)
 {
     const QByteArray bytes = patternBytes(600, 5);
-    writeFile(local(QStringLiteral("up.bin")), bytes);
+    writeFileBytes(local(QStringLiteral("up.bin")), bytes);
     auto ftp = connected();
     ASSERT_TRUE(ftp->FTPUploadFile(local(QStringLiteral("up.bin")), QStringLiteral("/up.bin")))
         << ftp->GetLastErrorMessage().toStdString();

@@ -125,7 +125,7 @@ TEST_F(OnlineCommandsTest, PublicRecipesReplaceAnEarlierDownload)
     const QByteArray bytes = patternBytes(1234, 1);
     server.put(online::PublicRecipes, bytes);
     const QString local = paths::file(QStringLiteral("temp/ZYM_public_recipes.zip"));
-    writeFile(local, patternBytes(9999, 2));
+    writeFileBytes(local, patternBytes(9999, 2));
     trigger("mnuDownloadRecipes");
     EXPECT_EQ(fileBytes(local), bytes);
     EXPECT_EQ(fake.prompts(),
@@ -147,7 +147,7 @@ TEST_F(OnlineCommandsTest, AMissingFileOnTheServerIsNamed)
 TEST_F(OnlineCommandsTest, NoConnectionWithoutAPasswordOrWithARefusedLogin)
 {
     const QString local = paths::file(QStringLiteral("temp/Update.inf"));
-    writeFile(local, "[VersionInfo]\r\nRev=1.0.0\r\n");
+    writeFileBytes(local, "[VersionInfo]\r\nRev=1.0.0\r\n");
     descriptor(QStringLiteral("2.0.0"), QStringLiteral("x.zip"));
     for (const QString &password : {QString(), QStringLiteral("verkeerd")}) {
         SCOPED_TRACE(password.toStdString());
@@ -188,7 +188,7 @@ TEST_F(OnlineCommandsTest, ClosingTheWindowStopsTheTransferAndKeepsTheEarlierFil
     server.put(online::PublicRecipes, patternBytes(200000));
     server.put(online::PublicRecipes + QStringLiteral(".slow"), {});
     const QString local = paths::file(QStringLiteral("temp/ZYM_public_recipes.zip"));
-    writeFile(local, "earlier");
+    writeFileBytes(local, "earlier");
     bool closed = false;
     QObject::connect(online, &OnlineCommands::barMoved, [&] {
         if (!closed) {

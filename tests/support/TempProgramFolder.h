@@ -29,5 +29,7 @@ QString resourcesFolder();
 QString styleDatabase();
 // A file's bytes; empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
+// Writes the bytes as the file's whole content; a failure fails the test.
+void writeFileBytes(const QString &path, const QByteArray &bytes);
 
 }  // namespace mostarium::test

@@ -4,6 +4,7 @@
 #include "core/StyleList.h"
 #include "platform/Twips.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -62,6 +63,8 @@ frmBierSoorten::frmBierSoorten(Session &s, Services &svc, const QString &path, c
     m_cmbBierSoorten->setInsertPolicy(QComboBox::NoInsert);
     m_cmbBierSoorten->setCompleter(nullptr);
     m_cmbBierSoorten->setMaxVisibleItems(20);
+    // Long lines lose the end of their description, never the style's name.
+    m_cmbBierSoorten->view()->setTextElideMode(Qt::ElideRight);
     m_cmbBierSoorten->setMinimumWidth(layout::px(8400));
     m_cmbBierSoorten->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_lblBS_Selecteer->setBuddy(m_cmbBierSoorten);

@@ -40,7 +40,7 @@ const std::vector<InternetShortCut> &internetShortCuts()
         {QStringLiteral("Hobbybrouwen.url"), QStringLiteral("http://www.hobbybrouwen.nl/")},
         {QStringLiteral("FAWBG.url"), QStringLiteral("http://www.fawbg.nl/")},
         {QStringLiteral("Brouwplaats.url"), QStringLiteral("http://www.brouwplaats.nl/")},
-        {YeastLinkFile, QStringLiteral("http://www.fermentis.com/go/default/brewing-info/yeast-yeast-specifications/")},
+        {YeastLinkFile, QStringLiteral("https://fermentis.com/")},
         {QStringLiteral("WYeast.url"), QStringLiteral("http://www.wyeastlab.com/")},
         {QStringLiteral("BierKeurMeesterGilde.url"), QStringLiteral("http://www.bierkeurmeestergilde.nl/")},
         {QStringLiteral("HopUnion.url"), QStringLiteral("http://www.hopunion.com/")},

@@ -1,5 +1,6 @@
-// Both hop dialogs with four rows per list: from the command to the dialog
-// shown, and from OK through the recalculation to the display model.
+// The grain bill and mash dialogs at their largest (ten grain rows, seven
+// steps) and both hop dialogs with four rows per list: from the command to the
+// dialog shown, and from OK through the recalculation to the display model.
 #include "core/Paths.h"
 #include "core/Session.h"
 #include "mainwindow/WindowCatalogue.h"
@@ -28,7 +29,10 @@ struct Dialog {
 };
 // The second beer's dialog has no menu command: it opens as a right click
 // on its schedule frames opens it.
-const Dialog kDialogs[] = {{"frmHopgift", "mnuHopgift", "cmdHGOK"}, {"frmHopgift2", nullptr, "cmdHG2OK"}};
+const Dialog kDialogs[] = {{"frmStorting", "mnuStorting", "cmdStOK"},
+                           {"frmMaischSchema", "mnuMaisSchema", "cmdMSOK"},
+                           {"frmHopgift", "mnuHopgift", "cmdHGOK"},
+                           {"frmHopgift2", nullptr, "cmdHG2OK"}};
 
 void openCommand(frmRecept &w, const Dialog &d)
 {
@@ -64,8 +68,7 @@ void BM_CommandToDialogShown(benchmark::State &state)
     state.SetLabel(d.window);
 }
 BENCHMARK(BM_CommandToDialogShown)
-    ->Arg(0)
-    ->Arg(1)
+    ->DenseRange(0, 3)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
@@ -87,7 +90,7 @@ void BM_OkToDisplayModel(benchmark::State &state)
         state.PauseTiming();
         if (session().view.revision == revision || !b.quiet.messages.empty())
             state.SkipWithError("the OK did not recalculate cleanly");
-        // The first beer's OK opens the second's in a double brew.
+        // The first beer's hop OK opens the second's in a double brew.
         b.close(d.window);
         b.close("frmHopgift2");
         state.ResumeTiming();
@@ -95,8 +98,7 @@ void BM_OkToDisplayModel(benchmark::State &state)
     state.SetLabel(d.window);
 }
 BENCHMARK(BM_OkToDisplayModel)
-    ->Arg(0)
-    ->Arg(1)
+    ->DenseRange(0, 3)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);

@@ -144,7 +144,7 @@ void OnlineCommands::closeClient()
     mFTP->CloseConnection();
 }
 
-void OnlineCommands::CheckForUpDates()
+void OnlineCommands::runConnected(const char *sub, const std::function<void()> &body)
 {
     if (m_running)
         return;
@@ -152,6 +152,16 @@ void OnlineCommands::CheckForUpDates()
     if (!connectClient())
         return;
     try {
+        body();
+    } catch (const std::exception &e) {
+        trap(sub, e);
+    }
+    closeClient();
+}
+
+void OnlineCommands::CheckForUpDates()
+{
+    runConnected("CheckForUpDates", [this] {
         const QString local = paths::file(QStringLiteral("temp/Update.inf"));
         if (QFileInfo::exists(local))
             QFile::remove(local);
@@ -182,20 +192,12 @@ void OnlineCommands::CheckForUpDates()
                 }
             }
         }
-    } catch (const std::exception &e) {
-        trap("CheckForUpDates", e);
-    }
-    closeClient();
+    });
 }
 
 void OnlineCommands::DownLoadPublicRecipesMostariumOnline()
 {
-    if (m_running)
-        return;
-    Run run(*this);
-    if (!connectClient())
-        return;
-    try {
+    runConnected("DownLoadPublicRecipesMostariumOnline", [this] {
         const QString local = paths::file(QStringLiteral("temp/ZYM_public_recipes.zip"));
         bool ok = false;
         {
@@ -204,10 +206,7 @@ void OnlineCommands::DownLoadPublicRecipesMostariumOnline()
         }
         if (ok)
             services().msgBox(Succeeded + local);
-    } catch (const std::exception &e) {
-        trap("DownLoadPublicRecipesMostariumOnline", e);
-    }
-    closeClient();
+    });
 }
 
 }  // namespace mostarium

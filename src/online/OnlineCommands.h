@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 // The two commands that reach the online service's FTP server: the update
@@ -56,6 +57,9 @@ private:
     bool connectClient();
     bool download(const QString &local, const QString &remote, const char *sub);
     void closeClient();
+    // One command's run: refused while another runs, connected first, an
+    // error reported under `sub`, the connection closed at the end.
+    void runConnected(const char *sub, const std::function<void()> &body);
 
     std::unique_ptr<cFTP> mFTP;
     bool m_running = false;

@@ -5,6 +5,7 @@
 //   MOSTARIUM_QUIT_AFTER_START=1  once the main window is shown, print
 //                                 "Mostarium started: <title> | <recipe path>"
 //                                 and run Exit (tests and measurements)
+#include "core/ProcessSetup.h"
 #include "core/Services.h"
 #include "core/Session.h"
 #include "mainwindow/Application.h"
@@ -20,6 +21,7 @@
 
 int main(int argc, char *argv[])
 {
+    mostarium::prepareProcess();
     // Qt's own dialogs speak Dutch through Qt's translations; a desktop's
     // native dialog would follow the user's language instead.
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);

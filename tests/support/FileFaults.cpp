@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <chrono>
-#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,18 +10,13 @@ namespace mostarium::test {
 
 FullDisk::FullDisk(rlim_t bytes)
 {
-    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     getrlimit(RLIMIT_FSIZE, &m_old);
     rlimit lim = m_old;
     lim.rlim_cur = bytes;
     setrlimit(RLIMIT_FSIZE, &lim);
 }
 
-FullDisk::~FullDisk()
-{
-    setrlimit(RLIMIT_FSIZE, &m_old);
-    std::signal(SIGXFSZ, m_oldHandler);
-}
+FullDisk::~FullDisk() { setrlimit(RLIMIT_FSIZE, &m_old); }
 
 Fifo::Fifo(const QString &path) : m_path(path)
 {

@@ -9,8 +9,8 @@
 namespace mostarium::test {
 
 // While it lives, no file of this process grows beyond `bytes`: a write past
-// that fails as on a full disk (SIGXFSZ is ignored, so the write returns an
-// error instead of ending the process).
+// that fails as on a full disk, because the test mains ignore SIGXFSZ through
+// the program's own prepareProcess (without it, the process would end).
 class FullDisk {
 public:
     explicit FullDisk(rlim_t bytes = 0);
@@ -20,7 +20,6 @@ public:
 
 private:
     rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
 };
 
 // A named pipe at `path`. Whoever opens it for reading waits for a writer;

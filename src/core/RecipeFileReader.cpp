@@ -123,7 +123,8 @@ bool parseRecipe(const RecipeText &ini, RecipeState &r, bool &db)
         r.Algemeen(7) = ini.value(u"Algemeen", "Botteldatum");
     }
 
-    if (r.hasStatus(StatusDoelstellingen)) {
+    const bool brouwGelezen = r.hasStatus(StatusDoelstellingen);
+    if (brouwGelezen) {
         requireSection(ini, u"Doelstellingen");
         const QString brouw = ini.value(u"Doelstellingen", "Brouw").trimmed();
         const bool enkel = brouw.contains(u"Enkel");
@@ -207,13 +208,21 @@ bool parseRecipe(const RecipeText &ini, RecipeState &r, bool &db)
         }
     }
 
+    // The file keeps the first beer's targets and measured values also where
+    // the second beer of a double brew has none; the window then shows no
+    // second-beer schedule, as after a switch to double brew.
+    if (db && r.hasStatus(StatusDoelstellingen) && r.Doelstellingen(6) == 0)
+        r.clearStatus(StatusDoelstellingen);
+    if (db && r.hasStatus(StatusEvaluatie) && num::val(r.Evaluatie(0, 1)) == 0)
+        r.clearStatus(StatusEvaluatie);
+
     r.Aantekening = ini.value(u"Aantekeningen", "Aantekening");
     r.InRecept = num::toInt16(num::val(ini.value(u"Aantekeningen", "InRecept").trimmed()));
 
     for (int i = 0; i < KenmerkenCount; ++i)
         r.Kenmerken[i] = ini.value(u"Kenmerken", KenmerkenKeys[i]);
 
-    return r.hasStatus(StatusDoelstellingen);
+    return brouwGelezen;
 }
 
 QString fileNamePart(const QString &path)

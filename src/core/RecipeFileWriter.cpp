@@ -80,10 +80,33 @@ void writeHops(Writer &w, QStringView section, QStringView amountKey, const Tabl
     w.end();
 }
 
+// The status the file carries. A switch to double brew clears the targets
+// and measured-value bits while the second beer has none, but the first
+// beer's values stay in the recipe: the file claims them all the same, so
+// that they are written and read back. The reader clears the bits again
+// where the second beer of a double brew has nothing.
+int fileStatus(const RecipeState &r)
+{
+    int status = r.ReceptStatus;
+    bool targets = false;
+    for (int i = 1; i <= 5 && r.Doelstellingen.has(5); ++i)
+        targets = targets || r.Doelstellingen(i) != 0;
+    if (targets)
+        status |= StatusDoelstellingen;
+    bool measured = false;
+    for (int q = 0; q <= 2; ++q)
+        measured = measured || (r.Evaluatie.has(q, 0) && !r.Evaluatie(q, 0).trimmed().isEmpty());
+    if (measured)
+        status |= StatusEvaluatie;
+    return status;
+}
+
 QString recipeText(const Session &s)
 {
     const RecipeState &r = s.recipe;
     const bool db = s.app.dubbelBrouw;
+    const int status = fileStatus(r);
+    const auto claims = [status](int bit) { return (status & bit) != 0; };
     QString o;
     o.reserve(4096);
     Writer w(o);
@@ -93,7 +116,7 @@ QString recipeText(const Session &s)
     w.end();
 
     w.section(u"ReceptStatus");
-    w.integer(u"Status", r.ReceptStatus);
+    w.integer(u"Status", status);
     w.end();
 
     if (r.hasStatus(StatusAlgemeen)) {
@@ -106,7 +129,7 @@ QString recipeText(const Session &s)
         w.end();
     }
 
-    if (r.hasStatus(StatusDoelstellingen)) {
+    if (claims(StatusDoelstellingen)) {
         w.section(u"Doelstellingen");
         w.text(u"Brouw", db ? QStringLiteral("Dubbel") : QStringLiteral("Enkel"));
         w.text(u"Biersoort1", r.Biersoort1);
@@ -183,7 +206,7 @@ QString recipeText(const Session &s)
         w.end();
     }
 
-    if (r.hasStatus(StatusEvaluatie)) {
+    if (claims(StatusEvaluatie)) {
         w.section(u"Evaluatie");
         w.text(u"Volume", r.Evaluatie(0, 0));
         w.text(u"OG", r.Evaluatie(1, 0));

@@ -92,9 +92,10 @@ void SwitchBrouwType(Session &s, const std::function<void()> &pasGUIAanBrouwType
         ploc(s);
         s.view.panels[0].text = QStringLiteral("EB");
         // Targets count as present only when the first beer has a volume; an
-        // enlarged but empty target array is not a set of targets.
-        if (r.Doelstellingen.ubound() >= 2 && r.Doelstellingen(1) > 0 && !r.hasStatus(StatusDoelstellingen)
-            && r.ReceptStatus >= 1)
+        // enlarged but empty target array is not a set of targets. A recipe
+        // of targets alone has no other bit left after the switch to double
+        // brew, and still gets its targets back.
+        if (r.Doelstellingen.ubound() >= 2 && r.Doelstellingen(1) > 0 && !r.hasStatus(StatusDoelstellingen))
             r.setStatus(StatusDoelstellingen);
         if (!cell(r.Aromahop, 0, 2).isEmpty() && !cell(r.Bitterhop, 0, 2).isEmpty() && !r.hasStatus(StatusHopgift))
             r.setStatus(StatusHopgift);

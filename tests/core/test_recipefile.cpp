@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 #include <limits>
 
 using namespace mostarium;
@@ -197,6 +198,68 @@ TEST(RecipeWriter, BrewModeDecidesTheSecondBeerKeysNotTheBits)
     // Bit 32 still writes the second beer's hops.
     EXPECT_TRUE(text.contains(QStringLiteral("[Aromahop2]\r\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("Brouw=Enkel\r\n")));
+}
+
+TEST(RecipeWriter, TheFileClaimsTheFirstBeersTargetsAndMeasuredValuesWhateverTheBits)
+{
+    struct Case {
+        const char *what;
+        std::function<void(Session &)> setUp;
+        int status;
+        bool targets, measured;
+        int reread;  // the status read back
+    };
+    // A switch to double brew clears bits 1 and 64 while the second beer has
+    // nothing; the first beer's values stay in the recipe and in the file.
+    const Case cases[] = {
+        {"single brew switched to double, no second beer",
+         [](Session &s) {
+             s.app.dubbelBrouw = true;
+             s.recipe.Doelstellingen.redimPreserve(10);
+             s.recipe.Evaluatie.redim(2, 1);
+             s.recipe.Evaluatie(0, 0) = QStringLiteral("95");
+             s.recipe.clearStatus(StatusDoelstellingen);
+         },
+         415 + 64, true, true, 414},
+        // No switch restores bit 64 without a measured volume; the file keeps
+        // the values all the same, and the reopened recipe shows them.
+        {"measured values of the first beer with no volume",
+         [](Session &s) { s.recipe.Evaluatie(1, 0) = QStringLiteral("1050"); }, 415 + 64, true, true, 415 + 64},
+        {"targets array grown from its start shape, nothing entered",
+         [](Session &s) {
+             s.app.dubbelBrouw = true;
+             s.recipe.ReceptStatus = 0;
+             s.recipe.Doelstellingen.redim(10);
+             s.recipe.Evaluatie.redim(2, 1);
+         },
+         0, false, false, 0},
+        {"a style chosen without targets",
+         [](Session &s) {
+             s.recipe.ReceptStatus = StatusStorting;
+             s.recipe.Doelstellingen.redim(0);
+         },
+         StatusStorting, false, false, StatusStorting},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Session s = zomerblond();
+        c.setUp(s);
+        const QByteArray bytes = recipeFileBytes(s);
+        const IniDocument ini(bytes);
+        EXPECT_EQ(ini.value(u"ReceptStatus", u"Status"), QString::number(c.status));
+        EXPECT_EQ(ini.hasSection(u"Doelstellingen"), c.targets);
+        EXPECT_EQ(ini.hasSection(u"Evaluatie"), c.measured);
+        if (c.targets) {
+            EXPECT_EQ(ini.value(u"Doelstellingen", u"Brouw"), s.app.dubbelBrouw ? "Dubbel" : "Enkel");
+            EXPECT_EQ(ini.value(u"Doelstellingen", u"Volume1"), "100");
+            EXPECT_EQ(ini.value(u"Doelstellingen", u"Biersoort1"), "Blond");
+        }
+        // The writer only reads the bits; a double brew read back without its
+        // second beer's values gets the bits the switch gave.
+        Session reread;
+        ASSERT_TRUE(readRecipe(reread, bytes, QStringLiteral("Zomerblond.zlv")).ok);
+        EXPECT_EQ(reread.recipe.ReceptStatus, c.reread);
+    }
 }
 
 TEST(RecipeWriter, ExtraColumnsOfTheDialogsAreNotWritten)

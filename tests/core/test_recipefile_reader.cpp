@@ -110,6 +110,50 @@ TEST_F(RecipeReader, BrewModeWordDecidesTheTargets)
     }
 }
 
+TEST_F(RecipeReader, ADoubleBrewWithoutSecondBeerValuesKeepsTheFirstBeersWithoutTheirBits)
+{
+    struct Case {
+        const char *what;
+        bool startDouble;
+        const char *targets;  // the Brouw word and the second beer's keys; none: no targets
+        const char *volume2;  // the second beer's measured volume
+        int status;
+        bool dubbel;
+    };
+    // As after a switch to double brew: no second-beer volume, no targets
+    // bit; no second-beer measured volume, no evaluation bit.
+    const Case cases[] = {
+        {"double brew, no second beer", false, "Brouw=Dubbel\nVolume2=0\n", "", 0, true},
+        {"double brew, no second-beer keys at all", false, "Brouw=Dubbel\n", nullptr, 0, true},
+        {"double brew with both beers", false, "Brouw=Dubbel\nVolume2=9\n", "8", 65, true},
+        {"double brew, second beer's targets only", false, "Brouw=Dubbel\nVolume2=9\n", "", 1, true},
+        {"single brew", true, "Brouw=Enkel\n", "", 65, false},
+        {"measured values only, read in a double-brew window", true, nullptr, "", 0, true},
+        {"measured values only, read in a single-brew window", false, nullptr, "", 64, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        s.app.dubbelBrouw = c.startDouble;
+        QString text = QStringLiteral("[ReceptStatus]\nStatus=%1\n").arg(c.targets ? 65 : 64);
+        if (c.targets)
+            text += QStringLiteral("[Doelstellingen]\nBiersoort1=Pils\nVolume1=20\n") + QLatin1String(c.targets);
+        text += QStringLiteral("[Evaluatie]\nVolume=19\nOG=1050\nFG=1010\n");
+        if (c.volume2)
+            text += QStringLiteral("Volume2=") + QLatin1String(c.volume2) + u'\n';
+        const OpenResult r = read(text);
+        ASSERT_TRUE(r.ok);
+        EXPECT_EQ(r.brouwGelezen, c.targets != nullptr);
+        EXPECT_EQ(s.app.dubbelBrouw, c.dubbel);
+        EXPECT_EQ(s.recipe.ReceptStatus, c.status);
+        if (c.targets) {
+            EXPECT_EQ(s.recipe.Doelstellingen(1), 20.0f);
+            EXPECT_EQ(s.recipe.Biersoort1, QStringLiteral("Pils"));
+        }
+        EXPECT_EQ(s.recipe.Evaluatie(0, 0), QStringLiteral("19"));
+        EXPECT_EQ(s.recipe.Evaluatie(2, 0), QStringLiteral("1010"));
+    }
+}
+
 TEST_F(RecipeReader, YeastsFollowTheWindowsBrewModeWithoutTargets)
 {
     const QString text =

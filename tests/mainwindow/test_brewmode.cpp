@@ -4,6 +4,7 @@
 #include "core/Recalc.h"
 #include "core/RecipeFile.h"
 #include "core/Session.h"
+#include "core/WholeFile.h"
 #include "mainwindow/BrewMode.h"
 
 #include "support/FakeServices.h"
@@ -65,6 +66,12 @@ const Row Rows[] = {
     {"to single with nothing entered", true, 0, [](RecipeState &) {}, 0},
     {"to single without a first-beer volume: no targets bit", true, 4,
      [](RecipeState &r) { r.Doelstellingen.redim(10); }, 4},
+    {"to single with targets alone, cleared by the switch to double: targets bit set again", true, 0,
+     [](RecipeState &r) {
+         r.Doelstellingen.redim(10);
+         r.Doelstellingen(1) = 25;
+     },
+     1},
     {"to single with a first-beer volume: targets bit set", true, 4,
      [](RecipeState &r) {
          r.Doelstellingen.redim(10);
@@ -337,4 +344,161 @@ TEST_F(BrewModeWindow, DoubleBrewSwitchedTwiceAndSavedKeepsItsHops)
     EXPECT_TRUE(saved.contains("Status=1023"));
     for (const char *section : {"[Aromahop]", "[Bitterhop]", "[Aromahop2]", "[Bitterhop2]"})
         EXPECT_TRUE(saved.contains(section)) << section;
+}
+
+namespace {
+
+enum class SaveKind { Save, SaveAs, AutoSave };
+
+const char *saveName(SaveKind k)
+{
+    switch (k) {
+    case SaveKind::Save:
+        return "Save";
+    case SaveKind::SaveAs:
+        return "Save As";
+    case SaveKind::AutoSave:
+        return "autosave";
+    }
+    return "";
+}
+
+// What the file keeps of the first beer: the targets with the style, and the
+// measured values.
+QStringList firstBeer(const QByteArray &file)
+{
+    const IniDocument ini(file);
+    QStringList out;
+    for (const char *key : {"Biersoort1", "Volume1", "AlcPerc1", "FG1", "EBU1", "Koolzuur1"})
+        out << QLatin1String(key) + u'='
+                   + ini.find(u"Doelstellingen", QString::fromLatin1(key)).value_or(QStringLiteral("-"));
+    for (const char *key : {"Volume", "OG", "FG"})
+        out << QLatin1String(key) + u'='
+                   + ini.find(u"Evaluatie", QString::fromLatin1(key)).value_or(QStringLiteral("-"));
+    return out;
+}
+
+// The first beer as the reopened recipe holds it.
+QStringList firstBeer(const RecipeState &r)
+{
+    QStringList out{r.Biersoort1};
+    for (int i = 1; i <= 5; ++i)
+        out << QString::number(r.Doelstellingen.has(i) ? r.Doelstellingen(i) : -1);
+    for (int q = 0; q <= 2; ++q)
+        out << (r.Evaluatie.has(q, 0) ? r.Evaluatie(q, 0) : QStringLiteral("-"));
+    return out;
+}
+
+// The recipes with targets: the builders (two with measured values) and the
+// shipped and test samples, each as the bytes of a recipe file.
+std::vector<std::pair<QString, QByteArray>> recipesWithTargets()
+{
+    Session measuredSingle = test::singleBrew();
+    test::setMeasured(measuredSingle, 0, "19", "1049", "1011");
+    Session measuredDouble = test::doubleBrew();
+    test::setMeasured(measuredDouble, 0, "19", "1072", "1012");
+    test::setMeasured(measuredDouble, 1, "14", "1040", "1008");
+    std::vector<std::pair<QString, QByteArray>> all = {
+        {"singleBrew", recipeFileBytes(test::singleBrew())},
+        {"decoctionBrew", recipeFileBytes(test::decoctionBrew())},
+        {"lateGrainBrew", recipeFileBytes(test::lateGrainBrew())},
+        {"failingBrew", recipeFileBytes(test::failingBrew())},
+        {"doubleBrew", recipeFileBytes(test::doubleBrew())},
+        {"singleBrew measured", recipeFileBytes(measuredSingle)},
+        {"doubleBrew measured", recipeFileBytes(measuredDouble)},
+    };
+    for (const QString &folder :
+         {test::resourcesFolder() + QStringLiteral("/Recepten"), QStringLiteral(MOSTARIUM_SOURCE_DIR "/tests/data")}) {
+        const QDir dir(folder);
+        for (const QString &f : dir.entryList({QStringLiteral("*.zlv")}, QDir::Files)) {
+            QFile file(dir.filePath(f));
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(f);
+            all.push_back({dir.dirName() + u'/' + f, file.readAll()});
+        }
+    }
+    return all;
+}
+
+// The labels of the schedule and the evaluation as shown. The frames are
+// left out: a switch leaves the visibility of some evaluation frames and the
+// grain total in the grain frame's caption as the earlier mode had them,
+// which the reset of an open clears.
+QStringList scheduleLabels(const DisplayModel &v)
+{
+    QStringList out = shown(v);
+    out.removeIf([](const QString &line) { return line.startsWith(QStringLiteral("fra")); });
+    return out;
+}
+
+}  // namespace
+
+TEST_F(BrewModeWindow, SwitchesAndASaveKeepTheFirstBeersTargetsAndMeasuredValues)
+{
+    const QString path = sample(QStringLiteral("Recept.zlv"));
+    for (const auto &[name, recipe] : recipesWithTargets()) {
+        ASSERT_TRUE(IniDocument(recipe).hasSection(u"Doelstellingen")) << qPrintable(name);
+        for (int switches = 1; switches <= 3; ++switches) {
+            for (SaveKind kind : {SaveKind::Save, SaveKind::SaveAs, SaveKind::AutoSave}) {
+                SCOPED_TRACE(testing::Message()
+                             << qPrintable(name) << ", " << switches << " switches, " << saveName(kind));
+                for (const QString &f : QDir(QFileInfo(path).absolutePath()).entryList({QStringLiteral("Recept*")}))
+                    QFile::remove(QFileInfo(path).absoluteDir().filePath(f));
+                ASSERT_TRUE(writeWholeFile(path, recipe));
+                openSample(QStringLiteral("Recept.zlv"));
+                const bool startDubbel = s().app.dubbelBrouw;
+                const QByteArray original = recipeFileBytes(s());
+                const QStringList beer1 = firstBeer(s().recipe);
+
+                for (int n = 0; n < switches; ++n)
+                    trigger("mnuDubBrouw");
+                const bool dubbel = s().app.dubbelBrouw;
+                ASSERT_EQ(dubbel, startDubbel != (switches % 2 == 1));
+                const int bits = s().recipe.ReceptStatus;
+                const DisplayModel before = s().view;
+
+                QString saved = path;
+                switch (kind) {
+                case SaveKind::Save:
+                    trigger("mnuOpslaan");
+                    break;
+                case SaveKind::SaveAs:
+                    saved = sample(QStringLiteral("Recept kopie.zlv"));
+                    fake.saveAnswers = {saved};
+                    trigger("mnuOpslaanAls");
+                    break;
+                case SaveKind::AutoSave:
+                    saved = FileCommands::autoSaveName(path);
+                    setAutoSave(true);
+                    fc->tmrAutoSave_Timer();
+                    setAutoSave(false);
+                    break;
+                }
+                const QByteArray file = bytes(saved);
+                ASSERT_FALSE(file.isEmpty());
+                EXPECT_EQ(firstBeer(file), firstBeer(original));
+                EXPECT_TRUE(file.contains(dubbel ? "Brouw=Dubbel" : "Brouw=Enkel"));
+                if (switches % 2 == 0) {
+                    EXPECT_EQ(file, original);
+                }
+
+                // Reopened from a window in the same mode and from one in the
+                // other: the file's mode, the bits the switch left, and the
+                // schedule of a fresh recalculation in that mode.
+                for (int reopen = 0; reopen < 2; ++reopen) {
+                    SCOPED_TRACE(reopen == 0 ? "reopened in the same mode" : "reopened in the other mode");
+                    if (reopen == 1)
+                        trigger("mnuDubBrouw");
+                    ASSERT_TRUE(fc->openFile(saved));
+                    EXPECT_EQ(s().app.dubbelBrouw, dubbel);
+                    EXPECT_EQ(firstBeer(s().recipe), beer1);
+                    EXPECT_EQ(s().recipe.ReceptStatus, bits);
+                    Session fresh = s();
+                    UpdateBrouwschema(fresh);
+                    EXPECT_EQ(shown(s().view), shown(fresh.view));
+                    EXPECT_EQ(scheduleLabels(s().view), scheduleLabels(before));
+                    EXPECT_EQ(recipeFileBytes(s()), file) << "saved again, the file stays";
+                }
+            }
+        }
+    }
 }

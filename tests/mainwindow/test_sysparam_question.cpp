@@ -202,7 +202,7 @@ TEST_F(SysParamQuestion, OpenReceptAsksAfterReadingAndShowsTheFrames)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(cp1252::encode(QStringLiteral("[ReceptStatus]\r\nStatus=1\r\n[Doelstellingen]\r\nBrouw=Dubbel\r\n"
-                                          "Volume1=20\r\n[SysteemParameters]\r\nKetelInhoud=120\r\n")));
+                                          "Volume1=20\r\nVolume2=10\r\n[SysteemParameters]\r\nKetelInhoud=120\r\n")));
     f.close();
 
     int layouts = 0;

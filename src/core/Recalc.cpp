@@ -363,9 +363,9 @@ RecalcOutcome UpdateBrouwschema(Session &s)
 
         if (targets && r.hasStatus(StatusHopgift))
             hops(s, r.Aromahop, r.Bitterhop, v1, r.Doelstellingen(4), v.lbl_Ahop, v.lbl_Bhop);
-        // A single brew has no second beer: its hop lists may stay with the
-        // recipe (their bit is kept while they hold rows), but the targets
-        // they would need are not there once the file is read back.
+        // A single brew has no second beer. Its hop lists stay with the recipe
+        // (their bit is kept while they hold rows), but a single-brew file
+        // holds the first beer's targets only.
         if (targets && r.hasStatus(StatusHopgift2) && dubbel) {
             r.AromaEBU = 0;
             hops(s, r.Aromahop2, r.Bitterhop2, r.Doelstellingen(6), r.Doelstellingen(9), v.lbl_Ahop2, v.lbl_Bhop2);

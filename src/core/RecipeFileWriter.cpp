@@ -80,12 +80,11 @@ void writeHops(Writer &w, QStringView section, QStringView amountKey, const Tabl
     w.end();
 }
 
-// The status the file carries. A switch to double brew clears the targets
-// and measured-value bits while the second beer has none, but the first
-// beer's values stay in the recipe: the file claims them all the same, so
-// that they are written and read back. The reader clears the bits again
-// where the second beer of a double brew has nothing.
-int fileStatus(const RecipeState &r)
+}  // namespace
+
+// The reader clears the bits again where the second beer of a double brew
+// has nothing, so the window shows what the switch left.
+int recipeFileStatus(const RecipeState &r)
 {
     int status = r.ReceptStatus;
     bool targets = false;
@@ -101,11 +100,13 @@ int fileStatus(const RecipeState &r)
     return status;
 }
 
+namespace {
+
 QString recipeText(const Session &s)
 {
     const RecipeState &r = s.recipe;
     const bool db = s.app.dubbelBrouw;
-    const int status = fileStatus(r);
+    const int status = recipeFileStatus(r);
     const auto claims = [status](int bit) { return (status & bit) != 0; };
     QString o;
     o.reserve(4096);

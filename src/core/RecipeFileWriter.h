@@ -9,6 +9,12 @@ class QIODevice;
 namespace mostarium {
 
 struct Session;
+struct RecipeState;
+
+// The status the file carries: the recipe's bits, and the targets and
+// measured values of the first beer wherever the recipe holds them (a switch
+// to double brew clears their bits while the second beer has none).
+int recipeFileStatus(const RecipeState &r);
 
 // The complete file as it is written. Throws CalcError when the state cannot
 // be written (a part whose bit is set lacks its entries, a value that is not

@@ -208,7 +208,9 @@ SaveAsResult FileCommands::mnuOpslaan_Click()
 SaveAsResult FileCommands::mnuOpslaanAls_Click()
 {
     AutoSaveBracket bracket(*this);
-    if (m_s.recipe.ReceptStatus < 1) {
+    // What the file would hold: a switch to double brew may leave no bit set
+    // for a recipe of the first beer's targets alone.
+    if (recipeFileStatus(m_s.recipe) < 1) {
         services().msgBox(QStringLiteral("Niets af te drukken of op te slaan!"), mb::Exclamation, Attentie);
         PlayClick(m_s, services());
         return SaveAsResult::NothingToSave;

@@ -502,3 +502,31 @@ TEST_F(BrewModeWindow, SwitchesAndASaveKeepTheFirstBeersTargetsAndMeasuredValues
         }
     }
 }
+
+TEST_F(BrewModeWindow, TargetsAloneSurviveASwitchToDoubleASaveAsAndASwitchBack)
+{
+    // In a double brew without a second beer no bit is left, yet the recipe
+    // holds the first beer's targets: Save As writes them.
+    Session targets;
+    test::setTargets(targets, {20, 5, 1012, 30, 5});
+    ASSERT_TRUE(writeWholeFile(sample(QStringLiteral("Doelen.zlv")), recipeFileBytes(targets)));
+    openSample(QStringLiteral("Doelen.zlv"));
+    trigger("mnuDubBrouw");
+    ASSERT_EQ(s().recipe.ReceptStatus, 0);
+
+    const QString copy = sample(QStringLiteral("Doelen kopie.zlv"));
+    fake.saveAnswers = {copy};
+    trigger("mnuOpslaanAls");
+    EXPECT_TRUE(fake.messages.empty());
+    const QByteArray file = bytes(copy);
+    EXPECT_TRUE(file.contains("Status=1\r\n"));
+    EXPECT_TRUE(file.contains("Brouw=Dubbel\r\n"));
+    EXPECT_TRUE(file.contains("Volume1=20\r\n"));
+
+    ASSERT_TRUE(fc->openFile(copy));
+    EXPECT_TRUE(s().app.dubbelBrouw);
+    EXPECT_EQ(s().recipe.ReceptStatus, 0);
+    trigger("mnuDubBrouw");
+    EXPECT_EQ(s().recipe.ReceptStatus, StatusDoelstellingen);
+    EXPECT_EQ(s().recipe.Doelstellingen(1), 20.0f);
+}

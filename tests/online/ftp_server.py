@@ -2,8 +2,10 @@
 # A loopback FTP server for the online tests: serves ROOT to one account on a
 # free port of 127.0.0.1 and prints "PORT <n>" once it listens. A file whose
 # name holds "halfway" is sent only half, after which the data connection
-# closes as if the line had dropped; a file beside which "<name>.slow"
-# exists is sent at 20 kB/s.
+# closes as if the line had dropped; a file whose name holds "dropped" is sent
+# half, after which the whole session (control and data) is closed; a file
+# whose name holds "overlong" is sent twice over, more than its SIZE said; a
+# file beside which "<name>.slow" exists is sent at 20 kB/s.
 import logging
 import os
 import sys
@@ -19,10 +21,20 @@ class Handler(FTPHandler):
     def ftp_RETR(self, file):
         if os.path.exists(file + ".slow") and self.data_channel is not None:
             self.data_channel.write_limit = 20000
-        if "halfway" not in file:
+        name = os.path.basename(file)
+        if "halfway" not in name and "dropped" not in name and "overlong" not in name:
             return FTPHandler.ftp_RETR(self, file)
         with open(file, "rb") as f:
             data = f.read()
+        if "overlong" in name:
+            self.push_dtp_data(data + data, isproducer=False, file=None, cmd="RETR")
+            return file
+        if "dropped" in name and self.data_channel is not None:
+            # The half goes out, then both connections end without a reply.
+            self.respond("125 Data connection already open. Transfer starting.")
+            self.data_channel.push(data[: len(data) // 2])
+            self.ioloop.call_later(0.3, self.close)
+            return file
         self.push_dtp_data(data[: len(data) // 2], isproducer=False, file=None, cmd="RETR")
         return file
 

@@ -618,6 +618,9 @@ bool cFTP::download(const QString &local, const QString &remote, qint64 size, bo
     prepare(urlOf(absolute(remote)));
     curl_easy_setopt(handle(m_curl), CURLOPT_TRANSFERTEXT, m_ascii ? 1L : 0L);
     curl_easy_setopt(handle(m_curl), CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(m_downloadLimit));
+    // Read to the end of what the server sends, not to a size curl asked for
+    // itself: bytes past the announced size must be seen to be refused.
+    curl_easy_setopt(handle(m_curl), CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
     curl_easy_setopt(handle(m_curl), CURLOPT_WRITEFUNCTION, &Transfer::write);
     curl_easy_setopt(handle(m_curl), CURLOPT_WRITEDATA, &t);
     int code = perform();

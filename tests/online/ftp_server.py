@@ -1,11 +1,14 @@
 #!/usr/bin/python3
 # A loopback FTP server for the online tests: serves ROOT to one account on a
-# free port of 127.0.0.1 and prints "PORT <n>" once it listens. A file whose
-# name holds "halfway" is sent only half, after which the data connection
-# closes as if the line had dropped; a file whose name holds "dropped" is sent
-# half, after which the whole session (control and data) is closed; a file
-# whose name holds "overlong" is sent twice over, more than its SIZE said; a
-# file beside which "<name>.slow" exists is sent at 20 kB/s.
+# free port of 127.0.0.1 and prints "PORT <n>" once it listens. A file is sent
+# in one of these ways when its name holds the word, or when a file
+# "<name>.<word>" lies beside it:
+#   halfway   half of it, after which the data connection closes as if the
+#             line had dropped (the server then reports the transfer done);
+#   dropped   half of it, after which the whole session (control and data)
+#             ends without a reply;
+#   overlong  twice over: more than its SIZE announced;
+#   slow      at 20 kB/s.
 import logging
 import os
 import sys
@@ -19,17 +22,19 @@ class Handler(FTPHandler):
     dtp_handler = ThrottledDTPHandler
 
     def ftp_RETR(self, file):
-        if os.path.exists(file + ".slow") and self.data_channel is not None:
+        def sent(word):
+            return word in os.path.basename(file) or os.path.exists(file + "." + word)
+
+        if sent("slow") and self.data_channel is not None:
             self.data_channel.write_limit = 20000
-        name = os.path.basename(file)
-        if "halfway" not in name and "dropped" not in name and "overlong" not in name:
+        if not (sent("halfway") or sent("dropped") or sent("overlong")):
             return FTPHandler.ftp_RETR(self, file)
         with open(file, "rb") as f:
             data = f.read()
-        if "overlong" in name:
+        if sent("overlong"):
             self.push_dtp_data(data + data, isproducer=False, file=None, cmd="RETR")
             return file
-        if "dropped" in name and self.data_channel is not None:
+        if sent("dropped") and self.data_channel is not None:
             # The half goes out, then both connections end without a reply.
             self.respond("125 Data connection already open. Transfer starting.")
             self.data_channel.push(data[: len(data) // 2])

@@ -196,6 +196,37 @@ TEST_F(FtpClientTest, AFailedDownloadLeavesNoPartKeepsTheEarlierFileAndNamesTheC
     }
 }
 
+TEST_F(FtpClientTest, ALocalFileThatCannotBeMadeIsNamedWithItsCauseAndNothingElseIsTouched)
+{
+    server.put(QStringLiteral("/f.bin"), patternBytes(600));
+    const QString inMissingFolder = local(QStringLiteral("geen/map/f.bin"));
+    const QString underAFolder = local(QStringLiteral("f.bin"));
+    ASSERT_TRUE(QDir().mkpath(underAFolder + QStringLiteral(".part/binnen")));  // not ours: it stays
+    struct Case {
+        QString target;
+        const char *cause;
+    };
+    for (const Case &c : {Case{inMissingFolder, "(de map bestaat niet)"},
+                          Case{underAFolder, "(er staat al iets anders onder die naam)"}}) {
+        SCOPED_TRACE(c.cause);
+        auto ftp = connected();
+        try {
+            ftp->FTPDownloadFile(c.target, QStringLiteral("/f.bin"));
+            ADD_FAILURE() << "no LocalFileError";
+        } catch (const LocalFileError &e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()),
+                      QStringLiteral("Kan niet schrijven naar ") + c.target + u' ' + QLatin1String(c.cause));
+        }
+        EXPECT_FALSE(ftp->SimpleFTPGetFile(c.target, QStringLiteral("/f.bin")));
+        EXPECT_EQ(ftp->GetLastErrorMessage(), QStringLiteral("SimpleFtpGetFile error code: 23 Message: Kan niet "
+                                                             "schrijven naar ")
+                                                  + c.target + u' ' + QLatin1String(c.cause));
+    }
+    EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("geen"))));
+    EXPECT_TRUE(QFileInfo::exists(underAFolder + QStringLiteral(".part/binnen")));
+    EXPECT_FALSE(QFileInfo::exists(underAFolder));
+}
+
 TEST_F(FtpClientTest, AFileOfExactlyTheLimitIsFetchedAndOneByteMoreIsNeverAskedFor)
 {
     auto ftp = connected();

@@ -4,8 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <curl/curl.h>
+#include <fcntl.h>
 #include <mutex>
 #include <thread>
 #include <unistd.h>
@@ -38,18 +41,164 @@ QString localText(const QString &what, const QString &path, const QString &reaso
     return what + path + QStringLiteral(" (") + reason + u')';
 }
 
+// Why a local write failed, in the user's words.
+QString writeFailure(int err)
+{
+    switch (err) {
+    case ENOSPC:
+        return QStringLiteral("de schijf is vol");
+    case EDQUOT:
+        return QStringLiteral("de schijfruimte van de gebruiker is op");
+    case EFBIG:
+        return QStringLiteral("het bestand wordt groter dan het systeem toestaat");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("schrijven is niet toegestaan");
+    case EROFS:
+        return QStringLiteral("de schijf is alleen-lezen");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("de map bestaat niet");
+    case EISDIR:
+    case EEXIST:
+        return QStringLiteral("er staat al iets anders onder die naam");
+    case EIO:
+        return QStringLiteral("schrijffout van de schijf");
+    default:
+        return QStringLiteral("systeemfout ") + QString::number(err);
+    }
+}
+
+// Our own text for each outcome of a request: curl's error buffer keeps the
+// first note of a request, also one it went past, so it is never shown.
+QString curlText(int code)
+{
+    switch (code) {
+    case CURLE_OK:
+        return QStringLiteral("Geen fout.");
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return QStringLiteral("De naam van de server is niet gevonden. Controleer of U online bent.");
+    case CURLE_COULDNT_CONNECT:
+        return QStringLiteral("De server is niet bereikbaar. Controleer of U online bent.");
+    case CURLE_OPERATION_TIMEDOUT:
+        return QStringLiteral("De server antwoordt niet op tijd.");
+    case CURLE_FTP_ACCEPT_FAILED:
+    case CURLE_FTP_ACCEPT_TIMEOUT:
+    case CURLE_FTP_PORT_FAILED:
+    case CURLE_FTP_CANT_GET_HOST:
+    case CURLE_FTP_WEIRD_PASV_REPLY:
+    case CURLE_FTP_WEIRD_227_FORMAT:
+        return QStringLiteral("De gegevensverbinding met de server kwam niet tot stand.");
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+    case CURLE_GOT_NOTHING:
+        return QStringLiteral("De verbinding met de server is verbroken.");
+    case CURLE_LOGIN_DENIED:
+        return QStringLiteral("De server weigert de aanmelding.");
+    case CURLE_REMOTE_ACCESS_DENIED:
+        return QStringLiteral("De server weigert de toegang.");
+    case CURLE_REMOTE_FILE_NOT_FOUND:
+        return QStringLiteral("Het bestand bestaat niet op de server.");
+    case CURLE_FILESIZE_EXCEEDED:
+        return QStringLiteral("Het bestand is groter dan een download mag zijn.");
+    case CURLE_UPLOAD_FAILED:
+        return QStringLiteral("De server weigert het bestand.");
+    case CURLE_WRITE_ERROR:
+        return QStringLiteral("Schrijven naar het lokale bestand is mislukt.");
+    case CURLE_READ_ERROR:
+        return QStringLiteral("Lezen uit het lokale bestand is mislukt.");
+    case CURLE_OUT_OF_MEMORY:
+        return QStringLiteral("Onvoldoende geheugen.");
+    case CURLE_URL_MALFORMAT:
+        return QStringLiteral("Ongeldig adres.");
+    case CURLE_ABORTED_BY_CALLBACK:
+        return QStringLiteral("Afgebroken.");
+    case CURLE_FAILED_INIT:
+        return QStringLiteral("De verbinding kon niet worden voorbereid.");
+    case CURLE_WEIRD_SERVER_REPLY:
+    case CURLE_FTP_COULDNT_RETR_FILE:
+    case CURLE_FTP_COULDNT_SET_TYPE:
+    case CURLE_QUOTE_ERROR:
+    case CURLE_RANGE_ERROR:
+    case CURLE_BAD_DOWNLOAD_RESUME:
+        return QStringLiteral("De server gaf een onverwacht antwoord.");
+    default:
+        return QStringLiteral("Onverwachte fout in de verbinding met de server.");
+    }
+}
+
+// Removes "<name>.part" unless the download was put in place.
+class PartFile {
+public:
+    explicit PartFile(const QString &path) : m_name(QFile::encodeName(path)) {}
+    ~PartFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        if (!m_kept)
+            ::unlink(m_name.constData());
+    }
+    PartFile(const PartFile &) = delete;
+    PartFile &operator=(const PartFile &) = delete;
+
+    // A fresh file of our own: whatever lay under the name goes first, and
+    // neither a link nor a pipe is followed.
+    bool open()
+    {
+        ::unlink(m_name.constData());
+        m_fd = ::open(m_name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (m_fd < 0)
+            m_kept = true;  // not ours: left alone
+        return m_fd >= 0;
+    }
+    int fd() const { return m_fd; }
+    // Flushes to the disk and closes; errno on failure.
+    bool finish()
+    {
+        const bool synced = ::fsync(m_fd) == 0;
+        const int err = errno;
+        const bool closed = ::close(m_fd) == 0;
+        m_fd = -1;
+        if (!synced)
+            errno = err;
+        return synced && closed;
+    }
+    bool replace(const QString &target)
+    {
+        if (std::rename(m_name.constData(), QFile::encodeName(target).constData()) != 0)
+            return false;
+        m_kept = true;
+        return true;
+    }
+
+private:
+    QByteArray m_name;
+    int m_fd = -1;
+    bool m_kept = false;
+};
+
 }  // namespace
+
+QString sizeInMegabytes(qint64 bytes)
+{
+    return QString::number(double(bytes) / (1024 * 1024), 'f', 1) + QStringLiteral(" MB");
+}
 
 // What one transfer's callbacks share with the worker.
 struct cFTP::Transfer {
     cFTP *client = nullptr;
-    QFile *file = nullptr;
+    QFile *file = nullptr;  // an upload's source
+    int fd = -1;            // a download's target
     qint64 size = 0;
+    qint64 allowed = -1;  // a download stops past this many bytes
     qint64 count = 0;
     qint64 nextEvent = Block;
     qint64 lastBlockEnd = 0;  // the end of the last full block
     bool events = false;
     bool localFailed = false;
+    bool overlong = false;
     QString localReason;
 
     // A progress event for every full block the count has passed.
@@ -67,11 +216,22 @@ struct cFTP::Transfer {
     {
         auto *t = static_cast<Transfer *>(p);
         const qint64 bytes = static_cast<qint64>(size * n);
-        // Only what arrived is written, every write checked.
-        if (t->file->write(data, bytes) != bytes) {
-            t->localFailed = true;
-            t->localReason = t->file->errorString();
+        // More than the server announced: nothing of it is kept.
+        if (t->allowed >= 0 && t->count + bytes > t->allowed) {
+            t->overlong = true;
             return 0;
+        }
+        // Only what arrived is written, every write checked.
+        for (qint64 done = 0; done < bytes;) {
+            const ssize_t w = ::write(t->fd, data + done, static_cast<size_t>(bytes - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0) {
+                t->localFailed = true;
+                t->localReason = writeFailure(w < 0 ? errno : ENOSPC);
+                return 0;
+            }
+            done += w;
         }
         t->count += bytes;
         t->passed();
@@ -196,7 +356,6 @@ void cFTP::prepare(const QByteArray &url)
     CURL *c = handle(m_curl);
     // Reset keeps the live connection, so every request reuses the login.
     curl_easy_reset(c);
-    m_errorBuffer[0] = 0;
     m_replyLines.clear();
     m_lastReply.clear();
     m_lastReplyCode = 0;
@@ -206,7 +365,6 @@ void cFTP::prepare(const QByteArray &url)
     curl_easy_setopt(c, CURLOPT_USERNAME, m_user.constData());
     curl_easy_setopt(c, CURLOPT_PASSWORD, m_password.constData());
     curl_easy_setopt(c, CURLOPT_USERAGENT, "Mostarium FTP Client");
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, m_errorBuffer);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, 20L);
     curl_easy_setopt(c, CURLOPT_ACCEPTTIMEOUT_MS, 20000L);
@@ -240,10 +398,7 @@ void cFTP::storeError(int code, const char *step, const QString &text)
         m_lastError = m_lastReply;
         return;
     }
-    QString message = text;
-    if (message.isEmpty())
-        message = m_errorBuffer[0] ? QString::fromUtf8(m_errorBuffer)
-                                   : QString::fromUtf8(curl_easy_strerror(static_cast<CURLcode>(code)));
+    const QString message = text.isEmpty() ? curlText(code) : text;
     m_lastError = QString::fromLatin1(step) + QStringLiteral(" error code: ") + QString::number(code)
                   + QStringLiteral(" Message: ") + message;
 }
@@ -439,58 +594,61 @@ qint64 cFTP::GetFTPFileSize(const QString &remote)
 bool cFTP::download(const QString &local, const QString &remote, qint64 size, bool events, const char *openStep,
                     const char *blockStep, const char *restStep)
 {
-    // A failed download never touches an earlier good copy.
-    const QString part = local + QStringLiteral(".part");
-    QFile file(part);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        const QString why = localText(QStringLiteral("Kan niet schrijven naar "), part, file.errorString());
+    // A failed download never touches an earlier good copy, and leaves no
+    // ".part" behind.
+    const auto localFailure = [&](const QString &reason) {
+        const QString why = localText(QStringLiteral("Kan niet schrijven naar "), local, reason);
         if (events)
             throw LocalFileError(why.toStdString());
         storeError(CURLE_WRITE_ERROR, openStep, why);
         return false;
-    }
+    };
+    PartFile part(local + QStringLiteral(".part"));
+    if (!part.open())
+        return localFailure(writeFailure(errno));
     Transfer t;
     t.client = this;
-    t.file = &file;
+    t.fd = part.fd();
     t.size = size;
+    // The announced size bounds the transfer; a line-end conversion in ASCII
+    // may at most double it. Without an announced size the limit holds.
+    t.allowed = size < 0 ? m_downloadLimit : (m_ascii ? std::min(2 * size, m_downloadLimit) : size);
     t.events = events;
     t.lastBlockEnd = size > 0 ? size / Block * Block : 0;
     prepare(urlOf(absolute(remote)));
     curl_easy_setopt(handle(m_curl), CURLOPT_TRANSFERTEXT, m_ascii ? 1L : 0L);
+    curl_easy_setopt(handle(m_curl), CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(m_downloadLimit));
+    // Read to the end of what the server sends, not to a size curl asked for
+    // itself: bytes past the announced size must be seen to be refused.
+    curl_easy_setopt(handle(m_curl), CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
     curl_easy_setopt(handle(m_curl), CURLOPT_WRITEFUNCTION, &Transfer::write);
     curl_easy_setopt(handle(m_curl), CURLOPT_WRITEDATA, &t);
     int code = perform();
     const bool started = m_transferStarted || t.count > 0;
     if (code == CURLE_OK && size >= 0 && t.count < size)
         code = CURLE_PARTIAL_FILE;
-    bool ok = code == CURLE_OK && file.flush() && ::fsync(file.handle()) == 0;
-    if (code == CURLE_OK && !ok) {
-        t.localFailed = true;
-        t.localReason = file.errorString();
-    }
-    file.close();
-    if (ok && std::rename(QFile::encodeName(part).constData(), QFile::encodeName(local).constData()) != 0) {
-        ok = false;
-        t.localFailed = true;
-        t.localReason = QStringLiteral("vervangen mislukt");
-    }
-    if (ok) {
+    if (code == CURLE_OK && (!part.finish() || !part.replace(local)))
+        return localFailure(writeFailure(errno));
+    if (code == CURLE_OK) {
         // The block events are all in by now: the last one goes straight out.
         if (events)
             emit FileTransferProgress(t.count, t.count);
         return true;
     }
-    QFile::remove(part);
-    if (t.localFailed) {
-        const QString why = localText(QStringLiteral("Kan niet schrijven naar "), local, t.localReason);
-        if (events)
-            throw LocalFileError(why.toStdString());
-        storeError(CURLE_WRITE_ERROR, openStep, why);
-        return false;
-    }
+    if (t.localFailed)
+        return localFailure(t.localReason);
     if (m_stop)
         return false;
     const char *step = !started ? openStep : (t.count >= t.lastBlockEnd ? restStep : blockStep);
+    if (t.overlong) {
+        storeError(CURLE_FILESIZE_EXCEEDED, step,
+                   size < 0 ? QStringLiteral("Het bestand is groter dan %1; de download is afgebroken.")
+                                  .arg(sizeInMegabytes(m_downloadLimit))
+                            : QStringLiteral("De server stuurt meer dan de aangekondigde %1 bytes; de download is "
+                                             "afgebroken.")
+                                  .arg(size));
+        return false;
+    }
     storeError(code, step);
     return false;
 }
@@ -503,6 +661,12 @@ bool cFTP::FTPDownloadFile(const QString &local, const QString &remote)
     m_lastRemoteSize = GetFTPFileSize(r);
     if (m_lastRemoteSize <= 0)
         return false;
+    if (m_lastRemoteSize > m_downloadLimit) {
+        storeError(CURLE_FILESIZE_EXCEEDED, "FtpOpenFile:GetFile",
+                   QStringLiteral("Het bestand is %1 groot; een download mag ten hoogste %2 zijn.")
+                       .arg(sizeInMegabytes(m_lastRemoteSize), sizeInMegabytes(m_downloadLimit)));
+        return false;
+    }
     return download(l, r, m_lastRemoteSize, true, "FtpOpenFile:GetFile", "InternetReadFile", "InternetReadFile2");
 }
 

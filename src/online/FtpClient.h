@@ -17,8 +17,15 @@ class QEventLoop;
 // its event loop turning, so the window stays usable during a transfer.
 namespace mostarium {
 
+// The largest file a download accepts: far above any update or recipe
+// archive of the online service, far below what would fill a disk.
+inline constexpr qint64 MaxDownloadSize = qint64(64) * 1024 * 1024;
+
+// "80.0 MB": a size as the messages name it.
+QString sizeInMegabytes(qint64 bytes);
+
 // A local file that cannot be opened, read or written: not a failure of the
-// connection, so it reaches the caller's own trap.
+// connection. what() names the file and the cause in Dutch (UTF-8).
 class LocalFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -49,7 +56,10 @@ public:
     bool FTPUploadFile(const QString &local, const QString &remote);
     // Fetches a remote file into "<local>.part" with a progress event per
     // 255-byte block and puts it in place of `local` only when it is whole.
-    // Throws LocalFileError when the local file cannot be written.
+    // A file announced larger than the download limit is refused before any
+    // transfer, and a transfer that passes its announced size is stopped.
+    // On every failure the ".part" goes and `local` stays as it was. Throws
+    // LocalFileError when the local file cannot be written.
     bool FTPDownloadFile(const QString &local, const QString &remote);
     bool SimpleFTPGetFile(const QString &local, const QString &remote);
     QString GetFTPDirectory();
@@ -62,8 +72,12 @@ public:
     void SetModePassive() { m_passive = true; }
 
     // The size the last download found before it fetched anything (-1: no
-    // such file, 0: an empty file), so that a caller can name the cause.
+    // such file, 0: an empty file, above downloadLimit(): refused), so that
+    // a caller can name the cause.
     qint64 lastRemoteSize() const { return m_lastRemoteSize; }
+    qint64 downloadLimit() const { return m_downloadLimit; }
+    // MaxDownloadSize unless a test sets a smaller one.
+    void setDownloadLimit(qint64 bytes) { m_downloadLimit = bytes; }
     // Ends an operation under way and waits for its worker; every later
     // operation of this object fails at once. Called when the program closes.
     void stop();
@@ -107,7 +121,7 @@ private:
     QString m_cwd = QStringLiteral("/");
     QString m_lastError;
     qint64 m_lastRemoteSize = 0;
-    char m_errorBuffer[256] = {};
+    qint64 m_downloadLimit = MaxDownloadSize;
 
     // The server's last complete reply of the request under way.
     QString m_replyLines;

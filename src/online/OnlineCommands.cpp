@@ -21,6 +21,8 @@ const QString NoConnection = QStringLiteral("Geen verbinding met Mostarium serve
 const QString Succeeded = QStringLiteral("Download succesvol! Het gedownloade bestand is te vinden als ");
 const QString NotFound = QStringLiteral("Bestand niet gevonden op de Mostarium server: ");
 const QString EmptyFile = QStringLiteral("Het bestand op de Mostarium server is leeg: ");
+const QString TooLarge = QStringLiteral("Het bestand op de Mostarium server is te groot: ");
+const QString NotSaved = QStringLiteral("Download mislukt! ");
 
 void trap(const char *sub, const std::exception &e)
 {
@@ -120,6 +122,11 @@ bool OnlineCommands::download(const QString &local, const QString &remote, const
     bool ok = false;
     try {
         ok = mFTP->FTPDownloadFile(local, remote);
+    } catch (const LocalFileError &e) {
+        // A full disk or a refused write: the connection was not at fault.
+        if (!mFTP->stopped())
+            services().msgBox(NotSaved + QString::fromUtf8(e.what()), mb::Critical);
+        return false;
     } catch (const std::exception &e) {
         if (!mFTP->stopped())
             trap(sub, e);
@@ -133,6 +140,10 @@ bool OnlineCommands::download(const QString &local, const QString &remote, const
         services().msgBox(NotFound + remote);
     else if (mFTP->lastRemoteSize() == 0)
         services().msgBox(EmptyFile + remote);
+    else if (mFTP->lastRemoteSize() > mFTP->downloadLimit())
+        services().msgBox(TooLarge + remote + QStringLiteral(" (") + sizeInMegabytes(mFTP->lastRemoteSize())
+                          + QStringLiteral("; een download mag ten hoogste ") + sizeInMegabytes(mFTP->downloadLimit())
+                          + QStringLiteral(" zijn)."));
     else
         services().msgBox(mFTP->GetLastErrorMessage());
     return false;

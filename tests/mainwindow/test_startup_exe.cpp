@@ -1,5 +1,6 @@
 // The real program, started with a sample recipe on its command line over a
-// copy of the program folder: it reaches its main window and ends cleanly.
+// copy of the program folder: it reaches its main window and ends cleanly,
+// also when no file of it may grow (every write fails).
 
 #include "core/Ini.h"
 #include "support/TempProgramFolder.h"
@@ -8,7 +9,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <algorithm>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace mostarium;
 using namespace mostarium::test;
@@ -55,10 +59,22 @@ protected:
                        QStringLiteral("<none>"));
     }
 
-    // Runs the program to its end; returns its standard output.
-    QString start(const QStringList &arguments, int *exitCode)
+    // Runs the program to its end; returns its standard output. With
+    // `fileSizeLimit` no file of the program may grow past that many bytes.
+    QString start(const QStringList &arguments, int *exitCode, rlim_t fileSizeLimit = RLIM_INFINITY)
     {
         QProcess p;
+        p.setChildProcessModifier([fileSizeLimit] {
+            // This test program ignores the signal, and the child would
+            // inherit that: the program must set it aside itself.
+            std::signal(SIGXFSZ, SIG_DFL);
+            if (fileSizeLimit != RLIM_INFINITY) {
+                rlimit lim{};
+                getrlimit(RLIMIT_FSIZE, &lim);
+                lim.rlim_cur = fileSizeLimit;
+                setrlimit(RLIMIT_FSIZE, &lim);
+            }
+        });
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"),
                    QStringLiteral("offscreen:configfile=") + folder.file(QStringLiteral("screen.json")));
@@ -72,7 +88,8 @@ protected:
             p.waitForFinished();
             ADD_FAILURE() << "the program did not end: " << p.readAllStandardError().constData();
         }
-        *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        // Ended by a signal: the signal's number, negative.
+        *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -std::max(1, p.exitCode());
         return QString::fromLocal8Bit(p.readAllStandardOutput());
     }
 
@@ -97,6 +114,23 @@ TEST_F(RealProgram, OpensTheCommandLineRecipeShowsTheMainWindowAndEnds)
     const QString again = start({}, &rc);
     EXPECT_EQ(rc, 0);
     EXPECT_TRUE(again.contains(QStringLiteral(" | ") + recipe)) << qPrintable(again);
+}
+
+TEST_F(RealProgram, UnderAFileSizeLimitItsWritesFailAndItEndsNormally)
+{
+    // Exit writes the recipe's place into ZYM.ini; no byte of it may land.
+    const QString recipe = folder.file(QStringLiteral("Recepten/Herfstbok.zlv"));
+    const QByteArray ini = fileBytes(folder.file(QStringLiteral("ZYM.ini")));
+    const QByteArray recipeBytes = fileBytes(recipe);
+    ASSERT_FALSE(ini.isEmpty());
+    int rc = -1;
+    const QString out = start({recipe}, &rc, 0);
+
+    EXPECT_EQ(rc, 0) << "ended by signal " << -rc << " (" << SIGXFSZ << " is SIGXFSZ)";
+    EXPECT_TRUE(out.contains(QStringLiteral(" | ") + recipe)) << qPrintable(out);
+    EXPECT_EQ(fileBytes(folder.file(QStringLiteral("ZYM.ini"))), ini);
+    EXPECT_EQ(fileBytes(recipe), recipeBytes);
+    EXPECT_FALSE(QFileInfo(folder.file(QStringLiteral("URLs/MostariumOnline.url"))).exists());
 }
 
 }  // namespace

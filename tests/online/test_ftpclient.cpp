@@ -1,6 +1,7 @@
 #include "ftp_fixture.h"
 
 #include "online/FtpClient.h"
+#include "support/FileFaults.h"
 
 #include <QElapsedTimer>
 #include <utility>
@@ -126,6 +127,120 @@ TEST_F(FtpClientTest, ATransferCutHalfWayFailsAndKeepsTheEarlierFile)
     EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("halfway.bin.part"))));
     ASSERT_FALSE(events.empty());
     EXPECT_LT(events.back().first, 1000);
+}
+
+TEST_F(FtpClientTest, AFailedDownloadLeavesNoPartKeepsTheEarlierFileAndNamesTheCause)
+{
+    struct Case {
+        const char *remote;
+        qint64 size;
+        qint64 downloadLimit;
+        rlim_t fileSizeLimit;  // of this process while it downloads
+        bool local;            // a LocalFileError, not a stored text
+        const char *start;
+        const char *end;
+        bool refusedBeforeTransfer;
+    };
+    const std::vector<Case> cases = {
+        {"/overlong.bin", 1000, MaxDownloadSize, RLIM_INFINITY, false, "InternetReadFile",
+         " error code: 63 Message: De server stuurt meer dan de aangekondigde 1000 bytes; de download is afgebroken.",
+         false},
+        {"/dropped.bin", 100000, MaxDownloadSize, RLIM_INFINITY, false,
+         "InternetReadFile error code: ", " Message: De verbinding met de server is verbroken.", false},
+        {"/big.bin", 1001, 1000, RLIM_INFINITY, false, "FtpOpenFile:GetFile error code: 63 Message: ",
+         "Het bestand is 0.0 MB groot; een download mag ten hoogste 0.0 MB zijn.", true},
+        {"/big.bin", 100000, MaxDownloadSize, 4096, true, "Kan niet schrijven naar ",
+         "target.bin (het bestand wordt groter dan het systeem toestaat)", false},
+    };
+    const QByteArray earlier = patternBytes(77, 9);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.remote);
+        const QString remote = QString::fromLatin1(c.remote);
+        const QString target = local(QStringLiteral("target.bin"));
+        server.put(remote, patternBytes(c.size));
+        writeFileBytes(target, earlier);
+        auto ftp = connected();
+        ftp->setDownloadLimit(c.downloadLimit);
+        events.clear();
+        bool ok = true;
+        bool thrown = false;
+        QString text;
+        {
+            FullDisk disk(c.fileSizeLimit);
+            try {
+                ok = ftp->FTPDownloadFile(target, remote);
+                text = ftp->GetLastErrorMessage();
+            } catch (const LocalFileError &e) {
+                ok = false;
+                thrown = true;
+                text = QString::fromUtf8(e.what());
+            }
+        }
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(thrown, c.local);
+        EXPECT_TRUE(text.startsWith(QLatin1String(c.start))) << text.toStdString();
+        EXPECT_TRUE(text.endsWith(QLatin1String(c.end))) << text.toStdString();
+        EXPECT_EQ(fileBytes(target), earlier);
+        EXPECT_EQ(QDir(localDir.path()).entryList(QDir::Files), QStringList{QStringLiteral("target.bin")});
+        if (c.refusedBeforeTransfer) {
+            EXPECT_TRUE(events.empty());
+        }
+
+        // The client goes on working.
+        QFile::remove(server.path(remote));
+        server.put(QStringLiteral("/whole.bin"), patternBytes(300));
+        ASSERT_TRUE(ftp->FTPDownloadFile(target, QStringLiteral("/whole.bin")))
+            << ftp->GetLastErrorMessage().toStdString();
+        EXPECT_EQ(fileBytes(target), patternBytes(300));
+        ftp->CloseConnection();
+    }
+}
+
+TEST_F(FtpClientTest, ALocalFileThatCannotBeMadeIsNamedWithItsCauseAndNothingElseIsTouched)
+{
+    server.put(QStringLiteral("/f.bin"), patternBytes(600));
+    const QString inMissingFolder = local(QStringLiteral("geen/map/f.bin"));
+    const QString underAFolder = local(QStringLiteral("f.bin"));
+    ASSERT_TRUE(QDir().mkpath(underAFolder + QStringLiteral(".part/binnen")));  // not ours: it stays
+    struct Case {
+        QString target;
+        const char *cause;
+    };
+    for (const Case &c : {Case{inMissingFolder, "(de map bestaat niet)"},
+                          Case{underAFolder, "(er staat al iets anders onder die naam)"}}) {
+        SCOPED_TRACE(c.cause);
+        auto ftp = connected();
+        try {
+            ftp->FTPDownloadFile(c.target, QStringLiteral("/f.bin"));
+            ADD_FAILURE() << "no LocalFileError";
+        } catch (const LocalFileError &e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()),
+                      QStringLiteral("Kan niet schrijven naar ") + c.target + u' ' + QLatin1String(c.cause));
+        }
+        EXPECT_FALSE(ftp->SimpleFTPGetFile(c.target, QStringLiteral("/f.bin")));
+        EXPECT_EQ(ftp->GetLastErrorMessage(), QStringLiteral("SimpleFtpGetFile error code: 23 Message: Kan niet "
+                                                             "schrijven naar ")
+                                                  + c.target + u' ' + QLatin1String(c.cause));
+    }
+    EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("geen"))));
+    EXPECT_TRUE(QFileInfo::exists(underAFolder + QStringLiteral(".part/binnen")));
+    EXPECT_FALSE(QFileInfo::exists(underAFolder));
+}
+
+TEST_F(FtpClientTest, AFileOfExactlyTheLimitIsFetchedAndOneByteMoreIsNeverAskedFor)
+{
+    auto ftp = connected();
+    EXPECT_EQ(ftp->downloadLimit(), MaxDownloadSize);
+    ftp->setDownloadLimit(600);
+    server.put(QStringLiteral("/f.bin"), patternBytes(600));
+    ASSERT_TRUE(ftp->FTPDownloadFile(local(QStringLiteral("f.bin")), QStringLiteral("/f.bin")));
+    EXPECT_EQ(fileBytes(local(QStringLiteral("f.bin"))), patternBytes(600));
+
+    // Without a size asked first the limit holds all the same.
+    server.put(QStringLiteral("/g.bin"), patternBytes(601));
+    EXPECT_FALSE(ftp->SimpleFTPGetFile(local(QStringLiteral("g.bin")), QStringLiteral("/g.bin")));
+    EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("g.bin"))));
+    EXPECT_FALSE(QFileInfo::exists(local(QStringLiteral("g.bin.part"))));
 }
 
 TEST_F(FtpClientTest, SizeOfA5GiBFileIsReadWithoutTransferInEitherType)

@@ -7,6 +7,7 @@
 #include "mainwindow/Wiring.h"
 #include "online/FtpClient.h"
 #include "online/OnlineCommands.h"
+#include "support/FileFaults.h"
 
 #include <QProgressBar>
 
@@ -142,6 +143,74 @@ TEST_F(OnlineCommandsTest, AMissingFileOnTheServerIsNamed)
     const QString missing = QStringLiteral("Bestand niet gevonden op de Mostarium server: ");
     EXPECT_EQ(fake.prompts(), (QStringList{missing + online::UpdateDescriptor, missing + online::PublicRecipes}));
     EXPECT_TRUE(tempFiles().isEmpty());
+}
+
+TEST_F(OnlineCommandsTest, AFailedDownloadNamesItsCauseKeepsTheEarlierFileAndTheProgramGoesOn)
+{
+    const QString local = paths::file(QStringLiteral("temp/ZYM_public_recipes.zip"));
+    const QString remote = online::PublicRecipes;
+    struct Case {
+        const char *what;
+        qint64 size;           // of the archive on the server
+        const char *marker;    // how the server sends it
+        rlim_t fileSizeLimit;  // of this process during the download
+        QString start, end;    // of the one message
+        int style;
+    };
+    const std::vector<Case> cases = {
+        {"sends more than announced", 5000, "overlong", RLIM_INFINITY, QStringLiteral("InternetReadFile"),
+         QStringLiteral("De server stuurt meer dan de aangekondigde 5000 bytes; de download is afgebroken."),
+         mb::OKOnly},
+        {"drops the connection", 100000, "dropped", RLIM_INFINITY, QStringLiteral("InternetReadFile error code: "),
+         QStringLiteral(" Message: De verbinding met de server is verbroken."), mb::OKOnly},
+        {"larger than a download may be", qint64(80) << 20, nullptr, RLIM_INFINITY,
+         QStringLiteral("Het bestand op de Mostarium server is te groot: ") + remote,
+         QStringLiteral(" (80.0 MB; een download mag ten hoogste 64.0 MB zijn)."), mb::OKOnly},
+        {"a full disk", 200000, nullptr, 64 * 1024,
+         QStringLiteral("Download mislukt! Kan niet schrijven naar ") + local,
+         QStringLiteral(" (het bestand wordt groter dan het systeem toestaat)"), mb::Critical},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        fake.clear();
+        const QString marker = remote + u'.' + QLatin1String(c.marker ? c.marker : "");
+        if (c.size > 200000) {
+            server.put(remote, {});
+            ASSERT_TRUE(makeLargeFile(server.path(remote), c.size));  // sparse: nothing is written
+        } else {
+            server.put(remote, patternBytes(c.size));
+        }
+        if (c.marker) {
+            server.put(marker, {});
+        }
+        writeFileBytes(local, "earlier");
+        {
+            FullDisk disk(c.fileSizeLimit);
+            trigger("mnuDownloadRecipes");
+        }
+        ASSERT_EQ(fake.messages.size(), 1u);
+        const QString text = fake.messages[0].prompt;
+        EXPECT_TRUE(text.startsWith(c.start)) << text.toStdString();
+        EXPECT_TRUE(text.endsWith(c.end)) << text.toStdString();
+        EXPECT_EQ(fake.messages[0].style, c.style);
+        EXPECT_EQ(fileBytes(local), QByteArray("earlier"));
+        EXPECT_EQ(tempFiles(), QStringList{QStringLiteral("ZYM_public_recipes.zip")});
+        EXPECT_FALSE(bar()->isVisible());
+        EXPECT_EQ(fake.busyDepth, 0);
+        EXPECT_TRUE(item("mnuDownloadRecipes")->isEnabled());
+
+        // The same command again, the archive sent as it should be.
+        if (c.marker) {
+            QFile::remove(server.path(marker));
+        }
+        server.put(remote, patternBytes(3000, 4));
+        fake.clear();
+        trigger("mnuDownloadRecipes");
+        EXPECT_EQ(fake.prompts(), QStringList{QStringLiteral("Download succesvol! Het gedownloade bestand is te "
+                                                             "vinden als ")
+                                              + local});
+        EXPECT_EQ(fileBytes(local), patternBytes(3000, 4));
+    }
 }
 
 TEST_F(OnlineCommandsTest, NoConnectionWithoutAPasswordOrWithARefusedLogin)

@@ -26,7 +26,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QThread>
+#include <QEventLoop>
 #include <QTimer>
 #include <cstdio>
 #include <exception>
@@ -133,8 +133,12 @@ void prepare(frmRecept &w, Session &s, const StartUpOptions &options)
     }
     showSplash();
     services().processEvents();
-    if (options.splashPauseMs > 0)
-        QThread::msleep(static_cast<unsigned long>(options.splashPauseMs));
+    // The pause keeps the splash painted: windows are redrawn, input waits.
+    if (options.splashPauseMs > 0) {
+        QEventLoop pause;
+        QTimer::singleShot(options.splashPauseMs, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeUserInputEvents);
+    }
 
     s.view.fraBrouwSchema.visible = false;
     s.view.fraEvaluatie.visible = false;

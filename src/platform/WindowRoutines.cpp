@@ -45,6 +45,10 @@ QWidget *mainWindow()
     return nullptr;
 }
 
+void keepBoxesOff(QWidget *window) { window->setProperty("keepBoxesOff", true); }
+
+bool boxesKeptOff(const QWidget *window) { return window->property("keepBoxesOff").toBool(); }
+
 void PlayClick(const Session &s, Services &svc)
 {
     if (s.app.geluidAan)

@@ -19,6 +19,11 @@ struct Session;
 // The main window (frmRecept) when it exists, else nullptr.
 QWidget *mainWindow();
 
+// A window no box may be parented to: the splash, or a window being unloaded
+// (hidden now, deleted later), since either may go while the box is open.
+void keepBoxesOff(QWidget *window);
+bool boxesKeptOff(const QWidget *window);
+
 // The click of a confirmed choice (Sounds/ploc.wav), when the sounds are on.
 void PlayClick(const Session &s, Services &svc);
 

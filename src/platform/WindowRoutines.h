@@ -24,6 +24,12 @@ QWidget *mainWindow();
 void keepBoxesOff(QWidget *window);
 bool boxesKeptOff(const QWidget *window);
 
+// Lets window messages run (no user input) until the shown window is active
+// on the screen, at most `boundMs`: the desktop answers a show and an
+// activation later, and a box asked for before then would take another
+// window as the one that asked. True when it is.
+bool waitUntilActive(QWidget *window, int boundMs);
+
 // The click of a confirmed choice (Sounds/ploc.wav), when the sounds are on.
 void PlayClick(const Session &s, Services &svc);
 

@@ -254,11 +254,15 @@ void QtServices::processEvents() { QApplication::processEvents(); }
 bool QtServices::printDialog(QPrinter &printer, bool offerSelection)
 {
     BackToAsker back;
-    QPrintDialog dialog(&printer, back.asker());
+    // On the heap and watched, as every box here.
+    QPointer<QPrintDialog> owner = new QPrintDialog(&printer, back.asker());
+    QPrintDialog &dialog = *owner;
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, offerSelection);
     printer.setPrintRange(offerSelection ? QPrinter::Selection : QPrinter::AllPages);
-    return dialog.exec() == QDialog::Accepted;
+    const bool chosen = dialog.exec() == QDialog::Accepted && owner;
+    delete owner.data();
+    return chosen;
 }
 
 // No external editor that blocks exists on every platform: the program shows
@@ -269,7 +273,8 @@ bool QtServices::showTextFile(const QString &path)
     if (readWholeFile(path, MaxTextFileSize, bytes) != FileRead::Ok)
         return false;
     BackToAsker back;
-    QDialog dialog(back.asker());
+    QPointer<QDialog> owner = new QDialog(back.asker());
+    QDialog &dialog = *owner;
     dialog.setObjectName(QStringLiteral("frmTekstbestand"));
     dialog.setWindowTitle(QFileInfo(path).fileName());
     dialog.resize(640, 560);
@@ -304,6 +309,7 @@ bool QtServices::showTextFile(const QString &path)
             text->print(&printer);
     });
     dialog.exec();
+    delete owner.data();
     return true;
 }
 

@@ -86,8 +86,10 @@ QWidget *QtServices::dialogParent()
     // the splash, nor a window being unloaded.
     if (QWidget *active = QApplication::activeWindow(); canOwnBox(active))
         return active;
-    QWidget *main = mainWindow();
-    return canOwnBox(main) ? main : nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("frmRecept") && canOwnBox(w))
+            return w;
+    return nullptr;
 }
 
 int QtServices::msgBox(const QString &prompt, int style, const QString &title)

@@ -26,7 +26,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QThread>
+#include <QEventLoop>
 #include <QTimer>
 #include <cstdio>
 #include <exception>
@@ -35,6 +35,7 @@ namespace mostarium {
 
 namespace {
 const QString Attentie = QStringLiteral("Attentie!");
+constexpr int TipFrontBoundMs = 1000;
 
 QString setting(const char *section, const char *key, const char *def)
 {
@@ -133,8 +134,12 @@ void prepare(frmRecept &w, Session &s, const StartUpOptions &options)
     }
     showSplash();
     services().processEvents();
-    if (options.splashPauseMs > 0)
-        QThread::msleep(static_cast<unsigned long>(options.splashPauseMs));
+    // The pause keeps the splash painted: windows are redrawn, input waits.
+    if (options.splashPauseMs > 0) {
+        QEventLoop pause;
+        QTimer::singleShot(options.splashPauseMs, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeUserInputEvents);
+    }
 
     s.view.fraBrouwSchema.visible = false;
     s.view.fraEvaluatie.visible = false;
@@ -250,9 +255,14 @@ bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
     try {
         if (number("StartUp", "ShowTips", "1") == 1) {
             showTips();
-            if (QWidget *tip = windows().find(QStringLiteral("frmTip")))
+            QWidget *tip = windows().find(QStringLiteral("frmTip"));
+            if (tip)
                 centreOn(tip, w.frameGeometry());
             services().processEvents();
+            // In front of the main window before the first-run notice, which
+            // then belongs to it and gives it the front back.
+            if (tip)
+                waitUntilActive(tip, TipFrontBoundMs);
         }
         if (number("StartUp", "EersteMaal", "0") != 0) {
             tell(

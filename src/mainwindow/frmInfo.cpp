@@ -8,13 +8,16 @@
 #include "core/Services.h"
 #include "core/Session.h"
 
+#include <QEventLoop>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace mostarium {
 
@@ -177,11 +180,33 @@ frmInfo::frmInfo(Session &s, Services &svc, QWidget *parent) : WindowBase(QStrin
 
 void frmInfo::showAsSplash()
 {
+    // It goes at the end of the start-up, whatever box may be open then.
+    keepBoxesOff(this);
     show();
     m_ok->hide();
     setOnTop(true);
     raise();
     m_svc.processEvents();
+    // The picture must stand before the pause begins: wait, within a bound,
+    // until the desktop has shown the window and it has been painted.
+    if (!m_painted) {
+        QEventLoop loop;
+        m_paintWait = &loop;
+        QTimer::singleShot(SplashPaintBoundMs, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        m_paintWait = nullptr;
+    }
+}
+
+void frmInfo::paintEvent(QPaintEvent *event)
+{
+    WindowBase::paintEvent(event);
+    if (!windowHandle() || !windowHandle()->isExposed())
+        return;
+    m_painted = true;
+    // Queued: what was painted is put on the screen before the wait ends.
+    if (m_paintWait)
+        QMetaObject::invokeMethod(m_paintWait, &QEventLoop::quit, Qt::QueuedConnection);
 }
 
 void frmInfo::setOnTop(bool onTop)

@@ -2,6 +2,7 @@
 
 #include "platform/WindowBase.h"
 
+class QEventLoop;
 class QPushButton;
 
 namespace mostarium {
@@ -16,18 +17,26 @@ public:
     // The about text for a given year, lines ended by CR LF, the last without.
     static QString beerwareText(int year);
 
-    // Shown without its OK button, above all other windows, painted once.
+    // Shown without its OK button, above all other windows; returns once it is
+    // on the screen and painted (or after SplashPaintBoundMs without that).
     void showAsSplash();
+    static constexpr int SplashPaintBoundMs = 1500;
+    bool painted() const { return m_painted; }
     // Into or out of the topmost band; position and size stay.
     void setOnTop(bool onTop);
 
     void lblI_MostariumOnline_Click();
     void lblInfo_WWW_Click();
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void cmdOK_Click();
 
     QPushButton *m_ok = nullptr;
+    QEventLoop *m_paintWait = nullptr;
+    bool m_painted = false;
 };
 
 }  // namespace mostarium

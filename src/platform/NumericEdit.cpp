@@ -1,5 +1,7 @@
 #include "NumericEdit.h"
 
+#include "core/Services.h"
+
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -31,22 +33,40 @@ bool allowed(QChar c, NumericEdit::Kind kind)
     return false;
 }
 
+bool takesPoint(NumericEdit::Kind kind) { return allowed(u'.', kind); }
+
 }  // namespace
 
-QString NumericEdit::typeable(const QString &text) const
+QString NumericEdit::asTyped(const QString &text) const
 {
-    QString kept;
-    for (QChar c : text)
-        if (allowed(c, m_kind))
-            kept += c;
-    return kept;
+    QString typed = text;
+    // Many brewers type the decimal comma: in a box for decimals it is the point.
+    if (takesPoint(m_kind))
+        typed.replace(u',', u'.');
+    return typed;
 }
 
-void NumericEdit::pasteTypeable(QClipboard::Mode mode)
+std::optional<QString> NumericEdit::takenWhole(const QString &text) const
+{
+    // Blanks and line ends around a copied number are not part of it.
+    const QString typed = asTyped(text.trimmed());
+    for (QChar c : typed)
+        if (!allowed(c, m_kind))
+            return std::nullopt;
+    if (this->text().size() - selectedText().size() + typed.size() > maxLength())
+        return std::nullopt;
+    return typed;
+}
+
+void NumericEdit::pasteWhole(QClipboard::Mode mode)
 {
     if (isReadOnly())
         return;
-    insert(typeable(QGuiApplication::clipboard()->text(mode)));
+    // Taken whole or not at all: a number nobody typed never appears.
+    if (const std::optional<QString> typed = takenWhole(QGuiApplication::clipboard()->text(mode)))
+        insert(*typed);
+    else
+        services().beep();
 }
 
 NumericEdit::NumericEdit(const QString &objectName, bool allowMinus, QWidget *parent)
@@ -64,16 +84,25 @@ bool NumericEdit::isBad() const { return isMarkedBad(this); }
 
 void NumericEdit::keyPressEvent(QKeyEvent *e)
 {
-    // Pasted text passes the same sieve as typed keys.
+    // Pasted text passes the same rule as typed keys.
     if (e->matches(QKeySequence::Paste)) {
-        pasteTypeable(QClipboard::Clipboard);
+        pasteWhole(QClipboard::Clipboard);
         e->accept();
         return;
     }
     const QString t = e->text();
-    if (t.size() == 1 && t[0].isPrint() && !allowed(t[0], m_kind)) {
-        e->accept();
-        return;
+    if (t.size() == 1 && t[0].isPrint()) {
+        const QString typed = asTyped(t);
+        if (!allowed(typed[0], m_kind)) {
+            e->accept();
+            return;
+        }
+        if (typed != t) {
+            if (!isReadOnly())
+                insert(typed);
+            e->accept();
+            return;
+        }
     }
     QLineEdit::keyPressEvent(e);
 }
@@ -84,7 +113,7 @@ void NumericEdit::contextMenuEvent(QContextMenuEvent *e)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (auto *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
         disconnect(paste, &QAction::triggered, nullptr, nullptr);
-        connect(paste, &QAction::triggered, this, [this] { pasteTypeable(QClipboard::Clipboard); });
+        connect(paste, &QAction::triggered, this, [this] { pasteWhole(QClipboard::Clipboard); });
     }
     menu->popup(e->globalPos());
 }
@@ -94,7 +123,7 @@ void NumericEdit::mouseReleaseEvent(QMouseEvent *e)
     // The X11 selection, pasted with the middle button.
     if (e->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
         setCursorPosition(cursorPositionAt(e->position().toPoint()));
-        pasteTypeable(QClipboard::Selection);
+        pasteWhole(QClipboard::Selection);
         e->accept();
         return;
     }
@@ -107,8 +136,14 @@ void NumericEdit::dropEvent(QDropEvent *e)
         e->ignore();
         return;
     }
+    const std::optional<QString> typed = takenWhole(e->mimeData()->text());
+    if (!typed) {
+        e->ignore();
+        services().beep();
+        return;
+    }
     QMimeData kept;
-    kept.setText(typeable(e->mimeData()->text()));
+    kept.setText(*typed);
     QDropEvent filtered(e->position(), e->possibleActions(), &kept, e->buttons(), e->modifiers());
     QLineEdit::dropEvent(&filtered);
     e->setDropAction(filtered.dropAction());

@@ -2,13 +2,15 @@
 
 #include <QClipboard>
 #include <QLineEdit>
+#include <optional>
 
 namespace mostarium {
 
 // A text box for numbers as every dialog of the program has them: only the
-// keys of its kind pass, typed, pasted or dropped, and the whole text is
-// selected when the box gets the focus. What the program itself puts in is
-// shown as it is.
+// keys of its kind pass, and in a box for decimals a typed comma enters the
+// point. Pasted or dropped text is taken whole after the same rule, or
+// refused whole with a beep. The whole text is selected when the box gets
+// the focus. What the program itself puts in is shown as it is.
 class NumericEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -36,9 +38,13 @@ protected:
     void dropEvent(QDropEvent *e) override;
 
 private:
-    // The characters of `text` a key could type here.
-    QString typeable(const QString &text) const;
-    void pasteTypeable(QClipboard::Mode mode);
+    // `text` as the keys of this box would enter it: a decimal comma is the
+    // point in a box for decimals.
+    QString asTyped(const QString &text) const;
+    // Pasted or dropped text as it would be entered, when the keys would take
+    // all of it and it fits; else nothing.
+    std::optional<QString> takenWhole(const QString &text) const;
+    void pasteWhole(QClipboard::Mode mode);
 
     Kind m_kind;
 };

@@ -1,6 +1,7 @@
 #include "QtServices.h"
 
 #include "HelpWindow.h"
+#include "WindowRoutines.h"
 
 #include "core/Cp1252.h"
 #include "core/WholeFile.h"
@@ -33,12 +34,60 @@ namespace mostarium {
 QtServices::QtServices() = default;
 QtServices::~QtServices() = default;
 
+namespace {
+
+bool canOwnBox(const QWidget *w)
+{
+    return w && w->isWindow() && w->isVisible() && !boxesKeptOff(w)
+           && !(w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip || w->windowType() == Qt::SplashScreen);
+}
+
+// The window that asked for a box is in front again when the box is gone,
+// whatever window the desktop would have picked.
+class BackToAsker {
+public:
+    BackToAsker() : m_asker(QtServices::dialogParent()) {}
+    ~BackToAsker()
+    {
+        if (canOwnBox(m_asker)) {
+            m_asker->raise();
+            m_asker->activateWindow();
+        }
+    }
+    QWidget *asker() const { return m_asker; }
+
+private:
+    QPointer<QWidget> m_asker;
+};
+
+// A file dialog on the heap and watched, as the message box: should its
+// parent go while it is open, it goes with it and is not deleted again.
+QString fileDialog(QWidget *parent, const QString &title, const QString &start, const QString &filter,
+                   QFileDialog::FileMode mode, QFileDialog::AcceptMode accept)
+{
+    QPointer<QFileDialog> owner = new QFileDialog(parent, title, start, filter);
+    owner->setFileMode(mode);
+    owner->setAcceptMode(accept);
+    if (mode == QFileDialog::Directory)
+        owner->setOption(QFileDialog::ShowDirsOnly);
+    const bool chosen = owner->exec() == QDialog::Accepted;
+    if (!owner)
+        return {};
+    const QString file = chosen ? owner->selectedFiles().value(0) : QString();
+    delete owner.data();
+    return file;
+}
+
+}  // namespace
+
 QWidget *QtServices::dialogParent()
 {
-    // Never the active window: that may be the splash or a dialog already
-    // queued for deletion, whose end would take an open box down with it.
+    // The window that asked, while it stays for the box's whole life: never
+    // the splash, nor a window being unloaded.
+    if (QWidget *active = QApplication::activeWindow(); canOwnBox(active))
+        return active;
     for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmRecept") && w->isVisible())
+        if (w->objectName() == QLatin1String("frmRecept") && canOwnBox(w))
             return w;
     return nullptr;
 }
@@ -47,7 +96,8 @@ int QtServices::msgBox(const QString &prompt, int style, const QString &title)
 {
     // On the heap and watched: should its parent still go while it is open,
     // the box goes with it and is not deleted a second time here.
-    QPointer<QMessageBox> owner = new QMessageBox(dialogParent());
+    BackToAsker back;
+    QPointer<QMessageBox> owner = new QMessageBox(back.asker());
     QMessageBox &box = *owner;
     box.setWindowTitle(title.isEmpty() ? AppTitle : title);
     // Texts from files and servers may look like markup; show them as written.
@@ -113,8 +163,9 @@ int QtServices::msgBox(const QString &prompt, int style, const QString &title)
 
 std::optional<QString> QtServices::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
+    BackToAsker back;
     bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent(), title.isEmpty() ? AppTitle : title, prompt,
+    const QString text = QInputDialog::getText(back.asker(), title.isEmpty() ? AppTitle : title, prompt,
                                                QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
@@ -123,7 +174,9 @@ std::optional<QString> QtServices::inputBox(const QString &prompt, const QString
 
 std::optional<QString> QtServices::openFileName(const QString &title, const QString &folder, const QString &filter)
 {
-    const QString f = QFileDialog::getOpenFileName(dialogParent(), title, folder, filter);
+    BackToAsker back;
+    const QString f =
+        fileDialog(back.asker(), title, folder, filter, QFileDialog::ExistingFile, QFileDialog::AcceptOpen);
     if (f.isEmpty())
         return std::nullopt;
     return f;
@@ -131,7 +184,8 @@ std::optional<QString> QtServices::openFileName(const QString &title, const QStr
 
 std::optional<QString> QtServices::saveFileName(const QString &title, const QString &path, const QString &filter)
 {
-    const QString f = QFileDialog::getSaveFileName(dialogParent(), title, path, filter);
+    BackToAsker back;
+    const QString f = fileDialog(back.asker(), title, path, filter, QFileDialog::AnyFile, QFileDialog::AcceptSave);
     if (f.isEmpty())
         return std::nullopt;
     return f;
@@ -139,7 +193,9 @@ std::optional<QString> QtServices::saveFileName(const QString &title, const QStr
 
 std::optional<QString> QtServices::folderName(const QString &title, const QString &folder)
 {
-    const QString f = QFileDialog::getExistingDirectory(dialogParent(), title, folder);
+    BackToAsker back;
+    const QString f =
+        fileDialog(back.asker(), title, folder, QString(), QFileDialog::Directory, QFileDialog::AcceptOpen);
     if (f.isEmpty())
         return std::nullopt;
     return f;
@@ -199,11 +255,16 @@ void QtServices::processEvents() { QApplication::processEvents(); }
 
 bool QtServices::printDialog(QPrinter &printer, bool offerSelection)
 {
-    QPrintDialog dialog(&printer, dialogParent());
+    BackToAsker back;
+    // On the heap and watched, as every box here.
+    QPointer<QPrintDialog> owner = new QPrintDialog(&printer, back.asker());
+    QPrintDialog &dialog = *owner;
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, offerSelection);
     printer.setPrintRange(offerSelection ? QPrinter::Selection : QPrinter::AllPages);
-    return dialog.exec() == QDialog::Accepted;
+    const bool chosen = dialog.exec() == QDialog::Accepted && owner;
+    delete owner.data();
+    return chosen;
 }
 
 // No external editor that blocks exists on every platform: the program shows
@@ -213,7 +274,9 @@ bool QtServices::showTextFile(const QString &path)
     QByteArray bytes;
     if (readWholeFile(path, MaxTextFileSize, bytes) != FileRead::Ok)
         return false;
-    QDialog dialog(dialogParent());
+    BackToAsker back;
+    QPointer<QDialog> owner = new QDialog(back.asker());
+    QDialog &dialog = *owner;
     dialog.setObjectName(QStringLiteral("frmTekstbestand"));
     dialog.setWindowTitle(QFileInfo(path).fileName());
     dialog.resize(640, 560);
@@ -248,6 +311,7 @@ bool QtServices::showTextFile(const QString &path)
             text->print(&printer);
     });
     dialog.exec();
+    delete owner.data();
     return true;
 }
 

@@ -31,8 +31,10 @@ public:
     bool printDialog(QPrinter &printer, bool offerSelection) override;
     bool showTextFile(const QString &path) override;
 
-    // The window every box and dialog is parented to: the main window once it
-    // is shown, else none.
+    // The window every box and dialog is parented to: the active window when
+    // it is a shown window of ours that stays while the box is open (not the
+    // splash, not one being unloaded), else the shown main window, else none.
+    // When the box closes, that window is active again.
     static QWidget *dialogParent();
 
 private:

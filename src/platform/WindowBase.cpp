@@ -26,6 +26,7 @@ void WindowBase::unload()
         windows().unload(m_name);
         return;
     }
+    keepBoxesOff(this);
     hide();
     deleteLater();
 }

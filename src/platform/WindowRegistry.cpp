@@ -1,5 +1,7 @@
 #include "WindowRegistry.h"
 
+#include "WindowRoutines.h"
+
 namespace mostarium {
 
 WindowRegistry &WindowRegistry::instance()
@@ -54,6 +56,7 @@ void WindowRegistry::unload(const QString &name)
     m_windows.remove(name);
     if (!w)
         return;
+    keepBoxesOff(w);
     w->hide();
     w->deleteLater();
 }

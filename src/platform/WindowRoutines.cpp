@@ -8,6 +8,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -17,6 +18,8 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QTimer>
+#include <QWindow>
 
 namespace mostarium {
 
@@ -43,6 +46,29 @@ QWidget *mainWindow()
         if (w->objectName() == QLatin1String("frmRecept"))
             return w;
     return nullptr;
+}
+
+void keepBoxesOff(QWidget *window) { window->setProperty("keepBoxesOff", true); }
+
+bool boxesKeptOff(const QWidget *window) { return window->property("keepBoxesOff").toBool(); }
+
+bool waitUntilActive(QWidget *window, int boundMs)
+{
+    const auto done = [window] {
+        return window->isActiveWindow() && window->windowHandle() && window->windowHandle()->isExposed();
+    };
+    if (!window->isVisible() || done())
+        return window->isVisible();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start(10);
+    QTimer::singleShot(boundMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return done();
 }
 
 void PlayClick(const Session &s, Services &svc)

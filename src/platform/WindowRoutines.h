@@ -19,6 +19,17 @@ struct Session;
 // The main window (frmRecept) when it exists, else nullptr.
 QWidget *mainWindow();
 
+// A window no box may be parented to: the splash, or a window being unloaded
+// (hidden now, deleted later), since either may go while the box is open.
+void keepBoxesOff(QWidget *window);
+bool boxesKeptOff(const QWidget *window);
+
+// Lets window messages run (no user input) until the shown window is active
+// on the screen, at most `boundMs`: the desktop answers a show and an
+// activation later, and a box asked for before then would take another
+// window as the one that asked. True when it is.
+bool waitUntilActive(QWidget *window, int boundMs);
+
 // The click of a confirmed choice (Sounds/ploc.wav), when the sounds are on.
 void PlayClick(const Session &s, Services &svc);
 

@@ -115,30 +115,114 @@ TEST_F(CommonTest, KeyFiltersByKind)
     }
 }
 
-TEST(NumericEditKinds, TypedAndPasted)
+// The program's number boxes, one of each kind and family, as a brewer
+// types and pastes into them.
+TEST_F(CommonTest, NumbersAsTypedInTheProgramsBoxes)
 {
     struct Row {
-        NumericEdit::Kind kind;
-        const char *kept;
+        const char *command, *window, *box;
+        bool decimals;  // takes a decimal point
     };
-    // Typed and pasted: "-", ".", "/", a digit and a letter.
     const Row rows[] = {
-        {NumericEdit::Kind::Decimal, ".7"},
-        {NumericEdit::Kind::Signed, "-.7"},
-        {NumericEdit::Kind::Digits, "7"},
-        {NumericEdit::Kind::WholeMinutes, "/7"},
+        {"mnuSysParameters", "frmSysParameters", "txt_SP_Evaporatie", true},
+        {"mnuMaisSchema", "frmMaischSchema", "txtMSTemp_0", true},
+        {"mnuConversie", "frmSuikerConv", "txtConvInput", true},
+        {"mnuCalculator", "frmHopOpslag", "txtHOBewaarTemp", true},
+        {"mnuContinueHoppen", "frmContinueHoppen", "txtCH_Interval", false},
+        {"mnuWateraanpassing", "frmWaterAanpassing", "txtAQCaSO4", false},
+    };
+    session() = singleBrew();
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.box);
+        trigger(r.command);
+        QWidget *d = windows().find(QString::fromLatin1(r.window));
+        ASSERT_NE(d, nullptr);
+        QLineEdit *e = box(d, r.box);
+        ASSERT_NE(e, nullptr);
+        e->clear();
+        QTest::keyClicks(e, QStringLiteral("4,5"));
+        EXPECT_EQ(e->text(), r.decimals ? "4.5" : "45");
+
+        struct Paste {
+            const char *clip;
+            bool taken;
+            const char *shown;
+        };
+        const Paste pastes[] = {
+            {"0.4", r.decimals, "0.4"},
+            {"2,5", r.decimals, "2.5"},
+            {"12a", false, ""},
+        };
+        for (const Paste &p : pastes) {
+            SCOPED_TRACE(p.clip);
+            e->setText(QStringLiteral("1"));
+            fake.beeps = 0;
+            QGuiApplication::clipboard()->setText(QString::fromLatin1(p.clip));
+            QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(e->text(), p.taken ? QStringLiteral("1") + QLatin1String(p.shown) : QStringLiteral("1"));
+            EXPECT_EQ(fake.beeps, p.taken ? 0 : 1);
+        }
+        windows().unload(QString::fromLatin1(r.window));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// The rule behind every number box: keys of the box's kind, a typed comma
+// as the point where the box takes one, a paste or a drop taken whole after
+// that rule or refused whole with a beep.
+TEST(NumericEditKinds, TypedPastedAndDropped)
+{
+    ScopedFakeServices fake;
+    struct Row {
+        NumericEdit::Kind kind;
+        const char *typed;  // what "-./7x," typed gives
+        bool decimals;      // takes "0.4" and "2,5" pasted
+    };
+    const Row rows[] = {
+        {NumericEdit::Kind::Decimal, ".7.", true},
+        {NumericEdit::Kind::Signed, "-.7.", true},
+        {NumericEdit::Kind::Digits, "7", false},
+        {NumericEdit::Kind::WholeMinutes, "/7", false},
     };
     for (const Row &r : rows) {
-        SCOPED_TRACE(r.kept);
+        SCOPED_TRACE(r.typed);
         NumericEdit typed(QStringLiteral("box"), r.kind);
-        QTest::keyClicks(&typed, QStringLiteral("-./7x"));
-        EXPECT_EQ(typed.text(), QString::fromLatin1(r.kept));
+        QTest::keyClicks(&typed, QStringLiteral("-./7x,"));
+        EXPECT_EQ(typed.text(), QString::fromLatin1(r.typed));
 
-        NumericEdit pasted(QStringLiteral("box"), r.kind);
-        QGuiApplication::clipboard()->setText(QStringLiteral("-./7x"));
-        QTest::keySequence(&pasted, QKeySequence::Paste);
-        EXPECT_EQ(pasted.text(), QString::fromLatin1(r.kept)) << "pasted";
+        struct Paste {
+            const char *clip, *taken;  // nullptr: refused
+        };
+        const Paste pastes[] = {
+            {"0.4", r.decimals ? "70.4" : nullptr},
+            {"2,5", r.decimals ? "72.5" : nullptr},
+            {"12a", nullptr},
+            {" 12\r\n", "712"},
+            {"-1", r.kind == NumericEdit::Kind::Signed ? "7-1" : nullptr},
+        };
+        for (const Paste &p : pastes) {
+            SCOPED_TRACE(p.clip);
+            fake.beeps = 0;
+            NumericEdit box(QStringLiteral("box"), r.kind);
+            box.setText(QStringLiteral("7"));
+            QGuiApplication::clipboard()->setText(QString::fromLatin1(p.clip));
+            QTest::keySequence(&box, QKeySequence::Paste);
+            EXPECT_EQ(box.text(), p.taken ? QString::fromLatin1(p.taken) : QStringLiteral("7"));
+            EXPECT_EQ(fake.beeps, p.taken ? 0 : 1);
+        }
     }
+
+    // A paste that would not fit is refused too; one that replaces the
+    // selection and fits is taken.
+    NumericEdit capped(QStringLiteral("box"), NumericEdit::Kind::Digits);
+    capped.setMaxLength(3);
+    capped.setText(QStringLiteral("12"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("34"));
+    QTest::keySequence(&capped, QKeySequence::Paste);
+    EXPECT_EQ(capped.text(), "12");
+    capped.selectAll();
+    QTest::keySequence(&capped, QKeySequence::Paste);
+    EXPECT_EQ(capped.text(), "34");
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include "calculators_fixture.h"
 
 #include "calculators/frmWaterAanpassing.h"
+#include "platform/QtServices.h"
 
+#include "support/widgets/ModalCloser.h"
+
+#include <QApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -177,6 +181,24 @@ TEST_F(WaterAanpassingTest, ProfileButtonsAndTheirCancel)
     EXPECT_EQ(row(1), cells("7 2 5 2 5 26 0 15 12"));
     EXPECT_EQ(row(2), cells("7 2. 5 2 5 26 0 15 12"));
     EXPECT_TRUE(QFile::exists(report()));
+}
+
+TEST_F(WaterAanpassingTest, TheRealProfileDialogLeavesTheWindowInFrontOfTheMainWindow)
+{
+    QtServices real;
+    Services *old = setServices(&real);
+    w->show();
+    open();
+    QApplication::setActiveWindow(d);
+    ModalCloser closer;
+    press(d, "cmdWAGewenstProf");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), d);
+    EXPECT_EQ(closer.titles, QStringList{QStringLiteral("Openen")});
+    EXPECT_EQ(closer.parents.value(0).data(), d) << "the dialog belongs to the window that asked";
+    windows().unload(QStringLiteral("frmWaterAanpassing"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    setServices(old);
 }
 
 TEST_F(WaterAanpassingTest, FailuresEndSilently)

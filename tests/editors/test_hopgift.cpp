@@ -557,8 +557,8 @@ TEST_F(HopgiftTest, HelpKeysAndTheVarietyLength)
         for (const char16_t *p : {u"txtAHalfaz", u"txtAHGram", u"txtAHTijd", u"txtAHGrav", u"txtBHalfaz", u"txtBHPerc",
                                   u"txtBHTijd", u"txtBHGrav"}) {
             QLineEdit *e = edit(d, p, p[3] == u'B' ? 1 : 0);
-            QTest::keyClicks(e, QStringLiteral("-1,2/a.5"));
-            EXPECT_EQ(e->text(), "12.5") << QString::fromUtf16(p).toStdString();
+            QTest::keyClicks(e, QStringLiteral("-1,2/a5"));
+            EXPECT_EQ(e->text(), "1.25") << QString::fromUtf16(p).toStdString();
         }
         QLineEdit *soort = edit(d, u"txtAHSoort", 0);
         QTest::keyClicks(soort, QStringLiteral("Hallertauer Mittelfrueh, 1,5 % - oogst 2024"));

@@ -366,16 +366,21 @@ TEST_F(TargetsTest, NothingIsStoredWhileAnOptimiserRuns)
     EXPECT_EQ(fake.messages.size(), 2u);
 }
 
-TEST_F(TargetsTest, PastedTextLosesWhatNoKeyCouldType)
+TEST_F(TargetsTest, APasteIsTakenWholeOrRefusedWhole)
 {
     frmDoelstellingen *d = open();
     NumericEdit *vol = box(d, QStringLiteral("txtDoelVol"));
     vol->setFocus();
     QApplication::clipboard()->setText(QStringLiteral("-7,5abc"));
     QTest::keyClick(vol, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(vol->text(), "75");
-    QTest::keyClicks(vol, QStringLiteral("-,/x.5"));
-    EXPECT_EQ(vol->text(), "75.5");
+    EXPECT_EQ(vol->text(), "");
+    EXPECT_EQ(fake.beeps, 1);
+    QApplication::clipboard()->setText(QStringLiteral("7,5"));
+    QTest::keyClick(vol, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(vol->text(), "7.5");
+    QTest::keyClicks(vol, QStringLiteral("-/x5"));
+    EXPECT_EQ(vol->text(), "7.55");
+    EXPECT_EQ(fake.beeps, 1);
 }
 
 TEST_F(TargetsTest, TheBrewModeSwitchClosesTheDialogsLaidOutForOneBeerOrTwo)

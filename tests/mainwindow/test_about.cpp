@@ -94,6 +94,8 @@ TEST_F(AboutWindow, SplashIsTopmostWithoutOkAndTheMenuGetsANewWindow)
     QWidget *splash = showSplash();
     ASSERT_NE(splash, nullptr);
     EXPECT_TRUE(splash->isVisible());
+    // Shown and painted before the start-up's pause begins.
+    EXPECT_TRUE(qobject_cast<frmInfo *>(splash)->painted());
     EXPECT_FALSE(child<QPushButton>(splash, "cmdOK")->isVisible());
     EXPECT_TRUE(splash->windowFlags() & Qt::WindowStaysOnTopHint);
     const QRect where = splash->geometry();

@@ -1,13 +1,17 @@
-// The real message boxes and dialogs: whatever window is active, none is
-// parented to a window that may go while it is open.
+// The real message boxes and dialogs: a box belongs to the window that asked
+// and gives it back the front when it closes; none is parented to a window
+// that may go while it is open.
 
 #include "platform/QtServices.h"
+#include "platform/WindowRoutines.h"
 
+#include "support/TempProgramFolder.h"
 #include "support/widgets/ModalCloser.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QPointer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace mostarium;
@@ -15,33 +19,86 @@ using namespace mostarium::test;
 
 namespace {
 
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
 TEST(QtServicesParent, ABoxOutlivesTheActiveWindowThatIsDeletedWhileItIsOpen)
 {
     QtServices real;
-    for (const bool withMain : {false, true}) {
-        SCOPED_TRACE(withMain ? "main window shown" : "no main window yet");
-        QWidget main;
-        main.setObjectName(QStringLiteral("frmRecept"));
-        if (withMain)
-            main.show();
+    // The splash as the start-up leaves it (active, its deletion queued), and
+    // a window being unloaded (hidden now, deleted later).
+    const std::function<void(QWidget *)> leaving[] = {
+        [](QWidget *w) { keepBoxesOff(w); },
+        [](QWidget *w) {
+            keepBoxesOff(w);
+            w->hide();
+        },
+    };
+    for (const bool withMain : {false, true})
+        for (const auto &leave : leaving) {
+            SCOPED_TRACE(withMain ? "main window shown" : "no main window yet");
+            QWidget main;
+            main.setObjectName(QStringLiteral("frmRecept"));
+            if (withMain)
+                main.show();
 
-        // The splash as the start-up leaves it: active, its deletion queued.
-        auto *splash = new QWidget;
-        splash->setObjectName(QStringLiteral("frmInfo"));
-        splash->show();
-        QApplication::setActiveWindow(splash);
-        QPointer<QWidget> watch = splash;
-        splash->deleteLater();
+            auto *going = new QWidget;
+            going->setObjectName(QStringLiteral("frmInfo"));
+            going->show();
+            QApplication::setActiveWindow(going);
+            leave(going);
+            QPointer<QWidget> watch = going;
+            going->deleteLater();
+
+            ModalCloser closer;
+            EXPECT_EQ(real.msgBox(QStringLiteral("Stel de de korrekte systeem parameters in."), 48,
+                                  QStringLiteral("Attentie!")),
+                      1);
+            EXPECT_TRUE(watch.isNull()) << "the window went while the box was open";
+            ASSERT_EQ(closer.titles, QStringList{QStringLiteral("Attentie!")});
+            EXPECT_EQ(closer.parents.value(0).data(), withMain ? &main : nullptr);
+            EXPECT_EQ(QtServices::dialogParent(), withMain ? &main : nullptr);
+            flushDeletes();
+        }
+}
+
+// A tool window (a calculator) in front of the main window asks for a box:
+// the box is its own, and the tool window is active again afterwards.
+TEST(QtServicesParent, EachKindOfBoxGivesTheFrontBackToTheWindowThatAskedForIt)
+{
+    TempProgramFolder folder;
+    QtServices real;
+    struct Kind {
+        const char *name;
+        std::function<void()> ask;
+    };
+    const Kind kinds[] = {
+        {"message", [&] { real.msgBox(QStringLiteral("Geen profiel gekozen."), 48, QStringLiteral("Attentie!")); }},
+        {"input", [&] { real.inputBox(QStringLiteral("Naam:"), QStringLiteral("Invoer"), QStringLiteral("x")); }},
+        {"open file",
+         [&] { real.openFileName(QStringLiteral("Openen"), folder.path(), QStringLiteral("Tekst (*.txt)")); }},
+        {"save file",
+         [&] { real.saveFileName(QStringLiteral("Opslaan als"), folder.file("a.txt"), QStringLiteral("(*.txt)")); }},
+        {"folder", [&] { real.folderName(QStringLiteral("Zoek"), folder.path()); }},
+    };
+    QWidget main;
+    main.setObjectName(QStringLiteral("frmRecept"));
+    main.show();
+    QWidget tool;
+    tool.setObjectName(QStringLiteral("frmWaterAanpassing"));
+    tool.show();
+    for (const Kind &k : kinds) {
+        SCOPED_TRACE(k.name);
+        tool.activateWindow();
+        QApplication::setActiveWindow(&tool);
+        ASSERT_EQ(QApplication::activeWindow(), &tool);
 
         ModalCloser closer;
-        EXPECT_EQ(
-            real.msgBox(QStringLiteral("Stel de de korrekte systeem parameters in."), 48, QStringLiteral("Attentie!")),
-            1);
-        EXPECT_TRUE(watch.isNull()) << "the splash went while the box was open";
-        ASSERT_EQ(closer.titles, QStringList{QStringLiteral("Attentie!")});
-        EXPECT_EQ(closer.parents.value(0).data(), withMain ? &main : nullptr);
-        EXPECT_EQ(QtServices::dialogParent(), withMain ? &main : nullptr);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        k.ask();
+        ASSERT_EQ(closer.parents.size(), 1);
+        EXPECT_EQ(closer.parents[0].data(), &tool);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), &tool);
+        EXPECT_TRUE(tool.isVisible());
     }
 }
 

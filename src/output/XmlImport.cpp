@@ -495,8 +495,9 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
             }
             break;
         case QXmlStreamReader::Characters:
-            // Text of blanks alone stands between elements, not in them.
-            if (!open.empty() && !reader.isWhitespace())
+            // Text of blanks alone stands between elements, not in them; a
+            // CDATA section is kept whatever it holds.
+            if (!open.empty() && (reader.isCDATA() || !reader.text().trimmed().isEmpty()))
                 tree.addText(open.back(), reader.text());
             break;
         default:

@@ -308,6 +308,19 @@ const Case cases[] = {
     {"pH 7.1",
      [] { return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("7.1")); }).bytes(); }, Ok,
      479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 5.3f); }},
+    {"text of blanks alone is no text; CDATA is kept as it is",
+     [] {
+         return with([](Recipe &r) {
+                    r.name = QStringLiteral("<![CDATA[ Hop & <Mout> ]]>");
+                    r.rest = QStringLiteral("<NOTES>\r\n   &#160;\r\n</NOTES>");
+                })
+             .bytes();
+     },
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         EXPECT_EQ(x.Algemeen(0), QStringLiteral(" Hop & <Mout> "));
+         EXPECT_EQ(x.Aantekening, QString());
+     }},
     {"an external entity is never read",
      [] {
          return QByteArray("<?xml version=\"1.0\"?><!DOCTYPE RECIPES [<!ENTITY geheim SYSTEM "

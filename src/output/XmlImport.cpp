@@ -4,10 +4,9 @@
 #include "core/Cp1252.h"
 #include "core/Formulas.h"
 #include "core/NumText.h"
+#include "core/Recalc.h"
 #include "core/Session.h"
 #include "core/WholeFile.h"
-
-#include "core/Recalc.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -282,6 +281,8 @@ XmlRecipe fill(const Element &rec)
         d(4) = strictOrZero(obj, "EBU");
         d(5) = strictOrZero(obj, "CO2");
     }
+    // The OG the recipe aims at: read, from the style, or what the targets give.
+    double targetOG = 0;
     if (d(1) == 0 && d(2) == 0 && d(3) == 0 && d(4) == 0 && d(5) == 0) {
         const double batch = val(textOr(rec, "BATCH_SIZE"));
         d(1) = batch == 0 ? 0.0f : num::strictSingle(format(batch, u"###.#"));
@@ -293,6 +294,7 @@ XmlRecipe fill(const Element &rec)
         if (fg == 0)
             fg = stylePair(style, "FG_MIN", "FG_MAX");
         requireBeer(og, fg);
+        targetOG = og;
         d(2) = float(val(format(std::abs(og - fg) * 0.132, u"##.0")));
         d(3) = num::toSingle(fg);
         double ebu = 0;
@@ -311,6 +313,8 @@ XmlRecipe fill(const Element &rec)
     }
     // Whichever way the targets came, the schedule starts from the gravity they give.
     requireBeer(expectedOG(d, 3, 2, 5), d(3));
+    if (targetOG == 0)
+        targetOG = expectedOG(d, 3, 2, 5);
     add(StatusDoelstellingen);
 
     // Grain bill: the schedule holds ten rows.
@@ -392,8 +396,10 @@ XmlRecipe fill(const Element &rec)
         t(row, HopAlfazuur) = num::formatText(h.alpha, u"###.0");
         t(row, HopGram) = format(val(h.amount) * 1000.0, u"###");
         t(row, HopKooktijd) = format(double(h.time), u"###");
-        if (ogText)
-            t(row, HopGravity) = format(h.bitter() ? ogRead - 10.0 : ogRead, u"####");
+        // Without an OG in the document the hops boil in the wort the targets
+        // aim at; a gravity of 0 would give them no weight at all.
+        const double og = ogRead > 0 ? ogRead : targetOG;
+        t(row, HopGravity) = format(h.bitter() ? og - 10.0 : og, u"####");
         if (h.bitter()) {
             QString form = t(row, HopHoedanigheid);
             const double e =

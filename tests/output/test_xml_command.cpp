@@ -144,6 +144,9 @@ TEST_F(ImportXmlTest, WhatImportsIsARecipeTheScheduleComputes)
              // About 3.3 kg of grain for 20 L of a 12.5 degrees Plato beer.
              EXPECT_GT(r.TotaleStorting, 2500);
              EXPECT_LT(r.TotaleStorting, 6000);
+             // The bitter hop boils in the wort the style's OG gives, not in water.
+             EXPECT_EQ(r.Bitterhop(0, HopGravity), QStringLiteral("1043"));
+             EXPECT_GT(num::val(r.Bitterhop(0, HopBerekendGram)), 10);
              EXPECT_TRUE(v.lbl_verwachtOG.text.startsWith(QStringLiteral("Verwacht OG: 105")))
                  << qPrintable(v.lbl_verwachtOG.text);
          }},

@@ -166,6 +166,22 @@ const Case cases[] = {
          EXPECT_FLOAT_EQ(x.Doelstellingen(4), 30);
          EXPECT_EQ(x.Gistkeuze(0), QString());
      }},
+    {"objectives without an OG: the hops boil in the wort the targets give",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE>");
+                    r.rest = QStringLiteral("<OBJECTIVES><VOLUME>25</VOLUME><VOLPERCETHANOL>5.5</VOLPERCETHANOL>"
+                                            "<FG>1.012</FG><EBU>30</EBU><CO2>5</CO2></OBJECTIVES>");
+                })
+             .bytes();
+     },
+     Ok, 415,
+     [](const XmlRecipe &x) {
+         // 1012 + (5.5 - (5 - 2.25) x 0.125) / 0.132
+         EXPECT_EQ(x.Bitterhop(0, HopGravity), QStringLiteral("1041"));
+         EXPECT_EQ(x.Aromahop(0, HopGravity), QStringLiteral("1051"));
+         EXPECT_EQ(x.Evaluatie(1, 0), QString());
+     }},
     {"style gravities as specific gravity",
      [] {
          return with([](Recipe &r) {
@@ -178,7 +194,9 @@ const Case cases[] = {
      [](const XmlRecipe &x) {
          EXPECT_FLOAT_EQ(x.Doelstellingen(2), 5.3f);  // (1050 - 1010) x 0.132
          EXPECT_EQ(x.Evaluatie(1, 0), QString());
-         EXPECT_EQ(x.Bitterhop(0, HopGravity), QString());
+         // The hops boil in the wort of the style's OG.
+         EXPECT_EQ(x.Bitterhop(0, HopGravity), QStringLiteral("1040"));
+         EXPECT_EQ(x.Aromahop(0, HopGravity), QStringLiteral("1050"));
      }},
     {"style gravities in kg/m3",
      [] {

@@ -246,6 +246,9 @@ QString additionText(const Element &e)
     return plain(val(*amount) * 1000.0) + (weight ? QStringLiteral(" gr ") : QStringLiteral(" ml ")) + *name;
 }
 
+// The most of the offending line the load message shows.
+constexpr qsizetype MaxSourceText = 120;
+
 // The steps of the import; a CalcError anywhere stops it.
 XmlRecipe fill(const Element &rec)
 {
@@ -456,9 +459,10 @@ QString loadMessage(int code, const QString &reason, int line, int column, qint6
 {
     return QStringLiteral("Your XML Document failed to load") + QStringLiteral("due the following error.\r\n")
            + QStringLiteral("Error #: ") + QString::number(code) + QStringLiteral(": ") + reason
-           + QStringLiteral("Line #: ") + QString::number(line) + QStringLiteral("\r\nLine Position: ")
-           + QString::number(column) + QStringLiteral("\r\nPosition In File: ") + QString::number(position)
-           + QStringLiteral("\r\nSource Text: ") + source + QStringLiteral("\r\nDocument URL: ") + url;
+           + (reason.endsWith(u'\n') ? QString() : QStringLiteral("\r\n")) + QStringLiteral("Line #: ")
+           + QString::number(line) + QStringLiteral("\r\nLine Position: ") + QString::number(column)
+           + QStringLiteral("\r\nPosition In File: ") + QString::number(position) + QStringLiteral("\r\nSource Text: ")
+           + source + QStringLiteral("\r\nDocument URL: ") + url;
 }
 
 XmlImportResult loadFailed(const QString &message)
@@ -515,14 +519,25 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
     if (!reason.isEmpty()) {
         const int line = int(reader.lineNumber()), column = int(reader.columnNumber());
         // The offending line as text, and where it sits in the file.
-        const QList<QByteArray> lines = data.split('\n');
+        qsizetype start = line >= 1 ? 0 : -1;
+        for (int i = 1; i < line && start >= 0; ++i) {
+            start = data.indexOf('\n', start);
+            if (start >= 0)
+                ++start;
+        }
         QString source;
         qint64 position = 0;
-        if (line >= 1 && line <= lines.size()) {
-            for (int i = 0; i < line - 1; ++i)
-                position += lines[i].size() + 1;
-            source = QString::fromUtf8(lines[line - 1]).trimmed();
-            position += column;
+        if (start >= 0) {
+            qsizetype end = data.indexOf('\n', start);
+            if (end < 0)
+                end = data.size();
+            QString text = QString::fromUtf8(QByteArrayView(data).sliced(start, end - start));
+            // A file on one long line shows the part around the fault, not
+            // megabytes in a message box.
+            if (text.size() > MaxSourceText)
+                text = text.mid(std::max<qsizetype>(0, column - MaxSourceText / 2), MaxSourceText);
+            source = text.trimmed();
+            position = start + column;
         }
         return loadFailed(loadMessage(1, reason, line, column, position, source, url));
     }

@@ -249,6 +249,14 @@ const Case cases[] = {
              .bytes();
      },
      Ok, 479, [](const XmlRecipe &x) { EXPECT_EQ(x.Evaluatie(1, 0), QStringLiteral("1053")); }},
+    {"an OG of 1.200 is still a beer's",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>1.200</OG><FG>1.050</FG>");
+                })
+             .bytes();
+     },
+     Ok, 415, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Doelstellingen(2), 19.8f); }},
     {"measured OG of 1150 does not count",
      [] {
          return with([](Recipe &r) {

@@ -9,6 +9,7 @@
 #include "output/XmlImport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -59,18 +60,25 @@ static void BM_ImportAndRecalculate(benchmark::State &state)
 }
 BENCHMARK(BM_ImportAndRecalculate)->Unit(benchmark::kMillisecond);
 
-static void BM_ImportLargeFile(benchmark::State &state)
+// `count` copies of the double brew's recipe, each made 12.5 KB by its notes
+// as programs that write long notes make them.
+QByteArray manyRecipes(int count)
 {
     const QByteArray one = xmlRecipeBytes(dubbelBrouw().recipe);
     const qsizetype from = one.indexOf("   <RECIPE>"), to = one.indexOf("</RECIPES>");
     QByteArray recipe = one.mid(from, to - from);
-    // Notes make each recipe as large as those of programs that write long ones.
     const qsizetype notes = recipe.indexOf("<NOTES>") + 7;
     recipe.insert(notes, QByteArray(12500 - recipe.size(), 'x'));
     QByteArray bytes = one.left(from);
-    for (int i = 0; i < 200; ++i)
+    for (int i = 0; i < count; ++i)
         bytes += recipe;
     bytes += "</RECIPES>\r\n";
+    return bytes;
+}
+
+static void BM_ImportLargeFile(benchmark::State &state)
+{
+    const QByteArray bytes = manyRecipes(200);
     state.counters["MB"] = double(bytes.size()) / 1e6;
     for (auto _ : state) {
         const XmlImportResult r = importXmlRecipe(bytes, QStringLiteral("groot.xml"));
@@ -78,5 +86,40 @@ static void BM_ImportLargeFile(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ImportLargeFile)->Unit(benchmark::kMillisecond);
+
+// The file read from disk and imported, as the command does.
+void importFile(benchmark::State &state, const QByteArray &bytes, bool whole)
+{
+    static Folder f;
+    const QString path = QDir(f.dir.path()).filePath(QStringLiteral("import.xml"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        state.SkipWithError("cannot write the file");
+        return;
+    }
+    file.close();
+    state.counters["MB"] = double(bytes.size()) / 1e6;
+    for (auto _ : state) {
+        const XmlImportResult r = importXmlFile(path);
+        if (r.ok() != whole)
+            state.SkipWithError("unexpected outcome");
+        benchmark::DoNotOptimize(r.recipe.ReceptStatus);
+    }
+}
+
+// The largest file the import reads whole: 30 MB of recipes.
+static void BM_ImportFile30MB(benchmark::State &state) { importFile(state, manyRecipes(2400), true); }
+BENCHMARK(BM_ImportFile30MB)->Unit(benchmark::kMillisecond);
+
+// Elements nested in the notes, refused past the depth bound.
+static void BM_RefuseNestedFile(benchmark::State &state)
+{
+    const int levels = int(state.range(0));
+    QByteArray doc = manyRecipes(1);
+    const qsizetype notes = doc.indexOf("<NOTES>") + 7;
+    doc.insert(notes, QByteArray("<i>").repeated(levels) + QByteArray("</i>").repeated(levels));
+    importFile(state, doc, false);
+}
+BENCHMARK(BM_RefuseNestedFile)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,5 +1,8 @@
 #include "Cp1252.h"
 
+#include <algorithm>
+#include <bit>
+
 namespace mostarium::cp1252 {
 
 namespace {
@@ -51,6 +54,126 @@ QByteArray encode(QStringView text)
 }
 
 bool canEncode(QChar c) { return byteFor(c.unicode()) >= 0; }
+
+namespace {
+bool isMark(char32_t u)
+{
+    const QChar::Category c = QChar::category(u);
+    return c == QChar::Mark_NonSpacing || c == QChar::Mark_SpacingCombining || c == QChar::Mark_Enclosing;
+}
+
+// Letters and signs without a decomposition whose plain form a reader knows.
+struct Nearest {
+    char16_t from;
+    const char16_t *to;
+};
+constexpr Nearest kNearest[] = {
+    {0x0110, u"D"},      {0x0111, u"d"}, {0x0126, u"H"}, {0x0127, u"h"},      {0x0131, u"i"},      {0x0138, u"k"},
+    {0x0141, u"L"},      {0x0142, u"l"}, {0x014A, u"N"}, {0x014B, u"n"},      {0x0166, u"T"},      {0x0167, u"t"},
+    {0x0180, u"b"},      {0x0197, u"I"}, {0x01B5, u"Z"}, {0x01B6, u"z"},      {0x0268, u"i"},      {0x02BB, u"\u2018"},
+    {0x02BC, u"\u2019"}, {0x2010, u"-"}, {0x2011, u"-"}, {0x2012, u"\u2013"}, {0x2015, u"\u2014"}, {0x2032, u"'"},
+    {0x2033, u"\""},     {0x2212, u"-"},
+};
+
+const char16_t *nearestOf(char32_t u)
+{
+    for (const Nearest &n : kNearest)
+        if (n.from == u)
+            return n.to;
+    return nullptr;
+}
+
+bool encodable(const QString &s)
+{
+    return std::all_of(s.cbegin(), s.cend(), [](QChar c) { return canEncode(c); });
+}
+
+// A letter with as many of its marks as still make one character of the code
+// page (ǘ keeps its diaeresis: ü; ệ its circumflex: ê); empty when not
+// even the bare letter is one.
+QString withMarks(QStringView base, QStringView marks)
+{
+    const int n = int(std::min<qsizetype>(marks.size(), 8));
+    QString best;
+    int bestCount = -1;
+    for (unsigned set = 0; set < (1u << n); ++set) {
+        const int count = std::popcount(set);
+        if (count <= bestCount)
+            continue;
+        QString s = base.toString();
+        for (int m = 0; m < n; ++m)
+            if (set & (1u << m))
+                s += marks[m];
+        s = s.normalized(QString::NormalizationForm_C);
+        if (s.size() == 1 && canEncode(s.at(0))) {
+            best = s;
+            bestCount = count;
+        }
+    }
+    return best;
+}
+
+// One character outside the code page: each letter of its compatibility
+// decomposition with its marks, or the table's form; empty when some part
+// has neither.
+QString nearestForm(char32_t u)
+{
+    if (const char16_t *n = nearestOf(u))
+        return QString::fromUtf16(n);
+    const QString d = QString::fromUcs4(&u, 1).normalized(QString::NormalizationForm_KD);
+    if (d.size() == 1 && d.at(0).unicode() == u)
+        return QString();
+    QString out;
+    for (qsizetype i = 0; i < d.size();) {
+        qsizetype j = i + 1;
+        while (j < d.size() && isMark(d.at(j).unicode()))
+            ++j;
+        const QStringView base = QStringView(d).mid(i, 1);
+        QString c = withMarks(base, QStringView(d).mid(i + 1, j - i - 1));
+        if (c.isEmpty()) {
+            const char16_t *n = base.at(0).isSurrogate() ? nullptr : nearestOf(base.at(0).unicode());
+            if (!n)
+                return QString();
+            c = QString::fromUtf16(n);
+        }
+        out += c;
+        i = j;
+    }
+    return out;
+}
+}  // namespace
+
+QString storable(QStringView text)
+{
+    // Nearly every text is kept as it is.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return canEncode(c); }))
+        return text.toString();
+    // A letter typed as a letter and its marks becomes the one letter (e and
+    // a combining acute: é).
+    const QString t = text.toString().normalized(QString::NormalizationForm_C);
+    QString out;
+    out.reserve(t.size());
+    for (qsizetype i = 0; i < t.size();) {
+        const QChar c = t.at(i);
+        char32_t u = c.unicode();
+        qsizetype width = 1;
+        if (c.isHighSurrogate() && i + 1 < t.size() && t.at(i + 1).isLowSurrogate()) {
+            u = QChar::surrogateToUcs4(c, t.at(i + 1));
+            width = 2;
+        }
+        i += width;
+        if (width == 1 && canEncode(c)) {
+            out += c;
+            continue;
+        }
+        // A mark that found no letter to sit on, and what cannot be seen.
+        if (isMark(u) || QChar::category(u) == QChar::Other_Format)
+            continue;
+        const QString n = nearestForm(u);
+        out += encodable(n) && !n.isEmpty() ? n : QStringLiteral("?");
+    }
+    return out;
+}
 
 QByteArray encodeLines(const QStringList &lines)
 {

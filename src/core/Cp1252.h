@@ -11,6 +11,10 @@ QString decode(QByteArrayView bytes);
 // Characters outside the code page become "?".
 QByteArray encode(QStringView text);
 bool canEncode(QChar c);
+// The text as the code page can keep it, so what a window shows is what a file
+// keeps: a character outside it becomes its nearest inside (ě e, ł l, ǘ ü,
+// ﬁ fi), an invisible format character is dropped, anything else is one "?".
+QString storable(QStringView text);
 // Each line encoded and ended by CR LF, as every line file of the program is.
 QByteArray encodeLines(const QStringList &lines);
 

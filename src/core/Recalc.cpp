@@ -40,12 +40,6 @@ LabelSlot &row(std::array<LabelSlot, N> &labels, int i)
     return labels[std::size_t(i)];
 }
 
-// Expected original gravity from final gravity, alcohol and carbonation.
-float expectedOG(const Table1D<float> &d, int fg, int alc, int co2)
-{
-    return toSingle(double(d(fg)) + (double(d(alc)) - (double(d(co2)) - 2.25) * 0.125) / 0.132);
-}
-
 // The gravity part of an OG line ("1047 kg/m3 = 11.6 °Plato").
 QString ogText(float og)
 {
@@ -291,6 +285,11 @@ void clearDerived(RecipeState &r)
 }
 
 }  // namespace
+
+float expectedOG(const Table1D<float> &d, int fg, int alc, int co2)
+{
+    return toSingle(double(d(fg)) + (double(d(alc)) - (double(d(co2)) - 2.25) * 0.125) / 0.132);
+}
 
 RecalcOutcome UpdateBrouwschema(Session &s)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Table.h"
+
 #include <QString>
 
 namespace mostarium {
@@ -17,6 +19,10 @@ struct RecalcOutcome {
 
     explicit operator bool() const { return done; }
 };
+
+// The original gravity the targets give (kg/m3): the final gravity, the
+// alcohol and the carbonation at the indices given.
+float expectedOG(const Table1D<float> &d, int fg, int alc, int co2);
 
 // The one recalculation: every derived value and the whole schedule, from
 // the recipe state and the installation's parameters. A calculation error

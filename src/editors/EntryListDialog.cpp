@@ -98,7 +98,7 @@ void EntryListDialog::store()
     const bool db = dubbel() && m_loadedDubbel;
     for (int b = 0; b < (db ? 2 : 1); ++b)
         for (int i = 0; i < 5; ++i)
-            e(b * 5 + i) = m_box[b][i]->text();
+            e(b * 5 + i) = keptText(m_box[b][i]);
 
     bool any = false;
     for (int i = 0; i <= 9; ++i) {

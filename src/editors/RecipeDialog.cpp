@@ -1,12 +1,24 @@
 #include "RecipeDialog.h"
 
+#include "core/Cp1252.h"
 #include "core/Optimisers.h"
 #include "core/Recalc.h"
 #include "core/ScheduleDisplay.h"
 #include "core/Session.h"
 #include "platform/WindowRegistry.h"
 
+#include <QLineEdit>
+
 namespace mostarium {
+
+QString keptText(QLineEdit *box)
+{
+    const QString typed = box->text();
+    const QString kept = cp1252::storable(typed);
+    if (kept != typed)
+        box->setText(kept);
+    return kept;
+}
 
 QString wizardSuccessor(const QString &dialog, bool dubbel)
 {

@@ -2,7 +2,13 @@
 
 #include "platform/WindowBase.h"
 
+class QLineEdit;
+
 namespace mostarium {
+
+// A box's text as the recipe keeps it: each letter the recipe file cannot hold
+// as its nearest (cp1252::storable). The box then shows what is kept.
+QString keptText(QLineEdit *box);
 
 // The dialog a chain dialog's successful OK opens next, by the brew mode;
 // empty when the chain ends there (or the dialog is not in the chain).

@@ -2,6 +2,7 @@
 
 #include "TwipsPlace.h"
 
+#include "core/Cp1252.h"
 #include "core/RecipeFile.h"
 #include "core/Session.h"
 
@@ -163,7 +164,10 @@ void frmAantekeningen::StoreAantekeningen()
     const QString oldText = r.Aantekening;
     const std::int16_t oldInRecept = r.InRecept;
     r.InRecept = m_inRecept->isChecked() ? 1 : 0;
-    r.Aantekening = trimBlanks(fromBox(m_text->toPlainText()));
+    r.Aantekening = trimBlanks(cp1252::storable(fromBox(m_text->toPlainText())));
+    // The box shows what is kept.
+    if (toBox(r.Aantekening) != m_text->toPlainText())
+        m_text->setPlainText(toBox(r.Aantekening));
     // A change that did not reach the recipe file is one the next Save must write.
     const bool changed = r.Aantekening != oldText || r.InRecept != oldInRecept;
     if (!SaveAantekeningen(m_s) && changed)

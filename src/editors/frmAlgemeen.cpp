@@ -131,11 +131,11 @@ void frmAlgemeen::store()
     if (r.Algemeen.ubound() < 7)
         r.Algemeen.redimPreserve(7);
     const Table1D<QString> before = r.Algemeen;
-    r.Algemeen(0) = m_name->text();
-    r.Algemeen(6) = m_brewDate->text();
-    r.Algemeen(7) = m_bottlingDate->text();
+    r.Algemeen(0) = keptText(m_name);
+    r.Algemeen(6) = keptText(m_brewDate);
+    r.Algemeen(7) = keptText(m_bottlingDate);
     for (int i = 0; i < 5; ++i)
-        r.Algemeen(i + 1) = m_brewers[std::size_t(i)]->text();
+        r.Algemeen(i + 1) = keptText(m_brewers[std::size_t(i)]);
 
     r.clearStatus(StatusAlgemeen);
     // The bottling date alone makes no general data.

@@ -492,8 +492,8 @@ void HopgiftDialog::StoreHopgift()
         t.redim(rows.highest(), 7);
         for (int i = 0; i < rows.count(); ++i) {
             const Row &r = rows[i];
-            t(i, HopSoort) = r.soort->text();
-            t(i, HopHoedanigheid) = comboText(r.vorm);
+            t(i, HopSoort) = keptText(r.soort);
+            t(i, HopHoedanigheid) = keptText(r.vorm->lineEdit());
             t(i, HopAlfazuur) = r.alfa->text();
             t(i, HopGram) = r.hoeveel->text();
             t(i, HopKooktijd) = r.tijd->text();

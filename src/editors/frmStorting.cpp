@@ -309,7 +309,7 @@ void frmStorting::StoreStorting()
     st.redim(m_rows.highest(), 4);
     for (int i = 0; i < m_rows.count(); ++i) {
         const Row &r = m_rows[i];
-        st(i, StIngred) = r.ingred->text();
+        st(i, StIngred) = keptText(r.ingred);
         st(i, StPerc) = r.perc->text();
         st(i, StBZR) = r.bzr->text();
         st(i, StEBC) = r.ebc->text();

@@ -4,14 +4,13 @@
 #include "core/Cp1252.h"
 #include "core/Formulas.h"
 #include "core/NumText.h"
+#include "core/Recalc.h"
 #include "core/Session.h"
 #include "core/WholeFile.h"
 
-#include <QDomDocument>
-#include <QDomElement>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStringDecoder>
+#include <QXmlStreamReader>
 #include <algorithm>
 #include <exception>
 #include <optional>
@@ -43,33 +42,119 @@ QString mapC1(QString t)
     return t;
 }
 
-QDomElement child(const QDomElement &parent, const char *name)
-{
-    return parent.firstChildElement(QString::fromLatin1(name));
-}
+// The first RECIPE of a document: its elements with their names and text,
+// all the import reads.
+class RecipeTree {
+public:
+    struct Node {
+        QString name;
+        int parent = -1;
+        int place = 0;              // among the parent's element children
+        std::vector<int> children;  // element children
+        // Text and element children in document order (text when child < 0).
+        std::vector<std::pair<int, QString>> content;
+    };
 
-std::optional<QString> text(const QDomElement &parent, const char *name)
+    int open(const QString &name, int parent)
+    {
+        const int i = int(m_nodes.size());
+        Node n;
+        n.name = name;
+        n.parent = parent;
+        if (parent >= 0) {
+            Node &p = m_nodes[std::size_t(parent)];
+            n.place = int(p.children.size());
+            p.children.push_back(i);
+            p.content.emplace_back(i, QString());
+        }
+        m_nodes.push_back(std::move(n));
+        return i;
+    }
+    void addText(int node, QStringView text) { m_nodes[std::size_t(node)].content.emplace_back(-1, text.toString()); }
+    const Node &node(int i) const { return m_nodes[std::size_t(i)]; }
+    bool empty() const { return m_nodes.empty(); }
+
+    // The text of the node and all it holds, in document order.
+    void appendText(int i, QString &out) const
+    {
+        for (const auto &[c, t] : node(i).content) {
+            if (c < 0)
+                out += t;
+            else
+                appendText(c, out);
+        }
+    }
+
+private:
+    std::vector<Node> m_nodes;
+};
+
+// An element of the tree, or none.
+class Element {
+public:
+    Element() = default;
+    Element(const RecipeTree *t, int i) : m_t(t), m_i(i) {}
+    bool isNull() const { return !m_t || m_i < 0; }
+
+    Element firstChildElement(const QString &name) const
+    {
+        if (isNull())
+            return {};
+        return childFrom(m_i, 0, name);
+    }
+    Element nextSiblingElement(const QString &name) const
+    {
+        if (isNull() || m_t->node(m_i).parent < 0)
+            return {};
+        return childFrom(m_t->node(m_i).parent, m_t->node(m_i).place + 1, name);
+    }
+    QString text() const
+    {
+        QString out;
+        if (!isNull())
+            m_t->appendText(m_i, out);
+        return out;
+    }
+
+private:
+    Element childFrom(int parent, int from, const QString &name) const
+    {
+        const std::vector<int> &c = m_t->node(parent).children;
+        for (std::size_t k = std::size_t(from); k < c.size(); ++k)
+            if (m_t->node(c[k]).name == name)
+                return {m_t, c[k]};
+        return {};
+    }
+
+    const RecipeTree *m_t = nullptr;
+    int m_i = -1;
+};
+
+Element child(const Element &parent, const char *name) { return parent.firstChildElement(QString::fromLatin1(name)); }
+
+// The text as the recipe keeps it.
+std::optional<QString> text(const Element &parent, const char *name)
 {
-    const QDomElement e = child(parent, name);
+    const Element e = child(parent, name);
     if (e.isNull())
         return std::nullopt;
-    return mapC1(e.text());
+    return cp1252::storable(mapC1(e.text()));
 }
 
-QString textOr(const QDomElement &parent, const char *name) { return text(parent, name).value_or(QString()); }
+QString textOr(const Element &parent, const char *name) { return text(parent, name).value_or(QString()); }
 
 // All `item` children of all `group` children of `parent`, in document order.
-std::vector<QDomElement> items(const QDomElement &parent, const char *group, const char *item)
+std::vector<Element> items(const Element &parent, const char *group, const char *item)
 {
-    std::vector<QDomElement> out;
-    for (QDomElement g = child(parent, group); !g.isNull(); g = g.nextSiblingElement(QString::fromLatin1(group)))
-        for (QDomElement e = child(g, item); !e.isNull(); e = e.nextSiblingElement(QString::fromLatin1(item)))
+    std::vector<Element> out;
+    for (Element g = child(parent, group); !g.isNull(); g = g.nextSiblingElement(QString::fromLatin1(group)))
+        for (Element e = child(g, item); !e.isNull(); e = e.nextSiblingElement(QString::fromLatin1(item)))
             out.push_back(e);
     return out;
 }
 
 // A strict number where present; a missing element gives 0.
-float strictOrZero(const QDomElement &parent, const char *name)
+float strictOrZero(const Element &parent, const char *name)
 {
     const auto t = text(parent, name);
     return t ? num::strictSingle(*t) : 0.0f;
@@ -108,7 +193,7 @@ struct Hop {
     bool bitter() const { return time > 10; }
 };
 
-Hop readHop(const QDomElement &e)
+Hop readHop(const Element &e)
 {
     Hop h;
     h.name = textOr(e, "NAME");
@@ -125,22 +210,27 @@ Hop readHop(const QDomElement &e)
     return h;
 }
 
-double stylePair(const QDomElement &style, const char *lo, const char *hi)
+// A style's range as kg/m3, read as a gravity is; its middle when both ends
+// lie above water, else 0.
+double stylePair(const Element &style, const char *lo, const char *hi)
 {
-    const auto one = [&](const char *name) {
-        double v = val(format(val(textOr(style, name)) * 1000.0, u"####"));
-        if (v > 1000000)
-            v /= 1000.0;
-        return v;
-    };
+    const auto one = [&](const char *name) { return val(format(gravity(textOr(style, name)), u"####")); };
     const double a = one(lo), b = one(hi);
     if (a > 1000 && b > 1000)
         return val(format((a + b) / 2.0, u"####"));
     return 0;
 }
 
+// Target gravities a beer can have (kg/m3); a recipe outside them cannot be
+// brewed, nor its schedule computed.
+void requireBeer(double og, double fg)
+{
+    if (!(og > 1000 && og <= 1200 && fg > 990 && fg < og))
+        throwTypeMismatch();
+}
+
 // A misc's name with its amount before it, unless it carries one already.
-QString additionText(const QDomElement &e)
+QString additionText(const Element &e)
 {
     const auto name = text(e, "NAME");
     if (!name)
@@ -156,8 +246,11 @@ QString additionText(const QDomElement &e)
     return plain(val(*amount) * 1000.0) + (weight ? QStringLiteral(" gr ") : QStringLiteral(" ml ")) + *name;
 }
 
+// The most of the offending line the load message shows.
+constexpr qsizetype MaxSourceText = 120;
+
 // The steps of the import; a CalcError anywhere stops it.
-XmlRecipe fill(const QDomElement &rec)
+XmlRecipe fill(const Element &rec)
 {
     XmlRecipe x;
     const auto add = [&x](int bit) {
@@ -171,9 +264,9 @@ XmlRecipe fill(const QDomElement &rec)
     x.Algemeen(6) = textOr(rec, "DATE");
     add(StatusAlgemeen);
 
-    const std::vector<QDomElement> hopEls = items(rec, "HOPS", "HOP");
+    const std::vector<Element> hopEls = items(rec, "HOPS", "HOP");
     std::vector<Hop> hops;
-    for (const QDomElement &e : hopEls)
+    for (const Element &e : hopEls)
         hops.push_back(readHop(e));
     const auto ogText = text(rec, "OG");
     const auto fgText = text(rec, "FG");
@@ -183,7 +276,7 @@ XmlRecipe fill(const QDomElement &rec)
     // Targets.
     auto &d = x.Doelstellingen;
     d.redim(5);
-    const QDomElement obj = child(rec, "OBJECTIVES");
+    const Element obj = child(rec, "OBJECTIVES");
     if (!obj.isNull()) {
         d(1) = strictOrZero(obj, "VOLUME");
         d(2) = strictOrZero(obj, "VOLPERCETHANOL");
@@ -191,16 +284,20 @@ XmlRecipe fill(const QDomElement &rec)
         d(4) = strictOrZero(obj, "EBU");
         d(5) = strictOrZero(obj, "CO2");
     }
+    // The OG the recipe aims at: read, from the style, or what the targets give.
+    double targetOG = 0;
     if (d(1) == 0 && d(2) == 0 && d(3) == 0 && d(4) == 0 && d(5) == 0) {
         const double batch = val(textOr(rec, "BATCH_SIZE"));
         d(1) = batch == 0 ? 0.0f : num::strictSingle(format(batch, u"###.#"));
-        const QDomElement style = child(rec, "STYLE");
+        const Element style = child(rec, "STYLE");
         double og = val(format(ogRead, u"####"));
         if (og == 0)
             og = stylePair(style, "OG_MIN", "OG_MAX");
         double fg = val(format(fgRead, u"###0"));
         if (fg == 0)
             fg = stylePair(style, "FG_MIN", "FG_MAX");
+        requireBeer(og, fg);
+        targetOG = og;
         d(2) = float(val(format(std::abs(og - fg) * 0.132, u"##.0")));
         d(3) = num::toSingle(fg);
         double ebu = 0;
@@ -217,10 +314,14 @@ XmlRecipe fill(const QDomElement &rec)
         const double co2 = val(format(val(textOr(rec, "CARBONATION")) * 1.96, u"###0.0"));
         d(5) = co2 == 0 ? 5.0f : num::toSingle(co2);
     }
+    // Whichever way the targets came, the schedule starts from the gravity they give.
+    requireBeer(expectedOG(d, 3, 2, 5), d(3));
+    if (targetOG == 0)
+        targetOG = expectedOG(d, 3, 2, 5);
     add(StatusDoelstellingen);
 
     // Grain bill: the schedule holds ten rows.
-    const std::vector<QDomElement> ferm = items(rec, "FERMENTABLES", "FERMENTABLE");
+    const std::vector<Element> ferm = items(rec, "FERMENTABLES", "FERMENTABLE");
     if (ferm.empty())
         throwSubscript();
     const int rows = std::min<int>(int(ferm.size()), 10);
@@ -230,7 +331,7 @@ XmlRecipe fill(const QDomElement &rec)
         if (const auto a = text(ferm[std::size_t(i)], "AMOUNT"))
             total += num::strictDouble(*a);
     for (int i = 0; i < rows; ++i) {
-        const QDomElement &f = ferm[std::size_t(i)];
+        const Element &f = ferm[std::size_t(i)];
         x.Storting(i, StIngred) = textOr(f, "NAME");
         if (const auto a = text(f, "AMOUNT"))
             x.Storting(i, StPerc) = format(num::div(num::strictDouble(*a) * 100.0, total), u"##.00");
@@ -243,10 +344,10 @@ XmlRecipe fill(const QDomElement &rec)
     add(StatusStorting);
 
     // Mash: a step with no temperature or time is overwritten by the next.
-    const QDomElement mash = child(rec, "MASH");
-    std::vector<QDomElement> steps;
-    for (QDomElement g = child(mash, "MASH_STEPS"); !g.isNull(); g = g.nextSiblingElement(QStringLiteral("MASH_STEPS")))
-        for (QDomElement e = child(g, "MASH_STEP"); !e.isNull(); e = e.nextSiblingElement(QStringLiteral("MASH_STEP")))
+    const Element mash = child(rec, "MASH");
+    std::vector<Element> steps;
+    for (Element g = child(mash, "MASH_STEPS"); !g.isNull(); g = g.nextSiblingElement(QStringLiteral("MASH_STEPS")))
+        for (Element e = child(g, "MASH_STEP"); !e.isNull(); e = e.nextSiblingElement(QStringLiteral("MASH_STEP")))
             steps.push_back(e);
     const int last = std::min<int>(int(steps.size()), 7);
     x.Maischschema.redim(last, 4);
@@ -260,7 +361,7 @@ XmlRecipe fill(const QDomElement &rec)
     x.Maischschema(0, 1) = ph;
     int r = 1;
     for (int k = 1; k <= last; ++k) {
-        const QDomElement &st = steps[std::size_t(k - 1)];
+        const Element &st = steps[std::size_t(k - 1)];
         const auto whole = [&](const char *name) {
             const auto t = text(st, name);
             return t ? float(num::toInt32(num::strictDouble(*t))) : 0.0f;
@@ -290,15 +391,18 @@ XmlRecipe fill(const QDomElement &rec)
         Table2D<QString> &t = h.bitter() ? x.Bitterhop : x.Aromahop;
         t(row, HopSoort) = h.name;
         const QString up = h.formTag.trimmed().toUpper();
-        if (!h.hasForm || up == QStringLiteral("LEAF"))
+        // Plugs are pressed whole hops.
+        if (!h.hasForm || up == QStringLiteral("LEAF") || up == QStringLiteral("WHOLE") || up == QStringLiteral("PLUG"))
             t(row, HopHoedanigheid) = QStringLiteral("bloemen");
         else if (up == QStringLiteral("PELLET"))
             t(row, HopHoedanigheid) = QStringLiteral("pellets");
         t(row, HopAlfazuur) = num::formatText(h.alpha, u"###.0");
         t(row, HopGram) = format(val(h.amount) * 1000.0, u"###");
         t(row, HopKooktijd) = format(double(h.time), u"###");
-        if (ogText)
-            t(row, HopGravity) = format(h.bitter() ? ogRead - 10.0 : ogRead, u"####");
+        // Without an OG in the document the hops boil in the wort the targets
+        // aim at; a gravity of 0 would give them no weight at all.
+        const double og = ogRead > 0 ? ogRead : targetOG;
+        t(row, HopGravity) = format(h.bitter() ? og - 10.0 : og, u"####");
         if (h.bitter()) {
             QString form = t(row, HopHoedanigheid);
             const double e =
@@ -309,15 +413,17 @@ XmlRecipe fill(const QDomElement &rec)
         }
         ++row;
     }
-    // No bitterness at all leaves every share at 0.
+    // A recipe without bitterness (no hop boiled longer than 10 minutes) cannot
+    // be computed.
+    if (!(sum > 0))
+        throwDivisionByZero();
     for (int i = 0; i < int(ebus.size()); ++i)
-        x.Bitterhop(i, HopPercBitterheid) =
-            format(sum == 0 ? 0.0 : num::finite(ebus[std::size_t(i)] * 100.0 / sum), u"###.0");
+        x.Bitterhop(i, HopPercBitterheid) = format(num::finite(ebus[std::size_t(i)] * 100.0 / sum), u"###.0");
     add(StatusHopgift);
 
     x.Gistkeuze.redim(10);
     int g = 0;
-    for (const QDomElement &e : items(rec, "YEASTS", "YEAST")) {
+    for (const Element &e : items(rec, "YEASTS", "YEAST")) {
         if (g > 10)
             break;
         if (const auto n = text(e, "NAME"))
@@ -327,7 +433,7 @@ XmlRecipe fill(const QDomElement &rec)
 
     x.Toevoegingen.redim(10);
     int m = 0;
-    for (const QDomElement &e : items(rec, "MISCS", "MISC")) {
+    for (const Element &e : items(rec, "MISCS", "MISC")) {
         if (m > 10)
             break;
         x.Toevoegingen(m++) = additionText(e);
@@ -353,9 +459,10 @@ QString loadMessage(int code, const QString &reason, int line, int column, qint6
 {
     return QStringLiteral("Your XML Document failed to load") + QStringLiteral("due the following error.\r\n")
            + QStringLiteral("Error #: ") + QString::number(code) + QStringLiteral(": ") + reason
-           + QStringLiteral("Line #: ") + QString::number(line) + QStringLiteral("\r\nLine Position: ")
-           + QString::number(column) + QStringLiteral("\r\nPosition In File: ") + QString::number(position)
-           + QStringLiteral("\r\nSource Text: ") + source + QStringLiteral("\r\nDocument URL: ") + url;
+           + (reason.endsWith(u'\n') ? QString() : QStringLiteral("\r\n")) + QStringLiteral("Line #: ")
+           + QString::number(line) + QStringLiteral("\r\nLine Position: ") + QString::number(column)
+           + QStringLiteral("\r\nPosition In File: ") + QString::number(position) + QStringLiteral("\r\nSource Text: ")
+           + source + QStringLiteral("\r\nDocument URL: ") + url;
 }
 
 XmlImportResult loadFailed(const QString &message)
@@ -371,28 +478,74 @@ XmlImportResult loadFailed(const QString &message)
 XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
 {
     const QByteArray data = bytes.toByteArray();
-    QDomDocument doc;
+    // One streaming pass reads the whole document, refusing it past the depth
+    // bound before anything grows with it, and keeps the first RECIPE.
+    QXmlStreamReader reader(data);
+    reader.setNamespaceProcessing(false);
+    RecipeTree tree;
+    std::vector<int> open;  // the open elements of the first RECIPE
+    bool recipeRead = false;
+    int depth = 0;
     QString reason;
-    int line = 0, column = 0;
-    if (!doc.setContent(data, &reason, &line, &column)) {
+    while (!reader.atEnd() && reason.isEmpty()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (++depth > MaxXmlDepth) {
+                reason = QStringLiteral("Het document is dieper genest dan %1 niveaus.").arg(MaxXmlDepth);
+                break;
+            }
+            if (!open.empty() || (!recipeRead && reader.qualifiedName() == QLatin1String("RECIPE")))
+                open.push_back(tree.open(reader.qualifiedName().toString(), open.empty() ? -1 : open.back()));
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            if (!open.empty()) {
+                open.pop_back();
+                recipeRead = open.empty();
+            }
+            break;
+        case QXmlStreamReader::Characters:
+            // Text of blanks alone stands between elements, not in them; a
+            // CDATA section is kept whatever it holds.
+            if (!open.empty() && (reader.isCDATA() || !reader.text().trimmed().isEmpty()))
+                tree.addText(open.back(), reader.text());
+            break;
+        default:
+            break;
+        }
+    }
+    if (reason.isEmpty() && reader.hasError())
+        reason = reader.errorString();
+    if (!reason.isEmpty()) {
+        const int line = int(reader.lineNumber()), column = int(reader.columnNumber());
         // The offending line as text, and where it sits in the file.
-        const QList<QByteArray> lines = data.split('\n');
+        qsizetype start = line >= 1 ? 0 : -1;
+        for (int i = 1; i < line && start >= 0; ++i) {
+            start = data.indexOf('\n', start);
+            if (start >= 0)
+                ++start;
+        }
         QString source;
         qint64 position = 0;
-        if (line >= 1 && line <= lines.size()) {
-            for (int i = 0; i < line - 1; ++i)
-                position += lines[i].size() + 1;
-            source = QString::fromUtf8(lines[line - 1]).trimmed();
-            position += column;
+        if (start >= 0) {
+            qsizetype end = data.indexOf('\n', start);
+            if (end < 0)
+                end = data.size();
+            QString text = QString::fromUtf8(QByteArrayView(data).sliced(start, end - start));
+            // A file on one long line shows the part around the fault, not
+            // megabytes in a message box.
+            if (text.size() > MaxSourceText)
+                text = text.mid(std::max<qsizetype>(0, column - MaxSourceText / 2), MaxSourceText);
+            source = text.trimmed();
+            position = start + column;
         }
         return loadFailed(loadMessage(1, reason, line, column, position, source, url));
     }
-    const QDomElement rec = doc.elementsByTagName(QStringLiteral("RECIPE")).item(0).toElement();
     XmlImportResult r;
     try {
-        if (rec.isNull())
+        if (tree.empty())
             throwSubscript();
-        r.recipe = fill(rec);
+        r.recipe = fill(Element(&tree, 0));
         r.outcome = XmlImportResult::Outcome::Ok;
     } catch (const std::exception &) {
         r.outcome = XmlImportResult::Outcome::Failed;

@@ -12,6 +12,9 @@ struct Session;
 // The largest recipe exchange file we load.
 inline constexpr qint64 MaxXmlFileSize = 32 * 1024 * 1024;
 
+// The deepest nesting of elements we read; the recipe format needs six.
+inline constexpr int MaxXmlDepth = 64;
+
 // The message of an import that stopped half-way.
 extern const QString XmlImportFoutmelding;
 
@@ -39,7 +42,8 @@ struct XmlImportResult {
 };
 
 // Reads the first RECIPE of the document (any depth). `url` names the file
-// in the load message.
+// in the load message, which also refuses a document nested deeper than
+// MaxXmlDepth.
 XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url);
 // The same from a file: a missing, irregular or too large file gets the
 // load message.

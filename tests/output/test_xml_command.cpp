@@ -1,9 +1,13 @@
 #include "xml_fixtures.h"
 
 #include "mainwindow/test_filecommands_fixture.h"
+#include "core/Cp1252.h"
+#include "core/NumText.h"
+#include "core/RecipeFileWriter.h"
 #include "output/XmlImport.h"
 
 #include <QGroupBox>
+#include <functional>
 
 namespace mostarium::test {
 namespace {
@@ -62,10 +66,24 @@ TEST_F(ImportXmlTest, CancelAndFailuresLeaveTheOpenRecipe)
 
     windows().show(QStringLiteral("frmStorting"));
     ASSERT_TRUE(isOpen("frmStorting"));
-    xml::Recipe noGrain, zeroGrain, noVolume;
+    const QByteArray before = recipeFileBytes(s());
+    const QByteArray onDisk = bytes(open);
+    xml::Recipe noGrain, zeroGrain, noVolume, noHops, aromaOnly, noGravity, fgAboveOg, fgInKg;
     noGrain.fermentables.clear();
     zeroGrain.fermentables = xml::fermentable(QStringLiteral("Pilsmout"), QStringLiteral("0.0"));
     noVolume.top = QStringLiteral("<OG>1.060</OG><FG>1.010</FG>");
+    noHops.hops.clear();
+    aromaOnly.hops = xml::hop(QStringLiteral("Saaz"), QStringLiteral("10"), QStringLiteral("Plug"));
+    noGravity.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE>");
+    fgAboveOg.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><STYLE><OG_MIN>2</OG_MIN><OG_MAX>3</OG_MAX>"
+                                   "<FG_MIN>1.010</FG_MIN><FG_MAX>1.014</FG_MAX></STYLE>");
+    fgInKg.rest += QStringLiteral("<OBJECTIVES><VOLUME>20</VOLUME><VOLPERCETHANOL>5</VOLPERCETHANOL>"
+                                  "<FG>1010</FG><EBU>25</EBU><CO2>5</CO2></OBJECTIVES>");
+    const auto nested = [](int levels) {
+        return xml::Recipe().bytes().replace("<NOTES>Koud lageren</NOTES>",
+                                             "<NOTES>" + QByteArray("<i>").repeated(levels)
+                                                 + QByteArray("</i>").repeated(levels) + "</NOTES>");
+    };
     const struct {
         const char *file;
         QByteArray bytes;
@@ -75,13 +93,22 @@ TEST_F(ImportXmlTest, CancelAndFailuresLeaveTheOpenRecipe)
         {"leeg.xml", noGrain.bytes(), false},
         {"nul.xml", zeroGrain.bytes(), false},
         {"geenvolume.xml", noVolume.bytes(), false},
+        {"geenhop.xml", noHops.bytes(), false},
+        {"aromahop.xml", aromaOnly.bytes(), false},
+        {"geendichtheid.xml", noGravity.bytes(), false},
+        {"fgboven.xml", fgAboveOg.bytes(), false},
+        {"fginkg.xml", fgInKg.bytes(), false},
+        {"diep100.xml", nested(100), true},
+        {"diep10000.xml", nested(10000), true},
+        {"diep100000.xml", nested(100000), true},
     };
     for (const auto &b : bad) {
         SCOPED_TRACE(b.file);
         fake.clear();
         fake.openAnswers.push_back(writeFixture(QString::fromLatin1(b.file), b.bytes));
         trigger("mnuImportXML");
-        ASSERT_EQ(fake.messages.size(), 1u);
+        // The import's own message alone: no recalculation ran.
+        ASSERT_EQ(fake.messages.size(), 1u) << qPrintable(fake.prompts().join(u'|'));
         if (b.load) {
             EXPECT_TRUE(fake.messages[0].prompt.startsWith(QStringLiteral("Your XML Document failed to load")));
             EXPECT_EQ(fake.messages[0].style, 48);
@@ -91,8 +118,89 @@ TEST_F(ImportXmlTest, CancelAndFailuresLeaveTheOpenRecipe)
         }
         EXPECT_EQ(fake.messages[0].title, AppTitle);
         expectHerfstbokUntouched(open);
+        EXPECT_EQ(recipeFileBytes(s()), before);
+        EXPECT_EQ(bytes(open), onDisk);
+        EXPECT_FALSE(s().recipe.ReceptGewijzigd);
         EXPECT_TRUE(isOpen("frmStorting"));
     }
+}
+
+// Imported and recalculated: the schedule a brewer can brew, without a word.
+TEST_F(ImportXmlTest, WhatImportsIsARecipeTheScheduleComputes)
+{
+    xml::Recipe plato, plug;
+    plato.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><STYLE><OG_MIN>12</OG_MIN><OG_MAX>14</OG_MAX>"
+                               "<FG_MIN>2</FG_MIN><FG_MAX>3</FG_MAX></STYLE>");
+    plug.hops = xml::hop(QStringLiteral("Fuggle"), QStringLiteral("60"), QStringLiteral("Plug"));
+    const struct {
+        const char *file;
+        QByteArray bytes;
+        std::function<void(const RecipeState &, const DisplayModel &)> check;
+    } good[] = {
+        {"plato.xml", plato.bytes(),
+         [](const RecipeState &r, const DisplayModel &v) {
+             EXPECT_FLOAT_EQ(r.Doelstellingen(3), 1010);
+             EXPECT_NEAR(r.OGSG, 1050, 3);
+             // About 3.3 kg of grain for 20 L of a 12.5 degrees Plato beer.
+             EXPECT_GT(r.TotaleStorting, 2500);
+             EXPECT_LT(r.TotaleStorting, 6000);
+             // The bitter hop boils in the wort the style's OG gives, not in water.
+             EXPECT_EQ(r.Bitterhop(0, HopGravity), QStringLiteral("1043"));
+             EXPECT_GT(num::val(r.Bitterhop(0, HopBerekendGram)), 10);
+             EXPECT_TRUE(v.lbl_verwachtOG.text.startsWith(QStringLiteral("Verwacht OG: 105")))
+                 << qPrintable(v.lbl_verwachtOG.text);
+         }},
+        {"plug.xml", plug.bytes(),
+         [](const RecipeState &r, const DisplayModel &v) {
+             EXPECT_EQ(r.Bitterhop(0, HopHoedanigheid), QStringLiteral("bloemen"));
+             EXPECT_GT(num::val(r.Bitterhop(0, HopBerekendGram)), 0);
+             EXPECT_TRUE(v.lbl_Bhop[0].text.contains(QStringLiteral(" gr. Fuggle bloemen (5.0%)")))
+                 << qPrintable(v.lbl_Bhop[0].text);
+             EXPECT_FALSE(v.lbl_Bhop[0].text.startsWith(u' ')) << "the grams shown";
+         }},
+    };
+    for (const auto &g : good) {
+        SCOPED_TRACE(g.file);
+        fake.clear();
+        fake.openAnswers.push_back(writeFixture(QString::fromLatin1(g.file), g.bytes));
+        trigger("mnuImportXML");
+        EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+        EXPECT_TRUE(s().view.fraBrouwSchema.visible);
+        g.check(s().recipe, s().view);
+    }
+}
+
+// Letters the recipe file cannot hold are kept as their nearest: the screen
+// shows what a Save writes.
+TEST_F(ImportXmlTest, LettersOutsideTheRecipeFileAreKeptAsTheirNearest)
+{
+    xml::Recipe czech;
+    czech.name = QStringLiteral("Černý ležák ěšč");
+    czech.hops = xml::hop(QStringLiteral("Žatecký poloraný červeňák"), QStringLiteral("60"));
+    czech.fermentables = xml::fermentable(QStringLiteral("Plzeňský slad"), QStringLiteral("4.0"));
+    czech.rest = QStringLiteral("<YEASTS><YEAST><NAME>Kvasnice č. 2</NAME></YEAST></YEASTS>"
+                                "<MISCS><MISC><NAME>Kmín ř</NAME><AMOUNT>0.010</AMOUNT></MISC></MISCS>"
+                                "<NOTES>Dvojitý rmut, ležení 6 týdnů — Дякую</NOTES>");
+    fake.openAnswers.push_back(
+        writeFixture(QStringLiteral("cerny.xml"), czech.bytes().replace("Piet", "Łukasz Kołodziej")));
+    trigger("mnuImportXML");
+    ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+    const RecipeState &r = s().recipe;
+    EXPECT_EQ(r.Algemeen(0), QStringLiteral("Cerný ležák ešc"));
+    EXPECT_EQ(r.Algemeen(1), QStringLiteral("Lukasz Kolodziej"));
+    EXPECT_EQ(r.Bitterhop(0, HopSoort), QStringLiteral("Žatecký poloraný cervenák"));
+    EXPECT_EQ(r.Storting(0, StIngred), QStringLiteral("Plzenský slad"));
+    EXPECT_EQ(r.Gistkeuze(0), QStringLiteral("Kvasnice c. 2"));
+    EXPECT_EQ(r.Toevoegingen(0), QStringLiteral("10 gr Kmín r"));
+    EXPECT_EQ(r.Aantekening, QStringLiteral("Dvojitý rmut, ležení 6 týdnu — ?????"));
+    EXPECT_TRUE(s().view.fraBrouwSchema.caption.contains(QStringLiteral(" Brouwschema Cerný ležák ešc")));
+    EXPECT_TRUE(s().view.lbl_Bhop[0].text.contains(QStringLiteral("Žatecký poloraný cervenák")));
+
+    // What the file keeps reads back as what the screen shows.
+    const QString file = cp1252::decode(recipeFileBytes(s()));
+    for (const QString &shown : {r.Algemeen(0), r.Algemeen(1), r.Bitterhop(0, HopSoort), r.Storting(0, StIngred),
+                                 r.Gistkeuze(0), r.Toevoegingen(0)})
+        EXPECT_TRUE(file.contains(u'=' + shown + QStringLiteral("\r\n"))) << qPrintable(shown);
 }
 
 TEST_F(ImportXmlTest, AChangedRecipeIsOfferedForSavingFirst)

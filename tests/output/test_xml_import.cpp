@@ -40,10 +40,10 @@ const XmlImportResult::Outcome Failed = XmlImportResult::Outcome::Failed;
 const XmlImportResult::Outcome LoadFailed = XmlImportResult::Outcome::LoadFailed;
 
 const Case cases[] = {
-    {"UTF-8 without declaration, Czech text, measured values pass",
+    {"UTF-8 without declaration, Czech text kept as the recipe file can hold it, measured values pass",
      [] { return with([](Recipe &r) { r.name = QStringLiteral("Žatecký ležák č. 1"); }).bytes(); }, Ok, 479,
      [](const XmlRecipe &x) {
-         EXPECT_EQ(x.Algemeen(0), QStringLiteral("Žatecký ležák č. 1"));
+         EXPECT_EQ(x.Algemeen(0), QStringLiteral("Žatecký ležák c. 1"));
          EXPECT_EQ(x.Algemeen(1), QStringLiteral("Piet"));
          EXPECT_FLOAT_EQ(x.Doelstellingen(1), 20);
          EXPECT_FLOAT_EQ(x.Doelstellingen(2), 6.6f);  // (1060 - 1010) x 0.132
@@ -105,7 +105,9 @@ const Case cases[] = {
                     r.hops = hop(QStringLiteral("A"), QStringLiteral("60"), QStringLiteral("pellet"))
                              + hop(QStringLiteral("B"), QStringLiteral("45"), QString())
                              + hop(QStringLiteral("C"), QStringLiteral("30"), QStringLiteral("leaf"))
-                             + hop(QStringLiteral("D"), QStringLiteral("20"), QStringLiteral("Plug"));
+                             + hop(QStringLiteral("D"), QStringLiteral("20"), QStringLiteral(" Plug "))
+                             + hop(QStringLiteral("E"), QStringLiteral("5"), QStringLiteral("WHOLE"))
+                             + hop(QStringLiteral("F"), QStringLiteral("0"), QStringLiteral("Extract"));
                 })
              .bytes();
      },
@@ -114,7 +116,10 @@ const Case cases[] = {
          EXPECT_EQ(x.Bitterhop(0, HopHoedanigheid), QStringLiteral("pellets"));
          EXPECT_EQ(x.Bitterhop(1, HopHoedanigheid), QStringLiteral("bloemen"));
          EXPECT_EQ(x.Bitterhop(2, HopHoedanigheid), QStringLiteral("bloemen"));
-         EXPECT_EQ(x.Bitterhop(3, HopHoedanigheid), QString());
+         EXPECT_EQ(x.Bitterhop(3, HopHoedanigheid), QStringLiteral("bloemen"));
+         EXPECT_NE(x.Bitterhop(3, HopPercBitterheid), QStringLiteral(".0")) << "a plug hop bitters";
+         EXPECT_EQ(x.Aromahop(0, HopHoedanigheid), QStringLiteral("bloemen"));
+         EXPECT_EQ(x.Aromahop(1, HopHoedanigheid), QString());
          EXPECT_EQ(x.Bitterhop(1, HopKooktijd), QStringLiteral("45"));
      }},
     {"dry hops of 3 and 30 days, whirlpool hops, an empty and a huge time",
@@ -161,6 +166,22 @@ const Case cases[] = {
          EXPECT_FLOAT_EQ(x.Doelstellingen(4), 30);
          EXPECT_EQ(x.Gistkeuze(0), QString());
      }},
+    {"objectives without an OG: the hops boil in the wort the targets give",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE>");
+                    r.rest = QStringLiteral("<OBJECTIVES><VOLUME>25</VOLUME><VOLPERCETHANOL>5.5</VOLPERCETHANOL>"
+                                            "<FG>1.012</FG><EBU>30</EBU><CO2>5</CO2></OBJECTIVES>");
+                })
+             .bytes();
+     },
+     Ok, 415,
+     [](const XmlRecipe &x) {
+         // 1012 + (5.5 - (5 - 2.25) x 0.125) / 0.132
+         EXPECT_EQ(x.Bitterhop(0, HopGravity), QStringLiteral("1041"));
+         EXPECT_EQ(x.Aromahop(0, HopGravity), QStringLiteral("1051"));
+         EXPECT_EQ(x.Evaluatie(1, 0), QString());
+     }},
     {"style gravities as specific gravity",
      [] {
          return with([](Recipe &r) {
@@ -173,7 +194,9 @@ const Case cases[] = {
      [](const XmlRecipe &x) {
          EXPECT_FLOAT_EQ(x.Doelstellingen(2), 5.3f);  // (1050 - 1010) x 0.132
          EXPECT_EQ(x.Evaluatie(1, 0), QString());
-         EXPECT_EQ(x.Bitterhop(0, HopGravity), QString());
+         // The hops boil in the wort of the style's OG.
+         EXPECT_EQ(x.Bitterhop(0, HopGravity), QStringLiteral("1040"));
+         EXPECT_EQ(x.Aromahop(0, HopGravity), QStringLiteral("1050"));
      }},
     {"style gravities in kg/m3",
      [] {
@@ -184,6 +207,29 @@ const Case cases[] = {
              .bytes();
      },
      Ok, 415, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Doelstellingen(2), 5.3f); }},
+    {"style ranges in degrees Plato",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><STYLE><OG_MIN>12</OG_MIN><OG_MAX>14</OG_MAX>"
+                                           "<FG_MIN>2.0</FG_MIN><FG_MAX>3.0</FG_MAX></STYLE>");
+                })
+             .bytes();
+     },
+     Ok, 415,
+     [](const XmlRecipe &x) {
+         // OG (1048 + 1057) / 2, FG (1008 + 1012) / 2.
+         EXPECT_FLOAT_EQ(x.Doelstellingen(3), 1010);
+         EXPECT_FLOAT_EQ(x.Doelstellingen(2), 5.7f);
+     }},
+    {"a final gravity from the style's range, in kg/m3 and specific gravity",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>1.060</OG><STYLE><FG_MIN>1008</FG_MIN>"
+                                           "<FG_MAX>1.012</FG_MAX></STYLE>");
+                })
+             .bytes();
+     },
+     Ok, 415, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Doelstellingen(3), 1010); }},
     {"an OG in degrees Plato",
      [] {
          return with(
@@ -203,6 +249,14 @@ const Case cases[] = {
              .bytes();
      },
      Ok, 479, [](const XmlRecipe &x) { EXPECT_EQ(x.Evaluatie(1, 0), QStringLiteral("1053")); }},
+    {"an OG of 1.200 is still a beer's",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>1.200</OG><FG>1.050</FG>");
+                })
+             .bytes();
+     },
+     Ok, 415, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Doelstellingen(2), 19.8f); }},
     {"measured OG of 1150 does not count",
      [] {
          return with([](Recipe &r) {
@@ -215,6 +269,8 @@ const Case cases[] = {
      [] {
          return with([](Recipe &r) {
                     r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>1.050</OG><FG>0.990</FG>");
+                    r.rest += QStringLiteral("<OBJECTIVES><VOLUME>20</VOLUME><VOLPERCETHANOL>5</VOLPERCETHANOL>"
+                                             "<FG>1.010</FG><EBU>25</EBU><CO2>5</CO2></OBJECTIVES>");
                 })
              .bytes();
      },
@@ -248,22 +304,6 @@ const Case cases[] = {
          EXPECT_EQ(x.Bitterhop(3, HopSoort), QStringLiteral("Hop 3"));
          EXPECT_EQ(x.Aromahop(0, HopSoort), QString());
      }},
-    {"no bitter hop: no shares, no failure",
-     [] { return with([](Recipe &r) { r.hops = hop(QStringLiteral("Saaz"), QStringLiteral("5")); }).bytes(); }, Ok, 479,
-     [](const XmlRecipe &x) {
-         EXPECT_EQ(x.Bitterhop(0, HopSoort), QString());
-         EXPECT_EQ(x.Bitterhop(0, HopPercBitterheid), QString());
-         EXPECT_EQ(x.Aromahop(0, HopSoort), QStringLiteral("Saaz"));
-     }},
-    {"bitter hops without alpha acid: shares 0",
-     [] {
-         return with([](Recipe &r) {
-                    r.hops = hop(QStringLiteral("Nul"), QStringLiteral("60"), QStringLiteral("Pellet"),
-                                 QStringLiteral("Boil"), QStringLiteral("0.030"), QStringLiteral("0"));
-                })
-             .bytes();
-     },
-     Ok, 479, [](const XmlRecipe &x) { EXPECT_EQ(x.Bitterhop(0, HopPercBitterheid), QStringLiteral(".0")); }},
     {"additions: volume, no amount, an amount already there",
      [] {
          return with([](Recipe &r) {
@@ -294,15 +334,19 @@ const Case cases[] = {
     {"pH 7.1",
      [] { return with([](Recipe &r) { r.mash.replace(QStringLiteral("5.4"), QStringLiteral("7.1")); }).bytes(); }, Ok,
      479, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Maischschema(0, 1), 5.3f); }},
-    {"a missing batch size without hops: volume 0",
+    {"text of blanks alone is no text; CDATA is kept as it is",
      [] {
          return with([](Recipe &r) {
-                    r.top = QStringLiteral("<OG>1.060</OG><FG>1.010</FG>");
-                    r.hops.clear();
+                    r.name = QStringLiteral("<![CDATA[ Hop & <Mout> ]]>");
+                    r.rest = QStringLiteral("<NOTES>\r\n   &#160;\r\n</NOTES>");
                 })
              .bytes();
      },
-     Ok, 415, [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Doelstellingen(1), 0); }},
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         EXPECT_EQ(x.Algemeen(0), QStringLiteral(" Hop & <Mout> "));
+         EXPECT_EQ(x.Aantekening, QString());
+     }},
     {"an external entity is never read",
      [] {
          return QByteArray("<?xml version=\"1.0\"?><!DOCTYPE RECIPES [<!ENTITY geheim SYSTEM "
@@ -334,6 +378,63 @@ const Case cases[] = {
     {"volume 0 with hops",
      [] { return with([](Recipe &r) { r.top = QStringLiteral("<OG>1.060</OG><FG>1.010</FG>"); }).bytes(); }, Failed, 0,
      nullptr},
+    {"no hop at all", [] { return with([](Recipe &r) { r.hops.clear(); }).bytes(); }, Failed, 0, nullptr},
+    {"no hop boiled longer than 10 minutes",
+     [] {
+         return with([](Recipe &r) {
+                    r.hops = hop(QStringLiteral("Saaz"), QStringLiteral("10"))
+                             + hop(QStringLiteral("Citra"), QStringLiteral("60"), QStringLiteral("Pellet"),
+                                   QStringLiteral("Dry Hop"));
+                })
+             .bytes();
+     },
+     Failed, 0, nullptr},
+    {"bitter hops without alpha acid",
+     [] {
+         return with([](Recipe &r) {
+                    r.hops = hop(QStringLiteral("Nul"), QStringLiteral("60"), QStringLiteral("Pellet"),
+                                 QStringLiteral("Boil"), QStringLiteral("0.030"), QStringLiteral("0"));
+                })
+             .bytes();
+     },
+     Failed, 0, nullptr},
+    {"no gravity anywhere",
+     [] { return with([](Recipe &r) { r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE>"); }).bytes(); }, Failed, 0,
+     nullptr},
+    {"an FG above the OG",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>1.010</OG><FG>1.020</FG>");
+                })
+             .bytes();
+     },
+     Failed, 0, nullptr},
+    {"an OG of water",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>1.000</OG><FG>0.995</FG>");
+                })
+             .bytes();
+     },
+     Failed, 0, nullptr},
+    {"a style range below water",
+     [] {
+         return with([](Recipe &r) {
+                    r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>1.050</OG><STYLE><FG_MIN>0.996</FG_MIN>"
+                                           "<FG_MAX>1.002</FG_MAX></STYLE>");
+                })
+             .bytes();
+     },
+     Failed, 0, nullptr},
+    {"a target FG in kg/m3 where a specific gravity belongs",
+     [] {
+         return with([](Recipe &r) {
+                    r.rest += QStringLiteral("<OBJECTIVES><VOLUME>20</VOLUME><VOLPERCETHANOL>5</VOLPERCETHANOL>"
+                                             "<FG>1010</FG><EBU>25</EBU><CO2>5</CO2></OBJECTIVES>");
+                })
+             .bytes();
+     },
+     Failed, 0, nullptr},
     {"an OG that is no gravity",
      [] { return with([](Recipe &r) { r.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><OG>75</OG>"); }).bytes(); },
      Failed, 0, nullptr},
@@ -381,6 +482,41 @@ TEST(XmlImport, LoadMessageNamesLineAndColumn)
     ASSERT_EQ(int(r.outcome), int(LoadFailed));
     EXPECT_TRUE(r.message.contains(QStringLiteral("Line #: 3\r\nLine Position: "))) << qPrintable(r.message);
     EXPECT_TRUE(r.message.contains(QStringLiteral("Source Text: <NAME>x</NAAM>"))) << qPrintable(r.message);
+}
+
+// A recipe whose notes hold `levels` elements nested in one another.
+QByteArray nestedNotes(int levels)
+{
+    QByteArray open, close;
+    for (int i = 0; i < levels; ++i) {
+        open += "<i>";
+        close += "</i>";
+    }
+    QByteArray doc = Recipe().bytes();
+    return doc.replace("<NOTES>Koud lageren</NOTES>", "<NOTES>" + open + "diep" + close + "</NOTES>");
+}
+
+TEST(XmlImport, ADocumentNestedPastTheBoundIsRefusedWithTheLoadMessage)
+{
+    // RECIPES, RECIPE and NOTES are the first three levels.
+    const int fits = MaxXmlDepth - 3;
+    const XmlImportResult deepest = importXmlRecipe(nestedNotes(fits), QStringLiteral("diep.xml"));
+    ASSERT_TRUE(deepest.ok()) << qPrintable(deepest.message);
+    EXPECT_EQ(deepest.recipe.Aantekening, QStringLiteral("diep"));
+
+    for (const int levels : {fits + 1, 100, 10000, 100000}) {
+        SCOPED_TRACE(levels);
+        const XmlImportResult r = importXmlRecipe(nestedNotes(levels), QStringLiteral("diep.xml"));
+        EXPECT_EQ(int(r.outcome), int(LoadFailed));
+        EXPECT_TRUE(r.message.startsWith(
+            QStringLiteral("Your XML Document failed to loaddue the following error.\r\n"
+                           "Error #: 1: Het document is dieper genest dan 64 niveaus.\r\nLine #: 1\r\n")))
+            << qPrintable(r.message);
+        EXPECT_TRUE(r.message.endsWith(QStringLiteral("\r\nDocument URL: diep.xml")));
+        // The document is one line: the message shows the part where the bound was passed.
+        EXPECT_LT(r.message.size(), 400);
+        EXPECT_TRUE(r.message.contains(QStringLiteral("<i><i><i><i>"))) << qPrintable(r.message);
+    }
 }
 
 TEST(XmlImport, FileTooLargeOrMissingGetsTheLoadMessage)

@@ -151,6 +151,19 @@ TEST_F(WritersOnAFullDisk, KeepTheOldFileSaySoAndPointAtNothingStale)
          [] { return QStringLiteral("Error in ArchiveerHopOpslagFactor!"); },
          [] {},
          "frmHopOpslag"},
+        {"priming sugar report",
+         {QStringLiteral("temp/SuikerHoeveelheid.txt")},
+         [&] {
+             trigger("mnuAfvullen");
+             for (const auto &[box, value] : {std::pair{"txtSSCO2Aanwezig", "2.25"},
+                                              {"txtSSCO2Gewenst", "5"},
+                                              {"txtSSVolume", "20"},
+                                              {"txtSSxxVolume", "330"}})
+                 in<QLineEdit>("frmSuikerSiroop", box)->setText(QLatin1String(value));
+         },
+         [] { press("frmSuikerSiroop", "cmdSSBereken"); },
+         [] { return QStringLiteral("Error in Archiveer!"); },
+         [] { EXPECT_FALSE(statusText("frmSuikerSiroop").startsWith(QStringLiteral("Zie "))); }},
         {"sugar conversion log",
          {QStringLiteral("temp/Conversie.log")},
          [&] {

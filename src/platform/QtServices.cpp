@@ -101,8 +101,15 @@ int QtServices::msgBox(const QString &prompt, int style, const QString &title)
     }
     for (const B &b : buttons)
         box.addButton(b.std)->setText(QString::fromUtf8(b.text));
+    // The box belongs to the main window, which its end brings to the front:
+    // a modeless window whose message it was comes back on top.
+    const QPointer<QWidget> before = QApplication::activeWindow();
     const int res = box.exec();
     delete owner.data();
+    if (before && before->isVisible() && before != dialogParent()) {
+        before->raise();
+        before->activateWindow();
+    }
     for (const B &b : buttons)
         if (res == b.std)
             return b.answer;

@@ -77,7 +77,7 @@ bool OpenSiteLink(const QString &fileName, const QString &address)
 void CreateInternetShortCuts()
 {
     for (const InternetShortCut &row : internetShortCuts()) {
-        const QString path = paths::file(QStringLiteral("\\URLs\\") + row.fileName);
+        const QString path = siteLinkFile(row.fileName);
         // One that cannot be written now is written when it is first opened,
         // which says so should it fail again.
         if (!ExistFile(path) && !WriteInternetShortCut(path, row.address))

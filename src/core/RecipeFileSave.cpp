@@ -80,14 +80,19 @@ KeysSaved setRecipeFileKeys(const Session &s, const QString &section, const QLis
         return KeysSaved::NoFile;
     if (read != FileRead::Ok)
         return KeysSaved::Failed;
+    QByteArray changed = bytes;
     for (const auto &[key, text] : keys) {
         QString value = text;
         for (QChar &c : value)
             if (c == u'\r' || c == u'\n')
                 c = u' ';
-        bytes = iniWithValue(bytes, section, key, value);
+        changed = iniWithValue(changed, section, key, value);
     }
-    return writeWholeFile(path, bytes) ? KeysSaved::Written : KeysSaved::Failed;
+    // A file that holds these values already is left alone (a read-only one
+    // too): nothing was lost.
+    if (changed == bytes)
+        return KeysSaved::Written;
+    return writeWholeFile(path, changed) ? KeysSaved::Written : KeysSaved::Failed;
 }
 
 }  // namespace

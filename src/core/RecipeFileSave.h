@@ -30,6 +30,7 @@ SaveResult SaveRecept(Session &s);
 // What became of keys set into the open recipe file: written, no recipe file
 // to take them (none yet, an imported ".xml", one removed since), or a file
 // that is there but could not be read or replaced (the caller shows that).
+// A file that holds the values already is not written again: Written.
 enum class KeysSaved { Written, NoFile, Failed };
 
 // Writes the seven tasting words of the state into the existing recipe file

@@ -395,6 +395,24 @@ TEST(RecipeSave, XmlNameAsksAndCancelWritesNothing)
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Import.zlv"))));
 }
 
+// A read-only recipe file fails only when the words would change it: the
+// tasting dialog's write-back of the word it found there says nothing.
+TEST(RecipeSave, KeysAFileHoldsAlreadyAreNotWrittenAgain)
+{
+    QTemporaryDir dir;
+    Session s = zomerblond();
+    s.app.fileName = dir.filePath(QStringLiteral("Zomerblond.zlv"));
+    s.recipe.Kenmerken[6] = QStringLiteral("veel");
+    ASSERT_TRUE(writeRecipeFile(s, s.app.fileName));
+    const QByteArray old = fileBytes(s.app.fileName);
+    QFile::setPermissions(s.app.fileName, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+
+    EXPECT_EQ(SaveKenmerk(s, 6), KeysSaved::Written);
+    s.recipe.Kenmerken[6] = QStringLiteral("weinig");
+    EXPECT_EQ(SaveKenmerk(s, 6), KeysSaved::Failed);
+    EXPECT_EQ(fileBytes(s.app.fileName), old);
+}
+
 TEST(RecipeSave, SaveKenmerkenReplacesTheWordsOfAnExistingRecipeOnly)
 {
     QTemporaryDir dir;

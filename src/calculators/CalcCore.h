@@ -18,9 +18,9 @@ inline bool inRange(double x, double lower, double upper) { return x > lower && 
 // A report in the program folder's temp: Windows-1252, every line ended by CR
 // LF, written whole or not at all.
 QString reportPath(const QString &fileName);
-bool writeReport(const QString &path, const QStringList &lines, QString *error = nullptr);
+[[nodiscard]] bool writeReport(const QString &path, const QStringList &lines, QString *error = nullptr);
 // Appends one line to a report, the file written whole again.
-bool appendReportLine(const QString &path, const QString &line, QString *error = nullptr);
+[[nodiscard]] bool appendReportLine(const QString &path, const QString &line, QString *error = nullptr);
 
 // ---- Sugar units ----
 enum Unit { GramPerLiter = 0, Density = 1, Plato = 2 };

@@ -7,6 +7,8 @@
 #include "core/NumText.h"
 #include "core/Paths.h"
 
+#include <QDir>
+
 namespace mostarium::calc {
 
 const WaterRij &waterSleutels()
@@ -105,11 +107,28 @@ QStringList waterRapport(const QString &volume, const QString &demi, const std::
             labels[NaHCO3]};
 }
 
-WaterRij leesWaterProfiel(const QString &path)
+std::optional<WaterRij> leesWaterProfiel(const QString &path, QString *fout)
 {
+    const QString name = QDir::toNativeSeparators(path);
+    auto refuse = [fout](const QString &why) -> std::optional<WaterRij> {
+        if (fout)
+            *fout = why;
+        return std::nullopt;
+    };
+    const QString refused = refusedSettingsFile(path, name);
+    if (!refused.isEmpty())
+        return refuse(refused);
     WaterRij row;
-    for (std::size_t c = 0; c < row.size(); ++c)
-        row[c] = num::plain(num::val(ReadINI(path, QStringLiteral("Profiel"), waterSleutels()[c], QString())));
+    for (std::size_t c = 0; c < row.size(); ++c) {
+        const QString &key = waterSleutels()[c];
+        try {
+            row[c] = num::plain(num::val(ReadINI(path, QStringLiteral("Profiel"), key, QString())));
+        } catch (const CalcError &) {
+            return refuse(QStringLiteral("Het waterprofiel ") + name
+                          + QStringLiteral(" heeft een ongeldige waarde voor ") + key
+                          + QStringLiteral(" en wordt niet gebruikt."));
+        }
+    }
     return row;
 }
 

@@ -50,7 +50,8 @@ QString zoutLabel(Zout z, double gram);
 QStringList waterRapport(const QString &volume, const QString &demi, const std::array<QString, ZoutAantal> &labels);
 
 // The nine values of a profile file as the grid shows them; "0" for what is
-// missing.
-WaterRij leesWaterProfiel(const QString &path);
+// missing. Nothing when the file cannot be taken (refused, or a value beyond
+// any number, as "1e999"): `fout` then says so, naming the file.
+std::optional<WaterRij> leesWaterProfiel(const QString &path, QString *fout = nullptr);
 
 }  // namespace mostarium::calc

@@ -27,7 +27,7 @@ private:
     bool ControleerWaarden();
     // False when no schedule came of it.
     bool BerekenSchema();
-    bool SaveContinueHoppenCSV();
+    [[nodiscard]] bool SaveContinueHoppenCSV();
     void cmdCHBereken_Click();
 
     calc::ContinueHoppenInput invoer() const;

@@ -24,7 +24,7 @@ private:
     void FillHopRecept();
     bool ControleerWaarden();
     void BerekenHopOpslagFactor();
-    bool ArchiveerHopOpslagFactor();
+    [[nodiscard]] bool ArchiveerHopOpslagFactor();
 
     void cmbHopRecept_Click(int k);
     void cmdHOBereken_Click();

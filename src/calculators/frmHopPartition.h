@@ -27,7 +27,7 @@ private:
     void cmdHP_Bereken_Click();
     bool ControleerInvoer();
     void BerekenHopOnderverdeling();
-    bool ArchiveerHopOnderverdeling();
+    [[nodiscard]] bool ArchiveerHopOnderverdeling();
 
     calc::HopPartitionInput invoer() const;
     void attentie(const QString &text);

@@ -6,6 +6,7 @@
 #include "core/NumText.h"
 #include "core/Services.h"
 #include "core/Session.h"
+#include "core/WholeFile.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -234,8 +235,11 @@ void frmSuikerSiroop::cmdSSBereken_Click()
         return;
     }
     BerekenSuikerSiroop();
-    Archiveer();
-    setStatus(QStringLiteral("Zie ") + reportPath());
+    // A report that was not written is not pointed to.
+    if (Archiveer())
+        setStatus(QStringLiteral("Zie ") + reportPath());
+    else
+        setStatus(notWrittenText(reportPath()));
 }
 
 }  // namespace mostarium

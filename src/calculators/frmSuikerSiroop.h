@@ -21,7 +21,7 @@ private:
     void ClearResults();
     bool ControleerWaarden();
     void BerekenSuikerSiroop();
-    bool Archiveer();
+    [[nodiscard]] bool Archiveer();
     void cmdSSBereken_Click();
 
     QString caption(const char *name) const;

@@ -6,6 +6,7 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/Session.h"
+#include "core/WholeFile.h"
 #include "platform/Twips.h"
 #include "platform/WindowRoutines.h"
 
@@ -223,6 +224,10 @@ void frmWaterAanpassing::InitWaterGrid()
     QString standaard = paths::existingFile(QStringLiteral("WaterProfielen/Dozovorarez2002.txt"));
     if (standaard.isEmpty())
         standaard = paths::file(QStringLiteral("WaterProfielen/Dozovorarez2002.txt"));
+    // A default profile that cannot be taken leaves the water to adjust at
+    // zero, as a missing one does.
+    for (int c = 0; c < calc::WaterKolommen; ++c)
+        setCell(1, c, QStringLiteral("0"));
     LeesWaterProfiel(1, standaard);
     BerekenWaterProfiel();
     for (int c = 0; c < calc::WaterKolommen; ++c)
@@ -239,9 +244,15 @@ void frmWaterAanpassing::LoadProfiel(int row)
 
 void frmWaterAanpassing::LeesWaterProfiel(int row, const QString &path)
 {
-    const calc::WaterRij values = calc::leesWaterProfiel(path);
+    QString fout;
+    const std::optional<calc::WaterRij> values = calc::leesWaterProfiel(path, &fout);
+    if (!values) {
+        // The row keeps what it showed; the brewer learns which file to mend.
+        m_svc.msgBox(fout, mb::Exclamation, QStringLiteral("Attentie!"));
+        return;
+    }
     for (int c = 0; c < calc::WaterKolommen; ++c)
-        setCell(row, c, values[std::size_t(c)]);
+        setCell(row, c, (*values)[std::size_t(c)]);
 }
 
 void frmWaterAanpassing::BerekenWaterProfiel()
@@ -260,16 +271,27 @@ void frmWaterAanpassing::BerekenWaterProfiel()
         labels[z] = rij.label->text();
     }
 
+    // A value beyond single precision ends the row where it stands.
     if (const std::optional<QStringList> row2 = calc::waterProfiel(in)) {
         for (int c = 0; c < row2->size(); ++c)
             setCell(2, c, row2->at(c));
-        // A value beyond single precision ends here, silently.
-        if (row2->size() < calc::WaterKolommen)
-            return;
     }
-    // The report repeats the boxes as typed; a report that cannot be
-    // written costs nothing of what is shown.
-    calc::writeReport(calc::waterRapportPad(), calc::waterRapport(m_volume->text(), m_percDemi->text(), labels));
+    // The report repeats the boxes as typed and holds no ion values, so it is
+    // written in every case: the status bar never points at an older one.
+    const QString pad = calc::waterRapportPad();
+    if (calc::writeReport(pad, calc::waterRapport(m_volume->text(), m_percDemi->text(), labels))) {
+        if (m_rapportFout)
+            setStatus(QStringLiteral("Voor resultaat zie: ") + pad);
+        m_rapportFout = false;
+        return;
+    }
+    // What is shown stays; the message comes once, not at every move of a
+    // scroll bar, until a report is written again.
+    setStatus(notWrittenText(pad));
+    if (!m_rapportFout) {
+        m_rapportFout = true;
+        showNotWritten(pad);
+    }
 }
 
 void frmWaterAanpassing::schuifChange(int zout)

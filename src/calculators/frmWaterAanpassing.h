@@ -43,6 +43,9 @@ private:
     NumericEdit *m_volume = nullptr, *m_percDemi = nullptr;
     QTableWidget *m_grid = nullptr;
     std::array<ZoutRij, calc::ZoutAantal> m_zout{};
+    // The last report could not be written: its message has been shown, and
+    // the status bar says so instead of pointing at the file.
+    bool m_rapportFout = false;
 };
 
 }  // namespace mostarium

@@ -2,6 +2,7 @@
 
 #include "Ini.h"
 #include "Paths.h"
+#include "WholeFile.h"
 
 namespace mostarium::history {
 
@@ -28,12 +29,16 @@ bool UpdateFileHistory(const QString &fileName)
 {
     if (entry(1) == fileName)
         return false;
+    bool written = true;
     for (int n = 3; n >= 1; --n) {
         QString v = entry(n);
-        WriteINI(iniFile(), kSection, QString::number(n + 1), v);
+        written = WriteINI(iniFile(), kSection, QString::number(n + 1), v) && written;
     }
     QString v = fileName;
-    WriteINI(iniFile(), kSection, QStringLiteral("1"), v);
+    written = WriteINI(iniFile(), kSection, QStringLiteral("1"), v) && written;
+    // The captions show what the file holds now, whatever reached it.
+    if (!written)
+        showNotWritten(iniFile());
     return true;
 }
 

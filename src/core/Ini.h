@@ -51,7 +51,7 @@ QString ReadINI(const QString &file, const QString &section, const QString &key,
 // Each CR and LF of `value` becomes a blank, in the caller's variable too.
 // The file is replaced whole or not at all; false when it could not be
 // written (a refused file is left alone). Callers that care report it.
-bool WriteINI(const QString &file, const QString &section, const QString &key, QString &value);
+[[nodiscard]] bool WriteINI(const QString &file, const QString &section, const QString &key, QString &value);
 
 // Every key of a section in file order (first occurrence of each name); used
 // where a whole section is copied.

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QDir>
 #include <QUrl>
+#include <cstdio>
 
 namespace mostarium {
 
@@ -59,9 +60,11 @@ bool WriteInternetShortCut(const QString &path, const QString &address)
     return writeWholeFile(path, cp1252::encode(text));
 }
 
+QString siteLinkFile(const QString &fileName) { return paths::file(QStringLiteral("\\URLs\\") + fileName); }
+
 bool OpenSiteLink(const QString &fileName, const QString &address)
 {
-    const QString path = paths::file(QStringLiteral("\\URLs\\") + fileName);
+    const QString path = siteLinkFile(fileName);
     if (!ExistFile(path)) {
         QDir().mkpath(QFileInfo(path).path());
         if (!WriteInternetShortCut(path, address))
@@ -74,9 +77,11 @@ bool OpenSiteLink(const QString &fileName, const QString &address)
 void CreateInternetShortCuts()
 {
     for (const InternetShortCut &row : internetShortCuts()) {
-        const QString path = paths::file(QStringLiteral("\\URLs\\") + row.fileName);
-        if (!ExistFile(path))
-            WriteInternetShortCut(path, row.address);
+        const QString path = siteLinkFile(row.fileName);
+        // One that cannot be written now is written when it is first opened,
+        // which says so should it fail again.
+        if (!ExistFile(path) && !WriteInternetShortCut(path, row.address))
+            std::fprintf(stderr, "CreateInternetShortCuts: %s not written\n", qPrintable(path));
     }
 }
 

@@ -26,7 +26,7 @@ const std::vector<InternetShortCut> &internetShortCuts();
 
 // Writes "[InternetShortcut]" and "URL=<address>" (CR LF) to `path`, replacing
 // the file whole; false when it could not be written.
-bool WriteInternetShortCut(const QString &path, const QString &address);
+[[nodiscard]] bool WriteInternetShortCut(const QString &path, const QString &address);
 
 // Writes each missing link file of internetShortCuts(); files that exist are
 // left as the user has them, and a row that cannot be written is passed over.
@@ -52,9 +52,12 @@ bool OpenInternetShortCut(const QString &path);
 // missing file, a missing folder, a folder or an empty path.
 bool ExistFile(const QString &path);
 
+// The link file `fileName` in the URLs folder.
+QString siteLinkFile(const QString &fileName);
+
 // Opens the link file `fileName` of the URLs folder, writing it first (with
 // its folder) when it is missing. False when it could not be written.
-bool OpenSiteLink(const QString &fileName, const QString &address);
+[[nodiscard]] bool OpenSiteLink(const QString &fileName, const QString &address);
 
 // Starts `program` with its own argument list (never one command line to be
 // split again); with `wait` it returns when the program has ended. A program

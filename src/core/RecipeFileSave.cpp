@@ -69,27 +69,35 @@ namespace {
 // (every line break a blank), the file replaced whole. Only an existing,
 // writable file with the extension ".zlv" in any letter case is touched: an
 // imported ".xml" file keeps its own contents.
-bool setRecipeFileKeys(const Session &s, const QString &section, const QList<std::pair<QString, QString>> &keys)
+KeysSaved setRecipeFileKeys(const Session &s, const QString &section, const QList<std::pair<QString, QString>> &keys)
 {
     const QString path = s.app.fileName;
     if (!fileNamePart(path).endsWith(QStringLiteral(".zlv"), Qt::CaseInsensitive))
-        return false;
+        return KeysSaved::NoFile;
     QByteArray bytes;
-    if (readWholeFile(path, MaxRecipeFileSize, bytes) != FileRead::Ok)
-        return false;
+    const FileRead read = readWholeFile(path, MaxRecipeFileSize, bytes);
+    if (read == FileRead::Missing)
+        return KeysSaved::NoFile;
+    if (read != FileRead::Ok)
+        return KeysSaved::Failed;
+    QByteArray changed = bytes;
     for (const auto &[key, text] : keys) {
         QString value = text;
         for (QChar &c : value)
             if (c == u'\r' || c == u'\n')
                 c = u' ';
-        bytes = iniWithValue(bytes, section, key, value);
+        changed = iniWithValue(changed, section, key, value);
     }
-    return writeWholeFile(path, bytes);
+    // A file that holds these values already is left alone (a read-only one
+    // too): nothing was lost.
+    if (changed == bytes)
+        return KeysSaved::Written;
+    return writeWholeFile(path, changed) ? KeysSaved::Written : KeysSaved::Failed;
 }
 
 }  // namespace
 
-bool SaveKenmerken(const Session &s)
+KeysSaved SaveKenmerken(const Session &s)
 {
     // The seven keys go in together.
     QList<std::pair<QString, QString>> keys;
@@ -98,15 +106,15 @@ bool SaveKenmerken(const Session &s)
     return setRecipeFileKeys(s, QStringLiteral("Kenmerken"), keys);
 }
 
-bool SaveKenmerk(const Session &s, int scale)
+KeysSaved SaveKenmerk(const Session &s, int scale)
 {
     if (scale < 0 || scale >= KenmerkenCount)
-        return false;
+        return KeysSaved::NoFile;
     return setRecipeFileKeys(s, QStringLiteral("Kenmerken"),
                              {{QString::fromLatin1(KenmerkenKeys[scale]), s.recipe.Kenmerken[scale]}});
 }
 
-bool SaveAantekeningen(const Session &s)
+KeysSaved SaveAantekeningen(const Session &s)
 {
     return setRecipeFileKeys(
         s, QStringLiteral("Aantekeningen"),

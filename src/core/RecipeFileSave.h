@@ -27,16 +27,21 @@ struct SaveResult {
 // panel as they were.
 SaveResult SaveRecept(Session &s);
 
+// What became of keys set into the open recipe file: written, no recipe file
+// to take them (none yet, an imported ".xml", one removed since), or a file
+// that is there but could not be read or replaced (the caller shows that).
+// A file that holds the values already is not written again: Written.
+enum class KeysSaved { Written, NoFile, Failed };
+
 // Writes the seven tasting words of the state into the existing recipe file
 // named by s.app.fileName, replacing the keys present, whole or not at all.
-// Only an existing, writable ".zlv" file is touched; false otherwise or when
-// writing failed.
-bool SaveKenmerken(const Session &s);
+// Only an existing ".zlv" file is touched.
+[[nodiscard]] KeysSaved SaveKenmerken(const Session &s);
 // One tasting word (0 = Kleur .. 6 = Koolzuur) the same way.
-bool SaveKenmerk(const Session &s, int scale);
+[[nodiscard]] KeysSaved SaveKenmerk(const Session &s, int scale);
 // The notes and their print choice into [Aantekeningen] of the same file, on
 // the same terms; each line break of the notes is written as a blank, the
 // state keeps them.
-bool SaveAantekeningen(const Session &s);
+[[nodiscard]] KeysSaved SaveAantekeningen(const Session &s);
 
 }  // namespace mostarium

@@ -23,10 +23,10 @@ QByteArray recipeFileBytes(const Session &s);
 
 // Writes the complete file to a device; false with a reason when the state
 // cannot be written or the device fails.
-bool writeRecipe(const Session &s, QIODevice &device, QString *error = nullptr);
+[[nodiscard]] bool writeRecipe(const Session &s, QIODevice &device, QString *error = nullptr);
 
 // Replaces `path` by the complete file, whole or not at all; a read-only file
 // is left alone. Touches nothing in the session.
-bool writeRecipeFile(const Session &s, const QString &path, QString *error = nullptr);
+[[nodiscard]] bool writeRecipeFile(const Session &s, const QString &path, QString *error = nullptr);
 
 }  // namespace mostarium

@@ -8,6 +8,7 @@
 #include "Session.h"
 #include "WholeFile.h"
 
+#include <QFile>
 #include <cmath>
 
 namespace mostarium {
@@ -96,8 +97,12 @@ std::optional<Spoelcurve> CalculateSpoelcurve(Session &s, const QString &spoelen
     if (!curve)
         return curve;
     // Nothing reads the dump back: a folder it cannot be written to is no
-    // reason to withhold the curve.
-    writeWholeFile(SpoelcurveTekstBestand(), curve->scratch);
+    // reason to withhold the curve, but an older dump would no longer belong
+    // to it.
+    if (!writeWholeFile(SpoelcurveTekstBestand(), curve->scratch)) {
+        curve->scratchWritten = false;
+        QFile::remove(SpoelcurveTekstBestand());
+    }
     if (s.app.dubbelBrouw) {
         if (const std::optional<float> volume = GeplandVolume(s.recipe)) {
             try {

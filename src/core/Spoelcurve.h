@@ -22,6 +22,7 @@ struct Spoelcurve {
     PlotData data;                     // rows 0 .. N + 1: litres, Plato of the runnings, kg collected
     PlotSettings settings;             // the x axis ends at N, the data at N + 1
     QByteArray scratch;                // temp/spoelcurve.txt, whole
+    bool scratchWritten = true;        // false: not written, and no older dump left
     std::optional<OmslagPunt> omslag;  // double brew: where the runnings switch beers
 };
 

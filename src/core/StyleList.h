@@ -45,6 +45,6 @@ std::optional<QString> unstorableChar(QStringView text);
 // The file's bytes: every item followed by CR LF, in Windows-1252.
 QByteArray styleListBytes(const QStringList &items);
 // Replaces the file at `path` by the items, whole or not at all.
-bool writeStyleList(const QString &path, const QStringList &items, QString *error = nullptr);
+[[nodiscard]] bool writeStyleList(const QString &path, const QStringList &items, QString *error = nullptr);
 
 }  // namespace mostarium

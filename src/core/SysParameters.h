@@ -33,7 +33,7 @@ bool ControleerSysParameters(const SysParamTexts &texts, SysParamFlags &bad);
 // Writes the six keys and EersteMaal=0 to ZYM.ini and stores the values in
 // the recipe state. Returns false when the settings file could not be written
 // (the state is stored all the same). The texts must have passed the check.
-bool StoreSysParameters(Session &s, const SysParamTexts &texts);
+[[nodiscard]] bool StoreSysParameters(Session &s, const SysParamTexts &texts);
 
 // Reads the seven installation values of [SysteemVariabelen] of ZYM.ini, in
 // the order the start-up has always read them. A value the window would

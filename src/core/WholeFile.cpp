@@ -1,5 +1,8 @@
 #include "WholeFile.h"
 
+#include "Services.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -137,6 +140,17 @@ bool writeWholeFile(const QString &path, QByteArrayView bytes, QString *error)
     if (!f.commit())
         return fail(f.errorString());
     return true;
+}
+
+QString notWrittenText(const QString &path)
+{
+    return QStringLiteral("Het bestand ") + QDir::toNativeSeparators(path)
+           + QStringLiteral(" kon niet worden opgeslagen.");
+}
+
+void showNotWritten(const QString &path)
+{
+    services().msgBox(notWrittenText(path), mb::Exclamation, QStringLiteral("Attentie!"));
 }
 
 }  // namespace mostarium

@@ -5,6 +5,7 @@
 #include "core/LinkFiles.h"
 #include "core/ScheduleDisplay.h"
 #include "core/Session.h"
+#include "core/WholeFile.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -188,7 +189,8 @@ void frmGistKeuze::afterStore()
 void frmGistKeuze::lblGKURL_Click()
 {
     const InternetShortCut link = yeastLink();
-    OpenSiteLink(link.fileName, link.address);
+    if (!OpenSiteLink(link.fileName, link.address))
+        showNotWritten(siteLinkFile(link.fileName));
 }
 
 }  // namespace mostarium

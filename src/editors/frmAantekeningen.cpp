@@ -4,6 +4,7 @@
 
 #include "core/Cp1252.h"
 #include "core/RecipeFile.h"
+#include "core/WholeFile.h"
 #include "core/Session.h"
 
 #include <QCheckBox>
@@ -170,7 +171,10 @@ void frmAantekeningen::StoreAantekeningen()
         m_text->setPlainText(toBox(r.Aantekening));
     // A change that did not reach the recipe file is one the next Save must write.
     const bool changed = r.Aantekening != oldText || r.InRecept != oldInRecept;
-    if (!SaveAantekeningen(m_s) && changed)
+    const KeysSaved saved = SaveAantekeningen(m_s);
+    if (saved == KeysSaved::Failed)
+        showNotWritten(m_s.app.fileName);
+    if (saved != KeysSaved::Written && changed)
         r.ReceptGewijzigd = true;
 }
 

@@ -151,7 +151,8 @@ void frmKenmerken::ReadKenmerken()
         m_bar[i]->setValue(p);
         if (i == Koolzuur) {
             r.Kenmerken[i] = value;
-            SaveKenmerk(m_s, i);
+            if (SaveKenmerk(m_s, i) == KeysSaved::Failed)
+                showNotWritten(m_s.app.fileName);
         }
     }
 }
@@ -165,19 +166,31 @@ void frmKenmerken::WriteKenmerken()
     QByteArray bytes;
     if (QFileInfo::exists(scratch))
         readWholeFile(scratch, MaxTextFileSize, bytes);
-    if (!r.hasStatus(StatusKenmerken)) {
-        r.setStatus(StatusKenmerken);
+    const bool newBit = !r.hasStatus(StatusKenmerken);
+    if (newBit)
         bytes = iniWithValue(bytes, QStringLiteral("ReceptStatus"), QStringLiteral("Status"),
-                             QString::number(r.ReceptStatus));
-    }
+                             QString::number(r.ReceptStatus | StatusKenmerken));
+    std::array<QString, 7> words;
     for (int i = 0; i < 7; ++i) {
-        const QString &word = scales()[std::size_t(i)].words[m_bar[i]->value()];
-        r.Kenmerken[i] = word;
-        bytes = iniWithValue(bytes, QStringLiteral("Kenmerken"), QString::fromLatin1(KenmerkenKeys[i]), word);
+        words[std::size_t(i)] = scales()[std::size_t(i)].words[m_bar[i]->value()];
+        bytes = iniWithValue(bytes, QStringLiteral("Kenmerken"), QString::fromLatin1(KenmerkenKeys[i]),
+                             words[std::size_t(i)]);
     }
-    // Each key is replaced where it stands; the file is written once.
-    writeWholeFile(scratch, bytes);
-    SaveKenmerken(m_s);
+    // Each key is replaced where it stands; the file is written once. A
+    // store that did not reach it changes nothing, so that no later step
+    // copies words that were never stored.
+    if (!writeWholeFile(scratch, bytes)) {
+        showNotWritten(scratch);
+        return;
+    }
+    if (newBit)
+        r.setStatus(StatusKenmerken);
+    for (int i = 0; i < 7; ++i)
+        r.Kenmerken[i] = words[std::size_t(i)];
+    // The words are the recipe's now: a recipe file that did not take them
+    // gets them with the next Save, which the changed flag asks for.
+    if (SaveKenmerken(m_s) == KeysSaved::Failed)
+        showNotWritten(m_s.app.fileName);
     r.ReceptGewijzigd = true;
     m_s.recipeChanged();
 }

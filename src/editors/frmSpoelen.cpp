@@ -178,6 +178,10 @@ void frmSpoelen::CalculateSpoelcurve()
         mostarium::CalculateSpoelcurve(m_s, txtSPSpoelenTot->text(), txtSpWerkelijkSGHoofdwort->text());
     if (!c)
         return;  // the previous curve stays
+    // Said once, not at every box the brewer leaves, until it is written again.
+    if (!c->scratchWritten && !m_dumpFout)
+        showNotWritten(SpoelcurveTekstBestand());
+    m_dumpFout = !c->scratchWritten;
     m_curve = std::move(c);
     if (!dubbel())
         return;
@@ -340,8 +344,12 @@ void SaveSpoelcurveBitmap(Session &s, const QSize &size)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (image.save(&buffer, "BMP"))
-        writeWholeFile(path, bytes);
+    // The reports insert whatever picture is there: one that could not be
+    // replaced goes, rather than show an older curve.
+    if (!image.save(&buffer, "BMP") || !writeWholeFile(path, bytes)) {
+        QFile::remove(path);
+        showNotWritten(path);
+    }
 }
 
 }  // namespace mostarium

@@ -6,6 +6,7 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/Session.h"
+#include "core/WholeFile.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -222,7 +223,9 @@ void frmAchtergrond::playIfOn(const QString &sound) const
 void frmAchtergrond::cmdBGOK_Click()
 {
     QString value = m_chosen;
-    WriteINI(paths::zymIni(), QStringLiteral("Background"), QStringLiteral("PicFile"), value);
+    // The choice holds for this run all the same; only keeping it failed.
+    if (!WriteINI(paths::zymIni(), QStringLiteral("Background"), QStringLiteral("PicFile"), value))
+        showNotWritten(paths::zymIni());
     QWidget *main = mainWindow();
     // A stored choice that is no picture keeps the window open.
     if (!setTilePicture(main, m_chosen))

@@ -7,6 +7,7 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/Session.h"
+#include "core/WholeFile.h"
 
 #include <QEventLoop>
 #include <QFrame>
@@ -46,7 +47,11 @@ ClickLabel *linkLabel(QWidget *parent, const QString &name, const QString &addre
     return l;
 }
 
-void openSite(const QString &fileName, const QString &address) { OpenSiteLink(fileName, address); }
+void openSite(const QString &fileName, const QString &address)
+{
+    if (!OpenSiteLink(fileName, address))
+        showNotWritten(siteLinkFile(fileName));
+}
 
 QString disclaimer()
 {

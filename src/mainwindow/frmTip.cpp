@@ -7,6 +7,7 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/ZymSettings.h"
+#include "core/WholeFile.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -150,7 +151,9 @@ void frmTip::cmdOK_Click()
 {
     playClick();
     QString value = m_showAtStartUp->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    WriteINI(paths::zymIni(), QStringLiteral("StartUp"), QStringLiteral("ShowTips"), value);
+    // The choice holds for this run all the same; only keeping it failed.
+    if (!WriteINI(paths::zymIni(), QStringLiteral("StartUp"), QStringLiteral("ShowTips"), value))
+        showNotWritten(paths::zymIni());
     m_tips.clear();
     unload();
 }

@@ -300,8 +300,7 @@ bool QtServices::showTextFile(const QString &path)
         QString plain = text->toPlainText();
         plain.replace(u'\n', QStringLiteral("\r\n"));
         if (!writeWholeFile(path, cp1252::encode(plain)))
-            msgBox(QStringLiteral("Het bestand ") + path + QStringLiteral(" kon niet worden opgeslagen."),
-                   mb::Exclamation, QStringLiteral("Attentie!"));
+            msgBox(notWrittenText(path), mb::Exclamation, QStringLiteral("Attentie!"));
         else
             text->document()->setModified(false);
     });

@@ -46,7 +46,7 @@ protected:
 
 private:
     void LoadBierSoorten(const QStringList &lines);
-    bool SaveBierSoorten();
+    [[nodiscard]] bool SaveBierSoorten();
     void chosen(int row);
     void typed();
     // The typed line, trimmed, when it may be added; else says why.

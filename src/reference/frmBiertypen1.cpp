@@ -303,8 +303,11 @@ void frmBiertypen1::cmdOpen_Click()
     // Line ends as in every recipe file, whatever the stored text holds.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    if (!writeWholeFile(path, cp1252::encode(text + QStringLiteral("\r\n"))))
+    // Not opened from an older suggestion that happens to be there.
+    if (!writeWholeFile(path, cp1252::encode(text + QStringLiteral("\r\n")))) {
+        showNotWritten(path);
         return;
+    }
     WisBrouwschema(m_s);
     st.openAsNew(path, style);
     playClick();

@@ -1,6 +1,7 @@
 #include "calculators_fixture.h"
 
 #include "calculators/frmSuikerSiroop.h"
+#include "core/WholeFile.h"
 
 namespace mostarium::test {
 namespace {
@@ -153,6 +154,7 @@ TEST_F(SuikerSiroopTest, AReportThatCannotBeWrittenSaysSoAndKeepsTheResult)
     EXPECT_EQ(fake.messages[0].prompt, "Error in Archiveer!");
     EXPECT_EQ(fake.messages[0].style, 48);
     EXPECT_EQ(fake.messages[0].title, "Attentie!");
+    EXPECT_EQ(d->statusText(), notWrittenText(frmSuikerSiroop::reportPath()));
     // A later attempt starts afresh.
     QDir(frmSuikerSiroop::reportPath()).removeRecursively();
     compute("2.25", "5", "20", "330");

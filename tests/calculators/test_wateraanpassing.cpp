@@ -2,6 +2,7 @@
 
 #include "calculators/frmWaterAanpassing.h"
 #include "platform/QtServices.h"
+#include "core/WholeFile.h"
 
 #include "support/widgets/ModalCloser.h"
 
@@ -201,30 +202,83 @@ TEST_F(WaterAanpassingTest, TheRealProfileDialogLeavesTheWindowInFrontOfTheMainW
     setServices(old);
 }
 
-TEST_F(WaterAanpassingTest, FailuresEndSilently)
+TEST_F(WaterAanpassingTest, AReportThatCannotBeWrittenIsSaidOnceAndNeverPointedTo)
 {
     open();
-    // No report can be written: the result is shown all the same.
+    const QString pointer = "Voor resultaat zie: " + report();
     ASSERT_TRUE(QFile::remove(report()));
     blockWith(report());
     bar("fsbCaCO3")->setValue(100);
+    // The result is shown all the same.
     EXPECT_EQ(row(2), cells("100 8.5 45 30 50 285 60 180 248"));
-    EXPECT_TRUE(fake.prompts().isEmpty());
+    EXPECT_EQ(fake.prompts(), QStringList{notWrittenText(report())});
+    EXPECT_EQ(d->statusText(), notWrittenText(report()));
+    // Not again at every move while it keeps failing.
+    bar("fsbCaCO3")->setValue(90);
+    EXPECT_EQ(fake.prompts().size(), 1);
+    EXPECT_EQ(d->statusText(), notWrittenText(report()));
 
-    // A value beyond single precision keeps the cells before it and writes
-    // no report.
     ASSERT_TRUE(QDir(report()).removeRecursively());
+    bar("fsbCaCO3")->setValue(80);
+    EXPECT_EQ(d->statusText(), pointer);
+    EXPECT_TRUE(bytes(report()).contains("8.0 gr Calciumcarbonaat (CaCO3)."));
+    EXPECT_EQ(fake.prompts().size(), 1);
+    EXPECT_EQ(fake.busyDepth, 0);
+}
+
+TEST_F(WaterAanpassingTest, AValueBeyondSinglePrecisionKeepsTheCellsBeforeIt)
+{
+    open();
+    bar("fsbCaCO3")->setValue(100);
     QFile big(folder.file(QStringLiteral("WaterProfielen/Groot.txt")));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly));
     big.write("[Profiel]\r\nCa=10\r\nHCO3=1e39\r\n");
     big.close();
+    ASSERT_TRUE(QFile::remove(report()));
     fake.openAnswers.push_back(big.fileName());
     press(d, "cmdWAOnsProf");
     EXPECT_EQ(row(1), cells("10 0 0 0 0 0 0 1E+39 0"));
     EXPECT_EQ(row(2), cells("50 0 0 0 0 125 60 180 248"));
-    EXPECT_FALSE(QFile::exists(report()));
+    // The report holds no ion values: it is the one of these inputs.
+    EXPECT_TRUE(bytes(report()).contains("10.0 gr Calciumcarbonaat (CaCO3)."));
+    EXPECT_EQ(d->statusText(), "Voor resultaat zie: " + report());
     EXPECT_TRUE(fake.prompts().isEmpty());
     EXPECT_EQ(fake.busyDepth, 0);
+}
+
+// A value beyond any number locked the window: every open failed.
+TEST_F(WaterAanpassingTest, AProfileBeyondAnyNumberIsNamedAndLocksNothing)
+{
+    const QString standaard = profile("Dozovorarez2002.txt");
+    for (const char *bad : {"Ca=1e999", "Mg=-1e999"}) {
+        SCOPED_TRACE(bad);
+        fake.messages.clear();
+        writeFileBytes(standaard, QByteArray("[Profiel]\r\nNa=30\r\n") + bad + "\r\n");
+        const QString key = QString::fromLatin1(bad).section(u'=', 0, 0);
+        const QString message = "Het waterprofiel " + QDir::toNativeSeparators(standaard)
+                                + " heeft een ongeldige waarde voor " + key + " en wordt niet gebruikt.";
+        for (int time = 1; time <= 2; ++time) {
+            open();
+            ASSERT_TRUE(isOpen("frmWaterAanpassing")) << time;
+            EXPECT_EQ(row(1), cells("0 0 0 0 0 0 0 0 0")) << time;
+            EXPECT_EQ(row(2), cells("0 0 0 0 0 0 0 0 0")) << time;
+            EXPECT_EQ(fake.prompts().value(time - 1), message) << time;
+            EXPECT_TRUE(QFile::exists(report())) << time;
+            press(d, "cmdWAOK");
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+
+    // Chosen with "Ons profiel", the row keeps the profile it showed.
+    writeFileBytes(standaard, "[Profiel]\r\nCa=60\r\n");
+    open();
+    fake.messages.clear();
+    fake.openAnswers.push_back(profile("Slecht.txt"));
+    writeFileBytes(profile("Slecht.txt"), "[Profiel]\r\nCa=1e999\r\n");
+    press(d, "cmdWAOnsProf");
+    EXPECT_EQ(row(1), cells("60 0 0 0 0 0 0 0 0"));
+    EXPECT_EQ(fake.prompts().size(), 1);
+    EXPECT_TRUE(fake.prompts().value(0).contains("Slecht.txt"));
 }
 
 TEST_F(WaterAanpassingTest, KeyFiltersAndLengths)

@@ -32,10 +32,10 @@ protected:
     {
         return ReadINI(path, QString::fromLatin1(section), QString::fromLatin1(key), QString::fromLatin1(def));
     }
-    void write(const char *section, const char *key, const QString &value)
+    bool write(const char *section, const char *key, const QString &value)
     {
         QString v = value;
-        WriteINI(path, QString::fromLatin1(section), QString::fromLatin1(key), v);
+        return WriteINI(path, QString::fromLatin1(section), QString::fromLatin1(key), v);
     }
 };
 
@@ -109,7 +109,7 @@ TEST_F(IniFile, KeysMatchWithoutRegardToCaseAndAreReplacedInPlace)
 TEST_F(IniFile, LineBreaksInAValueBecomeBlanksInTheCallersVariable)
 {
     QString v = QStringLiteral("a\r\nb");
-    WriteINI(path, QStringLiteral("S"), QStringLiteral("K"), v);
+    EXPECT_TRUE(WriteINI(path, QStringLiteral("S"), QStringLiteral("K"), v));
     EXPECT_EQ(v, QStringLiteral("a  b"));
     EXPECT_EQ(read("S", "K"), QStringLiteral("a  b"));
 }
@@ -194,7 +194,7 @@ TEST_F(IniFile, APipeOrAHugeFileReadsAsDefaultsAndIsNotReplaced)
 {
     ASSERT_TRUE(makeLargeFile(path, MaxTextFileSize + 1));
     EXPECT_EQ(read("S", "K"), QStringLiteral("dflt"));
-    write("S", "K", QStringLiteral("v"));
+    EXPECT_FALSE(write("S", "K", QStringLiteral("v")));
     EXPECT_EQ(QFileInfo(path).size(), MaxTextFileSize + 1);
     EXPECT_EQ(refusedSettingsFile(path, QStringLiteral("\\ZYM.ini")),
               QStringLiteral("\\ZYM.ini is groter dan 4 MB en wordt niet gelezen!"));

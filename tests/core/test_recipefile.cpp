@@ -391,14 +391,14 @@ TEST(RecipeSave, AFullDiskFailsTheSaveAndTheTastingWordsAndKeepsTheOldFile)
     s.recipe.ReceptGewijzigd = true;
     s.view.panels[7].text = QStringLiteral("vorige");
     SaveOutcome saved = SaveOutcome::Saved;
-    bool wordsSaved = true;
+    KeysSaved wordsSaved = KeysSaved::Written;
     {
         FullDisk full(100);
         saved = SaveRecept(s).outcome;
         wordsSaved = SaveKenmerken(s);
     }
     EXPECT_EQ(saved, SaveOutcome::Failed);
-    EXPECT_FALSE(wordsSaved);
+    EXPECT_EQ(wordsSaved, KeysSaved::Failed);
     EXPECT_EQ(fileBytes(s.app.fileName), old);
     EXPECT_TRUE(s.recipe.ReceptGewijzigd);
     EXPECT_EQ(s.view.panels[7].text, QStringLiteral("vorige"));
@@ -458,20 +458,38 @@ TEST(RecipeSave, XmlNameAsksAndCancelWritesNothing)
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Import.zlv"))));
 }
 
+// A read-only recipe file fails only when the words would change it: the
+// tasting dialog's write-back of the word it found there says nothing.
+TEST(RecipeSave, KeysAFileHoldsAlreadyAreNotWrittenAgain)
+{
+    QTemporaryDir dir;
+    Session s = zomerblond();
+    s.app.fileName = dir.filePath(QStringLiteral("Zomerblond.zlv"));
+    s.recipe.Kenmerken[6] = QStringLiteral("veel");
+    ASSERT_TRUE(writeRecipeFile(s, s.app.fileName));
+    const QByteArray old = fileBytes(s.app.fileName);
+    QFile::setPermissions(s.app.fileName, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+
+    EXPECT_EQ(SaveKenmerk(s, 6), KeysSaved::Written);
+    s.recipe.Kenmerken[6] = QStringLiteral("weinig");
+    EXPECT_EQ(SaveKenmerk(s, 6), KeysSaved::Failed);
+    EXPECT_EQ(fileBytes(s.app.fileName), old);
+}
+
 TEST(RecipeSave, SaveKenmerkenReplacesTheWordsOfAnExistingRecipeOnly)
 {
     QTemporaryDir dir;
     Session s = zomerblond();
     s.app.fileName = dir.filePath(QStringLiteral("Zomerblond.zlv"));
     s.recipe.Kenmerken[0] = QStringLiteral("goud");
-    EXPECT_FALSE(SaveKenmerken(s));  // no file yet
+    EXPECT_EQ(SaveKenmerken(s), KeysSaved::NoFile);  // no file yet
     EXPECT_FALSE(QFile::exists(s.app.fileName));
 
     s.recipe.Kenmerken[0].clear();
     ASSERT_TRUE(writeRecipeFile(s, s.app.fileName));
     s.recipe.Kenmerken[0] = QStringLiteral("goud");
     s.recipe.Kenmerken[6] = QStringLiteral("veel");
-    ASSERT_TRUE(SaveKenmerken(s));
+    ASSERT_EQ(SaveKenmerken(s), KeysSaved::Written);
     EXPECT_EQ(ReadINI(s.app.fileName, QStringLiteral("Kenmerken"), QStringLiteral("Kleur"), QStringLiteral("?")),
               QStringLiteral("goud"));
     EXPECT_EQ(ReadINI(s.app.fileName, QStringLiteral("Kenmerken"), QStringLiteral("Helderheid"), QStringLiteral("?")),
@@ -481,7 +499,7 @@ TEST(RecipeSave, SaveKenmerkenReplacesTheWordsOfAnExistingRecipeOnly)
 
     // Once more: replaced in place, not added twice.
     s.recipe.Kenmerken[0] = QStringLiteral("blond");
-    ASSERT_TRUE(SaveKenmerken(s));
+    ASSERT_EQ(SaveKenmerken(s), KeysSaved::Written);
     const QByteArray after = fileBytes(s.app.fileName);
     EXPECT_EQ(after.count("[Kenmerken]"), 1);
     EXPECT_TRUE(after.contains("Kleur=blond\r\n"));
@@ -489,6 +507,6 @@ TEST(RecipeSave, SaveKenmerkenReplacesTheWordsOfAnExistingRecipeOnly)
     Session other = s;
     other.app.fileName = dir.filePath(QStringLiteral("Zomerblond.txt"));
     writeFileBytes(other.app.fileName, "tekst\r\n");
-    EXPECT_FALSE(SaveKenmerken(other));
+    EXPECT_EQ(SaveKenmerken(other), KeysSaved::NoFile);
     EXPECT_EQ(fileBytes(other.app.fileName), QByteArray("tekst\r\n"));
 }

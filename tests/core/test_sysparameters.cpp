@@ -60,7 +60,7 @@ TEST(SysParameterRead, RefusedValuesTakeTheirDefaultAndAreNamedInReadingOrder)
     const QString ini = paths::file(QStringLiteral("ZYM.ini"));
     auto set = [&](const char *key, const char *value) {
         QString v = QLatin1String(value);
-        WriteINI(ini, QStringLiteral("SysteemVariabelen"), QLatin1String(key), v);
+        EXPECT_TRUE(WriteINI(ini, QStringLiteral("SysteemVariabelen"), QLatin1String(key), v));
     };
     set("Ketelinhoud", "22.5");  // as the window writes it
     set("MaximumAlcPerc", "101");

@@ -106,7 +106,7 @@ TEST_F(KenmerkenTest, AWordInOtherLettersIsNotRecognised)
     s().recipe.Kenmerken[0] = QStringLiteral("Rood");
     s().recipe.Kenmerken[1] = QStringLiteral("melkachtig");
     s().recipe.Kenmerken[6] = QStringLiteral("tamelijk veel/veel");
-    SaveKenmerken(s());
+    ASSERT_EQ(SaveKenmerken(s()), KeysSaved::Written);
     const QByteArray before = bytes(path);
     QWidget *d = openIt();
     EXPECT_EQ(bar(d, 0)->value(), 0);

@@ -116,7 +116,7 @@ TEST_F(AboutWindow, SplashIsTopmostWithoutOkAndTheMenuGetsANewWindow)
 TEST_F(AboutWindow, ClosingChangesNoSetting)
 {
     QString one = "1";
-    WriteINI(paths::zymIni(), "Sounds", "SoundsOn", one);
+    EXPECT_TRUE(WriteINI(paths::zymIni(), "Sounds", "SoundsOn", one));
     const QByteArray before = test::fileBytes(paths::zymIni());
     session().app.geluidAan = true;
     showAbout();

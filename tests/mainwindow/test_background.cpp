@@ -159,7 +159,7 @@ TEST_F(BackgroundChooser, AnnulerenRestoresTheStoredPictureOnlyWhenItExists)
     solid(pictures + "/a.bmp", QColor(10, 120, 200));
     solid(pictures + "/b.bmp", QColor(200, 40, 40));
     QString storedFile = pictures + "/a.bmp";
-    WriteINI(paths::zymIni(), "Background", "PicFile", storedFile);
+    EXPECT_TRUE(WriteINI(paths::zymIni(), "Background", "PicFile", storedFile));
 
     frmAchtergrond *w = open();
     choose(w, "b.bmp");
@@ -222,7 +222,7 @@ TEST_F(BackgroundChooser, MissingFolderOrBrokenPictureHarmsNothing)
     EXPECT_TRUE(tilePicture(main.get()).isNull());
     // applyBackground with a stored file that is no picture leaves the window as it is.
     QString broken = pictures + "/kapot.bmp";
-    WriteINI(paths::zymIni(), "Background", "PicFile", broken);
+    EXPECT_TRUE(WriteINI(paths::zymIni(), "Background", "PicFile", broken));
     applyBackground(main.get());
     EXPECT_TRUE(tilePicture(main.get()).isNull());
 }

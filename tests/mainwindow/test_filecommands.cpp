@@ -372,8 +372,8 @@ TEST_F(ExitCommand, MenuAndCloseBoxAskAndStopWhenTheWishedSaveDidNotHappen)
         }
         QFile::remove(sample(QStringLiteral("Kopie.zlv")));
         QString none;
-        WriteINI(paths::file(QStringLiteral("ZYM.ini")), QStringLiteral("SysteemVariabelen"),
-                 QStringLiteral("ReceptPath"), none);
+        EXPECT_TRUE(WriteINI(paths::file(QStringLiteral("ZYM.ini")), QStringLiteral("SysteemVariabelen"),
+                             QStringLiteral("ReceptPath"), none));
         fake.clear();
     }
 }

@@ -14,7 +14,8 @@ protected:
     {
         for (int n = 1; n <= paths.size(); ++n) {
             QString v = paths[n - 1];
-            WriteINI(paths::file(QStringLiteral("ZYM.ini")), QStringLiteral("FileHistory"), QString::number(n), v);
+            EXPECT_TRUE(
+                WriteINI(paths::file(QStringLiteral("ZYM.ini")), QStringLiteral("FileHistory"), QString::number(n), v));
         }
         fc->showFileHistoryCaptions();
     }

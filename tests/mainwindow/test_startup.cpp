@@ -47,7 +47,7 @@ protected:
     static void setting(const char *section, const char *key, const QString &value)
     {
         QString v = value;
-        WriteINI(paths::file(QStringLiteral("ZYM.ini")), QLatin1String(section), QLatin1String(key), v);
+        EXPECT_TRUE(WriteINI(paths::file(QStringLiteral("ZYM.ini")), QLatin1String(section), QLatin1String(key), v));
     }
     // A complete installation: the shipped settings, which the samples were
     // made for, and the files the program checks for.

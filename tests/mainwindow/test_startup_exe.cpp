@@ -51,7 +51,7 @@ protected:
     void set(const char *section, const char *key, const QString &value)
     {
         QString v = value;
-        WriteINI(folder.file(QStringLiteral("ZYM.ini")), QLatin1String(section), QLatin1String(key), v);
+        EXPECT_TRUE(WriteINI(folder.file(QStringLiteral("ZYM.ini")), QLatin1String(section), QLatin1String(key), v));
     }
     QString get(const char *section, const char *key)
     {

@@ -111,7 +111,7 @@ TEST_F(TipWindow, CheckBoxFollowsShowTips)
         QFile::remove(paths::zymIni());
         if (c.stored) {
             QString v = QString::fromLatin1(c.stored);
-            WriteINI(paths::zymIni(), "StartUp", "ShowTips", v);
+            EXPECT_TRUE(WriteINI(paths::zymIni(), "StartUp", "ShowTips", v));
         }
         QWidget *w = open();
         EXPECT_EQ(child<QCheckBox>(w, "chkShowAtStartUp")->isChecked(), c.ticked) << (c.stored ? c.stored : "none");
@@ -123,7 +123,7 @@ TEST_F(TipWindow, CheckBoxFollowsShowTips)
 TEST_F(TipWindow, OkStoresTheCheckBoxAndUnloads)
 {
     QString zero = "0";
-    WriteINI(paths::zymIni(), "StartUp", "ShowTips", zero);
+    EXPECT_TRUE(WriteINI(paths::zymIni(), "StartUp", "ShowTips", zero));
     session().app.geluidAan = true;
     QWidget *w = open();
     child<QCheckBox>(w, "chkShowAtStartUp")->setChecked(true);
@@ -141,7 +141,7 @@ TEST_F(TipWindow, OkStoresTheCheckBoxAndUnloads)
 TEST_F(TipWindow, CloseBoxStoresNothing)
 {
     QString one = "1";
-    WriteINI(paths::zymIni(), "StartUp", "ShowTips", one);
+    EXPECT_TRUE(WriteINI(paths::zymIni(), "StartUp", "ShowTips", one));
     const QByteArray before = test::fileBytes(paths::zymIni());
     QWidget *w = open();
     child<QCheckBox>(w, "chkShowAtStartUp")->setChecked(false);

@@ -54,7 +54,7 @@ protected:
     void setReader(const QString &path)
     {
         QString v = path;
-        WriteINI(paths::zymIni(), QStringLiteral("SysteemVariabelen"), QStringLiteral("AdobePath"), v);
+        EXPECT_TRUE(WriteINI(paths::zymIni(), QStringLiteral("SysteemVariabelen"), QStringLiteral("AdobePath"), v));
     }
 };
 

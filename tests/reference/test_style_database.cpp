@@ -273,7 +273,7 @@ protected:
 TEST_F(OpenSuggestion, OpensAsANewUnsavedRecipeNamedAfterTheStyle)
 {
     QString earlier = QStringLiteral("/elders/Eigen.zlv");
-    WriteINI(paths::zymIni(), QStringLiteral("FileHistory"), QStringLiteral("1"), earlier);
+    EXPECT_TRUE(WriteINI(paths::zymIni(), QStringLiteral("FileHistory"), QStringLiteral("1"), earlier));
     for (int time = 1; time <= 2; ++time) {
         SCOPED_TRACE(time);
         click(b, "cmdOpen");

@@ -169,9 +169,11 @@ HopgiftDialog::HopgiftDialog(const HopBindings &b, Session &s, Services &svc, QW
     int star = 0;
     for (const Head &h : heads) {
         // The heads wrap onto two lines above their narrow columns.
-        // The bitter heads stop short of the next column's "*".
-        const QRect at(h.left, HeadTop, h.width + 270, HeadHeight);
-        const QRect atBitter(h.left, HeadTop, h.width + 120, HeadHeight);
+        // The bitter heads stop short of the next column's "*"; the SG heads
+        // reach the frame's edge, so that "SG (kg/m3)" stays on one line.
+        const bool last = h.left == GravLeft;
+        const QRect at(h.left, HeadTop, last ? FrameWidth - h.left : h.width + 270, HeadHeight);
+        const QRect atBitter(h.left, HeadTop, last ? FrameWidth - h.left : h.width + 120, HeadHeight);
         const bool amount = !h.caption;
         QLabel *a = label(m_aromaFrame, QLatin1String(h.aroma),
                           amount ? QStringLiteral("hoeveelheid (gr)") : QLatin1String(h.caption), at);
@@ -366,7 +368,7 @@ void HopgiftDialog::relayout()
     const int bottom = bitterTop + bitterH + 150;
     placeTwips(m_ok, QRect(FrameLeft, bottom, 1200, 375));
     placeTwips(m_cancel, QRect(FrameLeft + 1320, bottom, 1200, 375));
-    placeTwips(m_help, QRect(FrameLeft + FrameWidth - 375, bottom, 375, 375));
+    placeHelpPicture(m_help, FrameLeft + FrameWidth, bottom);
     setFixedSize(layout::px(FrameLeft * 2 + FrameWidth), layout::px(bottom + 375 + 150));
 }
 

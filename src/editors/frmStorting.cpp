@@ -95,7 +95,7 @@ frmStorting::frmStorting(Session &s, Services &svc, QWidget *parent)
     label(m_frame, QStringLiteral("lblStEBC"), QStringLiteral("EBC"), QRect(EbcLeft, headTop, EbcWidth, BoxHeight))
         ->setToolTip(QStringLiteral("European Beer Color"));
     QLabel *laat = label(m_frame, QStringLiteral("lblStLaat"), QStringLiteral("Storting tijdens kookproces?"),
-                         QRect(LaatLeft - 750, 0, 1700, 570));
+                         QRect(LaatLeft - 750, 0, 1600, 570));
     laat->setWordWrap(true);
     laat->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
 
@@ -186,7 +186,7 @@ void frmStorting::placeBottom(int rows)
     const int buttons = FrameTop + frameHeight + 150;
     placeTwips(m_ok, QRect(FrameLeft, buttons, 1200, 375));
     placeTwips(m_cancel, QRect(FrameLeft + 1320, buttons, 1200, 375));
-    placeTwips(m_help, QRect(FrameLeft + FrameWidth - 375, buttons, 375, 375));
+    placeHelpPicture(m_help, FrameLeft + FrameWidth, buttons);
     resize(layout::px(FrameLeft * 2 + FrameWidth), layout::px(buttons + 375 + 150));
 }
 

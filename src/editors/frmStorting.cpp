@@ -22,8 +22,10 @@ namespace {
 constexpr int RowTop = 600, BoxHeight = 225, BoxGap = 75, CheckHeight = 195, CheckGap = 105;
 constexpr int IngredLeft = 240, IngredWidth = 2400;
 constexpr int PercLeft = 2760, PercWidth = 900;
-constexpr int BzrLeft = 3900, BzrWidth = 700;
-constexpr int EbcLeft = 4740, EbcWidth = 800;
+// The yield and colour columns stand 60 further right, so that "Percentage"
+// keeps clear of the yield column's "*".
+constexpr int BzrLeft = 3960, BzrWidth = 700;
+constexpr int EbcLeft = 4800, EbcWidth = 800;
 constexpr int LaatLeft = 6450, LaatWidth = 240;
 constexpr int FrameLeft = 120, FrameTop = 120, FrameWidth = 7300;
 constexpr int RowStep = BoxHeight + BoxGap;

@@ -115,8 +115,8 @@ frmWaterAanpassing::frmWaterAanpassing(Session &s, Services &svc, QWidget *paren
         ZoutRij &rij = m_zout[std::size_t(z)];
         rij.label = label(n.label, calc::zoutLabel(calc::Zout(z), 0), aanpassing);
         // Wide enough for the most grams the slider gives under a three-digit maximum.
-        rij.label->setMinimumWidth(std::max(
-            layout::px(3400), rij.label->fontMetrics().horizontalAdvance(calc::zoutLabel(calc::Zout(z), 999))));
+        rij.label->setMinimumWidth(
+            std::max(layout::px(3400), rij.label->fontMetrics().size(0, calc::zoutLabel(calc::Zout(z), 999)).width()));
         rij.hydraat = input(n.hydraat, NumericEdit::Kind::Digits, aanpassing);
         centred(rij.hydraat, 400, 2);
         QLabel *aq = label(qPrintable(QStringLiteral("lblAQ_%1").arg(z)), QStringLiteral("aq"), aanpassing);

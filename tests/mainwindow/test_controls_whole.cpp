@@ -15,8 +15,10 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTextDocument>
@@ -328,6 +330,43 @@ TEST_F(ControlsWhole, EveryWindowInEachBrewMode)
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
     }
+}
+
+// The row dialogs with every row "+" gives, and the water salts at the most
+// grams a three-digit maximum gives.
+TEST_F(ControlsWhole, TheRowDialogsFullAndTheWaterSaltsAtTheirMost)
+{
+    session() = recalculatedSample(QStringLiteral("Herfstbok.zlv"));
+    const std::pair<const char *, std::vector<const char *>> rowDialogs[] = {
+        {"frmStorting", {"cmdStPlus"}},
+        {"frmMaischSchema", {"cmdMSPlus"}},
+        {"frmHopgift", {"cmdAHPlus", "cmdBHPlus"}},
+    };
+    for (const auto &[name, pluses] : rowDialogs) {
+        SCOPED_TRACE(name);
+        QWidget *window = open(*catalogueRow(QLatin1String(name)));
+        ASSERT_NE(window, nullptr);
+        for (const char *plus : pluses)
+            for (int i = 0; i < 12; ++i)
+                window->findChild<QPushButton *>(QLatin1String(plus))->click();
+        QStringList faults;
+        checkChildren(window, window, faults);
+        EXPECT_TRUE(faults.isEmpty()) << qPrintable(faults.join(QLatin1Char('\n')));
+        windows().unload(QLatin1String(name));
+    }
+
+    QWidget *water = open(*catalogueRow(QStringLiteral("frmWaterAanpassing")));
+    ASSERT_NE(water, nullptr);
+    for (const char *salt : {"CaSO4", "CaCl2", "CaCO3", "MgSO4", "NaCl", "NaHCO3"}) {
+        water->findChild<QLineEdit *>(QStringLiteral("txtWABereik") + QLatin1String(salt))
+            ->setText(QStringLiteral("999"));
+        water->findChild<QScrollBar *>(QStringLiteral("fsb") + QLatin1String(salt))->setValue(100);
+    }
+    ASSERT_EQ(water->findChild<QLabel *>(QStringLiteral("lblNatriumWaterstofCarbonaat"))->text(),
+              QStringLiteral("999.0 gr Natriumbicarbonaat (NaHCO3)."));
+    QStringList faults;
+    checkChildren(water, water, faults);
+    EXPECT_TRUE(faults.isEmpty()) << qPrintable(faults.join(QLatin1Char('\n')));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace mostarium {
 
@@ -114,7 +115,9 @@ frmWaterAanpassing::frmWaterAanpassing(Session &s, Services &svc, QWidget *paren
         const ZoutNamen &n = zoutNamen[std::size_t(z)];
         ZoutRij &rij = m_zout[std::size_t(z)];
         rij.label = label(n.label, calc::zoutLabel(calc::Zout(z), 0), aanpassing);
-        rij.label->setMinimumWidth(layout::px(3400));
+        // Wide enough for the most grams the slider gives under a three-digit maximum.
+        rij.label->setMinimumWidth(
+            std::max(layout::px(3400), rij.label->fontMetrics().size(0, calc::zoutLabel(calc::Zout(z), 999)).width()));
         rij.hydraat = input(n.hydraat, NumericEdit::Kind::Digits, aanpassing);
         centred(rij.hydraat, 400, 2);
         QLabel *aq = label(qPrintable(QStringLiteral("lblAQ_%1").arg(z)), QStringLiteral("aq"), aanpassing);

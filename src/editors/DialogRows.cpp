@@ -25,6 +25,12 @@ void placeTwips(QWidget *w, const QRect &twips)
                    layout::px(twips.y() + twips.height()) - top);
 }
 
+void placeHelpPicture(QWidget *help, int right, int buttonsTop)
+{
+    constexpr int Side = 480, ButtonHeight = 375;
+    placeTwips(help, QRect(right - Side, buttonsTop - (Side - ButtonHeight) / 2, Side, Side));
+}
+
 QRect twipsOf(const QWidget *w)
 {
     const QVariant v = w->property(kTwips);

@@ -25,6 +25,9 @@ QRect twipsOf(const QWidget *w);
 // `w` at the left of `above`, its top the bottom of `above` plus `gap`
 // twips, with the size of `above`.
 void placeBelow(QWidget *w, const QWidget *above, int gap);
+// The help picture (32 pixels square) beside a row of 375-twips buttons whose
+// top is `buttonsTop`: centred on the row, its right edge at `right`.
+void placeHelpPicture(QWidget *help, int right, int buttonsTop);
 
 // The window colours of another control (a control made after the window
 // took the main window's colours).

@@ -86,6 +86,8 @@ void EntryListDialog::layoutFor(bool db)
         m_cancel->move(layout::px(FrameLeft[1]), m_cancel->y());
     }
     setFixedWidth(clientPx(m_width));
+    // Beyond the right edge the second beer's boxes would still take the focus.
+    m_frame[1]->setVisible(db);
 }
 
 void EntryListDialog::store()

@@ -87,8 +87,10 @@ void frmEvaluatie::Form_Load()
     } else {
         m_fra[0]->setTitle(QStringLiteral("Metingen"));
     }
-    // The second frame lies beyond the right edge in a single brew.
+    // The second frame lies beyond the right edge in a single brew, hidden
+    // so that its boxes take no focus there.
     setFixedSize(clientPx(db ? 6000 : 3030), layout::px(2520));
+    m_fra[1]->setVisible(db);
 
     const Table2D<QString> &e = m_s.recipe.Evaluatie;
     if (e.rowUbound() < 2)

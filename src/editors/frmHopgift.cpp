@@ -28,7 +28,9 @@ constexpr int RowStep = BoxHeight + BoxGap;
 constexpr int SoortLeft = 120, SoortWidth = 5000;
 // The form combo is wider than the old 1095, so that "bloemen" shows whole.
 constexpr int VormLeft = 5280, VormWidth = 1275;
-constexpr int AlfaLeft = 6735, HoeveelLeft = 7890, TijdLeft = 9045, GravLeft = 10020;
+// The last two columns stand 90 further right, so that "hoeveelheid" keeps
+// clear of "kooktijd".
+constexpr int AlfaLeft = 6735, HoeveelLeft = 7890, TijdLeft = 9135, GravLeft = 10110;
 constexpr int NumWidth = 855, TijdWidth = 675;
 constexpr int HeadTop = 150, HeadHeight = 480;
 constexpr int ButtonsTop = RowTop + HopgiftDialog::MaxRows * RowStep - BoxGap + 135;
@@ -168,10 +170,14 @@ HopgiftDialog::HopgiftDialog(const HopBindings &b, Session &s, Services &svc, QW
     };
     int star = 0;
     for (const Head &h : heads) {
-        // The heads wrap onto two lines above their narrow columns.
-        // The bitter heads stop short of the next column's "*".
-        const QRect at(h.left, HeadTop, h.width + 270, HeadHeight);
-        const QRect atBitter(h.left, HeadTop, h.width + 120, HeadHeight);
+        // The heads wrap onto two lines above their narrow columns: an aroma
+        // head stops 120 short of the next column, a bitter head short of the
+        // next column's "*"; the SG heads reach the frame's edge, so that
+        // "SG (kg/m3)" stays on one line.
+        const bool last = h.left == GravLeft;
+        const int next = last ? FrameWidth : (&h + 1)->left;
+        const QRect at(h.left, HeadTop, last ? FrameWidth - h.left : next - 120 - h.left, HeadHeight);
+        const QRect atBitter(h.left, HeadTop, last ? FrameWidth - h.left : h.width + 120, HeadHeight);
         const bool amount = !h.caption;
         QLabel *a = label(m_aromaFrame, QLatin1String(h.aroma),
                           amount ? QStringLiteral("hoeveelheid (gr)") : QLatin1String(h.caption), at);
@@ -366,7 +372,7 @@ void HopgiftDialog::relayout()
     const int bottom = bitterTop + bitterH + 150;
     placeTwips(m_ok, QRect(FrameLeft, bottom, 1200, 375));
     placeTwips(m_cancel, QRect(FrameLeft + 1320, bottom, 1200, 375));
-    placeTwips(m_help, QRect(FrameLeft + FrameWidth - 375, bottom, 375, 375));
+    placeHelpPicture(m_help, FrameLeft + FrameWidth, bottom);
     setFixedSize(layout::px(FrameLeft * 2 + FrameWidth), layout::px(bottom + 375 + 150));
 }
 

@@ -208,7 +208,7 @@ void frmMaischSchema::placeBottom(int rows)
     const int buttons = SchemaTop + height + 150;
     placeTwips(m_ok, QRect(FrameLeft, buttons, 1200, 375));
     placeTwips(m_cancel, QRect(FrameLeft + 1320, buttons, 1200, 375));
-    placeTwips(m_help, QRect(FrameLeft + FrameWidth - 375, buttons, 375, 375));
+    placeHelpPicture(m_help, FrameLeft + FrameWidth, buttons);
     resize(layout::px(DialogWidth), layout::px(buttons + 375 + 150));
 }
 

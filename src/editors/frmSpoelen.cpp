@@ -83,7 +83,7 @@ frmSpoelen::frmSpoelen(Session &s, Services &svc, QWidget *parent)
 
     QGroupBox *condities = frame("fraSpCondities", " Spoel condities (ad hoc aanpassing) ", this, 7760, 3820);
     label("lblSPWerkelijkSGHoofdwort", QStringLiteral("Werkelijk SG Hoofdwort (") + kPlato + QStringLiteral("): "),
-          condities, 120, 330, 2700);
+          condities, 120, 330, 2760);
     txtSpWerkelijkSGHoofdwort = new NumericEdit(QStringLiteral("txtSpWerkelijkSGHoofdwort"), false, condities);
     txtSpWerkelijkSGHoofdwort->setToolTip(
         QStringLiteral("Onwaarschijnlijk als deze meer dan 25% afwijkt van de geschatte!!"));

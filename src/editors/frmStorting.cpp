@@ -22,8 +22,10 @@ namespace {
 constexpr int RowTop = 600, BoxHeight = 225, BoxGap = 75, CheckHeight = 195, CheckGap = 105;
 constexpr int IngredLeft = 240, IngredWidth = 2400;
 constexpr int PercLeft = 2760, PercWidth = 900;
-constexpr int BzrLeft = 3900, BzrWidth = 700;
-constexpr int EbcLeft = 4740, EbcWidth = 800;
+// The yield and colour columns stand 60 further right, so that "Percentage"
+// keeps clear of the yield column's "*".
+constexpr int BzrLeft = 3960, BzrWidth = 700;
+constexpr int EbcLeft = 4800, EbcWidth = 800;
 constexpr int LaatLeft = 6450, LaatWidth = 240;
 constexpr int FrameLeft = 120, FrameTop = 120, FrameWidth = 7300;
 constexpr int RowStep = BoxHeight + BoxGap;
@@ -95,7 +97,7 @@ frmStorting::frmStorting(Session &s, Services &svc, QWidget *parent)
     label(m_frame, QStringLiteral("lblStEBC"), QStringLiteral("EBC"), QRect(EbcLeft, headTop, EbcWidth, BoxHeight))
         ->setToolTip(QStringLiteral("European Beer Color"));
     QLabel *laat = label(m_frame, QStringLiteral("lblStLaat"), QStringLiteral("Storting tijdens kookproces?"),
-                         QRect(LaatLeft - 750, 0, 1700, 570));
+                         QRect(LaatLeft - 750, 0, 1600, 570));
     laat->setWordWrap(true);
     laat->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
 
@@ -186,7 +188,7 @@ void frmStorting::placeBottom(int rows)
     const int buttons = FrameTop + frameHeight + 150;
     placeTwips(m_ok, QRect(FrameLeft, buttons, 1200, 375));
     placeTwips(m_cancel, QRect(FrameLeft + 1320, buttons, 1200, 375));
-    placeTwips(m_help, QRect(FrameLeft + FrameWidth - 375, buttons, 375, 375));
+    placeHelpPicture(m_help, FrameLeft + FrameWidth, buttons);
     resize(layout::px(FrameLeft * 2 + FrameWidth), layout::px(buttons + 375 + 150));
 }
 

@@ -24,6 +24,15 @@ namespace {
 constexpr int MaxDepth = 200;
 constexpr int MaxPictures = 64;
 constexpr qsizetype MaxPictureBytes = 16 * 1024 * 1024;
+// Text layout measures a word whole for every line it wraps over and lays out
+// a paragraph whole: a word longer than this gets invisible break
+// opportunities, and a paragraph longer than this goes on in a new block at a
+// break, so that any text lays out in time proportional to its length and the
+// window lays out the part it shows first. Far beyond any real word or
+// paragraph of a report.
+constexpr int MaxWordLength = 256;
+constexpr int MaxBlockLength = 32768;
+constexpr char16_t ZeroWidthSpace = 0x200B;
 
 enum class Dest { Text, Skip, FontTable, ColorTable, Picture };
 
@@ -51,8 +60,13 @@ public:
 
     void run()
     {
+        // One edit without undo: the document lays itself out once, after
+        // the read, and keeps no copy of the text to undo.
+        const bool undo = m_doc.isUndoRedoEnabled();
+        m_doc.setUndoRedoEnabled(false);
         m_doc.clear();
         m_cursor = QTextCursor(&m_doc);
+        m_cursor.beginEditBlock();
         m_colors.push_back(QColor());
         while (m_pos < m_in.size()) {
             const char c = m_in[m_pos];
@@ -75,7 +89,10 @@ public:
         while (!m_stack.empty())
             closeGroup();
         flush();
-        m_cursor.setBlockFormat(blockFormat());
+        m_cursor.setBlockFormat(blockFormat(m_continued, false));
+        m_cursor.endEditBlock();
+        m_doc.setUndoRedoEnabled(undo);
+        m_doc.setModified(false);
     }
 
 private:
@@ -401,7 +418,21 @@ private:
         }
         if (c == 0)
             return;
+        const bool breaks = c == ' ' || c == '\t' || c == 0x2028 || c == ZeroWidthSpace;
+        if (!breaks && m_wordLength >= MaxWordLength && !QChar::isLowSurrogate(c)) {
+            if (m_blockLength >= MaxBlockLength) {
+                continueParagraph();
+            } else {
+                m_pending.append(QChar(ZeroWidthSpace));
+                ++m_blockLength;
+            }
+            m_wordLength = 0;
+        }
         m_pending.append(QChar(c));
+        ++m_blockLength;
+        m_wordLength = breaks ? 0 : m_wordLength + 1;
+        if (breaks && m_blockLength >= MaxBlockLength)
+            continueParagraph();
     }
 
     void paragraph()
@@ -410,19 +441,32 @@ private:
             return;
         m_skip = 0;
         flush();
-        m_cursor.setBlockFormat(blockFormat());
+        m_cursor.setBlockFormat(blockFormat(m_continued, false));
         m_cursor.insertBlock(blockFormat(), charFormat(m_st));
+        m_continued = false;
+        m_blockLength = m_wordLength = 0;
     }
 
-    QTextBlockFormat blockFormat() const
+    // An over-long paragraph goes on in a new block, which takes neither its
+    // first-line indent nor the spacing between paragraphs.
+    void continueParagraph()
+    {
+        flush();
+        m_cursor.setBlockFormat(blockFormat(m_continued, true));
+        m_cursor.insertBlock(blockFormat(true, false), charFormat(m_st));
+        m_continued = true;
+        m_blockLength = m_wordLength = 0;
+    }
+
+    QTextBlockFormat blockFormat(bool continues = false, bool continued = false) const
     {
         QTextBlockFormat f;
         f.setAlignment(m_st.align);
         f.setLeftMargin(m_st.leftIndent / 15.0);
         f.setRightMargin(m_st.rightIndent / 15.0);
-        f.setTextIndent(m_st.firstIndent / 15.0);
-        f.setTopMargin(m_st.spaceBefore / 15.0);
-        f.setBottomMargin(m_st.spaceAfter / 15.0);
+        f.setTextIndent(continues ? 0.0 : m_st.firstIndent / 15.0);
+        f.setTopMargin(continues ? 0.0 : m_st.spaceBefore / 15.0);
+        f.setBottomMargin(continued ? 0.0 : m_st.spaceAfter / 15.0);
         return f;
     }
 
@@ -496,6 +540,9 @@ private:
     bool m_groupStart = false;
     int m_skip = 0;
     QString m_pending;
+    int m_blockLength = 0;     // characters in the current block
+    int m_wordLength = 0;      // characters since the last break opportunity
+    bool m_continued = false;  // the current block goes on with a paragraph
     std::vector<QColor> m_colors;
     std::array<int, 3> m_rgb{0, 0, 0};
     std::vector<std::pair<int, QString>> m_fonts;

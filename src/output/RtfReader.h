@@ -9,7 +9,10 @@ class QTextDocument;
 // fonts and colours, bold, italic, underline, sizes, alignment, indents and
 // spacing, paragraphs, tabs and line breaks, \'xx and \uN characters, and PNG
 // or bitmap pictures. Anything else is passed over. A damaged or hand-edited
-// file gives whatever text it holds; it never fails.
+// file gives whatever text it holds; it never fails. The document is filled
+// in one edit without undo; a word or paragraph far longer than any real one
+// gets zero-width spaces or goes on in a new block, so that any text lays out
+// in time proportional to its length.
 namespace mostarium {
 
 void readRtf(const QByteArray &rtf, QTextDocument &doc);

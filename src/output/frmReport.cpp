@@ -90,6 +90,9 @@ frmReport::frmReport(Session &s, Services &svc, QWidget *parent)
     QPalette pal = m_box->palette();
     pal.setColor(QPalette::Base, MainBackColor());
     m_box->setPalette(pal);
+    // A hidden window gets its resize event only when shown; the report is
+    // read (and may be printed) before.
+    placeBox();
 }
 
 void frmReport::showEvent(QShowEvent *event)
@@ -109,6 +112,11 @@ void frmReport::showEvent(QShowEvent *event)
 void frmReport::resizeEvent(QResizeEvent *event)
 {
     WindowBase::resizeEvent(event);
+    placeBox();
+}
+
+void frmReport::placeBox()
+{
     const int margin = layout::px(240);
     m_box->setGeometry(margin, margin, std::max(0, width() - 2 * margin), std::max(0, height() - 2 * margin));
 }
@@ -148,8 +156,13 @@ void frmReport::showRtf(const QByteArray &rtf)
     auto *doc = new QTextDocument(m_box);
     doc->setDefaultFont(old->defaultFont());
     doc->setDefaultTextOption(old->defaultTextOption());
-    // Its width known from the start, it is never laid out at another.
-    doc->setPageSize(old->pageSize());
+    // Its width known from the start, it is never laid out at another. Before
+    // the window is first shown the box has not set a width (a text laid out
+    // at none takes a line per character), so it is the box's own.
+    QSizeF page = old->pageSize();
+    if (page.width() <= 0)
+        page = QSizeF(std::max(1, m_box->width() - 2 * m_box->frameWidth()), -1);
+    doc->setPageSize(page);
     readRtf(rtf, *doc);
     m_box->setDocument(doc);
     doc->setUndoRedoEnabled(true);

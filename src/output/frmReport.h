@@ -50,6 +50,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void placeBox();
     void loadInto(const QString &path);
     void showRtf(const QByteArray &rtf);
 

@@ -432,3 +432,17 @@ TEST_F(PrintDialog, AnEditedReportIsReplacedByTheNextBuild)
     EXPECT_EQ(reportText(), built);
     EXPECT_FALSE(report->document()->isUndoAvailable());
 }
+
+// The default output: the report is read and printed before its window was
+// ever shown, so before the box has a width of its own.
+TEST_F(PrintDialog, TheLargestOneLineTemplatePrints)
+{
+    writeTemplate(oneLineTemplate(MaxReportTemplateSize));
+    const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
+    fake.printAnswers.push_back(pdf);
+    ok();
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_EQ(fake.printDialogs.size(), 1u);
+    EXPECT_FALSE(isOpen("frmReport"));
+    EXPECT_TRUE(bytes(pdf).startsWith("%PDF"));
+}

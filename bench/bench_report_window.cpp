@@ -1,6 +1,7 @@
 // The report window showing the largest template the report accepts, in each
 // shape a template can take: the shipped template repeated, one paragraph of
-// words, and one unbroken line. Timed from OK in the print dialog (screen
+// words, one unbroken line, short paragraphs whose format changes at every
+// character, and paragraphs of one character. Timed from OK in the print dialog (screen
 // only) to the window shown and painted, and on to the whole document laid
 // out.
 #include "core/Recalc.h"
@@ -57,7 +58,7 @@ QByteArray oneParagraph(const QByteArray &unit)
     return out + '}';
 }
 
-enum Shape { Repeated, Words, Unbroken };
+enum Shape { Repeated, Words, Unbroken, Formatted, Paragraphs };
 
 QByteArray templateOf(int shape)
 {
@@ -66,6 +67,10 @@ QByteArray templateOf(int shape)
         return repeatedTemplate();
     case Words:
         return oneParagraph("brouwen ");
+    case Formatted:
+        return oneParagraph("\\b x\\b0 y\\par ");
+    case Paragraphs:
+        return oneParagraph("x\\par ");
     default:
         return oneParagraph("x");
     }
@@ -123,6 +128,8 @@ BENCHMARK(BM_OkToReportWindowShown)
     ->Arg(Repeated)
     ->Arg(Words)
     ->Arg(Unbroken)
+    ->Arg(Formatted)
+    ->Arg(Paragraphs)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 

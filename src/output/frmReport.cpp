@@ -150,8 +150,8 @@ void frmReport::showRtf(const QByteArray &rtf)
         return;
     // Read into a document of its own and handed over whole, the box lays
     // out what it shows first and the rest while it waits, instead of the
-    // whole text with every piece the reader adds.
-    // The box deletes its first document itself.
+    // whole text with every piece the reader adds. (The box deletes its
+    // first document itself, hence the guarded pointer.)
     const QPointer<QTextDocument> old = m_box->document();
     auto *doc = new QTextDocument(m_box);
     doc->setDefaultFont(old->defaultFont());

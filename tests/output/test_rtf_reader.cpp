@@ -188,3 +188,31 @@ TEST(RtfReader, OverLongWordsAndParagraphsKeepTheirText)
     // Words of ordinary length get nothing added.
     EXPECT_EQ(plainOf("{\\rtf1 " + QByteArray(256, 'a') + " b}"), QString(256, QLatin1Char('a')) + " b");
 }
+
+// A file of more paragraphs and format changes than any report: the early
+// part keeps its formatting, and all of the text is there, in order.
+TEST(RtfReader, EndlessParagraphsAndFormatChangesKeepTheText)
+{
+    QByteArray rtf = "{\\rtf1 ";
+    QString expected;
+    for (int i = 0; i < 120000; ++i) {
+        rtf += "\\b " + QByteArray::number(i) + "\\b0 x\\par ";
+        expected += QString::number(i) + QStringLiteral("x\n");
+    }
+    rtf += "einde}";
+    expected += QStringLiteral("einde");
+    QTextDocument doc;
+    readRtf(rtf, doc);
+    QString text = doc.toPlainText();
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    EXPECT_TRUE(text == expected) << "the text differs";
+    for (int n : {0, 1, 999}) {
+        const QTextBlock b = doc.findBlockByNumber(n);
+        EXPECT_EQ(b.text(), QString::number(n) + QStringLiteral("x"));
+        QTextBlock::iterator it = b.begin();
+        EXPECT_TRUE(it.fragment().charFormat().font().bold()) << n;
+        ++it;
+        ASSERT_FALSE(it.atEnd()) << n;
+        EXPECT_FALSE(it.fragment().charFormat().font().bold()) << n;
+    }
+}

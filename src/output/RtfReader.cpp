@@ -24,6 +24,25 @@ namespace {
 constexpr int MaxDepth = 200;
 constexpr int MaxPictures = 64;
 constexpr qsizetype MaxPictureBytes = 16 * 1024 * 1024;
+// Text layout measures a word whole for every line it wraps over and lays out
+// a paragraph whole: a word longer than this gets invisible break
+// opportunities, and a paragraph longer than this goes on in a new block at a
+// break, so that any text lays out in time proportional to its length and the
+// window lays out the part it shows first. Far beyond any real word or
+// paragraph of a report.
+constexpr int MaxWordLength = 256;
+constexpr int MaxBlockLength = 32768;
+// Layout time grows with the square of the lines in one block: a paragraph
+// of more line breaks than this goes on in a new block too.
+constexpr int MaxBlockLines = 1024;
+constexpr char16_t ZeroWidthSpace = 0x200B;
+// Every paragraph and every change of character format costs the document
+// a few microseconds to build. Beyond these counts, each far more than a
+// report of a thousand pages holds, a paragraph ends in a line break within
+// its block and the text keeps the format it has, so that any file is read
+// in a fraction of a second; its text is all there.
+constexpr int MaxParagraphs = 50000;
+constexpr int MaxFormatRuns = 50000;
 
 enum class Dest { Text, Skip, FontTable, ColorTable, Picture };
 
@@ -51,8 +70,14 @@ public:
 
     void run()
     {
+        // One edit without undo: the document lays itself out once, after
+        // the read, and keeps no copy of the text to undo.
+        const bool undo = m_doc.isUndoRedoEnabled();
+        m_doc.setUndoRedoEnabled(false);
         m_doc.clear();
         m_cursor = QTextCursor(&m_doc);
+        m_cursor.beginEditBlock();
+        m_blockFormat = m_cursor.blockFormat();
         m_colors.push_back(QColor());
         while (m_pos < m_in.size()) {
             const char c = m_in[m_pos];
@@ -75,7 +100,10 @@ public:
         while (!m_stack.empty())
             closeGroup();
         flush();
-        m_cursor.setBlockFormat(blockFormat());
+        setBlockFormat(blockFormat(m_continued, false));
+        m_cursor.endEditBlock();
+        m_doc.setUndoRedoEnabled(undo);
+        m_doc.setModified(false);
     }
 
 private:
@@ -283,6 +311,7 @@ private:
             m_st.dest = Dest::ColorTable;
             m_rgb = {0, 0, 0};
             m_colors.clear();
+            m_charFormatValid = false;
         } else if (w == "shppict") {
             // The picture Word stores for readers that know pictures.
             m_st.dest = Dest::Text;
@@ -319,10 +348,11 @@ private:
     // Text already gathered keeps the format it was gathered under.
     void flushIfFormatChanges(const State &other, bool otherIsOld = false)
     {
+        if (m_formatFrozen)
+            return;
         const State &a = otherIsOld ? other : m_st;
         const State &b = otherIsOld ? m_st : other;
-        if (a.bold != b.bold || a.italic != b.italic || a.underline != b.underline || a.fontSize != b.fontSize
-            || a.color != b.color || a.highlight != b.highlight || a.font != b.font) {
+        if (!sameCharacters(a, b)) {
             if (otherIsOld)
                 flushWith(a);
             else
@@ -353,6 +383,7 @@ private:
         case Dest::ColorTable:
             if (c == ';') {
                 m_colors.push_back(QColor(m_rgb[0], m_rgb[1], m_rgb[2]));
+                m_charFormatValid = false;
                 m_rgb = {0, 0, 0};
             }
             return;
@@ -401,7 +432,28 @@ private:
         }
         if (c == 0)
             return;
+        if (c == 0x2028 && m_blockLines >= MaxBlockLines) {
+            // The new block is the line break.
+            continueParagraph();
+            return;
+        }
+        const bool breaks = c == ' ' || c == '\t' || c == 0x2028 || c == ZeroWidthSpace;
+        if (!breaks && m_wordLength >= MaxWordLength && !QChar::isLowSurrogate(c)) {
+            if (m_blockLength >= MaxBlockLength) {
+                continueParagraph();
+            } else {
+                m_pending.append(QChar(ZeroWidthSpace));
+                ++m_blockLength;
+            }
+            m_wordLength = 0;
+        }
         m_pending.append(QChar(c));
+        ++m_blockLength;
+        m_wordLength = breaks ? 0 : m_wordLength + 1;
+        if (c == 0x2028)
+            ++m_blockLines;
+        if (breaks && m_blockLength >= MaxBlockLength)
+            continueParagraph();
     }
 
     void paragraph()
@@ -409,24 +461,79 @@ private:
         if (m_st.dest != Dest::Text)
             return;
         m_skip = 0;
-        flush();
-        m_cursor.setBlockFormat(blockFormat());
-        m_cursor.insertBlock(blockFormat(), charFormat(m_st));
+        if (m_paragraphs >= MaxParagraphs) {
+            unicode(0x2028);
+            return;
+        }
+        ++m_paragraphs;
+        const QTextBlockFormat ending = blockFormat(m_continued, false);
+        const QTextBlockFormat next = blockFormat();
+        if (ending == m_blockFormat && next == ending) {
+            // Paragraphs alike go in with the text, which is much cheaper
+            // than a block each; the new block takes the format of the last.
+            m_pending.append(QChar::ParagraphSeparator);
+        } else {
+            flush();
+            setBlockFormat(ending);
+            m_cursor.insertBlock(next, charFormat(m_st));
+            m_blockFormat = next;
+        }
+        m_continued = false;
+        m_blockLength = m_wordLength = m_blockLines = 0;
     }
 
-    QTextBlockFormat blockFormat() const
+    void setBlockFormat(const QTextBlockFormat &f)
+    {
+        if (f == m_blockFormat)
+            return;
+        m_cursor.setBlockFormat(f);
+        m_blockFormat = f;
+    }
+
+    // An over-long paragraph goes on in a new block, which takes neither its
+    // first-line indent nor the spacing between paragraphs.
+    void continueParagraph()
+    {
+        flush();
+        setBlockFormat(blockFormat(m_continued, true));
+        m_blockFormat = blockFormat(true, false);
+        m_cursor.insertBlock(m_blockFormat, charFormat(m_st));
+        m_continued = true;
+        m_blockLength = m_wordLength = m_blockLines = 0;
+    }
+
+    QTextBlockFormat blockFormat(bool continues = false, bool continued = false) const
     {
         QTextBlockFormat f;
         f.setAlignment(m_st.align);
         f.setLeftMargin(m_st.leftIndent / 15.0);
         f.setRightMargin(m_st.rightIndent / 15.0);
-        f.setTextIndent(m_st.firstIndent / 15.0);
-        f.setTopMargin(m_st.spaceBefore / 15.0);
-        f.setBottomMargin(m_st.spaceAfter / 15.0);
+        f.setTextIndent(continues ? 0.0 : m_st.firstIndent / 15.0);
+        f.setTopMargin(continues ? 0.0 : m_st.spaceBefore / 15.0);
+        f.setBottomMargin(continued ? 0.0 : m_st.spaceAfter / 15.0);
         return f;
     }
 
-    QTextCharFormat charFormat(const State &st) const
+    // The format of the last state asked for is kept: a document changes its
+    // character format far less often than it asks for it.
+    QTextCharFormat charFormat(const State &asked)
+    {
+        const State &st = m_formatFrozen ? m_frozenState : asked;
+        if (m_charFormatValid && sameCharacters(st, m_charFormatState))
+            return m_charFormat;
+        m_charFormat = makeCharFormat(st);
+        m_charFormatState = st;
+        m_charFormatValid = true;
+        return m_charFormat;
+    }
+
+    static bool sameCharacters(const State &a, const State &b)
+    {
+        return a.bold == b.bold && a.italic == b.italic && a.underline == b.underline && a.fontSize == b.fontSize
+               && a.color == b.color && a.highlight == b.highlight && a.font == b.font;
+    }
+
+    QTextCharFormat makeCharFormat(const State &st) const
     {
         QTextCharFormat f;
         f.setFontWeight(st.bold ? QFont::Bold : QFont::Normal);
@@ -451,6 +558,10 @@ private:
             return;
         m_cursor.insertText(m_pending, charFormat(st));
         m_pending.clear();
+        if (!m_formatFrozen && ++m_formatRuns >= MaxFormatRuns) {
+            m_formatFrozen = true;
+            m_frozenState = st;
+        }
     }
 
     void endFontName()
@@ -461,6 +572,7 @@ private:
             return;
         if (m_fonts.size() < 256)
             m_fonts.emplace_back(m_fontNumber, name);
+        m_charFormatValid = false;
         m_fontNumber = -1;
     }
 
@@ -496,6 +608,18 @@ private:
     bool m_groupStart = false;
     int m_skip = 0;
     QString m_pending;
+    int m_blockLength = 0;  // characters in the current block
+    int m_wordLength = 0;
+    int m_blockLines = 0;  // line breaks in the current block            // characters since the last break opportunity
+    bool m_continued = false;        // the current block goes on with a paragraph
+    QTextBlockFormat m_blockFormat;  // the format of the cursor's block
+    QTextCharFormat m_charFormat;
+    State m_charFormatState;
+    bool m_charFormatValid = false;
+    int m_paragraphs = 0;
+    int m_formatRuns = 0;
+    bool m_formatFrozen = false;
+    State m_frozenState;
     std::vector<QColor> m_colors;
     std::array<int, 3> m_rgb{0, 0, 0};
     std::vector<std::pair<int, QString>> m_fonts;

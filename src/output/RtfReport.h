@@ -50,6 +50,10 @@ QByteArray rtfEscape(const QString &text);
 // The picture group of PNG bytes.
 QByteArray rtfPictureGroup(const RtfPicture &picture);
 
+// The largest template the report reads, as for the judging sheet: ours are a
+// few KB, and anything up to this size is shown in the report window at once.
+inline constexpr qint64 MaxReportTemplateSize = 4 * 1024 * 1024;
+
 // The template of the brew mode and its scratch copy, under the program folder.
 QString reportTemplateFile(bool dubbelBrouw);
 QString reportScratchFile(bool dubbelBrouw);

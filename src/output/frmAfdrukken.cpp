@@ -199,6 +199,12 @@ void frmAfdrukken::cmdAfdOK_Click()
             m_xml.name->setText(xmlExportPath(m_xml.name->text()));
             ExportReceptXML(m_s, m_xml.name->text());
         }
+    } catch (const ReportRefused &refused) {
+        // A template the report will not read is named, not hidden behind the routine.
+        if (!wasOpen)
+            windows().unload(ReportWindow);
+        m_svc.msgBox(refused.message, mb::Exclamation, QStringLiteral("Attentie!"));
+        return;
     } catch (const std::exception &) {
         if (!wasOpen)
             windows().unload(ReportWindow);

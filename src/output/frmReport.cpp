@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QPointer>
 #include <QPrinter>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -25,7 +26,7 @@ namespace mostarium {
 
 namespace {
 
-// Our templates and reports are a few KB; a picture makes them larger.
+// A filled report: the template with its values and the sparge-curve picture.
 constexpr qint64 MaxRtfSize = 64 * 1024 * 1024;
 
 QByteArray readRtfFile(const QString &path)
@@ -33,6 +34,26 @@ QByteArray readRtfFile(const QString &path)
     QByteArray bytes;
     if (readWholeFile(path, MaxRtfSize, bytes) != FileRead::Ok)
         throw std::runtime_error("cannot read " + path.toStdString());
+    return bytes;
+}
+
+// The template, refused when too large, empty or not RTF. A missing or
+// unreadable one throws as any other failure of the report.
+QByteArray readTemplate(const QString &path)
+{
+    QByteArray bytes;
+    const FileRead read = readWholeFile(path, MaxReportTemplateSize, bytes);
+    const QString name = QDir::toNativeSeparators(path);
+    const QString none = QStringLiteral(" Er is geen brouwschema gemaakt.");
+    if (read == FileRead::TooLarge)
+        throw ReportRefused(QStringLiteral("Het sjabloon ") + refusedFileText(name, read, MaxReportTemplateSize)
+                            + none);
+    if (read != FileRead::Ok)
+        throw std::runtime_error("cannot read " + path.toStdString());
+    if (bytes.isEmpty())
+        throw ReportRefused(QStringLiteral("Het sjabloon ") + name + QStringLiteral(" is leeg!") + none);
+    if (!bytes.startsWith("{\\rtf"))
+        throw ReportRefused(QStringLiteral("Het sjabloon ") + name + QStringLiteral(" is geen RTF-bestand!") + none);
     return bytes;
 }
 
@@ -69,16 +90,33 @@ frmReport::frmReport(Session &s, Services &svc, QWidget *parent)
     QPalette pal = m_box->palette();
     pal.setColor(QPalette::Base, MainBackColor());
     m_box->setPalette(pal);
+    // A hidden window gets its resize event only when shown; the report is
+    // read (and may be printed) before.
+    placeBox();
+}
 
-    // Until the first build the box shows the single-brew layout.
-    QByteArray bytes;
-    if (readWholeFile(reportTemplateFile(false), MaxRtfSize, bytes) == FileRead::Ok)
-        readRtf(bytes, *m_box->document());
+void frmReport::showEvent(QShowEvent *event)
+{
+    // Until the first build the box shows the single-brew layout; the print
+    // dialog builds before it shows the window, so this is rarely read.
+    if (!m_read) {
+        try {
+            showRtf(readTemplate(reportTemplateFile(false)));
+        } catch (const std::exception &) {
+        }
+        m_read = true;
+    }
+    WindowBase::showEvent(event);
 }
 
 void frmReport::resizeEvent(QResizeEvent *event)
 {
     WindowBase::resizeEvent(event);
+    placeBox();
+}
+
+void frmReport::placeBox()
+{
     const int margin = layout::px(240);
     m_box->setGeometry(margin, margin, std::max(0, width() - 2 * margin), std::max(0, height() - 2 * margin));
 }
@@ -88,9 +126,9 @@ void frmReport::MaakRapport(const ReportRequest &request)
     if (!request.printer && !request.screen && !request.file)
         return;
     const bool dubbel = m_s.app.dubbelBrouw;
-    const QByteArray source = readRtfFile(reportTemplateFile(dubbel));
+    const QByteArray source = readTemplate(reportTemplateFile(dubbel));
     const RtfFill fill = fillTemplate(source, reportFields(m_s), spoelcurvePicture(m_s));
-    readRtf(fill.rtf, *m_box->document());
+    showRtf(fill.rtf);
     QString error;
     // The start-up makes temp; a brewer may have removed it since.
     QDir().mkpath(QFileInfo(reportScratchFile(dubbel)).absolutePath());
@@ -102,9 +140,36 @@ void frmReport::MaakRapport(const ReportRequest &request)
         throw std::runtime_error(error.toStdString());
 }
 
-void frmReport::loadInto(const QString &path)
+void frmReport::loadInto(const QString &path) { showRtf(readRtfFile(path)); }
+
+void frmReport::showRtf(const QByteArray &rtf)
 {
-    readRtf(readRtfFile(path), *m_box->document());
+    m_read = true;
+    // The scratch copy just built and read is not read again.
+    if (rtf == m_shown && !m_box->document()->isModified())
+        return;
+    // Read into a document of its own and handed over whole, the box lays
+    // out what it shows first and the rest while it waits, instead of the
+    // whole text with every piece the reader adds. (The box deletes its
+    // first document itself, hence the guarded pointer.)
+    const QPointer<QTextDocument> old = m_box->document();
+    auto *doc = new QTextDocument(m_box);
+    doc->setDefaultFont(old->defaultFont());
+    doc->setDefaultTextOption(old->defaultTextOption());
+    // Its width known from the start, it is never laid out at another. Before
+    // the window is first shown the box has not set a width (a text laid out
+    // at none takes a line per character), so it is the box's own.
+    QSizeF page = old->pageSize();
+    if (page.width() <= 0)
+        page = QSizeF(std::max(1, m_box->width() - 2 * m_box->frameWidth()), -1);
+    doc->setPageSize(page);
+    readRtf(rtf, *doc);
+    m_box->setDocument(doc);
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
+    if (old && old->parent() == m_box)
+        delete old;
+    m_shown = rtf;
     m_box->moveCursor(QTextCursor::Start);
 }
 

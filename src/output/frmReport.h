@@ -4,6 +4,8 @@
 
 #include "platform/WindowBase.h"
 
+#include <stdexcept>
+
 class QTextEdit;
 
 namespace mostarium {
@@ -16,6 +18,14 @@ struct ReportRequest {
     QString fileName;  // the user's RTF file, with its ".rtf"
 };
 
+// A template the report refuses (too large, empty, not RTF): nothing is
+// built or written, and `message` names the template for the user.
+class ReportRefused : public std::runtime_error {
+public:
+    explicit ReportRefused(const QString &text) : std::runtime_error(text.toStdString()), message(text) {}
+    QString message;
+};
+
 // The brewing schedule from the brew mode's template: filled, saved as the
 // scratch copy, printed and saved under the user's name as asked, and shown.
 class frmReport : public WindowBase {
@@ -25,7 +35,9 @@ public:
 
     // Builds the report and does its printer and file outputs. A missing
     // template, a file that cannot be written or a calculation error throws;
-    // the print dialog reports it. A cancelled printer dialog is no error.
+    // the print dialog reports it. A template too large, empty or not RTF
+    // throws ReportRefused before anything is written. A cancelled printer
+    // dialog is no error.
     void MaakRapport(const ReportRequest &request);
     // The scratch copy of the brew mode into the box.
     void loadScratch();
@@ -35,11 +47,16 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void placeBox();
     void loadInto(const QString &path);
+    void showRtf(const QByteArray &rtf);
 
     QTextEdit *m_box = nullptr;
+    QByteArray m_shown;  // what the box was last read from
+    bool m_read = false;
 };
 
 // The sparge-curve picture of the open recipe as PNG, when its file exists

@@ -2,6 +2,7 @@
 #include "output_fixture.h"
 
 #include "core/Paths.h"
+#include "output/RtfReport.h"
 #include "platform/WindowRoutines.h"
 
 #include <QDir>
@@ -24,7 +25,17 @@ protected:
         fake.clear();
     }
     QString recepten(const QString &name) const { return QDir(folder.file(QStringLiteral("Recepten"))).filePath(name); }
+    QString templateFile() const { return folder.file(QStringLiteral("Templates/template_EB.rtf")); }
+    void writeTemplate(const QByteArray &rtf) const
+    {
+        QFile f(templateFile());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(rtf), rtf.size());
+    }
 };
+
+// One paragraph of one unbroken word, `size` bytes in all.
+QByteArray oneLineTemplate(qint64 size) { return "{\\rtf1 " + QByteArray(size - 8, 'x') + "}"; }
 
 }  // namespace
 
@@ -313,4 +324,125 @@ TEST_F(PrintDialog, AFailedPageIsReportedAndTheXmlFileStillWritten)
     EXPECT_EQ(fake.messages[0].title, "Attentie!");
     EXPECT_FALSE(isOpen("frmAfdrukken"));
     EXPECT_TRUE(bytes(recepten(QStringLiteral("Zomerblond.xml"))).startsWith("<?xml"));
+}
+
+TEST_F(PrintDialog, ATemplateTooLargeEmptyOrNotRtfIsNamedAndNothingIsWritten)
+{
+    const QByteArray shipped = bytes(templateFile());
+    QByteArray fiveMb;
+    while (fiveMb.size() < 5 * 1024 * 1024)
+        fiveMb += shipped;
+    struct Case {
+        const char *what;
+        QByteArray rtf;
+        const char *why;
+    } cases[] = {
+        {"the shipped template repeated to 5 MB", fiveMb, " is groter dan 4 MB en wordt niet gelezen!"},
+        {"one byte past the bound", oneLineTemplate(MaxReportTemplateSize + 1),
+         " is groter dan 4 MB en wordt niet gelezen!"},
+        {"empty", QByteArray(), " is leeg!"},
+        {"plain text", "Brouwschema #Brouwschema#\r\n", " is geen RTF-bestand!"},
+        {"a word processor's own format", QByteArray("PK\x03\x04", 4) + shipped, " is geen RTF-bestand!"},
+    };
+    check("chkNaarScherm")->setChecked(true);
+    check("chkNaarBestand")->click();
+    const QString target = box("txtAfdNaar")->text();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeTemplate(c.rtf);
+        fake.clear();
+        ok();
+        ASSERT_EQ(fake.messages.size(), 1u);
+        EXPECT_EQ(fake.messages[0].prompt, QStringLiteral("Het sjabloon ") + QDir::toNativeSeparators(templateFile())
+                                               + QLatin1String(c.why)
+                                               + QStringLiteral(" Er is geen brouwschema gemaakt."));
+        EXPECT_EQ(fake.messages[0].title, "Attentie!");
+        EXPECT_EQ(fake.messages[0].style, mb::Exclamation);
+        EXPECT_TRUE(fake.printDialogs.empty());
+        EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("temp/EB.rtf"))));
+        EXPECT_FALSE(QFile::exists(target));
+        EXPECT_FALSE(isOpen("frmReport"));
+        EXPECT_TRUE(isOpen("frmAfdrukken"));
+    }
+}
+
+TEST_F(PrintDialog, TheLargestTemplateOfEachShapeIsShown)
+{
+    const QByteArray shipped = bytes(templateFile());
+    const qsizetype bodyFrom = shipped.indexOf("\\pard"), bodyTo = shipped.lastIndexOf('}');
+    const QByteArray body = shipped.mid(bodyFrom, bodyTo - bodyFrom);
+    QByteArray repeated = shipped.left(bodyFrom);
+    while (repeated.size() + body.size() + 1 <= MaxReportTemplateSize)
+        repeated += body;
+    repeated += '}';
+    struct Case {
+        const char *what;
+        QByteArray rtf;
+    } cases[] = {
+        {"the shipped paragraphs repeated up to the bound", repeated},
+        {"one line of 2 MB", oneLineTemplate(2 * 1024 * 1024)},
+        {"one line at the bound", oneLineTemplate(MaxReportTemplateSize)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeTemplate(c.rtf);
+        if (!isOpen("frmAfdrukken"))
+            trigger("mnuAfdrukken");
+        check("chkPrinterBS")->setChecked(false);
+        check("chkNaarScherm")->setChecked(true);
+        fake.clear();
+        ok();
+        EXPECT_TRUE(fake.messages.empty());
+        ASSERT_TRUE(isOpen("frmReport"));
+        QString text = reportText();
+        if (c.rtf.startsWith("{\\rtf1 x")) {
+            EXPECT_EQ(bytes(folder.file(QStringLiteral("temp/EB.rtf"))), c.rtf);
+            // Laid out in pieces, with nothing but invisible breaks added.
+            text.remove(QChar(0x200B));
+            text.remove(QLatin1Char('\n'));
+            EXPECT_EQ(text, QString(c.rtf.size() - 8, QLatin1Char('x')));
+        } else {
+            EXPECT_TRUE(text.startsWith(QStringLiteral("Brouwschema Zomerblond\n"))) << qPrintable(text.left(80));
+            // Only the first occurrence of a field is filled.
+            EXPECT_EQ(text.count(QStringLiteral("Brouwschema Zomerblond")), 1);
+            EXPECT_GT(text.count(QStringLiteral("#Brouwschema#")), 1000);
+        }
+    }
+}
+
+TEST_F(PrintDialog, AnEditedReportIsReplacedByTheNextBuild)
+{
+    check("chkPrinterBS")->setChecked(false);
+    check("chkNaarScherm")->setChecked(true);
+    ok();
+    ASSERT_TRUE(isOpen("frmReport"));
+    auto *report = in<QTextEdit>("frmReport", "rtbReport");
+    const QString built = report->toPlainText();
+    QTest::keyClicks(report, QStringLiteral("eigen tekst "));
+    ASSERT_NE(report->toPlainText(), built);
+    // The same recipe gives the same report, which is read again all the same.
+    trigger("mnuAfdrukken");
+    check("chkPrinterBS")->setChecked(false);
+    check("chkNaarScherm")->setChecked(true);
+    ok();
+    EXPECT_EQ(reportText(), built);
+    // Typing can be undone, the build cannot.
+    QTest::keyClicks(report, QStringLiteral("z"));
+    report->undo();
+    EXPECT_EQ(reportText(), built);
+    EXPECT_FALSE(report->document()->isUndoAvailable());
+}
+
+// The default output: the report is read and printed before its window was
+// ever shown, so before the box has a width of its own.
+TEST_F(PrintDialog, TheLargestOneLineTemplatePrints)
+{
+    writeTemplate(oneLineTemplate(MaxReportTemplateSize));
+    const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
+    fake.printAnswers.push_back(pdf);
+    ok();
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_EQ(fake.printDialogs.size(), 1u);
+    EXPECT_FALSE(isOpen("frmReport"));
+    EXPECT_TRUE(bytes(pdf).startsWith("%PDF"));
 }

@@ -140,3 +140,79 @@ TEST(RtfReader, NeverFailsOnDamagedInput)
     readRtf("{\\rtf1{\\pict\\pngblip 0123456789abcdef zz}na}", pict);
     EXPECT_EQ(pict.toPlainText(), "na");
 }
+
+// A word or paragraph longer than any real one is laid out in pieces; its
+// text, its order and its paragraph's formatting stay as written.
+TEST(RtfReader, OverLongWordsAndParagraphsKeepTheirText)
+{
+    // The beer's low half falls where the first break would go.
+    const QString word = QString(255, QLatin1Char('x')) + QStringLiteral("\U0001F37A")
+                         + QString(300000, QLatin1Char('x')) + QStringLiteral("\u010Dy");
+    QString words;
+    for (int i = 0; i < 20000; ++i)
+        words += QStringLiteral("brouw%1 ").arg(i);
+    struct Case {
+        const char *what;
+        QString text;
+    } cases[] = {{"one unbroken word", word}, {"one paragraph of words", words}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QByteArray rtf = "{\\rtf1\\pard\\qc\\li600\\fi300\\sb120\\sa240\\b ";
+        rtf += rtfEscape(c.text);
+        rtf += "\\par\\pard einde}";
+        QTextDocument doc;
+        readRtf(rtf, doc);
+        ASSERT_GT(doc.blockCount(), 2);  // split, or the test shows nothing
+        QString back;
+        for (QTextBlock b = doc.begin(); b != doc.end(); b = b.next()) {
+            const bool last = b.next() == doc.end();
+            if (!last) {
+                back += b.text();
+                EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+                EXPECT_DOUBLE_EQ(b.blockFormat().leftMargin(), 600 / 15.0);
+                EXPECT_DOUBLE_EQ(b.blockFormat().textIndent(), b == doc.begin() ? 300 / 15.0 : 0.0);
+                EXPECT_DOUBLE_EQ(b.blockFormat().topMargin(), b == doc.begin() ? 120 / 15.0 : 0.0);
+                EXPECT_DOUBLE_EQ(b.blockFormat().bottomMargin(), b.next().next() == doc.end() ? 240 / 15.0 : 0.0);
+                EXPECT_TRUE(b.begin().fragment().charFormat().font().bold());
+            } else {
+                EXPECT_EQ(b.text(), "einde");
+            }
+        }
+        // Only invisible break opportunities were added, never inside a
+        // character that takes two code units.
+        const QChar split[] = {QChar(0xD83C), QChar(0x200B)};
+        EXPECT_FALSE(back.contains(QStringView(split, 2)));
+        back.remove(QChar(0x200B));
+        EXPECT_EQ(back, c.text);
+    }
+    // Words of ordinary length get nothing added.
+    EXPECT_EQ(plainOf("{\\rtf1 " + QByteArray(256, 'a') + " b}"), QString(256, QLatin1Char('a')) + " b");
+}
+
+// A file of more paragraphs and format changes than any report: the early
+// part keeps its formatting, and all of the text is there, in order.
+TEST(RtfReader, EndlessParagraphsAndFormatChangesKeepTheText)
+{
+    QByteArray rtf = "{\\rtf1 ";
+    QString expected;
+    for (int i = 0; i < 120000; ++i) {
+        rtf += "\\b " + QByteArray::number(i) + "\\b0 x\\par ";
+        expected += QString::number(i) + QStringLiteral("x\n");
+    }
+    rtf += "einde}";
+    expected += QStringLiteral("einde");
+    QTextDocument doc;
+    readRtf(rtf, doc);
+    QString text = doc.toPlainText();
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    EXPECT_TRUE(text == expected) << "the text differs";
+    for (int n : {0, 1, 999}) {
+        const QTextBlock b = doc.findBlockByNumber(n);
+        EXPECT_EQ(b.text(), QString::number(n) + QStringLiteral("x"));
+        QTextBlock::iterator it = b.begin();
+        EXPECT_TRUE(it.fragment().charFormat().font().bold()) << n;
+        ++it;
+        ASSERT_FALSE(it.atEnd()) << n;
+        EXPECT_FALSE(it.fragment().charFormat().font().bold()) << n;
+    }
+}

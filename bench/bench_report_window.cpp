@@ -1,0 +1,138 @@
+// The report window showing the largest template the report accepts, in each
+// shape a template can take: the shipped template repeated, one paragraph of
+// words, one unbroken line, short paragraphs whose format changes at every
+// character, and paragraphs of one character. Timed from OK in the print dialog (screen
+// only) to the window shown and painted, and on to the whole document laid
+// out.
+#include "core/Recalc.h"
+#include "core/Services.h"
+#include "core/Session.h"
+#include "output/RtfReport.h"
+#include "platform/WindowRegistry.h"
+
+// The worked recipes of the tests; compiled in here so that the benchmark
+// needs no test libraries.
+#include "../tests/support/RecipeBuilders.cpp"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QTextEdit>
+#include "support/BenchSupport.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace mostarium;
+
+namespace {
+
+QByteArray shippedTemplate()
+{
+    QFile f(QStringLiteral(MOSTARIUM_SOURCE_DIR "/resources/Templates/template_EB.rtf"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The shipped template's paragraphs repeated under one header, as large as
+// the report accepts.
+QByteArray repeatedTemplate()
+{
+    const QByteArray t = shippedTemplate();
+    const qsizetype bodyFrom = t.indexOf("\\pard"), bodyTo = t.lastIndexOf('}');
+    const QByteArray body = t.mid(bodyFrom, bodyTo - bodyFrom);
+    QByteArray out = t.left(bodyFrom);
+    while (out.size() + body.size() + 1 <= MaxReportTemplateSize)
+        out += body;
+    return out + '}';
+}
+
+QByteArray oneParagraph(const QByteArray &unit)
+{
+    QByteArray out("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Calibri;}}\\f0\\fs20 ");
+    const qsizetype room = MaxReportTemplateSize - out.size() - 1;
+    while (out.size() + unit.size() <= room)
+        out += unit;
+    return out + '}';
+}
+
+enum Shape { Repeated, Words, Unbroken, Formatted, Paragraphs };
+
+QByteArray templateOf(int shape)
+{
+    switch (shape) {
+    case Repeated:
+        return repeatedTemplate();
+    case Words:
+        return oneParagraph("brouwen ");
+    case Formatted:
+        return oneParagraph("\\b x\\b0 y\\par ");
+    case Paragraphs:
+        return oneParagraph("x\\par ");
+    default:
+        return oneParagraph("x");
+    }
+}
+
+struct Desk : bench::WithServices<bench::SilentServices>, bench::Desk {
+    explicit Desk(const QByteArray &rtf)
+        : bench::Desk(quiet, test::singleBrew(), {"Afbeeldingen/Help.png"}, {"temp", "Recepten", "Templates"})
+    {
+        UpdateBrouwschema(session());
+        QFile f(folder.path() + QStringLiteral("/Templates/template_EB.rtf"));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(rtf);
+    }
+};
+
+void BM_OkToReportWindowShown(benchmark::State &state)
+{
+    const QByteArray rtf = templateOf(int(state.range(0)));
+    Desk desk(rtf);
+    double laidOutMs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        desk.main->runCommand(QStringLiteral("mnuAfdrukken"));
+        QApplication::processEvents();
+        QWidget *d = windows().find(QStringLiteral("frmAfdrukken"));
+        d->findChild<QCheckBox *>(QStringLiteral("chkPrinterBS"))->setChecked(false);
+        d->findChild<QCheckBox *>(QStringLiteral("chkNaarScherm"))->setChecked(true);
+        auto *ok = d->findChild<QPushButton *>(QStringLiteral("cmdAfdOK"));
+        QElapsedTimer clock;
+        state.ResumeTiming();
+        clock.start();
+        ok->click();
+        QApplication::processEvents();
+        QWidget *r = windows().find(QStringLiteral("frmReport"));
+        if (r)
+            benchmark::DoNotOptimize(r->grab());
+        state.PauseTiming();
+        auto *box = r ? r->findChild<QTextEdit *>(QStringLiteral("rtbReport")) : nullptr;
+        if (!box || !r->isVisible() || box->document()->isEmpty() || desk.quiet.messages != 0) {
+            state.SkipWithError("the report window did not show the report");
+            break;
+        }
+        // The rest of the layout, which the window does while it waits.
+        benchmark::DoNotOptimize(box->document()->documentLayout()->documentSize());
+        laidOutMs += double(clock.nsecsElapsed()) / 1e6;
+        bench::Desk::settle();
+        state.ResumeTiming();
+    }
+    state.counters["laid_out_ms"] = benchmark::Counter(laidOutMs, benchmark::Counter::kAvgIterations);
+    state.counters["template_bytes"] = double(rtf.size());
+}
+BENCHMARK(BM_OkToReportWindowShown)
+    ->ArgName("shape")
+    ->Arg(Repeated)
+    ->Arg(Words)
+    ->Arg(Unbroken)
+    ->Arg(Formatted)
+    ->Arg(Paragraphs)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv) { return mostarium::bench::runWindowBenchmarks(argc, argv); }

@@ -17,6 +17,9 @@ cd "$here"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "run.sh: Mostarium needs a desktop session (X11, or Wayland with qt6-wayland):" >&2
   echo "        neither DISPLAY nor WAYLAND_DISPLAY is set." >&2
+  if [ -n "${SUDO_USER:-}" ]; then
+    echo "        sudo does not pass WAYLAND_DISPLAY on: start this from your own account." >&2
+  fi
   exit 1
 fi
 

@@ -1,14 +1,16 @@
 # Assembles the program folder DST from resources/ (SRC), at every build and
-# by scripts/run.sh for a program folder of the user's own (MOSTARIUM_HOME).
+# by scripts/program-folder.sh for the brewer's own program folder.
 #
 # What the brewer can change there belongs to the brewer once it exists and is
 # copied only when missing: the settings, the recipes, the style list, the
 # classification of beers, the water profiles and the templates (with the
 # supplier list). The rest, which nobody edits (help pages, pictures, sounds,
 # tips), follows resources/.
+# With -DONLY_USER_FILES=ON only the brewer's files are copied, from another
+# program folder (SRC) into a new one.
 cmake_minimum_required(VERSION 3.25)
 if(NOT SRC OR NOT DST)
-  message(FATAL_ERROR "usage: cmake -DSRC=<resources> -DDST=<program folder> -P AssembleProgram.cmake")
+  message(FATAL_ERROR "usage: cmake -DSRC=<resources> -DDST=<program folder> [-DONLY_USER_FILES=ON] -P AssembleProgram.cmake")
 endif()
 set(_user_files ZYM.ini BierSoorten.txt BierIndeling.txt)
 set(_user_folders Recepten WaterProfielen Templates)
@@ -45,6 +47,8 @@ foreach(_f ${_files})
     if(_there)
       continue()
     endif()
+  elseif(ONLY_USER_FILES)
+    continue()
   endif()
   # A user's file never gets here; the others are refreshed when they differ.
   file(MAKE_DIRECTORY "${DST}/${_dir}")

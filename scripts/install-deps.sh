@@ -27,11 +27,20 @@ case "$purpose" in
     ;;
 esac
 
+# Installing needs root. Another account runs this script again through sudo,
+# once, saying why; without sudo it says how to do it as root.
+self=$(realpath -- "$0")
 need_root() {
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "install-deps.sh: $1; run this script as root." >&2
+  if [ "$(id -u)" -eq 0 ]; then
+    return
+  fi
+  if ! command -v sudo >/dev/null; then
+    echo "install-deps.sh: $1 needs root, and sudo is not installed:" >&2
+    echo "                 run  su -c '$self $purpose'  and then this command again." >&2
     exit 1
   fi
+  echo "== ${1^} needs root, so this step goes on through sudo."
+  exec sudo -- env WAYLAND_DISPLAY="${WAYLAND_DISPLAY:-}" "$self" "$purpose"
 }
 
 # An installation that is still running is waited for, not taken for an
@@ -51,7 +60,7 @@ dpkg_interrupted() {
   [ -n "$(ls -A /var/lib/dpkg/updates 2>/dev/null)" ] || [ -n "$(dpkg --audit 2>/dev/null || true)" ]
 }
 if ! dpkg_busy && dpkg_interrupted; then
-  need_root "an earlier package installation was interrupted"
+  need_root "finishing an interrupted package installation"
   echo "== An earlier package installation was interrupted; finishing it first."
   export DEBIAN_FRONTEND=noninteractive
   dpkg --configure -a
@@ -63,7 +72,7 @@ for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  need_root "missing packages: ${missing[*]}"
+  need_root "installing the missing packages (${missing[*]})"
   echo "== Installing ${#missing[@]} missing packages and what they depend on (the first time only; a few minutes):"
   echo "   ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
@@ -73,7 +82,7 @@ fi
 
 # The core tests run once under a decimal-comma locale, which must exist.
 if [ "$purpose" != run ] && ! locale -a 2>/dev/null | grep -qix 'nl_NL\.utf-\?8'; then
-  need_root "the nl_NL.UTF-8 locale is missing"
+  need_root "generating the missing nl_NL.UTF-8 locale"
   echo "== Generating the nl_NL.UTF-8 locale for the tests."
   sed -i 's/^# *\(nl_NL\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -q '^nl_NL\.UTF-8 UTF-8' /etc/locale.gen || echo 'nl_NL.UTF-8 UTF-8' >>/etc/locale.gen

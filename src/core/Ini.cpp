@@ -17,7 +17,7 @@ struct Line {
     QString text;  // decoded, without the line end
 };
 
-// CR LF, LF and a lone CR (older files) each end a line.
+// CR LF, LF and a lone CR each end a line.
 std::vector<Line> splitLines(QByteArrayView bytes)
 {
     std::vector<Line> lines;

@@ -26,7 +26,7 @@ QString revisionText(int major, int minor, int revision, const QDate &fileDate);
 // "5 maart 2010": day without leading zero, Dutch month name, four-digit year.
 QString dutchLongDate(const QDate &date);
 
-// The zero date of the old date type, 30 December 1899.
+// Day 0 of the program's day numbers, 30 December 1899.
 QDateTime zeroDate();
 
 // Last-write time of a file in local time; the zero date when it is missing.

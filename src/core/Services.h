@@ -11,9 +11,9 @@ class QPrinter;
 // installs the real implementation, tests install a recording fake.
 namespace mostarium {
 
-// Message box styles and answers, as the program has always numbered them.
+// Message box styles and answers by number.
 namespace mb {
-// Plain ints, so that buttons and icon add up as they always did.
+// Plain ints, so that buttons and icon add up to one style.
 inline constexpr int OKOnly = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4, RetryCancel = 5;
 inline constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
 inline constexpr int OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;

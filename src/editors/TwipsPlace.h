@@ -12,8 +12,8 @@ inline void placeTwips(QWidget *w, int left, int top, int width, int height)
     w->setGeometry(layout::px(left), layout::px(top), layout::px(width), layout::px(height));
 }
 
-// The old windows' widths and heights count their borders: the client area
-// is this much smaller.
+// A dialog's width and height in the layout figures include its borders:
+// the client area is this much smaller.
 inline constexpr int BorderTwips = 120;
 inline int clientPx(int outerTwips) { return layout::px(outerTwips - BorderTwips); }
 

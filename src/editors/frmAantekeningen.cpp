@@ -18,7 +18,7 @@ namespace mostarium {
 
 namespace {
 
-// The box holds "\n"; the recipe keeps the CR LF of the old text box.
+// The box holds "\n"; the recipe keeps its line breaks as CR LF.
 QString toBox(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -9,8 +9,8 @@ class QLabel;
 
 namespace mostarium {
 
-// A multi-line box with a maximum length as the old text box had it: a line
-// break counts two characters; typing and pasting stop at the limit, a longer
+// A multi-line box with a maximum length in which a line break counts two
+// characters (CR LF in the recipe); typing and pasting stop at the limit, a longer
 // text set from the recipe shows whole and can only be shortened.
 class LimitedTextEdit : public QPlainTextEdit {
     Q_OBJECT

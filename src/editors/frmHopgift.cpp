@@ -26,7 +26,7 @@ namespace {
 constexpr int RowTop = 660, BoxHeight = 300, ComboHeight = 315, BoxGap = 75, ComboGap = 60;
 constexpr int RowStep = BoxHeight + BoxGap;
 constexpr int SoortLeft = 120, SoortWidth = 5000;
-// The form combo is wider than the old 1095, so that "bloemen" shows whole.
+// The form combo is 1275 wide, so that "bloemen" shows whole.
 constexpr int VormLeft = 5280, VormWidth = 1275;
 // The last two columns stand 90 further right, so that "hoeveelheid" keeps
 // clear of "kooktijd".

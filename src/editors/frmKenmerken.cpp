@@ -143,7 +143,7 @@ void frmKenmerken::ReadKenmerken()
         return;
     for (int i = 0; i < 7; ++i) {
         const QStringList &words = scales()[std::size_t(i)].words;
-        // A scale without a word reads as its first word, as a missing key did.
+        // A scale without a word reads as its first word.
         const QString value = r.Kenmerken[i].isEmpty() ? words.first() : r.Kenmerken[i];
         const int p = int(words.indexOf(value));
         if (p < 0)

@@ -31,7 +31,7 @@ frmRecept::frmRecept(Session &s, QWidget *parent) : QMainWindow(parent), m_s(s)
     pal.setColor(QPalette::Window, QColor::fromRgb(RgbWindowBack));
     setPalette(pal);
     setAutoFillBackground(true);
-    // The twips layout was made for a small dialog font; rows are 16 pixels.
+    // The twips layout suits a small dialog font; rows are 16 pixels.
     QFont f = font();
     f.setPixelSize(11);
     setFont(f);

@@ -20,8 +20,8 @@ namespace mostarium {
 
 namespace {
 constexpr int twips(int t) { return t / 15; }
-// Our fonts run wider than the ones these twips were measured with, so the
-// window is laid out a fifth wider (heights stay).
+// The captions need more width than these twips give them, so the window
+// is laid out a fifth wider (heights stay).
 constexpr int twipsX(int t) { return t * 2 / 25; }
 
 // A button as wide as its caption needs, centred where the layout puts it.

@@ -52,7 +52,7 @@ frmTip::frmTip(Session &s, Services &svc, QWidget *parent) : WindowBase(QStringL
     headingFont.setPointSize(headingFont.pointSize() + 4);
     heading->setFont(headingFont);
 
-    // The tip stands on a white card, as in the tips windows users know.
+    // The tip stands on a white card, apart from the window's own colour.
     auto *card = new QFrame(this);
     card->setFrameShape(QFrame::StyledPanel);
     card->setFrameShadow(QFrame::Sunken);

@@ -1,6 +1,6 @@
 #pragma once
 
-// The windows were laid out in twips; the screen has 15 of them to a pixel.
+// Layout figures are given in twips, 15 to a pixel.
 namespace mostarium::layout {
 
 inline constexpr int TwipsPerPixel = 15;

@@ -33,8 +33,7 @@ bool waitUntilActive(QWidget *window, int boundMs);
 // The click of a confirmed choice (Sounds/ploc.wav), when the sounds are on.
 void PlayClick(const Session &s, Services &svc);
 
-// A label or picture that acts on a click, as the old windows' pictures and
-// link labels did.
+// A label or picture that acts on a click (pictures and link labels).
 class ClickLabel : public QLabel {
 public:
     using QLabel::QLabel;

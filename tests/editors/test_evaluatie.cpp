@@ -187,7 +187,7 @@ TEST_F(EvaluatieTest, DoubleBrewChecksAndStoresBothBeers)
     load(doubleBrew());
     QWidget *d = openEval();
     EXPECT_EQ(in<QGroupBox>(d, "fraEvaldikbier")->title(), "Metingen dikbier ");
-    EXPECT_EQ(d->width(), layout::px(6000 - 120)) << "the old width counted the borders";
+    EXPECT_EQ(d->width(), layout::px(6000 - 120)) << "the layout width includes the borders";
     auto *ok = in<QPushButton>(d, "cmdEvalOK");
     auto *cancel = in<QPushButton>(d, "cmdEvalAnnuleer");
     EXPECT_EQ(ok->geometry().right() + 1, layout::px(120 + 2715));

@@ -49,6 +49,8 @@ protected:
 TEST_F(ShoppingListTest, SingleBrewListIsWrittenAndShown)
 {
     tripel(QStringLiteral("Tripel.zlv"), false);
+    // Without a supplier list nothing follows the yeasts.
+    ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("Templates/Leveranciers.txt"))));
     trigger("mnuShoppingList");
     EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
     ASSERT_EQ(fake.textFiles, QStringList{listFile("Tripel")});
@@ -122,6 +124,18 @@ TEST_F(ShoppingListTest, DoubleBrewHasBeerTwoHopsAndTheSuppliersAfterFiveEmptyLi
                                                "Brouwland, Beverlo",
                                                "",
                                                "De Bierwinkel één"}));
+}
+
+TEST_F(ShoppingListTest, ShippedSupplierNoteFollowsTheYeasts)
+{
+    tripel(QStringLiteral("Tripel.zlv"), false);
+    const QByteArray note = bytes(folder.file(QStringLiteral("Templates/Leveranciers.txt")));
+    ASSERT_FALSE(note.isEmpty());
+    EXPECT_EQ(cp1252::encode(cp1252::decode(note)), note) << "the note reads as it is written";
+    trigger("mnuShoppingList");
+    EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+    const QByteArray list = bytes(listFile("Tripel"));
+    EXPECT_TRUE(list.endsWith("- SafAle S-04\r\n\r\n\r\n\r\n\r\n\r\n" + note)) << list.constData();
 }
 
 TEST_F(ShoppingListTest, ListNameFollowsTheRecipeFile)

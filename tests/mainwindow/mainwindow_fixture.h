@@ -158,6 +158,16 @@ protected:
         return c;
     }
 
+    // The control `name` of the open window `window`.
+    template <typename T = QWidget>
+    static T *in(const char *window, const char *name)
+    {
+        QWidget *x = windows().find(QString::fromLatin1(window));
+        T *c = x ? x->findChild<T *>(QString::fromLatin1(name)) : nullptr;
+        EXPECT_NE(c, nullptr) << window << "." << name;
+        return c;
+    }
+
     static bool isOpen(const char *window)
     {
         QWidget *x = windows().find(QString::fromLatin1(window));

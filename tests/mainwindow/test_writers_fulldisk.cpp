@@ -33,14 +33,6 @@ protected:
 
     QString at(const QString &relative) const { return folder.file(relative); }
 
-    template <typename T = QWidget>
-    static T *in(const char *window, const char *name)
-    {
-        QWidget *w = windows().find(QString::fromLatin1(window));
-        T *c = w ? w->findChild<T *>(QString::fromLatin1(name)) : nullptr;
-        EXPECT_NE(c, nullptr) << window << "." << name;
-        return c;
-    }
     static void press(const char *window, const char *name)
     {
         if (auto *b = in<QPushButton>(window, name))

@@ -25,14 +25,6 @@ protected:
         UpdateBrouwschema(session());
     }
 
-    template <typename T = QWidget>
-    static T *in(const char *window, const char *name)
-    {
-        QWidget *w = windows().find(QString::fromLatin1(window));
-        T *c = w ? w->findChild<T *>(QString::fromLatin1(name)) : nullptr;
-        EXPECT_NE(c, nullptr) << window << "." << name;
-        return c;
-    }
     static QCheckBox *check(const char *name) { return in<QCheckBox>("frmAfdrukken", name); }
     static QLineEdit *box(const char *name) { return in<QLineEdit>("frmAfdrukken", name); }
     static void ok() { in<QPushButton>("frmAfdrukken", "cmdAfdOK")->click(); }

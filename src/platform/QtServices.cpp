@@ -16,6 +16,8 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QInputDialog>
 #include <QAudioDevice>
 #include <QMediaDevices>
@@ -70,6 +72,11 @@ QString fileDialog(QWidget *parent, const QString &title, const QString &start, 
     owner->setAcceptMode(accept);
     if (mode == QFileDialog::Directory)
         owner->setOption(QFileDialog::ShowDirsOnly);
+    // Size, type and date show whole beside a file name.
+    owner->resize(owner->sizeHint().expandedTo(QSize(760, 460)));
+    if (auto *view = owner->findChild<QTreeView *>(QStringLiteral("treeView")))
+        for (int column = 1; column < 4; ++column)
+            view->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     const bool chosen = owner->exec() == QDialog::Accepted;
     if (!owner)
         return {};

@@ -4,6 +4,7 @@
 #include "Ini.h"
 #include "NumText.h"
 #include "Paths.h"
+#include "WholeFile.h"
 
 #include <cmath>
 
@@ -35,6 +36,12 @@ double zymNumber(const QString &section, const QString &key, const QString &defa
     if (refused)
         *refused = true;
     return numberInRange(defaultValue, range).value_or(0.0);
+}
+
+void keepZymSetting(const QString &section, const QString &key, QString value)
+{
+    if (!WriteINI(paths::zymIni(), section, key, value))
+        showNotWritten(paths::zymIni());
 }
 
 }  // namespace mostarium

@@ -33,4 +33,9 @@ QString invalidSettingText(const QString &key, const QString &defaultValue);
 double zymNumber(const QString &section, const QString &key, const QString &defaultValue, const NumberRange &range,
                  bool *refused = nullptr);
 
+// Keeps a choice under `key` of ZYM.ini in the program folder. Should the
+// file not take it, a message names ZYM.ini; the choice holds for this run
+// all the same.
+void keepZymSetting(const QString &section, const QString &key, QString value);
+
 }  // namespace mostarium

@@ -17,7 +17,7 @@
 #include "core/ScheduleDisplay.h"
 #include "core/Services.h"
 #include "core/Session.h"
-#include "core/WholeFile.h"
+#include "core/ZymSettings.h"
 #include "output/XmlImport.h"
 #include "platform/WindowRegistry.h"
 
@@ -106,10 +106,7 @@ void FileCommands::playSound(const QString &relative)
 
 void FileCommands::writeReceptPath()
 {
-    QString v = m_s.recipe.ReceptPath;
-    // The choice holds for this run all the same; only keeping it failed.
-    if (!WriteINI(paths::zymIni(), QStringLiteral("SysteemVariabelen"), QStringLiteral("ReceptPath"), v))
-        showNotWritten(paths::zymIni());
+    keepZymSetting(QStringLiteral("SysteemVariabelen"), QStringLiteral("ReceptPath"), m_s.recipe.ReceptPath);
 }
 
 void FileCommands::setReceptPath(const QString &file)

@@ -5,7 +5,7 @@
 #include "core/Ini.h"
 #include "core/Paths.h"
 #include "core/Session.h"
-#include "core/WholeFile.h"
+#include "core/ZymSettings.h"
 #include "platform/WindowRoutines.h"
 
 #include <QAction>
@@ -88,10 +88,8 @@ void frmRecept::toggleOption(const QString &name)
         m_s.app.autoSaveAan = on;
         on ? m_tmrAutoSave->start() : m_tmrAutoSave->stop();
     }
-    QString value = (on != opt->inverted) ? QStringLiteral("1") : QStringLiteral("0");
-    // The choice holds for this run all the same; only keeping it failed.
-    if (!WriteINI(paths::zymIni(), QLatin1String(opt->section), QLatin1String(opt->key), value))
-        showNotWritten(paths::zymIni());
+    keepZymSetting(QLatin1String(opt->section), QLatin1String(opt->key),
+                   (on != opt->inverted) ? QStringLiteral("1") : QStringLiteral("0"));
     if (name == QLatin1String("mnuVerkort"))
         ToonVerkortMenu(on);
 }

@@ -6,7 +6,7 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/Session.h"
-#include "core/WholeFile.h"
+#include "core/ZymSettings.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -222,10 +222,7 @@ void frmAchtergrond::playIfOn(const QString &sound) const
 
 void frmAchtergrond::cmdBGOK_Click()
 {
-    QString value = m_chosen;
-    // The choice holds for this run all the same; only keeping it failed.
-    if (!WriteINI(paths::zymIni(), QStringLiteral("Background"), QStringLiteral("PicFile"), value))
-        showNotWritten(paths::zymIni());
+    keepZymSetting(QStringLiteral("Background"), QStringLiteral("PicFile"), m_chosen);
     QWidget *main = mainWindow();
     // A stored choice that is no picture keeps the window open.
     if (!setTilePicture(main, m_chosen))

@@ -7,7 +7,6 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/ZymSettings.h"
-#include "core/WholeFile.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -150,10 +149,8 @@ void frmTip::cmdNextTip_Click() { DoNextTip(); }
 void frmTip::cmdOK_Click()
 {
     playClick();
-    QString value = m_showAtStartUp->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    // The choice holds for this run all the same; only keeping it failed.
-    if (!WriteINI(paths::zymIni(), QStringLiteral("StartUp"), QStringLiteral("ShowTips"), value))
-        showNotWritten(paths::zymIni());
+    keepZymSetting(QStringLiteral("StartUp"), QStringLiteral("ShowTips"),
+                   m_showAtStartUp->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     m_tips.clear();
     unload();
 }

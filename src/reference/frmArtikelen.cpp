@@ -6,7 +6,7 @@
 #include "core/LinkFiles.h"
 #include "core/Paths.h"
 #include "core/Services.h"
-#include "core/WholeFile.h"
+#include "core/ZymSettings.h"
 #include "platform/WindowRegistry.h"
 
 #include <QApplication>
@@ -332,10 +332,7 @@ void frmSearch::Command3_Click()
     if (reader.isEmpty() || !fi.isFile() || !fi.isExecutable()) {
         m_svc.msgBox(PdfLezerOntbreekt, mb::OKOnly + mb::Exclamation, Attentie);
     } else {
-        QString value = reader;
-        // Not kept for next time, the reader still starts now.
-        if (!WriteINI(paths::zymIni(), QStringLiteral("Systeemvariabelen"), QStringLiteral("Adobepath"), value))
-            showNotWritten(paths::zymIni());
+        keepZymSetting(QStringLiteral("Systeemvariabelen"), QStringLiteral("Adobepath"), reader);
         if (auto *articles = qobject_cast<frmArtikelen *>(windows().find(QStringLiteral("frmArtikelen")))) {
             articles->m_readerPath = reader;
             articles->m_commandLine = reader + u' ' + m_articlePath;

@@ -83,7 +83,7 @@ const char16_t *nearestOf(char32_t u)
     return nullptr;
 }
 
-bool encodable(const QString &s)
+bool encodable(QStringView s)
 {
     return std::all_of(s.cbegin(), s.cend(), [](QChar c) { return canEncode(c); });
 }
@@ -146,7 +146,7 @@ QString nearestForm(char32_t u)
 QString storable(QStringView text)
 {
     // Nearly every text is kept as it is.
-    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return canEncode(c); }))
+    if (encodable(text))
         return text.toString();
     // A letter typed as a letter and its marks becomes the one letter (e and
     // a combining acute: é).

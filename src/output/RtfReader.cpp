@@ -608,9 +608,9 @@ private:
     bool m_groupStart = false;
     int m_skip = 0;
     QString m_pending;
-    int m_blockLength = 0;  // characters in the current block
-    int m_wordLength = 0;
-    int m_blockLines = 0;  // line breaks in the current block            // characters since the last break opportunity
+    int m_blockLength = 0;           // characters in the current block
+    int m_wordLength = 0;            // characters since the last break opportunity
+    int m_blockLines = 0;            // line breaks in the current block
     bool m_continued = false;        // the current block goes on with a paragraph
     QTextBlockFormat m_blockFormat;  // the format of the cursor's block
     QTextCharFormat m_charFormat;

@@ -32,7 +32,8 @@ fi
 folder=$(realpath -m -- "$folder")
 
 # The data folder is new: the brewer's files in the build's own program folder
-# (where the program kept them before) come along first.
+# (where the program keeps them when started straight from the build) come
+# along first.
 if [ -z "${MOSTARIUM_HOME:-}" ] && [ ! -e "$folder" ]; then
   mkdir -p -- "$folder"
   echo "== Making the program folder $folder, with the settings and recipes of $build/program." >&2

@@ -6,12 +6,13 @@
 #include <QStringList>
 #include <optional>
 
-// Sectioned key=value files with the semantics the program has always relied
-// on: names match without regard to case, the first matching section and key
-// win, values are trimmed of surrounding blanks, a key is replaced where it
-// stands, a missing section is appended, every line a write does not touch
-// stays byte for byte. Windows-1252; CR LF written, CR LF, LF or a lone CR
-// read as a line end. Values are kept whole, whatever their length.
+// Sectioned key=value files, as every settings file and recipe of the
+// program reads and writes them: names match without regard to case, the
+// first matching section and key win, values are trimmed of surrounding
+// blanks, a key is replaced where it stands, a missing section is appended,
+// every line a write does not touch stays byte for byte. Windows-1252; CR LF
+// written, CR LF, LF or a lone CR read as a line end. Values are kept whole,
+// whatever their length.
 namespace mostarium {
 
 // The parsed text of such a file, for looking up many keys at once.

@@ -35,8 +35,9 @@ bool ControleerSysParameters(const SysParamTexts &texts, SysParamFlags &bad);
 // (the state is stored all the same). The texts must have passed the check.
 [[nodiscard]] bool StoreSysParameters(Session &s, const SysParamTexts &texts);
 
-// Reads the seven installation values of [SysteemVariabelen] of ZYM.ini, in
-// the order the start-up has always read them. A value the window would
+// Reads the seven installation values of [SysteemVariabelen] of ZYM.ini in
+// one fixed order (the kettle, the maximum alcohol, then the other five),
+// which is the order of their messages. A value the window would
 // refuse (and a maximum alcohol outside 0 to 100 %) takes its default;
 // returned are the messages that name each such key.
 QStringList ReadSysParameters(RecipeState &r);

@@ -28,8 +28,8 @@ constexpr int RowStep = BoxHeight + BoxGap;
 constexpr int SoortLeft = 120, SoortWidth = 5000;
 // The form combo is 1275 wide, so that "bloemen" shows whole.
 constexpr int VormLeft = 5280, VormWidth = 1275;
-// The last two columns stand 90 further right, so that "hoeveelheid" keeps
-// clear of "kooktijd".
+// The boil-time and SG columns stand far enough right that "hoeveelheid"
+// keeps clear of "kooktijd".
 constexpr int AlfaLeft = 6735, HoeveelLeft = 7890, TijdLeft = 9135, GravLeft = 10110;
 constexpr int NumWidth = 855, TijdWidth = 675;
 constexpr int HeadTop = 150, HeadHeight = 480;

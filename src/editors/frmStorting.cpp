@@ -22,7 +22,7 @@ namespace {
 constexpr int RowTop = 600, BoxHeight = 225, BoxGap = 75, CheckHeight = 195, CheckGap = 105;
 constexpr int IngredLeft = 240, IngredWidth = 2400;
 constexpr int PercLeft = 2760, PercWidth = 900;
-// The yield and colour columns stand 60 further right, so that "Percentage"
+// The yield and colour columns stand far enough right that "Percentage"
 // keeps clear of the yield column's "*".
 constexpr int BzrLeft = 3960, BzrWidth = 700;
 constexpr int EbcLeft = 4800, EbcWidth = 800;

@@ -109,7 +109,7 @@ void frmRecept::buildMenus()
     addItem(t, QStringLiteral("mnuEenheden"), QStringLiteral("Omzetting &Eenheden..."), ctrl(Qt::Key_E));
     addItem(t, QStringLiteral("mnuKeurFormulier"), QStringLiteral("&Keuringsformulier..."), ctrl(Qt::Key_K));
     addItem(t, QStringLiteral("mnuEditBierSoorten"), QStringLiteral("Edit &BierSoorten.txt..."), ctrl(Qt::Key_B));
-    // Not shown: the costs function was never finished.
+    // Not shown: the program has no costs window for it to open.
     addItem(t, QStringLiteral("mnuKosten"), QStringLiteral("K&osten..."))->setVisible(false);
     addSeparator(t, QStringLiteral("mnuSep3"));
     addItem(t, QStringLiteral("mnuEBCSchatting"), QStringLiteral("&EBC Referentiekader"));

@@ -1,5 +1,5 @@
-// The start-up of the program, in the order it has always run: everything is
-// ready and the first recipe calculated before the main window appears.
+// The start-up of the program, in one fixed order: everything is ready and
+// the first recipe calculated before the main window appears.
 #include "StartUp.h"
 
 #include "FileCommands.h"

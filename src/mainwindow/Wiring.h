@@ -15,7 +15,7 @@ void wireCommands(frmRecept &w, Session &s);
 
 // The update check and the public-recipe download, with the progress bar,
 // the commands disabled while one runs and a transfer ended when the window
-// closes. Part of wireCommands; the commands object is the window's child.
+// closes. Called by wireCommands; the commands object is the window's child.
 OnlineCommands *wireOnlineCommands(frmRecept &w);
 
 // mnuOpenMostariumOnline: opens the online site through its link file in

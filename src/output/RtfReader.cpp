@@ -313,7 +313,7 @@ private:
             m_colors.clear();
             m_charFormatValid = false;
         } else if (w == "shppict") {
-            // The picture Word stores for readers that know pictures.
+            // The picture an RTF file holds for readers that show pictures.
             m_st.dest = Dest::Text;
         } else if (w == "pict") {
             if (m_st.dest == Dest::Skip) {

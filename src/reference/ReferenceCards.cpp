@@ -112,7 +112,7 @@ frmEBURef::frmEBURef(Session &s, Services &svc, QWidget *parent)
     sensory->layout()->addWidget(info);
     frames->addWidget(sensory);
 
-    // Our own reading of the usual bitter-sweet balance; no one else's table.
+    // Mostarium's own table of the bitter-sweet balance, hence its caption.
     auto *balance = new QGroupBox(QStringLiteral(" Evenwicht bitter-zoet (Mostarium) "), this);
     balance->setObjectName(QStringLiteral("fraEBUEvenwicht"));
     auto *grid = new QGridLayout(balance);

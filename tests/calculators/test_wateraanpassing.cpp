@@ -246,7 +246,8 @@ TEST_F(WaterAanpassingTest, AValueBeyondSinglePrecisionKeepsTheCellsBeforeIt)
     EXPECT_EQ(fake.busyDepth, 0);
 }
 
-// A value beyond any number locked the window: every open failed.
+// A profile value beyond any number ("1e999") is named in a message, and the
+// window opens with zeros every time.
 TEST_F(WaterAanpassingTest, AProfileBeyondAnyNumberIsNamedAndLocksNothing)
 {
     const QString standaard = profile("Dozovorarez2002.txt");

@@ -347,7 +347,7 @@ TEST(StyleList, LinesNamesAndDescriptions)
     EXPECT_EQ(styleDescription(lines, QStringLiteral("eerste")), std::nullopt);
 }
 
-// ---- Mended faults ----------------------------------------------------------
+// ---- Refusals, pastes and the brew-mode switch ------------------------------
 
 TEST_F(TargetsTest, NothingIsStoredWhileAnOptimiserRuns)
 {

@@ -29,8 +29,8 @@ inline void blankText(QString &text)
 
 // Replaces a text by `parts` (a text or a concatenation of texts), in the
 // buffer it already has where that can be done.
-template <typename Parts>
-void writeText(QString &text, const Parts &parts)
+template <typename Pieces>
+void writeText(QString &text, const Pieces &parts)
 {
     if (!text.isEmpty())
         blankText(text);
@@ -45,8 +45,8 @@ struct LabelSlot {
     bool visible = true;
     bool operator==(const LabelSlot &) const = default;
 
-    template <typename Parts>
-    void setText(const Parts &parts)
+    template <typename Pieces>
+    void setText(const Pieces &parts)
     {
         writeText(text, parts);
     }

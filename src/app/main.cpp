@@ -5,6 +5,9 @@
 //   MOSTARIUM_QUIT_AFTER_START=1  once the main window is shown, print
 //                                 "Mostarium started: <title> | <recipe path>"
 //                                 and run Exit (tests and measurements)
+//   MOSTARIUM_ECHO_MESSAGES=1     every message box also writes
+//                                 "Mostarium message: <title> | <text>" to
+//                                 standard error as it is shown (tests)
 #include "core/ProcessSetup.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -29,6 +32,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Mostarium"));
     mostarium::installDutchQtTranslations(&app);
     mostarium::QtServices services;
+    services.setEchoMessages(qEnvironmentVariable("MOSTARIUM_ECHO_MESSAGES") == QLatin1String("1"));
     mostarium::setServices(&services);
     mostarium::registerWindows(mostarium::session());
 

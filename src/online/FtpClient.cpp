@@ -179,11 +179,29 @@ private:
     bool m_kept = false;
 };
 
+QString exactSizeText(qint64 bytes)
+{
+    return bytes == 1 ? QStringLiteral("1 byte") : QString::number(bytes) + QStringLiteral(" bytes");
+}
+
+QString roundedSizeText(qint64 bytes)
+{
+    if (bytes < 1024)
+        return exactSizeText(bytes);
+    // The unit is chosen after rounding, so that 1048575 bytes read "1.0 MB".
+    const qint64 kiloTenths = qRound64(double(bytes) * 10 / 1024);
+    if (kiloTenths < 10 * 1024)
+        return QString::number(double(kiloTenths) / 10, 'f', 1) + QStringLiteral(" kB");
+    return QString::number(double(bytes) / (1024 * 1024), 'f', 1) + QStringLiteral(" MB");
+}
+
 }  // namespace
 
-QString sizeInMegabytes(qint64 bytes)
+QString byteSizeText(qint64 bytes, qint64 beside)
 {
-    return QString::number(double(bytes) / (1024 * 1024), 'f', 1) + QStringLiteral(" MB");
+    if (beside >= 0 && beside != bytes && roundedSizeText(beside) == roundedSizeText(bytes))
+        return exactSizeText(bytes);
+    return roundedSizeText(bytes);
 }
 
 // What one transfer's callbacks share with the worker.
@@ -643,7 +661,7 @@ bool cFTP::download(const QString &local, const QString &remote, qint64 size, bo
     if (t.overlong) {
         storeError(CURLE_FILESIZE_EXCEEDED, step,
                    size < 0 ? QStringLiteral("Het bestand is groter dan %1; de download is afgebroken.")
-                                  .arg(sizeInMegabytes(m_downloadLimit))
+                                  .arg(byteSizeText(m_downloadLimit))
                             : QStringLiteral("De server stuurt meer dan de aangekondigde %1 bytes; de download is "
                                              "afgebroken.")
                                   .arg(size));
@@ -662,9 +680,10 @@ bool cFTP::FTPDownloadFile(const QString &local, const QString &remote)
     if (m_lastRemoteSize <= 0)
         return false;
     if (m_lastRemoteSize > m_downloadLimit) {
-        storeError(CURLE_FILESIZE_EXCEEDED, "FtpOpenFile:GetFile",
-                   QStringLiteral("Het bestand is %1 groot; een download mag ten hoogste %2 zijn.")
-                       .arg(sizeInMegabytes(m_lastRemoteSize), sizeInMegabytes(m_downloadLimit)));
+        storeError(
+            CURLE_FILESIZE_EXCEEDED, "FtpOpenFile:GetFile",
+            QStringLiteral("Het bestand is %1 groot; een download mag ten hoogste %2 zijn.")
+                .arg(byteSizeText(m_lastRemoteSize, m_downloadLimit), byteSizeText(m_downloadLimit, m_lastRemoteSize)));
         return false;
     }
     return download(l, r, m_lastRemoteSize, true, "FtpOpenFile:GetFile", "InternetReadFile", "InternetReadFile2");

@@ -21,8 +21,12 @@ namespace mostarium {
 // archive of the online service, far below what would fill a disk.
 inline constexpr qint64 MaxDownloadSize = qint64(64) * 1024 * 1024;
 
-// "80.0 MB": a size as the messages name it.
-QString sizeInMegabytes(qint64 bytes);
+// A size as the messages name it: in bytes below 1 kB, else in kB or MB to a
+// tenth ("1000 bytes", "1.5 kB", "80.0 MB"; 1 kB is 1024 bytes, 1 MB 1024 kB).
+// Named beside another size (`beside`, when not negative) that differs but
+// would read the same, it is given in bytes, so that a file just over the
+// download limit never reads as the limit itself.
+QString byteSizeText(qint64 bytes, qint64 beside = -1);
 
 // A local file that cannot be opened, read or written: not a failure of the
 // connection. what() names the file and the cause in Dutch (UTF-8).

@@ -141,9 +141,10 @@ bool OnlineCommands::download(const QString &local, const QString &remote, const
     else if (mFTP->lastRemoteSize() == 0)
         services().msgBox(EmptyFile + remote);
     else if (mFTP->lastRemoteSize() > mFTP->downloadLimit())
-        services().msgBox(TooLarge + remote + QStringLiteral(" (") + sizeInMegabytes(mFTP->lastRemoteSize())
-                          + QStringLiteral("; een download mag ten hoogste ") + sizeInMegabytes(mFTP->downloadLimit())
-                          + QStringLiteral(" zijn)."));
+        services().msgBox(TooLarge + remote + QStringLiteral(" (")
+                          + byteSizeText(mFTP->lastRemoteSize(), mFTP->downloadLimit())
+                          + QStringLiteral("; een download mag ten hoogste ")
+                          + byteSizeText(mFTP->downloadLimit(), mFTP->lastRemoteSize()) + QStringLiteral(" zijn)."));
     else
         services().msgBox(mFTP->GetLastErrorMessage());
     return false;

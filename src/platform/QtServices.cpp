@@ -30,6 +30,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QUrl>
+#include <cstdio>
 
 namespace mostarium {
 
@@ -158,6 +159,10 @@ int QtServices::msgBox(const QString &prompt, int style, const QString &title)
     }
     for (const B &b : buttons)
         box.addButton(b.std)->setText(QString::fromUtf8(b.text));
+    if (m_echoMessages) {
+        std::fprintf(stderr, "Mostarium message: %s | %s\n", qPrintable(box.windowTitle()), qPrintable(prompt));
+        std::fflush(stderr);
+    }
     const int res = box.exec();
     delete owner.data();
     for (const B &b : buttons)

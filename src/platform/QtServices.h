@@ -37,8 +37,14 @@ public:
     // When the box closes, that window is active again.
     static QWidget *dialogParent();
 
+    // Every message box then also writes "Mostarium message: <title> | <text>"
+    // to standard error as it is shown, so that whoever started the program
+    // sees what waits for an answer.
+    void setEchoMessages(bool on) { m_echoMessages = on; }
+
 private:
     int m_busyDepth = 0;
+    bool m_echoMessages = false;
 };
 
 }  // namespace mostarium

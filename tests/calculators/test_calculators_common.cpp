@@ -1,5 +1,9 @@
 #include "calculators_fixture.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+
 namespace mostarium::test {
 namespace {
 
@@ -167,6 +171,27 @@ TEST_F(CommonTest, NumbersAsTypedInTheProgramsBoxes)
     }
 }
 
+// Text dragged from elsewhere and let go over the right end of `box`, as a
+// drag delivers it: entering, moving, dropped. Returns whether the box took
+// the drop.
+bool dropText(QLineEdit *box, const QString &text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPointF at(box->width() - 2, box->height() / 2.0);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &move);
+    if (!move.isAccepted())
+        return false;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &drop);
+    return drop.isAccepted();
+}
+
 // The rule behind every number box: keys of the box's kind, a typed comma
 // as the point where the box takes one, a paste or a drop taken whole after
 // that rule or refused whole with a beep.
@@ -202,12 +227,22 @@ TEST(NumericEditKinds, TypedPastedAndDropped)
         };
         for (const Paste &p : pastes) {
             SCOPED_TRACE(p.clip);
+            const QString expected = p.taken ? QString::fromLatin1(p.taken) : QStringLiteral("7");
             fake.beeps = 0;
             NumericEdit box(QStringLiteral("box"), r.kind);
             box.setText(QStringLiteral("7"));
             QGuiApplication::clipboard()->setText(QString::fromLatin1(p.clip));
             QTest::keySequence(&box, QKeySequence::Paste);
-            EXPECT_EQ(box.text(), p.taken ? QString::fromLatin1(p.taken) : QStringLiteral("7"));
+            EXPECT_EQ(box.text(), expected);
+            EXPECT_EQ(fake.beeps, p.taken ? 0 : 1);
+
+            // The same text dropped behind the "7".
+            fake.beeps = 0;
+            NumericEdit target(QStringLiteral("box"), r.kind);
+            target.setText(QStringLiteral("7"));
+            target.show();
+            EXPECT_EQ(dropText(&target, QString::fromLatin1(p.clip)), p.taken != nullptr);
+            EXPECT_EQ(target.text(), expected);
             EXPECT_EQ(fake.beeps, p.taken ? 0 : 1);
         }
     }
@@ -223,6 +258,22 @@ TEST(NumericEditKinds, TypedPastedAndDropped)
     capped.selectAll();
     QTest::keySequence(&capped, QKeySequence::Paste);
     EXPECT_EQ(capped.text(), "34");
+
+    // A drop lands beside the text, selected or not: one that would not fit
+    // is refused whole, never cut to the box's length.
+    capped.show();
+    for (bool selected : {false, true}) {
+        SCOPED_TRACE(selected ? "selected" : "not selected");
+        capped.setText(QStringLiteral("12"));
+        if (selected)
+            capped.selectAll();
+        fake.beeps = 0;
+        EXPECT_FALSE(dropText(&capped, QStringLiteral("34")));
+        EXPECT_EQ(capped.text(), "12");
+        EXPECT_EQ(fake.beeps, 1);
+    }
+    EXPECT_TRUE(dropText(&capped, QStringLiteral("3")));
+    EXPECT_EQ(capped.text(), "123");
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // The real program, started with a sample recipe on its command line over a
 // copy of the program folder: it reaches its main window and ends cleanly,
-// and stays alive when no file of it may grow (every write fails).
+// and stays alive when no file of it may grow (every write fails), waiting
+// with its message that ZYM.ini could not be written.
 
 #include "core/Ini.h"
+#include "core/WholeFile.h"
 #include "support/TempProgramFolder.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -59,14 +62,11 @@ protected:
                        QStringLiteral("<none>"));
     }
 
-    // Runs the program to its end; returns its standard output. With
-    // `fileSizeLimit` no file of the program may grow past that many bytes.
-    // With `untilStarted` the program may still run after a few seconds (a
-    // message box waits for an answer); it is then ended and `*exitCode` is 0.
-    QString start(const QStringList &arguments, int *exitCode, rlim_t fileSizeLimit = RLIM_INFINITY,
-                  bool untilStarted = false)
+    // The program as a test starts it, over the copy of the program folder,
+    // its message boxes echoed on standard error. With `fileSizeLimit` no
+    // file of the program may grow past that many bytes.
+    void prepare(QProcess &p, rlim_t fileSizeLimit)
     {
-        QProcess p;
         p.setChildProcessModifier([fileSizeLimit] {
             // This test program ignores the signal, and the child would
             // inherit that: the program must set it aside itself.
@@ -84,27 +84,65 @@ protected:
         env.insert(QStringLiteral("MOSTARIUM_HOME"), folder.path());
         env.insert(QStringLiteral("MOSTARIUM_QUIT_AFTER_START"), QStringLiteral("1"));
         env.insert(QStringLiteral("MOSTARIUM_NO_SPLASH_PAUSE"), QStringLiteral("1"));
+        env.insert(QStringLiteral("MOSTARIUM_ECHO_MESSAGES"), QStringLiteral("1"));
         p.setProcessEnvironment(env);
+    }
+
+    struct Run {
+        int exitCode = -1;  // ended by a signal: the signal's number, negative
+        QString out, err;
+    };
+
+    // Runs the program to its end.
+    Run start(const QStringList &arguments)
+    {
+        QProcess p;
+        prepare(p, RLIM_INFINITY);
         p.start(programPath(), arguments);
-        if (untilStarted) {
-            // Five seconds are far more than a start-up takes here.
-            if (!p.waitForFinished(5000) && p.state() == QProcess::Running) {
-                p.kill();
-                p.waitForFinished();
-                *exitCode = 0;
-                return QString::fromLocal8Bit(p.readAllStandardOutput());
-            }
-            *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -std::max(1, p.exitCode());
-            return QString::fromLocal8Bit(p.readAllStandardOutput());
-        }
+        Run run;
         if (!p.waitForFinished(60000)) {
             p.kill();
             p.waitForFinished();
             ADD_FAILURE() << "the program did not end: " << p.readAllStandardError().constData();
         }
-        // Ended by a signal: the signal's number, negative.
-        *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -std::max(1, p.exitCode());
-        return QString::fromLocal8Bit(p.readAllStandardOutput());
+        run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -std::max(1, p.exitCode());
+        run.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+        run.err = QString::fromLocal8Bit(p.readAllStandardError());
+        return run;
+    }
+
+    // Starts the program and waits until it shows its first message box (the
+    // box's line on standard error), or ends, or a minute has gone. Returns
+    // that line, "Mostarium message: <title> | <text>", when the box stands
+    // with the program running, else nothing; the program is then ended.
+    // `*err` is its standard error up to then.
+    QString startUntilBox(const QStringList &arguments, rlim_t fileSizeLimit, QString *err)
+    {
+        QProcess p;
+        prepare(p, fileSizeLimit);
+        p.setReadChannel(QProcess::StandardError);
+        p.start(programPath(), arguments);
+        QByteArray seen;
+        const auto boxLine = [&seen] {
+            const qsizetype at = seen.indexOf("Mostarium message: ");
+            const qsizetype end = at < 0 ? -1 : seen.indexOf('\n', at);
+            return end < 0 ? QByteArray() : seen.mid(at, end - at);
+        };
+        const QDeadlineTimer deadline(60000);
+        while (boxLine().isEmpty() && p.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+            p.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime())));
+            seen += p.readAllStandardError();
+        }
+        const QByteArray standing = p.state() == QProcess::Running ? boxLine() : QByteArray();
+        if (p.state() != QProcess::NotRunning) {
+            p.kill();
+            p.waitForFinished();
+        }
+        seen += p.readAllStandardError();
+        if (p.exitStatus() == QProcess::CrashExit && standing.isEmpty())
+            seen += "(ended by signal " + QByteArray::number(p.exitCode()) + ")";
+        *err = QString::fromLocal8Bit(seen);
+        return QString::fromLocal8Bit(standing);
     }
 
     TempProgramFolder folder{true};
@@ -113,21 +151,22 @@ protected:
 TEST_F(RealProgram, OpensTheCommandLineRecipeShowsTheMainWindowAndEnds)
 {
     const QString recipe = folder.file(QStringLiteral("Recepten/Herfstbok.zlv"));
-    int rc = -1;
-    const QString out = start({recipe}, &rc);
+    const Run first = start({recipe});
 
-    EXPECT_EQ(rc, 0);
-    EXPECT_TRUE(out.contains(QStringLiteral("Mostarium started: Wortkamer   -   Rev. "))) << qPrintable(out);
-    EXPECT_TRUE(out.contains(QStringLiteral(" | ") + recipe)) << qPrintable(out);
+    EXPECT_EQ(first.exitCode, 0);
+    EXPECT_TRUE(first.out.contains(QStringLiteral("Mostarium started: Wortkamer   -   Rev. ")))
+        << qPrintable(first.out);
+    EXPECT_TRUE(first.out.contains(QStringLiteral(" | ") + recipe)) << qPrintable(first.out);
+    EXPECT_FALSE(first.err.contains(QStringLiteral("Mostarium message: "))) << qPrintable(first.err);
     EXPECT_EQ(get("FileHistory", "1"), recipe);
     // Exit wrote the recipe folder; the data folders and link files exist.
     EXPECT_EQ(get("SysteemVariabelen", "ReceptPath"), folder.file(QStringLiteral("Recepten")));
     EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("URLs/MostariumOnline.url"))).isFile());
 
     // The next start without a command line opens recent file 1.
-    const QString again = start({}, &rc);
-    EXPECT_EQ(rc, 0);
-    EXPECT_TRUE(again.contains(QStringLiteral(" | ") + recipe)) << qPrintable(again);
+    const Run again = start({});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_TRUE(again.out.contains(QStringLiteral(" | ") + recipe)) << qPrintable(again.out);
 }
 
 TEST_F(RealProgram, UnderAFileSizeLimitItsWritesFailAndItStaysAlive)
@@ -139,10 +178,11 @@ TEST_F(RealProgram, UnderAFileSizeLimitItsWritesFailAndItStaysAlive)
     const QByteArray ini = fileBytes(folder.file(QStringLiteral("ZYM.ini")));
     const QByteArray recipeBytes = fileBytes(recipe);
     ASSERT_FALSE(ini.isEmpty());
-    int rc = -1;
-    start({recipe}, &rc, 0, true);
+    QString err;
+    EXPECT_EQ(startUntilBox({recipe}, 0, &err), QStringLiteral("Mostarium message: Attentie! | ")
+                                                    + notWrittenText(folder.file(QStringLiteral("ZYM.ini"))))
+        << qPrintable(err) << "\n(" << SIGXFSZ << " is SIGXFSZ)";
 
-    EXPECT_EQ(rc, 0) << "ended by signal " << -rc << " (" << SIGXFSZ << " is SIGXFSZ)";
     EXPECT_EQ(fileBytes(folder.file(QStringLiteral("ZYM.ini"))), ini);
     EXPECT_EQ(fileBytes(recipe), recipeBytes);
     EXPECT_FALSE(QFileInfo(folder.file(QStringLiteral("URLs/MostariumOnline.url"))).exists());

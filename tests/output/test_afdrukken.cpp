@@ -329,15 +329,11 @@ TEST_F(PrintDialog, AFailedPageIsReportedAndTheXmlFileStillWritten)
 TEST_F(PrintDialog, ATemplateTooLargeEmptyOrNotRtfIsNamedAndNothingIsWritten)
 {
     const QByteArray shipped = bytes(templateFile());
-    QByteArray fiveMb;
-    while (fiveMb.size() < 5 * 1024 * 1024)
-        fiveMb += shipped;
     struct Case {
         const char *what;
         QByteArray rtf;
         const char *why;
     } cases[] = {
-        {"the shipped template repeated to 5 MB", fiveMb, " is groter dan 4 MB en wordt niet gelezen!"},
         {"one byte past the bound", oneLineTemplate(MaxReportTemplateSize + 1),
          " is groter dan 4 MB en wordt niet gelezen!"},
         {"empty", QByteArray(), " is leeg!"},

@@ -7,6 +7,8 @@
 # the program as the user who called sudo.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+# A recipe named on the command line is named from where the command was given.
+caller=${MOSTARIUM_RUN_CALLER:-$PWD}
 # A relative MOSTARIUM_HOME names a folder seen from where the command was given.
 if [ -n "${MOSTARIUM_HOME:-}" ]; then
   MOSTARIUM_HOME=$(realpath -m -- "$MOSTARIUM_HOME")
@@ -23,7 +25,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   exit 1
 fi
 
-# (Set by this script when it hands over from root to the user.)
+# (MOSTARIUM_RUN_PACKAGES_CHECKED and MOSTARIUM_RUN_CALLER are set by this
+# script when it hands over from root to the user.)
 if [ -z "${MOSTARIUM_RUN_PACKAGES_CHECKED:-}" ]; then
   echo "== Checking the packages that building and running need."
   scripts/install-deps.sh run
@@ -41,7 +44,7 @@ if [ "$(id -u)" -eq 0 ]; then
     fi
     uid=$(id -u "$user")
     home=$(getent passwd "$user" | cut -d: -f6)
-    session=(MOSTARIUM_RUN_PACKAGES_CHECKED=1)
+    session=(MOSTARIUM_RUN_PACKAGES_CHECKED=1 MOSTARIUM_RUN_CALLER="$caller")
     # The user's session bus, which sudo does not pass on.
     if [ -d "/run/user/$uid" ]; then
       session+=(XDG_RUNTIME_DIR="/run/user/$uid")
@@ -78,4 +81,14 @@ cmake --build build -j"$(nproc)" --target mostarium
 program=$(scripts/program-folder.sh build)
 echo "== Starting Mostarium; its program folder is $program."
 export MOSTARIUM_HOME=$program
-exec build/program/mostarium "$@"
+args=()
+for a in "$@"; do
+  case "$a" in
+    /*) args+=("$a") ;;
+    *) args+=("$caller/$a") ;;
+  esac
+done
+# The program works in its program folder, so nothing it proposes to write
+# lands in the repository.
+cd "$program"
+exec "$here/build/program/mostarium" "${args[@]}"

@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
         mostarium::frmRecept w(s);
         mostarium::wireCommands(w, s);
         mostarium::StartUpOptions options;
-        options.commandLine = QApplication::arguments().mid(1).join(u' ');
+        options.commandLine = mostarium::enterProgramFolder(QApplication::arguments().mid(1).join(u' '));
         if (qEnvironmentVariable("MOSTARIUM_NO_SPLASH_PAUSE") == QLatin1String("1"))
             options.splashPauseMs = 0;
         if (mostarium::Form_Load(w, s, options)) {

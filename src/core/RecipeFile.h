@@ -22,9 +22,17 @@ inline const QString XmlOpslaanVraag = QStringLiteral(
 inline constexpr const char *KenmerkenKeys[7] = {"Kleur", "Helderheid", "Schuim",  "SchuimStabiliteit",
                                                  "Body",  "Mondgevoel", "Koolzuur"};
 
-// Largest file and largest row count the reader accepts.
+// Largest file and largest row count the reader accepts. The writer refuses
+// a recipe whose file would be larger, and the XML import one whose notes
+// alone are, so that every recipe the program saves opens again.
 inline constexpr qint64 MaxRecipeFileSize = MaxTextFileSize;
 inline constexpr int MaxRecipeRows = 100;
+
+// The reader's message for a file above MaxRecipeFileSize (`name` without folder).
+QString openTooLargeText(const QString &name);
+// The save's message for a recipe whose file would be above it; nothing was
+// written to `path`.
+QString saveTooLargeText(const QString &path);
 
 }  // namespace mostarium
 

@@ -231,7 +231,7 @@ QString fileNamePart(const QString &path)
     return path.mid(cut + 1);
 }
 
-OpenResult failOpen(Session &s)
+OpenResult failOpen(Session &s, const QString &error = OpenReceptFout)
 {
     // Nothing half-read stays, and no file is attached to the empty recipe.
     ResetReceptState(s);
@@ -240,14 +240,16 @@ OpenResult failOpen(Session &s)
     s.view.panels[7].text.clear();
     s.viewChanged();
     OpenResult res;
-    res.error = OpenReceptFout;
+    res.error = error;
     return res;
 }
 
 OpenResult parseInto(Session &s, QByteArrayView bytes, const QString &path, std::int32_t attr)
 {
     const QString name = fileNamePart(path);
-    if (name.size() < 4 || bytes.size() > MaxRecipeFileSize || bytes.contains('\0'))
+    if (bytes.size() > MaxRecipeFileSize)
+        return failOpen(s, openTooLargeText(name));
+    if (name.size() < 4 || bytes.contains('\0'))
         return failOpen(s);
 
     RecipeState r = s.recipe;  // the emptied recipe with the installation's parameters
@@ -286,6 +288,11 @@ bool isReadOnly(const QFileInfo &fi) { return fi.exists() && !(fi.permissions() 
 
 }  // namespace
 
+QString openTooLargeText(const QString &name)
+{
+    return QStringLiteral("Fout in openen recept!\r\n") + refusedFileText(name, FileRead::TooLarge, MaxRecipeFileSize);
+}
+
 OpenResult readRecipe(Session &s, QByteArrayView bytes, const QString &path)
 {
     ResetReceptState(s);
@@ -296,7 +303,10 @@ OpenResult readRecipeFile(Session &s, const QString &path)
 {
     ResetReceptState(s);
     QByteArray bytes;
-    if (readWholeFile(path, MaxRecipeFileSize, bytes) != FileRead::Ok)
+    const FileRead read = readWholeFile(path, MaxRecipeFileSize, bytes);
+    if (read == FileRead::TooLarge)
+        return failOpen(s, openTooLargeText(fileNamePart(path)));
+    if (read != FileRead::Ok)
         return failOpen(s);
     return parseInto(s, bytes, path, isReadOnly(QFileInfo(path)) ? 1 : 0);
 }

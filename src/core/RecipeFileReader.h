@@ -10,7 +10,7 @@ struct Session;
 
 struct OpenResult {
     bool ok = false;
-    QString error;                              // OpenReceptFout when !ok
+    QString error;                              // OpenReceptFout (openTooLargeText) when !ok
     bool brouwGelezen = false;                  // the targets named a brew mode: lay the window out
     bool systeemParametersVerschillen = false;  // ask the system-parameter question
 };
@@ -19,7 +19,8 @@ struct OpenResult {
 // (ResetReceptState) and filled only when the whole file reads well; the brew
 // mode (s.app.dubbelBrouw) follows the file's targets, the frame captions the
 // beer name, and the six stored system parameters are read and compared.
-// On a damaged or missing file the result carries OpenReceptFout and the
+// On a damaged or missing file the result carries OpenReceptFout (a file
+// above MaxRecipeFileSize openTooLargeText, which says so) and the
 // session holds an empty recipe with no file: s.app.fileName and panel 8 are
 // cleared, so a later save cannot write over the file. Only a regular file
 // of at most MaxRecipeFileSize is opened.

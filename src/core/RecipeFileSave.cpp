@@ -1,5 +1,6 @@
 #include "RecipeFileSave.h"
 
+#include "CalcError.h"
 #include "Ini.h"
 #include "RecipeFile.h"
 #include "RecipeFileWriter.h"
@@ -7,6 +8,7 @@
 #include "Session.h"
 #include "WholeFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QList>
 #include <algorithm>
@@ -35,28 +37,75 @@ QString zlvFileName(const QString &path)
     return path.left(path.size() - 4) + QStringLiteral(".zlv");
 }
 
-SaveResult SaveRecept(Session &s)
+QString saveTooLargeText(const QString &path)
+{
+    return QStringLiteral("Het recept is te groot om op te slaan: als bestand zou het groter worden dan ")
+           + sizeText(MaxRecipeFileSize)
+           + QStringLiteral(", en zo'n receptbestand kan niet meer worden geopend.\r\nMaak bijvoorbeeld de "
+                            "aantekeningen korter. Er is niets opgeslagen in ")
+           + QDir::toNativeSeparators(path) + QStringLiteral(".");
+}
+
+namespace {
+
+bool sameFile(const QString &a, const QString &b)
+{
+    return !a.isEmpty() && !b.isEmpty() && QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+}  // namespace
+
+SaveResult SaveRecept(Session &s) { return SaveRecept(s, QString(s.app.fileName)); }
+
+SaveResult SaveRecept(Session &s, QString confirmed)
 {
     SaveResult res;
-    if (hasXmlExtension(s.app.fileName)) {
-        if (services().msgBox(XmlOpslaanVraag, mb::OKCancel, XmlOpslaanTitel) != mb::OK) {
-            res.outcome = SaveOutcome::Cancelled;
-            return res;
-        }
-        s.app.fileName = zlvFileName(s.app.fileName);
+    // The recipe takes the ".zlv" name of an ".xml" file only once it was
+    // written there.
+    const QString asked = s.app.fileName;
+    const auto end = [&](SaveOutcome outcome) {
+        s.app.fileName = asked;
+        res.outcome = outcome;
+        return res;
+    };
+    if (hasXmlExtension(asked)) {
+        if (services().msgBox(XmlOpslaanVraag, mb::OKCancel, XmlOpslaanTitel) != mb::OK)
+            return end(SaveOutcome::Cancelled);
+        s.app.fileName = zlvFileName(asked);
     }
+    const QString path = s.app.fileName;
+
+    QByteArray bytes;
+    bool made = false;
+    {
+        BusyCursor busy;
+        try {
+            bytes = recipeFileBytes(s);
+            made = true;
+        } catch (const CalcError &e) {
+            res.error = e.text();
+        }
+    }
+    // A file the reader would refuse is never written: it would not open again.
+    if (made && bytes.size() > MaxRecipeFileSize) {
+        services().msgBox(saveTooLargeText(path), mb::OKOnly + mb::Exclamation, AppTitle);
+        return end(SaveOutcome::Failed);
+    }
+    // Another file under a name the brewer did not choose is replaced only
+    // when asked; Nee ends the save as Cancel does.
+    if (made && !path.isEmpty() && !sameFile(path, confirmed) && !mayReplaceFile(path))
+        return end(SaveOutcome::Cancelled);
 
     bool written = false;
     {
         BusyCursor busy;
-        written = !s.app.fileName.isEmpty() && writeRecipeFile(s, s.app.fileName, &res.error);
+        written = made && !path.isEmpty() && writeWholeFile(path, bytes, &res.error);
     }
     if (!written) {
         services().msgBox(OpslaanFout, mb::OKOnly + mb::Exclamation, AppTitle);
-        res.outcome = SaveOutcome::Failed;
-        return res;
+        return end(SaveOutcome::Failed);
     }
-    s.view.panels[7].text = s.app.fileName;
+    s.view.panels[7].text = path;
     s.viewChanged();
     s.recipe.ReceptGewijzigd = false;
     res.outcome = SaveOutcome::Saved;

@@ -20,11 +20,19 @@ struct SaveResult {
 };
 
 // The complete save onto s.app.fileName, as Save, Save As and the autosave
-// run it. An ".xml" name asks first (OK saves under the ".zlv" name and puts
-// that in s.app.fileName; Cancel writes nothing). A written file clears
-// ReceptGewijzigd and shows the path in status-bar panel 8; a failure (also a
-// full disk) shows OpslaanFout and leaves the old file, the flag and the
+// run it. An ".xml" name asks first (OK saves under the ".zlv" name; Cancel
+// writes nothing). `confirmed` names the file the brewer chose: the open
+// recipe's own file or the name confirmed in a file dialog. Any other file
+// that already stands where the save arrives (the ".zlv" name of an ".xml"
+// file) is replaced only after the question replaceQuestionText; Nee ends the
+// save as Cancel does. A recipe whose file would be larger than
+// MaxRecipeFileSize is refused with saveTooLargeText. A written file clears
+// ReceptGewijzigd, shows the path in status-bar panel 8 and becomes
+// s.app.fileName; a cancelled or failed save (a failure, also a full disk,
+// shows OpslaanFout) leaves the old file, s.app.fileName, the flag and the
 // panel as they were.
+SaveResult SaveRecept(Session &s, QString confirmed);
+// The same with s.app.fileName as the confirmed name.
 SaveResult SaveRecept(Session &s);
 
 // What became of keys set into the open recipe file: written, no recipe file

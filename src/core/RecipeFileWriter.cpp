@@ -245,6 +245,20 @@ QString recipeText(const Session &s)
 
 QByteArray recipeFileBytes(const Session &s) { return cp1252::encode(recipeText(s)); }
 
+namespace {
+
+// A file the reader would refuse is not written: it could never be opened.
+bool fitsReader(const QByteArray &bytes, QString *error)
+{
+    if (bytes.size() <= MaxRecipeFileSize)
+        return true;
+    if (error)
+        *error = QStringLiteral("The recipe file would be larger than the reader takes");
+    return false;
+}
+
+}  // namespace
+
 bool writeRecipe(const Session &s, QIODevice &device, QString *error)
 {
     QByteArray bytes;
@@ -255,6 +269,8 @@ bool writeRecipe(const Session &s, QIODevice &device, QString *error)
             *error = e.text();
         return false;
     }
+    if (!fitsReader(bytes, error))
+        return false;
     if (device.write(bytes) != bytes.size()) {
         if (error)
             *error = device.errorString();
@@ -273,6 +289,8 @@ bool writeRecipeFile(const Session &s, const QString &path, QString *error)
             *error = e.text();
         return false;
     }
+    if (!fitsReader(bytes, error))
+        return false;
     return writeWholeFile(path, bytes, error);
 }
 

@@ -22,11 +22,13 @@ int recipeFileStatus(const RecipeState &r);
 QByteArray recipeFileBytes(const Session &s);
 
 // Writes the complete file to a device; false with a reason when the state
-// cannot be written or the device fails.
+// cannot be written, the file would be larger than the reader takes
+// (MaxRecipeFileSize: nothing is written then) or the device fails.
 [[nodiscard]] bool writeRecipe(const Session &s, QIODevice &device, QString *error = nullptr);
 
-// Replaces `path` by the complete file, whole or not at all; a read-only file
-// is left alone. Touches nothing in the session.
+// Replaces `path` by the complete file, whole or not at all; a read-only file,
+// and any file when the recipe's would be larger than MaxRecipeFileSize, is
+// left alone. Touches nothing in the session.
 [[nodiscard]] bool writeRecipeFile(const Session &s, const QString &path, QString *error = nullptr);
 
 }  // namespace mostarium

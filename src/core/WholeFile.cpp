@@ -33,6 +33,8 @@ FileRead readOpened(QFile &f, qint64 maxBytes, QByteArray &bytes)
     return FileRead::Ok;
 }
 
+}  // namespace
+
 QString sizeText(qint64 bytes)
 {
     constexpr qint64 MB = 1024 * 1024;
@@ -40,8 +42,6 @@ QString sizeText(qint64 bytes)
         return QString::number(bytes / MB) + QStringLiteral(" MB");
     return QString::number((bytes + 1023) / 1024) + QStringLiteral(" kB");
 }
-
-}  // namespace
 
 FileRead readWholeFile(const QString &path, qint64 maxBytes, QByteArray &bytes)
 {
@@ -151,6 +151,18 @@ QString notWrittenText(const QString &path)
 void showNotWritten(const QString &path)
 {
     services().msgBox(notWrittenText(path), mb::Exclamation, QStringLiteral("Attentie!"));
+}
+
+QString replaceQuestionText(const QString &path)
+{
+    return QStringLiteral("Bestand ") + QDir::toNativeSeparators(path) + QStringLiteral(" bestaat al. Overschrijven?");
+}
+
+bool mayReplaceFile(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    return services().msgBox(replaceQuestionText(path), mb::YesNo | mb::Question) == mb::Yes;
 }
 
 }  // namespace mostarium

@@ -40,4 +40,15 @@ QString notWrittenText(const QString &path);
 // That text in an exclamation box titled "Attentie!".
 void showNotWritten(const QString &path);
 
+// "Bestand <path> bestaat al. Overschrijven?": asked before a file is replaced
+// under a name the brewer did not confirm in a file dialog (a name the
+// program made: a changed extension, a default name).
+QString replaceQuestionText(const QString &path);
+// True when no file stands at `path`, or the brewer answers Ja to that
+// question (a Yes/No box); false for Nee.
+bool mayReplaceFile(const QString &path);
+
+// A size as a message gives it: "4 MB", "12 kB".
+QString sizeText(qint64 bytes);
+
 }  // namespace mostarium

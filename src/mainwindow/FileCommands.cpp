@@ -17,6 +17,7 @@
 #include "core/ScheduleDisplay.h"
 #include "core/Services.h"
 #include "core/Session.h"
+#include "core/WholeFile.h"
 #include "core/ZymSettings.h"
 #include "output/XmlImport.h"
 #include "platform/WindowRegistry.h"
@@ -44,6 +45,13 @@ bool isReadOnlyFile(const QString &path)
 }
 
 std::int32_t attributesOf(const QString &path) { return isReadOnlyFile(path) ? 1 : 0; }
+
+QString autoSaveReplaceText(const QString &copy)
+{
+    return replaceQuestionText(copy)
+           + QStringLiteral("\r\nDe automatische kopie van het open recept wordt onder deze naam bewaard. Bij Nee "
+                            "wordt er in deze sessie geen automatische kopie van dit recept gemaakt.");
+}
 
 // Puts a value back when the scope ends, also by an exception.
 template <typename T>
@@ -229,10 +237,13 @@ SaveAsResult FileCommands::mnuOpslaanAls_Click()
         return SaveAsResult::Failed;
     }
 
-    // The open recipe takes the new name only when it was written there.
+    // The open recipe takes the new name only when it was written there. A
+    // name the dialog did not confirm (the ".zlv" added to it) asks before it
+    // replaces a file other than the open recipe's own.
     const QString old = m_s.app.fileName;
+    const bool ownFile = !old.isEmpty() && QFileInfo(old).absoluteFilePath() == QFileInfo(path).absoluteFilePath();
     m_s.app.fileName = path;
-    const SaveResult r = SaveRecept(m_s);
+    const SaveResult r = SaveRecept(m_s, ownFile ? path : *chosen);
     if (r.outcome != SaveOutcome::Saved) {
         m_s.app.fileName = old;
         m_w.refreshView();
@@ -316,8 +327,17 @@ void FileCommands::tmrAutoSave_Timer()
     if (path.isEmpty() || !QFileInfo(path).isFile() || isReadOnlyFile(path))
         return;
     const QString copy = autoSaveName(path);
-    if (copy.isEmpty())
+    if (copy.isEmpty() || m_refusedCopies.contains(copy))
         return;
+    // A file of the copy's name that this session did not write (a copy from
+    // an earlier session, a recipe of that name) is replaced only when the
+    // brewer agrees, once; Nee keeps it and makes no copy of this recipe for
+    // the rest of the session.
+    if (!m_ownCopies.contains(copy) && QFileInfo::exists(copy)
+        && services().msgBox(autoSaveReplaceText(copy), mb::YesNo | mb::Question) != mb::Yes) {
+        m_refusedCopies.insert(copy);
+        return;
+    }
     {
         // The copy is no save of the recipe: its path, the path shown in
         // panel 8 and the changed flag stay.
@@ -325,7 +345,8 @@ void FileCommands::tmrAutoSave_Timer()
         Restore<QString> keepPanel(m_s.view.panels[7].text, m_s.view.panels[7].text);
         Restore<bool> keepChanged(m_s.recipe.ReceptGewijzigd, m_s.recipe.ReceptGewijzigd);
         m_s.app.fileName = copy;
-        SaveRecept(m_s);
+        if (SaveRecept(m_s, copy).outcome == SaveOutcome::Saved)
+            m_ownCopies.insert(copy);
     }
     m_w.refreshView();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 namespace mostarium {
@@ -77,6 +78,9 @@ private:
     Session &m_s;
     int m_bracketDepth = 0;
     bool m_exiting = false;
+    // Autosave copies this session may replace (written by it, or agreed to)
+    // and those the brewer kept (no copy is written there).
+    QSet<QString> m_ownCopies, m_refusedCopies;
 };
 
 // The main window's file commands, made on first use.

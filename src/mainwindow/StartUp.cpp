@@ -218,6 +218,17 @@ QString commandLineRecipe(const QString &commandLine)
     return path;
 }
 
+QString enterProgramFolder(const QString &commandLine)
+{
+    QString line = commandLine;
+    const QString recipe = commandLineRecipe(commandLine);
+    if (!recipe.isEmpty() && QDir::isRelativePath(recipe))
+        line = QDir::cleanPath(QDir::current().absoluteFilePath(recipe));
+    if (!QDir::setCurrent(paths::programFolder()))
+        std::fprintf(stderr, "Cannot work in the program folder %s\n", qPrintable(paths::programFolder()));
+    return line;
+}
+
 bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
 {
     try {

@@ -35,4 +35,11 @@ bool needsScreenWarning(int widthPx, int heightPx);
 // and last character when it holds a double quote anywhere.
 QString commandLineRecipe(const QString &commandLine);
 
+// Makes the program folder the working folder, so that nothing the program
+// or Qt's own dialogs place relative to it (the printer dialog's PDF file)
+// lands where the program happened to be started. A command-line recipe
+// named relative to the folder it was started in is made absolute first;
+// returns the command line as Form_Load takes it.
+QString enterProgramFolder(const QString &commandLine);
+
 }  // namespace mostarium

@@ -5,9 +5,11 @@
 #include "core/Formulas.h"
 #include "core/NumText.h"
 #include "core/Recalc.h"
+#include "core/RecipeFile.h"
 #include "core/Session.h"
 #include "core/WholeFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -550,6 +552,14 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
     } catch (const std::exception &) {
         r.outcome = XmlImportResult::Outcome::Failed;
         r.message = XmlImportFoutmelding;
+    }
+    // Notes larger than a recipe file may be could be saved nowhere.
+    if (r.ok() && r.recipe.Aantekening.size() > MaxRecipeFileSize) {
+        r = XmlImportResult();
+        r.message = QStringLiteral("De aantekeningen (NOTES) in ") + QDir::toNativeSeparators(url)
+                    + QStringLiteral(" zijn groter dan ") + sizeText(MaxRecipeFileSize)
+                    + QStringLiteral(": zo'n recept kan niet worden opgeslagen en weer geopend. Het recept is niet "
+                                     "geïmporteerd.");
     }
     return r;
 }

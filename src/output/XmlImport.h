@@ -43,7 +43,8 @@ struct XmlImportResult {
 
 // Reads the first RECIPE of the document (any depth). `url` names the file
 // in the load message, which also refuses a document nested deeper than
-// MaxXmlDepth.
+// MaxXmlDepth. Notes larger than MaxRecipeFileSize fail the import with a
+// message that says so: such a recipe could not be saved and opened again.
 XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url);
 // The same from a file: a missing, irregular or too large file gets the
 // load message.

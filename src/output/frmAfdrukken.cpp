@@ -8,6 +8,7 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/Session.h"
+#include "core/WholeFile.h"
 #include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
 #include "platform/WindowRoutines.h"
@@ -138,14 +139,22 @@ void frmAfdrukken::selectClicked(FileRow &row)
     row.confirmed = *chosen;
 }
 
-QString frmAfdrukken::rtfTarget()
+QString frmAfdrukken::rowFile(const FileRow &row) const
 {
-    QString name = m_rtf.name->text().trimmed();
+    const QDir recepten(paths::file(QStringLiteral("Recepten")));
+    const QString name = row.name->text().trimmed();
     if (name.isEmpty())
-        name = QDir(paths::file(QStringLiteral("Recepten"))).filePath(defaultBaseName(m_s) + m_rtf.extension);
-    if (QFileInfo(name).isRelative())
-        name = QDir(paths::file(QStringLiteral("Recepten"))).filePath(name);
-    return name;
+        return recepten.filePath(defaultBaseName(m_s) + row.extension);
+    return QFileInfo(name).isRelative() ? recepten.filePath(name) : name;
+}
+
+QString frmAfdrukken::rtfTarget() { return rowFile(m_rtf); }
+
+bool frmAfdrukken::mayWrite(const FileRow &row, const QString &target) const
+{
+    // A name just chosen in the Save-As dialog was confirmed there.
+    return target == row.confirmed || !QFileInfo::exists(target)
+           || m_svc.msgBox(replaceQuestionText(target), mb::YesNo | mb::Question) == mb::Yes;
 }
 
 void frmAfdrukken::cmdAfdOK_Click()
@@ -167,11 +176,15 @@ void frmAfdrukken::cmdAfdOK_Click()
     }
 
     ReportRequest request{printer, screen, toFile, toFile ? rtfTarget() : QString()};
-    if (toFile && QFileInfo::exists(request.fileName) && request.fileName != m_rtf.confirmed
-        && m_svc.msgBox(QStringLiteral("Bestand ") + QDir::toNativeSeparators(request.fileName)
-                            + QStringLiteral(" bestaat al. Overschrijven?"),
-                        mb::YesNo | mb::Question)
-               != mb::Yes)
+    // Every file row names its file in full; an existing file that was not
+    // just confirmed in the Save-As dialog asks first, and a Nee writes
+    // nothing at all.
+    if (html)
+        m_html.name->setText(htmlReportPath(rowFile(m_html)));
+    if (xml)
+        m_xml.name->setText(xmlExportPath(rowFile(m_xml)));
+    if ((toFile && !mayWrite(m_rtf, request.fileName)) || (html && !mayWrite(m_html, m_html.name->text()))
+        || (xml && !mayWrite(m_xml, m_xml.name->text())))
         return;
 
     const bool wasOpen = windows().find(ReportWindow) && windows().find(ReportWindow)->isVisible();
@@ -191,14 +204,10 @@ void frmAfdrukken::cmdAfdOK_Click()
             windows().unload(ReportWindow);
         // After the report; each writer says itself what went wrong, and a
         // failed page does not stop the XML file.
-        if (html) {
-            m_html.name->setText(htmlReportPath(m_html.name->text()));
+        if (html)
             ExportReceptHTML(m_s, m_html.name->text());
-        }
-        if (xml) {
-            m_xml.name->setText(xmlExportPath(m_xml.name->text()));
+        if (xml)
             ExportReceptXML(m_s, m_xml.name->text());
-        }
     } catch (const ReportRefused &refused) {
         // A template the report will not read is named, not hidden behind the routine.
         if (!wasOpen)

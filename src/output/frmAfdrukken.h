@@ -33,9 +33,13 @@ private:
 
     void rowClicked(FileRow &row, bool checked);
     void selectClicked(FileRow &row);
-    // The RTF file the box names: empty gets the default, relative lies in
+    // The file a row's box names: empty gets the default, relative lies in
     // the program folder's Recepten.
+    QString rowFile(const FileRow &row) const;
     QString rtfTarget();
+    // True when `target` may be written: no such file, the name chosen in the
+    // row's Save-As dialog, or Ja to the question.
+    bool mayWrite(const FileRow &row, const QString &target) const;
 
     QGroupBox *m_frame = nullptr;
     QCheckBox *m_printer = nullptr;

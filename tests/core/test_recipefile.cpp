@@ -406,6 +406,55 @@ TEST(RecipeSave, AFullDiskFailsTheSaveAndTheTastingWordsAndKeepsTheOldFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Zomerblond.zlv")});
 }
 
+// Writer and reader share one bound: a file of exactly MaxRecipeFileSize is
+// written and opens again with its notes whole; one byte more is refused
+// before anything is written, with a message that says why, and a file of
+// that size made elsewhere is named as too large by the reader.
+TEST(RecipeSave, TheWriterRefusesWhatTheReaderWouldRefuse)
+{
+    ScopedFakeServices fake;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Groot.zlv"));
+    Session s = zomerblond();
+    s.app.fileName = path;
+    s.recipe.Aantekening.clear();
+    s.recipe.Aantekening = QString(MaxRecipeFileSize - recipeFileBytes(s).size(), u'a');
+    ASSERT_EQ(recipeFileBytes(s).size(), MaxRecipeFileSize);
+    ASSERT_EQ(SaveRecept(s).outcome, SaveOutcome::Saved);
+    Session back = zomerblond();
+    ASSERT_TRUE(readRecipeFile(back, path).ok);
+    EXPECT_EQ(back.recipe.Aantekening, s.recipe.Aantekening);
+
+    const QByteArray old = fileBytes(path);
+    s.recipe.Aantekening += u'a';
+    s.recipe.ReceptGewijzigd = true;
+    s.view.panels[7].text = QStringLiteral("vorige");
+    EXPECT_EQ(SaveRecept(s).outcome, SaveOutcome::Failed);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt, saveTooLargeText(path));
+    EXPECT_TRUE(fake.messages[0].prompt.contains(QStringLiteral("te groot om op te slaan")));
+    EXPECT_TRUE(fake.messages[0].prompt.contains(QStringLiteral("4 MB")));
+    EXPECT_EQ(fake.messages[0].style, mb::OKOnly + mb::Exclamation);
+    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_TRUE(s.recipe.ReceptGewijzigd);
+    EXPECT_EQ(s.view.panels[7].text, QStringLiteral("vorige"));
+    EXPECT_EQ(s.app.fileName, path);
+    EXPECT_FALSE(writeRecipeFile(s, path));
+    EXPECT_EQ(fileBytes(path), old);
+    QBuffer device;
+    ASSERT_TRUE(device.open(QIODevice::WriteOnly));
+    EXPECT_FALSE(writeRecipe(s, device));
+    EXPECT_TRUE(device.data().isEmpty());
+
+    writeFileBytes(path, old + ' ');
+    for (const OpenResult &r : {readRecipeFile(back, path), readRecipe(back, old + ' ', path)}) {
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.error, openTooLargeText(QStringLiteral("Groot.zlv")));
+        EXPECT_EQ(r.error,
+                  QStringLiteral("Fout in openen recept!\r\nGroot.zlv is groter dan 4 MB en wordt niet gelezen!"));
+    }
+}
+
 TEST(RecipeSave, ReadOnlyFileIsNotReplaced)
 {
     QTemporaryDir dir;

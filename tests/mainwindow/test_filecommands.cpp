@@ -3,6 +3,9 @@
 
 #include "test_filecommands_fixture.h"
 
+#include "core/RecipeFileWriter.h"
+#include "core/WholeFile.h"
+
 using namespace mostarium;
 using namespace mostarium::test;
 
@@ -269,6 +272,33 @@ TEST_F(SaveCommands, SaveAsOffersTheNameWithItsSuffixAndAddsTheSuffix)
     rec.saveAnswers = {sample(QStringLiteral("Groot.ZLV"))};
     trigger("mnuOpslaanAls");
     EXPECT_EQ(s().app.fileName, sample(QStringLiteral("Groot.ZLV")));
+}
+
+// A name typed without its suffix is saved with ".zlv" added: a recipe
+// already under that name was not confirmed in the dialog and is replaced
+// only when the brewer agrees. A name chosen whole asks nothing more.
+TEST_F(SaveCommands, SaveAsAsksBeforeTheAddedSuffixReplacesARecipe)
+{
+    openSample(QStringLiteral("Zomerblond.zlv"));
+    const QString other = sample(QStringLiteral("Herfstbok.zlv"));
+    const QByteArray onDisk = bytes(other);
+    s().recipe.ReceptGewijzigd = true;
+    fake.saveAnswers = {sample(QStringLiteral("Herfstbok"))};
+    fake.msgAnswers = {mb::No};
+    trigger("mnuOpslaanAls");
+    ASSERT_EQ(fake.prompts(), QStringList{replaceQuestionText(other)});
+    EXPECT_EQ(fake.messages[0].style, mb::YesNo | mb::Question);
+    EXPECT_EQ(bytes(other), onDisk);
+    EXPECT_EQ(s().app.fileName, sample(QStringLiteral("Zomerblond.zlv")));
+    EXPECT_TRUE(s().recipe.ReceptGewijzigd);
+    EXPECT_EQ(history::entry(1), sample(QStringLiteral("Zomerblond.zlv")));
+
+    fake.clear();
+    fake.saveAnswers = {other};
+    trigger("mnuOpslaanAls");
+    EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+    EXPECT_EQ(bytes(other), recipeFileBytes(s()));
+    EXPECT_EQ(s().app.fileName, other);
 }
 
 TEST_F(SaveCommands, SaveAsOfAnEmptyRecipeSaysSoAndACancelKeepsThePath)

@@ -5,6 +5,7 @@
 
 #include "core/LinkFiles.h"
 #include "core/Optimisers.h"
+#include "core/WholeFile.h"
 #include "mainwindow/WindowCatalogue.h"
 #include "mainwindow/frmSysParameters.h"
 
@@ -73,6 +74,40 @@ TEST_F(AutoSave, ATickWritesTheCopyBesideTheRecipeAndLeavesTheRecipeAsItWas)
     s().recipe.Algemeen(0) = QStringLiteral("Tripel bijna klaar");
     fc->tmrAutoSave_Timer();
     EXPECT_TRUE(bytes(copy).contains("Biernaam=Tripel bijna klaar"));
+}
+
+// A file of the copy's name that this session did not write (an earlier
+// session's copy, a recipe of that name) is replaced only when the brewer
+// agrees, and is asked about once: Nee keeps it and makes no copy; after Ja
+// the copy is replaced at every tick without a word.
+TEST_F(AutoSave, AnEarlierFileOfTheCopysNameIsReplacedOnlyWhenAgreed)
+{
+    setAutoSave(true);
+    openAs(QStringLiteral("Recepten/Tripel.zlv"));
+    const QString copy = folder.file(QStringLiteral("Recepten/Tripel_AutoSave.zlv"));
+    writeFileBytes(copy, "eerdere kopie\r\n");
+    fake.msgAnswers = {mb::No};
+    fc->tmrAutoSave_Timer();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_TRUE(fake.messages[0].prompt.startsWith(replaceQuestionText(copy))) << qPrintable(fake.messages[0].prompt);
+    EXPECT_EQ(fake.messages[0].style, mb::YesNo | mb::Question);
+    EXPECT_EQ(bytes(copy), "eerdere kopie\r\n");
+    fc->tmrAutoSave_Timer();
+    EXPECT_EQ(fake.messages.size(), 1u) << "asked once";
+    EXPECT_EQ(bytes(copy), "eerdere kopie\r\n");
+    EXPECT_TRUE(w->tmrAutoSave()->isActive());
+
+    openAs(QStringLiteral("Recepten/Bock.zlv"));
+    const QString bock = folder.file(QStringLiteral("Recepten/Bock_AutoSave.zlv"));
+    writeFileBytes(bock, "eerdere kopie\r\n");
+    fake.msgAnswers = {mb::Yes};
+    fc->tmrAutoSave_Timer();
+    EXPECT_EQ(fake.messages.size(), 1u);
+    EXPECT_TRUE(bytes(bock).contains("Biernaam=Zomerblond"));
+    s().recipe.Algemeen(0) = QStringLiteral("Bock bijna klaar");
+    fc->tmrAutoSave_Timer();
+    EXPECT_EQ(fake.messages.size(), 1u);
+    EXPECT_TRUE(bytes(bock).contains("Biernaam=Bock bijna klaar"));
 }
 
 TEST_F(AutoSave, WritesNothingWhereThereIsNothingToCopyOrItMayNot)

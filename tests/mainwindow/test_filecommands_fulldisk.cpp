@@ -7,6 +7,7 @@
 #include "support/FileFaults.h"
 
 #include <functional>
+#include <string_view>
 
 using namespace mostarium;
 using namespace mostarium::test;
@@ -39,7 +40,12 @@ TEST_F(FullDiskCommands, SaveSaveAsAndAutosaveLoseNothingAndSaySo)
         openSample();
         const QString recipe = sample(QStringLiteral("Herfstbok.zlv"));
         const QString target = sample(QLatin1String(c.target));
-        if (!QFileInfo::exists(target)) {
+        if (c.target == std::string_view("Herfstbok_AutoSave.zlv")) {
+            // The copy an earlier tick of this session wrote.
+            setAutoSave(true);
+            fc->tmrAutoSave_Timer();
+            ASSERT_TRUE(QFileInfo::exists(target));
+        } else if (!QFileInfo::exists(target)) {
             ASSERT_TRUE(QFile::copy(recipe, target));
         }
         const QByteArray recipeBefore = bytes(recipe);

@@ -19,6 +19,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <stdexcept>
 
 using namespace mostarium;
@@ -302,6 +303,34 @@ TEST(CommandLineRecipe, QuotesAreStrippedAndBlanksTrimmed)
     EXPECT_EQ(commandLineRecipe(QStringLiteral("\"/r/Mijn recepten/Bock.zlv\"")),
               QStringLiteral("/r/Mijn recepten/Bock.zlv"));
     EXPECT_EQ(commandLineRecipe(QStringLiteral(" \"/r/a.zlv\" ")), QStringLiteral("/r/a.zlv"));
+}
+
+// The program works in its program folder, whatever folder it was started
+// in; a recipe named from that folder is still found.
+TEST(EnterProgramFolder, TheProgramFolderBecomesTheWorkingFolder)
+{
+    TempProgramFolder program;
+    QTemporaryDir started;
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(started.path()));
+    const QString here = QDir::currentPath();
+    const struct {
+        const char *line, *expected;  // expected: relative to the folder started in, or absolute
+    } cases[] = {
+        {"Recepten/Bock.zlv", "Recepten/Bock.zlv"},
+        {"\"Mijn recepten/Bock.zlv\"", "Mijn recepten/Bock.zlv"},
+        {"/r/Bock.zlv", "/r/Bock.zlv"},
+        {"", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.line);
+        ASSERT_TRUE(QDir::setCurrent(here));
+        const QString expected = QString::fromUtf8(c.expected);
+        EXPECT_EQ(enterProgramFolder(QString::fromUtf8(c.line)),
+                  expected.isEmpty() || expected.startsWith(u'/') ? expected : here + u'/' + expected);
+        EXPECT_EQ(QDir::currentPath(), QDir(paths::programFolder()).canonicalPath());
+    }
+    QDir::setCurrent(before);
 }
 
 TEST_F(StartUp, TheCommandLineRecipeIsOpenedAndCalculatedBeforeTheWindowShows)

@@ -183,13 +183,19 @@ TEST_F(WritersOnAFullDisk, KeepTheOldFileSaySoAndPointAtNothingStale)
          }},
         {"HTML page",
          {QStringLiteral("Recepten/Herfstbok.html")},
-         [&] { printTo("chkNaarHTML"); },
+         [&] {
+             printTo("chkNaarHTML");
+             fake.msgAnswers.push_back(mb::Yes);  // over the old file
+         },
          [] { press("frmAfdrukken", "cmdAfdOK"); },
          [&] { return QStringLiteral("Error in het aanmaken van ") + at(QStringLiteral("Recepten/Herfstbok.html")); },
          [] {}},
         {"XML export",
          {QStringLiteral("Recepten/Herfstbok.xml")},
-         [&] { printTo("chkNaarXML"); },
+         [&] {
+             printTo("chkNaarXML");
+             fake.msgAnswers.push_back(mb::Yes);  // over the old file
+         },
          [] { press("frmAfdrukken", "cmdAfdOK"); },
          [&] { return QStringLiteral("Error in het aanmaken van ") + at(QStringLiteral("Recepten/Herfstbok.xml")); },
          [] {}},

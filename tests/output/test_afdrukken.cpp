@@ -2,6 +2,7 @@
 #include "output_fixture.h"
 
 #include "core/Paths.h"
+#include "core/WholeFile.h"
 #include "output/RtfReport.h"
 #include "platform/WindowRoutines.h"
 
@@ -154,6 +155,54 @@ TEST_F(PrintDialog, AnExistingFileIsOverwrittenOnlyWhenConfirmed)
     ok();
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_TRUE(bytes(target).startsWith("{\\rtf1"));
+}
+
+// The web page and the exchange file go under names the dialog made (its
+// default, an added extension, a relative name in Recepten): a file already
+// there is replaced only when confirmed, and Nee writes nothing at all.
+TEST_F(PrintDialog, ExportsReplaceAnExistingFileOnlyWhenConfirmed)
+{
+    struct Case {
+        const char *check, *box;
+        const char *typed;  // nullptr: the default name
+        const char *file;
+    } cases[] = {
+        {"chkNaarXML", "txtNaarXML", nullptr, "Zomerblond.xml"},
+        {"chkNaarXML", "txtNaarXML", "Mijn", "Mijn.xml"},
+        {"chkNaarHTML", "txtNaarHTML", nullptr, "Zomerblond.html"},
+        {"chkNaarHTML", "txtNaarHTML", "  ", "Zomerblond.html"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.file);
+        if (!isOpen("frmAfdrukken"))
+            trigger("mnuAfdrukken");
+        fake.clear();
+        const QString target = recepten(QString::fromLatin1(c.file));
+        writeFileBytes(target, "ander recept");
+        check("chkPrinterBS")->setChecked(false);
+        check("chkNaarBestand")->setChecked(true);
+        check(c.check)->setChecked(true);
+        if (c.typed)
+            box(c.box)->setText(QString::fromLatin1(c.typed));
+        fake.msgAnswers = {mb::No};
+        ok();
+        ASSERT_EQ(fake.prompts(), QStringList{replaceQuestionText(target)});
+        EXPECT_EQ(bytes(target), "ander recept");
+        EXPECT_FALSE(QFile::exists(recepten(QStringLiteral("Zomerblond.rtf"))));
+        EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("temp/EB.rtf"))));
+        EXPECT_TRUE(isOpen("frmAfdrukken"));
+        EXPECT_EQ(box(c.box)->text(), target);
+
+        fake.clear();
+        fake.msgAnswers = {mb::Yes};
+        ok();
+        EXPECT_EQ(fake.prompts().size(), 1);
+        EXPECT_NE(bytes(target), "ander recept");
+        EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath(QString::fromLatin1(c.file))));
+        for (const QString &written :
+             {target, recepten(QStringLiteral("Zomerblond.rtf")), folder.file(QStringLiteral("temp/EB.rtf"))})
+            QFile::remove(written);
+    }
 }
 
 TEST_F(PrintDialog, SaveAsCancelKeepsTheName)

@@ -3,7 +3,7 @@
 #include "mainwindow/test_filecommands_fixture.h"
 #include "core/Cp1252.h"
 #include "core/NumText.h"
-#include "core/RecipeFileWriter.h"
+#include "core/RecipeFile.h"
 #include "output/XmlImport.h"
 
 #include <QGroupBox>
@@ -198,6 +198,85 @@ TEST_F(ImportXmlTest, LettersOutsideTheRecipeFileAreKeptAsTheirNearest)
     for (const QString &shown : {r.Algemeen(0), r.Algemeen(1), r.Bitterhop(0, HopSoort), r.Storting(0, StIngred),
                                  r.Gistkeuze(0), r.Toevoegingen(0)})
         EXPECT_TRUE(file.contains(u'=' + shown + QStringLiteral("\r\n"))) << qPrintable(shown);
+}
+
+// Open Mijn.zlv, import Mijn.xml (another recipe), Save, OK on the alert: the
+// ".zlv" name the save arrives at holds another recipe, which is replaced
+// only when the brewer agrees. Nee ends the save as Cancel does.
+TEST_F(ImportXmlTest, SavingAnImportAsksBeforeItReplacesTheRecipeOfItsName)
+{
+    const QString mijn = folder.file(QStringLiteral("Recepten/Mijn.zlv"));
+    ASSERT_TRUE(QFile::copy(sample(QStringLiteral("Herfstbok.zlv")), mijn));
+    ASSERT_TRUE(fc->openFile(mijn));
+    const QByteArray onDisk = bytes(mijn);
+    const QString imported = writeFixture(QStringLiteral("Mijn.xml"), xml::Recipe().bytes());
+    fake.clear();
+    fake.openAnswers.push_back(imported);
+    trigger("mnuImportXML");
+    ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+    s().recipe.Algemeen(1) = QStringLiteral("Piet en Klaas");
+    s().recipe.ReceptGewijzigd = true;
+
+    fake.msgAnswers = {mb::OK, mb::No};
+    trigger("mnuOpslaan");
+    ASSERT_EQ(fake.prompts(), QStringList({XmlOpslaanVraag, replaceQuestionText(mijn)}));
+    EXPECT_EQ(fake.messages[1].style, mb::YesNo | mb::Question);
+    EXPECT_EQ(bytes(mijn), onDisk);
+    EXPECT_EQ(bytes(imported), xml::Recipe().bytes());
+    EXPECT_EQ(s().app.fileName, imported);
+    EXPECT_EQ(s().view.panels[7].text, imported);
+    EXPECT_TRUE(s().recipe.ReceptGewijzigd);
+    EXPECT_EQ(s().recipe.Algemeen(0), QStringLiteral("Saison de Noël"));
+    // The autosave copies no imported recipe.
+    setAutoSave(true);
+    fc->tmrAutoSave_Timer();
+    EXPECT_EQ(fake.messages.size(), 2u);
+    EXPECT_EQ(bytes(mijn), onDisk);
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Recepten/Mijn_AutoSave.zlv"))));
+
+    fake.clear();
+    fake.msgAnswers = {mb::OK, mb::Yes};
+    trigger("mnuOpslaan");
+    EXPECT_EQ(fake.prompts().size(), 2);
+    EXPECT_EQ(bytes(mijn), recipeFileBytes(s()));
+    EXPECT_EQ(s().app.fileName, mijn);
+    EXPECT_FALSE(s().recipe.ReceptGewijzigd);
+    // Now the open recipe's own file: saved without a question.
+    fake.clear();
+    s().recipe.ReceptGewijzigd = true;
+    trigger("mnuOpslaan");
+    EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+    EXPECT_FALSE(s().recipe.ReceptGewijzigd);
+}
+
+// Notes larger than any recipe file may be are refused at the import with a
+// message that says so; notes that fit are saved and read back whole.
+TEST_F(ImportXmlTest, NotesTooLargeForARecipeFileAreRefusedAndLargeOnesSaveAndReopen)
+{
+    openSample();
+    const QString open = sample(QStringLiteral("Herfstbok.zlv"));
+    const QByteArray onDisk = bytes(open);
+    const auto withNotes = [](const QByteArray &notes) { return xml::Recipe().bytes().replace("Koud lageren", notes); };
+    fake.openAnswers.push_back(writeFixture(QStringLiteral("groot.xml"), withNotes(QByteArray(5 << 20, 'x'))));
+    trigger("mnuImportXML");
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_TRUE(fake.messages[0].prompt.contains(QStringLiteral("groter dan 4 MB")))
+        << qPrintable(fake.messages[0].prompt);
+    EXPECT_TRUE(fake.messages[0].prompt.contains(QStringLiteral("groot.xml")));
+    expectHerfstbokUntouched(open);
+    EXPECT_EQ(bytes(open), onDisk);
+
+    fake.clear();
+    const QByteArray notes(3 << 20, 'n');
+    fake.openAnswers.push_back(writeFixture(QStringLiteral("ruim.xml"), withNotes(notes)));
+    trigger("mnuImportXML");
+    ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|').left(200));
+    fake.msgAnswers = {mb::OK};
+    trigger("mnuOpslaan");
+    ASSERT_EQ(fake.prompts(), QStringList{XmlOpslaanVraag});
+    const QString saved = folder.file(QStringLiteral("Recepten/ruim.zlv"));
+    ASSERT_TRUE(fc->openFile(saved));
+    EXPECT_TRUE(s().recipe.Aantekening == QString::fromLatin1(notes));
 }
 
 TEST_F(ImportXmlTest, AChangedRecipeIsOfferedForSavingFirst)

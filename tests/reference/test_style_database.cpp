@@ -11,6 +11,7 @@
 #include "core/Recalc.h"
 #include "core/RecipeFileReader.h"
 #include "core/RecipeReset.h"
+#include "core/WholeFile.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/Wiring.h"
 #include "platform/Twips.h"
@@ -296,6 +297,25 @@ TEST_F(OpenSuggestion, OpensAsANewUnsavedRecipeNamedAfterTheStyle)
     fake.clear();
     trigger("mnuOpslaan");
     ASSERT_EQ(fake.saveDialogs.size(), 1);
+}
+
+// A suggestion saved under its style's name typed without the suffix: the
+// ".zlv" added makes a name the dialog did not confirm, so a recipe of that
+// name is replaced only when the brewer agrees.
+TEST_F(OpenSuggestion, SavingItReplacesARecipeOfTheStylesNameOnlyWhenAgreed)
+{
+    const QString name = folder.file(QStringLiteral("Recepten/") + paths::safeFileName(style));
+    const QString existing = name + QStringLiteral(".zlv");
+    writeFileBytes(existing, "eigen recept\r\n");
+    click(b, "cmdOpen");
+    ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+    fake.saveAnswers = {name};
+    fake.msgAnswers = {mb::No};
+    trigger("mnuOpslaan");
+    ASSERT_EQ(fake.saveDialogs.size(), 1);
+    EXPECT_EQ(fake.prompts(), QStringList{replaceQuestionText(existing)});
+    EXPECT_EQ(fileBytes(existing), "eigen recept\r\n");
+    EXPECT_TRUE(session().app.fileName.isEmpty());
 }
 
 TEST_F(OpenSuggestion, AChangedRecipeIsOfferedForSavingFirst)

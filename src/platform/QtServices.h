@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 
 class QWidget;
 
@@ -36,6 +37,10 @@ public:
     // splash, not one being unloaded), else the shown main window, else none.
     // When the box closes, that window is active again.
     static QWidget *dialogParent();
+
+    // The least size of a file dialog, in pixels: beside the size, type and
+    // date columns a file name of some forty characters shows whole.
+    static constexpr QSize FileDialogLeastSize{760, 460};
 
 private:
     int m_busyDepth = 0;

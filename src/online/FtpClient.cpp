@@ -186,6 +186,11 @@ QString sizeInMegabytes(qint64 bytes)
     return QString::number(double(bytes) / (1024 * 1024), 'f', 1) + QStringLiteral(" MB");
 }
 
+QString downloadLimitText(qint64 limit)
+{
+    return QStringLiteral("een download mag ten hoogste %1 zijn").arg(sizeInMegabytes(limit));
+}
+
 // What one transfer's callbacks share with the worker.
 struct cFTP::Transfer {
     cFTP *client = nullptr;
@@ -663,8 +668,8 @@ bool cFTP::FTPDownloadFile(const QString &local, const QString &remote)
         return false;
     if (m_lastRemoteSize > m_downloadLimit) {
         storeError(CURLE_FILESIZE_EXCEEDED, "FtpOpenFile:GetFile",
-                   QStringLiteral("Het bestand is %1 groot; een download mag ten hoogste %2 zijn.")
-                       .arg(sizeInMegabytes(m_lastRemoteSize), sizeInMegabytes(m_downloadLimit)));
+                   QStringLiteral("Het bestand is %1 groot; %2.")
+                       .arg(sizeInMegabytes(m_lastRemoteSize), downloadLimitText(m_downloadLimit)));
         return false;
     }
     return download(l, r, m_lastRemoteSize, true, "FtpOpenFile:GetFile", "InternetReadFile", "InternetReadFile2");

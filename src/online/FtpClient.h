@@ -23,6 +23,9 @@ inline constexpr qint64 MaxDownloadSize = qint64(64) * 1024 * 1024;
 
 // "80.0 MB": a size as the messages name it.
 QString sizeInMegabytes(qint64 bytes);
+// "een download mag ten hoogste 64.0 MB zijn": what a download may hold, as
+// the messages about a file above the limit say it.
+QString downloadLimitText(qint64 limit);
 
 // A local file that cannot be opened, read or written: not a failure of the
 // connection. what() names the file and the cause in Dutch (UTF-8).

@@ -142,8 +142,7 @@ bool OnlineCommands::download(const QString &local, const QString &remote, const
         services().msgBox(EmptyFile + remote);
     else if (mFTP->lastRemoteSize() > mFTP->downloadLimit())
         services().msgBox(TooLarge + remote + QStringLiteral(" (") + sizeInMegabytes(mFTP->lastRemoteSize())
-                          + QStringLiteral("; een download mag ten hoogste ") + sizeInMegabytes(mFTP->downloadLimit())
-                          + QStringLiteral(" zijn)."));
+                          + QStringLiteral("; ") + downloadLimitText(mFTP->downloadLimit()) + QStringLiteral(")."));
     else
         services().msgBox(mFTP->GetLastErrorMessage());
     return false;

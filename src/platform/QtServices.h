@@ -16,6 +16,10 @@ public:
     QtServices();
     ~QtServices() override;
 
+    // The least size of a file dialog, in pixels: beside the size, type and
+    // date columns a file name of some forty characters shows whole.
+    static constexpr QSize FileDialogLeastSize{760, 460};
+
     int msgBox(const QString &prompt, int style, const QString &title) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
     std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) override;
@@ -37,10 +41,6 @@ public:
     // splash, not one being unloaded), else the shown main window, else none.
     // When the box closes, that window is active again.
     static QWidget *dialogParent();
-
-    // The least size of a file dialog, in pixels: beside the size, type and
-    // date columns a file name of some forty characters shows whole.
-    static constexpr QSize FileDialogLeastSize{760, 460};
 
 private:
     int m_busyDepth = 0;

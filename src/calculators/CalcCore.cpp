@@ -6,24 +6,15 @@
 #include "core/Paths.h"
 #include "core/WholeFile.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <cmath>
 
 namespace mostarium::calc {
 
 QString reportPath(const QString &fileName) { return paths::file(QStringLiteral("temp/") + fileName); }
 
-namespace {
-
-// The start-up makes temp; a brewer may have removed it since.
-void makeFolderOf(const QString &path) { QDir().mkpath(QFileInfo(path).absolutePath()); }
-
-}  // namespace
-
 bool writeReport(const QString &path, const QStringList &lines, QString *error)
 {
-    makeFolderOf(path);
+    paths::makeFolderOf(path);
     return writeWholeFile(path, cp1252::encodeLines(lines), error);
 }
 
@@ -37,7 +28,7 @@ bool appendReportLine(const QString &path, const QString &line, QString *error)
         return false;
     }
     bytes += cp1252::encodeLines({line});
-    makeFolderOf(path);
+    paths::makeFolderOf(path);
     return writeWholeFile(path, bytes, error);
 }
 

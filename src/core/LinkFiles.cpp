@@ -7,7 +7,6 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QDir>
 #include <QUrl>
 #include <cstdio>
 
@@ -66,12 +65,18 @@ bool OpenSiteLink(const QString &fileName, const QString &address)
 {
     const QString path = siteLinkFile(fileName);
     if (!ExistFile(path)) {
-        QDir().mkpath(QFileInfo(path).path());
+        paths::makeFolderOf(path);
         if (!WriteInternetShortCut(path, address))
             return false;
     }
     OpenInternetShortCut(path);
     return true;
+}
+
+void openSiteLinkOrShowNotWritten(const QString &fileName, const QString &address)
+{
+    if (!OpenSiteLink(fileName, address))
+        showNotWritten(siteLinkFile(fileName));
 }
 
 void CreateInternetShortCuts()

@@ -58,6 +58,9 @@ QString siteLinkFile(const QString &fileName);
 // Opens the link file `fileName` of the URLs folder, writing it first (with
 // its folder) when it is missing. False when it could not be written.
 [[nodiscard]] bool OpenSiteLink(const QString &fileName, const QString &address);
+// OpenSiteLink for a link the brewer clicked: a link file that could not be
+// written is named in showNotWritten's message.
+void openSiteLinkOrShowNotWritten(const QString &fileName, const QString &address);
 
 // Starts `program` with its own argument list (never one command line to be
 // split again); with `wait` it returns when the program has ended. A program

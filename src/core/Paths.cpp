@@ -29,6 +29,8 @@ QString programFolder()
 
 void setProgramFolder(const QString &folder) { folderOverride() = QDir::cleanPath(folder); }
 
+void makeFolderOf(const QString &path) { QDir().mkpath(QFileInfo(path).absolutePath()); }
+
 const QStringList &dataFolders()
 {
     static const QStringList folders = {QStringLiteral("Documentatie"),  QStringLiteral("Recepten"),

@@ -23,6 +23,10 @@ QString zymIni();
 // regular file found, else an empty text.
 QString existingFile(const QString &relative);
 
+// Makes the folder that holds `path` (with its parents) when it is missing:
+// start-up makes the data folders, but a brewer may have removed one since.
+void makeFolderOf(const QString &path);
+
 // The canonical data folders, in the order start-up creates them.
 const QStringList &dataFolders();
 

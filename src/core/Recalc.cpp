@@ -286,9 +286,12 @@ void clearDerived(RecipeState &r)
 
 }  // namespace
 
-float expectedOG(const Table1D<float> &d, int fg, int alc, int co2)
+float expectedOG(const Table1D<float> &d, BeerIndex beer)
 {
-    return toSingle(double(d(fg)) + (double(d(alc)) - (double(d(co2)) - 2.25) * 0.125) / 0.132);
+    const double fg = d(targetIndex(TargetFG, beer));
+    const double alc = d(targetIndex(TargetAlcPerc, beer));
+    const double co2 = d(targetIndex(TargetKoolzuur, beer));
+    return toSingle(fg + (alc - (co2 - 2.25) * 0.125) / 0.132);
 }
 
 RecalcOutcome UpdateBrouwschema(Session &s)
@@ -331,13 +334,13 @@ RecalcOutcome UpdateBrouwschema(Session &s)
 
         const bool targets = r.hasStatus(StatusDoelstellingen);
         if (targets) {
-            r.OGSG = expectedOG(r.Doelstellingen, 3, 2, 5);
+            r.OGSG = expectedOG(r.Doelstellingen, FirstBeer);
             r.OGGL = SGToGL(r.OGSG);
             const QString og1 = ogText(r.OGSG);
             v.lbl_verwachtOG.setText(QStringLiteral("Verwacht OG: ") % og1);
             v.lbl_VerwachtOG2.visible = false;
             if (r.Doelstellingen.has(10) && dubbel) {
-                r.OGSG2 = expectedOG(r.Doelstellingen, 8, 7, 10);
+                r.OGSG2 = expectedOG(r.Doelstellingen, SecondBeer);
                 v.lbl_VerwachtOG2.visible = true;
                 v.lbl_VerwachtOG2.setText(QStringLiteral("OG (dunbier): ") % ogText(r.OGSG2));
                 v.lbl_verwachtOG.setText(QStringLiteral("OG (dikbier): ") % og1);

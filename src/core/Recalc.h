@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecipeState.h"
 #include "Table.h"
 
 #include <QString>
@@ -20,9 +21,9 @@ struct RecalcOutcome {
     explicit operator bool() const { return done; }
 };
 
-// The original gravity the targets give (kg/m3): the final gravity, the
-// alcohol and the carbonation at the indices given.
-float expectedOG(const Table1D<float> &d, int fg, int alc, int co2);
+// The original gravity a beer's targets give (kg/m3), from its final
+// gravity, alcohol and carbonation.
+float expectedOG(const Table1D<float> &d, BeerIndex beer);
 
 // The one recalculation: every derived value and the whole schedule, from
 // the recipe state and the installation's parameters. A calculation error

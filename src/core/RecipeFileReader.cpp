@@ -211,10 +211,8 @@ bool parseRecipe(const RecipeText &ini, RecipeState &r, bool &db)
     // The file keeps the first beer's targets and measured values also where
     // the second beer of a double brew has none; the window then shows no
     // second-beer schedule, as after a switch to double brew.
-    if (db && r.hasStatus(StatusDoelstellingen) && r.Doelstellingen(6) == 0)
-        r.clearStatus(StatusDoelstellingen);
-    if (db && r.hasStatus(StatusEvaluatie) && num::val(r.Evaluatie(0, 1)) == 0)
-        r.clearStatus(StatusEvaluatie);
+    if (db)
+        firstBeerValues::clearWithoutSecondBeer(r, StatusDoelstellingen | StatusEvaluatie);
 
     r.Aantekening = ini.value(u"Aantekeningen", "Aantekening");
     r.InRecept = num::toInt16(num::val(ini.value(u"Aantekeningen", "InRecept").trimmed()));

@@ -82,23 +82,7 @@ void writeHops(Writer &w, QStringView section, QStringView amountKey, const Tabl
 
 }  // namespace
 
-// The reader clears the bits again where the second beer of a double brew
-// has nothing, so the window shows what the switch left.
-int recipeFileStatus(const RecipeState &r)
-{
-    int status = r.ReceptStatus;
-    bool targets = false;
-    for (int i = 1; i <= 5 && r.Doelstellingen.has(5); ++i)
-        targets = targets || r.Doelstellingen(i) != 0;
-    if (targets)
-        status |= StatusDoelstellingen;
-    bool measured = false;
-    for (int q = 0; q <= 2; ++q)
-        measured = measured || (r.Evaluatie.has(q, 0) && !r.Evaluatie(q, 0).trimmed().isEmpty());
-    if (measured)
-        status |= StatusEvaluatie;
-    return status;
-}
+int recipeFileStatus(const RecipeState &r) { return r.ReceptStatus | firstBeerValues::fileBits(r); }
 
 namespace {
 

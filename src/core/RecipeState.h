@@ -34,6 +34,15 @@ enum HopCol {
     HopBerekendGram = 6
 };
 
+// The two beers of a double brew; a single brew has the first alone.
+enum BeerIndex { FirstBeer = 0, SecondBeer = 1 };
+// The targets of a beer in Doelstellingen: the first beer's at 1 to 5, the
+// second beer's five further on.
+enum TargetField { TargetVolume = 1, TargetAlcPerc = 2, TargetFG = 3, TargetEBU = 4, TargetKoolzuur = 5 };
+constexpr int targetIndex(TargetField t, BeerIndex b) { return t + 5 * b; }
+// The measured values of a beer: rows of Evaluatie, whose column is the beer.
+enum MeasuredRow { MeasuredVolume = 0, MeasuredOG = 1, MeasuredFG = 2 };
+
 // The seven tasting scales, in the order of the recipe file's section.
 inline constexpr int KenmerkenCount = 7;
 
@@ -131,5 +140,23 @@ struct RecipeState {
     void clearStatus(int bit);
     bool hasStatus(int bit) const { return (ReceptStatus & bit) != 0; }
 };
+
+// The first beer's targets and measured values belong to the recipe in both
+// brew modes. A double brew shows the targets bit only while its second beer
+// has a target volume, and the measured-value bit only while that beer has a
+// measured volume: without them there is no second-beer schedule or
+// evaluation to show. A single brew shows either bit again once the first
+// beer has a (measured) volume. The recipe file claims each bit whenever the
+// first beer holds such values, so that no switch of brew mode followed by a
+// save loses them; reading the file back gives the bits a switch gives.
+namespace firstBeerValues {
+// StatusDoelstellingen when a first-beer target is not 0, StatusEvaluatie
+// when a first-beer measured value is filled in: the bits the file claims.
+int fileBits(const RecipeState &r);
+// Clears those of `bits` that a double brew's second beer has nothing for.
+void clearWithoutSecondBeer(RecipeState &r, int bits);
+// Sets those of `bits` that a single brew's first beer has a volume for.
+void setWithFirstBeer(RecipeState &r, int bits);
+}  // namespace firstBeerValues
 
 }  // namespace mostarium

@@ -5,7 +5,6 @@
 #include "core/LinkFiles.h"
 #include "core/ScheduleDisplay.h"
 #include "core/Session.h"
-#include "core/WholeFile.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -191,8 +190,7 @@ void frmGistKeuze::afterStore()
 void frmGistKeuze::lblGKURL_Click()
 {
     const InternetShortCut link = yeastLink();
-    if (!OpenSiteLink(link.fileName, link.address))
-        showNotWritten(siteLinkFile(link.fileName));
+    openSiteLinkOrShowNotWritten(link.fileName, link.address);
 }
 
 }  // namespace mostarium

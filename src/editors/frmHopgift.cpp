@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QToolTip>
 #include <cmath>
+#include <iterator>
 
 namespace mostarium {
 
@@ -169,13 +170,14 @@ HopgiftDialog::HopgiftDialog(const HopBindings &b, Session &s, Services &svc, QW
          NumWidth},
     };
     int star = 0;
-    for (const Head &h : heads) {
+    for (std::size_t i = 0; i < std::size(heads); ++i) {
+        const Head &h = heads[i];
         // The heads wrap onto two lines above their narrow columns: an aroma
         // head stops 120 short of the next column, a bitter head short of the
         // next column's "*"; the SG heads reach the frame's edge, so that
         // "SG (kg/m3)" stays on one line.
-        const bool last = h.left == GravLeft;
-        const int next = last ? FrameWidth : (&h + 1)->left;
+        const bool last = i + 1 == std::size(heads);
+        const int next = last ? FrameWidth : heads[i + 1].left;
         const QRect at(h.left, HeadTop, last ? FrameWidth - h.left : next - 120 - h.left, HeadHeight);
         const QRect atBitter(h.left, HeadTop, last ? FrameWidth - h.left : h.width + 120, HeadHeight);
         const bool amount = !h.caption;

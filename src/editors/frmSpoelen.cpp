@@ -179,9 +179,9 @@ void frmSpoelen::CalculateSpoelcurve()
     if (!c)
         return;  // the previous curve stays
     // Said once, not at every box the brewer leaves, until it is written again.
-    if (!c->scratchWritten && !m_dumpFout)
+    if (!c->scratchWritten && !m_dumpFailureShown)
         showNotWritten(SpoelcurveTekstBestand());
-    m_dumpFout = !c->scratchWritten;
+    m_dumpFailureShown = !c->scratchWritten;
     m_curve = std::move(c);
     if (!dubbel())
         return;

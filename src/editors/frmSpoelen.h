@@ -67,7 +67,7 @@ private:
     float m_keptSpoelenTot = 0;
     float m_keptHWSG = 0;
     std::optional<Spoelcurve> m_curve;
-    bool m_dumpFout = false;  // the last curve's dump was not written, and that was said
+    bool m_dumpFailureShown = false;  // the last curve's dump was not written, and that was said
     ChartTransform m_transform;
     QImage m_image;
     // OK or Cancel under way: the boxes losing the focus now is no edit.

@@ -3,7 +3,6 @@
 #include "platform/WindowRoutines.h"
 
 #include "Layout.h"
-#include "core/NumText.h"
 #include "core/Paths.h"
 #include "core/Recalc.h"
 #include "core/Services.h"
@@ -65,11 +64,9 @@ void SwitchBrouwType(Session &s, const std::function<void()> &pasGUIAanBrouwType
     // The measured-value bit follows the beer the new mode evaluates.
     if (s.app.dubbelBrouw) {
         r.Evaluatie.redimPreserve(2, 1);
-        if (num::val(cell(r.Evaluatie, 0, 1)) == 0 && r.hasStatus(StatusEvaluatie))
-            r.clearStatus(StatusEvaluatie);
+        firstBeerValues::clearWithoutSecondBeer(r, StatusEvaluatie);
     } else {
-        if (num::val(cell(r.Evaluatie, 0, 0)) != 0 && !r.hasStatus(StatusEvaluatie))
-            r.setStatus(StatusEvaluatie);
+        firstBeerValues::setWithFirstBeer(r, StatusEvaluatie);
     }
 
     if (pasGUIAanBrouwType)
@@ -83,20 +80,16 @@ void SwitchBrouwType(Session &s, const std::function<void()> &pasGUIAanBrouwType
         s.view.panels[0].text = QStringLiteral("DB");
         r.Evaluatie.redimPreserve(2, 1);
         r.Doelstellingen.redimPreserve(std::max(10, r.Doelstellingen.ubound()));
-        if (r.Doelstellingen(6) == 0 && r.hasStatus(StatusDoelstellingen))
-            r.clearStatus(StatusDoelstellingen);
+        firstBeerValues::clearWithoutSecondBeer(r, StatusDoelstellingen);
         if (r.Bitterhop2.rowUbound() == 0 && r.Aromahop2.rowUbound() == 0 && r.hasStatus(StatusHopgift)
             && !holdsRows(r.Aromahop) && !holdsRows(r.Bitterhop))
             r.clearStatus(StatusHopgift);
     } else {
         ploc(s);
         s.view.panels[0].text = QStringLiteral("EB");
-        // Targets count as present only when the first beer has a volume; an
-        // enlarged but empty target array is not a set of targets. A recipe
-        // of targets alone has no other bit left after the switch to double
-        // brew, and still gets its targets back.
-        if (r.Doelstellingen.ubound() >= 2 && r.Doelstellingen(1) > 0 && !r.hasStatus(StatusDoelstellingen))
-            r.setStatus(StatusDoelstellingen);
+        // A recipe of targets alone has no other bit left after the switch to
+        // double brew, and still gets its targets back.
+        firstBeerValues::setWithFirstBeer(r, StatusDoelstellingen);
         if (!cell(r.Aromahop, 0, 2).isEmpty() && !cell(r.Bitterhop, 0, 2).isEmpty() && !r.hasStatus(StatusHopgift))
             r.setStatus(StatusHopgift);
         if (r.hasStatus(StatusHopgift2) && !holdsRows(r.Aromahop2) && !holdsRows(r.Bitterhop2))

@@ -19,6 +19,7 @@
 #include "core/SysParameters.h"
 #include "core/ZymSettings.h"
 #include "platform/WindowRegistry.h"
+#include "platform/WindowRoutines.h"
 
 #include <QAction>
 #include <QDir>
@@ -26,8 +27,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QEventLoop>
-#include <QTimer>
 #include <cstdio>
 #include <exception>
 
@@ -135,11 +134,7 @@ void prepare(frmRecept &w, Session &s, const StartUpOptions &options)
     showSplash();
     services().processEvents();
     // The pause keeps the splash painted: windows are redrawn, input waits.
-    if (options.splashPauseMs > 0) {
-        QEventLoop pause;
-        QTimer::singleShot(options.splashPauseMs, &pause, &QEventLoop::quit);
-        pause.exec(QEventLoop::ExcludeUserInputEvents);
-    }
+    QuietWait::pause(options.splashPauseMs);
 
     s.view.fraBrouwSchema.visible = false;
     s.view.fraEvaluatie.visible = false;

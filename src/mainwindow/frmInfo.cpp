@@ -7,16 +7,13 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/Session.h"
-#include "core/WholeFile.h"
 
-#include <QEventLoop>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -45,12 +42,6 @@ ClickLabel *linkLabel(QWidget *parent, const QString &name, const QString &addre
     // The arrow with the question mark, as over every link of the program.
     l->setCursor(Qt::WhatsThisCursor);
     return l;
-}
-
-void openSite(const QString &fileName, const QString &address)
-{
-    if (!OpenSiteLink(fileName, address))
-        showNotWritten(siteLinkFile(fileName));
 }
 
 QString disclaimer()
@@ -194,13 +185,9 @@ void frmInfo::showAsSplash()
     m_svc.processEvents();
     // The picture must stand before the pause begins: wait, within a bound,
     // until the desktop has shown the window and it has been painted.
-    if (!m_painted) {
-        QEventLoop loop;
-        m_paintWait = &loop;
-        QTimer::singleShot(SplashPaintBoundMs, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-        m_paintWait = nullptr;
-    }
+    QuietWait painted(SplashPaintBoundMs, [this] { return m_painted; });
+    painted.askAfterEventsOf(this);
+    painted.run();
 }
 
 void frmInfo::paintEvent(QPaintEvent *event)
@@ -209,9 +196,6 @@ void frmInfo::paintEvent(QPaintEvent *event)
     if (!windowHandle() || !windowHandle()->isExposed())
         return;
     m_painted = true;
-    // Queued: what was painted is put on the screen before the wait ends.
-    if (m_paintWait)
-        QMetaObject::invokeMethod(m_paintWait, &QEventLoop::quit, Qt::QueuedConnection);
 }
 
 void frmInfo::setOnTop(bool onTop)
@@ -224,9 +208,12 @@ void frmInfo::setOnTop(bool onTop)
         SetFormNotOnTop(this);
 }
 
-void frmInfo::lblI_MostariumOnline_Click() { openSite(QStringLiteral("MostariumOnline.url"), onlineSiteAddress()); }
+void frmInfo::lblI_MostariumOnline_Click()
+{
+    openSiteLinkOrShowNotWritten(QStringLiteral("MostariumOnline.url"), onlineSiteAddress());
+}
 
-void frmInfo::lblInfo_WWW_Click() { openSite(QStringLiteral("ZOLV.url"), guildSiteAddress()); }
+void frmInfo::lblInfo_WWW_Click() { openSiteLinkOrShowNotWritten(QStringLiteral("ZOLV.url"), guildSiteAddress()); }
 
 void frmInfo::cmdOK_Click()
 {

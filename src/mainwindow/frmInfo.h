@@ -2,7 +2,6 @@
 
 #include "platform/WindowBase.h"
 
-class QEventLoop;
 class QPushButton;
 
 namespace mostarium {
@@ -35,7 +34,6 @@ private:
     void cmdOK_Click();
 
     QPushButton *m_ok = nullptr;
-    QEventLoop *m_paintWait = nullptr;
     bool m_painted = false;
 };
 

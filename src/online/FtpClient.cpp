@@ -204,6 +204,11 @@ QString byteSizeText(qint64 bytes, qint64 beside)
     return roundedSizeText(bytes);
 }
 
+QString downloadLimitText(qint64 limit, qint64 size)
+{
+    return QStringLiteral("een download mag ten hoogste %1 zijn").arg(byteSizeText(limit, size));
+}
+
 // What one transfer's callbacks share with the worker.
 struct cFTP::Transfer {
     cFTP *client = nullptr;
@@ -680,10 +685,10 @@ bool cFTP::FTPDownloadFile(const QString &local, const QString &remote)
     if (m_lastRemoteSize <= 0)
         return false;
     if (m_lastRemoteSize > m_downloadLimit) {
-        storeError(
-            CURLE_FILESIZE_EXCEEDED, "FtpOpenFile:GetFile",
-            QStringLiteral("Het bestand is %1 groot; een download mag ten hoogste %2 zijn.")
-                .arg(byteSizeText(m_lastRemoteSize, m_downloadLimit), byteSizeText(m_downloadLimit, m_lastRemoteSize)));
+        storeError(CURLE_FILESIZE_EXCEEDED, "FtpOpenFile:GetFile",
+                   QStringLiteral("Het bestand is %1 groot; %2.")
+                       .arg(byteSizeText(m_lastRemoteSize, m_downloadLimit),
+                            downloadLimitText(m_downloadLimit, m_lastRemoteSize)));
         return false;
     }
     return download(l, r, m_lastRemoteSize, true, "FtpOpenFile:GetFile", "InternetReadFile", "InternetReadFile2");

@@ -27,6 +27,9 @@ inline constexpr qint64 MaxDownloadSize = qint64(64) * 1024 * 1024;
 // would read the same, it is given in bytes, so that a file just over the
 // download limit never reads as the limit itself.
 QString byteSizeText(qint64 bytes, qint64 beside = -1);
+// "een download mag ten hoogste 64.0 MB zijn": what a download may hold, as
+// the messages about a file of `size` above the limit say it.
+QString downloadLimitText(qint64 limit, qint64 size);
 
 // A local file that cannot be opened, read or written: not a failure of the
 // connection. what() names the file and the cause in Dutch (UTF-8).

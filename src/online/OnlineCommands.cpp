@@ -142,9 +142,8 @@ bool OnlineCommands::download(const QString &local, const QString &remote, const
         services().msgBox(EmptyFile + remote);
     else if (mFTP->lastRemoteSize() > mFTP->downloadLimit())
         services().msgBox(TooLarge + remote + QStringLiteral(" (")
-                          + byteSizeText(mFTP->lastRemoteSize(), mFTP->downloadLimit())
-                          + QStringLiteral("; een download mag ten hoogste ")
-                          + byteSizeText(mFTP->downloadLimit(), mFTP->lastRemoteSize()) + QStringLiteral(" zijn)."));
+                          + byteSizeText(mFTP->lastRemoteSize(), mFTP->downloadLimit()) + QStringLiteral("; ")
+                          + downloadLimitText(mFTP->downloadLimit(), mFTP->lastRemoteSize()) + QStringLiteral(")."));
     else
         services().msgBox(mFTP->GetLastErrorMessage());
     return false;

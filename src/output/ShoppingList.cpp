@@ -7,7 +7,6 @@
 #include "core/Session.h"
 #include "core/WholeFile.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
@@ -113,7 +112,7 @@ bool MakeShoppingList(const Session &s)
             suppliers = cp1252::decode(bytes);
         else if (read != FileRead::Missing)
             throw std::runtime_error("supplier list refused");
-        QDir().mkpath(QFileInfo(path).absolutePath());
+        paths::makeFolderOf(path);
         QString error;
         if (!writeWholeFile(path, cp1252::encode(shoppingListText(s, suppliers)), &error))
             throw std::runtime_error(error.toStdString());

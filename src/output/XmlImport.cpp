@@ -317,9 +317,9 @@ XmlRecipe fill(const Element &rec)
         d(5) = co2 == 0 ? 5.0f : num::toSingle(co2);
     }
     // Whichever way the targets came, the schedule starts from the gravity they give.
-    requireBeer(expectedOG(d, 3, 2, 5), d(3));
+    requireBeer(expectedOG(d, FirstBeer), d(TargetFG));
     if (targetOG == 0)
-        targetOG = expectedOG(d, 3, 2, 5);
+        targetOG = expectedOG(d, FirstBeer);
     add(StatusDoelstellingen);
 
     // Grain bill: the schedule holds ten rows.

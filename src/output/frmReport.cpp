@@ -99,12 +99,12 @@ void frmReport::showEvent(QShowEvent *event)
 {
     // Until the first build the box shows the single-brew layout; the print
     // dialog builds before it shows the window, so this is rarely read.
-    if (!m_read) {
+    if (!m_filled) {
         try {
             showRtf(readTemplate(reportTemplateFile(false)));
         } catch (const std::exception &) {
         }
-        m_read = true;
+        m_filled = true;
     }
     WindowBase::showEvent(event);
 }
@@ -130,8 +130,7 @@ void frmReport::MaakRapport(const ReportRequest &request)
     const RtfFill fill = fillTemplate(source, reportFields(m_s), spoelcurvePicture(m_s));
     showRtf(fill.rtf);
     QString error;
-    // The start-up makes temp; a brewer may have removed it since.
-    QDir().mkpath(QFileInfo(reportScratchFile(dubbel)).absolutePath());
+    paths::makeFolderOf(reportScratchFile(dubbel));
     if (!writeWholeFile(reportScratchFile(dubbel), fill.rtf, &error))
         throw std::runtime_error(error.toStdString());
     if (request.printer)
@@ -144,7 +143,7 @@ void frmReport::loadInto(const QString &path) { showRtf(readRtfFile(path)); }
 
 void frmReport::showRtf(const QByteArray &rtf)
 {
-    m_read = true;
+    m_filled = true;
     // The scratch copy just built and read is not read again.
     if (rtf == m_shown && !m_box->document()->isModified())
         return;

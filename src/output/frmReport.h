@@ -55,8 +55,8 @@ private:
     void showRtf(const QByteArray &rtf);
 
     QTextEdit *m_box = nullptr;
-    QByteArray m_shown;  // what the box was last read from
-    bool m_read = false;
+    QByteArray m_shown;     // what the box was last read from
+    bool m_filled = false;  // the box holds a template or a report
 };
 
 // The sparge-curve picture of the open recipe as PNG, when its file exists

@@ -27,8 +27,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSoundEffect>
-#include <QEventLoop>
-#include <QTimer>
 #include <QUrl>
 #include <cstdio>
 
@@ -63,6 +61,23 @@ private:
     QPointer<QWidget> m_asker;
 };
 
+// Size, type and date show whole beside a file name: the detail view's last
+// three columns are as wide as their contents, and the dialog at least
+// FileDialogLeastSize leaves the name column room for a long file name.
+// Qt's file dialog offers no public call for its columns; its one tree view
+// is the detail view. Should a Qt version have none, that is said on stderr,
+// and the test of the real dialogs fails.
+void fitDetailColumns(QFileDialog &dialog)
+{
+    auto *view = dialog.findChild<QTreeView *>();
+    if (!view) {
+        qWarning("The file dialog has no detail view: its size, type and date columns keep their widths.");
+        return;
+    }
+    for (int column = 1; column < 4; ++column)
+        view->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+}
+
 // A file dialog on the heap and watched, as the message box: should its
 // parent go while it is open, it goes with it and is not deleted again.
 QString fileDialog(QWidget *parent, const QString &title, const QString &start, const QString &filter,
@@ -73,11 +88,8 @@ QString fileDialog(QWidget *parent, const QString &title, const QString &start, 
     owner->setAcceptMode(accept);
     if (mode == QFileDialog::Directory)
         owner->setOption(QFileDialog::ShowDirsOnly);
-    // Size, type and date show whole beside a file name.
-    owner->resize(owner->sizeHint().expandedTo(QSize(760, 460)));
-    if (auto *view = owner->findChild<QTreeView *>(QStringLiteral("treeView")))
-        for (int column = 1; column < 4; ++column)
-            view->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    owner->resize(owner->sizeHint().expandedTo(QtServices::FileDialogLeastSize));
+    fitDetailColumns(*owner);
     const bool chosen = owner->exec() == QDialog::Accepted;
     if (!owner)
         return {};
@@ -94,9 +106,8 @@ QWidget *QtServices::dialogParent()
     // the splash, nor a window being unloaded.
     if (QWidget *active = QApplication::activeWindow(); canOwnBox(active))
         return active;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmRecept") && canOwnBox(w))
-            return w;
+    if (QWidget *main = mainWindow(); canOwnBox(main))
+        return main;
     return nullptr;
 }
 
@@ -227,10 +238,10 @@ void QtServices::playSound(const QString &path, bool wait)
     });
     effect->play();
     if (wait) {
-        QEventLoop loop;
-        QObject::connect(effect, &QSoundEffect::playingChanged, &loop, &QEventLoop::quit);
-        QTimer::singleShot(3000, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        const QPointer<QSoundEffect> sound = effect;
+        QuietWait end(3000, [sound] { return !sound || !sound->isPlaying(); });
+        QObject::connect(effect, &QSoundEffect::playingChanged, &end, &QuietWait::askAgain);
+        end.run();
     }
 }
 

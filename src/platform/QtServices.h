@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 
 class QWidget;
 
@@ -14,6 +15,10 @@ class QtServices final : public Services {
 public:
     QtServices();
     ~QtServices() override;
+
+    // The least size of a file dialog, in pixels: beside the size, type and
+    // date columns a file name of some forty characters shows whole.
+    static constexpr QSize FileDialogLeastSize{760, 460};
 
     int msgBox(const QString &prompt, int style, const QString &title) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;

@@ -52,23 +52,75 @@ void keepBoxesOff(QWidget *window) { window->setProperty("keepBoxesOff", true); 
 
 bool boxesKeptOff(const QWidget *window) { return window->property("keepBoxesOff").toBool(); }
 
+QuietWait::QuietWait(int boundMs, std::function<bool()> done) : m_boundMs(boundMs), m_done(std::move(done))
+{
+    m_bound.setSingleShot(true);
+    connect(&m_bound, &QTimer::timeout, &m_loop, &QEventLoop::quit);
+}
+
+QuietWait::~QuietWait()
+{
+    for (const QPointer<QObject> &w : std::as_const(m_watched))
+        if (w)
+            w->removeEventFilter(this);
+}
+
+void QuietWait::pause(int ms) { QuietWait(ms, {}).run(); }
+
+void QuietWait::askAfterEventsOf(QObject *watched)
+{
+    if (!watched)
+        return;
+    watched->installEventFilter(this);
+    m_watched.append(watched);
+}
+
+void QuietWait::askAgain()
+{
+    if (m_asking || !m_done)
+        return;
+    m_asking = true;
+    // Queued: the event or signal that called it is handled whole first (a
+    // paint is on the screen, an activation complete).
+    QMetaObject::invokeMethod(
+        &m_loop,
+        [this] {
+            m_asking = false;
+            if (m_done())
+                m_loop.quit();
+        },
+        Qt::QueuedConnection);
+}
+
+bool QuietWait::eventFilter(QObject *watched, QEvent *event)
+{
+    askAgain();
+    return QObject::eventFilter(watched, event);
+}
+
+bool QuietWait::run()
+{
+    const auto holds = [this] { return m_done && m_done(); };
+    if (holds() || m_boundMs <= 0)
+        return holds();
+    m_bound.start(m_boundMs);
+    m_loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_bound.stop();
+    return holds();
+}
+
 bool waitUntilActive(QWidget *window, int boundMs)
 {
-    const auto done = [window] {
-        return window->isActiveWindow() && window->windowHandle() && window->windowHandle()->isExposed();
-    };
-    if (!window->isVisible() || done())
-        return window->isVisible();
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
+    if (!window->isVisible())
+        return false;
+    const QPointer<QWidget> shown = window;
+    QuietWait wait(boundMs, [shown] {
+        return shown && shown->isActiveWindow() && shown->windowHandle() && shown->windowHandle()->isExposed();
     });
-    poll.start(10);
-    QTimer::singleShot(boundMs, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    return done();
+    // The activation reaches the widget, the exposure its native window.
+    wait.askAfterEventsOf(window);
+    wait.askAfterEventsOf(window->windowHandle());
+    return wait.run();
 }
 
 void PlayClick(const Session &s, Services &svc)

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QColor>
+#include <QEventLoop>
 #include <QLabel>
+#include <QList>
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <functional>
 
 class QMainWindow;
@@ -24,10 +28,42 @@ QWidget *mainWindow();
 void keepBoxesOff(QWidget *window);
 bool boxesKeptOff(const QWidget *window);
 
-// Lets window messages run (no user input) until the shown window is active
-// on the screen, at most `boundMs`: the desktop answers a show and an
-// activation later, and a box asked for before then would take another
-// window as the one that asked. True when it is.
+// The one bounded wait without user input: window messages run (repaints,
+// the desktop's answers to a show or an activation, sounds ending), while
+// typed keys and clicks wait until it is over. It lasts `boundMs` at most and
+// ends as soon as `done` holds. `done` is asked when the wait begins and
+// again once the event or signal that may have made it hold is handled:
+// after each event of an object given to askAfterEventsOf, and after each
+// call of askAgain (a slot for the signals that tell).
+class QuietWait : public QObject {
+public:
+    QuietWait(int boundMs, std::function<bool()> done);
+    ~QuietWait() override;
+
+    // A pause of `ms` without user input.
+    static void pause(int ms);
+
+    void askAfterEventsOf(QObject *watched);
+    void askAgain();
+    // Waits; true when `done` holds at the end.
+    bool run();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    const int m_boundMs;
+    const std::function<bool()> m_done;
+    QEventLoop m_loop;
+    QTimer m_bound;
+    QList<QPointer<QObject>> m_watched;
+    bool m_asking = false;  // a question is queued
+};
+
+// Waits (see QuietWait) until the shown window is active on the screen, at
+// most `boundMs`: the desktop answers a show and an activation later, and a
+// box asked for before then would take another window as the one that
+// asked. True when it is.
 bool waitUntilActive(QWidget *window, int boundMs);
 
 // The click of a confirmed choice (Sounds/ploc.wav), when the sounds are on.

@@ -12,8 +12,6 @@
 #include "platform/Twips.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -296,7 +294,7 @@ void frmBiertypen1::cmdOpen_Click()
     if (st.vraagOpslaan && !st.vraagOpslaan())
         return;
     const QString path = paths::file(QStringLiteral("\\temp\\ReceptSuggestie.zlv"));
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    paths::makeFolderOf(path);
     QString text = recept;
     while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
         text.chop(1);

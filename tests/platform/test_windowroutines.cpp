@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -42,6 +43,71 @@ TEST(WindowRoutines, TopmostKeepsPositionAndSize)
     SetFormOnTop(&hidden);
     EXPECT_FALSE(hidden.isVisible());
     SetFormOnTop(nullptr);
+}
+
+// A quiet wait ends once what it waits for has happened, told by an event of
+// a watched object or by a signal, and at its bound when it never happens.
+TEST(WindowRoutines, AQuietWaitEndsWhenItsEventComesElseAtItsBound)
+{
+    struct Mailbox : QObject {
+        bool arrived = false;
+        bool event(QEvent *e) override
+        {
+            if (e->type() == QEvent::User)
+                arrived = true;
+            return QObject::event(e);
+        }
+    };
+    struct Case {
+        const char *name;
+        // Arms the wait for `box`; the letter comes through the event loop.
+        std::function<void(QuietWait &, Mailbox &, QTimer &)> arm;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"an event of a watched object",
+         [](QuietWait &wait, Mailbox &box, QTimer &) {
+             wait.askAfterEventsOf(&box);
+             QCoreApplication::postEvent(&box, new QEvent(QEvent::User));
+         },
+         true},
+        {"a signal connected to askAgain",
+         [](QuietWait &wait, Mailbox &box, QTimer &letter) {
+             QObject::connect(&letter, &QTimer::timeout, &box, [&box] { box.arrived = true; });
+             QObject::connect(&letter, &QTimer::timeout, &wait, &QuietWait::askAgain);
+             letter.start(0);
+         },
+         true},
+        {"nothing that tells", [](QuietWait &, Mailbox &, QTimer &) {}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Mailbox box;
+        QTimer letter;
+        letter.setSingleShot(true);
+        // Fires only in a wait that missed its event and runs to the bound.
+        bool late = false;
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [&late] { late = true; });
+        QuietWait wait(c.expected ? 20000 : 50, [&box] { return box.arrived; });
+        c.arm(wait, box, letter);
+        watchdog.start(5000);
+        EXPECT_EQ(wait.run(), c.expected);
+        EXPECT_FALSE(late);
+    }
+}
+
+TEST(WindowRoutines, WaitUntilActiveEndsWhenTheWindowIsActivated)
+{
+    QWidget w;
+    EXPECT_FALSE(waitUntilActive(&w, 20000)) << "a hidden window is never waited for";
+    w.show();
+    QTimer::singleShot(0, &w, [&w] { QApplication::setActiveWindow(&w); });
+    bool late = false;
+    QTimer::singleShot(5000, &w, [&late] { late = true; });
+    EXPECT_TRUE(waitUntilActive(&w, 20000));
+    EXPECT_FALSE(late);
 }
 
 TEST(WindowRoutines, UnderConstructionNotice)

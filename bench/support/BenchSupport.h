@@ -19,7 +19,10 @@ class SilentServices : public Services {
 public:
     int messages = 0;
     int msgBox(const QString &, int, const QString &) override { return ++messages, mb::OK; }
-    std::optional<QString> inputBox(const QString &, const QString &, const QString &) override { return std::nullopt; }
+    std::optional<QString> inputBox(const QString &, const QString &, const QString &, InputKind) override
+    {
+        return std::nullopt;
+    }
     std::optional<QString> openFileName(const QString &, const QString &, const QString &) override
     {
         return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include "core/CalcError.h"
 #include "platform/Twips.h"
+#include "platform/TypedList.h"
 #include "platform/WindowRoutines.h"
 
 #include <QComboBox>
@@ -51,8 +52,7 @@ frmContinueHoppen::frmContinueHoppen(Session &s, Services &svc, QWidget *parent)
     m_eindSG = input("txtCH_EindSG");
     m_alfazuur = input("txtCH_Alfazuur");
     m_hoedanigheid = choice("comCH_Hoedanigheid", {QStringLiteral("bloemen"), QStringLiteral("pellets")});
-    m_hoedanigheid->setEditable(true);
-    m_hoedanigheid->setInsertPolicy(QComboBox::NoInsert);
+    makeTypedList(m_hoedanigheid);
     m_hoedanigheid->setCurrentIndex(0);
     m_volume = input("txtCH_Volume");
     m_prefix = new QLineEdit(this);

@@ -5,6 +5,7 @@
 #include "core/CalcError.h"
 #include "core/NumText.h"
 #include "core/Services.h"
+#include "platform/TypedList.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -45,8 +46,7 @@ frmHopPartition::frmHopPartition(Session &s, Services &svc, QWidget *parent)
     auto *aantalLay = new QHBoxLayout;
     m_aantal = choice("cmbHP_Aantal",
                       {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}, hop);
-    m_aantal->setEditable(true);
-    m_aantal->setInsertPolicy(QComboBox::NoInsert);
+    makeTypedList(m_aantal);
     m_aantal->setCurrentIndex(1);
     aantalLay->addWidget(label("lblHP_varieteiten", QStringLiteral("Aantal hopsoorten (max 4):"), hop));
     aantalLay->addWidget(m_aantal);

@@ -41,6 +41,7 @@ const QString kBusy = QStringLiteral("OptiMaischer is bezig! Wacht tot het optim
 
 const QString kPromptKooktijd = QStringLiteral("Voer gewenste kooktijd in.");
 const QString kPromptDikte = QStringLiteral("Voer minimum beslag dikte in (2-6 L/kg).");
+const QString kNoNumber = QStringLiteral("\"%1\" is geen getal! Voer een getal in.");
 
 // Ends a run: the recipe goes back to where it started and the user is told why.
 struct NoFit {
@@ -71,20 +72,26 @@ Snapshot take(const RecipeState &r)
 
 // Asks a number until one in [lo, hi] is entered; false on Cancel or an empty
 // text. The number is kept before the range test, so a refused value is the
-// next default; a text that is no number keeps the previous default.
+// next default. A text that is no number is said so and asked again with
+// that text, so the brewer corrects what was typed; the number keeps its
+// value.
 bool askNumber(const QString &prompt, double &var, double lo, double hi)
 {
+    QString shown = num::plain(var);
     for (;;) {
-        const std::optional<QString> answer = services().inputBox(prompt, OptiMaischerTitle, num::plain(var));
+        const std::optional<QString> answer = services().inputBox(prompt, OptiMaischerTitle, shown, InputKind::Decimal);
         if (!answer || answer->isEmpty())
             return false;
         try {
             var = num::strictDouble(*answer);
         } catch (const CalcError &) {
+            services().msgBox(kNoNumber.arg(*answer), mb::Exclamation, OptiMaischerTitle);
+            shown = *answer;
             continue;
         }
         if (var >= lo && var <= hi)
             return true;
+        shown = num::plain(var);
     }
 }
 

@@ -16,7 +16,10 @@ public:
                : buttons == mb::OKOnly                            ? mb::OK
                                                                   : mb::Cancel;
     }
-    std::optional<QString> inputBox(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> inputBox(const QString &, const QString &, const QString &, InputKind) override
+    {
+        return {};
+    }
     std::optional<QString> openFileName(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> folderName(const QString &, const QString &) override { return {}; }

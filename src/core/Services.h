@@ -21,6 +21,11 @@ inline constexpr int OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes =
 
 inline const QString AppTitle = QStringLiteral("Mostarium");
 
+// What an input box asks: any text, or a number with decimals, typed as in
+// the program's number boxes (digits and the point; a typed or pasted comma
+// is the point).
+enum class InputKind { Text, Decimal };
+
 class Services {
 public:
     virtual ~Services() = default;
@@ -28,9 +33,9 @@ public:
     // A message box: `style` is buttons + icon; an empty title shows AppTitle.
     // Returns the answer (mb::Answer).
     virtual int msgBox(const QString &prompt, int style = mb::OKOnly, const QString &title = QString()) = 0;
-    // An input box; nullopt when cancelled.
-    virtual std::optional<QString> inputBox(const QString &prompt, const QString &title,
-                                            const QString &defaultText) = 0;
+    // An input box of a kind; nullopt when cancelled.
+    virtual std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText,
+                                            InputKind kind = InputKind::Text) = 0;
     // File dialogs; nullopt when cancelled. `filter` in Qt form ("Recepten (*.zlv)").
     virtual std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) = 0;
     virtual std::optional<QString> saveFileName(const QString &title, const QString &path, const QString &filter) = 0;

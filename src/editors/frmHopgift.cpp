@@ -5,6 +5,7 @@
 #include "core/Session.h"
 #include "platform/NumericEdit.h"
 #include "platform/Twips.h"
+#include "platform/TypedList.h"
 #include "platform/WindowRoutines.h"
 
 #include <QComboBox>
@@ -253,9 +254,8 @@ HopgiftDialog::Row HopgiftDialog::makeRow(List list, int i, const Row *previous)
     r.soort->setMaxLength(30);
     r.vorm = new QComboBox(frame);
     r.vorm->setObjectName(rowName(aroma ? u"comAHHoedanigheid" : u"comBHHoedanigheid", i));
-    r.vorm->setEditable(true);
-    // Enter presses OK; it does not add the typed form to the list.
-    r.vorm->setInsertPolicy(QComboBox::NoInsert);
+    // Any typed form is stored as typed; Enter presses OK.
+    makeTypedList(r.vorm);
     r.vorm->addItems({QStringLiteral("pellets"), QStringLiteral("bloemen")});
     setComboText(r.vorm, QString());
     r.alfa = new NumericEdit(rowName(aroma ? u"txtAHalfaz" : u"txtBHalfaz", i), false, frame);

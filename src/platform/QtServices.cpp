@@ -1,6 +1,7 @@
 #include "QtServices.h"
 
 #include "HelpWindow.h"
+#include "NumericEdit.h"
 #include "WindowRoutines.h"
 
 #include "core/Cp1252.h"
@@ -18,7 +19,8 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QTreeView>
-#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QMessageBox>
@@ -184,12 +186,44 @@ int QtServices::msgBox(const QString &prompt, int style, const QString &title)
     return kind == mb::OKOnly ? mb::OK : kind == mb::YesNo ? mb::No : mb::Cancel;
 }
 
-std::optional<QString> QtServices::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
+std::optional<QString> QtServices::inputBox(const QString &prompt, const QString &title, const QString &defaultText,
+                                            InputKind kind)
 {
+    // On the heap and watched, as the message box.
     BackToAsker back;
-    bool ok = false;
-    const QString text = QInputDialog::getText(back.asker(), title.isEmpty() ? AppTitle : title, prompt,
-                                               QLineEdit::Normal, defaultText, &ok);
+    QPointer<QDialog> owner = new QDialog(back.asker());
+    QDialog &box = *owner;
+    box.setObjectName(QStringLiteral("InputBox"));
+    box.setWindowTitle(title.isEmpty() ? AppTitle : title);
+    auto *label = new QLabel(prompt, &box);
+    label->setObjectName(QStringLiteral("lblPrompt"));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    // A box that asks a number takes keys and pasted text as every number box does.
+    QLineEdit *edit = kind == InputKind::Decimal
+                          ? new NumericEdit(QStringLiteral("txtInput"), NumericEdit::Kind::Decimal)
+                          : new QLineEdit;
+    edit->setObjectName(QStringLiteral("txtInput"));
+    edit->setText(defaultText);
+    edit->selectAll();
+    label->setBuddy(edit);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+    buttons->setObjectName(QStringLiteral("buttons"));
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&box);
+    layout->addWidget(label);
+    layout->addWidget(edit);
+    layout->addWidget(buttons);
+    box.setMinimumWidth(360);
+    edit->setFocus();
+    const bool ok = box.exec() == QDialog::Accepted;
+    if (!owner)
+        return std::nullopt;
+    const QString text = edit->text();
+    delete owner.data();
     if (!ok)
         return std::nullopt;
     return text;

@@ -21,7 +21,8 @@ public:
     static constexpr QSize FileDialogLeastSize{760, 460};
 
     int msgBox(const QString &prompt, int style, const QString &title) override;
-    std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText,
+                                    InputKind kind) override;
     std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) override;
     std::optional<QString> saveFileName(const QString &title, const QString &path, const QString &filter) override;
     std::optional<QString> folderName(const QString &title, const QString &folder) override;

@@ -2,6 +2,8 @@
 
 #include "calculators/frmContinueHoppen.h"
 
+#include "support/widgets/TypeInList.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -207,6 +209,21 @@ TEST_F(ContinueHoppenTest, AFormWithoutAKnownWordIsRed)
     press(d, "cmdCHBereken");
     EXPECT_FALSE(bad(d, "comCH_Hoedanigheid"));
     EXPECT_EQ(d->statusText(), "Zie " + report());
+}
+
+TEST_F(ContinueHoppenTest, ATypedFormStaysAsTypedAndReachesTheReport)
+{
+    open();
+    fill();
+    auto *vorm = in<QComboBox>(d, "comCH_Hoedanigheid");
+    typeInList(vorm, QStringLiteral("Pellets"));
+    EXPECT_FALSE(vorm->hasFocus());
+    EXPECT_EQ(vorm->currentText(), "Pellets");
+    // Enter computes (the default button) with the form as typed.
+    typeInList(vorm, QStringLiteral("BLOEMEN"), Qt::Key_Return);
+    EXPECT_EQ(vorm->currentText(), "BLOEMEN");
+    EXPECT_EQ(d->statusText(), "Zie " + report());
+    EXPECT_TRUE(bytes(report()).contains("\r\nHop hoedanigheid: BLOEMEN\r\n"));
 }
 
 TEST_F(ContinueHoppenTest, AStoppedLinearScheduleWritesNoReportAndKeepsItsMessage)

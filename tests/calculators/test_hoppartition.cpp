@@ -2,6 +2,10 @@
 
 #include "calculators/frmHopPartition.h"
 
+#include "support/widgets/TypeInList.h"
+
+#include <QAbstractItemView>
+
 namespace mostarium::test {
 namespace {
 
@@ -81,13 +85,27 @@ TEST_F(HopPartitionTest, AListChoiceAfterAComputeShowsFourRowsAndKeepsTheValues)
     box("txtHP_alfa", 1)->setText("4");
     press(d, "cmdHP_Bereken");
 
-    // Typing in the list's text field lays out nothing.
+    // Typing in the list's text field lays out nothing, however the typing
+    // ends, even when the text is one of the list's items.
     auto *aantal = in<QComboBox>(d, "cmbHP_Aantal");
-    aantal->setEditText(QStringLiteral("3"));
-    EXPECT_EQ(d->rowCount(), 2);
-    EXPECT_TRUE(shown("txtHP_Perc", 0));
+    for (const Qt::Key leave : {Qt::Key_Tab, Qt::Key_Return}) {
+        typeInList(aantal, QStringLiteral("3"), leave);
+        EXPECT_EQ(aantal->currentText(), "3");
+        EXPECT_EQ(d->rowCount(), 2);
+        EXPECT_TRUE(shown("txtHP_Perc", 0));
+        if (leave == Qt::Key_Tab) {
+            EXPECT_FALSE(aantal->hasFocus()) << "Tab left the list";
+        }
+    }
 
-    choose(d, "cmbHP_Aantal", 3);
+    // A choice in the list does: the arrow key, or the opened list clicked.
+    aantal->setFocus();
+    QTest::keyClick(aantal, Qt::Key_Down);
+    expectRows(3);
+    aantal->showPopup();
+    QAbstractItemView *list = aantal->view();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(aantal->model()->index(3, 0)).center());
+    EXPECT_EQ(aantal->currentText(), "4");
     expectRows(4);
     EXPECT_EQ(box("txtHP_alfa", 0)->text(), "8");
     EXPECT_EQ(box("txtHP_Gram", 0)->text(), "20");

@@ -406,19 +406,25 @@ TEST(OptiMaischerInput, BoilTimeAndThicknessOutsideTheirRangeAreAskedAgain)
     ScopedFakeServices fake;
     Session s = paleAle();
     OptiMaischer o;
-    answer(fake, {"19", "121", "abc", "60", "1.95", "6.05", "6"});
+    answer(fake, {"19", "121", "1..5", "60", "1.95", "6.05", "6"});
 
     OptimizeWaterThrowRatioToFulfillDefinedBoilingTime(s, o, true, true);
 
     ASSERT_EQ(fake.inputs.size(), 7u);
-    const QStringList defaults = {"60", "19", "121", "121", "2.5", "1.95", "6.05"};
+    // A text that is no number comes back as typed, to be corrected.
+    const QStringList defaults = {"60", "19", "121", "1..5", "2.5", "1.95", "6.05"};
     for (int i = 0; i < 7; ++i) {
         const bool boil = i < 4;
         EXPECT_EQ(fake.inputs[i].prompt,
                   boil ? "Voer gewenste kooktijd in." : "Voer minimum beslag dikte in (2-6 L/kg).");
         EXPECT_EQ(fake.inputs[i].title, "Mostarium OptiMaischer");
         EXPECT_EQ(fake.inputs[i].defaultText, defaults[i]) << i;
+        EXPECT_EQ(fake.inputs[i].kind, InputKind::Decimal) << i;
     }
+    // Only the text that is no number is said; a number out of range is asked again.
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt, "\"1..5\" is geen getal! Voer een getal in.");
+    EXPECT_EQ(fake.messages[0].title, "Mostarium OptiMaischer");
     EXPECT_EQ(o.GewensteKooktijd, 60);
     EXPECT_EQ(o.MinimumBeslagDikte, 6);
 }

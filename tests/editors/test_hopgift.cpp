@@ -8,6 +8,7 @@
 
 #include "editors_fixture.h"
 #include "support/RecipeBuilders.h"
+#include "support/widgets/TypeInList.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -466,6 +467,33 @@ TEST_F(HopgiftTest, SuccessorsByBeerBrewModeAndWizard)
         for (const char *n : {"frmHopgift2", "frmToevoegingen", "frmGistKeuze"})
             EXPECT_EQ(windows().isLoaded(QLatin1String(n)), qstrcmp(n, c.opens) == 0) << n;
         EXPECT_EQ(session().app.wizardActief, c.wizard);
+    }
+}
+
+TEST_F(HopgiftTest, ATypedFormStaysAsTypedAndIsStoredSoInBothBeers)
+{
+    for (const HopBindings *b : kBeers) {
+        SCOPED_TRACE(b->window);
+        session() = doubleBrew();
+        HopgiftDialog *d = open(*b);
+        QComboBox *aroma = combo(d, u"comAHHoedanigheid", 0);
+        QComboBox *bitter = combo(d, u"comBHHoedanigheid", 0);
+
+        // Left with Tab: the next box has the focus and the form is as typed.
+        typeInList(aroma, QStringLiteral("BLOEMEN"));
+        EXPECT_FALSE(aroma->hasFocus());
+        EXPECT_EQ(aroma->currentText(), "BLOEMEN");
+        // Enter presses OK, whose check fails on another box here: the form
+        // is as typed.
+        edit(d, u"txtBHalfaz", 0)->setText(QStringLiteral("99"));
+        typeInList(bitter, QStringLiteral("Pellets"), Qt::Key_Return);
+        EXPECT_TRUE(isMarkedBad(edit(d, u"txtBHalfaz", 0))) << "Enter pressed OK";
+        EXPECT_FALSE(isMarkedBad(bitter));
+        EXPECT_EQ(bitter->currentText(), "Pellets");
+
+        d->StoreHopgift();
+        EXPECT_EQ((session().recipe.*b->aroma)(0, HopHoedanigheid), "BLOEMEN");
+        EXPECT_EQ((session().recipe.*b->bitter)(0, HopHoedanigheid), "Pellets");
     }
 }
 

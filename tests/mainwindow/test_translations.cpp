@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -170,8 +169,9 @@ TEST_F(DutchQtTexts, TheInputBoxCancelsInDutch)
         cancel = buttonText(d, QDialogButtonBox::Cancel);
         static_cast<QDialog *>(d)->reject();
     });
-    const auto answer = services.inputBox(QStringLiteral("Voer gewenste kooktijd in."),
-                                          QStringLiteral("Mostarium OptiMaischer"), QStringLiteral("60"));
+    const auto answer =
+        services.inputBox(QStringLiteral("Voer gewenste kooktijd in."), QStringLiteral("Mostarium OptiMaischer"),
+                          QStringLiteral("60"), InputKind::Decimal);
 
     EXPECT_FALSE(answer.has_value());
     EXPECT_EQ(ok, QStringLiteral("OK"));

@@ -77,7 +77,10 @@ TEST(QtServicesParent, EachKindOfBoxGivesTheFrontBackToTheWindowThatAskedForIt)
     };
     const Kind kinds[] = {
         {"message", [&] { real.msgBox(QStringLiteral("Geen profiel gekozen."), 48, QStringLiteral("Attentie!")); }},
-        {"input", [&] { real.inputBox(QStringLiteral("Naam:"), QStringLiteral("Invoer"), QStringLiteral("x")); }},
+        {"input",
+         [&] {
+             real.inputBox(QStringLiteral("Naam:"), QStringLiteral("Invoer"), QStringLiteral("x"), InputKind::Text);
+         }},
         {"open file",
          [&] { real.openFileName(QStringLiteral("Openen"), folder.path(), QStringLiteral("Tekst (*.txt)")); }},
         {"save file",

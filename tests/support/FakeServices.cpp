@@ -26,9 +26,10 @@ int FakeServices::msgBox(const QString &prompt, int style, const QString &title)
     return buttons == mb::OKOnly ? mb::OK : buttons == mb::YesNo ? mb::No : mb::Cancel;
 }
 
-std::optional<QString> FakeServices::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
+std::optional<QString> FakeServices::inputBox(const QString &prompt, const QString &title, const QString &defaultText,
+                                              InputKind kind)
 {
-    inputs.push_back({prompt, title, defaultText});
+    inputs.push_back({prompt, title, defaultText, kind});
     if (inputAnswers.empty())
         return std::nullopt;
     return takeFront(inputAnswers);

@@ -24,6 +24,7 @@ public:
 
     struct Input {
         QString prompt, title, defaultText;
+        InputKind kind;
     };
     std::vector<Input> inputs;
     std::deque<std::optional<QString>> inputAnswers;
@@ -61,7 +62,8 @@ public:
     int processEventsCalls = 0;
 
     int msgBox(const QString &prompt, int style, const QString &title) override;
-    std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    std::optional<QString> inputBox(const QString &prompt, const QString &title, const QString &defaultText,
+                                    InputKind kind) override;
     std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) override;
     std::optional<QString> saveFileName(const QString &title, const QString &path, const QString &filter) override;
     std::optional<QString> folderName(const QString &title, const QString &folder) override;

@@ -9,6 +9,7 @@
 #include "SysParamCompare.h"
 #include "WholeFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <iterator>
@@ -231,7 +232,7 @@ QString fileNamePart(const QString &path)
     return path.mid(cut + 1);
 }
 
-OpenResult failOpen(Session &s)
+OpenResult failOpen(Session &s, const QString &message = OpenReceptFout)
 {
     // Nothing half-read stays, and no file is attached to the empty recipe.
     ResetReceptState(s);
@@ -240,7 +241,7 @@ OpenResult failOpen(Session &s)
     s.view.panels[7].text.clear();
     s.viewChanged();
     OpenResult res;
-    res.error = OpenReceptFout;
+    res.error = message;
     return res;
 }
 
@@ -296,7 +297,11 @@ OpenResult readRecipeFile(Session &s, const QString &path)
 {
     ResetReceptState(s);
     QByteArray bytes;
-    if (readWholeFile(path, MaxRecipeFileSize, bytes) != FileRead::Ok)
+    const FileRead read = readWholeFile(path, MaxRecipeFileSize, bytes);
+    // A folder or a pipe is named as such; it is no damaged recipe.
+    if (read == FileRead::Folder || read == FileRead::NotRegular)
+        return failOpen(s, refusedFileText(QDir::toNativeSeparators(path), read));
+    if (read != FileRead::Ok)
         return failOpen(s);
     return parseInto(s, bytes, path, isReadOnly(QFileInfo(path)) ? 1 : 0);
 }

@@ -133,11 +133,11 @@ void frmReport::MaakRapport(const ReportRequest &request)
     // The start-up makes temp; a brewer may have removed it since.
     QDir().mkpath(QFileInfo(reportScratchFile(dubbel)).absolutePath());
     if (!writeWholeFile(reportScratchFile(dubbel), fill.rtf, &error))
-        throw std::runtime_error(error.toStdString());
+        throw ReportRefused(notWrittenText(reportScratchFile(dubbel), error));
     if (request.printer)
         PrintRapport();
     if (request.file && !writeWholeFile(request.fileName, fill.rtf, &error))
-        throw std::runtime_error(error.toStdString());
+        throw ReportRefused(notWrittenText(request.fileName, error));
 }
 
 void frmReport::loadInto(const QString &path) { showRtf(readRtfFile(path)); }

@@ -3,6 +3,7 @@
 #include "Ini.h"
 #include "Paths.h"
 #include "WholeFile.h"
+#include "ZymSettings.h"
 
 namespace mostarium::history {
 
@@ -13,8 +14,10 @@ const QString kSection = QStringLiteral("FileHistory");
 
 QString entry(int n, bool trimmed)
 {
+    // The blanks are those of the stored text: a path's own blanks at its
+    // ends are kept there escaped.
     const QString v = ReadINI(iniFile(), kSection, QString::number(n), QString());
-    return trimmed ? v.trimmed() : v;
+    return decodeSettingPath(trimmed ? v.trimmed() : v);
 }
 
 QString captionFor(int n, const QString &path)
@@ -31,10 +34,10 @@ bool UpdateFileHistory(const QString &fileName)
         return false;
     bool written = true;
     for (int n = 3; n >= 1; --n) {
-        QString v = entry(n);
+        QString v = encodeSettingPath(entry(n));
         written = WriteINI(iniFile(), kSection, QString::number(n + 1), v) && written;
     }
-    QString v = fileName;
+    QString v = encodeSettingPath(fileName);
     written = WriteINI(iniFile(), kSection, QStringLiteral("1"), v) && written;
     // The captions show what the file holds now, whatever reached it.
     if (!written)

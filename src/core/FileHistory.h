@@ -5,7 +5,8 @@
 // The four most recent recipes, keys "1".."4" of section FileHistory in ZYM.ini.
 namespace mostarium::history {
 
-// Entry n (1..4) as stored; `trimmed` cuts blanks around it.
+// The path of entry n (1..4) as it was written (see encodeSettingPath);
+// `trimmed` cuts blanks around the stored text.
 QString entry(int n, bool trimmed = true);
 // The menu caption of entry n: "  &n " and the path, or ".." and its last 50
 // characters when it is longer than 50.

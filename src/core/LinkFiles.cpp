@@ -96,7 +96,7 @@ LinkTarget ReadInternetShortCut(const QString &path)
     LinkTarget t;
     QByteArray bytes;
     const FileRead read = readWholeFile(path, MaxTextFileSize, bytes);
-    if (read == FileRead::NotRegular || read == FileRead::TooLarge) {
+    if (read == FileRead::Folder || read == FileRead::NotRegular || read == FileRead::TooLarge) {
         t.refusal = refusedFileText(QStringLiteral("Link \"%1\"").arg(name), read);
         return t;
     }

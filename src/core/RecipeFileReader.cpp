@@ -9,6 +9,7 @@
 #include "SysParamCompare.h"
 #include "WholeFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <iterator>
@@ -304,6 +305,9 @@ OpenResult readRecipeFile(Session &s, const QString &path)
     const FileRead read = readWholeFile(path, MaxRecipeFileSize, bytes);
     if (read == FileRead::TooLarge)
         return failOpen(s, openTooLargeText(fileNamePart(path)));
+    // A folder or a pipe is named as such; it is no damaged recipe.
+    if (read == FileRead::Folder || read == FileRead::NotRegular)
+        return failOpen(s, refusedFileText(QDir::toNativeSeparators(path), read));
     if (read != FileRead::Ok)
         return failOpen(s);
     return parseInto(s, bytes, path, isReadOnly(QFileInfo(path)) ? 1 : 0);

@@ -10,8 +10,8 @@ struct Session;
 
 struct OpenResult {
     bool ok = false;
-    QString error;                              // OpenReceptFout (openTooLargeText) when !ok
-    bool brouwGelezen = false;                  // the targets named a brew mode: lay the window out
+    QString error;              // OpenReceptFout, openTooLargeText, or the refusal of a folder or a pipe, when !ok
+    bool brouwGelezen = false;  // the targets named a brew mode: lay the window out
     bool systeemParametersVerschillen = false;  // ask the system-parameter question
 };
 
@@ -23,7 +23,8 @@ struct OpenResult {
 // above MaxRecipeFileSize openTooLargeText, which says so) and the
 // session holds an empty recipe with no file: s.app.fileName and panel 8 are
 // cleared, so a later save cannot write over the file. Only a regular file
-// of at most MaxRecipeFileSize is opened.
+// of at most MaxRecipeFileSize is opened; a folder or a pipe at the path
+// gets its refusal ("<path> is een map en wordt niet gelezen!") instead.
 //
 // The window layer completes the open: show the message when !ok; otherwise
 // lay the window out for the brew mode when brouwGelezen, ask the question

@@ -22,7 +22,7 @@ QStringList LoadTips(const QString &path)
 {
     QByteArray bytes;
     const FileRead read = readWholeFile(path, MaxTextFileSize, bytes);
-    if (read == FileRead::NotRegular || read == FileRead::TooLarge)
+    if (read == FileRead::Folder || read == FileRead::NotRegular || read == FileRead::TooLarge)
         services().msgBox(refusedFileText(QFileInfo(path).fileName(), read), mb::OKOnly + mb::Exclamation,
                           QStringLiteral("Attentie!"));
     if (read != FileRead::Ok)

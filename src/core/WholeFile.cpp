@@ -7,8 +7,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
+
+#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,28 +44,60 @@ QString sizeText(qint64 bytes)
     return QString::number((bytes + 1023) / 1024) + QStringLiteral(" kB");
 }
 
-FileRead readWholeFile(const QString &path, qint64 maxBytes, QByteArray &bytes)
+namespace {
+
+// What stands at `path`, looked at without opening it: Missing, Folder,
+// NotRegular, Unreadable (the look itself failed) or Ok for a regular file,
+// whose size then goes to *size.
+FileRead lookAt(const QString &path, qint64 *size = nullptr)
 {
-    bytes.clear();
     if (path.isEmpty())
         return FileRead::Missing;
 #ifdef Q_OS_UNIX
-    const QByteArray native = QFile::encodeName(path);
     struct stat st {};
-    if (::stat(native.constData(), &st) != 0)
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Unreadable;
+    if (S_ISDIR(st.st_mode))
+        return FileRead::Folder;
     if (!S_ISREG(st.st_mode))
         return FileRead::NotRegular;
-    if (st.st_size > maxBytes)
+    if (size)
+        *size = qint64(st.st_size);
+#else
+    const QFileInfo fi(path);
+    if (!fi.exists())
+        return FileRead::Missing;
+    if (fi.isDir())
+        return FileRead::Folder;
+    if (!fi.isFile())
+        return FileRead::NotRegular;
+    if (size)
+        *size = fi.size();
+#endif
+    return FileRead::Ok;
+}
+
+}  // namespace
+
+FileRead readWholeFile(const QString &path, qint64 maxBytes, QByteArray &bytes)
+{
+    bytes.clear();
+    qint64 size = 0;
+    if (const FileRead kind = lookAt(path, &size); kind != FileRead::Ok)
+        return kind;
+    if (size > maxBytes)
         return FileRead::TooLarge;
+#ifdef Q_OS_UNIX
     // Opened without waiting and looked at again: what was a file a moment
     // ago may be a pipe now, and opening a pipe would wait for a writer.
+    const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? FileRead::Missing : FileRead::Unreadable;
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return FileRead::NotRegular;
+        return S_ISDIR(st.st_mode) ? FileRead::Folder : FileRead::NotRegular;
     }
     QFile f;
     if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
@@ -73,13 +106,6 @@ FileRead readWholeFile(const QString &path, qint64 maxBytes, QByteArray &bytes)
     }
     return readOpened(f, maxBytes, bytes);
 #else
-    const QFileInfo fi(path);
-    if (!fi.exists())
-        return FileRead::Missing;
-    if (!fi.isFile())
-        return FileRead::NotRegular;
-    if (fi.size() > maxBytes)
-        return FileRead::TooLarge;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return FileRead::Unreadable;
@@ -93,6 +119,8 @@ QString refusedFileText(const QString &name, FileRead why, qint64 maxBytes)
     case FileRead::Ok:
     case FileRead::Missing:
         return QString();
+    case FileRead::Folder:
+        return name + QStringLiteral(" is een map en wordt niet gelezen!");
     case FileRead::NotRegular:
         return name + QStringLiteral(" is geen gewoon bestand en wordt niet gelezen!");
     case FileRead::TooLarge:
@@ -104,6 +132,14 @@ QString refusedFileText(const QString &name, FileRead why, qint64 maxBytes)
     return QString();
 }
 
+QString notAFileText(const QString &path)
+{
+    const FileRead kind = lookAt(path);
+    if (kind != FileRead::Folder && kind != FileRead::NotRegular)
+        return QString();
+    return refusedFileText(QDir::toNativeSeparators(path), kind);
+}
+
 bool writeWholeFile(const QString &path, QByteArrayView bytes, QString *error)
 {
     const auto fail = [error](const QString &why) {
@@ -111,41 +147,84 @@ bool writeWholeFile(const QString &path, QByteArrayView bytes, QString *error)
             *error = why;
         return false;
     };
+    const FileRead kind = lookAt(path);
+    if (kind == FileRead::Folder)
+        return fail(QStringLiteral("het is een map"));
+    if (kind == FileRead::NotRegular)
+        return fail(QStringLiteral("het is geen gewoon bestand"));
     const QFileInfo fi(path);
-    if (fi.exists() && !fi.isFile())
-        return fail(QStringLiteral("Not a regular file"));
-    if (fi.exists() && !(fi.permissions() & QFileDevice::WriteOwner))
-        return fail(QStringLiteral("Read-only file"));
+    if (kind == FileRead::Ok && !(fi.permissions() & QFileDevice::WriteOwner))
+        return fail(QStringLiteral("het bestand is alleen-lezen"));
 
+    // The system's error number is taken at once after each failing step,
+    // before anything else can change it.
     QSaveFile f(path);
+    errno = 0;
     // Unbuffered: a failing write shows at the write itself. QSaveFile's
     // commit() does not notice a last buffered flush that failed.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(f.errorString());
+        return fail(writeFailureText(errno));
     qsizetype done = 0;
     while (done < bytes.size()) {
+        errno = 0;
         const qint64 n = f.write(bytes.data() + done, bytes.size() - done);
         if (n <= 0) {
-            const QString why = f.errorString();
+            const int err = errno;
             f.cancelWriting();
-            return fail(why);
+            return fail(writeFailureText(err));
         }
         done += qsizetype(n);
     }
+    errno = 0;
     if (!f.flush() || f.error() != QFileDevice::NoError) {
-        const QString why = f.errorString();
+        const int err = errno;
         f.cancelWriting();
-        return fail(why);
+        return fail(writeFailureText(err));
     }
+    errno = 0;
     if (!f.commit())
-        return fail(f.errorString());
+        return fail(writeFailureText(errno));
     return true;
 }
 
-QString notWrittenText(const QString &path)
+QString writeFailureText(int err)
 {
-    return QStringLiteral("Het bestand ") + QDir::toNativeSeparators(path)
-           + QStringLiteral(" kon niet worden opgeslagen.");
+    switch (err) {
+    case ENOSPC:
+        return QStringLiteral("de schijf is vol");
+#ifdef EDQUOT
+    case EDQUOT:
+        return QStringLiteral("de schijfruimte van de gebruiker is op");
+#endif
+    case EFBIG:
+        return QStringLiteral("het bestand wordt groter dan het systeem toestaat");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("schrijven is niet toegestaan");
+    case EROFS:
+        return QStringLiteral("de schijf is alleen-lezen");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("de map bestaat niet");
+    case EISDIR:
+    case EEXIST:
+        return QStringLiteral("er staat al iets anders onder die naam");
+    case EIO:
+        return QStringLiteral("schrijffout van de schijf");
+    case 0:
+        return QStringLiteral("oorzaak onbekend");
+    default:
+        return QStringLiteral("systeemfout ") + QString::number(err);
+    }
+}
+
+QString notWrittenText(const QString &path, const QString &reason)
+{
+    QString text =
+        QStringLiteral("Het bestand ") + QDir::toNativeSeparators(path) + QStringLiteral(" kon niet worden opgeslagen");
+    if (!reason.isEmpty())
+        text += QStringLiteral(" (") + reason + u')';
+    return text + u'.';
 }
 
 void showNotWritten(const QString &path)

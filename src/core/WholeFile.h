@@ -14,7 +14,8 @@ inline constexpr qint64 MaxTextFileSize = 4 * 1024 * 1024;
 enum class FileRead {
     Ok,
     Missing,
-    NotRegular,  // a folder, a pipe, a device: never opened, a pipe would block
+    Folder,
+    NotRegular,  // a pipe, a device: never opened, a pipe would block
     TooLarge,
     Unreadable,
 };
@@ -23,20 +24,31 @@ enum class FileRead {
 // Anything else leaves `bytes` empty and says why.
 FileRead readWholeFile(const QString &path, qint64 maxBytes, QByteArray &bytes);
 
-// "<name> is geen gewoon bestand en wordt niet gelezen." or the like, for a
-// refused file; empty for Ok and Missing.
+// "<name> is een map en wordt niet gelezen!", "<name> is geen gewoon bestand
+// en wordt niet gelezen!" or the like, for a refused file; empty for Ok and
+// Missing.
 QString refusedFileText(const QString &name, FileRead why, qint64 maxBytes = MaxTextFileSize);
+
+// The refusal for a path where a folder, a pipe or a device stands, naming
+// the path; empty when a regular file or nothing stands there. Nothing is
+// opened.
+QString notAFileText(const QString &path);
 
 // Replaces `path` by `bytes`, whole or not at all: every write, the flush and
 // the commit are checked, so a full disk never passes as success, and on any
 // failure the old file stays as it was. A file without write permission is
-// not replaced. `error` gets the reason, for the log. Every caller acts on
-// the result: a failure is shown, and nothing points at the old file then.
+// not replaced. `error` gets the reason in the user's words ("de schijf is
+// vol", "het is een map"). Every caller acts on the result: a failure is
+// shown, and nothing points at the old file then.
 [[nodiscard]] bool writeWholeFile(const QString &path, QByteArrayView bytes, QString *error = nullptr);
 
+// Why a write failed, in the user's words, from the system's error number.
+QString writeFailureText(int err);
+
 // "Het bestand <path> kon niet worden opgeslagen.": what a writer's caller
-// shows when it has no message of its own.
-QString notWrittenText(const QString &path);
+// shows when it has no message of its own; with a reason, that reason in
+// brackets before the full stop.
+QString notWrittenText(const QString &path, const QString &reason = QString());
 // That text in an exclamation box titled "Attentie!".
 void showNotWritten(const QString &path);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 // Numbers read from the settings file ZYM.ini. The file is the user's to
@@ -37,5 +38,21 @@ double zymNumber(const QString &section, const QString &key, const QString &defa
 // file not take it, a message names ZYM.ini; the choice holds for this run
 // all the same.
 void keepZymSetting(const QString &section, const QString &key, QString value);
+
+// A path as ZYM.ini keeps it, so that it reads back exactly as written. A
+// character of Windows-1252 stands as itself; any other character, a control
+// character, a blank at either end (values are read trimmed) and "<" itself
+// stand as "<", the character's code point in two to six capital hexadecimal
+// digits and ">" ("Bier <17C>ó<142><107>" for "Bier żółć"). No Windows path
+// holds "<", so a plain Windows-1252 path reads unchanged; a "<" that starts
+// no such escape reads as itself.
+QString encodeSettingPath(QStringView path);
+QString decodeSettingPath(QStringView stored);
+
+// The path under `key` of ZYM.ini in the program folder, decoded; a missing
+// key gives `defaultPath`.
+QString zymPath(const QString &section, const QString &key, const QString &defaultPath = QString());
+// keepZymSetting for a path, encoded.
+void keepZymPath(const QString &section, const QString &key, const QString &path);
 
 }  // namespace mostarium

@@ -114,7 +114,7 @@ void FileCommands::playSound(const QString &relative)
 
 void FileCommands::writeReceptPath()
 {
-    keepZymSetting(QStringLiteral("SysteemVariabelen"), QStringLiteral("ReceptPath"), m_s.recipe.ReceptPath);
+    keepZymPath(QStringLiteral("SysteemVariabelen"), QStringLiteral("ReceptPath"), m_s.recipe.ReceptPath);
 }
 
 void FileCommands::setReceptPath(const QString &file)
@@ -427,6 +427,12 @@ bool FileCommands::OpenFileHistoryEntry(int n)
         path = history::entry(n);
         if (path.isEmpty())
             return false;
+        // A folder or a pipe under the name is said as such, before the
+        // save question: it would not open either way.
+        if (const QString refusal = notAFileText(path); !refusal.isEmpty()) {
+            services().msgBox(refusal, mb::Exclamation, Attentie);
+            return false;
+        }
         if (!ExistFile(path)) {
             notFound();
             return false;

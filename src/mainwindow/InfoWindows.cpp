@@ -6,6 +6,7 @@
 #include "core/Ini.h"
 #include "core/LinkFiles.h"
 #include "core/Paths.h"
+#include "core/ZymSettings.h"
 #include "platform/WindowRegistry.h"
 
 #include <QApplication>
@@ -129,7 +130,7 @@ void TileForm(QWidget *window)
 
 void applyBackground(QWidget *window)
 {
-    const QString stored = ReadINI(paths::zymIni(), QStringLiteral("Background"), QStringLiteral("PicFile"), QString());
+    const QString stored = zymPath(QStringLiteral("Background"), QStringLiteral("PicFile"));
     if (!stored.isEmpty() && ExistFile(stored))
         setTilePicture(window, stored);
     TileForm(window);

@@ -17,6 +17,7 @@
 #include "core/Services.h"
 #include "core/Session.h"
 #include "core/SysParameters.h"
+#include "core/WholeFile.h"
 #include "core/ZymSettings.h"
 #include "platform/WindowRegistry.h"
 #include "platform/WindowRoutines.h"
@@ -35,11 +36,6 @@ namespace mostarium {
 namespace {
 const QString Attentie = QStringLiteral("Attentie!");
 constexpr int TipFrontBoundMs = 1000;
-
-QString setting(const char *section, const char *key, const char *def)
-{
-    return ReadINI(paths::zymIni(), QLatin1String(section), QLatin1String(key), QLatin1String(def));
-}
 
 void centreOn(QWidget *window, const QRect &area)
 {
@@ -170,7 +166,7 @@ void prepare(frmRecept &w, Session &s, const StartUpOptions &options)
     s.view.lbl_vol_maisch.toolTip =
         QStringLiteral("Filterkuip inhoud is") + num::signedText(r.FilterKuipInhoud) + QStringLiteral(" L");
     r.SpoelenTot = 3.0f;
-    r.ReceptPath = receptPathFromSetting(setting("SysteemVariabelen", "ReceptPath", ""));
+    r.ReceptPath = receptPathFromSetting(zymPath(QStringLiteral("SysteemVariabelen"), QStringLiteral("ReceptPath")));
 
     FileCommands &files = fileCommands(w, s);
     files.showFileHistoryCaptions();
@@ -242,6 +238,8 @@ bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
                 // The reader's messages must not stand behind the splash.
                 splashNotOnTop();
                 fileCommands(w, s).openFile(path);
+            } else if (const QString refusal = notAFileText(path); !refusal.isEmpty()) {
+                tell(refusal, mb::Exclamation, Attentie);
             } else {
                 // Said as for a recent file that is gone; the window opens empty.
                 tell(QStringLiteral("Bestand ") + path + QStringLiteral(" niet gevonden!"), mb::Exclamation, Attentie);

@@ -222,7 +222,7 @@ void frmAchtergrond::playIfOn(const QString &sound) const
 
 void frmAchtergrond::cmdBGOK_Click()
 {
-    keepZymSetting(QStringLiteral("Background"), QStringLiteral("PicFile"), m_chosen);
+    keepZymPath(QStringLiteral("Background"), QStringLiteral("PicFile"), m_chosen);
     QWidget *main = mainWindow();
     // A stored choice that is no picture keeps the window open.
     if (!setTilePicture(main, m_chosen))

@@ -114,9 +114,11 @@ bool MakeShoppingList(const Session &s)
             throw std::runtime_error("supplier list refused");
         paths::makeFolderOf(path);
         QString error;
-        if (!writeWholeFile(path, cp1252::encode(shoppingListText(s, suppliers)), &error))
-            throw std::runtime_error(error.toStdString());
-        return true;
+        if (writeWholeFile(path, cp1252::encode(shoppingListText(s, suppliers)), &error))
+            return true;
+        // The list is named with the cause, and no older list is shown.
+        services().msgBox(notWrittenText(path, error), mb::Exclamation, QStringLiteral("Attentie!"));
+        return false;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "MakeShoppingList: %s\n", e.what());
         services().msgBox(QStringLiteral("Error in routine MakeShoppingList!"), mb::Exclamation,

@@ -209,7 +209,8 @@ void frmAfdrukken::cmdAfdOK_Click()
         if (xml)
             ExportReceptXML(m_s, m_xml.name->text());
     } catch (const ReportRefused &refused) {
-        // A template the report will not read is named, not hidden behind the routine.
+        // A template the report will not read, or a report file that could
+        // not be written, is named, not hidden behind the routine.
         if (!wasOpen)
             windows().unload(ReportWindow);
         m_svc.msgBox(refused.message, mb::Exclamation, QStringLiteral("Attentie!"));

@@ -132,11 +132,11 @@ void frmReport::MaakRapport(const ReportRequest &request)
     QString error;
     paths::makeFolderOf(reportScratchFile(dubbel));
     if (!writeWholeFile(reportScratchFile(dubbel), fill.rtf, &error))
-        throw std::runtime_error(error.toStdString());
+        throw ReportRefused(notWrittenText(reportScratchFile(dubbel), error));
     if (request.printer)
         PrintRapport();
     if (request.file && !writeWholeFile(request.fileName, fill.rtf, &error))
-        throw std::runtime_error(error.toStdString());
+        throw ReportRefused(notWrittenText(request.fileName, error));
 }
 
 void frmReport::loadInto(const QString &path) { showRtf(readRtfFile(path)); }

@@ -18,8 +18,9 @@ struct ReportRequest {
     QString fileName;  // the user's RTF file, with its ".rtf"
 };
 
-// A template the report refuses (too large, empty, not RTF): nothing is
-// built or written, and `message` names the template for the user.
+// A template the report refuses (too large, empty, not RTF), or a report
+// file that cannot be written: `message` names the file and the cause for
+// the user.
 class ReportRefused : public std::runtime_error {
 public:
     explicit ReportRefused(const QString &text) : std::runtime_error(text.toStdString()), message(text) {}
@@ -34,10 +35,10 @@ public:
     frmReport(Session &s, Services &svc, QWidget *parent = nullptr);
 
     // Builds the report and does its printer and file outputs. A missing
-    // template, a file that cannot be written or a calculation error throws;
-    // the print dialog reports it. A template too large, empty or not RTF
-    // throws ReportRefused before anything is written. A cancelled printer
-    // dialog is no error.
+    // template or a calculation error throws; the print dialog reports it. A
+    // template too large, empty or not RTF throws ReportRefused before
+    // anything is written; so does a report file that cannot be written,
+    // naming it and why. A cancelled printer dialog is no error.
     void MaakRapport(const ReportRequest &request);
     // The scratch copy of the brew mode into the box.
     void loadScratch();

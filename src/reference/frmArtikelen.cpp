@@ -88,8 +88,7 @@ void frmArtikelen::LoadArtikelen()
 void frmArtikelen::cmbArtikelen_Click(const QString &item)
 {
     m_articlePath = QDir(paths::file(QStringLiteral("Documentatie"))).filePath(item);
-    m_readerPath =
-        ReadINI(paths::zymIni(), QStringLiteral("SysteemVariabelen"), QStringLiteral("AdobePath"), DefaultPdfReader);
+    m_readerPath = zymPath(QStringLiteral("SysteemVariabelen"), QStringLiteral("AdobePath"), DefaultPdfReader);
     if (ExistFile(m_readerPath)) {
         m_commandLine = m_readerPath + u' ' + m_articlePath;
         ShellAndWait(m_readerPath, {m_articlePath}, false);
@@ -332,7 +331,7 @@ void frmSearch::Command3_Click()
     if (reader.isEmpty() || !fi.isFile() || !fi.isExecutable()) {
         m_svc.msgBox(PdfLezerOntbreekt, mb::OKOnly + mb::Exclamation, Attentie);
     } else {
-        keepZymSetting(QStringLiteral("Systeemvariabelen"), QStringLiteral("Adobepath"), reader);
+        keepZymPath(QStringLiteral("Systeemvariabelen"), QStringLiteral("Adobepath"), reader);
         if (auto *articles = qobject_cast<frmArtikelen *>(windows().find(QStringLiteral("frmArtikelen")))) {
             articles->m_readerPath = reader;
             articles->m_commandLine = reader + u' ' + m_articlePath;

@@ -390,19 +390,28 @@ TEST_F(RecipeReader, DamagedFilesGiveTheMessageAndAnEmptyRecipe)
     }
 }
 
-TEST_F(RecipeReader, MissingFileAPipeOrAHugeFileGiveTheMessage)
+TEST_F(RecipeReader, MissingFileAPipeAFolderOrAHugeFileGiveAMessage)
 {
     const QString pipe = dir.filePath(QStringLiteral("Pijp.zlv"));
     Fifo fifo(pipe);
     ASSERT_TRUE(fifo.made());
     const QString huge = dir.filePath(QStringLiteral("Groot.zlv"));
     ASSERT_TRUE(makeLargeFile(huge, MaxRecipeFileSize + 1));
-    for (const QString &path : {dir.filePath(QStringLiteral("Bestaat niet.zlv")), pipe, huge, dir.path()}) {
-        const OpenResult r = readRecipeFile(s, path);
-        EXPECT_FALSE(r.ok) << qPrintable(path);
-        // A file too large for any recipe is named as such.
-        EXPECT_EQ(r.error, path == huge ? openTooLargeText(QStringLiteral("Groot.zlv")) : OpenReceptFout)
-            << qPrintable(path);
+    const struct {
+        QString path;
+        QString error;
+    } cases[] = {
+        {dir.filePath(QStringLiteral("Bestaat niet.zlv")), OpenReceptFout},
+        {pipe, pipe + QStringLiteral(" is geen gewoon bestand en wordt niet gelezen!")},
+        {dir.path(), dir.path() + QStringLiteral(" is een map en wordt niet gelezen!")},
+        {huge, openTooLargeText(QStringLiteral("Groot.zlv"))},  // named as too large
+    };
+    for (const auto &c : cases) {
+        s.app.fileName = QStringLiteral("/r/Vorig.zlv");
+        const OpenResult r = readRecipeFile(s, c.path);
+        EXPECT_FALSE(r.ok) << qPrintable(c.path);
+        EXPECT_EQ(r.error, c.error) << qPrintable(c.path);
+        EXPECT_TRUE(s.app.fileName.isEmpty()) << qPrintable(c.path);
     }
     EXPECT_FALSE(fifo.blockedSomeone());
 }

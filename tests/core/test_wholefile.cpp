@@ -37,7 +37,7 @@ TEST(WholeFile, ReadsOnlyRegularFilesOfASaneSize)
         {exact, 999, FileRead::TooLarge, 0},
         {big, MaxTextFileSize, FileRead::TooLarge, 0},
         {dir.filePath(QStringLiteral("pipe.ini")), MaxTextFileSize, FileRead::NotRegular, 0},
-        {dir.path(), MaxTextFileSize, FileRead::NotRegular, 0},
+        {dir.path(), MaxTextFileSize, FileRead::Folder, 0},
         {dir.filePath(QStringLiteral("missing.ini")), MaxTextFileSize, FileRead::Missing, 0},
         {dir.filePath(QStringLiteral("missing/ZYM.ini")), MaxTextFileSize, FileRead::Missing, 0},
         {QString(), MaxTextFileSize, FileRead::Missing, 0},
@@ -54,12 +54,30 @@ TEST(WholeFile, RefusalsNameTheFile)
 {
     EXPECT_EQ(refusedFileText(QStringLiteral("Tips.txt"), FileRead::NotRegular),
               QStringLiteral("Tips.txt is geen gewoon bestand en wordt niet gelezen!"));
+    EXPECT_EQ(refusedFileText(QStringLiteral("Tips.txt"), FileRead::Folder),
+              QStringLiteral("Tips.txt is een map en wordt niet gelezen!"));
     EXPECT_EQ(refusedFileText(QStringLiteral("Tips.txt"), FileRead::TooLarge),
               QStringLiteral("Tips.txt is groter dan 4 MB en wordt niet gelezen!"));
     EXPECT_EQ(refusedFileText(QStringLiteral("x"), FileRead::TooLarge, 64 * 1024),
               QStringLiteral("x is groter dan 64 kB en wordt niet gelezen!"));
     EXPECT_TRUE(refusedFileText(QStringLiteral("x"), FileRead::Ok).isEmpty());
     EXPECT_TRUE(refusedFileText(QStringLiteral("x"), FileRead::Missing).isEmpty());
+}
+
+TEST(WholeFile, WhatIsNoFileIsNamedWithoutBeingOpened)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Bock.zlv"));
+    writeFileBytes(file, "x");
+    const QString pipe = dir.filePath(QStringLiteral("Pijp.zlv"));
+    Fifo fifo(pipe);
+    ASSERT_TRUE(fifo.made());
+    EXPECT_EQ(notAFileText(dir.path()), dir.path() + QStringLiteral(" is een map en wordt niet gelezen!"));
+    EXPECT_EQ(notAFileText(pipe), pipe + QStringLiteral(" is geen gewoon bestand en wordt niet gelezen!"));
+    EXPECT_TRUE(notAFileText(file).isEmpty());
+    EXPECT_TRUE(notAFileText(dir.filePath(QStringLiteral("weg.zlv"))).isEmpty());
+    EXPECT_TRUE(notAFileText(QString()).isEmpty());
+    EXPECT_FALSE(fifo.blockedSomeone());
 }
 
 TEST(WholeFile, AFullDiskLeavesTheOldFileAndNoTraceOfTheNewOne)
@@ -83,7 +101,7 @@ TEST(WholeFile, AFullDiskLeavesTheOldFileAndNoTraceOfTheNewOne)
             written = writeWholeFile(path, c.bytes, &error);
         }
         EXPECT_FALSE(written) << c.limit;
-        EXPECT_FALSE(error.isEmpty()) << c.limit;
+        EXPECT_EQ(error, QStringLiteral("het bestand wordt groter dan het systeem toestaat")) << c.limit;
         EXPECT_EQ(fileBytes(path), QByteArray("oud\r\n")) << c.limit;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Recept.zlv")})
             << c.limit;
@@ -97,20 +115,31 @@ TEST(WholeFile, AFullDiskLeavesTheOldFileAndNoTraceOfTheNewOne)
     EXPECT_EQ(fileBytes(path), QByteArray("nieuw\r\n"));
 }
 
-TEST(WholeFile, WritesNeitherOverAReadOnlyFileNorOverAPipe)
+TEST(WholeFile, WritesNeitherOverAReadOnlyFileNorOverAPipeAndSaysWhy)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Oud.zlv"));
     writeFileBytes(path, "oud\r\n");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
-    EXPECT_FALSE(writeWholeFile(path, "nieuw"));
+    QString error;
+    EXPECT_FALSE(writeWholeFile(path, "nieuw", &error));
+    EXPECT_EQ(error, QStringLiteral("het bestand is alleen-lezen"));
     EXPECT_EQ(fileBytes(path), QByteArray("oud\r\n"));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
     Fifo fifo(dir.filePath(QStringLiteral("pipe.url")));
     ASSERT_TRUE(fifo.made());
-    EXPECT_FALSE(writeWholeFile(dir.filePath(QStringLiteral("pipe.url")), "x"));
+    EXPECT_FALSE(writeWholeFile(dir.filePath(QStringLiteral("pipe.url")), "x", &error));
+    EXPECT_EQ(error, QStringLiteral("het is geen gewoon bestand"));
     EXPECT_FALSE(QFileInfo(dir.filePath(QStringLiteral("pipe.url"))).isFile());
 
-    EXPECT_FALSE(writeWholeFile(dir.filePath(QStringLiteral("missing/x.ini")), "x"));
+    EXPECT_FALSE(writeWholeFile(dir.path(), "x", &error));
+    EXPECT_EQ(error, QStringLiteral("het is een map"));
+    EXPECT_FALSE(writeWholeFile(dir.filePath(QStringLiteral("missing/x.ini")), "x", &error));
+    EXPECT_EQ(error, QStringLiteral("de map bestaat niet"));
+
+    EXPECT_EQ(notWrittenText(path, error), QStringLiteral("Het bestand ") + path
+                                               + QStringLiteral(" kon niet worden opgeslagen (de map bestaat niet)."));
+    EXPECT_EQ(notWrittenText(path),
+              QStringLiteral("Het bestand ") + path + QStringLiteral(" kon niet worden opgeslagen."));
 }

@@ -3,6 +3,9 @@
 
 #include "test_filecommands_fixture.h"
 
+#include "core/ZymSettings.h"
+#include "support/FileFaults.h"
+
 using namespace mostarium;
 using namespace mostarium::test;
 
@@ -127,6 +130,75 @@ TEST_F(RecentFiles, LongPathsShowTheirLastFiftyCharacters)
     ASSERT_GT(path.size(), 50);
     ASSERT_TRUE(fc->openFile(path));
     EXPECT_EQ(item("mnu1")->text(), QStringLiteral("  &1 ..") + path.right(50));
+}
+
+TEST_F(RecentFiles, ARecipeUnderAFolderOfPolishLettersReopensFromTheList)
+{
+    const QString dir = folder.file(QStringLiteral("Recepten/Bier żółć"));
+    ASSERT_TRUE(QDir().mkpath(dir));
+    const QString path = dir + QStringLiteral("/Bock.zlv");
+    openSample();
+    fake.saveAnswers = {path};
+    trigger("mnuOpslaanAls");
+    ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+    ASSERT_EQ(s().app.fileName, path);
+
+    EXPECT_EQ(entries()[0], path);
+    EXPECT_EQ(item("mnu1")->text(), history::captionFor(1, path));
+    EXPECT_EQ(zymPath(QStringLiteral("SysteemVariabelen"), QStringLiteral("ReceptPath")), dir);
+    const QByteArray zymBytes = bytes(paths::file(QStringLiteral("ZYM.ini")));
+    EXPECT_TRUE(zymBytes.contains("\r\n1=" + QFile::encodeName(folder.path())
+                                  + "/Recepten/Bier <17C>\xF3<142><107>/Bock.zlv\r\n"))
+        << zymBytes.constData();
+
+    ASSERT_TRUE(fc->openFile(sample(QStringLiteral("Zomerblond.zlv"))));
+    fake.clear();
+    trigger("mnu2");
+
+    EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+    EXPECT_EQ(s().app.fileName, path);
+    EXPECT_EQ(s().recipe.ReceptNaam, QStringLiteral("Bock"));
+    EXPECT_EQ(s().view.panels[7].text, path);
+    EXPECT_EQ(entries().mid(0, 2), (QStringList{path, sample(QStringLiteral("Zomerblond.zlv"))}));
+}
+
+TEST_F(RecentFiles, AFolderOrAPipeIsNamedAsWhatItIs)
+{
+    const QString map = sample(QStringLiteral("Map.zlv"));
+    ASSERT_TRUE(QDir().mkpath(map));
+    const QString pipe = sample(QStringLiteral("Pijp.zlv"));
+    Fifo fifo(pipe);
+    ASSERT_TRUE(fifo.made());
+    const struct {
+        QString path;
+        QString said;
+    } cases[] = {
+        {map, map + QStringLiteral(" is een map en wordt niet gelezen!")},
+        {pipe, pipe + QStringLiteral(" is geen gewoon bestand en wordt niet gelezen!")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(qPrintable(c.path));
+        // From the list: said at once, before any save question.
+        openSample();
+        s().recipe.ReceptGewijzigd = true;
+        setEntries({c.path});
+        trigger("mnu1");
+        EXPECT_EQ(fake.prompts(), QStringList{c.said});
+        EXPECT_EQ(fake.messages.at(0).style, mb::Exclamation);
+        EXPECT_EQ(fake.messages.at(0).title, QStringLiteral("Attentie!"));
+        EXPECT_EQ(s().recipe.ReceptNaam, QStringLiteral("Herfstbok"));
+        EXPECT_EQ(entries()[0], c.path);
+        fake.clear();
+
+        // Chosen in the Open dialog: the reader says the same.
+        s().recipe.ReceptGewijzigd = false;
+        fake.openAnswers = {c.path};
+        trigger("mnuOpen");
+        EXPECT_EQ(fake.prompts(), QStringList{c.said});
+        EXPECT_TRUE(s().app.fileName.isEmpty());
+        fake.clear();
+    }
+    EXPECT_FALSE(fifo.blockedSomeone());
 }
 
 }  // namespace

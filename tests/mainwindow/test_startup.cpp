@@ -410,6 +410,7 @@ TEST_F(StartUp, ABadCommandLineStillOpensTheMainWindow)
          false,
          {QStringLiteral("Bestand ") + wegBlanco + QStringLiteral(" niet gevonden!")}},
         {"damaged file", damaged, false, {QStringLiteral("Fout in openen recept! Controleer inhoud bestand!")}},
+        {"a folder", folder.path(), false, {folder.path() + QStringLiteral(" is een map en wordt niet gelezen!")}},
         {"failure while opening", sample(QStringLiteral("Herfstbok.zlv")), true, {CommandLineFault}},
     };
     for (const Case &c : cases) {
@@ -488,6 +489,46 @@ TEST_F(StartUp, RecentFileOneOpensOnlyForATrimmedOne)
     EXPECT_EQ(said(), QStringList{QStringLiteral("Bestand ") + folder.file(QStringLiteral("Weg.zlv"))
                                   + QStringLiteral(" niet gevonden!")});
     EXPECT_TRUE(w->isVisible());
+}
+
+TEST_F(StartUp, RecentFileOneAndTheRecipeFolderReadBackAsWrittenAndAsTheyAlwaysDid)
+{
+    struct Case {
+        const char *what;
+        QString folderName;
+        bool escaped;  // written by the program now, else as a plain Windows-1252 value
+    };
+    const Case cases[] = {
+        {"Polish letters", QStringLiteral("Bier żółć"), true},
+        {"an older settings file", QStringLiteral("Café Ærø"), false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        session() = Session{};
+        installation();
+        const QString dir = folder.file(QStringLiteral("Recepten/") + c.folderName);
+        ASSERT_TRUE(QDir().mkpath(dir));
+        const QString path = dir + QStringLiteral("/Bock.zlv");
+        ASSERT_TRUE(QFile::copy(sample(QStringLiteral("Zomerblond.zlv")), path));
+        if (c.escaped) {
+            history::UpdateFileHistory(path);
+            keepZymPath(QStringLiteral("SysteemVariabelen"), QStringLiteral("ReceptPath"), dir);
+        } else {
+            setEntries1(path);
+            setting("SysteemVariabelen", "ReceptPath", dir);
+        }
+        EXPECT_FALSE(fileBytes(paths::file(QStringLiteral("ZYM.ini"))).contains('?'));
+
+        ASSERT_TRUE(run());
+
+        EXPECT_TRUE(said().isEmpty()) << qPrintable(said().join(u'|'));
+        EXPECT_EQ(s().app.fileName, path);
+        EXPECT_EQ(s().recipe.ReceptNaam, QStringLiteral("Bock"));
+        EXPECT_EQ(s().recipe.ReceptPath, dir);
+        EXPECT_EQ(item("mnu1")->text(), history::captionFor(1, path));
+        fake.clear();
+        w->hide();
+    }
 }
 
 TEST_F(StartUp, TheFirstRunAsksForTheSystemParameters)

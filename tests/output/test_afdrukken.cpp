@@ -215,20 +215,36 @@ TEST_F(PrintDialog, SaveAsCancelKeepsTheName)
 
 TEST_F(PrintDialog, FailuresAreReportedAndTheDialogStays)
 {
+    const QString routine = QStringLiteral("Error in routine cmdAfdOK_Click (frmAfdrukken).");
     struct Case {
         const char *what;
         std::function<void()> breakIt;
+        QString message;
+        int style;
     } cases[] = {
-        {"missing template", [&] { QFile::remove(folder.file(QStringLiteral("Templates/template_EB.rtf"))); }},
-        {"unwritable file",
+        {"missing template", [&] { QFile::remove(folder.file(QStringLiteral("Templates/template_EB.rtf"))); }, routine,
+         mb::OKOnly},
+        {"a folder in the file's place",
          [&] {
              check("chkNaarBestand")->setChecked(true);
              QDir().mkpath(recepten(QStringLiteral("map.rtf")));
              box("txtAfdNaar")->setText(recepten(QStringLiteral("map.rtf")));
              fake.msgAnswers.push_back(mb::Yes);
-         }},
-        {"table out of shape", [&] { session().recipe.Maischschema.redim(0, 4); }},
+         },
+         QStringLiteral("Het bestand ") + recepten(QStringLiteral("map.rtf"))
+             + QStringLiteral(" kon niet worden opgeslagen (het is een map)."),
+         mb::Exclamation},
+        {"a file in a folder that is not there",
+         [&] {
+             check("chkNaarBestand")->setChecked(true);
+             box("txtAfdNaar")->setText(recepten(QStringLiteral("geen map/x.rtf")));
+         },
+         QStringLiteral("Het bestand ") + recepten(QStringLiteral("geen map/x.rtf"))
+             + QStringLiteral(" kon niet worden opgeslagen (de map bestaat niet)."),
+         mb::Exclamation},
+        {"table out of shape", [&] { session().recipe.Maischschema.redim(0, 4); }, routine, mb::OKOnly},
     };
+    const QByteArray shippedTemplate = fileBytes(templateFile());
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         const Session saved = session();
@@ -240,13 +256,14 @@ TEST_F(PrintDialog, FailuresAreReportedAndTheDialogStays)
         c.breakIt();
         ok();
         ASSERT_FALSE(fake.messages.empty());
-        EXPECT_EQ(fake.messages.back().prompt, "Error in routine cmdAfdOK_Click (frmAfdrukken).");
+        EXPECT_EQ(fake.messages.back().prompt, c.message);
         EXPECT_EQ(fake.messages.back().title, "Attentie!");
-        EXPECT_EQ(fake.messages.back().style, mb::OKOnly);
+        EXPECT_EQ(fake.messages.back().style, c.style);
         EXPECT_TRUE(isOpen("frmAfdrukken"));
         EXPECT_FALSE(isOpen("frmReport"));
         session() = saved;
         QDir(recepten(QStringLiteral("map.rtf"))).removeRecursively();
+        writeTemplate(shippedTemplate);
     }
 }
 

@@ -171,7 +171,8 @@ TEST_F(ShoppingListTest, ListThatCannotBeWrittenIsNotShown)
     tripel(QStringLiteral("Tripel.zlv"), false);
     ASSERT_TRUE(QDir().mkpath(listFile("Tripel")));  // a folder in the list's place
     trigger("mnuShoppingList");
-    EXPECT_EQ(fake.prompts(), QStringList{"Error in routine MakeShoppingList!"});
+    EXPECT_EQ(fake.prompts(), QStringList{QStringLiteral("Het bestand ") + listFile("Tripel")
+                                          + QStringLiteral(" kon niet worden opgeslagen (het is een map).")});
     EXPECT_EQ(fake.messages.at(0).style, mb::Exclamation);
     EXPECT_EQ(fake.messages.at(0).title, QStringLiteral("Attentie!"));
     EXPECT_TRUE(fake.textFiles.empty());

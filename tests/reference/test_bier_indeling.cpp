@@ -253,7 +253,7 @@ TEST_F(Indeling, NoFileAnEmptyTreeAFolderInItsPlaceAMessage)
     x = open();
     EXPECT_EQ(tree(x)->topLevelItemCount(), 0);
     ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0].prompt, "BierIndeling.txt is geen gewoon bestand en wordt niet gelezen!");
+    EXPECT_EQ(fake.messages[0].prompt, "BierIndeling.txt is een map en wordt niet gelezen!");
     EXPECT_EQ(fake.messages[0].title, "Attentie!");
 }
 

@@ -10,10 +10,12 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace mostarium {
@@ -454,6 +456,203 @@ XmlRecipe fill(const Element &rec)
     return x;
 }
 
+struct Refusal {
+    qsizetype line = 0, column = 0;
+    QString reason;
+};
+
+// QXmlStreamReader checks every attribute of an element, given or declared in
+// the DTD, against the others: time that grows with the square of their
+// number (100,000 attributes took seconds, a million minutes). The import
+// reads none, so they are counted first in one pass over the document's
+// characters: an element with more than MaxXmlAttributes, or a DTD that
+// declares more, is refused. An entity's text may hold elements with their
+// attributes, so every "=" in the DTD counts. `Ch` is a byte of an encoding
+// that writes ASCII as ASCII, or a UTF-16 unit of the decoded text.
+template <typename Ch>
+class AttributeCount {
+public:
+    using View = std::basic_string_view<Ch>;
+    AttributeCount(View t, bool utf8) : m_t(t), m_utf8(utf8) {}
+
+    std::optional<Refusal> refusal() const
+    {
+        const View t = m_t;
+        const std::size_t n = t.size();
+        std::size_t i = 0;
+        while ((i = t.find(Ch('<'), i)) != View::npos) {
+            const Ch next = i + 1 < n ? t[i + 1] : Ch(0);
+            if (next == Ch('/')) {
+                i += 2;
+            } else if (next == Ch('?')) {
+                i = past("?>", i + 2);
+            } else if (next == Ch('!')) {
+                if (at(i, "<!--"))
+                    i = past("-->", i + 4);
+                else if (at(i, "<![CDATA["))
+                    i = past("]]>", i + 9);
+                else if (at(i, "<!DOCTYPE")) {
+                    std::size_t where = 0;
+                    i = doctype(i + 9, where);
+                    if (where)
+                        return refuse(where,
+                                      QStringLiteral("De DTD van het document declareert meer dan %1 attributen."));
+                } else {
+                    i += 2;
+                }
+            } else {
+                // A start tag: one "=" per attribute outside the quoted values.
+                int count = 0;
+                std::size_t k = i + 1;
+                while (k < n && t[k] != Ch('>')) {
+                    if (quote(t[k])) {
+                        k = literal(k);
+                        continue;
+                    }
+                    if (t[k] == Ch('=') && ++count > MaxXmlAttributes)
+                        return refuse(i, QStringLiteral("Een element heeft meer dan %1 attributen."));
+                    ++k;
+                }
+                i = k;
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    static bool quote(Ch c) { return c == Ch('"') || c == Ch('\''); }
+    bool at(std::size_t k, std::string_view s) const
+    {
+        if (m_t.size() - k < s.size())
+            return false;
+        for (std::size_t j = 0; j < s.size(); ++j)
+            if (m_t[k + j] != Ch(s[j]))
+                return false;
+        return true;
+    }
+    // Just past `end`, searched from `from`; the end of the text without one.
+    std::size_t past(std::string_view end, std::size_t from) const
+    {
+        for (std::size_t k = from; (k = m_t.find(Ch(end[0]), k)) != View::npos; ++k)
+            if (at(k, end))
+                return k + end.size();
+        return m_t.size();
+    }
+    // Just past the quoted literal that starts at `k`.
+    std::size_t literal(std::size_t k) const
+    {
+        const std::size_t e = m_t.find(m_t[k], k + 1);
+        return e == View::npos ? m_t.size() : e + 1;
+    }
+    // Past the document type declaration whose name starts at `k`; `where`
+    // the declaration at which the attributes it declares pass the bound.
+    std::size_t doctype(std::size_t k, std::size_t &where) const
+    {
+        const View t = m_t;
+        const std::size_t n = t.size();
+        std::size_t declared = 0;
+        bool subset = false;
+        while (k < n) {
+            if (quote(t[k])) {
+                k = literal(k);
+            } else if (t[k] == Ch('[') || t[k] == Ch(']')) {
+                subset = t[k] == Ch('[');
+                ++k;
+            } else if (t[k] == Ch('>') && !subset) {
+                return k + 1;
+            } else if (subset && at(k, "<!--")) {
+                k = past("-->", k + 4);
+            } else if (subset && at(k, "<?")) {
+                k = past("?>", k + 2);
+            } else if (subset && at(k, "<!")) {
+                // One attribute per default or keyword ("#IMPLIED") of an
+                // attribute list, one per "=" anywhere.
+                const bool list = at(k, "<!ATTLIST");
+                const std::size_t start = k;
+                for (k += 2; k < n && t[k] != Ch('>');) {
+                    if (quote(t[k])) {
+                        const std::size_t e = literal(k);
+                        declared += (list ? 1 : 0) + std::size_t(std::count(t.begin() + k, t.begin() + e, Ch('=')));
+                        k = e;
+                    } else {
+                        declared += (list && t[k] == Ch('#')) || t[k] == Ch('=');
+                        ++k;
+                    }
+                    if (declared > std::size_t(MaxXmlAttributes)) {
+                        where = start;
+                        return n;
+                    }
+                }
+                ++k;
+            } else {
+                ++k;
+            }
+        }
+        return n;
+    }
+    // The refusal with the line and the column (in characters) of `k`.
+    Refusal refuse(std::size_t k, const QString &reason) const
+    {
+        const View before = m_t.substr(0, k);
+        const std::size_t lineStart = before.rfind(Ch('\n')) + 1;  // npos + 1 is 0
+        Refusal r;
+        r.line = qsizetype(std::count(before.begin(), before.end(), Ch('\n'))) + 1;
+        // A UTF-8 character is one byte that starts it and its continuation bytes.
+        r.column = qsizetype(std::count_if(before.begin() + qsizetype(lineStart), before.end(),
+                                           [this](Ch c) { return !(m_utf8 && (char16_t(c) & 0xC0) == 0x80); }));
+        r.reason = reason.arg(MaxXmlAttributes);
+        return r;
+    }
+
+    View m_t;
+    bool m_utf8;
+};
+
+// Encodings whose bytes write ASCII as ASCII: the attributes are counted on
+// the bytes themselves.
+bool asciiBytes(const QByteArray &name)
+{
+    const QByteArray n = name.toUpper();
+    return n == "UTF-8" || n == "UTF8" || n == "US-ASCII" || n == "ASCII" || n.startsWith("ISO-8859-")
+           || n.startsWith("WINDOWS-125") || n.startsWith("CP125") || n.startsWith("LATIN");
+}
+
+// Counts the attributes of the document in the encoding the reader reads it
+// in: the one its first bytes show (a byte-order mark, "<" in UTF-16 or
+// UTF-32), else the one its declaration names, else UTF-8. A name no decoder
+// takes is left to the reader, which refuses the document itself.
+std::optional<Refusal> attributeFlood(const QByteArray &data)
+{
+    const auto onBytes = [&data](bool utf8) {
+        return AttributeCount<char>(std::string_view(data.constData(), std::size_t(data.size())), utf8).refusal();
+    };
+    const auto onText = [](const QString &text) {
+        return AttributeCount<char16_t>(
+                   std::u16string_view(reinterpret_cast<const char16_t *>(text.constData()), std::size_t(text.size())),
+                   false)
+            .refusal();
+    };
+    const std::optional<QStringConverter::Encoding> shown = QStringConverter::encodingForData(data, u'<');
+    if (shown && *shown != QStringConverter::Utf8) {
+        QStringDecoder decoder(*shown);
+        return onText(decoder.decode(data));
+    }
+    const qsizetype from = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const qsizetype end = data.indexOf("?>", from);
+    if (shown || end < 0 || !QByteArrayView(data).sliced(from).startsWith("<?xml"))
+        return onBytes(true);
+    // Only the declaration is read here, never an element.
+    QXmlStreamReader declaration(data.left(end + 2));
+    declaration.readNext();
+    const QByteArray name = declaration.documentEncoding().toLatin1();
+    if (name.isEmpty() || asciiBytes(name))
+        return onBytes(name.isEmpty() || name.toUpper().startsWith("UTF"));
+    QStringDecoder decoder(name.constData());
+    if (!decoder.isValid())
+        return std::nullopt;
+    return onText(decoder.decode(data));
+}
+
 QString loadMessage(int code, const QString &reason, int line, int column, qint64 position, const QString &source,
                     const QString &url)
 {
@@ -478,46 +677,56 @@ XmlImportResult loadFailed(const QString &message)
 XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
 {
     const QByteArray data = bytes.toByteArray();
+    QString reason;
+    int line = 0, column = 0;
+    // Attributes are counted before the reader would check them.
+    if (const std::optional<Refusal> r = attributeFlood(data)) {
+        reason = r->reason;
+        line = int(r->line);
+        column = int(r->column);
+    }
     // One streaming pass reads the whole document, refusing it past the depth
     // bound before anything grows with it, and keeps the first RECIPE.
-    QXmlStreamReader reader(data);
-    reader.setNamespaceProcessing(false);
     RecipeTree tree;
-    std::vector<int> open;  // the open elements of the first RECIPE
-    bool recipeRead = false;
-    int depth = 0;
-    QString reason;
-    while (!reader.atEnd() && reason.isEmpty()) {
-        switch (reader.readNext()) {
-        case QXmlStreamReader::StartElement:
-            if (++depth > MaxXmlDepth) {
-                reason = QStringLiteral("Het document is dieper genest dan %1 niveaus.").arg(MaxXmlDepth);
+    if (reason.isEmpty()) {
+        QXmlStreamReader reader(data);
+        reader.setNamespaceProcessing(false);
+        std::vector<int> open;  // the open elements of the first RECIPE
+        bool recipeRead = false;
+        int depth = 0;
+        while (!reader.atEnd() && reason.isEmpty()) {
+            switch (reader.readNext()) {
+            case QXmlStreamReader::StartElement:
+                if (++depth > MaxXmlDepth) {
+                    reason = QStringLiteral("Het document is dieper genest dan %1 niveaus.").arg(MaxXmlDepth);
+                    break;
+                }
+                if (!open.empty() || (!recipeRead && reader.qualifiedName() == QLatin1String("RECIPE")))
+                    open.push_back(tree.open(reader.qualifiedName().toString(), open.empty() ? -1 : open.back()));
+                break;
+            case QXmlStreamReader::EndElement:
+                --depth;
+                if (!open.empty()) {
+                    open.pop_back();
+                    recipeRead = open.empty();
+                }
+                break;
+            case QXmlStreamReader::Characters:
+                // Text of blanks alone stands between elements, not in them; a
+                // CDATA section is kept whatever it holds.
+                if (!open.empty() && (reader.isCDATA() || !reader.text().trimmed().isEmpty()))
+                    tree.addText(open.back(), reader.text());
+                break;
+            default:
                 break;
             }
-            if (!open.empty() || (!recipeRead && reader.qualifiedName() == QLatin1String("RECIPE")))
-                open.push_back(tree.open(reader.qualifiedName().toString(), open.empty() ? -1 : open.back()));
-            break;
-        case QXmlStreamReader::EndElement:
-            --depth;
-            if (!open.empty()) {
-                open.pop_back();
-                recipeRead = open.empty();
-            }
-            break;
-        case QXmlStreamReader::Characters:
-            // Text of blanks alone stands between elements, not in them; a
-            // CDATA section is kept whatever it holds.
-            if (!open.empty() && (reader.isCDATA() || !reader.text().trimmed().isEmpty()))
-                tree.addText(open.back(), reader.text());
-            break;
-        default:
-            break;
         }
+        if (reason.isEmpty() && reader.hasError())
+            reason = reader.errorString();
+        line = int(reader.lineNumber());
+        column = int(reader.columnNumber());
     }
-    if (reason.isEmpty() && reader.hasError())
-        reason = reader.errorString();
     if (!reason.isEmpty()) {
-        const int line = int(reader.lineNumber()), column = int(reader.columnNumber());
         // The offending line as text, and where it sits in the file.
         qsizetype start = line >= 1 ? 0 : -1;
         for (int i = 1; i < line && start >= 0; ++i) {
@@ -531,6 +740,8 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
             qsizetype end = data.indexOf('\n', start);
             if (end < 0)
                 end = data.size();
+            // Characters up to the excerpt's end take at most four bytes each.
+            end = std::min(end, start + (qsizetype(column) + MaxSourceText) * 4);
             QString text = QString::fromUtf8(QByteArrayView(data).sliced(start, end - start));
             // A file on one long line shows the part around the fault, not
             // megabytes in a message box.

@@ -15,6 +15,10 @@ inline constexpr qint64 MaxXmlFileSize = 32 * 1024 * 1024;
 // The deepest nesting of elements we read; the recipe format needs six.
 inline constexpr int MaxXmlDepth = 64;
 
+// The most attributes an element may carry, and the document's DTD may
+// declare; the recipe format uses none.
+inline constexpr int MaxXmlAttributes = 64;
+
 // The message of an import that stopped half-way.
 extern const QString XmlImportFoutmelding;
 
@@ -43,7 +47,7 @@ struct XmlImportResult {
 
 // Reads the first RECIPE of the document (any depth). `url` names the file
 // in the load message, which also refuses a document nested deeper than
-// MaxXmlDepth.
+// MaxXmlDepth or with more attributes than MaxXmlAttributes.
 XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url);
 // The same from a file: a missing, irregular or too large file gets the
 // load message.

@@ -340,7 +340,8 @@ XmlRecipe fill(const Element &rec)
         if (const auto y = text(f, "YIELD"))
             x.Storting(i, StBZR) = format(val(*y) / 100.0, u"0.00");
         if (const auto c = text(f, "COLOR"))
-            x.Storting(i, StEBC) = format(LovibondToEBC(num::toSingle(val(*c))), u"####");
+            // The lightest malts are 0 EBC, never a negative colour.
+            x.Storting(i, StEBC) = format(std::max(0.0f, LovibondToEBC(num::toSingle(val(*c)))), u"###0");
         x.Storting(i, StLaat) = QStringLiteral("0");
     }
     add(StatusStorting);

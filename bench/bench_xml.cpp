@@ -1,6 +1,6 @@
 // The recipe exchange file: export of the double-brew sample, import with
 // recalculation, a large file of many recipes, and hostile files (deep
-// nesting, many attributes).
+// nesting, many attributes, entity text).
 
 #include "core/Paths.h"
 #include "core/Recalc.h"
@@ -145,8 +145,8 @@ static void BM_AttributesOnOneElement(benchmark::State &state)
 }
 BENCHMARK(BM_AttributesOnOneElement)->Arg(100000)->Arg(1000000)->Arg(0)->Unit(benchmark::kMillisecond);
 
-// The notes filled up to the largest file read with elements that carry as
-// many attributes as one may.
+// The file filled up to the largest read, after its recipe, with elements
+// that carry as many attributes as one may.
 static void BM_ElementsAtTheAttributeBound(benchmark::State &state)
 {
     QByteArray doc = manyRecipes(1);
@@ -154,10 +154,30 @@ static void BM_ElementsAtTheAttributeBound(benchmark::State &state)
     for (int i = 0; i < MaxXmlAttributes; ++i)
         element += " a" + QByteArray::number(i) + "=\"\"";
     element += "/>";
-    const qsizetype notes = doc.indexOf("<NOTES>") + 7;
-    doc.insert(notes, element.repeated((MaxXmlFileSize - doc.size()) / element.size()));
+    doc.insert(doc.indexOf("</RECIPES>"), element.repeated((MaxXmlFileSize - doc.size()) / element.size()));
     importFile(state, doc, true);
 }
 BENCHMARK(BM_ElementsAtTheAttributeBound)->Unit(benchmark::kMillisecond);
+
+// An entity of 4,000 characters referred to in `bytes` of the notes.
+static void BM_EntityReferences(benchmark::State &state)
+{
+    QByteArray doc = manyRecipes(1);
+    doc.insert(doc.indexOf("<RECIPES>"), "<!DOCTYPE RECIPES [<!ENTITY e \"" + QByteArray(4000, 'x') + "\">]>");
+    doc.insert(doc.indexOf("<NOTES>") + 7, QByteArray("&e;").repeated(state.range(0) / 3));
+    importFile(state, doc, std::nullopt);
+}
+BENCHMARK(BM_EntityReferences)->Arg(100 << 10)->Arg(MaxXmlFileSize - (100 << 10))->Unit(benchmark::kMillisecond);
+
+// The notes filled up to the largest file read with empty elements: refused
+// past the recipe's bound, `count` of them.
+static void BM_ElementsInTheNotes(benchmark::State &state)
+{
+    QByteArray doc = manyRecipes(1);
+    const qsizetype count = state.range(0) ? state.range(0) : (MaxXmlFileSize - doc.size()) / 4;
+    doc.insert(doc.indexOf("<NOTES>") + 7, QByteArray("<a/>").repeated(count));
+    importFile(state, doc, count < MaxXmlRecipeElements - 100);
+}
+BENCHMARK(BM_ElementsInTheNotes)->Arg(9000)->Arg(0)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

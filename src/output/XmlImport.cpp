@@ -16,6 +16,7 @@
 #include <exception>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace mostarium {
@@ -75,6 +76,7 @@ public:
     void addText(int node, QStringView text) { m_nodes[std::size_t(node)].content.emplace_back(-1, text.toString()); }
     const Node &node(int i) const { return m_nodes[std::size_t(i)]; }
     bool empty() const { return m_nodes.empty(); }
+    int size() const { return int(m_nodes.size()); }
 
     // The text of the node and all it holds, in document order.
     void appendText(int i, QString &out) const
@@ -468,15 +470,18 @@ struct Refusal {
 // reads none, so they are counted first in one pass over the document's
 // characters: an element with more than MaxXmlAttributes, or a DTD that
 // declares more, is refused. An entity's text may hold elements with their
-// attributes, so every "=" in the DTD counts. `Ch` is a byte of an encoding
-// that writes ASCII as ASCII, or a UTF-16 unit of the decoded text.
+// attributes, so every "=" in the DTD counts. The same pass adds up the text
+// the document's own entities grow to where they are referred to (each
+// reference is expanded anew: a 300 KB file made 130 MB of text), refused
+// past MaxXmlEntityText. `Ch` is a byte of an encoding that writes ASCII as
+// ASCII, or a UTF-16 unit of the decoded text.
 template <typename Ch>
-class AttributeCount {
+class MarkupCount {
 public:
     using View = std::basic_string_view<Ch>;
-    AttributeCount(View t, bool utf8) : m_t(t), m_utf8(utf8) {}
+    MarkupCount(View t, bool utf8) : m_t(t), m_utf8(utf8) {}
 
-    std::optional<Refusal> refusal() const
+    std::optional<Refusal> refusal()
     {
         const View t = m_t;
         const std::size_t n = t.size();
@@ -493,11 +498,10 @@ public:
                 else if (at(i, "<![CDATA["))
                     i = past("]]>", i + 9);
                 else if (at(i, "<!DOCTYPE")) {
-                    std::size_t where = 0;
-                    i = doctype(i + 9, where);
-                    if (where)
-                        return refuse(where,
-                                      QStringLiteral("De DTD van het document declareert meer dan %1 attributen."));
+                    i = doctype(i + 9);
+                    if (m_refusal)
+                        return m_refusal;
+                    m_body = i;
                 } else {
                     i += 2;
                 }
@@ -511,11 +515,21 @@ public:
                         continue;
                     }
                     if (t[k] == Ch('=') && ++count > MaxXmlAttributes)
-                        return refuse(i, QStringLiteral("Een element heeft meer dan %1 attributen."));
+                        return refuse(
+                            i, QStringLiteral("Een element heeft meer dan %1 attributen.").arg(MaxXmlAttributes));
                     ++k;
                 }
                 i = k;
             }
+        }
+        // The references to the declared entities, wherever they stand.
+        for (std::size_t k = m_body; !m_general.empty() && (k = t.find(Ch('&'), k)) != View::npos;) {
+            const std::size_t e = nameEnd(++k);
+            if (e < n && t[e] == Ch(';'))
+                if (const auto found = m_general.find(t.substr(k, e - k)); found != m_general.end())
+                    if (expand(found->second, k - 1))
+                        return m_refusal;
+            k = e;
         }
         return std::nullopt;
     }
@@ -547,7 +561,7 @@ private:
     }
     // Past the document type declaration whose name starts at `k`; `where`
     // the declaration at which the attributes it declares pass the bound.
-    std::size_t doctype(std::size_t k, std::size_t &where) const
+    std::size_t doctype(std::size_t k)
     {
         const View t = m_t;
         const std::size_t n = t.size();
@@ -570,26 +584,82 @@ private:
                 // attribute list, one per "=" anywhere.
                 const bool list = at(k, "<!ATTLIST");
                 const std::size_t start = k;
+                // An entity's name and the length of its text.
+                std::unordered_map<View, std::size_t> *entities = nullptr;
+                View name;
+                if (at(k, "<!ENTITY")) {
+                    std::size_t j = skipSpace(k + 8);
+                    entities = &m_general;
+                    if (j < n && t[j] == Ch('%')) {
+                        entities = &m_parameter;
+                        j = skipSpace(j + 1);
+                    }
+                    name = t.substr(j, nameEnd(j) - j);
+                }
                 for (k += 2; k < n && t[k] != Ch('>');) {
                     if (quote(t[k])) {
                         const std::size_t e = literal(k);
-                        declared += (list ? 1 : 0) + std::size_t(std::count(t.begin() + k, t.begin() + e, Ch('=')));
+                        const View value = t.substr(k + 1, std::max<std::size_t>(e - k, 2) - 2);
+                        declared += (list ? 1 : 0) + std::size_t(std::count(value.begin(), value.end(), Ch('=')));
+                        // The first declaration of a name holds; a text that
+                        // refers to others may grow to the reader's limit.
+                        if (entities) {
+                            const bool refers = value.find(Ch('&')) != View::npos || value.find(Ch('%')) != View::npos;
+                            entities->emplace(name, refers ? EntityLimit : value.size());
+                            entities = nullptr;
+                        }
                         k = e;
                     } else {
                         declared += (list && t[k] == Ch('#')) || t[k] == Ch('=');
                         ++k;
                     }
                     if (declared > std::size_t(MaxXmlAttributes)) {
-                        where = start;
+                        m_refusal =
+                            refuse(start, QStringLiteral("De DTD van het document declareert meer dan %1 attributen.")
+                                              .arg(MaxXmlAttributes));
                         return n;
                     }
                 }
                 ++k;
+            } else if (subset && t[k] == Ch('%')) {
+                // A parameter entity's text takes its place.
+                const std::size_t e = nameEnd(k + 1);
+                if (e < n && t[e] == Ch(';'))
+                    if (const auto found = m_parameter.find(t.substr(k + 1, e - k - 1)); found != m_parameter.end())
+                        if (expand(found->second, k))
+                            return n;
+                k = e;
             } else {
                 ++k;
             }
         }
         return n;
+    }
+    static bool space(Ch c) { return c == Ch(' ') || c == Ch('\t') || c == Ch('\r') || c == Ch('\n'); }
+    std::size_t skipSpace(std::size_t k) const
+    {
+        while (k < m_t.size() && space(m_t[k]))
+            ++k;
+        return k;
+    }
+    // The end of the name that starts at `k`.
+    std::size_t nameEnd(std::size_t k) const
+    {
+        while (k < m_t.size() && !space(m_t[k]) && !quote(m_t[k]) && m_t[k] != Ch(';') && m_t[k] != Ch('&')
+               && m_t[k] != Ch('%') && m_t[k] != Ch('<') && m_t[k] != Ch('>'))
+            ++k;
+        return k;
+    }
+    // Adds an entity's text at the reference at `k`; true (with the refusal)
+    // once all the entities' text passes the bound.
+    bool expand(std::size_t length, std::size_t k)
+    {
+        m_expanded += length;
+        if (m_expanded <= std::size_t(MaxXmlEntityText))
+            return false;
+        m_refusal = refuse(k, QStringLiteral("De entiteiten van het document groeien uit tot meer dan %1 MB tekst.")
+                                  .arg(MaxXmlEntityText / (1024 * 1024)));
+        return true;
     }
     // The refusal with the line and the column (in characters) of `k`.
     Refusal refuse(std::size_t k, const QString &reason) const
@@ -601,12 +671,19 @@ private:
         // A UTF-8 character is one byte that starts it and its continuation bytes.
         r.column = qsizetype(std::count_if(before.begin() + qsizetype(lineStart), before.end(),
                                            [this](Ch c) { return !(m_utf8 && (char16_t(c) & 0xC0) == 0x80); }));
-        r.reason = reason.arg(MaxXmlAttributes);
+        r.reason = reason;
         return r;
     }
 
+    // The most characters QXmlStreamReader lets one entity reference grow to.
+    static constexpr std::size_t EntityLimit = 4096;
+
     View m_t;
     bool m_utf8;
+    std::unordered_map<View, std::size_t> m_general, m_parameter;
+    std::size_t m_expanded = 0;
+    std::size_t m_body = 0;  // after the DTD
+    std::optional<Refusal> m_refusal;
 };
 
 // Encodings whose bytes write ASCII as ASCII: the attributes are counted on
@@ -618,17 +695,18 @@ bool asciiBytes(const QByteArray &name)
            || n.startsWith("WINDOWS-125") || n.startsWith("CP125") || n.startsWith("LATIN");
 }
 
-// Counts the attributes of the document in the encoding the reader reads it
-// in: the one its first bytes show (a byte-order mark, "<" in UTF-16 or
-// UTF-32), else the one its declaration names, else UTF-8. A name no decoder
-// takes is left to the reader, which refuses the document itself.
-std::optional<Refusal> attributeFlood(const QByteArray &data)
+// Counts the attributes and the entity text of the document in the encoding
+// the reader reads it in: the one its first bytes show (a byte-order mark,
+// "<" in UTF-16 or UTF-32), else the one its declaration names, else UTF-8. A
+// name no decoder takes is left to the reader, which refuses the document
+// itself.
+std::optional<Refusal> markupFlood(const QByteArray &data)
 {
     const auto onBytes = [&data](bool utf8) {
-        return AttributeCount<char>(std::string_view(data.constData(), std::size_t(data.size())), utf8).refusal();
+        return MarkupCount<char>(std::string_view(data.constData(), std::size_t(data.size())), utf8).refusal();
     };
     const auto onText = [](const QString &text) {
-        return AttributeCount<char16_t>(
+        return MarkupCount<char16_t>(
                    std::u16string_view(reinterpret_cast<const char16_t *>(text.constData()), std::size_t(text.size())),
                    false)
             .refusal();
@@ -680,8 +758,8 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
     const QByteArray data = bytes.toByteArray();
     QString reason;
     int line = 0, column = 0;
-    // Attributes are counted before the reader would check them.
-    if (const std::optional<Refusal> r = attributeFlood(data)) {
+    // Attributes and entities are counted before the reader would take them.
+    if (const std::optional<Refusal> r = markupFlood(data)) {
         reason = r->reason;
         line = int(r->line);
         column = int(r->column);
@@ -702,8 +780,14 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
                     reason = QStringLiteral("Het document is dieper genest dan %1 niveaus.").arg(MaxXmlDepth);
                     break;
                 }
-                if (!open.empty() || (!recipeRead && reader.qualifiedName() == QLatin1String("RECIPE")))
+                if (!open.empty() || (!recipeRead && reader.qualifiedName() == QLatin1String("RECIPE"))) {
+                    // Every element of the recipe is kept: their number is bounded.
+                    if (tree.size() >= MaxXmlRecipeElements) {
+                        reason = QStringLiteral("Het recept bevat meer dan %1 elementen.").arg(MaxXmlRecipeElements);
+                        break;
+                    }
                     open.push_back(tree.open(reader.qualifiedName().toString(), open.empty() ? -1 : open.back()));
+                }
                 break;
             case QXmlStreamReader::EndElement:
                 --depth;

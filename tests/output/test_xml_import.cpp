@@ -535,10 +535,14 @@ QByteArray recipeWith(const QByteArray &before, const QByteArray &extra)
     return doc.insert(doc.indexOf(before), extra);
 }
 
-TEST(XmlImport, AttributesPastTheBoundAreRefusedWithTheLoadMessage)
+TEST(XmlImport, AttributesOrEntityTextPastTheBoundAreRefusedWithTheLoadMessage)
 {
     const QString element = QStringLiteral("Een element heeft meer dan 64 attributen.");
     const QString dtd = QStringLiteral("De DTD van het document declareert meer dan 64 attributen.");
+    const QString grows = QStringLiteral("De entiteiten van het document groeien uit tot meer dan 1 MB tekst.");
+    const QByteArray text4000 = "<!DOCTYPE RECIPES [<!ENTITY e \"" + QByteArray(4000, 'x') + "\">]>";
+    const QByteArray parameter =
+        "<!DOCTYPE RECIPES [<!ENTITY % p \"" + QByteArray(4000, ' ') + "\">" + QByteArray("%p;").repeated(300) + "]>";
     QByteArray defaults = "<!DOCTYPE RECIPES [<!ATTLIST RECIPE";
     for (int i = 0; i < 100000; ++i)
         defaults += " a" + QByteArray::number(i) + " CDATA \"x\"";
@@ -572,6 +576,12 @@ TEST(XmlImport, AttributesPastTheBoundAreRefusedWithTheLoadMessage)
         {"a DTD that declares 100,000 attribute defaults", defaults + Recipe().bytes(), dtd,
          QStringLiteral("Line #: 1\r\nLine Position: 19\r\n")},
         {"an entity whose element carries too many", entity + Recipe().bytes(), dtd, {}},
+        {"an entity of 4,000 characters referred to 250 times",
+         text4000 + recipeWith("</NOTES>", QByteArray("&e;").repeated(250)),
+         {},
+         {}},
+        {"and 300 times", text4000 + recipeWith("</NOTES>", QByteArray("&e;").repeated(300)), grows, {}},
+        {"a parameter entity of 4,000 characters referred to 300 times", parameter + Recipe().bytes(), grows, {}},
         {"a DTD with a text entity",
          "<!DOCTYPE RECIPES [<!ENTITY n \"Noel\">]>" + Recipe().bytes().replace("Koud lageren", "&n;"),
          {},
@@ -594,6 +604,26 @@ TEST(XmlImport, AttributesPastTheBoundAreRefusedWithTheLoadMessage)
         EXPECT_TRUE(r.message.endsWith(QStringLiteral("\r\nDocument URL: attr.xml")));
         EXPECT_LT(r.message.size(), 500);
     }
+}
+
+TEST(XmlImport, ARecipeOfMoreElementsThanTheBoundIsRefusedWithTheLoadMessage)
+{
+    // The elements of the fixture's recipe; others may follow it.
+    const QString body = Recipe().body();
+    const int own = int(body.count(u'<') - body.count(QStringLiteral("</")));
+    const QByteArray fits = QByteArray("<a/>").repeated(MaxXmlRecipeElements - own);
+    const XmlImportResult most = importXmlRecipe(recipeWith("</NOTES>", fits), QStringLiteral("veel.xml"));
+    ASSERT_TRUE(most.ok()) << qPrintable(most.message);
+    EXPECT_EQ(most.recipe.Aantekening, QStringLiteral("Koud lageren"));
+    const XmlImportResult after = importXmlRecipe(recipeWith("</RECIPES>", "<a/>" + fits), QStringLiteral("veel.xml"));
+    EXPECT_TRUE(after.ok()) << qPrintable(after.message);
+
+    const XmlImportResult r = importXmlRecipe(recipeWith("</NOTES>", "<a/>" + fits), QStringLiteral("veel.xml"));
+    ASSERT_EQ(int(r.outcome), int(LoadFailed));
+    EXPECT_TRUE(r.message.startsWith(QStringLiteral("Your XML Document failed to loaddue the following error.\r\n"
+                                                    "Error #: 1: Het recept bevat meer dan 10000 elementen.\r\n")))
+        << qPrintable(r.message);
+    EXPECT_LT(r.message.size(), 500);
 }
 
 TEST(XmlImport, FileTooLargeOrMissingGetsTheLoadMessage)

@@ -1,5 +1,6 @@
 // The recipe exchange file: export of the double-brew sample, import with
-// recalculation, and a large file of many recipes.
+// recalculation, a large file of many recipes, and hostile files (deep
+// nesting, many attributes, entity text).
 
 #include "core/Paths.h"
 #include "core/Recalc.h"
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <optional>
 
 using namespace mostarium;
 
@@ -87,8 +89,9 @@ static void BM_ImportLargeFile(benchmark::State &state)
 }
 BENCHMARK(BM_ImportLargeFile)->Unit(benchmark::kMillisecond);
 
-// The file read from disk and imported, as the command does.
-void importFile(benchmark::State &state, const QByteArray &bytes, bool whole)
+// The file read from disk and imported, as the command does; `whole` is the
+// outcome expected, none to report it as the counter "refused".
+void importFile(benchmark::State &state, const QByteArray &bytes, std::optional<bool> whole)
 {
     static Folder f;
     const QString path = QDir(f.dir.path()).filePath(QStringLiteral("import.xml"));
@@ -101,8 +104,9 @@ void importFile(benchmark::State &state, const QByteArray &bytes, bool whole)
     state.counters["MB"] = double(bytes.size()) / 1e6;
     for (auto _ : state) {
         const XmlImportResult r = importXmlFile(path);
-        if (r.ok() != whole)
+        if (whole && r.ok() != *whole)
             state.SkipWithError("unexpected outcome");
+        state.counters["refused"] = r.ok() ? 0 : 1;
         benchmark::DoNotOptimize(r.recipe.ReceptStatus);
     }
 }
@@ -121,5 +125,59 @@ static void BM_RefuseNestedFile(benchmark::State &state)
     importFile(state, doc, false);
 }
 BENCHMARK(BM_RefuseNestedFile)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// `count` attributes on the document's root element (" a0=\"\"" and on), or as
+// many as fill the largest file read when `count` is 0.
+QByteArray attributesOnOneElement(int count)
+{
+    QByteArray doc = manyRecipes(1);
+    const qsizetype at = doc.indexOf("<RECIPES") + 8;
+    QByteArray attributes;
+    for (int i = 0; count == 0 ? attributes.size() < MaxXmlFileSize - doc.size() - 20 : i < count; ++i)
+        attributes += " a" + QByteArray::number(i) + "=\"\"";
+    return doc.insert(at, attributes);
+}
+
+// One element with many attributes.
+static void BM_AttributesOnOneElement(benchmark::State &state)
+{
+    importFile(state, attributesOnOneElement(int(state.range(0))), std::nullopt);
+}
+BENCHMARK(BM_AttributesOnOneElement)->Arg(100000)->Arg(1000000)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The file filled up to the largest read, after its recipe, with elements
+// that carry as many attributes as one may.
+static void BM_ElementsAtTheAttributeBound(benchmark::State &state)
+{
+    QByteArray doc = manyRecipes(1);
+    QByteArray element = "<a";
+    for (int i = 0; i < MaxXmlAttributes; ++i)
+        element += " a" + QByteArray::number(i) + "=\"\"";
+    element += "/>";
+    doc.insert(doc.indexOf("</RECIPES>"), element.repeated((MaxXmlFileSize - doc.size()) / element.size()));
+    importFile(state, doc, true);
+}
+BENCHMARK(BM_ElementsAtTheAttributeBound)->Unit(benchmark::kMillisecond);
+
+// An entity of 4,000 characters referred to in `bytes` of the notes.
+static void BM_EntityReferences(benchmark::State &state)
+{
+    QByteArray doc = manyRecipes(1);
+    doc.insert(doc.indexOf("<RECIPES>"), "<!DOCTYPE RECIPES [<!ENTITY e \"" + QByteArray(4000, 'x') + "\">]>");
+    doc.insert(doc.indexOf("<NOTES>") + 7, QByteArray("&e;").repeated(state.range(0) / 3));
+    importFile(state, doc, std::nullopt);
+}
+BENCHMARK(BM_EntityReferences)->Arg(100 << 10)->Arg(MaxXmlFileSize - (100 << 10))->Unit(benchmark::kMillisecond);
+
+// The notes filled up to the largest file read with empty elements: refused
+// past the recipe's bound, `count` of them.
+static void BM_ElementsInTheNotes(benchmark::State &state)
+{
+    QByteArray doc = manyRecipes(1);
+    const qsizetype count = state.range(0) ? state.range(0) : (MaxXmlFileSize - doc.size()) / 4;
+    doc.insert(doc.indexOf("<NOTES>") + 7, QByteArray("<a/>").repeated(count));
+    importFile(state, doc, count < MaxXmlRecipeElements - 100);
+}
+BENCHMARK(BM_ElementsInTheNotes)->Arg(9000)->Arg(0)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -2,6 +2,7 @@
 
 #include "core/NumText.h"
 #include "core/Optimisers.h"
+#include "core/RecipeLimits.h"
 #include "core/Services.h"
 #include "core/Session.h"
 #include "core/StyleList.h"
@@ -197,33 +198,14 @@ void frmDoelstellingen::comBier_Click(int beer)
 bool frmDoelstellingen::ControleerWaarden()
 {
     const RecipeState &r = m_s.recipe;
+    const Limit limit[5] = {limits::doelVolume(r), limits::doelAlcohol(r), limits::DoelFG, limits::DoelEBU,
+                            limits::DoelCO2};
     int failures = 0;
     const int beers = dubbel() ? 2 : 1;
     for (int beer = 0; beer < beers; ++beer) {
         for (int t = 0; t < 5; ++t) {
             NumericEdit *box = m_boxes[std::size_t(beer * 5 + t)];
-            const double v = num::val(box->text());
-            bool pass = false;
-            switch (t) {
-            case 0:
-                pass = v > 0 && v <= r.KetelInhoud;
-                break;
-            case 1: {
-                // At single precision, as the maximum is kept: 8.2 passes 8.2.
-                const float a = float(v);
-                pass = a > 0 && a <= r.MaximumAlcPerc;
-                break;
-            }
-            case 2:
-                pass = v > 1000 && v <= 1050;
-                break;
-            case 3:
-                pass = v > 0 && v <= 150;
-                break;
-            default:
-                pass = v >= 3 && v <= 8;
-                break;
-            }
+            const bool pass = limit[t].holds(num::val(box->text()));
             box->setBad(!pass);
             if (!pass)
                 ++failures;

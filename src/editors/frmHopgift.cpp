@@ -2,6 +2,7 @@
 
 #include "core/Formulas.h"
 #include "core/NumText.h"
+#include "core/RecipeLimits.h"
 #include "core/Session.h"
 #include "platform/NumericEdit.h"
 #include "platform/Twips.h"
@@ -103,21 +104,14 @@ void setComboText(QComboBox *c, const QString &text)
     c->lineEdit()->setCursorPosition(0);
 }
 
-// The hop form as the recalculation reads it: anything else gives no
-// bitterness at all.
-bool knownForm(const QString &form)
-{
-    const QString f = form.trimmed().toLower();
-    return f.contains(QLatin1String("bloemen")) || f.contains(QLatin1String("pellets"));
-}
-
 }  // namespace
 
 const HopBindings &HopBindings::first()
 {
     static const HopBindings b{
-        "frmHopgift", "Hopgift",     &RecipeState::Aromahop, &RecipeState::Bitterhop, &RecipeState::OGSG, false,
-        20,           StatusHopgift, " Hopgift aromahop ",   " Hopgift bitterhop ",   "cmdHGOK",          "picHGHelp"};
+        "frmHopgift", "Hopgift",          &RecipeState::Aromahop, &RecipeState::Bitterhop, &RecipeState::OGSG,
+        false,        limits::HopAlfaMax, StatusHopgift,          " Hopgift aromahop ",    " Hopgift bitterhop ",
+        "cmdHGOK",    "picHGHelp"};
     return b;
 }
 
@@ -129,7 +123,7 @@ const HopBindings &HopBindings::second()
                                &RecipeState::Bitterhop2,
                                &RecipeState::OGSG2,
                                true,
-                               22,
+                               limits::HopAlfaMax2,
                                StatusHopgift2,
                                " Hopgift aromahop dunbier ",
                                " Hopgift bitterhop dunbier ",
@@ -427,10 +421,10 @@ bool HopgiftDialog::ControleerHopgift()
         markBad(w, bad);
         errors += bad;
     };
-    // lo < value <= hi, the value read as the number the text starts with.
-    auto range = [&mark](NumericEdit *b, double lo, double hi) {
+    // Within the limit, the value read as the number the text starts with.
+    auto range = [&mark](NumericEdit *b, const Limit &limit) {
         const auto v = leadingNumber(b->text());
-        const bool bad = !v || !(*v > lo && *v <= hi);
+        const bool bad = !v || !limit.holds(*v);
         mark(b, bad);
         return !bad;
     };
@@ -448,11 +442,11 @@ bool HopgiftDialog::ControleerHopgift()
         }
         markBad(r.soort, false);
         if (!r.soort->text().trimmed().isEmpty()) {
-            mark(r.vorm, !knownForm(comboText(r.vorm)));
-            range(r.alfa, 0, m_b.alphaMax);
-            range(r.hoeveel, 0, 2000);
-            range(r.tijd, 0, 60);
-            range(r.grav, 1000, 1200);
+            mark(r.vorm, !limits::knownHopForm(comboText(r.vorm)));
+            range(r.alfa, limits::hopAlfa(m_b.alphaMax));
+            range(r.hoeveel, limits::AromaGram);
+            range(r.tijd, limits::AromaTijd);
+            range(r.grav, limits::HopGravity);
         } else {
             // No aroma hop in this row: whatever else it held goes.
             setComboText(r.vorm, QString());
@@ -474,16 +468,14 @@ bool HopgiftDialog::ControleerHopgift()
             continue;
         }
         markBad(r.soort, false);
-        mark(r.vorm, !knownForm(comboText(r.vorm)));
-        range(r.alfa, 0, m_b.alphaMax);
-        if (range(r.hoeveel, 0, 100)) {
+        mark(r.vorm, !limits::knownHopForm(comboText(r.vorm)));
+        range(r.alfa, limits::hopAlfa(m_b.alphaMax));
+        if (range(r.hoeveel, limits::BitterPerc)) {
             r.hoeveel->setText(num::formatText(r.hoeveel->text(), u"###.0"));
             tenths += std::llround(*leadingNumber(r.hoeveel->text()) * 10);
         }
-        // Half a minute or less is rounded to no boil at all, which the
-        // recalculation cannot take.
-        range(r.tijd, 0.5, 180);
-        range(r.grav, 1000, 1200);
+        range(r.tijd, limits::BitterTijd);
+        range(r.grav, limits::HopGravity);
     }
     if (tenths != 1000) {
         ++errors;

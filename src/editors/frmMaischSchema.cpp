@@ -1,6 +1,7 @@
 #include "frmMaischSchema.h"
 
 #include "core/NumText.h"
+#include "core/RecipeLimits.h"
 #include "core/Session.h"
 #include "platform/NumericEdit.h"
 #include "platform/Twips.h"
@@ -238,18 +239,18 @@ void frmMaischSchema::onCloseBox() { m_s.recipe.ViaDecoctie = m_viaDecoctieAtOpe
 bool frmMaischSchema::ControleerMaischSchema()
 {
     int errors = 0;
-    auto test = [&errors](NumericEdit *b, bool (*fails)(double)) {
+    auto test = [&errors](NumericEdit *b, const Limit &limit) {
         const auto v = leadingNumber(b->text());
-        const bool bad = !v || fails(*v);
+        const bool bad = !v || !limit.holds(*v);
         b->setBad(bad);
         errors += bad;
     };
-    test(m_inMaisch, [](double v) { return v < 1.5 || v > 6; });
-    test(m_pH, [](double v) { return v <= 4 || v > 6; });
+    test(m_inMaisch, limits::InMaisch);
+    test(m_pH, limits::MaischPH);
     // Rows beyond the seventh have no line in the schedule: they must go.
     for (int i = 0; i < m_rows.count(); ++i) {
         if (i < MaxRows) {
-            test(m_rows[i].temp, [](double v) { return v <= 0 || v > 85; });
+            test(m_rows[i].temp, limits::StapTemp);
         } else {
             m_rows[i].temp->setBad(true);
             ++errors;
@@ -257,7 +258,7 @@ bool frmMaischSchema::ControleerMaischSchema()
     }
     for (int i = 0; i < m_rows.count(); ++i) {
         if (i < MaxRows) {
-            test(m_rows[i].tijd, [](double v) { return v <= 0 || v > 120; });
+            test(m_rows[i].tijd, limits::StapTijd);
         } else {
             m_rows[i].tijd->setBad(true);
             ++errors;
@@ -267,12 +268,12 @@ bool frmMaischSchema::ControleerMaischSchema()
         // Compared with the mash-in step as typed, also when that box failed.
         const auto t0 = leadingNumber(m_rows[0].temp->text());
         const auto td = leadingNumber(m_tempDecoctie->text());
-        const bool badTd = !t0 || !td || *t0 >= *td || *td > 100;
+        const bool badTd = !t0 || !td || !limits::decoctieTemp(*t0).holds(*td);
         m_tempDecoctie->setBad(badTd);
         errors += badTd;
-        test(m_tijdDecoctie, [](double v) { return v <= 0 || v > 30; });
+        test(m_tijdDecoctie, limits::DecoctieTijd);
         const auto tw = leadingNumber(m_tempBrouwwater->text());
-        const bool badTw = !t0 || !tw || *tw <= 0 || *tw > *t0;
+        const bool badTw = !t0 || !tw || !limits::brouwwaterTemp(*t0).holds(*tw);
         m_tempBrouwwater->setBad(badTw);
         errors += badTw;
     }

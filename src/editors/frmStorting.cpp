@@ -2,6 +2,7 @@
 
 #include "core/CalcError.h"
 #include "core/NumText.h"
+#include "core/RecipeLimits.h"
 #include "core/Services.h"
 #include "core/Session.h"
 #include "platform/NumericEdit.h"
@@ -253,8 +254,7 @@ bool frmStorting::ControleerStorting()
     // The sum in whole hundredths, so that 100 is exactly 100.
     double hundredths = 0;
     for (Row &r : m_rows) {
-        const double p = num::val(r.perc->text());
-        if (p <= 0 || p > 100) {
+        if (!limits::StortingPerc.holds(num::val(r.perc->text()))) {
             r.perc->setBad(true);
             ++errors;
         } else {
@@ -273,13 +273,13 @@ bool frmStorting::ControleerStorting()
 
     for (Row &r : m_rows) {
         const auto v = leadingNumber(r.bzr->text());
-        const bool bad = !v || *v <= 0 || *v > 1;
+        const bool bad = !v || !limits::StortingBZR.holds(*v);
         r.bzr->setBad(bad);
         errors += bad;
     }
     for (Row &r : m_rows) {
         const auto v = leadingNumber(r.ebc->text());
-        const bool bad = !v || *v < 0 || *v > 3000;
+        const bool bad = !v || !limits::StortingEBC.holds(*v);
         r.ebc->setBad(bad);
         errors += bad;
     }

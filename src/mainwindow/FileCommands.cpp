@@ -12,6 +12,7 @@
 #include "core/Optimisers.h"
 #include "core/Paths.h"
 #include "core/Recalc.h"
+#include "core/RecipeLimits.h"
 #include "core/RecipeFile.h"
 #include "core/Regional.h"
 #include "core/ScheduleDisplay.h"
@@ -295,6 +296,9 @@ bool FileCommands::mnuImportXML_Click()
     m_s.viewChanged();
     m_s.recipeChanged();
     m_w.refreshView();
+    // What the dialogs would refuse is named, so that the brewer corrects it there.
+    if (const std::vector<OutOfRange> odd = valuesOutOfRange(m_s.recipe); !odd.empty())
+        services().msgBox(outOfRangeMessage(odd), mb::Exclamation, Attentie);
     return true;
 }
 

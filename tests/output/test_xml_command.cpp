@@ -7,6 +7,7 @@
 #include "output/XmlImport.h"
 
 #include <QGroupBox>
+#include <QRegularExpression>
 #include <functional>
 
 namespace mostarium::test {
@@ -165,6 +166,90 @@ TEST_F(ImportXmlTest, WhatImportsIsARecipeTheScheduleComputes)
         EXPECT_TRUE(s().view.fraBrouwSchema.visible);
         g.check(s().recipe, s().view);
     }
+}
+
+// Values the dialogs would mark red are named after the import, in one
+// message; the recipe is imported all the same.
+TEST_F(ImportXmlTest, ValuesOutsideTheDialogsRangesAreNamedAfterTheImport)
+{
+    xml::Recipe fahrenheit, ppg, gramsAsKilos, kilosAroma, dryHop, lovibond0;
+    fahrenheit.mash = QStringLiteral("<MASH><PH>5.4</PH><MASH_STEPS>") + xml::step(152, 60) + xml::step(158, 30)
+                      + xml::step(168, 10) + QStringLiteral("</MASH_STEPS></MASH>");
+    ppg.fermentables = xml::fermentable(QStringLiteral("Pale Ale"), QStringLiteral("4.0"))
+                           .replace(QStringLiteral("80.0"), QStringLiteral("37"))
+                       + xml::fermentable(QStringLiteral("Suiker"), QStringLiteral("0.5"))
+                             .replace(QStringLiteral("80.0"), QStringLiteral("46"));
+    gramsAsKilos.hops = xml::hop(QStringLiteral("Magnum"), QStringLiteral("60"), QStringLiteral("Pellet"),
+                                 QStringLiteral("Boil"), QStringLiteral("1.0"), QStringLiteral("12.0"));
+    kilosAroma.hops = xml::hop(QStringLiteral("Saaz"), QStringLiteral("60"))
+                      + xml::hop(QStringLiteral("Cascade"), QStringLiteral("5"), QStringLiteral("Pellet"),
+                                 QStringLiteral("Boil"), QStringLiteral("25"))
+                      + xml::hop(QStringLiteral("Citra"), QStringLiteral("10"), QStringLiteral("Pellet"),
+                                 QStringLiteral("Boil"), QStringLiteral("25"));
+    dryHop.hops =
+        xml::hop(QStringLiteral("Saaz"), QStringLiteral("60"))
+        + xml::hop(QStringLiteral("Citra"), QStringLiteral("3"), QStringLiteral("Pellet"), QStringLiteral("Dry Hop"));
+    lovibond0.fermentables = xml::fermentable(QStringLiteral("Pilsmout"), QStringLiteral("4.0"), QStringLiteral("0"));
+    const QString ebu = QStringLiteral("Doelstellingen - Bitterheid (EBU): * (toegestaan: boven 0 tot en met 150)");
+    const auto rest = [](const char *step, int temp) {
+        return QStringLiteral("Maisch schema - %1, Temperatuur (°C): %2 (toegestaan: boven 0 tot en met 85)")
+            .arg(QString::fromUtf8(step))
+            .arg(temp);
+    };
+    const auto aromaGrams = [](const char *hop) {
+        return QStringLiteral("Hopgift - aromahop %1, hoeveelheid (gr): 25000 (toegestaan: boven 0 tot en met 2000)")
+            .arg(QString::fromLatin1(hop));
+    };
+    const struct {
+        const char *file;
+        QByteArray bytes;
+        QStringList listed;  // the lines, "*" for a computed value
+    } cases[] = {
+        {"schoon.xml", xml::Recipe().bytes(), {}},
+        {"fahrenheit.xml",
+         fahrenheit.bytes(),
+         {rest("Inmaisch stap", 152), rest("rust  1", 158), rest("rust  2", 168)}},
+        // Yields in ppg read as fractions the grain bill takes (0.37, 0.46).
+        {"ppg.xml", ppg.bytes(), {}},
+        {"kilo.xml", gramsAsKilos.bytes(), {ebu}},
+        {"aroma.xml", kilosAroma.bytes(), {ebu, aromaGrams("Cascade"), aromaGrams("Citra")}},
+        // A dry hop boils for no time, which the hop dialog does not take.
+        {"drooghop.xml",
+         dryHop.bytes(),
+         {QStringLiteral("Hopgift - aromahop Citra, kooktijd (min): leeg (toegestaan: boven 0 tot en met 60)")}},
+        {"lovibond0.xml", lovibond0.bytes(), {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        fake.clear();
+        const QString path = writeFixture(QString::fromLatin1(c.file), c.bytes);
+        fake.openAnswers.push_back(path);
+        trigger("mnuImportXML");
+        // Imported either way.
+        EXPECT_EQ(s().recipe.Algemeen(0), QStringLiteral("Saison de Noël"));
+        EXPECT_EQ(s().recipe.ReceptStatus & 415, 415);
+        EXPECT_EQ(s().app.fileName, path);
+        EXPECT_TRUE(s().view.fraBrouwSchema.visible);
+        if (c.listed.isEmpty()) {
+            EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+            continue;
+        }
+        ASSERT_EQ(fake.messages.size(), 1u) << qPrintable(fake.prompts().join(u'|'));
+        EXPECT_EQ(fake.messages[0].style, mb::Exclamation);
+        EXPECT_EQ(fake.messages[0].title, QStringLiteral("Attentie!"));
+        const QStringList lines = fake.messages[0].prompt.split(QStringLiteral("\r\n"));
+        ASSERT_EQ(lines.size(), c.listed.size() + 4) << qPrintable(fake.messages[0].prompt);
+        EXPECT_EQ(lines.front(),
+                  QStringLiteral("Deze waarden van het recept vallen buiten het bereik van hun invoerscherm:"));
+        EXPECT_EQ(lines.back(), QStringLiteral("Verbeter ze in die schermen."));
+        for (int i = 0; i < c.listed.size(); ++i)
+            EXPECT_TRUE(QRegularExpression(QRegularExpression::wildcardToRegularExpression(c.listed[i]))
+                            .match(lines[i + 2])
+                            .hasMatch())
+                << qPrintable(lines[i + 2]);
+    }
+    // The lightest malt is 0 EBC, never a negative colour.
+    EXPECT_EQ(s().recipe.Storting(0, StEBC), QStringLiteral("0"));
 }
 
 // Letters the recipe file cannot hold are kept as their nearest: the screen

@@ -519,6 +519,113 @@ TEST(XmlImport, ADocumentNestedPastTheBoundIsRefusedWithTheLoadMessage)
     }
 }
 
+// ` a0=""` and on, `count` of them.
+QByteArray attributes(int count, const QByteArray &value = QByteArray())
+{
+    QByteArray a;
+    for (int i = 0; i < count; ++i)
+        a += " a" + QByteArray::number(i) + "=\"" + value + "\"";
+    return a;
+}
+
+// The recipe with `extra` inserted at `before`.
+QByteArray recipeWith(const QByteArray &before, const QByteArray &extra)
+{
+    QByteArray doc = Recipe().bytes();
+    return doc.insert(doc.indexOf(before), extra);
+}
+
+TEST(XmlImport, AttributesOrEntityTextPastTheBoundAreRefusedWithTheLoadMessage)
+{
+    const QString element = QStringLiteral("Een element heeft meer dan 64 attributen.");
+    const QString dtd = QStringLiteral("De DTD van het document declareert meer dan 64 attributen.");
+    const QString grows = QStringLiteral("De entiteiten van het document groeien uit tot meer dan 1 MB tekst.");
+    const QByteArray text4000 = "<!DOCTYPE RECIPES [<!ENTITY e \"" + QByteArray(4000, 'x') + "\">]>";
+    const QByteArray parameter =
+        "<!DOCTYPE RECIPES [<!ENTITY % p \"" + QByteArray(4000, ' ') + "\">" + QByteArray("%p;").repeated(300) + "]>";
+    QByteArray defaults = "<!DOCTYPE RECIPES [<!ATTLIST RECIPE";
+    for (int i = 0; i < 100000; ++i)
+        defaults += " a" + QByteArray::number(i) + " CDATA \"x\"";
+    defaults += ">]>";
+    QByteArray entity = "<!DOCTYPE RECIPES [<!ENTITY e \"<b" + attributes(65).replace('"', '\'') + "/>\">]>";
+    const QByteArray utf16 =
+        QByteArray("\xFF\xFE")
+        + QByteArray(reinterpret_cast<const char *>(
+                         QString::fromUtf8(recipeWith("<NAME>", "<X" + attributes(100000) + "/>")).utf16()),
+                     qsizetype(recipeWith("<NAME>", "<X" + attributes(100000) + "/>").size() * 2));
+    const struct {
+        const char *what;
+        QByteArray doc;
+        QString reason;  // empty: imported
+        QString where;   // the start of the line and position in the message
+    } cases[] = {
+        {"as many as the bound on the recipe", recipeWith("<NAME>", "<X" + attributes(64) + "/>"), {}, {}},
+        {"one more", recipeWith("<NAME>", "<X" + attributes(65) + "/>"), element,
+         QStringLiteral("Line #: 1\r\nLine Position: 17\r\n")},
+        {"100,000 on the root, after the declaration",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<RECIPES" + attributes(100000) + ">"
+             + Recipe().body().toLatin1() + "</RECIPES>",
+         element, QStringLiteral("Line #: 2\r\nLine Position: 0\r\n")},
+        {"100,000 in UTF-16", utf16, element, {}},
+        {"\"=\" in values, text, comments and CDATA is no attribute",
+         recipeWith("<NAME>", "<X a=\"" + QByteArray(1000, '=') + "\" b='>=" + QByteArray(1000, '=') + "'/><!--"
+                                  + attributes(1000) + "-->")
+             .replace("Koud lageren", "<![CDATA[" + attributes(1000) + "]]>" + QByteArray(1000, '=')),
+         {},
+         {}},
+        {"a DTD that declares 100,000 attribute defaults", defaults + Recipe().bytes(), dtd,
+         QStringLiteral("Line #: 1\r\nLine Position: 19\r\n")},
+        {"an entity whose element carries too many", entity + Recipe().bytes(), dtd, {}},
+        {"an entity of 4,000 characters referred to 250 times",
+         text4000 + recipeWith("</NOTES>", QByteArray("&e;").repeated(250)),
+         {},
+         {}},
+        {"and 300 times", text4000 + recipeWith("</NOTES>", QByteArray("&e;").repeated(300)), grows, {}},
+        {"a parameter entity of 4,000 characters referred to 300 times", parameter + Recipe().bytes(), grows, {}},
+        {"a DTD with a text entity",
+         "<!DOCTYPE RECIPES [<!ENTITY n \"Noel\">]>" + Recipe().bytes().replace("Koud lageren", "&n;"),
+         {},
+         {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const XmlImportResult r = importXmlRecipe(c.doc, QStringLiteral("attr.xml"));
+        if (c.reason.isEmpty()) {
+            ASSERT_TRUE(r.ok()) << qPrintable(r.message);
+            EXPECT_EQ(r.recipe.ReceptStatus, 479);
+            continue;
+        }
+        ASSERT_EQ(int(r.outcome), int(LoadFailed));
+        EXPECT_TRUE(r.message.startsWith(QStringLiteral("Your XML Document failed to loaddue the following error.\r\n"
+                                                        "Error #: 1: ")
+                                         + c.reason + QStringLiteral("\r\n")))
+            << qPrintable(r.message);
+        EXPECT_TRUE(r.message.contains(c.where)) << qPrintable(r.message);
+        EXPECT_TRUE(r.message.endsWith(QStringLiteral("\r\nDocument URL: attr.xml")));
+        EXPECT_LT(r.message.size(), 500);
+    }
+}
+
+TEST(XmlImport, ARecipeOfMoreElementsThanTheBoundIsRefusedWithTheLoadMessage)
+{
+    // The elements of the fixture's recipe; others may follow it.
+    const QString body = Recipe().body();
+    const int own = int(body.count(u'<') - body.count(QStringLiteral("</")));
+    const QByteArray fits = QByteArray("<a/>").repeated(MaxXmlRecipeElements - own);
+    const XmlImportResult most = importXmlRecipe(recipeWith("</NOTES>", fits), QStringLiteral("veel.xml"));
+    ASSERT_TRUE(most.ok()) << qPrintable(most.message);
+    EXPECT_EQ(most.recipe.Aantekening, QStringLiteral("Koud lageren"));
+    const XmlImportResult after = importXmlRecipe(recipeWith("</RECIPES>", "<a/>" + fits), QStringLiteral("veel.xml"));
+    EXPECT_TRUE(after.ok()) << qPrintable(after.message);
+
+    const XmlImportResult r = importXmlRecipe(recipeWith("</NOTES>", "<a/>" + fits), QStringLiteral("veel.xml"));
+    ASSERT_EQ(int(r.outcome), int(LoadFailed));
+    EXPECT_TRUE(r.message.startsWith(QStringLiteral("Your XML Document failed to loaddue the following error.\r\n"
+                                                    "Error #: 1: Het recept bevat meer dan 10000 elementen.\r\n")))
+        << qPrintable(r.message);
+    EXPECT_LT(r.message.size(), 500);
+}
+
 TEST(XmlImport, FileTooLargeOrMissingGetsTheLoadMessage)
 {
     EXPECT_EQ(int(importXmlFile(QStringLiteral("/nergens/recept.xml")).outcome), int(LoadFailed));

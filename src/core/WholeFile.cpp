@@ -7,8 +7,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
+
+#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -113,39 +114,79 @@ bool writeWholeFile(const QString &path, QByteArrayView bytes, QString *error)
     };
     const QFileInfo fi(path);
     if (fi.exists() && !fi.isFile())
-        return fail(QStringLiteral("Not a regular file"));
+        return fail(QStringLiteral("geen gewoon bestand"));
     if (fi.exists() && !(fi.permissions() & QFileDevice::WriteOwner))
-        return fail(QStringLiteral("Read-only file"));
+        return fail(QStringLiteral("het bestand is alleen-lezen"));
 
     QSaveFile f(path);
+    // The system's error number of the step that failed, read at once; Qt's
+    // own text where there is none.
+    const auto reason = [&f] {
+        const int err = errno;
+        return err != 0 ? writeFailureText(err) : f.errorString();
+    };
+    errno = 0;
     // Unbuffered: a failing write shows at the write itself. QSaveFile's
     // commit() does not notice a last buffered flush that failed.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(f.errorString());
+        return fail(reason());
     qsizetype done = 0;
     while (done < bytes.size()) {
+        errno = 0;
         const qint64 n = f.write(bytes.data() + done, bytes.size() - done);
         if (n <= 0) {
-            const QString why = f.errorString();
+            const QString why = reason();
             f.cancelWriting();
             return fail(why);
         }
         done += qsizetype(n);
     }
+    errno = 0;
     if (!f.flush() || f.error() != QFileDevice::NoError) {
-        const QString why = f.errorString();
+        const QString why = reason();
         f.cancelWriting();
         return fail(why);
     }
+    errno = 0;
     if (!f.commit())
-        return fail(f.errorString());
+        return fail(reason());
     return true;
 }
 
-QString notWrittenText(const QString &path)
+QString writeFailureText(int err)
+{
+    switch (err) {
+    case ENOSPC:
+        return QStringLiteral("de schijf is vol");
+#ifdef EDQUOT
+    case EDQUOT:
+        return QStringLiteral("de schijfruimte van de gebruiker is op");
+#endif
+    case EFBIG:
+        return QStringLiteral("het bestand wordt groter dan het systeem toestaat");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("schrijven is niet toegestaan");
+    case EROFS:
+        return QStringLiteral("de schijf is alleen-lezen");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("de map bestaat niet");
+    case EISDIR:
+    case EEXIST:
+        return QStringLiteral("er staat al iets anders onder die naam");
+    case EIO:
+        return QStringLiteral("schrijffout van de schijf");
+    default:
+        return QStringLiteral("systeemfout ") + QString::number(err);
+    }
+}
+
+QString notWrittenText(const QString &path, const QString &reason)
 {
     return QStringLiteral("Het bestand ") + QDir::toNativeSeparators(path)
-           + QStringLiteral(" kon niet worden opgeslagen.");
+           + QStringLiteral(" kon niet worden opgeslagen")
+           + (reason.isEmpty() ? QString() : QStringLiteral(" (") + reason + u')') + u'.';
 }
 
 void showNotWritten(const QString &path)

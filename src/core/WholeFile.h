@@ -30,13 +30,18 @@ QString refusedFileText(const QString &name, FileRead why, qint64 maxBytes = Max
 // Replaces `path` by `bytes`, whole or not at all: every write, the flush and
 // the commit are checked, so a full disk never passes as success, and on any
 // failure the old file stays as it was. A file without write permission is
-// not replaced. `error` gets the reason, for the log. Every caller acts on
-// the result: a failure is shown, and nothing points at the old file then.
+// not replaced. `error` gets the reason in the user's words ("de schijf is
+// vol"), for a message or the log. Every caller acts on the result: a failure
+// is shown, and nothing points at the old file then.
 [[nodiscard]] bool writeWholeFile(const QString &path, QByteArrayView bytes, QString *error = nullptr);
 
+// Why a write failed, from the system's error number, in the user's words.
+QString writeFailureText(int err);
+
 // "Het bestand <path> kon niet worden opgeslagen.": what a writer's caller
-// shows when it has no message of its own.
-QString notWrittenText(const QString &path);
+// shows when it has no message of its own; with a reason, "… opgeslagen
+// (<reason>)."
+QString notWrittenText(const QString &path, const QString &reason = QString());
 // That text in an exclamation box titled "Attentie!".
 void showNotWritten(const QString &path);
 

@@ -1,5 +1,7 @@
 #include "FtpClient.h"
 
+#include "core/WholeFile.h"
+
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -39,34 +41,6 @@ bool sendable(const QString &text)
 QString localText(const QString &what, const QString &path, const QString &reason)
 {
     return what + path + QStringLiteral(" (") + reason + u')';
-}
-
-// Why a local write failed, in the user's words.
-QString writeFailure(int err)
-{
-    switch (err) {
-    case ENOSPC:
-        return QStringLiteral("de schijf is vol");
-    case EDQUOT:
-        return QStringLiteral("de schijfruimte van de gebruiker is op");
-    case EFBIG:
-        return QStringLiteral("het bestand wordt groter dan het systeem toestaat");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("schrijven is niet toegestaan");
-    case EROFS:
-        return QStringLiteral("de schijf is alleen-lezen");
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("de map bestaat niet");
-    case EISDIR:
-    case EEXIST:
-        return QStringLiteral("er staat al iets anders onder die naam");
-    case EIO:
-        return QStringLiteral("schrijffout van de schijf");
-    default:
-        return QStringLiteral("systeemfout ") + QString::number(err);
-    }
 }
 
 // Our own text for each outcome of a request: curl's error buffer keeps the
@@ -228,7 +202,7 @@ struct cFTP::Transfer {
                 continue;
             if (w <= 0) {
                 t->localFailed = true;
-                t->localReason = writeFailure(w < 0 ? errno : ENOSPC);
+                t->localReason = writeFailureText(w < 0 ? errno : ENOSPC);
                 return 0;
             }
             done += w;
@@ -605,7 +579,7 @@ bool cFTP::download(const QString &local, const QString &remote, qint64 size, bo
     };
     PartFile part(local + QStringLiteral(".part"));
     if (!part.open())
-        return localFailure(writeFailure(errno));
+        return localFailure(writeFailureText(errno));
     Transfer t;
     t.client = this;
     t.fd = part.fd();
@@ -628,7 +602,7 @@ bool cFTP::download(const QString &local, const QString &remote, qint64 size, bo
     if (code == CURLE_OK && size >= 0 && t.count < size)
         code = CURLE_PARTIAL_FILE;
     if (code == CURLE_OK && (!part.finish() || !part.replace(local)))
-        return localFailure(writeFailure(errno));
+        return localFailure(writeFailureText(errno));
     if (code == CURLE_OK) {
         // The block events are all in by now: the last one goes straight out.
         if (events)

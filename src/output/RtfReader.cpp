@@ -661,8 +661,11 @@ private:
         if (m_metrics.size() >= 64)
             m_metrics.erase(m_metrics.begin());
         QFontMetricsF fm(font);
+        // A line of nothing but a break takes the height of the document's
+        // own font when that is taller.
+        const QFontMetricsF plain(m_doc.defaultFont());
         Metrics m;
-        m.lineSpacing = std::max(fm.lineSpacing(), fm.height());
+        m.lineSpacing = std::max({fm.lineSpacing(), fm.height(), plain.lineSpacing(), plain.height()});
         m.widest = std::max(fm.maxWidth(), 2 * fm.height());
         for (int c = 0; c < 256; ++c)
             // A character of no width still takes a line of its own where

@@ -3,6 +3,7 @@
 #include "core/Cp1252.h"
 
 #include <QColor>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -14,6 +15,8 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cmath>
+#include <utility>
 #include <vector>
 
 namespace mostarium {
@@ -68,7 +71,7 @@ class Reader {
 public:
     Reader(const QByteArray &rtf, QTextDocument &doc) : m_in(rtf), m_doc(doc), m_cursor(&doc) {}
 
-    void run()
+    bool run()
     {
         // One edit without undo: the document lays itself out once, after
         // the read, and keeps no copy of the text to undo.
@@ -79,7 +82,7 @@ public:
         m_cursor.beginEditBlock();
         m_blockFormat = m_cursor.blockFormat();
         m_colors.push_back(QColor());
-        while (m_pos < m_in.size()) {
+        while (m_pos < m_in.size() && !m_tooTall) {
             const char c = m_in[m_pos];
             if (c == '{') {
                 ++m_pos;
@@ -97,13 +100,17 @@ public:
                 text(c);
             }
         }
-        while (!m_stack.empty())
+        while (!m_stack.empty() && !m_tooTall)
             closeGroup();
         flush();
         setBlockFormat(blockFormat(m_continued, false));
+        growBy(m_blockFormat);
         m_cursor.endEditBlock();
+        if (m_tooTall)
+            m_doc.clear();
         m_doc.setUndoRedoEnabled(undo);
         m_doc.setModified(false);
+        return !m_tooTall;
     }
 
 private:
@@ -468,6 +475,7 @@ private:
         ++m_paragraphs;
         const QTextBlockFormat ending = blockFormat(m_continued, false);
         const QTextBlockFormat next = blockFormat();
+        growBy(ending);
         if (ending == m_blockFormat && next == ending) {
             // Paragraphs alike go in with the text, which is much cheaper
             // than a block each; the new block takes the format of the last.
@@ -495,6 +503,7 @@ private:
     void continueParagraph()
     {
         flush();
+        growBy(blockFormat(m_continued, true));
         setBlockFormat(blockFormat(m_continued, true));
         m_blockFormat = blockFormat(true, false);
         m_cursor.insertBlock(m_blockFormat, charFormat(m_st));
@@ -556,7 +565,9 @@ private:
     {
         if (m_pending.isEmpty())
             return;
-        m_cursor.insertText(m_pending, charFormat(st));
+        const QTextCharFormat format = charFormat(st);
+        measure(format);
+        m_cursor.insertText(m_pending, format);
         m_pending.clear();
         if (!m_formatFrozen && ++m_formatRuns >= MaxFormatRuns) {
             m_formatFrozen = true;
@@ -595,8 +606,81 @@ private:
         h = std::clamp(h * std::clamp(m_picture.scaleY, 1, 1000) / 100.0, 1.0, 4000.0);
         f.setWidth(w);
         f.setHeight(h);
+        grow(h + fontMetrics(charFormat(m_st)).lineSpacing);
         m_cursor.insertImage(f);
     }
+
+    // The most height the pending text can take, at the narrowest text
+    // width: every line break starts a line, and wrapped text fills at least
+    // half of each line it wraps over (a line ends early only when the next
+    // word does not fit), so it takes at most twice its advance divided by
+    // the room, plus its last line.
+    void measure(const QTextCharFormat &format)
+    {
+        const Metrics &m = fontMetrics(format);
+        const qreal room = std::max<qreal>(
+            1.0, NarrowestTextWidth - 2 * m_doc.documentMargin() - std::max(0.0, m_blockFormat.leftMargin())
+                     - std::max(0.0, m_blockFormat.rightMargin()) - std::abs(m_blockFormat.textIndent()));
+        qreal advance = 0, lines = 1;
+        for (const QChar c : std::as_const(m_pending)) {
+            const char16_t u = c.unicode();
+            if (u == 0x2028 || u == QChar::ParagraphSeparator) {
+                lines += 1;
+            } else if (u == '\t') {
+                advance += DefaultTabStop;
+            } else {
+                advance += u < 256 ? m.advance[u] : m.widest;
+            }
+        }
+        grow((lines + 2 * advance / room) * m.lineSpacing);
+    }
+
+    // The spacing above and below a paragraph.
+    void growBy(const QTextBlockFormat &f) { grow(std::max(0.0, f.topMargin()) + std::max(0.0, f.bottomMargin())); }
+
+    void grow(qreal pixels)
+    {
+        m_height += pixels;
+        if (m_height > MaxTextHeight)
+            m_tooTall = true;
+    }
+
+    struct Metrics {
+        qreal lineSpacing = 0;
+        qreal widest = 0;  // any character beyond Latin-1, also from a fallback font
+        std::array<qreal, 256> advance{};
+    };
+
+    // Measured once per font.
+    const Metrics &fontMetrics(const QTextCharFormat &format)
+    {
+        const QFont font = format.font().resolve(m_doc.defaultFont());
+        for (const auto &[f, m] : m_metrics)
+            if (f == font)
+                return m;
+        if (m_metrics.size() >= 64)
+            m_metrics.erase(m_metrics.begin());
+        QFontMetricsF fm(font);
+        // A line of nothing but a break takes the height of the document's
+        // own font when that is taller.
+        const QFontMetricsF plain(m_doc.defaultFont());
+        Metrics m;
+        m.lineSpacing = std::max({fm.lineSpacing(), fm.height(), plain.lineSpacing(), plain.height()});
+        m.widest = std::max(fm.maxWidth(), 2 * fm.height());
+        for (int c = 0; c < 256; ++c)
+            // A character of no width still takes a line of its own where
+            // there is no room at all.
+            m.advance[std::size_t(c)] = std::max<qreal>(1.0, fm.horizontalAdvance(QChar(c)));
+        m_metrics.emplace_back(font, m);
+        return m_metrics.back().second;
+    }
+
+    // Qt's default distance between tab stops, the most a tab advances.
+    static constexpr qreal DefaultTabStop = 80;
+
+    std::vector<std::pair<QFont, Metrics>> m_metrics;
+    qreal m_height = 0;
+    bool m_tooTall = false;
 
     const QByteArray &m_in;
     QTextDocument &m_doc;
@@ -632,6 +716,6 @@ private:
 
 }  // namespace
 
-void readRtf(const QByteArray &rtf, QTextDocument &doc) { Reader(rtf, doc).run(); }
+bool readRtf(const QByteArray &rtf, QTextDocument &doc) { return Reader(rtf, doc).run(); }
 
 }  // namespace mostarium

@@ -18,6 +18,17 @@ class QTextDocument;
 // The text itself is always whole.
 namespace mostarium {
 
-void readRtf(const QByteArray &rtf, QTextDocument &doc);
+// Qt's text layout stalls for good on a document taller than 8,388,607
+// pixels, the largest height it represents. A window that shows RTF keeps
+// its text at least NarrowestTextWidth pixels wide, and the reader takes no
+// document that could lay out taller than MaxTextHeight at that width.
+inline constexpr qreal NarrowestTextWidth = 280;
+inline constexpr qreal MaxTextHeight = 6'000'000;
+
+// Reads `rtf` into `doc`. False, with `doc` left empty, when the text could
+// lay out taller than MaxTextHeight at NarrowestTextWidth pixels or wider
+// (judged from the advance of every character, its line breaks, fonts,
+// spacing and pictures, never by laying it out).
+bool readRtf(const QByteArray &rtf, QTextDocument &doc);
 
 }  // namespace mostarium

@@ -5,6 +5,7 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/WholeFile.h"
+#include "platform/Printing.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -38,6 +40,9 @@ frmKeuringsformulier::frmKeuringsformulier(Session &s, Services &svc, QWidget *p
     m_sheet = new QTextEdit(this);
     m_sheet->setObjectName(QStringLiteral("rtbKeuringsFormulier"));
     m_sheet->setAcceptRichText(true);
+    // Never so narrow that the text would lay out taller than the reader allows.
+    m_sheet->setMinimumWidth(int(NarrowestTextWidth) + 2 * m_sheet->frameWidth()
+                             + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
 
     auto *lay = new QVBoxLayout(this);
     lay->setMenuBar(bar);
@@ -53,13 +58,14 @@ void frmKeuringsformulier::Form_Load()
     const QString path = paths::file(QStringLiteral("Templates/Keuringsformulier.rtf"));
     QByteArray bytes;
     const FileRead read = readWholeFile(path, MaxTextFileSize, bytes);
-    if (read == FileRead::Ok) {
-        readRtf(bytes, *m_sheet->document());
+    if (read == FileRead::Ok && readRtf(bytes, *m_sheet->document())) {
         m_sheet->moveCursor(QTextCursor::Start);
         return;
     }
     // The window stays, empty: the sheet can still be typed and printed.
-    QString why = refusedFileText(QDir::toNativeSeparators(path), read);
+    QString why = read == FileRead::Ok ? QStringLiteral("Het keuringsformulier ") + QDir::toNativeSeparators(path)
+                                             + QStringLiteral(" is te lang om te tonen!")
+                                       : refusedFileText(QDir::toNativeSeparators(path), read);
     if (why.isEmpty())
         why = QStringLiteral("Het keuringsformulier ") + QDir::toNativeSeparators(path)
               + QStringLiteral(" is niet gevonden.");
@@ -74,14 +80,23 @@ void frmKeuringsformulier::mnuKFPrint_Click()
     printer.setDocName(QStringLiteral("Keuringsformulier"));
     if (!m_svc.printDialog(printer, selection))
         return;
-    if (selection && printer.printRange() == QPrinter::Selection) {
-        QTextDocument part;
-        part.setDefaultFont(m_sheet->document()->defaultFont());
-        QTextCursor(&part).insertFragment(cursor.selection());
-        part.print(&printer);
-    } else {
-        m_sheet->document()->print(&printer);
-    }
+    QString error;
+    const bool printed = printWhole(
+        printer,
+        [&](QPagedPaintDevice &device) {
+            if (selection && printer.printRange() == QPrinter::Selection) {
+                QTextDocument part;
+                part.setDefaultFont(m_sheet->document()->defaultFont());
+                QTextCursor(&part).insertFragment(cursor.selection());
+                part.print(&device);
+            } else {
+                m_sheet->document()->print(&device);
+            }
+        },
+        &error);
+    if (!printed)
+        m_svc.msgBox(error + QStringLiteral(" Het keuringsformulier is niet afgedrukt."), mb::Exclamation,
+                     QStringLiteral("Attentie!"));
 }
 
 }  // namespace mostarium

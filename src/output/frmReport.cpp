@@ -7,6 +7,7 @@
 #include "core/Services.h"
 #include "core/Session.h"
 #include "core/WholeFile.h"
+#include "platform/Printing.h"
 #include "platform/Twips.h"
 #include "platform/WindowRoutines.h"
 
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QPrinter>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -29,31 +31,49 @@ namespace {
 // A filled report: the template with its values and the sparge-curve picture.
 constexpr qint64 MaxRtfSize = 64 * 1024 * 1024;
 
+const QString NotMade = QStringLiteral(" Er is geen brouwschema gemaakt.");
+const QString NotPrinted = QStringLiteral(" Er is geen brouwschema afgedrukt.");
+
+// A report the window could not lay out.
+QString tooTallText(const QString &templatePath)
+{
+    return QStringLiteral("Het sjabloon ") + QDir::toNativeSeparators(templatePath)
+           + QStringLiteral(" geeft een brouwschema dat te lang is om te tonen!") + NotMade;
+}
+
+// "<name> is niet gevonden!" or why the file was not read.
+QString unreadText(const QString &path, FileRead read, qint64 maxBytes)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    const QString why = refusedFileText(name, read, maxBytes);
+    return why.isEmpty() ? name + QStringLiteral(" is niet gevonden!") : why;
+}
+
+// The scratch copy of a report.
 QByteArray readRtfFile(const QString &path)
 {
     QByteArray bytes;
-    if (readWholeFile(path, MaxRtfSize, bytes) != FileRead::Ok)
-        throw std::runtime_error("cannot read " + path.toStdString());
+    const FileRead read = readWholeFile(path, MaxRtfSize, bytes);
+    if (read != FileRead::Ok)
+        throw ReportFailed(QStringLiteral("Het brouwschema ") + unreadText(path, read, MaxRtfSize));
     return bytes;
 }
 
 // The template, refused when too large, empty or not RTF. A missing or
-// unreadable one throws as any other failure of the report.
+// unreadable one fails as any other failure of the report.
 QByteArray readTemplate(const QString &path)
 {
     QByteArray bytes;
     const FileRead read = readWholeFile(path, MaxReportTemplateSize, bytes);
     const QString name = QDir::toNativeSeparators(path);
-    const QString none = QStringLiteral(" Er is geen brouwschema gemaakt.");
     if (read == FileRead::TooLarge)
-        throw ReportRefused(QStringLiteral("Het sjabloon ") + refusedFileText(name, read, MaxReportTemplateSize)
-                            + none);
+        throw ReportRefused(QStringLiteral("Het sjabloon ") + unreadText(path, read, MaxReportTemplateSize) + NotMade);
     if (read != FileRead::Ok)
-        throw std::runtime_error("cannot read " + path.toStdString());
+        throw ReportFailed(QStringLiteral("Het sjabloon ") + unreadText(path, read, MaxReportTemplateSize) + NotMade);
     if (bytes.isEmpty())
-        throw ReportRefused(QStringLiteral("Het sjabloon ") + name + QStringLiteral(" is leeg!") + none);
+        throw ReportRefused(QStringLiteral("Het sjabloon ") + name + QStringLiteral(" is leeg!") + NotMade);
     if (!bytes.startsWith("{\\rtf"))
-        throw ReportRefused(QStringLiteral("Het sjabloon ") + name + QStringLiteral(" is geen RTF-bestand!") + none);
+        throw ReportRefused(QStringLiteral("Het sjabloon ") + name + QStringLiteral(" is geen RTF-bestand!") + NotMade);
     return bytes;
 }
 
@@ -87,6 +107,9 @@ frmReport::frmReport(Session &s, Services &svc, QWidget *parent)
     m_box = new QTextEdit(this);
     m_box->setObjectName(QStringLiteral("rtbReport"));
     m_box->setAcceptRichText(true);
+    // Never so narrow that the text would lay out taller than the reader allows.
+    setMinimumWidth(int(NarrowestTextWidth) + 2 * layout::px(240) + 2 * m_box->frameWidth()
+                    + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
     QPalette pal = m_box->palette();
     pal.setColor(QPalette::Base, MainBackColor());
     m_box->setPalette(pal);
@@ -100,11 +123,14 @@ void frmReport::showEvent(QShowEvent *event)
     // Until the first build the box shows the single-brew layout; the print
     // dialog builds before it shows the window, so this is rarely read.
     if (!m_filled) {
-        try {
-            showRtf(readTemplate(reportTemplateFile(false)));
-        } catch (const std::exception &) {
-        }
         m_filled = true;
+        const QString path = reportTemplateFile(false);
+        try {
+            if (!showRtf(readTemplate(path)))
+                throw ReportRefused(tooTallText(path));
+        } catch (const ReportFailed &failed) {
+            m_svc.msgBox(failed.message, mb::Exclamation, QStringLiteral("Attentie!"));
+        }
     }
     WindowBase::showEvent(event);
 }
@@ -128,7 +154,8 @@ void frmReport::MaakRapport(const ReportRequest &request)
     const bool dubbel = m_s.app.dubbelBrouw;
     const QByteArray source = readTemplate(reportTemplateFile(dubbel));
     const RtfFill fill = fillTemplate(source, reportFields(m_s), spoelcurvePicture(m_s));
-    showRtf(fill.rtf);
+    if (!showRtf(fill.rtf))
+        throw ReportRefused(tooTallText(reportTemplateFile(dubbel)));
     QString error;
     paths::makeFolderOf(reportScratchFile(dubbel));
     if (!writeWholeFile(reportScratchFile(dubbel), fill.rtf, &error))
@@ -139,14 +166,19 @@ void frmReport::MaakRapport(const ReportRequest &request)
         throw ReportRefused(notWrittenText(request.fileName, error));
 }
 
-void frmReport::loadInto(const QString &path) { showRtf(readRtfFile(path)); }
+void frmReport::loadInto(const QString &path)
+{
+    if (!showRtf(readRtfFile(path)))
+        throw ReportFailed(QStringLiteral("Het brouwschema ") + QDir::toNativeSeparators(path)
+                           + QStringLiteral(" is te lang om te tonen!"));
+}
 
-void frmReport::showRtf(const QByteArray &rtf)
+bool frmReport::showRtf(const QByteArray &rtf)
 {
     m_filled = true;
     // The scratch copy just built and read is not read again.
     if (rtf == m_shown && !m_box->document()->isModified())
-        return;
+        return true;
     // Read into a document of its own and handed over whole, the box lays
     // out what it shows first and the rest while it waits, instead of the
     // whole text with every piece the reader adds. (The box deletes its
@@ -162,7 +194,10 @@ void frmReport::showRtf(const QByteArray &rtf)
     if (page.width() <= 0)
         page = QSizeF(std::max(1, m_box->width() - 2 * m_box->frameWidth()), -1);
     doc->setPageSize(page);
-    readRtf(rtf, *doc);
+    if (!readRtf(rtf, *doc)) {
+        delete doc;
+        return false;
+    }
     m_box->setDocument(doc);
     doc->setUndoRedoEnabled(true);
     doc->setModified(false);
@@ -170,29 +205,40 @@ void frmReport::showRtf(const QByteArray &rtf)
         delete old;
     m_shown = rtf;
     m_box->moveCursor(QTextCursor::Start);
+    return true;
 }
 
 void frmReport::loadScratch() { loadInto(reportScratchFile(m_s.app.dubbelBrouw)); }
 
 void frmReport::PrintRapport()
 {
-    // A failed print is silent: the file outputs of the same OK still happen.
+    // A failed print is said here: the file outputs of the same OK still happen.
     try {
         loadScratch();
-        const bool selection = m_box->textCursor().hasSelection();
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(QStringLiteral("Brouwschema"));
-        if (!m_svc.printDialog(printer, selection))
-            return;
-        if (selection && printer.printRange() == QPrinter::Selection) {
-            QTextDocument part;
-            QTextCursor(&part).insertFragment(m_box->textCursor().selection());
-            part.print(&printer);
-        } else {
-            m_box->document()->print(&printer);
-        }
-    } catch (const std::exception &) {
+    } catch (const ReportFailed &failed) {
+        m_svc.msgBox(failed.message + NotPrinted, mb::Exclamation, QStringLiteral("Attentie!"));
+        return;
     }
+    const bool selection = m_box->textCursor().hasSelection();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Brouwschema"));
+    if (!m_svc.printDialog(printer, selection))
+        return;
+    QString error;
+    const bool printed = printWhole(
+        printer,
+        [&](QPagedPaintDevice &device) {
+            if (selection && printer.printRange() == QPrinter::Selection) {
+                QTextDocument part;
+                QTextCursor(&part).insertFragment(m_box->textCursor().selection());
+                part.print(&device);
+            } else {
+                m_box->document()->print(&device);
+            }
+        },
+        &error);
+    if (!printed)
+        m_svc.msgBox(error + NotPrinted, mb::Exclamation, QStringLiteral("Attentie!"));
 }
 
 }  // namespace mostarium

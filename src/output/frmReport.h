@@ -18,13 +18,20 @@ struct ReportRequest {
     QString fileName;  // the user's RTF file, with its ".rtf"
 };
 
+// A report that cannot be built, shown or printed: `message` says why in the
+// user's words, naming the file.
+class ReportFailed : public std::runtime_error {
+public:
+    explicit ReportFailed(const QString &text) : std::runtime_error(text.toStdString()), message(text) {}
+    QString message;
+};
+
 // A template the report refuses (too large, empty, not RTF), or a report
 // file that cannot be written: `message` names the file and the cause for
 // the user.
-class ReportRefused : public std::runtime_error {
+class ReportRefused : public ReportFailed {
 public:
-    explicit ReportRefused(const QString &text) : std::runtime_error(text.toStdString()), message(text) {}
-    QString message;
+    using ReportFailed::ReportFailed;
 };
 
 // The brewing schedule from the brew mode's template: filled, saved as the
@@ -38,10 +45,14 @@ public:
     // template or a calculation error throws; the print dialog reports it. A
     // template too large, empty or not RTF throws ReportRefused before
     // anything is written; so does a report file that cannot be written,
-    // naming it and why. A cancelled printer dialog is no error.
+    // naming it and why. A cancelled printer dialog is no error; a failed
+    // print is said by PrintRapport and the file output still follows.
     void MaakRapport(const ReportRequest &request);
-    // The scratch copy of the brew mode into the box.
+    // The scratch copy of the brew mode into the box; ReportFailed when it
+    // cannot be read.
     void loadScratch();
+    // Prints the scratch copy; a copy that cannot be read or a PDF file that
+    // cannot be written is named in a message.
     void PrintRapport();
 
     QTextEdit *box() const { return m_box; }
@@ -53,7 +64,8 @@ protected:
 private:
     void placeBox();
     void loadInto(const QString &path);
-    void showRtf(const QByteArray &rtf);
+    // False when the text is too tall for the box; the box keeps what it showed.
+    bool showRtf(const QByteArray &rtf);
 
     QTextEdit *m_box = nullptr;
     QByteArray m_shown;     // what the box was last read from

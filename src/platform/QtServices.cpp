@@ -2,6 +2,7 @@
 
 #include "HelpWindow.h"
 #include "NumericEdit.h"
+#include "Printing.h"
 #include "WindowRoutines.h"
 
 #include "core/Cp1252.h"
@@ -363,8 +364,12 @@ bool QtServices::showTextFile(const QString &path)
     });
     QObject::connect(print, &QPushButton::clicked, &dialog, [this, text] {
         QPrinter printer;
-        if (printDialog(printer, false))
-            text->print(&printer);
+        if (!printDialog(printer, false))
+            return;
+        QString error;
+        if (!printWhole(
+                printer, [text](QPagedPaintDevice &device) { text->print(&device); }, &error))
+            msgBox(error, mb::Exclamation, QStringLiteral("Attentie!"));
     });
     dialog.exec();
     delete owner.data();

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -176,7 +177,11 @@ frmEenheden::frmEenheden(Session &s, Services &svc, QWidget *parent)
     QByteArray rtf;
     if (readWholeFile(paths::file(QStringLiteral("Templates/Eenheden.rtf")), 1 << 20, rtf) != FileRead::Ok)
         rtf = QByteArray(builtInEenhedenRtf);
-    readRtf(rtf, *m_rtfEenheden->document());
+    // Never so narrow that the text would lay out taller than the reader allows.
+    m_rtfEenheden->setMinimumWidth(int(NarrowestTextWidth) + 2 * m_rtfEenheden->frameWidth()
+                                   + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
+    if (!readRtf(rtf, *m_rtfEenheden->document()))
+        readRtf(QByteArray(builtInEenhedenRtf), *m_rtfEenheden->document());
     // Opened at the top, not where the reader left the cursor.
     m_rtfEenheden->moveCursor(QTextCursor::Start);
 

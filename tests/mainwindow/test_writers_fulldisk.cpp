@@ -14,6 +14,7 @@
 #include "reference/frmBierSoorten.h"
 #include "support/FileFaults.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -186,6 +187,33 @@ TEST_F(WritersOnAFullDisk, KeepTheOldFileSaySoAndPointAtNothingStale)
              EXPECT_FALSE(isOpen("frmReport"));
              EXPECT_TRUE(isOpen("frmAfdrukken"));
          }},
+        // Room for the scratch copy, none for the pages.
+        {"report printed to a PDF file",
+         {QStringLiteral("Recepten/Herfstbok.pdf")},
+         [&] {
+             trigger("mnuAfdrukken");  // to the printer
+             fake.printAnswers.push_back(at(QStringLiteral("Recepten/Herfstbok.pdf")));
+         },
+         [] { press("frmAfdrukken", "cmdAfdOK"); },
+         [&] {
+             return notWrittenText(at(QStringLiteral("Recepten/Herfstbok.pdf")), FileTooLarge)
+                    + QStringLiteral(" Er is geen brouwschema afgedrukt.");
+         },
+         [] { EXPECT_FALSE(isOpen("frmAfdrukken")); },
+         nullptr,
+         16 * 1024},
+        {"judging sheet printed to a PDF file",
+         {QStringLiteral("Recepten/Keuring.pdf")},
+         [&] {
+             trigger("mnuKeurFormulier");
+             fake.printAnswers.push_back(at(QStringLiteral("Recepten/Keuring.pdf")));
+         },
+         [] { in<QAction>("frmKeuringsformulier", "mnuKFPrint")->trigger(); },
+         [&] {
+             return notWrittenText(at(QStringLiteral("Recepten/Keuring.pdf")), FileTooLarge)
+                    + QStringLiteral(" Het keuringsformulier is niet afgedrukt.");
+         },
+         [] { EXPECT_TRUE(isOpen("frmKeuringsformulier")); }},
         {"HTML page",
          {QStringLiteral("Recepten/Herfstbok.html")},
          [&] {

@@ -4,6 +4,7 @@
 #include "core/Paths.h"
 #include "core/WholeFile.h"
 #include "output/RtfReport.h"
+#include "output/frmReport.h"
 #include "platform/WindowRoutines.h"
 
 #include <QDir>
@@ -470,6 +471,83 @@ TEST_F(PrintDialog, TheLargestTemplateOfEachShapeIsShown)
             EXPECT_GT(text.count(QStringLiteral("#Brouwschema#")), 1000);
         }
     }
+}
+
+// Text layout stalls for good on a document taller than it can represent:
+// a template whose report could lay out that tall is refused at once, one
+// just short of it is shown.
+TEST_F(PrintDialog, ATemplateTooTallToLayOutIsNamedAndOneJustShortIsShown)
+{
+    const auto repeated = [](const QByteArray &unit, int count) {
+        QByteArray rtf("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Calibri;}}\\f0\\fs20 ");
+        for (int i = 0; i < count; ++i)
+            rtf += unit;
+        return rtf + '}';
+    };
+    struct Case {
+        const char *what;
+        QByteArray rtf;
+        bool shown;
+    } cases[] = {
+        {"300,000 line breaks", repeated("\\line ", 300000), true},
+        {"450,000 line breaks", repeated("\\line ", 450000), false},
+        {"390,000 empty paragraphs", repeated("\\par ", 390000), false},
+        {"2,200 paragraphs with 3000 points of spacing after each", repeated("\\sa60000 x\\par ", 2200), false},
+        {"30,000 lines at 300 points", repeated("\\fs600 x\\line ", 30000), false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeTemplate(c.rtf);
+        if (!isOpen("frmAfdrukken"))
+            trigger("mnuAfdrukken");
+        check("chkPrinterBS")->setChecked(false);
+        check("chkNaarScherm")->setChecked(true);
+        QFile::remove(folder.file(QStringLiteral("temp/EB.rtf")));
+        fake.clear();
+        ok();
+        if (c.shown) {
+            EXPECT_TRUE(fake.messages.empty());
+            ASSERT_TRUE(isOpen("frmReport"));
+            EXPECT_GE(in<QTextEdit>("frmReport", "rtbReport")->document()->characterCount(), 300000);
+            EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("temp/EB.rtf"))));
+            windows().unload(QStringLiteral("frmReport"));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            continue;
+        }
+        ASSERT_EQ(fake.messages.size(), 1u);
+        EXPECT_EQ(
+            fake.messages[0].prompt,
+            QStringLiteral("Het sjabloon ") + QDir::toNativeSeparators(templateFile())
+                + QStringLiteral(" geeft een brouwschema dat te lang is om te tonen! Er is geen brouwschema gemaakt."));
+        EXPECT_EQ(fake.messages[0].style, mb::Exclamation);
+        EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("temp/EB.rtf"))));
+        EXPECT_FALSE(isOpen("frmReport"));
+        EXPECT_TRUE(isOpen("frmAfdrukken"));
+    }
+}
+
+// A report that cannot be shown or printed says why instead of nothing.
+TEST_F(PrintDialog, AReportThatCannotBeShownOrPrintedSaysWhy)
+{
+    // Shown before any build: the window reads the single-brew template.
+    writeTemplate(QByteArray());
+    auto *report = windows().load<frmReport>(QStringLiteral("frmReport"));
+    ASSERT_NE(report, nullptr);
+    windows().show(QStringLiteral("frmReport"));
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt, QStringLiteral("Het sjabloon ") + QDir::toNativeSeparators(templateFile())
+                                           + QStringLiteral(" is leeg! Er is geen brouwschema gemaakt."));
+
+    // Printed without its scratch copy: named, and no printer dialog.
+    fake.clear();
+    const QString scratch = folder.file(QStringLiteral("temp/EB.rtf"));
+    QFile::remove(scratch);
+    report->PrintRapport();
+    EXPECT_TRUE(fake.printDialogs.empty());
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt, QStringLiteral("Het brouwschema ") + QDir::toNativeSeparators(scratch)
+                                           + QStringLiteral(" is niet gevonden! Er is geen brouwschema afgedrukt."));
+    EXPECT_EQ(fake.messages[0].title, "Attentie!");
 }
 
 TEST_F(PrintDialog, AnEditedReportIsReplacedByTheNextBuild)

@@ -1,8 +1,9 @@
 // The judging sheet: one window, edits kept while it is open, printing the
-// whole sheet or the selection, a missing sheet.
+// whole sheet or the selection, a missing sheet or one too tall to show.
 #include "output_fixture.h"
 
 #include <QAction>
+#include <QDir>
 #include <QTextCursor>
 
 using namespace mostarium;
@@ -79,6 +80,24 @@ TEST_F(JudgingSheet, AMissingSheetIsNamedAndLeavesAnEmptyUsableWindow)
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_TRUE(fake.messages[0].prompt.contains(QStringLiteral("Keuringsformulier.rtf")));
     EXPECT_TRUE(fake.messages[0].prompt.contains(QStringLiteral("leeg formulier")));
+    ASSERT_TRUE(isOpen("frmKeuringsformulier"));
+    EXPECT_TRUE(sheet()->toPlainText().isEmpty());
+    QTest::keyClicks(sheet(), QStringLiteral("Eigen formulier"));
+    EXPECT_EQ(sheet()->toPlainText(), "Eigen formulier");
+}
+
+TEST_F(JudgingSheet, ASheetTooTallToLayOutIsNamedAndLeavesAnEmptyUsableWindow)
+{
+    QByteArray rtf("{\\rtf1\\ansi ");
+    for (int i = 0; i < 450000; ++i)
+        rtf += "\\line ";
+    writeFileBytes(folder.file(QStringLiteral("Templates/Keuringsformulier.rtf")), rtf + '}');
+    trigger("mnuKeurFormulier");
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt,
+              QStringLiteral("Het keuringsformulier ")
+                  + QDir::toNativeSeparators(folder.file(QStringLiteral("Templates/Keuringsformulier.rtf")))
+                  + QStringLiteral(" is te lang om te tonen! U krijgt een leeg formulier."));
     ASSERT_TRUE(isOpen("frmKeuringsformulier"));
     EXPECT_TRUE(sheet()->toPlainText().isEmpty());
     QTest::keyClicks(sheet(), QStringLiteral("Eigen formulier"));

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QPagedPaintDevice;
+class QPrinter;
+
+namespace mostarium {
+
+// Prints through `paint` on what the printer dialog chose. A PDF file is made
+// in memory and written through writeWholeFile, so it is whole or not written
+// at all, and a file it would replace stays as it was when it cannot be. False
+// when the PDF file could not be written; `error` then names the file and why,
+// in the user's words. A system printer reports its own troubles.
+[[nodiscard]] bool printWhole(QPrinter &printer, const std::function<void(QPagedPaintDevice &)> &paint,
+                              QString *error = nullptr);
+
+}  // namespace mostarium

@@ -1,0 +1,61 @@
+// Printing to a PDF file: the file is written whole or not at all, with the
+// page setup the printer dialog chose.
+
+#include "platform/Printing.h"
+
+#include "core/WholeFile.h"
+#include "output/output_support.h"
+#include "support/FileFaults.h"
+#include "support/QtPrint.h"
+#include "support/TempProgramFolder.h"
+
+#include <QPageSize>
+#include <QPrinter>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+using namespace mostarium;
+using namespace mostarium::test;
+
+namespace {
+
+TEST(PrintWhole, APdfFileIsWrittenWholeWithItsPageSetupOrLeftAsItWas)
+{
+    TempProgramFolder folder;
+    const QString pdf = folder.file(QStringLiteral("blad.pdf"));
+    const QByteArray old("%PDF-1.4 het vorige blad");
+    writeFileBytes(pdf, old);
+    QTextDocument doc;
+    doc.setPlainText(QStringLiteral("Keuringsformulier\nTotaalindruk"));
+    const auto paint = [&doc](QPagedPaintDevice &device) { doc.print(&device); };
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printer.setDocName(QStringLiteral("Keuringsformulier"));
+    printer.setPageSize(QPageSize(QPageSize::A5));
+
+    QString error;
+    {
+        FullDisk full(1000);
+        EXPECT_FALSE(printWhole(printer, paint, &error));
+    }
+    EXPECT_EQ(fileBytes(pdf), old);
+    EXPECT_EQ(error, notWrittenText(pdf, QStringLiteral("het bestand wordt groter dan het systeem toestaat")));
+
+    error.clear();
+    ASSERT_TRUE(printWhole(printer, paint, &error));
+    EXPECT_TRUE(error.isEmpty());
+    const QByteArray made = fileBytes(pdf);
+    EXPECT_TRUE(made.startsWith("%PDF"));
+    EXPECT_TRUE(made.trimmed().endsWith("%%EOF"));
+    bool found = false;
+    const QString text = toolText(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}, &found);
+    const QString info = toolText(QStringLiteral("pdfinfo"), {pdf}, &found);
+    if (!found)
+        GTEST_SKIP() << "poppler-utils is not installed (scripts/install-deps.sh test)";
+    EXPECT_TRUE(text.contains(QStringLiteral("Totaalindruk"))) << qPrintable(text);
+    EXPECT_TRUE(info.contains(QStringLiteral("(A5)"))) << qPrintable(info);
+    EXPECT_TRUE(info.contains(QStringLiteral("Keuringsformulier"))) << qPrintable(info);
+}
+
+}  // namespace

@@ -81,19 +81,7 @@ void frmKeuringsformulier::mnuKFPrint_Click()
     if (!m_svc.printDialog(printer, selection))
         return;
     QString error;
-    const bool printed = printWhole(
-        printer,
-        [&](QPagedPaintDevice &device) {
-            if (selection && printer.printRange() == QPrinter::Selection) {
-                QTextDocument part;
-                part.setDefaultFont(m_sheet->document()->defaultFont());
-                QTextCursor(&part).insertFragment(cursor.selection());
-                part.print(&device);
-            } else {
-                m_sheet->document()->print(&device);
-            }
-        },
-        &error);
+    const bool printed = printTextWhole(printer, *m_sheet->document(), cursor, &error);
     if (!printed)
         m_svc.msgBox(error + QStringLiteral(" Het keuringsformulier is niet afgedrukt."), mb::Exclamation,
                      QStringLiteral("Attentie!"));

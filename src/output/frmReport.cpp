@@ -225,18 +225,7 @@ void frmReport::PrintRapport()
     if (!m_svc.printDialog(printer, selection))
         return;
     QString error;
-    const bool printed = printWhole(
-        printer,
-        [&](QPagedPaintDevice &device) {
-            if (selection && printer.printRange() == QPrinter::Selection) {
-                QTextDocument part;
-                QTextCursor(&part).insertFragment(m_box->textCursor().selection());
-                part.print(&device);
-            } else {
-                m_box->document()->print(&device);
-            }
-        },
-        &error);
+    const bool printed = printTextWhole(printer, *m_box->document(), m_box->textCursor(), &error);
     if (!printed)
         m_svc.msgBox(error + NotPrinted, mb::Exclamation, QStringLiteral("Attentie!"));
 }

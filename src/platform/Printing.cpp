@@ -5,6 +5,9 @@
 #include <QBuffer>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 
 namespace mostarium {
 
@@ -36,6 +39,23 @@ bool printWhole(QPrinter &printer, const std::function<void(QPagedPaintDevice &)
     if (error)
         *error = notWrittenText(path, why);
     return false;
+}
+
+bool printTextWhole(QPrinter &printer, const QTextDocument &document, const QTextCursor &cursor, QString *error)
+{
+    return printWhole(
+        printer,
+        [&](QPagedPaintDevice &device) {
+            if (cursor.hasSelection() && printer.printRange() == QPrinter::Selection) {
+                QTextDocument part;
+                part.setDefaultFont(document.defaultFont());
+                QTextCursor(&part).insertFragment(cursor.selection());
+                part.print(&device);
+            } else {
+                document.print(&device);
+            }
+        },
+        error);
 }
 
 }  // namespace mostarium

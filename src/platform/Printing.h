@@ -5,6 +5,8 @@
 
 class QPagedPaintDevice;
 class QPrinter;
+class QTextCursor;
+class QTextDocument;
 
 namespace mostarium {
 
@@ -15,5 +17,11 @@ namespace mostarium {
 // in the user's words. A system printer reports its own troubles.
 [[nodiscard]] bool printWhole(QPrinter &printer, const std::function<void(QPagedPaintDevice &)> &paint,
                               QString *error = nullptr);
+
+// Prints `document` through printWhole, or only the selection of `cursor`
+// (in the document's own font) when the printer dialog was asked for the
+// selection.
+[[nodiscard]] bool printTextWhole(QPrinter &printer, const QTextDocument &document, const QTextCursor &cursor,
+                                  QString *error = nullptr);
 
 }  // namespace mostarium

@@ -5,10 +5,12 @@
 #include <QColor>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QStyle>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTextImageFormat>
 #include <QUrl>
 #include <QVarLengthArray>
@@ -717,5 +719,10 @@ private:
 }  // namespace
 
 bool readRtf(const QByteArray &rtf, QTextDocument &doc) { return Reader(rtf, doc).run(); }
+
+int leastRtfBoxWidth(const QTextEdit &box)
+{
+    return int(NarrowestTextWidth) + 2 * box.frameWidth() + box.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+}
 
 }  // namespace mostarium

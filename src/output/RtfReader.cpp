@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QStyle>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -484,6 +485,7 @@ private:
             m_pending.append(QChar::ParagraphSeparator);
         } else {
             flush();
+            growByEmptyBlock();
             setBlockFormat(ending);
             m_cursor.insertBlock(next, charFormat(m_st));
             m_blockFormat = next;
@@ -635,6 +637,14 @@ private:
             }
         }
         grow((lines + 2 * advance / room) * m.lineSpacing);
+    }
+
+    // A block that ends without text still takes a line of its own font;
+    // the text of any other has been measured.
+    void growByEmptyBlock()
+    {
+        if (m_cursor.block().length() <= 1)
+            grow(fontMetrics(m_cursor.blockCharFormat()).lineSpacing);
     }
 
     // The spacing above and below a paragraph.

@@ -5,10 +5,13 @@
 #include <QColor>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QStyle>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTextImageFormat>
 #include <QUrl>
 #include <QVarLengthArray>
@@ -482,6 +485,7 @@ private:
             m_pending.append(QChar::ParagraphSeparator);
         } else {
             flush();
+            growByEmptyBlock();
             setBlockFormat(ending);
             m_cursor.insertBlock(next, charFormat(m_st));
             m_blockFormat = next;
@@ -635,6 +639,14 @@ private:
         grow((lines + 2 * advance / room) * m.lineSpacing);
     }
 
+    // A block that ends without text still takes a line of its own font;
+    // the text of any other has been measured.
+    void growByEmptyBlock()
+    {
+        if (m_cursor.block().length() <= 1)
+            grow(fontMetrics(m_cursor.blockCharFormat()).lineSpacing);
+    }
+
     // The spacing above and below a paragraph.
     void growBy(const QTextBlockFormat &f) { grow(std::max(0.0, f.topMargin()) + std::max(0.0, f.bottomMargin())); }
 
@@ -717,5 +729,10 @@ private:
 }  // namespace
 
 bool readRtf(const QByteArray &rtf, QTextDocument &doc) { return Reader(rtf, doc).run(); }
+
+int leastRtfBoxWidth(const QTextEdit &box)
+{
+    return int(NarrowestTextWidth) + 2 * box.frameWidth() + box.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+}
 
 }  // namespace mostarium

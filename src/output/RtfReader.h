@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 class QTextDocument;
+class QTextEdit;
 
 // The RTF our templates, reports, the judging sheet and the units text use,
 // read into a text document for the screen, editing and printing: groups,
@@ -30,5 +31,9 @@ inline constexpr qreal MaxTextHeight = 6'000'000;
 // (judged from the advance of every character, its line breaks, fonts,
 // spacing and pictures, never by laying it out).
 bool readRtf(const QByteArray &rtf, QTextDocument &doc);
+
+// The least width of `box` that keeps the text it shows NarrowestTextWidth
+// wide beside its frame and a vertical scroll bar.
+int leastRtfBoxWidth(const QTextEdit &box);
 
 }  // namespace mostarium

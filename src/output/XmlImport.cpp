@@ -849,7 +849,8 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
         r.outcome = XmlImportResult::Outcome::Failed;
         r.message = XmlImportFoutmelding;
     }
-    // Notes larger than a recipe file may be could be saved nowhere.
+    // Notes larger than a whole recipe file may be: such a recipe could be
+    // neither saved nor opened again.
     if (r.ok() && r.recipe.Aantekening.size() > MaxRecipeFileSize) {
         r = XmlImportResult();
         r.message = QStringLiteral("De aantekeningen (NOTES) in ") + QDir::toNativeSeparators(url)

@@ -148,8 +148,6 @@ QString frmAfdrukken::rowFile(const FileRow &row) const
     return QFileInfo(name).isRelative() ? recepten.filePath(name) : name;
 }
 
-QString frmAfdrukken::rtfTarget() { return rowFile(m_rtf); }
-
 bool frmAfdrukken::mayWrite(const FileRow &row, const QString &target) const
 {
     // A name just chosen in the Save-As dialog was confirmed there.
@@ -162,7 +160,7 @@ void frmAfdrukken::cmdAfdOK_Click()
     const bool toFile = m_rtf.check->isChecked();
     if (toFile) {
         if (m_rtf.name->text().trimmed().isEmpty())
-            m_rtf.name->setText(rtfTarget());
+            m_rtf.name->setText(rowFile(m_rtf));
         if (!m_rtf.name->text().toLower().contains(QLatin1String(".rtf")))
             m_rtf.name->setText(m_rtf.name->text() + QStringLiteral(".rtf"));
     }
@@ -175,10 +173,10 @@ void frmAfdrukken::cmdAfdOK_Click()
         return;
     }
 
-    ReportRequest request{printer, screen, toFile, toFile ? rtfTarget() : QString()};
-    // Every file row names its file in full; an existing file that was not
-    // just confirmed in the Save-As dialog asks first, and a Nee writes
-    // nothing at all.
+    ReportRequest request{printer, screen, toFile, toFile ? rowFile(m_rtf) : QString()};
+    // The HTML and XML boxes name their file in full, with its extension; an
+    // existing file that was not just confirmed in the Save-As dialog asks
+    // first, and a Nee writes nothing at all.
     if (html)
         m_html.name->setText(htmlReportPath(rowFile(m_html)));
     if (xml)

@@ -36,7 +36,6 @@ private:
     // The file a row's box names: empty gets the default, relative lies in
     // the program folder's Recepten.
     QString rowFile(const FileRow &row) const;
-    QString rtfTarget();
     // True when `target` may be written: no such file, the name chosen in the
     // row's Save-As dialog, or Ja to the question.
     bool mayWrite(const FileRow &row, const QString &target) const;

@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -41,8 +40,7 @@ frmKeuringsformulier::frmKeuringsformulier(Session &s, Services &svc, QWidget *p
     m_sheet->setObjectName(QStringLiteral("rtbKeuringsFormulier"));
     m_sheet->setAcceptRichText(true);
     // Never so narrow that the text would lay out taller than the reader allows.
-    m_sheet->setMinimumWidth(int(NarrowestTextWidth) + 2 * m_sheet->frameWidth()
-                             + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
+    m_sheet->setMinimumWidth(leastRtfBoxWidth(*m_sheet));
 
     auto *lay = new QVBoxLayout(this);
     lay->setMenuBar(bar);

@@ -17,7 +17,6 @@
 #include <QImage>
 #include <QPointer>
 #include <QPrinter>
-#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -108,8 +107,7 @@ frmReport::frmReport(Session &s, Services &svc, QWidget *parent)
     m_box->setObjectName(QStringLiteral("rtbReport"));
     m_box->setAcceptRichText(true);
     // Never so narrow that the text would lay out taller than the reader allows.
-    setMinimumWidth(int(NarrowestTextWidth) + 2 * layout::px(240) + 2 * m_box->frameWidth()
-                    + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
+    setMinimumWidth(leastRtfBoxWidth(*m_box) + 2 * layout::px(240));
     QPalette pal = m_box->palette();
     pal.setColor(QPalette::Base, MainBackColor());
     m_box->setPalette(pal);

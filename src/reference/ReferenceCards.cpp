@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -178,8 +177,7 @@ frmEenheden::frmEenheden(Session &s, Services &svc, QWidget *parent)
     if (readWholeFile(paths::file(QStringLiteral("Templates/Eenheden.rtf")), 1 << 20, rtf) != FileRead::Ok)
         rtf = QByteArray(builtInEenhedenRtf);
     // Never so narrow that the text would lay out taller than the reader allows.
-    m_rtfEenheden->setMinimumWidth(int(NarrowestTextWidth) + 2 * m_rtfEenheden->frameWidth()
-                                   + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
+    m_rtfEenheden->setMinimumWidth(leastRtfBoxWidth(*m_rtfEenheden));
     if (!readRtf(rtf, *m_rtfEenheden->document()))
         readRtf(QByteArray(builtInEenhedenRtf), *m_rtfEenheden->document());
     // Opened at the top, not where the reader left the cursor.

@@ -216,3 +216,27 @@ TEST(RtfReader, EndlessParagraphsAndFormatChangesKeepTheText)
         EXPECT_FALSE(it.fragment().charFormat().font().bold()) << n;
     }
 }
+
+// Empty paragraphs each take a line of their own font, also where every one
+// is a block of its own: a document of them too tall to lay out is refused,
+// a shorter one is read.
+TEST(RtfReader, EmptyParagraphsCountTowardsTheHeightBound)
+{
+    const auto paragraphs = [](int count) {
+        // Alternate indents give every paragraph a block of its own.
+        QByteArray rtf = "{\\rtf1\\fs3276 ";
+        for (int i = 0; i < count; ++i)
+            rtf += i % 2 ? "\\pard\\li15\\fs3276\\par " : "\\pard\\fs3276\\par ";
+        return rtf + "x}";
+    };
+    struct Case {
+        int count;
+        bool read;
+    } cases[] = {{400, true}, {4000, false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.count);
+        QTextDocument doc;
+        EXPECT_EQ(readRtf(paragraphs(c.count), doc), c.read);
+        EXPECT_EQ(doc.blockCount(), c.read ? c.count + 1 : 1);
+    }
+}

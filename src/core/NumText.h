@@ -10,7 +10,8 @@ namespace mostarium::num {
 
 // Leading-number conversion: leading blanks, optional sign, digits, optional
 // "." and digits, optional exponent; reads as far as the text is a number.
-// "2x" -> 2, "." -> 0, "1,5" -> 1, "" -> 0. Never throws.
+// "2x" -> 2, "." -> 0, "1,5" -> 1, "" -> 0. A number too large for a double
+// ("1E999") throws the overflow CalcError; one too small reads as 0.
 double val(QStringView text);
 
 // Strict conversion: the whole text, blanks around it allowed, must be a number

@@ -1,6 +1,5 @@
 #include "RecipeFileSave.h"
 
-#include "CalcError.h"
 #include "Ini.h"
 #include "RecipeFile.h"
 #include "RecipeFileWriter.h"
@@ -76,30 +75,24 @@ SaveResult SaveRecept(Session &s, QString confirmed)
     const QString path = s.app.fileName;
 
     QByteArray bytes;
-    bool made = false;
+    RecipeBytes made = RecipeBytes::Unwritable;
     {
         BusyCursor busy;
-        try {
-            bytes = recipeFileBytes(s);
-            made = true;
-        } catch (const CalcError &e) {
-            res.error = e.text();
-        }
+        made = recipeFileToWrite(s, bytes, &res.error);
     }
-    // A file the reader would refuse is never written: it would not open again.
-    if (made && bytes.size() > MaxRecipeFileSize) {
+    if (made == RecipeBytes::TooLarge) {
         services().msgBox(saveTooLargeText(path), mb::OKOnly + mb::Exclamation, AppTitle);
         return end(SaveOutcome::Failed);
     }
     // Another file under a name the brewer did not choose is replaced only
     // when asked; Nee ends the save as Cancel does.
-    if (made && !path.isEmpty() && !sameFile(path, confirmed) && !mayReplaceFile(path))
+    if (made == RecipeBytes::Made && !path.isEmpty() && !sameFile(path, confirmed) && !mayReplaceFile(path))
         return end(SaveOutcome::Cancelled);
 
     bool written = false;
     {
         BusyCursor busy;
-        written = made && !path.isEmpty() && writeWholeFile(path, bytes, &res.error);
+        written = made == RecipeBytes::Made && !path.isEmpty() && writeWholeFile(path, bytes, &res.error);
     }
     if (!written) {
         services().msgBox(OpslaanFout, mb::OKOnly + mb::Exclamation, AppTitle);

@@ -1,6 +1,7 @@
 #include "RecipeFileSave.h"
 
 #include "Ini.h"
+#include "Paths.h"
 #include "RecipeFile.h"
 #include "RecipeFileWriter.h"
 #include "Services.h"
@@ -45,15 +46,6 @@ QString saveTooLargeText(const QString &path)
            + QDir::toNativeSeparators(path) + QStringLiteral(".");
 }
 
-namespace {
-
-bool sameFile(const QString &a, const QString &b)
-{
-    return !a.isEmpty() && !b.isEmpty() && QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
-}
-
-}  // namespace
-
 SaveResult SaveRecept(Session &s) { return SaveRecept(s, QString(s.app.fileName)); }
 
 SaveResult SaveRecept(Session &s, QString confirmed)
@@ -86,7 +78,7 @@ SaveResult SaveRecept(Session &s, QString confirmed)
     }
     // Another file under a name the brewer did not choose is replaced only
     // when asked; Nee ends the save as Cancel does.
-    if (made == RecipeBytes::Made && !path.isEmpty() && !sameFile(path, confirmed) && !mayReplaceFile(path))
+    if (made == RecipeBytes::Made && !path.isEmpty() && !paths::sameFile(path, confirmed) && !mayReplaceFile(path))
         return end(SaveOutcome::Cancelled);
 
     bool written = false;

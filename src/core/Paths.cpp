@@ -31,6 +31,11 @@ void setProgramFolder(const QString &folder) { folderOverride() = QDir::cleanPat
 
 void makeFolderOf(const QString &path) { QDir().mkpath(QFileInfo(path).absolutePath()); }
 
+bool sameFile(const QString &a, const QString &b)
+{
+    return !a.isEmpty() && !b.isEmpty() && QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
 const QStringList &dataFolders()
 {
     static const QStringList folders = {QStringLiteral("Documentatie"),  QStringLiteral("Recepten"),

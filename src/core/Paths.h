@@ -27,6 +27,9 @@ QString existingFile(const QString &relative);
 // start-up makes the data folders, but a brewer may have removed one since.
 void makeFolderOf(const QString &path);
 
+// True when both paths name the same file, neither of them empty.
+bool sameFile(const QString &a, const QString &b);
+
 // The canonical data folders, in the order start-up creates them.
 const QStringList &dataFolders();
 

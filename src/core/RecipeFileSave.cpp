@@ -1,7 +1,7 @@
 #include "RecipeFileSave.h"
 
-#include "CalcError.h"
 #include "Ini.h"
+#include "Paths.h"
 #include "RecipeFile.h"
 #include "RecipeFileWriter.h"
 #include "Services.h"
@@ -46,15 +46,6 @@ QString saveTooLargeText(const QString &path)
            + QDir::toNativeSeparators(path) + QStringLiteral(".");
 }
 
-namespace {
-
-bool sameFile(const QString &a, const QString &b)
-{
-    return !a.isEmpty() && !b.isEmpty() && QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
-}
-
-}  // namespace
-
 SaveResult SaveRecept(Session &s) { return SaveRecept(s, QString(s.app.fileName)); }
 
 SaveResult SaveRecept(Session &s, QString confirmed)
@@ -76,30 +67,24 @@ SaveResult SaveRecept(Session &s, QString confirmed)
     const QString path = s.app.fileName;
 
     QByteArray bytes;
-    bool made = false;
+    RecipeBytes made = RecipeBytes::Unwritable;
     {
         BusyCursor busy;
-        try {
-            bytes = recipeFileBytes(s);
-            made = true;
-        } catch (const CalcError &e) {
-            res.error = e.text();
-        }
+        made = recipeFileToWrite(s, bytes, &res.error);
     }
-    // A file the reader would refuse is never written: it would not open again.
-    if (made && bytes.size() > MaxRecipeFileSize) {
+    if (made == RecipeBytes::TooLarge) {
         services().msgBox(saveTooLargeText(path), mb::OKOnly + mb::Exclamation, AppTitle);
         return end(SaveOutcome::Failed);
     }
     // Another file under a name the brewer did not choose is replaced only
     // when asked; Nee ends the save as Cancel does.
-    if (made && !path.isEmpty() && !sameFile(path, confirmed) && !mayReplaceFile(path))
+    if (made == RecipeBytes::Made && !path.isEmpty() && !paths::sameFile(path, confirmed) && !mayReplaceFile(path))
         return end(SaveOutcome::Cancelled);
 
     bool written = false;
     {
         BusyCursor busy;
-        written = made && !path.isEmpty() && writeWholeFile(path, bytes, &res.error);
+        written = made == RecipeBytes::Made && !path.isEmpty() && writeWholeFile(path, bytes, &res.error);
     }
     if (!written) {
         services().msgBox(OpslaanFout, mb::OKOnly + mb::Exclamation, AppTitle);

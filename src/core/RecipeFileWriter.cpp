@@ -229,31 +229,28 @@ QString recipeText(const Session &s)
 
 QByteArray recipeFileBytes(const Session &s) { return cp1252::encode(recipeText(s)); }
 
-namespace {
-
-// A file the reader would refuse is not written: it could never be opened.
-bool fitsReader(const QByteArray &bytes, QString *error)
+RecipeBytes recipeFileToWrite(const Session &s, QByteArray &bytes, QString *error)
 {
-    if (bytes.size() <= MaxRecipeFileSize)
-        return true;
-    if (error)
-        *error = QStringLiteral("The recipe file would be larger than the reader takes");
-    return false;
-}
-
-}  // namespace
-
-bool writeRecipe(const Session &s, QIODevice &device, QString *error)
-{
-    QByteArray bytes;
     try {
         bytes = recipeFileBytes(s);
     } catch (const CalcError &e) {
         if (error)
             *error = e.text();
-        return false;
+        return RecipeBytes::Unwritable;
     }
-    if (!fitsReader(bytes, error))
+    // A file the reader would refuse is not written: it could never be opened.
+    if (bytes.size() > MaxRecipeFileSize) {
+        if (error)
+            *error = QStringLiteral("The recipe file would be larger than the reader takes");
+        return RecipeBytes::TooLarge;
+    }
+    return RecipeBytes::Made;
+}
+
+bool writeRecipe(const Session &s, QIODevice &device, QString *error)
+{
+    QByteArray bytes;
+    if (recipeFileToWrite(s, bytes, error) != RecipeBytes::Made)
         return false;
     if (device.write(bytes) != bytes.size()) {
         if (error)
@@ -266,16 +263,7 @@ bool writeRecipe(const Session &s, QIODevice &device, QString *error)
 bool writeRecipeFile(const Session &s, const QString &path, QString *error)
 {
     QByteArray bytes;
-    try {
-        bytes = recipeFileBytes(s);
-    } catch (const CalcError &e) {
-        if (error)
-            *error = e.text();
-        return false;
-    }
-    if (!fitsReader(bytes, error))
-        return false;
-    return writeWholeFile(path, bytes, error);
+    return recipeFileToWrite(s, bytes, error) == RecipeBytes::Made && writeWholeFile(path, bytes, error);
 }
 
 }  // namespace mostarium

@@ -21,6 +21,16 @@ int recipeFileStatus(const RecipeState &r);
 // a finite number).
 QByteArray recipeFileBytes(const Session &s);
 
+// What became of the complete file made for writing.
+enum class RecipeBytes {
+    Made,
+    Unwritable,  // the state cannot be written (recipeFileBytes threw)
+    TooLarge,    // larger than the reader takes (MaxRecipeFileSize): it would not open again
+};
+// The complete file into `bytes`, as every writer of a recipe file takes it;
+// anything but Made puts the reason in `error`, and nothing may be written.
+RecipeBytes recipeFileToWrite(const Session &s, QByteArray &bytes, QString *error = nullptr);
+
 // Writes the complete file to a device; false with a reason when the state
 // cannot be written, the file would be larger than the reader takes
 // (MaxRecipeFileSize: nothing is written then) or the device fails.

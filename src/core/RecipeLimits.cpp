@@ -4,8 +4,6 @@
 #include "NumText.h"
 #include "RecipeState.h"
 
-#include <optional>
-
 namespace mostarium {
 
 QString Limit::text() const
@@ -29,11 +27,7 @@ bool knownHopForm(const QString &form)
 
 }  // namespace limits
 
-namespace {
-
-// A box's text read as the dialogs read it: the number it starts with, none
-// when that number passes every range.
-std::optional<double> leading(const QString &text)
+std::optional<double> leadingNumber(const QString &text)
 {
     try {
         return num::val(text);
@@ -42,9 +36,11 @@ std::optional<double> leading(const QString &text)
     }
 }
 
+namespace {
+
 bool holds(const Limit &l, const QString &text)
 {
-    const auto v = leading(text);
+    const auto v = leadingNumber(text);
     return v && l.holds(*v);
 }
 
@@ -139,9 +135,9 @@ void mashSchedule(const RecipeState &r, Collector &c)
     if (!r.ViaDecoctie || m.cols() < 5)
         return;
     // The decoction boxes show their cells trimmed and cut to their length.
-    const auto t0 = leading(shown(m(1, 0)));
+    const auto t0 = leadingNumber(shown(m(1, 0)));
     const QString td = shown(m(0, 2)).trimmed().left(3), tw = shown(m(0, 3)).trimmed().left(2);
-    const auto tdv = leading(td), twv = leading(tw);
+    const auto tdv = leadingNumber(td), twv = leadingNumber(tw);
     if (!t0 || !tdv || !limits::decoctieTemp(*t0).holds(*tdv))
         c.add(MaischSchema, QStringLiteral("Temperatuur decoctie stap ('C)"), td,
               limits::decoctieTemp(t0.value_or(0)).text());

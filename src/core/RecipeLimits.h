@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 // The ranges the recipe dialogs accept (targets, grain bill, mash schedule,
@@ -9,6 +10,11 @@
 namespace mostarium {
 
 struct RecipeState;
+
+// The leading number of a box's text, as the dialogs' checks read it; none
+// when it is too large for a double (a range test then fails instead of
+// comparing an infinity).
+std::optional<double> leadingNumber(const QString &text);
 
 // lo < v <= hi, or lo <= v <= hi when the lower bound itself passes.
 struct Limit {

@@ -237,11 +237,12 @@ QString replaceQuestionText(const QString &path)
     return QStringLiteral("Bestand ") + QDir::toNativeSeparators(path) + QStringLiteral(" bestaat al. Overschrijven?");
 }
 
-bool mayReplaceFile(const QString &path)
+bool mayReplaceFile(const QString &path, const QString &question)
 {
     if (!QFileInfo::exists(path))
         return true;
-    return services().msgBox(replaceQuestionText(path), mb::YesNo | mb::Question) == mb::Yes;
+    const QString asked = question.isEmpty() ? replaceQuestionText(path) : question;
+    return services().msgBox(asked, mb::YesNo | mb::Question) == mb::Yes;
 }
 
 }  // namespace mostarium

@@ -56,9 +56,9 @@ void showNotWritten(const QString &path);
 // under a name the brewer did not confirm in a file dialog (a name the
 // program made: a changed extension, a default name).
 QString replaceQuestionText(const QString &path);
-// True when no file stands at `path`, or the brewer answers Ja to that
-// question (a Yes/No box); false for Nee.
-bool mayReplaceFile(const QString &path);
+// True when no file stands at `path`, or the brewer answers Ja to
+// `question` (a Yes/No box; that question when none is given); false for Nee.
+bool mayReplaceFile(const QString &path, const QString &question = QString());
 
 // A size as a message gives it: "4 MB", "12 kB".
 QString sizeText(qint64 bytes);

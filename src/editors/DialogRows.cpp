@@ -1,7 +1,5 @@
 #include "DialogRows.h"
 
-#include "core/CalcError.h"
-#include "core/NumText.h"
 #include "platform/Twips.h"
 
 #include <QTimer>
@@ -53,15 +51,6 @@ void takeColoursOf(QWidget *w, const QWidget *from)
     p.setColor(QPalette::Window, from->palette().color(QPalette::Window));
     p.setColor(QPalette::Button, from->palette().color(QPalette::Button));
     w->setPalette(p);
-}
-
-std::optional<double> leadingNumber(const QString &text)
-{
-    try {
-        return num::val(text);
-    } catch (const CalcError &) {
-        return std::nullopt;
-    }
 }
 
 SelectAllEdit::SelectAllEdit(const QString &objectName, QWidget *parent) : QLineEdit(parent)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/RecipeLimits.h"
+
 #include <QLineEdit>
 #include <QList>
 #include <QRect>
@@ -32,10 +34,6 @@ void placeHelpPicture(QWidget *help, int right, int buttonsTop);
 // The window colours of another control (a control made after the window
 // took the main window's colours).
 void takeColoursOf(QWidget *w, const QWidget *from);
-
-// The leading number of a box's text; none when it is too large for a
-// double (a range test then fails instead of comparing an infinity).
-std::optional<double> leadingNumber(const QString &text);
 
 // A text box that selects its whole text on focus and takes any key.
 class SelectAllEdit : public QLineEdit {

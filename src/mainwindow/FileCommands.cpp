@@ -242,9 +242,8 @@ SaveAsResult FileCommands::mnuOpslaanAls_Click()
     // name the dialog did not confirm (the ".zlv" added to it) asks before it
     // replaces a file other than the open recipe's own.
     const QString old = m_s.app.fileName;
-    const bool ownFile = !old.isEmpty() && QFileInfo(old).absoluteFilePath() == QFileInfo(path).absoluteFilePath();
     m_s.app.fileName = path;
-    const SaveResult r = SaveRecept(m_s, ownFile ? path : *chosen);
+    const SaveResult r = SaveRecept(m_s, paths::sameFile(old, path) ? path : *chosen);
     if (r.outcome != SaveOutcome::Saved) {
         m_s.app.fileName = old;
         m_w.refreshView();
@@ -337,8 +336,7 @@ void FileCommands::tmrAutoSave_Timer()
     // an earlier session, a recipe of that name) is replaced only when the
     // brewer agrees, once; Nee keeps it and makes no copy of this recipe for
     // the rest of the session.
-    if (!m_ownCopies.contains(copy) && QFileInfo::exists(copy)
-        && services().msgBox(autoSaveReplaceText(copy), mb::YesNo | mb::Question) != mb::Yes) {
+    if (!m_ownCopies.contains(copy) && !mayReplaceFile(copy, autoSaveReplaceText(copy))) {
         m_refusedCopies.insert(copy);
         return;
     }

@@ -1,6 +1,6 @@
 // Paths kept in ZYM.ini read back exactly as they were written, whatever
-// letters they hold, and a settings file of plain Windows-1252 paths reads as
-// it always did.
+// letters they hold, and a settings file of plain Windows-1252 paths reads
+// unchanged.
 
 #include "core/FileHistory.h"
 #include "core/Ini.h"
@@ -53,12 +53,12 @@ TEST(SettingPaths, EveryPathReadsBackAsWritten)
               QStringLiteral("/usr/bin/<x>"));
 }
 
-TEST(SettingPaths, AnOlderSettingsFileReadsAsItAlwaysDid)
+TEST(SettingPaths, APlainWindows1252SettingsFileReadsUnchanged)
 {
     TempProgramFolder folder;
-    // Values as written before any path was escaped: each reads unchanged,
-    // also one whose letters were lost to "?" and texts that merely look like
-    // an escape.
+    // Plain Windows-1252 values without an escape: each reads unchanged,
+    // also one that holds "?" for letters and texts that merely look like an
+    // escape.
     const struct {
         QByteArray stored;
         QString expected;

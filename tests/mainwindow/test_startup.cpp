@@ -491,16 +491,16 @@ TEST_F(StartUp, RecentFileOneOpensOnlyForATrimmedOne)
     EXPECT_TRUE(w->isVisible());
 }
 
-TEST_F(StartUp, RecentFileOneAndTheRecipeFolderReadBackAsWrittenAndAsTheyAlwaysDid)
+TEST_F(StartUp, RecentFileOneAndTheRecipeFolderReadBackAsWrittenEscapedOrPlain)
 {
     struct Case {
         const char *what;
         QString folderName;
-        bool escaped;  // written by the program now, else as a plain Windows-1252 value
+        bool escaped;  // written by the program's settings writer, else as a plain Windows-1252 value
     };
     const Case cases[] = {
         {"Polish letters", QStringLiteral("Bier żółć"), true},
-        {"an older settings file", QStringLiteral("Café Ærø"), false},
+        {"a plain Windows-1252 settings file", QStringLiteral("Café Ærø"), false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

@@ -69,7 +69,7 @@ TEST_F(WritersOnAFullDisk, KeepTheOldFileSaySoAndPointAtNothingStale)
         std::function<void()> run;  // under the limit
         std::function<QString()> message;
         std::function<void()> nothingWritten;
-        // A calculator that says it in its status bar, as its window always has.
+        // A calculator that says it in its status bar, where its window says it.
         const char *statusOf = nullptr;
         rlim_t limit = 10;  // bytes a file may reach
     };

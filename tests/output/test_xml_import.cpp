@@ -548,11 +548,9 @@ TEST(XmlImport, AttributesOrEntityTextPastTheBoundAreRefusedWithTheLoadMessage)
         defaults += " a" + QByteArray::number(i) + " CDATA \"x\"";
     defaults += ">]>";
     QByteArray entity = "<!DOCTYPE RECIPES [<!ENTITY e \"<b" + attributes(65).replace('"', '\'') + "/>\">]>";
+    const QString wide = QString::fromUtf8(recipeWith("<NAME>", "<X" + attributes(100000) + "/>"));
     const QByteArray utf16 =
-        QByteArray("\xFF\xFE")
-        + QByteArray(reinterpret_cast<const char *>(
-                         QString::fromUtf8(recipeWith("<NAME>", "<X" + attributes(100000) + "/>")).utf16()),
-                     qsizetype(recipeWith("<NAME>", "<X" + attributes(100000) + "/>").size() * 2));
+        QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(wide.utf16()), wide.size() * 2);
     const struct {
         const char *what;
         QByteArray doc;

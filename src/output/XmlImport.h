@@ -9,8 +9,10 @@ namespace mostarium {
 
 struct Session;
 
-// The largest recipe exchange file we load.
-inline constexpr qint64 MaxXmlFileSize = 32 * 1024 * 1024;
+// The largest recipe exchange file we load: room for a thousand recipes and
+// more, while the parse of the slowest file of that size (markup heavy with
+// attributes) stays within about a second.
+inline constexpr qint64 MaxXmlFileSize = 16 * 1024 * 1024;
 
 // The deepest nesting of elements we read; the recipe format needs six.
 inline constexpr int MaxXmlDepth = 64;

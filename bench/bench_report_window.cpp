@@ -10,6 +10,7 @@
 #include "core/Recalc.h"
 #include "core/Services.h"
 #include "core/Session.h"
+#include "core/WholeFile.h"
 #include "output/RtfReport.h"
 #include "platform/WindowRegistry.h"
 
@@ -26,6 +27,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <climits>
+#include <cstdlib>
 #include "support/BenchSupport.h"
 
 #include <benchmark/benchmark.h>
@@ -108,9 +110,10 @@ struct Desk : bench::WithServices<bench::SilentServices>, bench::Desk {
         : bench::Desk(quiet, test::singleBrew(), {"Afbeeldingen/Help.png"}, {"temp", "Recepten", "Templates"})
     {
         UpdateBrouwschema(session());
-        QFile f(folder.path() + QStringLiteral("/Templates/template_EB.rtf"));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(rtf);
+        // The report's template and the judging sheet: the same text.
+        for (const char *name : {"template_EB.rtf", "Keuringsformulier.rtf"})
+            if (!writeWholeFile(folder.path() + QStringLiteral("/Templates/") + QLatin1String(name), rtf))
+                std::abort();
     }
 };
 
@@ -175,10 +178,6 @@ void BM_JudgingSheetShown(benchmark::State &state)
 {
     const QByteArray rtf = templateOf(int(state.range(0)));
     Desk desk(rtf);
-    QFile f(desk.folder.path() + QStringLiteral("/Templates/Keuringsformulier.rtf"));
-    if (f.open(QIODevice::WriteOnly))
-        f.write(rtf);
-    f.close();
     double laidOutMs = 0, refused = 0;
     for (auto _ : state) {
         QElapsedTimer clock;

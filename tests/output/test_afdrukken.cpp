@@ -34,6 +34,15 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         ASSERT_EQ(f.write(rtf), rtf.size());
     }
+    // The print dialog open (again, after an OK closed it) with the screen as
+    // its only output.
+    void screenOnly()
+    {
+        if (!isOpen("frmAfdrukken"))
+            trigger("mnuAfdrukken");
+        check("chkPrinterBS")->setChecked(false);
+        check("chkNaarScherm")->setChecked(true);
+    }
 };
 
 // One paragraph of one unbroken word, `size` bytes in all.
@@ -249,10 +258,7 @@ TEST_F(PrintDialog, FailuresAreReportedAndTheDialogStays)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         const Session saved = session();
-        if (!isOpen("frmAfdrukken"))
-            trigger("mnuAfdrukken");
-        check("chkPrinterBS")->setChecked(false);
-        check("chkNaarScherm")->setChecked(true);
+        screenOnly();
         fake.clear();
         c.breakIt();
         ok();
@@ -449,10 +455,7 @@ TEST_F(PrintDialog, TheLargestTemplateOfEachShapeIsShown)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         writeTemplate(c.rtf);
-        if (!isOpen("frmAfdrukken"))
-            trigger("mnuAfdrukken");
-        check("chkPrinterBS")->setChecked(false);
-        check("chkNaarScherm")->setChecked(true);
+        screenOnly();
         fake.clear();
         ok();
         EXPECT_TRUE(fake.messages.empty());
@@ -498,10 +501,7 @@ TEST_F(PrintDialog, ATemplateTooTallToLayOutIsNamedAndOneJustShortIsShown)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         writeTemplate(c.rtf);
-        if (!isOpen("frmAfdrukken"))
-            trigger("mnuAfdrukken");
-        check("chkPrinterBS")->setChecked(false);
-        check("chkNaarScherm")->setChecked(true);
+        screenOnly();
         QFile::remove(folder.file(QStringLiteral("temp/EB.rtf")));
         fake.clear();
         ok();

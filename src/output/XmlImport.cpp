@@ -1057,8 +1057,9 @@ std::optional<QString> recipeFileRefusal(const Session &open, const XmlRecipe &x
         return std::nullopt;
     return QStringLiteral("Het recept uit ") + QDir::toNativeSeparators(url)
            + QStringLiteral(" wordt als receptbestand groter dan ") + sizeText(MaxRecipeFileSize)
-           + QStringLiteral(" (de aantekeningen (NOTES) alleen zijn ") + sizeText(cp1252::encode(x.Aantekening).size())
-           + QStringLiteral("): zo'n recept kan niet worden opgeslagen en weer geopend. Het recept is niet "
+           + QStringLiteral("; de aantekeningen (NOTES) alleen zijn al ")
+           + sizeText(cp1252::encode(x.Aantekening).size())
+           + QStringLiteral(". Zo'n recept kan niet worden opgeslagen en weer geopend. Het recept is niet "
                             "geïmporteerd.");
 }
 

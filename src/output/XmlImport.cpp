@@ -559,9 +559,11 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
     for (int i = 0; i < int(ebus.size()); ++i)
         x.Bitterhop(i, HopPercBitterheid) = format(num::finite(ebus[std::size_t(i)] * 100.0 / sum), u"###.0");
     if (!left.isEmpty())
-        notices << QStringLiteral(
-                       "Het recept heeft plaats voor vier aromahoppen en vier bitterhoppen. Deze hop uit het "
-                       "bestand is niet overgenomen; voeg hem zo nodig zelf toe:\r\n")
+        notices << QStringLiteral("Het recept heeft plaats voor vier aromahoppen en vier bitterhoppen. ")
+                       + (left.size() == 1 ? QStringLiteral("Deze hop uit het bestand is niet overgenomen; voeg hem zo "
+                                                            "nodig zelf toe:\r\n")
+                                           : QStringLiteral("Deze hoppen uit het bestand zijn niet overgenomen; voeg "
+                                                            "ze zo nodig zelf toe:\r\n"))
                        + left.join(QStringLiteral("\r\n"));
     add(StatusHopgift);
 

@@ -337,7 +337,7 @@ TEST_F(ImportXmlTest, ImportedRecipesAreWhatTheFileMeans)
          }},
         {"zeshop.xml",
          [&sixBoiled] { return sixBoiled.bytes(); },
-         {QStringLiteral("Deze hop uit het bestand is niet overgenomen; voeg hem zo nodig zelf toe:\r\n"
+         {QStringLiteral("Deze hoppen uit het bestand zijn niet overgenomen; voeg ze zo nodig zelf toe:\r\n"
                          "- bitterhop Hop 4: 30 gr, 50 min\r\n- bitterhop Hop 5: 30 gr, 40 min\r\n"
                          "- aromahop Droog 4: 50 gr, 4320 min (drooghop)\r\n"
                          "- aromahop Droog 5: 50 gr, 4320 min (drooghop)\r\n")},

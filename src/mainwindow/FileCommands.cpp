@@ -281,6 +281,11 @@ bool FileCommands::mnuImportXML_Click()
         services().msgBox(imp.message, load ? mb::OKOnly + mb::Exclamation : mb::OKOnly, AppTitle);
         return false;
     }
+    // What Save could not write is not imported.
+    if (const std::optional<QString> tooLarge = recipeFileRefusal(m_s, imp.recipe, path)) {
+        services().msgBox(*tooLarge, mb::OKOnly, AppTitle);
+        return false;
+    }
     ResetRecept(m_s);
     applyXmlRecipe(m_s, imp.recipe);
     m_s.recipe.ReceptAttr = 0;
@@ -295,9 +300,13 @@ bool FileCommands::mnuImportXML_Click()
     m_s.viewChanged();
     m_s.recipeChanged();
     m_w.refreshView();
-    // What the dialogs would refuse is named, so that the brewer corrects it there.
+    // What the import could not take as the file meant it, and what the
+    // dialogs would refuse, in one message, so that the brewer corrects it.
+    QStringList notices = imp.notices;
     if (const std::vector<OutOfRange> odd = valuesOutOfRange(m_s.recipe); !odd.empty())
-        services().msgBox(outOfRangeMessage(odd), mb::Exclamation, Attentie);
+        notices << outOfRangeMessage(odd);
+    if (!notices.isEmpty())
+        services().msgBox(notices.join(QStringLiteral("\r\n\r\n")), mb::Exclamation, Attentie);
     return true;
 }
 

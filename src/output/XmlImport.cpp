@@ -6,6 +6,9 @@
 #include "core/NumText.h"
 #include "core/Recalc.h"
 #include "core/RecipeFile.h"
+#include "core/RecipeFileWriter.h"
+#include "core/RecipeLimits.h"
+#include "core/RecipeReset.h"
 #include "core/Session.h"
 #include "core/WholeFile.h"
 
@@ -159,17 +162,45 @@ std::vector<Element> items(const Element &parent, const char *group, const char 
     return out;
 }
 
+// Why an import stops, in the brewer's words: the line the refusal adds.
+struct ImportRefused : std::exception {
+    explicit ImportRefused(QString r) : reason(std::move(r)) {}
+    const char *what() const noexcept override { return "import refused"; }
+    QString reason;
+};
+
+[[noreturn]] void refuse(const QString &reason) { throw ImportRefused(reason); }
+
+// A strict number; a text that is none stops the import, naming `what`.
+double strictOf(const QString &t, const QString &what)
+{
+    try {
+        return num::strictDouble(t);
+    } catch (const CalcError &) {
+        refuse(QStringLiteral("%1 is geen getal: \"%2\".").arg(what, t.trimmed()));
+    }
+}
+
+float strictSingleOf(const QString &t, const QString &what)
+{
+    try {
+        return num::strictSingle(t);
+    } catch (const CalcError &) {
+        refuse(QStringLiteral("%1 is geen getal: \"%2\".").arg(what, t.trimmed()));
+    }
+}
+
 // A strict number where present; a missing element gives 0.
-float strictOrZero(const Element &parent, const char *name)
+float strictOrZero(const Element &parent, const char *name, const QString &what)
 {
     const auto t = text(parent, name);
-    return t ? num::strictSingle(*t) : 0.0f;
+    return t ? strictSingleOf(*t, what) : 0.0f;
 }
 
 // A gravity as kg/m3. Other programs write a specific gravity, kg/m3 or
 // degrees Plato; the range tells which. 0 means none given; anything that
 // fits none of them stops the import rather than give an absurd figure.
-double gravity(const QString &t)
+double gravity(const QString &t, const QString &what)
 {
     const double v = val(t);
     if (v == 0)
@@ -180,7 +211,9 @@ double gravity(const QString &t)
         return v;
     if ((v > 0 && v < 0.9) || (v > 1.2 && v <= 50))
         return val(format(PlatoToSG(float(v)), u"0.0"));
-    throwTypeMismatch();
+    refuse(QStringLiteral("%1 \"%2\" is geen dichtheid: Mostarium leest een SG (1.050), kg/m3 (1050) of graden "
+                          "Plato (12.5).")
+               .arg(what, t.trimmed()));
 }
 
 // Boil minutes as the recipe holds them: whole, within 0..32767, where the
@@ -192,11 +225,21 @@ std::int16_t minutes(double v)
     return std::int16_t(num::toInt32(std::min(v, 32767.0)));
 }
 
+bool sameText(const QString &a, const char *b)
+{
+    return a.trimmed().compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+}
+
 struct Hop {
-    QString name, form, alpha, amount, formTag;
+    QString name, alpha, amount, formTag;
     bool hasForm = false;
-    std::int16_t time = 0;
-    bool bitter() const { return time > 10; }
+    // Used for aroma ("Aroma") or in the fermenter ("Dry Hop"): an aroma row
+    // whatever its time.
+    bool aromaUse = false;
+    bool dry = false;
+    std::int16_t fileTime = 0;  // the file's TIME, in whole minutes
+    std::int16_t time = 0;      // the boil the row gets: none for a dry hop
+    bool bitter() const { return !aromaUse && time > 10; }
 };
 
 Hop readHop(const Element &e)
@@ -208,11 +251,12 @@ Hop readHop(const Element &e)
     const auto form = text(e, "FORM");
     h.hasForm = form.has_value();
     h.formTag = form.value_or(QString());
-    const QString use = textOr(e, "USE").trimmed();
-    const bool aroma = use.compare(QStringLiteral("Dry Hop"), Qt::CaseInsensitive) == 0
-                       || use.compare(QStringLiteral("Aroma"), Qt::CaseInsensitive) == 0;
+    const QString use = textOr(e, "USE");
+    h.dry = sameText(use, "Dry Hop");
+    h.aromaUse = h.dry || sameText(use, "Aroma");
     // An empty or non-numeric time is no boil.
-    h.time = aroma ? 0 : minutes(val(textOr(e, "TIME")));
+    h.fileTime = minutes(val(textOr(e, "TIME")));
+    h.time = h.dry ? 0 : h.fileTime;
     return h;
 }
 
@@ -220,7 +264,9 @@ Hop readHop(const Element &e)
 // lie above water, else 0.
 double stylePair(const Element &style, const char *lo, const char *hi)
 {
-    const auto one = [&](const char *name) { return val(format(gravity(textOr(style, name)), u"####")); };
+    const auto one = [&](const char *name) {
+        return val(format(gravity(textOr(style, name), QStringLiteral("<%1>").arg(QLatin1String(name))), u"####"));
+    };
     const double a = one(lo), b = one(hi);
     if (a > 1000 && b > 1000)
         return val(format((a + b) / 2.0, u"####"));
@@ -229,11 +275,7 @@ double stylePair(const Element &style, const char *lo, const char *hi)
 
 // Target gravities a beer can have (kg/m3); a recipe outside them cannot be
 // brewed, nor its schedule computed.
-void requireBeer(double og, double fg)
-{
-    if (!(og > 1000 && og <= 1200 && fg > 990 && fg < og))
-        throwTypeMismatch();
-}
+bool beer(double og, double fg) { return og > 1000 && og <= 1200 && fg > 990 && fg < og; }
 
 // A misc's name with its amount before it, unless it carries one already.
 QString additionText(const Element &e)
@@ -255,8 +297,32 @@ QString additionText(const Element &e)
 // The most of the offending line the load message shows.
 constexpr qsizetype MaxSourceText = 120;
 
-// The steps of the import; a CalcError anywhere stops it.
-XmlRecipe fill(const Element &rec)
+// The brewhouse efficiencies (%) a file's EFFICIENCY may give; outside them
+// the figure is taken for a slip, not for a brewhouse.
+constexpr double MinEfficiency = 30, MaxEfficiency = 100;
+
+// Fermentables that lose nothing in the mash: their yield reaches the wort whole.
+bool sugarOrExtract(const Element &f)
+{
+    const QString type = textOr(f, "TYPE");
+    return sameText(type, "Sugar") || sameText(type, "Extract") || sameText(type, "Dry Extract");
+}
+
+QString hopLine(const Hop &h)
+{
+    QString line = QStringLiteral("- ") + (h.bitter() ? QStringLiteral("bitterhop ") : QStringLiteral("aromahop "))
+                   + (h.name.trimmed().isEmpty() ? QStringLiteral("zonder naam") : h.name.trimmed())
+                   + QStringLiteral(": ") + format(val(h.amount) * 1000.0, u"##0") + QStringLiteral(" gr, ")
+                   + QString::number(h.fileTime) + QStringLiteral(" min");
+    if (h.dry)
+        line += QStringLiteral(" (drooghop)");
+    return line;
+}
+
+// The steps of the import. A refusal, or a CalcError anywhere, stops it;
+// `where` names the part being read, for the message of a CalcError.
+// `notices` gets what the brewer should know about the recipe imported.
+XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
 {
     XmlRecipe x;
     const auto add = [&x](int bit) {
@@ -264,37 +330,50 @@ XmlRecipe fill(const Element &rec)
             x.ReceptStatus = std::int16_t(x.ReceptStatus + bit);
     };
 
+    where = QStringLiteral("de algemene gegevens");
     x.Algemeen.redim(7);
     x.Algemeen(0) = textOr(rec, "NAME");
     x.Algemeen(1) = textOr(rec, "BREWER");
     x.Algemeen(6) = textOr(rec, "DATE");
     add(StatusAlgemeen);
 
+    where = QStringLiteral("de hop (<HOP>)");
     const std::vector<Element> hopEls = items(rec, "HOPS", "HOP");
     std::vector<Hop> hops;
     for (const Element &e : hopEls)
         hops.push_back(readHop(e));
+    where = QStringLiteral("de dichtheden (<OG>, <FG>)");
     const auto ogText = text(rec, "OG");
     const auto fgText = text(rec, "FG");
-    const double ogRead = ogText ? gravity(*ogText) : 0;
-    const double fgRead = fgText ? gravity(*fgText) : 0;
+    const double ogRead = ogText ? gravity(*ogText, QStringLiteral("<OG>")) : 0;
+    const double fgRead = fgText ? gravity(*fgText, QStringLiteral("<FG>")) : 0;
 
     // Targets.
+    where = QStringLiteral("de doelstellingen");
     auto &d = x.Doelstellingen;
     d.redim(5);
     const Element obj = child(rec, "OBJECTIVES");
     if (!obj.isNull()) {
-        d(1) = strictOrZero(obj, "VOLUME");
-        d(2) = strictOrZero(obj, "VOLPERCETHANOL");
+        const auto of = [](const char *name) { return QStringLiteral("<OBJECTIVES>/<%1>").arg(QLatin1String(name)); };
+        d(1) = strictOrZero(obj, "VOLUME", of("VOLUME"));
+        d(2) = strictOrZero(obj, "VOLPERCETHANOL", of("VOLPERCETHANOL"));
         d(3) = num::toSingle(val(textOr(obj, "FG")) * 1000.0);
-        d(4) = strictOrZero(obj, "EBU");
-        d(5) = strictOrZero(obj, "CO2");
+        d(4) = strictOrZero(obj, "EBU", of("EBU"));
+        d(5) = strictOrZero(obj, "CO2", of("CO2"));
     }
+    // Hops boil in a volume: without one their bitterness cannot be computed.
+    const auto requireVolume = [&](float volume) {
+        if (!hops.empty() && !(volume > 0))
+            refuse(obj.isNull() ? QStringLiteral("het bestand geeft geen volume (<BATCH_SIZE>), en de bitterheid van "
+                                                 "de hop hangt daarvan af.")
+                                : QStringLiteral("de doelstellingen (<OBJECTIVES>) geven geen volume (<VOLUME>), en de "
+                                                 "bitterheid van de hop hangt daarvan af."));
+    };
     // The OG the recipe aims at: read, from the style, or what the targets give.
     double targetOG = 0;
     if (d(1) == 0 && d(2) == 0 && d(3) == 0 && d(4) == 0 && d(5) == 0) {
         const double batch = val(textOr(rec, "BATCH_SIZE"));
-        d(1) = batch == 0 ? 0.0f : num::strictSingle(format(batch, u"###.#"));
+        d(1) = batch == 0 ? 0.0f : strictSingleOf(format(batch, u"###.#"), QStringLiteral("<BATCH_SIZE>"));
         const Element style = child(rec, "STYLE");
         double og = val(format(ogRead, u"####"));
         if (og == 0)
@@ -302,47 +381,86 @@ XmlRecipe fill(const Element &rec)
         double fg = val(format(fgRead, u"###0"));
         if (fg == 0)
             fg = stylePair(style, "FG_MIN", "FG_MAX");
-        requireBeer(og, fg);
+        if (og == 0)
+            refuse(QStringLiteral("het bestand geeft geen begin-SG: <OG> ontbreekt en <STYLE> geeft geen <OG_MIN> en "
+                                  "<OG_MAX>."));
+        if (fg == 0)
+            refuse(QStringLiteral("het bestand geeft geen eind-SG: <FG> ontbreekt en <STYLE> geeft geen <FG_MIN> en "
+                                  "<FG_MAX>."));
+        if (!beer(og, fg))
+            refuse(QStringLiteral("begin-SG %1 en eind-SG %2 (kg/m3) geven geen bier: de begin-SG ligt boven 1000 "
+                                  "tot en met 1200, de eind-SG boven 990 en onder de begin-SG.")
+                       .arg(plain(og), plain(fg)));
+        requireVolume(d(1));
         targetOG = og;
         d(2) = float(val(format(std::abs(og - fg) * 0.132, u"##.0")));
         d(3) = num::toSingle(fg);
         double ebu = 0;
         for (const Hop &h : hops) {
-            QString form = h.formTag.trimmed().compare(QStringLiteral("Pellet"), Qt::CaseInsensitive) == 0
-                               ? QStringLiteral("pellets")
-                               : QStringLiteral("bloemen");
+            where = QStringLiteral("de hop ") + h.name.trimmed();
+            QString form = sameText(h.formTag, "Pellet") ? QStringLiteral("pellets") : QStringLiteral("bloemen");
             const double u = HopUtilisatie(num::toSingle(og), h.time);
+            const QString of = QStringLiteral(" van hop ") + h.name.trimmed();
             ebu += u
-                   * BerekenEBU(num::toSingle(num::strictDouble(h.amount) * 1000.0), form, num::strictSingle(h.alpha),
-                                d(1));
+                   * BerekenEBU(num::toSingle(strictOf(h.amount, QStringLiteral("<AMOUNT>") + of) * 1000.0), form,
+                                strictSingleOf(h.alpha, QStringLiteral("<ALPHA>") + of), d(1));
         }
+        where = QStringLiteral("de doelstellingen");
         d(4) = float(val(format(num::finite(ebu), u"0.0")));
         const double co2 = val(format(val(textOr(rec, "CARBONATION")) * 1.96, u"###0.0"));
         d(5) = co2 == 0 ? 5.0f : num::toSingle(co2);
     }
     // Whichever way the targets came, the schedule starts from the gravity they give.
-    requireBeer(expectedOG(d, FirstBeer), d(TargetFG));
+    if (const double og = expectedOG(d, FirstBeer); !beer(og, d(TargetFG)))
+        refuse(QStringLiteral("de doelstellingen (<OBJECTIVES>) geven geen bier: begin-SG %1 en eind-SG %2 (kg/m3).")
+                   .arg(format(og, u"###0"), plain(d(TargetFG))));
+    requireVolume(d(1));
     if (targetOG == 0)
         targetOG = expectedOG(d, FirstBeer);
     add(StatusDoelstellingen);
 
-    // Grain bill: the schedule holds ten rows.
+    // Grain bill: the schedule holds ten rows. A file of another program
+    // gives each malt's laboratory yield and the brewhouse's efficiency; the
+    // grain bill holds what reaches the wort, their product. A file this
+    // program wrote (it has OBJECTIVES) holds that product already.
+    where = QStringLiteral("de storting (<FERMENTABLE>)");
     const std::vector<Element> ferm = items(rec, "FERMENTABLES", "FERMENTABLE");
     if (ferm.empty())
-        throwSubscript();
+        refuse(QStringLiteral("het bestand bevat geen mout of suiker (<FERMENTABLE>)."));
     const int rows = std::min<int>(int(ferm.size()), 10);
     x.Storting.redim(rows - 1, 4);
+    double efficiency = 1;
+    bool mashed = false;  // a row that the efficiency weighs
+    for (int i = 0; i < rows; ++i)
+        mashed = mashed || (!sugarOrExtract(ferm[std::size_t(i)]) && text(ferm[std::size_t(i)], "YIELD"));
+    if (obj.isNull() && mashed) {
+        const auto given = text(rec, "EFFICIENCY");
+        const std::optional<double> e = given ? leadingNumber(*given) : std::nullopt;
+        if (e && *e >= MinEfficiency && *e <= MaxEfficiency) {
+            efficiency = *e / 100.0;
+        } else {
+            const QString what = given ? QStringLiteral("<EFFICIENCY> is \"%1\", bruikbaar van %2 tot en met %3")
+                                             .arg(given->trimmed(), plain(MinEfficiency), plain(MaxEfficiency))
+                                       : QStringLiteral("<EFFICIENCY> ontbreekt");
+            notices << QStringLiteral("Het bestand geeft geen bruikbaar brouwzaalrendement (") + what
+                           + QStringLiteral("). Het extractrendement (EE) van de mout is daarom de "
+                                            "laboratoriumopbrengst (<YIELD>) uit het bestand, waarmee de storting te "
+                                            "weinig mout afweegt. Pas het EE in Storting aan op uw brouwzaal.");
+        }
+    }
     double total = 0;
     for (int i = 0; i < rows; ++i)
         if (const auto a = text(ferm[std::size_t(i)], "AMOUNT"))
-            total += num::strictDouble(*a);
+            total += strictOf(*a, QStringLiteral("<AMOUNT> van ") + textOr(ferm[std::size_t(i)], "NAME").trimmed());
+    if (!(total > 0))
+        refuse(QStringLiteral("de hoeveelheden van de mout en suiker (<AMOUNT>) tellen op tot 0."));
     for (int i = 0; i < rows; ++i) {
         const Element &f = ferm[std::size_t(i)];
         x.Storting(i, StIngred) = textOr(f, "NAME");
         if (const auto a = text(f, "AMOUNT"))
             x.Storting(i, StPerc) = format(num::div(num::strictDouble(*a) * 100.0, total), u"##.00");
         if (const auto y = text(f, "YIELD"))
-            x.Storting(i, StBZR) = format(val(*y) / 100.0, u"0.00");
+            x.Storting(i, StBZR) = format(val(*y) / 100.0 * (sugarOrExtract(f) ? 1.0 : efficiency), u"0.00");
         if (const auto c = text(f, "COLOR"))
             // The lightest malts are 0 EBC, never a negative colour.
             x.Storting(i, StEBC) = format(std::max(0.0f, LovibondToEBC(num::toSingle(val(*c)))), u"###0");
@@ -351,6 +469,7 @@ XmlRecipe fill(const Element &rec)
     add(StatusStorting);
 
     // Mash: a step with no temperature or time is overwritten by the next.
+    where = QStringLiteral("het maischschema (<MASH>)");
     const Element mash = child(rec, "MASH");
     std::vector<Element> steps;
     for (Element g = child(mash, "MASH_STEPS"); !g.isNull(); g = g.nextSiblingElement(QStringLiteral("MASH_STEPS")))
@@ -361,7 +480,7 @@ XmlRecipe fill(const Element &rec)
     x.Maischschema(0, 0) = 3.0f;
     float ph = 5.3f;
     if (const auto p = text(mash, "PH")) {
-        ph = num::strictSingle(*p);
+        ph = strictSingleOf(*p, QStringLiteral("<MASH>/<PH>"));
         if (ph < 3 || ph > 7)
             ph = 5.3f;
     }
@@ -371,7 +490,9 @@ XmlRecipe fill(const Element &rec)
         const Element &st = steps[std::size_t(k - 1)];
         const auto whole = [&](const char *name) {
             const auto t = text(st, name);
-            return t ? float(num::toInt32(num::strictDouble(*t))) : 0.0f;
+            return t ? float(num::toInt32(
+                       strictOf(*t, QStringLiteral("<%1> van maischstap %2").arg(QLatin1String(name)).arg(k))))
+                     : 0.0f;
         };
         x.Maischschema(r, 0) = whole("STEP_TEMP");
         x.Maischschema(r, 1) = whole("STEP_TIME");
@@ -380,7 +501,14 @@ XmlRecipe fill(const Element &rec)
     }
     add(StatusMaischschema);
 
-    // Hops: four of each kind at most.
+    // Hops: four of each kind at most; those left over are named.
+    where = QStringLiteral("de hop (<HOP>)");
+    if (hops.empty())
+        refuse(QStringLiteral("het bestand bevat geen hop (<HOP>), en zonder bitterhop heeft het recept geen "
+                              "bitterheid."));
+    if (std::none_of(hops.begin(), hops.end(), [](const Hop &h) { return h.bitter(); }))
+        refuse(QStringLiteral("geen hop in het bestand kookt langer dan 10 minuten, en zonder bitterhop heeft het "
+                              "recept geen bitterheid."));
     int nBitter = 0, nAroma = 0;
     for (const Hop &h : hops)
         (h.bitter() ? nBitter : nAroma)++;
@@ -391,10 +519,14 @@ XmlRecipe fill(const Element &rec)
     int ia = 0, ib = 0;
     double sum = 0;
     std::vector<double> ebus;
+    QStringList left;
     for (const Hop &h : hops) {
         int &row = h.bitter() ? ib : ia;
-        if (row >= 4)
+        if (row >= 4) {
+            left << hopLine(h);
             continue;
+        }
+        where = QStringLiteral("de hop ") + h.name.trimmed();
         Table2D<QString> &t = h.bitter() ? x.Bitterhop : x.Aromahop;
         t(row, HopSoort) = h.name;
         const QString up = h.formTag.trimmed().toUpper();
@@ -420,14 +552,22 @@ XmlRecipe fill(const Element &rec)
         }
         ++row;
     }
-    // A recipe without bitterness (no hop boiled longer than 10 minutes) cannot
-    // be computed.
+    where = QStringLiteral("de hop (<HOP>)");
     if (!(sum > 0))
-        throwDivisionByZero();
+        refuse(QStringLiteral("de bitterhop geeft geen bitterheid: het alfazuur (<ALPHA>) of de hoeveelheid (<AMOUNT>) "
+                              "is 0."));
     for (int i = 0; i < int(ebus.size()); ++i)
         x.Bitterhop(i, HopPercBitterheid) = format(num::finite(ebus[std::size_t(i)] * 100.0 / sum), u"###.0");
+    if (!left.isEmpty())
+        notices << QStringLiteral("Het recept heeft plaats voor vier aromahoppen en vier bitterhoppen. ")
+                       + (left.size() == 1 ? QStringLiteral("Deze hop uit het bestand is niet overgenomen; voeg hem zo "
+                                                            "nodig zelf toe:\r\n")
+                                           : QStringLiteral("Deze hoppen uit het bestand zijn niet overgenomen; voeg "
+                                                            "ze zo nodig zelf toe:\r\n"))
+                       + left.join(QStringLiteral("\r\n"));
     add(StatusHopgift);
 
+    where = QStringLiteral("de gist en de toevoegingen");
     x.Gistkeuze.redim(10);
     int g = 0;
     for (const Element &e : items(rec, "YEASTS", "YEAST")) {
@@ -447,18 +587,56 @@ XmlRecipe fill(const Element &rec)
     }
     add(StatusToevoegingen);
 
+    // Measured values are taken only as a set the evaluation can show: a
+    // batch size alone is no measurement, and the recipe file would bring it
+    // back as one.
+    where = QStringLiteral("de gemeten waarden");
     x.Evaluatie.redim(2, 0);
     const auto batchText = text(rec, "BATCH_SIZE");
-    x.Evaluatie(0, 0) = batchText.value_or(QString());
-    if (ogText)
+    if (batchText && val(*batchText) > 0 && ogText && fgText && ogRead > 1000 && ogRead < 1150 && fgRead > 990
+        && fgRead < 1050) {
+        x.Evaluatie(0, 0) = *batchText;
         x.Evaluatie(1, 0) = plain(ogRead);
-    if (fgText)
         x.Evaluatie(2, 0) = plain(fgRead);
-    if (val(x.Evaluatie(0, 0)) > 0 && ogRead > 1000 && ogRead < 1150 && fgRead > 990 && fgRead < 1050)
         add(StatusEvaluatie);
+    }
 
     x.Aantekening = textOr(rec, "NOTES");
     return x;
+}
+
+// The import's refusal: the message that an import stopped half-way, and
+// the line that says why.
+XmlImportResult refused(const QString &reason)
+{
+    XmlImportResult r;
+    r.outcome = XmlImportResult::Outcome::Failed;
+    r.message = XmlImportFoutmelding + QStringLiteral("\r\nReden: ") + reason;
+    return r;
+}
+
+// Why a well-formed document holds no RECIPE: another format, or a BeerXML
+// of another version, which writes its elements in lower case.
+QString noRecipeReason(const QByteArray &data)
+{
+    QXmlStreamReader reader(data);
+    reader.setNamespaceProcessing(false);
+    QString root;
+    bool lowerRecipe = false;
+    while (!reader.atEnd() && !lowerRecipe) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (root.isEmpty())
+            root = reader.qualifiedName().toString();
+        lowerRecipe = reader.qualifiedName().compare(QLatin1String("recipe"), Qt::CaseInsensitive) == 0;
+    }
+    if (lowerRecipe)
+        return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand schrijft <%1> waar BeerXML 1.0 <RECIPE> "
+                              "schrijft (een andere versie, zoals BeerXML 2, leest Mostarium niet).")
+            .arg(reader.qualifiedName().toString());
+    if (root.isEmpty())
+        return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand bevat geen enkel element.");
+    return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand (<%1>) bevat geen element <RECIPE>.").arg(root);
 }
 
 struct Refusal {
@@ -840,23 +1018,16 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
         return loadFailed(loadMessage(1, reason, line, column, position, source, url));
     }
     XmlImportResult r;
+    QString where = QStringLiteral("het bestand");
     try {
         if (tree.empty())
-            throwSubscript();
-        r.recipe = fill(Element(&tree, 0));
+            refuse(noRecipeReason(data));
+        r.recipe = fill(Element(&tree, 0), where, r.notices);
         r.outcome = XmlImportResult::Outcome::Ok;
+    } catch (const ImportRefused &e) {
+        r = refused(e.reason);
     } catch (const std::exception &) {
-        r.outcome = XmlImportResult::Outcome::Failed;
-        r.message = XmlImportFoutmelding;
-    }
-    // Notes larger than a whole recipe file may be: such a recipe could be
-    // neither saved nor opened again.
-    if (r.ok() && r.recipe.Aantekening.size() > MaxRecipeFileSize) {
-        r = XmlImportResult();
-        r.message = QStringLiteral("De aantekeningen (NOTES) in ") + QDir::toNativeSeparators(url)
-                    + QStringLiteral(" zijn groter dan ") + sizeText(MaxRecipeFileSize)
-                    + QStringLiteral(": zo'n recept kan niet worden opgeslagen en weer geopend. Het recept is niet "
-                                     "geïmporteerd.");
+        r = refused(QStringLiteral("een waarde in ") + where + QStringLiteral(" is onbruikbaar."));
     }
     return r;
 }
@@ -872,6 +1043,26 @@ XmlImportResult importXmlFile(const QString &path)
         return loadFailed(loadMessage(1, reason, 0, 0, 0, QString(), path));
     }
     return importXmlRecipe(bytes, path);
+}
+
+std::optional<QString> recipeFileRefusal(const Session &open, const XmlRecipe &x, const QString &url)
+{
+    // The session as the import command leaves it, up to the recalculation,
+    // which changes nothing the file holds.
+    Session trial(open);
+    ResetReceptState(trial);
+    applyXmlRecipe(trial, x);
+    trial.recipe.ReceptAttr = 0;
+    trial.app.dubbelBrouw = false;
+    QByteArray bytes;
+    if (recipeFileToWrite(trial, bytes) != RecipeBytes::TooLarge)
+        return std::nullopt;
+    return QStringLiteral("Het recept uit ") + QDir::toNativeSeparators(url)
+           + QStringLiteral(" wordt als receptbestand groter dan ") + sizeText(MaxRecipeFileSize)
+           + QStringLiteral("; de aantekeningen (NOTES) alleen zijn al ")
+           + sizeText(cp1252::encode(x.Aantekening).size())
+           + QStringLiteral(". Zo'n recept kan niet worden opgeslagen en weer geopend. Het recept is niet "
+                            "geïmporteerd.");
 }
 
 void applyXmlRecipe(Session &s, const XmlRecipe &x)

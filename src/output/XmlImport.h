@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 namespace mostarium {
 
@@ -49,8 +51,9 @@ struct XmlRecipe {
 struct XmlImportResult {
     enum class Outcome { Ok, LoadFailed, Failed };
     Outcome outcome = Outcome::Failed;
-    QString message;   // the message to show when not Ok
-    XmlRecipe recipe;  // whole only when Ok
+    QString message;      // the message to show when not Ok
+    XmlRecipe recipe;     // whole only when Ok
+    QStringList notices;  // when Ok: what the brewer should know, one paragraph each
 
     bool ok() const { return outcome == Outcome::Ok; }
 };
@@ -59,13 +62,22 @@ struct XmlImportResult {
 // in the load message, which also refuses a document nested deeper than
 // MaxXmlDepth, with more attributes than MaxXmlAttributes, with entities
 // that grow past MaxXmlEntityText or with a recipe of more than
-// MaxXmlRecipeElements elements. Notes larger than MaxRecipeFileSize fail the
-// import with a message that says so: such a recipe could not be saved and
-// opened again.
+// MaxXmlRecipeElements elements. A recipe that cannot be imported fails with
+// XmlImportFoutmelding and a line that names the reason. A file without
+// OBJECTIVES (written by another program) gives its grain's laboratory yield
+// and its brewhouse EFFICIENCY: the grain bill takes their product, sugar and
+// extract their yield alone. The notices name what was not taken as the file
+// meant it: a missing or unusable efficiency, the hops beyond four of a kind.
 XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url);
 // The same from a file: a missing, irregular or too large file gets the
 // load message.
 XmlImportResult importXmlFile(const QString &path);
+
+// The message that refuses an imported recipe whose recipe file, written from
+// the `open` session as the import leaves it, would be larger than
+// MaxRecipeFileSize: such a recipe could not be saved and opened again. None
+// when it fits.
+std::optional<QString> recipeFileRefusal(const Session &open, const XmlRecipe &x, const QString &url);
 
 // Puts the imported parts into the (reset) session as a single brew, with
 // the frame captions; the rest of the recipe stays as the reset left it.

@@ -1,6 +1,6 @@
 // The recipe exchange file: export of the double-brew sample, import with
 // recalculation, a large file of many recipes, and hostile files (deep
-// nesting, many attributes, entity text).
+// nesting, many attributes, entity text, DTD tricks that expand text).
 
 #include "core/Paths.h"
 #include "core/Recalc.h"
@@ -179,5 +179,56 @@ static void BM_ElementsInTheNotes(benchmark::State &state)
     importFile(state, doc, count < MaxXmlRecipeElements - 100);
 }
 BENCHMARK(BM_ElementsInTheNotes)->Arg(9000)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The recipe file with a DTD of `subset` and `notes` after its notes.
+QByteArray withDoctype(const QByteArray &subset, const QByteArray &notes = QByteArray())
+{
+    QByteArray doc = manyRecipes(1);
+    doc.insert(doc.indexOf("</NOTES>"), notes);
+    return doc.insert(doc.indexOf("<RECIPES>"), "<!DOCTYPE RECIPES [" + subset + "]>\r\n");
+}
+
+// An attribute default of `bytes` of references to an entity of 4,000
+// characters, each expanded where the default is declared: refused.
+static void BM_RefuseAttributeDefaultReferences(benchmark::State &state)
+{
+    const QByteArray references = QByteArray("&e;").repeated(state.range(0) / 3);
+    importFile(
+        state,
+        withDoctype("<!ENTITY e \"" + QByteArray(4000, 'x') + "\"><!ATTLIST RECIPE a CDATA \"" + references + "\">"),
+        false);
+}
+BENCHMARK(BM_RefuseAttributeDefaultReferences)->Arg(64 << 10)->Arg(600 << 10)->Unit(benchmark::kMillisecond);
+
+// An entity of 4,000 characters declared through a parameter entity, and
+// `bytes` of references to it in the notes: refused.
+static void BM_RefuseEntityOfAParameterEntity(benchmark::State &state)
+{
+    const QByteArray references = QByteArray("&big;").repeated(state.range(0) / 5);
+    importFile(state, withDoctype("<!ENTITY % p \"<!ENTITY big '" + QByteArray(4000, 'x') + "'>\">%p;", references),
+               false);
+}
+BENCHMARK(BM_RefuseEntityOfAParameterEntity)->Arg(508 << 10)->Arg(5 << 20)->Unit(benchmark::kMillisecond);
+
+// `count` attributes of RECIPE declared through a parameter entity: refused.
+static void BM_RefuseAttributesOfAParameterEntity(benchmark::State &state)
+{
+    QByteArray list = "<!ATTLIST RECIPE";
+    for (int i = 0; i < state.range(0); ++i)
+        list += " a" + QByteArray::number(i) + " CDATA ''";
+    importFile(state, withDoctype("<!ENTITY % p \"" + list + ">\">%p;"), false);
+}
+BENCHMARK(BM_RefuseAttributesOfAParameterEntity)->Arg(65000)->Unit(benchmark::kMillisecond);
+
+// A DTD of plain entities, referred to in the notes as much as the bound
+// allows: imported.
+static void BM_PlainEntities(benchmark::State &state)
+{
+    importFile(state,
+               withDoctype("<!ENTITY n \"Noel\"><!ENTITY e \"" + QByteArray(4000, 'x') + "\">",
+                           QByteArray("&n;").repeated(1000) + QByteArray("&e;").repeated(250)),
+               true);
+}
+BENCHMARK(BM_PlainEntities)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/RecipeState.h"
+#include "output/XmlDocumentBounds.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,17 +18,9 @@ inline constexpr qint64 MaxXmlFileSize = 16 * 1024 * 1024;
 // The deepest nesting of elements we read; the recipe format needs six.
 inline constexpr int MaxXmlDepth = 64;
 
-// The most attributes an element may carry, and the document's DTD may
-// declare; the recipe format uses none.
-inline constexpr int MaxXmlAttributes = 64;
-
 // The most elements the recipe read may hold; one with 200 hops holds some
 // 2,000.
 inline constexpr int MaxXmlRecipeElements = 10000;
-
-// The most text the document's own entities may grow to in all; the recipe
-// format declares none.
-inline constexpr qsizetype MaxXmlEntityText = 1024 * 1024;
 
 // The message of an import that stopped half-way.
 extern const QString XmlImportFoutmelding;
@@ -57,11 +50,10 @@ struct XmlImportResult {
 
 // Reads the first RECIPE of the document (any depth). `url` names the file
 // in the load message, which also refuses a document nested deeper than
-// MaxXmlDepth, with more attributes than MaxXmlAttributes, with entities
-// that grow past MaxXmlEntityText or with a recipe of more than
-// MaxXmlRecipeElements elements. Notes larger than MaxRecipeFileSize fail the
-// import with a message that says so: such a recipe could not be saved and
-// opened again.
+// MaxXmlDepth, past the bounds of xmlBoundsRefusal (attributes, entities,
+// parameter entities) or with a recipe of more than MaxXmlRecipeElements
+// elements. Notes larger than MaxRecipeFileSize fail the import with a
+// message that says so: such a recipe could not be saved and opened again.
 XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url);
 // The same from a file: a missing, irregular or too large file gets the
 // load message.

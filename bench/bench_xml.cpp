@@ -220,6 +220,28 @@ static void BM_RefuseAttributesOfAParameterEntity(benchmark::State &state)
 }
 BENCHMARK(BM_RefuseAttributesOfAParameterEntity)->Arg(65000)->Unit(benchmark::kMillisecond);
 
+// Entities nested to no text: ten levels of ten references to an empty
+// entity (10^10 references from one), or a chain of 200,000 entities each
+// referring to the next, referred to 100 times in the notes: refused.
+static void BM_RefuseNestedEntities(benchmark::State &state)
+{
+    QByteArray subset;
+    QByteArray notes;
+    if (state.range(0) == 0) {
+        subset = "<!ENTITY a \"\">";
+        for (char c = 'b'; c <= 'k'; ++c)
+            subset += QByteArray("<!ENTITY ") + c + " \"" + (QByteArray("&") + char(c - 1) + ";").repeated(10) + "\">";
+        notes = "&k;";
+    } else {
+        for (int i = 0; i < state.range(0); ++i)
+            subset += "<!ENTITY c" + QByteArray::number(i) + " \"&c" + QByteArray::number(i + 1) + ";\">";
+        subset += "<!ENTITY c" + QByteArray::number(state.range(0)) + " \"x\">";
+        notes = QByteArray("&c0;").repeated(100);
+    }
+    importFile(state, withDoctype(subset, notes), false);
+}
+BENCHMARK(BM_RefuseNestedEntities)->Arg(0)->Arg(200000)->Unit(benchmark::kMillisecond);
+
 // A DTD of plain entities, referred to in the notes as much as the bound
 // allows: imported.
 static void BM_PlainEntities(benchmark::State &state)

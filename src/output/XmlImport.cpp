@@ -11,17 +11,15 @@
 #include "core/RecipeReset.h"
 #include "core/Session.h"
 #include "core/WholeFile.h"
+#include "output/XmlDocumentBounds.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <exception>
 #include <optional>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace mostarium {
@@ -639,279 +637,6 @@ QString noRecipeReason(const QByteArray &data)
     return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand (<%1>) bevat geen element <RECIPE>.").arg(root);
 }
 
-struct Refusal {
-    qsizetype line = 0, column = 0;
-    QString reason;
-};
-
-// QXmlStreamReader checks every attribute of an element, given or declared in
-// the DTD, against the others: time that grows with the square of their
-// number (100,000 attributes took seconds, a million minutes). The import
-// reads none, so they are counted first in one pass over the document's
-// characters: an element with more than MaxXmlAttributes, or a DTD that
-// declares more, is refused. An entity's text may hold elements with their
-// attributes, so every "=" in the DTD counts. The same pass adds up the text
-// the document's own entities grow to where they are referred to (each
-// reference is expanded anew: a 300 KB file made 130 MB of text), refused
-// past MaxXmlEntityText. `Ch` is a byte of an encoding that writes ASCII as
-// ASCII, or a UTF-16 unit of the decoded text.
-template <typename Ch>
-class MarkupCount {
-public:
-    using View = std::basic_string_view<Ch>;
-    MarkupCount(View t, bool utf8) : m_t(t), m_utf8(utf8) {}
-
-    std::optional<Refusal> refusal()
-    {
-        const View t = m_t;
-        const std::size_t n = t.size();
-        std::size_t i = 0;
-        while ((i = t.find(Ch('<'), i)) != View::npos) {
-            const Ch next = i + 1 < n ? t[i + 1] : Ch(0);
-            if (next == Ch('/')) {
-                i += 2;
-            } else if (next == Ch('?')) {
-                i = past("?>", i + 2);
-            } else if (next == Ch('!')) {
-                if (at(i, "<!--"))
-                    i = past("-->", i + 4);
-                else if (at(i, "<![CDATA["))
-                    i = past("]]>", i + 9);
-                else if (at(i, "<!DOCTYPE")) {
-                    i = doctype(i + 9);
-                    if (m_refusal)
-                        return m_refusal;
-                    m_body = i;
-                } else {
-                    i += 2;
-                }
-            } else {
-                // A start tag: one "=" per attribute outside the quoted values.
-                int count = 0;
-                std::size_t k = i + 1;
-                while (k < n && t[k] != Ch('>')) {
-                    if (quote(t[k])) {
-                        k = literal(k);
-                        continue;
-                    }
-                    if (t[k] == Ch('=') && ++count > MaxXmlAttributes)
-                        return refuse(
-                            i, QStringLiteral("Een element heeft meer dan %1 attributen.").arg(MaxXmlAttributes));
-                    ++k;
-                }
-                i = k;
-            }
-        }
-        // The references to the declared entities, wherever they stand.
-        for (std::size_t k = m_body; !m_general.empty() && (k = t.find(Ch('&'), k)) != View::npos;) {
-            const std::size_t e = nameEnd(++k);
-            if (e < n && t[e] == Ch(';'))
-                if (const auto found = m_general.find(t.substr(k, e - k)); found != m_general.end())
-                    if (expand(found->second, k - 1))
-                        return m_refusal;
-            k = e;
-        }
-        return std::nullopt;
-    }
-
-private:
-    static bool quote(Ch c) { return c == Ch('"') || c == Ch('\''); }
-    bool at(std::size_t k, std::string_view s) const
-    {
-        if (m_t.size() - k < s.size())
-            return false;
-        for (std::size_t j = 0; j < s.size(); ++j)
-            if (m_t[k + j] != Ch(s[j]))
-                return false;
-        return true;
-    }
-    // Just past `end`, searched from `from`; the end of the text without one.
-    std::size_t past(std::string_view end, std::size_t from) const
-    {
-        for (std::size_t k = from; (k = m_t.find(Ch(end[0]), k)) != View::npos; ++k)
-            if (at(k, end))
-                return k + end.size();
-        return m_t.size();
-    }
-    // Just past the quoted literal that starts at `k`.
-    std::size_t literal(std::size_t k) const
-    {
-        const std::size_t e = m_t.find(m_t[k], k + 1);
-        return e == View::npos ? m_t.size() : e + 1;
-    }
-    // Past the document type declaration whose name starts at `k`; `where`
-    // the declaration at which the attributes it declares pass the bound.
-    std::size_t doctype(std::size_t k)
-    {
-        const View t = m_t;
-        const std::size_t n = t.size();
-        std::size_t declared = 0;
-        bool subset = false;
-        while (k < n) {
-            if (quote(t[k])) {
-                k = literal(k);
-            } else if (t[k] == Ch('[') || t[k] == Ch(']')) {
-                subset = t[k] == Ch('[');
-                ++k;
-            } else if (t[k] == Ch('>') && !subset) {
-                return k + 1;
-            } else if (subset && at(k, "<!--")) {
-                k = past("-->", k + 4);
-            } else if (subset && at(k, "<?")) {
-                k = past("?>", k + 2);
-            } else if (subset && at(k, "<!")) {
-                // One attribute per default or keyword ("#IMPLIED") of an
-                // attribute list, one per "=" anywhere.
-                const bool list = at(k, "<!ATTLIST");
-                const std::size_t start = k;
-                // An entity's name and the length of its text.
-                std::unordered_map<View, std::size_t> *entities = nullptr;
-                View name;
-                if (at(k, "<!ENTITY")) {
-                    std::size_t j = skipSpace(k + 8);
-                    entities = &m_general;
-                    if (j < n && t[j] == Ch('%')) {
-                        entities = &m_parameter;
-                        j = skipSpace(j + 1);
-                    }
-                    name = t.substr(j, nameEnd(j) - j);
-                }
-                for (k += 2; k < n && t[k] != Ch('>');) {
-                    if (quote(t[k])) {
-                        const std::size_t e = literal(k);
-                        const View value = t.substr(k + 1, std::max<std::size_t>(e - k, 2) - 2);
-                        declared += (list ? 1 : 0) + std::size_t(std::count(value.begin(), value.end(), Ch('=')));
-                        // The first declaration of a name holds; a text that
-                        // refers to others may grow to the reader's limit.
-                        if (entities) {
-                            const bool refers = value.find(Ch('&')) != View::npos || value.find(Ch('%')) != View::npos;
-                            entities->emplace(name, refers ? EntityLimit : value.size());
-                            entities = nullptr;
-                        }
-                        k = e;
-                    } else {
-                        declared += (list && t[k] == Ch('#')) || t[k] == Ch('=');
-                        ++k;
-                    }
-                    if (declared > std::size_t(MaxXmlAttributes)) {
-                        m_refusal =
-                            refuse(start, QStringLiteral("De DTD van het document declareert meer dan %1 attributen.")
-                                              .arg(MaxXmlAttributes));
-                        return n;
-                    }
-                }
-                ++k;
-            } else if (subset && t[k] == Ch('%')) {
-                // A parameter entity's text takes its place.
-                const std::size_t e = nameEnd(k + 1);
-                if (e < n && t[e] == Ch(';'))
-                    if (const auto found = m_parameter.find(t.substr(k + 1, e - k - 1)); found != m_parameter.end())
-                        if (expand(found->second, k))
-                            return n;
-                k = e;
-            } else {
-                ++k;
-            }
-        }
-        return n;
-    }
-    static bool space(Ch c) { return c == Ch(' ') || c == Ch('\t') || c == Ch('\r') || c == Ch('\n'); }
-    std::size_t skipSpace(std::size_t k) const
-    {
-        while (k < m_t.size() && space(m_t[k]))
-            ++k;
-        return k;
-    }
-    // The end of the name that starts at `k`.
-    std::size_t nameEnd(std::size_t k) const
-    {
-        while (k < m_t.size() && !space(m_t[k]) && !quote(m_t[k]) && m_t[k] != Ch(';') && m_t[k] != Ch('&')
-               && m_t[k] != Ch('%') && m_t[k] != Ch('<') && m_t[k] != Ch('>'))
-            ++k;
-        return k;
-    }
-    // Adds an entity's text at the reference at `k`; true (with the refusal)
-    // once all the entities' text passes the bound.
-    bool expand(std::size_t length, std::size_t k)
-    {
-        m_expanded += length;
-        if (m_expanded <= std::size_t(MaxXmlEntityText))
-            return false;
-        m_refusal = refuse(k, QStringLiteral("De entiteiten van het document groeien uit tot meer dan %1 MB tekst.")
-                                  .arg(MaxXmlEntityText / (1024 * 1024)));
-        return true;
-    }
-    // The refusal with the line and the column (in characters) of `k`.
-    Refusal refuse(std::size_t k, const QString &reason) const
-    {
-        const View before = m_t.substr(0, k);
-        const std::size_t lineStart = before.rfind(Ch('\n')) + 1;  // npos + 1 is 0
-        Refusal r;
-        r.line = qsizetype(std::count(before.begin(), before.end(), Ch('\n'))) + 1;
-        // A UTF-8 character is one byte that starts it and its continuation bytes.
-        r.column = qsizetype(std::count_if(before.begin() + qsizetype(lineStart), before.end(),
-                                           [this](Ch c) { return !(m_utf8 && (char16_t(c) & 0xC0) == 0x80); }));
-        r.reason = reason;
-        return r;
-    }
-
-    // The most characters QXmlStreamReader lets one entity reference grow to.
-    static constexpr std::size_t EntityLimit = 4096;
-
-    View m_t;
-    bool m_utf8;
-    std::unordered_map<View, std::size_t> m_general, m_parameter;
-    std::size_t m_expanded = 0;
-    std::size_t m_body = 0;  // after the DTD
-    std::optional<Refusal> m_refusal;
-};
-
-// Encodings whose bytes write ASCII as ASCII: the attributes are counted on
-// the bytes themselves.
-bool asciiBytes(const QByteArray &name)
-{
-    const QByteArray n = name.toUpper();
-    return n == "UTF-8" || n == "UTF8" || n == "US-ASCII" || n == "ASCII" || n.startsWith("ISO-8859-")
-           || n.startsWith("WINDOWS-125") || n.startsWith("CP125") || n.startsWith("LATIN");
-}
-
-// Counts the attributes and the entity text of the document in the encoding
-// the reader reads it in: the one its first bytes show (a byte-order mark,
-// "<" in UTF-16 or UTF-32), else the one its declaration names, else UTF-8. A
-// name no decoder takes is left to the reader, which refuses the document
-// itself.
-std::optional<Refusal> markupFlood(const QByteArray &data)
-{
-    const auto onBytes = [&data](bool utf8) {
-        return MarkupCount<char>(std::string_view(data.constData(), std::size_t(data.size())), utf8).refusal();
-    };
-    const auto onText = [](const QString &text) {
-        return MarkupCount<char16_t>(
-                   std::u16string_view(reinterpret_cast<const char16_t *>(text.constData()), std::size_t(text.size())),
-                   false)
-            .refusal();
-    };
-    const std::optional<QStringConverter::Encoding> shown = QStringConverter::encodingForData(data, u'<');
-    if (shown && *shown != QStringConverter::Utf8) {
-        QStringDecoder decoder(*shown);
-        return onText(decoder.decode(data));
-    }
-    const qsizetype from = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    const qsizetype end = data.indexOf("?>", from);
-    if (shown || end < 0 || !QByteArrayView(data).sliced(from).startsWith("<?xml"))
-        return onBytes(true);
-    // Only the declaration is read here, never an element.
-    QXmlStreamReader declaration(data.left(end + 2));
-    declaration.readNext();
-    const QByteArray name = declaration.documentEncoding().toLatin1();
-    if (name.isEmpty() || asciiBytes(name))
-        return onBytes(name.isEmpty() || name.toUpper().startsWith("UTF"));
-    QStringDecoder decoder(name.constData());
-    if (!decoder.isValid())
-        return std::nullopt;
-    return onText(decoder.decode(data));
-}
-
 QString loadMessage(int code, const QString &reason, int line, int column, qint64 position, const QString &source,
                     const QString &url)
 {
@@ -939,7 +664,7 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
     QString reason;
     int line = 0, column = 0;
     // Attributes and entities are counted before the reader would take them.
-    if (const std::optional<Refusal> r = markupFlood(data)) {
+    if (const std::optional<XmlRefusal> r = xmlBoundsRefusal(data)) {
         reason = r->reason;
         line = int(r->line);
         column = int(r->column);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/RecipeState.h"
+#include "output/XmlDocumentBounds.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,17 +20,9 @@ inline constexpr qint64 MaxXmlFileSize = 16 * 1024 * 1024;
 // The deepest nesting of elements we read; the recipe format needs six.
 inline constexpr int MaxXmlDepth = 64;
 
-// The most attributes an element may carry, and the document's DTD may
-// declare; the recipe format uses none.
-inline constexpr int MaxXmlAttributes = 64;
-
 // The most elements the recipe read may hold; one with 200 hops holds some
 // 2,000.
 inline constexpr int MaxXmlRecipeElements = 10000;
-
-// The most text the document's own entities may grow to in all; the recipe
-// format declares none.
-inline constexpr qsizetype MaxXmlEntityText = 1024 * 1024;
 
 // The message of an import that stopped half-way.
 extern const QString XmlImportFoutmelding;
@@ -60,9 +53,9 @@ struct XmlImportResult {
 
 // Reads the first RECIPE of the document (any depth). `url` names the file
 // in the load message, which also refuses a document nested deeper than
-// MaxXmlDepth, with more attributes than MaxXmlAttributes, with entities
-// that grow past MaxXmlEntityText or with a recipe of more than
-// MaxXmlRecipeElements elements. A recipe that cannot be imported fails with
+// MaxXmlDepth, past the bounds of xmlBoundsRefusal (attributes, entities,
+// parameter entities) or with a recipe of more than MaxXmlRecipeElements
+// elements. A recipe that cannot be imported fails with
 // XmlImportFoutmelding and a line that names the reason. A file without
 // OBJECTIVES (written by another program) gives its grain's laboratory yield
 // and its brewhouse EFFICIENCY: the grain bill takes their product, sugar and

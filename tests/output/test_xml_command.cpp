@@ -144,6 +144,133 @@ TEST_F(ImportXmlTest, CancelAndFailuresLeaveTheOpenRecipe)
     }
 }
 
+// A DTD may make the reader expand text far beyond the file: through
+// references in an attribute default, through parameter entities that
+// declare entities or attributes, through character references the reader
+// reads again as markup, through entities nested in an attribute value or
+// referring to themselves. Each is refused before it is read, with the load
+// message; a DTD with plain entities imports.
+TEST_F(ImportXmlTest, ADtdThatExpandsTextPastItsBoundsIsRefusedWithTheLoadMessage)
+{
+    openSample();
+    const QString open = sample(QStringLiteral("Herfstbok.zlv"));
+    const QByteArray body = xml::Recipe().bytes();
+    const auto dtd = [&body](const QByteArray &subset, const QByteArray &notes = "Koud lageren") {
+        return "<?xml version=\"1.0\"?>\n<!DOCTYPE RECIPES [" + subset + "]>\n"
+               + QByteArray(body).replace("Koud lageren", notes);
+    };
+    const QByteArray e4000 = "<!ENTITY e \"" + QByteArray(4000, 'x') + "\">";
+    // Seven levels of ten references from `leaf`: 10^6 references to it in
+    // one to the last, g.
+    const auto bomb = [](const QByteArray &leaf) {
+        QByteArray d = "<!ENTITY a \"" + leaf + "\">";
+        for (char c = 'b'; c <= 'g'; ++c)
+            d += QByteArray("<!ENTITY ") + c + " \"" + (QByteArray("&") + char(c - 1) + ";").repeated(10) + "\">";
+        return d;
+    };
+    // Nine levels of one reference each, c0 to c8.
+    QByteArray chain;
+    for (int i = 0; i < 8; ++i)
+        chain += "<!ENTITY c" + QByteArray::number(i) + " \"&c" + QByteArray::number(i + 1) + ";\">";
+    chain += "<!ENTITY c8 \"x\">";
+    const QByteArray chainDoc = dtd(chain, "&c1;&c0;");
+    // Where `what` stands in its line, in characters.
+    const auto column = [](const QByteArray &doc, const QString &what) {
+        const QString text = QString::fromUtf8(doc);
+        const qsizetype at = text.indexOf(what);
+        return at - text.lastIndexOf(u'\n', at) - 1;
+    };
+    const QString grows = QStringLiteral("De entiteiten van het document groeien uit tot meer dan 1 MB tekst.");
+    const QString deep = QStringLiteral("De entiteiten van het document zijn dieper genest dan 8 niveaus.");
+    const QString parameter = QStringLiteral("De DTD van het document gebruikt parameterentiteiten.");
+    const QString markup = QStringLiteral("Een entiteit van het document bevat een tekenverwijzing naar &, <, % of =.");
+    const QString wide =
+        QString::fromUtf8(dtd(e4000 + "<!ATTLIST RECIPE a CDATA \"" + QByteArray("&e;").repeated(300) + "\">"));
+    const QByteArray utf16 =
+        QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(wide.utf16()), wide.size() * 2);
+    const struct {
+        const char *file;
+        QByteArray bytes;
+        QString reason;  // empty: imported
+        QString where;   // in the message, when it matters
+    } cases[] = {
+        // References in an attribute default are expanded where it is declared.
+        {"attlist.xml", dtd(e4000 + "<!ATTLIST RECIPE a CDATA \"" + QByteArray("&e;").repeated(300) + "\">"), grows,
+         // At the 263rd reference: 4,001 characters each, the reference counted.
+         QStringLiteral("Line #: 2\r\nLine Position: %1\r\n").arg(19 + 4014 + 26 + 262 * 3)},
+        {"attlist-nested.xml", dtd(bomb("aaaaaaaaaa") + "<!ATTLIST HOP a CDATA '&g;'>"), grows, {}},
+        {"attlist-utf16.xml", utf16, grows, {}},
+        // Parameter entities, whatever they declare.
+        {"pe-entity.xml", dtd("<!ENTITY % p \"<!ENTITY big '" + QByteArray(4000, 'x') + "'>\">%p;", "&big;"), parameter,
+         QStringLiteral("Line #: 2\r\nLine Position: 28\r\n")},
+        {"pe-attlist.xml", dtd("<!ENTITY   %  p \"<!ATTLIST RECIPE a CDATA 'x'>\">%p;"), parameter, {}},
+        {"pe-nested.xml",
+         dtd("<!ENTITY % q \"<!ENTITY &#37; p '<!ENTITY big &#34;BIG&#34;>'>\">%q;%p;", "&big;"),
+         parameter,
+         {}},
+        {"pe-reference.xml", dtd("%p;<!ENTITY n \"Noel\">"), parameter, {}},
+        {"pe-in-text.xml", dtd("<!ENTITY n \"%p;\">", "&n;"), parameter, {}},
+        {"pe-in-declaration.xml", dtd("<!ATTLIST RECIPE %p;>"), parameter, {}},
+        // Character references the reader reads again as a reference or markup.
+        {"charref-amp.xml",
+         dtd(e4000 + "<!ENTITY a \"" + QByteArray("&#38;e;").repeated(300) + "\">", "&a;"),
+         markup,
+         {}},
+        {"charref-hex.xml", dtd("<!ENTITY a \"&#x0026;e;\">"), markup, {}},
+        {"charref-element.xml", dtd("<!ENTITY a \"&#60;b a0&#61;'' a1&#61;''/>\">", "&a;"), markup, {}},
+        // Nested entities, wherever they are referred to.
+        {"nested-attribute.xml", dtd(bomb("aaaaaaaaaa"), "<i a='&g;'/>"), grows, {}},
+        {"nested-text.xml", dtd(bomb("aaaaaaaaaa"), "&g;"), grows, {}},
+        // A reference costs the reader as much when its text is empty.
+        {"nested-empty.xml", dtd(bomb(""), "&g;"), grows, {}},
+        {"itself.xml", dtd("<!ENTITY a \"x&b;\"><!ENTITY b \"&a;y\">", "&a;"), grows, {}},
+        {"chain.xml", chainDoc, deep,
+         QStringLiteral("Line #: 3\r\nLine Position: %1\r\n").arg(column(chainDoc, QStringLiteral("&c0;")))},
+        // Entities as deep as the bound; as many references in an attribute
+        // default as in the text.
+        {"chain-fits.xml", dtd(chain, "&c1;"), {}, {}},
+        {"attlist-fits.xml",
+         dtd(e4000 + "<!ATTLIST RECIPE a CDATA \"" + QByteArray("&e;").repeated(250) + "\">"),
+         {},
+         {}},
+        // Plain entities, a character entity, the predefined ones declared as
+        // the standard advises, an attribute default and a comment.
+        {"plain.xml",
+         dtd("<!-- recept --><!ENTITY n \"Noel\"><!ENTITY eacute \"&#233;\"><!ENTITY amp \"&#38;#38;\">"
+             "<!ENTITY lt \"&#38;#60;\"><!ENTITY v \"&n; &amp; co\"><!ATTLIST RECIPE bron CDATA \"&n; 50%\">"
+             "<!ELEMENT RECIPES (RECIPE)*>",
+             "Koud lageren, &n; &amp; caf&eacute; &lt;5&#176;C&gt; &v;"),
+         {},
+         {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        fake.clear();
+        const QString path = writeFixture(QString::fromLatin1(c.file), c.bytes);
+        fake.openAnswers.push_back(path);
+        trigger("mnuImportXML");
+        if (c.reason.isEmpty()) {
+            EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+            EXPECT_EQ(s().recipe.Algemeen(0), QStringLiteral("Saison de Noël"));
+            EXPECT_EQ(s().app.fileName, path);
+            continue;
+        }
+        ASSERT_EQ(fake.messages.size(), 1u) << qPrintable(fake.prompts().join(u'|'));
+        const QString &prompt = fake.messages[0].prompt;
+        EXPECT_TRUE(prompt.startsWith(QStringLiteral("Your XML Document failed to loaddue the following error.\r\n"
+                                                     "Error #: 1: ")
+                                      + c.reason + QStringLiteral("\r\n")))
+            << qPrintable(prompt.left(300));
+        EXPECT_TRUE(prompt.contains(c.where)) << qPrintable(prompt.left(300));
+        EXPECT_TRUE(prompt.endsWith(QStringLiteral("\r\nDocument URL: ") + path));
+        EXPECT_EQ(fake.messages[0].style, 48);
+        EXPECT_EQ(fake.messages[0].title, AppTitle);
+        expectHerfstbokUntouched(open);
+    }
+    // The plain DTD's text as the recipe keeps it.
+    EXPECT_EQ(s().recipe.Aantekening, QStringLiteral("Koud lageren, Noel & café <5°C> Noel & co"));
+}
+
 // Imported and recalculated: the schedule a brewer can brew, without a word.
 TEST_F(ImportXmlTest, WhatImportsIsARecipeTheScheduleComputes)
 {

@@ -148,10 +148,8 @@ bool writeWholeFile(const QString &path, QByteArrayView bytes, QString *error)
         return false;
     };
     const FileRead kind = lookAt(path);
-    if (kind == FileRead::Folder)
-        return fail(QStringLiteral("het is een map"));
-    if (kind == FileRead::NotRegular)
-        return fail(QStringLiteral("het is geen gewoon bestand"));
+    if (kind == FileRead::Folder || kind == FileRead::NotRegular)
+        return fail(readFailureText(kind));
     const QFileInfo fi(path);
     if (kind == FileRead::Ok && !(fi.permissions() & QFileDevice::WriteOwner))
         return fail(QStringLiteral("het bestand is alleen-lezen"));
@@ -218,6 +216,24 @@ QString writeFailureText(int err)
     }
 }
 
+QString readFailureText(FileRead why, qint64 maxBytes)
+{
+    switch (why) {
+    case FileRead::Ok:
+    case FileRead::Missing:
+        return QString();
+    case FileRead::Folder:
+        return QStringLiteral("het is een map");
+    case FileRead::NotRegular:
+        return QStringLiteral("het is geen gewoon bestand");
+    case FileRead::TooLarge:
+        return QStringLiteral("het is groter dan ") + sizeText(maxBytes);
+    case FileRead::Unreadable:
+        return QStringLiteral("het kan niet gelezen worden");
+    }
+    return QString();
+}
+
 QString notWrittenText(const QString &path, const QString &reason)
 {
     QString text =
@@ -227,9 +243,9 @@ QString notWrittenText(const QString &path, const QString &reason)
     return text + u'.';
 }
 
-void showNotWritten(const QString &path)
+void showNotWritten(const QString &path, const QString &reason)
 {
-    services().msgBox(notWrittenText(path), mb::Exclamation, QStringLiteral("Attentie!"));
+    services().msgBox(notWrittenText(path, reason), mb::Exclamation, QStringLiteral("Attentie!"));
 }
 
 QString replaceQuestionText(const QString &path)

@@ -44,13 +44,17 @@ QString notAFileText(const QString &path);
 
 // Why a write failed, in the user's words, from the system's error number.
 QString writeFailureText(int err);
+// Why a file that had to be read before it is written was not read, in the
+// same words ("het is een map", "het is groter dan 4 MB"); empty for Ok and
+// Missing.
+QString readFailureText(FileRead why, qint64 maxBytes = MaxTextFileSize);
 
 // "Het bestand <path> kon niet worden opgeslagen.": what a writer's caller
 // shows when it has no message of its own; with a reason, that reason in
 // brackets before the full stop.
 QString notWrittenText(const QString &path, const QString &reason = QString());
 // That text in an exclamation box titled "Attentie!".
-void showNotWritten(const QString &path);
+void showNotWritten(const QString &path, const QString &reason = QString());
 
 // "Bestand <path> bestaat al. Overschrijven?": asked before a file is replaced
 // under a name the brewer did not confirm in a file dialog (a name the

@@ -156,6 +156,7 @@ void FileCommands::mnuNieuw_Click()
     m_s.recipe.ReceptAttr = 0;
     m_w.PasGUIAanBrouwType();
     m_s.app.fileName.clear();
+    m_s.app.fileSeen = {};
     m_s.view.panels[7].text.clear();
     m_s.viewChanged();
     m_w.refreshView();
@@ -291,6 +292,7 @@ bool FileCommands::mnuImportXML_Click()
     m_s.recipe.ReceptAttr = 0;
     m_s.app.dubbelBrouw = false;
     m_s.app.fileName = path;
+    m_s.app.fileSeen = {};
     m_s.appChanged();
     m_w.PasGUIAanBrouwType();
     UpdateBrouwschema(m_s);
@@ -350,9 +352,10 @@ void FileCommands::tmrAutoSave_Timer()
         return;
     }
     {
-        // The copy is no save of the recipe: its path, the path shown in
-        // panel 8 and the changed flag stay.
+        // The copy is no save of the recipe: its path, what was seen of its
+        // file, the path shown in panel 8 and the changed flag stay.
         Restore<QString> keepPath(m_s.app.fileName, path);
+        Restore<FileSeen> keepSeen(m_s.app.fileSeen, m_s.app.fileSeen);
         Restore<QString> keepPanel(m_s.view.panels[7].text, m_s.view.panels[7].text);
         Restore<bool> keepChanged(m_s.recipe.ReceptGewijzigd, m_s.recipe.ReceptGewijzigd);
         m_s.app.fileName = copy;

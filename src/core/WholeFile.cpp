@@ -36,12 +36,38 @@ FileRead readOpened(QFile &f, qint64 maxBytes, QByteArray &bytes)
 
 }  // namespace
 
-QString sizeText(qint64 bytes)
+namespace {
+
+constexpr qint64 kB = 1024, MB = 1024 * kB;
+
+QString exactSizeText(qint64 bytes)
 {
-    constexpr qint64 MB = 1024 * 1024;
+    return bytes == 1 ? QStringLiteral("1 byte") : QString::number(bytes) + QStringLiteral(" bytes");
+}
+
+// In bytes below 1 kB, else in kB or MB to a tenth.
+QString tenthsSizeText(qint64 bytes)
+{
+    if (bytes < kB)
+        return exactSizeText(bytes);
+    // The unit is chosen after rounding, so that 1048575 bytes read "1.0 MB".
+    const qint64 kiloTenths = qRound64(double(bytes) * 10 / kB);
+    if (kiloTenths < 10 * kB)
+        return QString::number(double(kiloTenths) / 10, 'f', 1) + QStringLiteral(" kB");
+    return QString::number(double(bytes) / MB, 'f', 1) + QStringLiteral(" MB");
+}
+
+}  // namespace
+
+QString sizeText(qint64 bytes, qint64 beside)
+{
+    if (beside >= 0 && beside != bytes && tenthsSizeText(beside) == tenthsSizeText(bytes))
+        return exactSizeText(bytes);
     if (bytes >= MB && bytes % MB == 0)
         return QString::number(bytes / MB) + QStringLiteral(" MB");
-    return QString::number((bytes + 1023) / 1024) + QStringLiteral(" kB");
+    if (bytes >= kB && bytes < MB && bytes % kB == 0)
+        return QString::number(bytes / kB) + QStringLiteral(" kB");
+    return tenthsSizeText(bytes);
 }
 
 namespace {
@@ -253,12 +279,14 @@ QString replaceQuestionText(const QString &path)
     return QStringLiteral("Bestand ") + QDir::toNativeSeparators(path) + QStringLiteral(" bestaat al. Overschrijven?");
 }
 
-bool mayReplaceFile(const QString &path, const QString &question)
+bool mayReplaceFile(const QString &path, const QString &question) { return mayReplaceFile(services(), path, question); }
+
+bool mayReplaceFile(Services &svc, const QString &path, const QString &question)
 {
     if (!QFileInfo::exists(path))
         return true;
     const QString asked = question.isEmpty() ? replaceQuestionText(path) : question;
-    return services().msgBox(asked, mb::YesNo | mb::Question) == mb::Yes;
+    return svc.msgBox(asked, mb::YesNo | mb::Question) == mb::Yes;
 }
 
 }  // namespace mostarium

@@ -8,6 +8,8 @@
 // recipes) through readWholeFile.
 namespace mostarium {
 
+class Services;
+
 // Far more than any settings, tips, link or recipe file of ours holds.
 inline constexpr qint64 MaxTextFileSize = 4 * 1024 * 1024;
 
@@ -63,8 +65,15 @@ QString replaceQuestionText(const QString &path);
 // True when no file stands at `path`, or the brewer answers Ja to
 // `question` (a Yes/No box; that question when none is given); false for Nee.
 bool mayReplaceFile(const QString &path, const QString &question = QString());
+// The same, asked through a window's services.
+bool mayReplaceFile(Services &svc, const QString &path, const QString &question = QString());
 
-// A size as a message gives it: "4 MB", "12 kB".
-QString sizeText(qint64 bytes);
+// A size as a message names it: in bytes below 1 kB ("1000 bytes", "1 byte"),
+// else in kB or MB, whole when it is a whole number of them ("4 MB", "64 kB")
+// and otherwise to a tenth ("1.5 kB", "80.3 MB"); 1 kB is 1024 bytes, 1 MB
+// 1024 kB. Named beside another size (`beside`, when not negative) that
+// differs but would read the same, it is given in bytes, so that a file just
+// over a limit never reads as the limit itself.
+QString sizeText(qint64 bytes, qint64 beside = -1);
 
 }  // namespace mostarium

@@ -23,6 +23,21 @@ void placeTwips(QWidget *w, const QRect &twips)
                    layout::px(twips.y() + twips.height()) - top);
 }
 
+QLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &twips)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    placeTwips(l, twips);
+    return l;
+}
+
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
 void placeHelpPicture(QWidget *help, int right, int buttonsTop)
 {
     constexpr int Side = 480, ButtonHeight = 375;

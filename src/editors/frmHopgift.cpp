@@ -41,21 +41,6 @@ constexpr int FrameLeft = 120, FrameTop = 120, FrameWidth = GravLeft + NumWidth 
 
 const QString kSgTip = QStringLiteral("Het SG op het moment dat de hop wordt toegevoegd");
 
-QLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &twips)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(name);
-    placeTwips(l, twips);
-    return l;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
 void takeBackColour(QWidget *w)
 {
     QPalette p = w->palette();

@@ -526,7 +526,7 @@ TEST_F(PrintDialog, ATemplateTooTallToLayOutIsNamedAndOneJustShortIsShown)
     }
 }
 
-// A report that cannot be shown or printed says why instead of nothing.
+// A report that cannot be shown or printed says why in a message.
 TEST_F(PrintDialog, AReportThatCannotBeShownOrPrintedSaysWhy)
 {
     // Shown before any build: the window reads the single-brew template.

@@ -38,10 +38,12 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
     return b;
 }
 
-void placeHelpPicture(QWidget *help, int right, int buttonsTop)
+void placeButtonRow(QWidget *ok, QWidget *cancel, QWidget *help, int left, int right, int top)
 {
-    constexpr int Side = 480, ButtonHeight = 375;
-    placeTwips(help, QRect(right - Side, buttonsTop - (Side - ButtonHeight) / 2, Side, Side));
+    constexpr int Width = 1200, Height = 375, Gap = 120, Side = 480;
+    placeTwips(ok, QRect(left, top, Width, Height));
+    placeTwips(cancel, QRect(left + Width + Gap, top, Width, Height));
+    placeTwips(help, QRect(right - Side, top - (Side - Height) / 2, Side, Side));
 }
 
 QRect twipsOf(const QWidget *w)

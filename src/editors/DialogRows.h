@@ -29,9 +29,10 @@ QRect twipsOf(const QWidget *w);
 // `w` at the left of `above`, its top the bottom of `above` plus `gap`
 // twips, with the size of `above`.
 void placeBelow(QWidget *w, const QWidget *above, int gap);
-// The help picture (32 pixels square) beside a row of 375-twips buttons whose
-// top is `buttonsTop`: centred on the row, its right edge at `right`.
-void placeHelpPicture(QWidget *help, int right, int buttonsTop);
+// The row under a dialog's frames, its top at `top`: OK at `left`, Cancel
+// beside it (both 1200 by 375 twips), and the help picture (32 pixels
+// square) centred on the row with its right edge at `right`.
+void placeButtonRow(QWidget *ok, QWidget *cancel, QWidget *help, int left, int right, int top);
 
 // A label and a button carrying their control name. The label stands at
 // `twips`; the button is placed by its dialog once the rows are laid out.

@@ -351,9 +351,7 @@ void HopgiftDialog::relayout()
     placeTwips(m_bitterFrame, QRect(FrameLeft, bitterTop, FrameWidth, bitterH));
     buttons(m_bhPlus, m_bhMin, bitterH);
     const int bottom = bitterTop + bitterH + 150;
-    placeTwips(m_ok, QRect(FrameLeft, bottom, 1200, 375));
-    placeTwips(m_cancel, QRect(FrameLeft + 1320, bottom, 1200, 375));
-    placeHelpPicture(m_help, FrameLeft + FrameWidth, bottom);
+    placeButtonRow(m_ok, m_cancel, m_help, FrameLeft, FrameLeft + FrameWidth, bottom);
     setFixedSize(layout::px(FrameLeft * 2 + FrameWidth), layout::px(bottom + 375 + 150));
 }
 

@@ -192,9 +192,7 @@ void frmMaischSchema::placeBottom(int rows)
     const int height = below + 315 + 150;
     placeTwips(m_schema, QRect(FrameLeft, SchemaTop, FrameWidth, height));
     const int buttons = SchemaTop + height + 150;
-    placeTwips(m_ok, QRect(FrameLeft, buttons, 1200, 375));
-    placeTwips(m_cancel, QRect(FrameLeft + 1320, buttons, 1200, 375));
-    placeHelpPicture(m_help, FrameLeft + FrameWidth, buttons);
+    placeButtonRow(m_ok, m_cancel, m_help, FrameLeft, FrameLeft + FrameWidth, buttons);
     resize(layout::px(DialogWidth), layout::px(buttons + 375 + 150));
 }
 

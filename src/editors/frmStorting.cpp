@@ -171,9 +171,7 @@ void frmStorting::placeBottom(int rows)
     const int frameHeight = below + 315 + 180;
     placeTwips(m_frame, QRect(FrameLeft, FrameTop, FrameWidth, frameHeight));
     const int buttons = FrameTop + frameHeight + 150;
-    placeTwips(m_ok, QRect(FrameLeft, buttons, 1200, 375));
-    placeTwips(m_cancel, QRect(FrameLeft + 1320, buttons, 1200, 375));
-    placeHelpPicture(m_help, FrameLeft + FrameWidth, buttons);
+    placeButtonRow(m_ok, m_cancel, m_help, FrameLeft, FrameLeft + FrameWidth, buttons);
     resize(layout::px(FrameLeft * 2 + FrameWidth), layout::px(buttons + 375 + 150));
 }
 

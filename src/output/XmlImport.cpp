@@ -785,7 +785,7 @@ std::optional<QString> recipeFileRefusal(const Session &open, const XmlRecipe &x
     return QStringLiteral("Het recept uit ") + QDir::toNativeSeparators(url)
            + QStringLiteral(" wordt als receptbestand groter dan ") + sizeText(MaxRecipeFileSize)
            + QStringLiteral("; de aantekeningen (NOTES) alleen zijn al ")
-           + sizeText(cp1252::encode(x.Aantekening).size())
+           + sizeText(cp1252::encode(x.Aantekening).size(), MaxRecipeFileSize)
            + QStringLiteral(". Zo'n recept kan niet worden opgeslagen en weer geopend. Het recept is niet "
                             "geïmporteerd.");
 }

@@ -693,13 +693,17 @@ TEST_F(ImportXmlTest, NotesTooLargeForARecipeFileAreRefusedAndLargeOnesSaveAndRe
     const qsizetype rest = recipeFileBytes(s()).size() - 1;
     EXPECT_GT(rest, 1000);
 
-    // One byte more than a recipe file may hold.
+    // One byte more than a recipe file may hold: the notes, just under the
+    // bound, are named in bytes, not as the bound's own figure.
     fake.clear();
     fake.openAnswers.push_back(
         writeFixture(QStringLiteral("net.xml"), withNotes(QByteArray(MaxRecipeFileSize - rest + 1, 'n'))));
     trigger("mnuImportXML");
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_TRUE(fake.messages[0].prompt.contains(QStringLiteral("groter dan 4 MB")))
+        << qPrintable(fake.messages[0].prompt);
+    EXPECT_TRUE(
+        fake.messages[0].prompt.contains(QStringLiteral("alleen zijn al %1 bytes.").arg(MaxRecipeFileSize - rest + 1)))
         << qPrintable(fake.messages[0].prompt);
     EXPECT_EQ(s().recipe.Aantekening, QStringLiteral("n"));
 

@@ -4,6 +4,7 @@
 
 #include "core/CalcError.h"
 #include "core/NumText.h"
+#include "core/RecipeLimits.h"
 
 #include <QButtonGroup>
 #include <QFile>
@@ -106,7 +107,8 @@ bool frmSuikerConv::ControleerInvoer()
     const int unit = selected(m_van);
     if (unit < 0)
         return false;
-    const bool good = calc::conversieInputGood(unit, num::val(m_input->text()));
+    const std::optional<double> v = leadingNumber(m_input->text());
+    const bool good = v && calc::conversieInputGood(unit, *v);
     m_input->setBad(!good);
     return good;
 }

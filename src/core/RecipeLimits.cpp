@@ -38,11 +38,7 @@ std::optional<double> leadingNumber(const QString &text)
 
 namespace {
 
-bool holds(const Limit &l, const QString &text)
-{
-    const auto v = leadingNumber(text);
-    return v && l.holds(*v);
-}
+bool holds(const Limit &l, const QString &text) { return l.holdsText(text); }
 
 QString shownValue(const QString &text) { return text.trimmed().isEmpty() ? QStringLiteral("leeg") : text; }
 

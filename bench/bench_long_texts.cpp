@@ -23,9 +23,12 @@ namespace {
 
 using bench::SilentServices;
 
-// Words and blanks, as notes are typed, `size` characters long.
-QString words(qsizetype size)
+// Words and blanks, as notes are typed, `size` characters long; with
+// `blanks` false one word as long, which no line can break between words.
+QString words(qsizetype size, bool blanks = true)
 {
+    if (!blanks)
+        return QString(size, u'x');
     static const QString pattern = QStringLiteral("hop mout gist water bitter zoet ");
     QString text;
     text.reserve(size);
@@ -43,7 +46,7 @@ struct Desk : bench::WithServices<SilentServices>, bench::Desk {
 void BM_LongNotesOpenInTheDialog(benchmark::State &state)
 {
     Session s = test::singleBrew();
-    s.recipe.Aantekening = words(state.range(0));
+    s.recipe.Aantekening = words(state.range(0), state.range(1) != 0);
     Desk desk(s);
     for (auto _ : state) {
         desk.main->runCommand(QStringLiteral("mnuAantekeningen"));
@@ -63,9 +66,8 @@ void BM_LongNotesOpenInTheDialog(benchmark::State &state)
     }
 }
 BENCHMARK(BM_LongNotesOpenInTheDialog)
-    ->Arg(100'000)
-    ->Arg(1'000'000)
-    ->Arg(MaxTextFileSize)
+    ->ArgNames({"chars", "blanks"})
+    ->ArgsProduct({{100'000, 1'000'000, MaxTextFileSize}, {1, 0}})
     ->Repetitions(3)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);

@@ -181,8 +181,9 @@ TEST_F(AantekeningenTest, LongNotesShowInPiecesAndStoreUnchanged)
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
         EXPECT_LE(b.text().size(), LimitedTextEdit::PieceLength);
         // The pieces before the paragraph's last are cut after a blank.
-        if (b.blockNumber() < doc->blockCount() - 2)
+        if (b.blockNumber() < doc->blockCount() - 2) {
             EXPECT_TRUE(b.text().endsWith(u' ')) << b.blockNumber();
+        }
     }
     press(d, "cmdAanT_OK");
     EXPECT_EQ(s().recipe.Aantekening, notes);

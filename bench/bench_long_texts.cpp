@@ -1,10 +1,12 @@
 // Long recipe texts as the windows show them: notes of up to the recipe
-// file's size opened in the notes dialog, and a recipe name of megabytes in
+// file's size (and of an XML file's, which an import may bring) opened in the
+// notes dialog, and a recipe name of megabytes in
 // the main window's frame captions, repainted.
 #include "core/Session.h"
 #include "core/WholeFile.h"
 #include "editors/frmAantekeningen.h"
 #include "mainwindow/frmRecept.h"
+#include "output/XmlImport.h"
 #include "platform/WindowRegistry.h"
 
 // The worked recipes of the tests; compiled in here so that the benchmark
@@ -13,6 +15,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include "support/BenchSupport.h"
 
 #include <benchmark/benchmark.h>
@@ -67,10 +70,37 @@ void BM_LongNotesOpenInTheDialog(benchmark::State &state)
 }
 BENCHMARK(BM_LongNotesOpenInTheDialog)
     ->ArgNames({"chars", "blanks"})
-    ->ArgsProduct({{100'000, 1'000'000, MaxTextFileSize}, {1, 0}})
+    ->ArgsProduct({{100'000, 1'000'000, MaxTextFileSize, MaxXmlFileSize}, {1, 0}})
     ->Repetitions(3)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
+
+// One Backspace at the end of notes as long as a recipe file, until the
+// counter shows the new length: the text is read whole for the limit and the
+// counter at every key.
+void BM_BackspaceInLongNotes(benchmark::State &state)
+{
+    Session s = test::singleBrew();
+    s.recipe.Aantekening = words(MaxTextFileSize);
+    Desk desk(s);
+    desk.main->runCommand(QStringLiteral("mnuAantekeningen"));
+    QWidget *d = windows().find(QStringLiteral("frmAantekeningen"));
+    auto *box = d ? d->findChild<LimitedTextEdit *>(QStringLiteral("txtAantekeningen")) : nullptr;
+    if (!box) {
+        state.SkipWithError("the notes dialog did not show");
+        return;
+    }
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+        QApplication::sendEvent(box, &press);
+        box->repaint();
+    }
+    if (box->toPlainText().size() != MaxTextFileSize - state.iterations())
+        state.SkipWithError("the keys did not each delete one character");
+}
+BENCHMARK(BM_BackspaceInLongNotes)->Unit(benchmark::kMillisecond);
 
 // A new long recipe name in the main window's frames: the captions set and
 // the window repainted, then a second repaint with nothing changed.

@@ -228,8 +228,8 @@ void AddBitmapToMenu(QMainWindow *window, long menuIndex, long itemIndex, const 
 
 QString fittedCaption(const QString &caption, const QFontMetrics &metrics, int width)
 {
-    // No character is narrower than a pixel, so a caption longer than the
-    // room in pixels cannot fit: only that much of each end is measured, and
+    // Of a caption longer than the room in pixels only that many characters
+    // of each end are measured (a visible letter takes a pixel at least), so
     // a name of megabytes costs no more than one that just overflows.
     const qsizetype keep = std::max(width, 1);
     QString text = caption;

@@ -36,9 +36,13 @@ std::optional<double> leadingNumber(const QString &text)
     }
 }
 
-namespace {
+bool holdsText(const Limit &l, const QString &text)
+{
+    const std::optional<double> v = leadingNumber(text);
+    return v && l.holds(*v);
+}
 
-bool holds(const Limit &l, const QString &text) { return l.holdsText(text); }
+namespace {
 
 QString shownValue(const QString &text) { return text.trimmed().isEmpty() ? QStringLiteral("leeg") : text; }
 
@@ -49,7 +53,7 @@ public:
     // `text` as the dialog's box shows it; `value` as the recipe holds it.
     void check(const QString &dialog, const QString &what, const QString &text, const Limit &l, const QString &value)
     {
-        if (!holds(l, text))
+        if (!holdsText(l, text))
             m_out.push_back({dialog, what, shownValue(value), l.text()});
     }
     void check(const QString &dialog, const QString &what, const QString &text, const Limit &l)

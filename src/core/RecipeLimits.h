@@ -29,16 +29,13 @@ struct Limit {
             v = double(float(v));
         return (loPasses ? v >= lo : v > lo) && v <= hi;
     }
-    // Whether a box's text passes: its leading number lies within the range;
-    // a number too large for a double lies in none.
-    bool holdsText(const QString &text) const
-    {
-        const std::optional<double> v = leadingNumber(text);
-        return v && holds(*v);
-    }
     // The range in the brewer's words: "van 3 tot en met 8", "boven 0 tot en met 150".
     QString text() const;
 };
+
+// Whether a box's text passes `l`: its leading number lies within the range;
+// a number too large for a double lies in none.
+bool holdsText(const Limit &l, const QString &text);
 
 namespace limits {
 

@@ -127,8 +127,10 @@ void frmSuikerConv::ConverteerEenheden()
 void frmSuikerConv::LogConversie()
 {
     const int from = selected(m_van), to = selected(m_naar);
-    const double in = num::val(m_input->text()), out = num::val(m_output->text());
-    if (!calc::conversieLogged(from, in, out))
+    // An input no double holds (changed after the last check) is beyond
+    // every unit's bound: nothing is logged.
+    const std::optional<double> in = leadingNumber(m_input->text()), out = leadingNumber(m_output->text());
+    if (!in || !out || !calc::conversieLogged(from, *in, *out))
         return;
     const QString line = calc::conversieLogLine(m_input->text(), from, m_output->text(), to);
     // The result stays shown whatever becomes of the log.

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QRadioButton>
 
 using namespace mostarium;
 using namespace mostarium::test;
@@ -125,6 +126,29 @@ TEST_F(OverflowingNumbersTest, EveryBoxReadOnOkTurnsRedOrRefusesThePaste)
             EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.messages.front().prompt);
         }
     }
+}
+
+// A new output unit converts the input again without a check: an input no
+// double holds changes no result and logs nothing.
+TEST_F(OverflowingNumbersTest, AnotherOutputUnitAfterThePasteChangesNothing)
+{
+    QWidget *d = openFresh({"mnuConversie", "frmSuikerConv", "cmdConverteer"});
+    ASSERT_NE(d, nullptr);
+    NumericEdit *input = in<NumericEdit>(d, QStringLiteral("txtConvInput"));
+    input->setText(QStringLiteral("120"));
+    press(d, "cmdConverteer");
+    const QString result = in<QLineEdit>(d, QStringLiteral("txtConvOutput"))->text();
+    ASSERT_FALSE(result.isEmpty());
+    const QString log = folder.file(QStringLiteral("temp/Conversie.log"));
+    const QByteArray logged = fileBytes(log);
+    ASSERT_FALSE(logged.isEmpty());
+
+    paste(input, Digits401);
+    auto *plato = in<QRadioButton>(d, QStringLiteral("optConvOutput_2"));
+    ASSERT_TRUE(plato->isVisible());
+    EXPECT_NO_THROW(plato->click());
+    EXPECT_EQ(in<QLineEdit>(d, QStringLiteral("txtConvOutput"))->text(), result);
+    EXPECT_EQ(fileBytes(log), logged);
 }
 
 // The targets' OK also reads the aroma grams of the recipe to scale them to

@@ -4,11 +4,18 @@
 #include "core/Formulas.h"
 #include "core/NumText.h"
 #include "core/Paths.h"
+#include "core/RecipeLimits.h"
 #include "core/WholeFile.h"
 
 #include <cmath>
 
 namespace mostarium::calc {
+
+bool inRange(const QString &text, double lower, double upper)
+{
+    const std::optional<double> v = leadingNumber(text);
+    return v && inRange(*v, lower, upper);
+}
 
 QString reportPath(const QString &fileName) { return paths::file(QStringLiteral("temp/") + fileName); }
 

@@ -14,6 +14,10 @@ namespace mostarium::calc {
 
 // lower < x <= upper, the calculators' range rule.
 inline bool inRange(double x, double lower, double upper) { return x > lower && x <= upper; }
+// The same for a box's text: its leading number, as the recipe dialogs read
+// it (leadingNumber), within (lower, upper]. A number too large for a double
+// lies in no range, so its box turns red.
+bool inRange(const QString &text, double lower, double upper);
 
 // A report in the program folder's temp: Windows-1252, every line ended by CR
 // LF, written whole or not at all.

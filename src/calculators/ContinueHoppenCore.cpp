@@ -4,6 +4,7 @@
 
 #include "core/Formulas.h"
 #include "core/NumText.h"
+#include "core/RecipeLimits.h"
 
 #include <cmath>
 
@@ -14,25 +15,31 @@ bool ContinueHoppenCheck::good() const
     return !(doelEBU || kooktijd || interval || startSG || eindSG || alfazuur || vorm || volume || prefix);
 }
 
-double heleMinuten(const QString &text) { return std::nearbyint(num::val(text)); }
-
 ContinueHoppenCheck controleerContinueHoppen(const ContinueHoppenInput &in)
 {
     ContinueHoppenCheck c;
-    const double kook = heleMinuten(in.kooktijd), interval = heleMinuten(in.interval);
-    const double start = num::val(in.startSG), eind = num::val(in.eindSG);
-    c.doelEBU = !inRange(num::val(in.doelEBU), 0, 200);
-    c.kooktijd = !inRange(kook, 0, 150);
-    c.interval = !inRange(interval, 0, 150);
-    c.startSG = !inRange(start, 1020, 1150);
-    c.eindSG = !inRange(eind, 1020, 1150);
-    c.alfazuur = !inRange(num::val(in.alfazuur), 0, 25);
-    c.volume = !(num::val(in.volume) > 0);
-    if (!(kook > interval)) {
+    // The boxes' leading numbers; one too large for a double passes no check
+    // and is compared with nothing.
+    const auto minuten = [](const QString &text) -> std::optional<double> {
+        if (const std::optional<double> v = leadingNumber(text))
+            return std::nearbyint(*v);
+        return std::nullopt;
+    };
+    const std::optional<double> kook = minuten(in.kooktijd), interval = minuten(in.interval);
+    const std::optional<double> start = leadingNumber(in.startSG), eind = leadingNumber(in.eindSG);
+    const std::optional<double> volume = leadingNumber(in.volume);
+    c.doelEBU = !inRange(in.doelEBU, 0, 200);
+    c.kooktijd = !(kook && inRange(*kook, 0, 150));
+    c.interval = !(interval && inRange(*interval, 0, 150));
+    c.startSG = !(start && inRange(*start, 1020, 1150));
+    c.eindSG = !(eind && inRange(*eind, 1020, 1150));
+    c.alfazuur = !inRange(in.alfazuur, 0, 25);
+    c.volume = !(volume && *volume > 0);
+    if (kook && interval && !(*kook > *interval)) {
         c.kooktijd = c.interval = true;
         c.status = QStringLiteral("Interval groter dan kooktijd!");
     }
-    if (!(eind > start)) {
+    if (start && eind && !(*eind > *start)) {
         c.startSG = c.eindSG = true;
         c.status = QStringLiteral("Start SG groter dan eind SG!");
     }
@@ -140,7 +147,14 @@ ContinueHoppenSchema continueHoppen(const ContinueHoppenInput &in)
     if (modus == ChModus::GelijkeEBU) {
         std::fill(ebus.begin(), ebus.end(), gemiddeld);
     } else {
-        const double d = num::val(in.ebuVerschil);
+        // A difference too large for a double is too large as any other
+        // that would give a negative EBU.
+        const std::optional<double> verschil = leadingNumber(in.ebuVerschil);
+        if (!verschil) {
+            s.teGroot = true;
+            return s;
+        }
+        const double d = *verschil;
         const float half = num::toSingle(num::div(d, 2.0));
         for (int i = 0; i < n; ++i) {
             const float deel = num::toSingle(num::div(double(i), double(n - 1)));

@@ -27,8 +27,6 @@ struct ContinueHoppenCheck {
 // form must name "bloemen" or "pellets".
 ContinueHoppenCheck controleerContinueHoppen(const ContinueHoppenInput &in);
 
-// Whole minutes of a minute box: its leading number, halves to even.
-double heleMinuten(const QString &text);
 // The number of additions; the modes of equal EBU leave out an addition at
 // the very end of the boil.
 int aantalHopgiften(const QString &kooktijd, const QString &interval, ChModus modus);

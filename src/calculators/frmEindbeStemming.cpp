@@ -138,8 +138,8 @@ bool frmEindbeStemming::ControleerWaarden()
     bool good = true;
     for (int beer = 0; beer < (m_dubbel ? 2 : 1); ++beer) {
         const Beer &b = m_beer[std::size_t(beer)];
-        const bool volOk = calc::inRange(num::val(b.volNaSpoelen->text()), 0, m_s.recipe.KetelInhoud);
-        const bool sgOk = calc::inRange(num::val(b.sgNaSpoelen->text()), 1000, 1150);
+        const bool volOk = calc::inRange(b.volNaSpoelen->text(), 0, m_s.recipe.KetelInhoud);
+        const bool sgOk = calc::inRange(b.sgNaSpoelen->text(), 1000, 1150);
         b.volNaSpoelen->setBad(!volOk);
         b.sgNaSpoelen->setBad(!sgOk);
         good = good && volOk && sgOk;

@@ -149,10 +149,10 @@ bool frmHopOpslag::ControleerWaarden()
                 return true;
         return false;
     };
-    check(m_alfa, calc::inRange(num::val(m_alfa->text()), 0, 25));
-    check(m_beta, calc::inRange(num::val(m_beta->text()), 0, 25));
-    check(m_tijd, calc::inRange(num::val(m_tijd->text()), 0, 10));
-    check(m_temp, !m_temp->text().isEmpty() && calc::inRange(num::val(m_temp->text()), -273, 50));
+    check(m_alfa, calc::inRange(m_alfa->text(), 0, 25));
+    check(m_beta, calc::inRange(m_beta->text(), 0, 25));
+    check(m_tijd, calc::inRange(m_tijd->text(), 0, 10));
+    check(m_temp, !m_temp->text().isEmpty() && calc::inRange(m_temp->text(), -273, 50));
     check(m_bloemPel, contains(m_bloemPel, {QStringLiteral("pellets"), QStringLiteral("bloemen")}));
     check(m_vacuum, contains(m_vacuum, {QStringLiteral("nee"), QStringLiteral("ja")}));
     check(m_zuurstof, contains(m_zuurstof, {QStringLiteral("nee"), QStringLiteral("ja")}));

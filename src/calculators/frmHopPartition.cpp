@@ -4,6 +4,7 @@
 
 #include "core/CalcError.h"
 #include "core/NumText.h"
+#include "core/RecipeLimits.h"
 #include "core/Services.h"
 #include "platform/TypedList.h"
 
@@ -146,15 +147,23 @@ void frmHopPartition::cmbHP_Aantal_Click()
     ToonHopRijen();
 }
 
+namespace {
+
+// A box's leading number; one too large for a double reads as 0, which every
+// check of these boxes refuses (and the last row's grams are the answer).
+double boxNumber(const QLineEdit *box) { return leadingNumber(box->text()).value_or(0); }
+
+}  // namespace
+
 calc::HopPartitionInput frmHopPartition::invoer() const
 {
     calc::HopPartitionInput in;
-    in.gramNodig = num::val(m_gramNodig->text());
-    in.alfaNodig = num::val(m_aPerc->text());
+    in.gramNodig = boxNumber(m_gramNodig);
+    in.alfaNodig = boxNumber(m_aPerc);
     in.n = m_n;
     for (std::size_t i = 0; i < Rows; ++i) {
-        in.alfa[i] = num::val(m_alfa[i]->text());
-        in.gram[i] = num::val(m_gram[i]->text());
+        in.alfa[i] = boxNumber(m_alfa[i]);
+        in.gram[i] = boxNumber(m_gram[i]);
     }
     return in;
 }

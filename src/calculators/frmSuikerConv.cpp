@@ -4,6 +4,7 @@
 
 #include "core/CalcError.h"
 #include "core/NumText.h"
+#include "core/RecipeLimits.h"
 
 #include <QButtonGroup>
 #include <QFile>
@@ -106,7 +107,8 @@ bool frmSuikerConv::ControleerInvoer()
     const int unit = selected(m_van);
     if (unit < 0)
         return false;
-    const bool good = calc::conversieInputGood(unit, num::val(m_input->text()));
+    const std::optional<double> v = leadingNumber(m_input->text());
+    const bool good = v && calc::conversieInputGood(unit, *v);
     m_input->setBad(!good);
     return good;
 }
@@ -125,8 +127,10 @@ void frmSuikerConv::ConverteerEenheden()
 void frmSuikerConv::LogConversie()
 {
     const int from = selected(m_van), to = selected(m_naar);
-    const double in = num::val(m_input->text()), out = num::val(m_output->text());
-    if (!calc::conversieLogged(from, in, out))
+    // An input no double holds (changed after the last check) is beyond
+    // every unit's bound: nothing is logged.
+    const std::optional<double> in = leadingNumber(m_input->text()), out = leadingNumber(m_output->text());
+    if (!in || !out || !calc::conversieLogged(from, *in, *out))
         return;
     const QString line = calc::conversieLogLine(m_input->text(), from, m_output->text(), to);
     // The result stays shown whatever becomes of the log.

@@ -4,6 +4,7 @@
 
 #include "core/CalcError.h"
 #include "core/NumText.h"
+#include "core/RecipeLimits.h"
 #include "core/Services.h"
 #include "core/Session.h"
 #include "core/WholeFile.h"
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <limits>
 
 namespace mostarium {
 
@@ -156,7 +159,7 @@ bool frmSuikerSiroop::ControleerWaarden()
 {
     bool good = true;
     auto check = [&good](NumericEdit *box, double upper) {
-        const bool ok = calc::inRange(num::val(box->text()), 0, upper);
+        const bool ok = calc::inRange(box->text(), 0, upper);
         box->setBad(!ok);
         good = good && ok;
     };
@@ -168,9 +171,12 @@ bool frmSuikerSiroop::ControleerWaarden()
 
 void frmSuikerSiroop::BerekenSuikerSiroop()
 {
+    // The free volume is not checked before: one too large for a double is
+    // too large as any other beyond the bound, and its box turns red.
+    const double vrij = leadingNumber(m_xxVolume->text()).value_or(std::numeric_limits<double>::max());
     try {
         const calc::SuikerSiroopResult r = calc::suikerSiroop(num::val(m_aanwezig->text()), num::val(m_gewenst->text()),
-                                                              num::val(m_volume->text()), num::val(m_xxVolume->text()));
+                                                              num::val(m_volume->text()), vrij);
         m_suikerNodig->setText(r.suikerNodig);
         m_mlSiroop->setText(r.mlSiroop);
         m_grSiroop->setText(r.grSiroop);
@@ -205,7 +211,8 @@ bool frmSuikerSiroop::Archiveer()
           << caption("lblSSVolume") + m_volume->text() << QString();
     lines << caption("lblSSSuikerNodig") + m_suikerNodig->text() << caption("lblSSMlSiroop") + m_mlSiroop->text()
           << caption("lblSSGrSiroop") + m_grSiroop->text() << QString();
-    const bool vrij = num::val(m_xxVolume->text()) != 0;
+    const std::optional<double> xx = leadingNumber(m_xxVolume->text());
+    const bool vrij = !xx || *xx != 0;
     for (std::size_t i = 0; i < sizes.size(); ++i)
         lines << caption(qPrintable(QStringLiteral("lblSS%1ml").arg(QLatin1String(sizes[i])))) + m_siroop[i]->text()
                      + QStringLiteral(" ml suikersiroop");

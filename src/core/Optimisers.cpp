@@ -4,6 +4,7 @@
 #include "Formulas.h"
 #include "NumText.h"
 #include "Recalc.h"
+#include "RecipeLimits.h"
 #include "Services.h"
 #include "Session.h"
 
@@ -276,7 +277,12 @@ bool scaleAromaGrams(Table2D<QString> &rows, double f)
     if (rows.cols() <= HopGram || !std::isfinite(f))
         return false;
     for (int i = 0; i <= rows.rowUbound(); ++i) {
-        const double g = num::val(rows(i, HopGram)) * f;
+        // Grams too large for a double end the scaling as a product too
+        // large does; the rows before stay rewritten.
+        const std::optional<double> grams = leadingNumber(rows(i, HopGram));
+        if (!grams)
+            return false;
+        const double g = *grams * f;
         if (!std::isfinite(g))
             return false;
         rows(i, HopGram) = num::format(g, u"###");

@@ -29,13 +29,13 @@ std::optional<double> leadingNumber(const QString &text)
     }
 }
 
-namespace {
-
-bool holds(const Limit &l, const QString &text)
+bool holdsText(const Limit &l, const QString &text)
 {
-    const auto v = leadingNumber(text);
+    const std::optional<double> v = leadingNumber(text);
     return v && l.holds(*v);
 }
+
+namespace {
 
 QString shownValue(const QString &text) { return text.trimmed().isEmpty() ? QStringLiteral("leeg") : text; }
 
@@ -46,7 +46,7 @@ public:
     // `text` as the dialog's box shows it; `value` as the recipe holds it.
     void check(const QString &dialog, const QString &what, const QString &text, const Limit &l, const QString &value)
     {
-        if (!holds(l, text))
+        if (!holdsText(l, text))
             m_out.push_back({dialog, what, shownValue(value), l.text()});
     }
     void check(const QString &dialog, const QString &what, const QString &text, const Limit &l)

@@ -18,6 +18,10 @@ struct RecipeState;
 // comparing an infinity).
 std::optional<double> leadingNumber(const QString &text);
 
+// Whether a box's text passes `l`: its leading number lies within the range;
+// a number too large for a double lies in none.
+bool holdsText(const Limit &l, const QString &text);
+
 namespace limits {
 
 // Targets, per beer.

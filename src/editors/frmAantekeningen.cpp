@@ -13,6 +13,9 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <vector>
 
 namespace mostarium {
 
@@ -44,12 +47,128 @@ QString trimBlanks(const QString &text)
     return text.mid(from, to - from);
 }
 
+// Set on the line that continues the piece before it: the break between them
+// is the box's own, not a line break of the text. Deleting that break deletes
+// the mark with it, as a line keeps the format of the break that starts it.
+constexpr int ContinuesPiece = QTextFormat::UserProperty + 1;
+
+bool continuesPiece(const QTextBlock &b) { return b.blockFormat().boolProperty(ContinuesPiece); }
+
+// The format of a line the brewer starts: never a continuation.
+QTextBlockFormat ownLine(QTextBlockFormat f)
+{
+    f.clearProperty(ContinuesPiece);
+    return f;
+}
+
+// Where the piece that starts at `from` ends: after the last blank of its
+// second half, else at its full length (never inside a surrogate pair).
+qsizetype pieceEnd(QStringView text, qsizetype from)
+{
+    const qsizetype end = from + LimitedTextEdit::PieceLength;
+    if (end >= text.size())
+        return text.size();
+    for (qsizetype i = end; i > from + LimitedTextEdit::PieceLength / 2; --i)
+        if (text[i - 1] == u' ')
+            return i;
+    return text[end - 1].isHighSurrogate() ? end - 1 : end;
+}
+
 }  // namespace
 
 LimitedTextEdit::LimitedTextEdit(int maxLength, QWidget *parent) : QPlainTextEdit(parent), m_max(maxLength)
 {
     setTabChangesFocus(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void LimitedTextEdit::setPlainText(const QString &given)
+{
+    // Every character that starts a new line in the box is a line break.
+    QString text = given;
+    for (QChar &ch : text)
+        if (ch == u'\r' || ch == QChar::ParagraphSeparator || ch == QChar(0xFDD0) || ch == QChar(0xFDD1))
+            ch = u'\n';
+    // The pieces go in as lines; the lines that continue a piece are marked
+    // afterwards, in one step that the brewer cannot undo.
+    QString shown;
+    shown.reserve(text.size() + text.size() / (PieceLength / 2) + 1);
+    std::vector<int> continuing;
+    int line = 0;
+    qsizetype from = 0;
+    while (true) {
+        qsizetype lineEnd = text.indexOf(u'\n', from);
+        if (lineEnd < 0)
+            lineEnd = text.size();
+        const QStringView paragraph = QStringView(text).mid(from, lineEnd - from);
+        for (qsizetype at = 0; at < paragraph.size();) {
+            const qsizetype end = pieceEnd(paragraph, at);
+            if (at > 0) {
+                shown += u'\n';
+                continuing.push_back(++line);
+            }
+            shown += paragraph.mid(at, end - at);
+            at = end;
+        }
+        if (lineEnd == text.size())
+            break;
+        shown += u'\n';
+        ++line;
+        from = lineEnd + 1;
+    }
+    QPlainTextEdit::setPlainText(shown);
+    if (continuing.empty())
+        return;
+    QTextDocument *doc = document();
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor c(doc);
+    c.beginEditBlock();
+    for (const int n : continuing) {
+        const QTextBlock b = doc->findBlockByNumber(n);
+        c.setPosition(b.position());
+        QTextBlockFormat f = b.blockFormat();
+        f.setProperty(ContinuesPiece, true);
+        c.setBlockFormat(f);
+    }
+    c.endEditBlock();
+    doc->setUndoRedoEnabled(undo);
+    doc->setModified(false);
+}
+
+QString LimitedTextEdit::textBetween(int from, int to) const
+{
+    QString out;
+    if (to <= from)
+        return out;
+    out.reserve(to - from);
+    const QTextDocument *doc = document();
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
+        // The break before this line, when it lies in the range.
+        const int breakAt = b.position() - 1;
+        if (breakAt >= from && breakAt < to && !continuesPiece(b))
+            out += u'\n';
+        const int start = std::max(from, b.position());
+        const int end = std::min(to, b.position() + b.length() - 1);
+        if (end > start)
+            out += QStringView(b.text()).mid(start - b.position(), end - start);
+    }
+    // As QTextDocument::toPlainText gives it.
+    for (QChar &c : out) {
+        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u'\n';
+        else if (c == QChar::Nbsp)
+            c = u' ';
+    }
+    return out;
+}
+
+QString LimitedTextEdit::toPlainText() const { return textBetween(0, document()->characterCount() - 1); }
+
+QString LimitedTextEdit::selectedText() const
+{
+    const QTextCursor c = textCursor();
+    return textBetween(c.selectionStart(), c.selectionEnd());
 }
 
 int LimitedTextEdit::lengthOf(const QString &text)
@@ -63,7 +182,26 @@ int LimitedTextEdit::lengthOf(const QString &text)
 
 int LimitedTextEdit::length() const { return lengthOf(toPlainText()); }
 
-int LimitedTextEdit::room() const { return m_max - (length() - lengthOf(textCursor().selectedText())); }
+int LimitedTextEdit::room() const { return m_max - (length() - lengthOf(selectedText())); }
+
+void LimitedTextEdit::insertLines(const QString &text)
+{
+    QTextCursor c = textCursor();
+    c.beginEditBlock();
+    c.removeSelectedText();
+    qsizetype from = 0;
+    while (true) {
+        const qsizetype end = text.indexOf(u'\n', from);
+        c.insertText(text.mid(from, end < 0 ? -1 : end - from));
+        if (end < 0)
+            break;
+        c.insertBlock(ownLine(c.blockFormat()), c.charFormat());
+        from = end + 1;
+    }
+    c.endEditBlock();
+    setTextCursor(c);
+    ensureCursorVisible();
+}
 
 void LimitedTextEdit::keyPressEvent(QKeyEvent *e)
 {
@@ -76,7 +214,36 @@ void LimitedTextEdit::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
+    if (!isReadOnly() && stepsOverPieceBreak(e))
+        return;
+    if (typed == QLatin1String("\n") && !isReadOnly()) {
+        // A line of its own, also inside a piece of a long line.
+        insertLines(typed);
+        e->accept();
+        return;
+    }
     QPlainTextEdit::keyPressEvent(e);
+}
+
+bool LimitedTextEdit::stepsOverPieceBreak(QKeyEvent *e)
+{
+    // Backspace at the start of a piece, or Delete at the end of the one
+    // before the next piece, takes the character beyond the break: the break
+    // itself is no character of the text.
+    QTextCursor c = textCursor();
+    if (c.hasSelection() || e->modifiers() != Qt::NoModifier)
+        return false;
+    const QTextBlock b = c.block();
+    if (e->key() == Qt::Key_Backspace && c.atBlockStart() && continuesPiece(b))
+        c.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor, 2);
+    else if (e->key() == Qt::Key_Delete && c.atBlockEnd() && b.next().isValid() && continuesPiece(b.next()))
+        c.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, 2);
+    else
+        return false;
+    c.removeSelectedText();
+    setTextCursor(c);
+    e->accept();
+    return true;
 }
 
 void LimitedTextEdit::insertFromMimeData(const QMimeData *source)
@@ -94,7 +261,14 @@ void LimitedTextEdit::insertFromMimeData(const QMimeData *source)
         left -= cost;
     }
     if (n > 0)
-        insertPlainText(text.left(n));
+        insertLines(text.left(n));
+}
+
+QMimeData *LimitedTextEdit::createMimeDataFromSelection() const
+{
+    auto *data = new QMimeData;
+    data->setText(selectedText());
+    return data;
 }
 
 frmAantekeningen::frmAantekeningen(Session &s, Services &svc, QWidget *parent)

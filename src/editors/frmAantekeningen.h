@@ -12,21 +12,43 @@ namespace mostarium {
 // A multi-line box with a maximum length in which a line break counts two
 // characters (CR LF in the recipe); typing and pasting stop at the limit, a longer
 // text set from the recipe shows whole and can only be shortened.
+//
+// A long paragraph is shown as a run of pieces of a few thousand characters,
+// each laid out on its own, so that notes of megabytes open at once; the
+// breaks between the pieces are the box's own and no part of its text.
 class LimitedTextEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit LimitedTextEdit(int maxLength, QWidget *parent = nullptr);
+
+    // The box's text with "\n" between its lines, and setting it; these hide
+    // the QPlainTextEdit functions of the same names, which would count the
+    // breaks between the pieces as line breaks.
+    QString toPlainText() const;
+    void setPlainText(const QString &text);
 
     int maxLength() const { return m_max; }
     // The length as the limit counts it.
     int length() const;
     static int lengthOf(const QString &text);
 
+    // The longest run of characters laid out as one piece.
+    static constexpr qsizetype PieceLength = 2000;
+
 protected:
     void keyPressEvent(QKeyEvent *e) override;
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
+    // The text from `from` to `to` (document positions), joined across the
+    // breaks between pieces.
+    QString textBetween(int from, int to) const;
+    QString selectedText() const;
+    // Puts `text` at the cursor: its line breaks become lines of their own.
+    void insertLines(const QString &text);
+    // Backspace or Delete next to a break between pieces; true when taken.
+    bool stepsOverPieceBreak(QKeyEvent *e);
     int room() const;
     int m_max;
 };

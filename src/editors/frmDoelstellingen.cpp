@@ -205,7 +205,7 @@ bool frmDoelstellingen::ControleerWaarden()
     for (int beer = 0; beer < beers; ++beer) {
         for (int t = 0; t < 5; ++t) {
             NumericEdit *box = m_boxes[std::size_t(beer * 5 + t)];
-            const bool pass = limit[t].holds(num::val(box->text()));
+            const bool pass = holdsText(limit[t], box->text());
             box->setBad(!pass);
             if (!pass)
                 ++failures;

@@ -4,6 +4,7 @@
 
 #include "core/Evaluation.h"
 #include "core/NumText.h"
+#include "core/RecipeLimits.h"
 #include "core/ScheduleDisplay.h"
 #include "core/Session.h"
 #include "platform/NumericEdit.h"
@@ -108,8 +109,8 @@ bool frmEvaluatie::ControleerWaarden()
     const double ketel = m_s.recipe.KetelInhoud;
     int failures = 0;
     auto test = [&failures](NumericEdit *box, double low, double high) {
-        const double v = num::val(box->text());
-        const bool bad = !(v > low && v <= high);
+        const std::optional<double> v = leadingNumber(box->text());
+        const bool bad = !(v && *v > low && *v <= high);
         box->setBad(bad);
         failures += bad ? 1 : 0;
     };

@@ -3,6 +3,7 @@
 #include "core/CalcError.h"
 #include "core/Formulas.h"
 #include "core/NumText.h"
+#include "core/RecipeLimits.h"
 #include "core/Recalc.h"
 #include "core/ScheduleDisplay.h"
 #include "core/Services.h"
@@ -164,9 +165,19 @@ void frmSpoelen::showFigures()
 SpoelControle frmSpoelen::ControleerSpoelen()
 {
     const RecipeState &r = m_s.recipe;
-    const SpoelControle c =
-        mostarium::ControleerSpoelen(num::val(txtSPSpoelenTot->text()), num::val(txtSpWerkelijkSGHoofdwort->text()),
-                                     m_keptHWSG, r.CoefficientA, r.CoefficientB);
+    // A box whose number is too large for a double fails; a sparge target
+    // beside an unreadable first wort is judged by its own floor only.
+    const std::optional<double> tot = leadingNumber(txtSPSpoelenTot->text());
+    const std::optional<double> hoofdwort = leadingNumber(txtSpWerkelijkSGHoofdwort->text());
+    SpoelControle c = mostarium::ControleerSpoelen(tot.value_or(MinSpoelenTot), hoofdwort.value_or(0), m_keptHWSG,
+                                                   r.CoefficientA, r.CoefficientB);
+    if (!hoofdwort) {
+        c.hoofdwortBad = true;
+        c.spoelenTotBad = !tot || !(*tot >= MinSpoelenTot);
+    }
+    if (!tot)
+        c.spoelenTotBad = true;
+    c.ok = !c.spoelenTotBad && !c.hoofdwortBad;
     txtSPSpoelenTot->setBad(c.spoelenTotBad);
     txtSpWerkelijkSGHoofdwort->setBad(c.hoofdwortBad);
     return c;

@@ -2,6 +2,7 @@
 
 #include "Layout.h"
 #include "core/DisplayModel.h"
+#include "platform/WindowRoutines.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -135,8 +136,16 @@ void ScheduleView::refresh(DisplayModel &m)
         QGroupBox *f = m_frames.value(name);
         if (!f)
             return;
-        if (f->title() != slot.caption)
-            f->setTitle(slot.caption);
+        // The caption as the frame can hold it: the title is shaped again at
+        // every repaint, so a long recipe name is cut here once.
+        const int room = titleRoom(f);
+        Shown &shown = m_captions[f];
+        if (shown.caption != slot.caption || shown.room != room) {
+            shown = {slot.caption, room};
+            const QString fitted = fittedCaption(slot.caption, f->fontMetrics(), room);
+            if (f->title() != fitted)
+                f->setTitle(fitted);
+        }
         f->setVisible(slot.visible);
     });
     m.forEachLabel([&](const QString &name, LabelSlot &slot) {

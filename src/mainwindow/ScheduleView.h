@@ -36,6 +36,12 @@ private:
     void addLabel(QGroupBox *frame, const QString &name, int left, int top);
     void addRows(QGroupBox *frame, const QString &array, int count, int left, int top);
 
+    // The caption each frame shows a fitted form of, for the room it had.
+    struct Shown {
+        QString caption;
+        int room = -1;
+    };
+    QHash<const QGroupBox *, Shown> m_captions;
     QHash<QString, QGroupBox *> m_frames;
     QHash<QString, QLabel *> m_labels;
     QStringList m_frameOrder;

@@ -101,7 +101,8 @@ void frmSysteemParametersAanpassen::Form_Load()
     PasKleurAan(this);
 
     const RecipeState &r = m_s.recipe;
-    fraSP_Recept->setTitle(r.Algemeen.has(0) ? r.Algemeen(0) + QStringLiteral(" Recept ") : QStringLiteral(" Recept "));
+    setFittedTitle(fraSP_Recept,
+                   r.Algemeen.has(0) ? r.Algemeen(0) + QStringLiteral(" Recept ") : QStringLiteral(" Recept "));
     unsetCursor();
 
     m_installatie[0]->setText(QString::number(r.KetelInhoud));

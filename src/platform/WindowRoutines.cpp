@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QFontMetrics>
+#include <QGroupBox>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -20,6 +22,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 
 namespace mostarium {
 
@@ -221,6 +224,31 @@ void AddBitmapToMenu(QMainWindow *window, long menuIndex, long itemIndex, const 
     icon.addPixmap(unchecked, QIcon::Normal, QIcon::Off);
     icon.addPixmap(checked, QIcon::Normal, QIcon::On);
     items[int(itemIndex)]->setIcon(icon);
+}
+
+QString fittedCaption(const QString &caption, const QFontMetrics &metrics, int width)
+{
+    // Of a caption longer than the room in pixels only that many characters
+    // of each end are measured (a visible letter takes a pixel at least), so
+    // a name of megabytes costs no more than one that just overflows.
+    const qsizetype keep = std::max(width, 1);
+    QString text = caption;
+    if (text.size() > 2 * keep) {
+        qsizetype head = keep, tail = keep;
+        if (text[head - 1].isHighSurrogate())
+            --head;
+        if (text[text.size() - tail].isLowSurrogate())
+            --tail;
+        text = caption.left(head) + QChar(0x2026) + caption.right(tail);
+    }
+    return metrics.elidedText(text, Qt::ElideMiddle, width);
+}
+
+int titleRoom(const QGroupBox *frame) { return frame->width() - 2 * frame->fontMetrics().averageCharWidth(); }
+
+void setFittedTitle(QGroupBox *frame, const QString &caption)
+{
+    frame->setTitle(fittedCaption(caption, frame->fontMetrics(), titleRoom(frame)));
 }
 
 }  // namespace mostarium

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <functional>
 
+class QFontMetrics;
+class QGroupBox;
 class QMainWindow;
 class QMouseEvent;
 class QPixmap;
@@ -86,6 +88,16 @@ void SetFormNotOnTop(QWidget *window);
 
 // "Onder constructie!" for a function that is not there yet.
 void ToonOnderConstructie();
+
+// `caption` as a title `width` pixels wide holds it: a caption too wide
+// loses its middle to an ellipsis, so that its start and its end stay in
+// sight. A title is shaped again at every repaint: a caption of megabytes (a
+// recipe name) is cut here once, and only a piece of each end is measured.
+QString fittedCaption(const QString &caption, const QFontMetrics &metrics, int width);
+// The room of a frame's title: its width less the style's margins beside it.
+int titleRoom(const QGroupBox *frame);
+// The frame's title: what it can hold of `caption`.
+void setFittedTitle(QGroupBox *frame, const QString &caption);
 
 // Opens a topic page ("MI_R_Spoelen.htm") of the program's help.
 void ShowHelpTopic(const QString &topic, QWidget *window = nullptr);

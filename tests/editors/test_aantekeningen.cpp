@@ -9,6 +9,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
+#include <QTextBlock>
+#include <QTextDocument>
 
 using namespace mostarium;
 using namespace mostarium::test;
@@ -175,4 +177,105 @@ TEST_F(AantekeningenTest, CancelStoresNothing)
     EXPECT_FALSE(loaded("frmAantekeningen"));
     EXPECT_EQ(s().recipe.Aantekening, "");
     EXPECT_TRUE(s().app.wizardActief);
+}
+
+// Notes far over the limit, as a recipe file or an import may bring them, are
+// laid out in pieces so that they open at once: the box holds them whole,
+// the pieces are cut after a blank, and OK stores them as they were.
+TEST_F(AantekeningenTest, LongNotesShowInPiecesAndStoreUnchanged)
+{
+    QString paragraph;
+    while (paragraph.size() < 3 * LimitedTextEdit::PieceLength)
+        paragraph += QStringLiteral("hop mout gist ");
+    const QString notes = paragraph + QStringLiteral("einde\r\ntweede regel");
+    s().recipe.Aantekening = notes;
+    QWidget *d = openIt();
+    LimitedTextEdit *t = text(d);
+    EXPECT_EQ(t->toPlainText(), paragraph + QStringLiteral("einde\ntweede regel"));
+    EXPECT_EQ(t->length(), notes.size());
+    EXPECT_EQ(counter(d), left(0));
+    const QTextDocument *doc = t->document();
+    EXPECT_GE(doc->blockCount(), 5) << "three pieces or more, then the second line";
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        EXPECT_LE(b.text().size(), LimitedTextEdit::PieceLength);
+        // The pieces before the paragraph's last are cut after a blank.
+        if (b.blockNumber() < doc->blockCount() - 2) {
+            EXPECT_TRUE(b.text().endsWith(u' ')) << b.blockNumber();
+        }
+    }
+    press(d, "cmdAanT_OK");
+    EXPECT_EQ(s().recipe.Aantekening, notes);
+    EXPECT_FALSE(s().recipe.ReceptGewijzigd);
+}
+
+// Shortened below the limit, the notes keep no break of their pieces: the
+// counter counts the text alone, a copy holds no line break there, Backspace
+// at the start of a piece takes the character before it, and a line break
+// typed inside a piece is one of the text.
+TEST_F(AantekeningenTest, TheBreaksBetweenPiecesAreNoPartOfTheText)
+{
+    const qsizetype n = LimitedTextEdit::PieceLength;
+    s().recipe.Aantekening = QString(n, u'a') + QString(n, u'b');
+    QWidget *d = openIt();
+    LimitedTextEdit *t = text(d);
+    ASSERT_EQ(t->document()->blockCount(), 2) << "a text without blanks is cut at the piece's length";
+    t->setFocus();
+    const int second = t->document()->findBlockByNumber(1).position();
+    // All but five letters each side of the break deleted, as with a
+    // selection and Delete.
+    auto deleteRange = [t](int from, int to) {
+        QTextCursor c = t->textCursor();
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        t->setTextCursor(c);
+        QTest::keyClick(t, Qt::Key_Delete);
+    };
+    deleteRange(second + 5, t->document()->characterCount() - 1);
+    deleteRange(0, second - 1 - 5);
+    ASSERT_EQ(t->document()->blockCount(), 2);
+    EXPECT_EQ(t->toPlainText(), "aaaaabbbbb");
+    EXPECT_EQ(counter(d), left(240));
+
+    t->selectAll();
+    t->copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), "aaaaabbbbb");
+
+    t->moveCursor(QTextCursor::Start);
+    t->moveCursor(QTextCursor::NextBlock);
+    QTest::keyClick(t, Qt::Key_Backspace);
+    EXPECT_EQ(t->toPlainText(), "aaaabbbbb");
+    EXPECT_EQ(t->document()->blockCount(), 1);
+    QTest::keyClick(t, Qt::Key_Return);
+    EXPECT_EQ(t->toPlainText(), "aaaa\nbbbbb");
+    EXPECT_EQ(counter(d), left(239));
+
+    press(d, "cmdAanT_OK");
+    EXPECT_EQ(s().recipe.Aantekening, "aaaa\r\nbbbbb");
+}
+
+// A line break typed or pasted inside a piece of long notes is one of the
+// text: it stays when the notes are stored.
+TEST_F(AantekeningenTest, ABreakTypedInsideAPieceIsALineBreak)
+{
+    const qsizetype n = LimitedTextEdit::PieceLength;
+    s().recipe.Aantekening = QString(n, u'a') + QString(10, u'b');
+    QWidget *d = openIt();
+    LimitedTextEdit *t = text(d);
+    ASSERT_EQ(t->document()->blockCount(), 2);
+    t->setFocus();
+    // Room for the break: the first piece shortened to 200 letters.
+    QTextCursor c = t->textCursor();
+    c.setPosition(0);
+    c.setPosition(int(n) - 200, QTextCursor::KeepAnchor);
+    t->setTextCursor(c);
+    QTest::keyClick(t, Qt::Key_Delete);
+    // Inside the second piece, a break typed and one pasted.
+    t->moveCursor(QTextCursor::End);
+    t->moveCursor(QTextCursor::Left);
+    QTest::keyClick(t, Qt::Key_Return);
+    QApplication::clipboard()->setText(QStringLiteral("x\r\ny"));
+    t->paste();
+    EXPECT_EQ(t->toPlainText(), QString(200, u'a') + QString(9, u'b') + QStringLiteral("\nx\nyb"));
+    press(d, "cmdAanT_OK");
+    EXPECT_EQ(s().recipe.Aantekening, QString(200, u'a') + QString(9, u'b') + QStringLiteral("\r\nx\r\nyb"));
 }

@@ -2,6 +2,7 @@
 // steps through the main window.
 #include "editors_fixture.h"
 
+#include "core/Recalc.h"
 #include "core/ScheduleDisplay.h"
 #include "editors/DutchDates.h"
 #include "editors/frmAlgemeen.h"
@@ -177,6 +178,34 @@ TEST_F(AlgemeenTest, FrameCaptions)
         EXPECT_EQ(child<QGroupBox>("fraBrouwSchema")->title(), QLatin1String(c.schedule)) << c.what;
         EXPECT_EQ(w->shownRevision(), session().view.revision) << c.what;
     }
+}
+
+// A name of a megabyte (as a recipe file or an import may bring) stays whole in
+// the recipe and the display model; the frames show what they can hold, the
+// start of the caption and its volumes, the middle cut to an ellipsis.
+TEST_F(AlgemeenTest, ALongNameIsCutToWhatTheFrameHolds)
+{
+    session() = doubleBrew();
+    const QString name = QStringLiteral("Blond") + QString(1'000'000, u'x') + QStringLiteral("Eind");
+    session().recipe.Algemeen(0) = name;
+    UpdateBrouwschema(session());
+    AlgemeenCaptions(session());
+    w->refreshView();
+    EXPECT_EQ(session().recipe.Algemeen(0), name);
+    EXPECT_EQ(session().view.fraBrouwSchema.caption,
+              QStringLiteral(" Brouwschema ") + name + QStringLiteral(" 20/15 L "));
+    EXPECT_EQ(session().view.fraEvaluatie.caption, QStringLiteral(" Evaluatie ") + name);
+    for (const char *frameName : {"fraBrouwSchema", "fraEvaluatie"}) {
+        auto *frame = child<QGroupBox>(frameName);
+        ASSERT_NE(frame, nullptr);
+        const QString title = frame->title();
+        EXPECT_LE(frame->fontMetrics().horizontalAdvance(title), frame->width()) << frameName;
+        EXPECT_TRUE(title.contains(QChar(0x2026))) << frameName;
+    }
+    const QString schedule = child<QGroupBox>("fraBrouwSchema")->title();
+    EXPECT_TRUE(schedule.startsWith(QStringLiteral(" Brouwschema Blondxx"))) << qPrintable(schedule.left(40));
+    EXPECT_TRUE(schedule.endsWith(QStringLiteral("xxEind 20/15 L "))) << qPrintable(schedule.right(40));
+    EXPECT_TRUE(child<QGroupBox>("fraEvaluatie")->title().endsWith(QStringLiteral("xxEind")));
 }
 
 TEST_F(AlgemeenTest, TheWizardRunsFromGeneralDataThroughTheTargets)

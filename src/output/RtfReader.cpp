@@ -32,18 +32,14 @@ namespace {
 constexpr int MaxDepth = 200;
 constexpr int MaxPictures = 64;
 constexpr qsizetype MaxPictureBytes = 16 * 1024 * 1024;
-// Text layout measures a word whole for every line it wraps over and lays out
-// a paragraph whole: a word longer than this gets invisible break
-// opportunities, and a paragraph longer than this goes on in a new block at a
-// break, so that any text lays out in time proportional to its length and the
-// window lays out the part it shows first. Far beyond any real word or
-// paragraph of a report.
-constexpr int MaxWordLength = 256;
+// Text layout lays out a paragraph whole: a paragraph longer than this goes
+// on in a new block at a break, so that the window lays out the part it
+// shows first. (A word longer than MaxWordLength gets invisible break
+// opportunities.) Far beyond any real paragraph of a report.
 constexpr int MaxBlockLength = 32768;
 // Layout time grows with the square of the lines in one block: a paragraph
 // of more line breaks than this goes on in a new block too.
 constexpr int MaxBlockLines = 1024;
-constexpr char16_t ZeroWidthSpace = 0x200B;
 // Every paragraph and every change of character format costs the document
 // a few microseconds to build. Beyond these counts, each far more than a
 // report of a thousand pages holds, a paragraph ends in a line break within

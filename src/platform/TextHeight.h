@@ -21,6 +21,13 @@ namespace mostarium {
 inline constexpr qreal NarrowestTextWidth = 280;
 inline constexpr qreal MaxTextHeight = 6'000'000;
 
+// Text layout measures a word whole for every line it wraps over: a word
+// longer than this gets an invisible break opportunity (a zero-width space)
+// after every MaxWordLength characters, so that any text lays out in time
+// proportional to its length. Far beyond any real word.
+inline constexpr int MaxWordLength = 256;
+inline constexpr char16_t ZeroWidthSpace = 0x200B;
+
 // The most height text can take at NarrowestTextWidth pixels or wider, never
 // by laying it out: every line break starts a line, and wrapped text fills
 // at least half of each line it wraps over (a line ends early only when the

@@ -4,9 +4,12 @@
 // character, paragraphs of one character, empty paragraphs and line breaks
 // alone. Timed from OK in the print dialog (screen only) to the window shown
 // and painted, and on to the whole document laid out; a template that would
-// lay out too tall is timed to its message (counter `refused`). The judging
-// sheet is timed the same way from its menu command, with the line-break
-// shapes.
+// lay out too tall is timed to its message (counter `refused`). Two hostile
+// shapes too: indents of a billion twips either way over 800,000 words, and
+// 60,000 runs cycling through font sizes and styles. The judging sheet is
+// timed the same way from its menu command, with the line-break and hostile
+// shapes. The report printed to a PDF file is timed from OK (counter `pages`),
+// and the tallest report pasted after itself from Ctrl+V to the refusal.
 #include "core/Recalc.h"
 #include "core/Services.h"
 #include "core/Session.h"

@@ -1,6 +1,6 @@
 // The recipe exchange file: export of the double-brew sample, import with
 // recalculation, a large file of many recipes, and hostile files (deep
-// nesting, many attributes, entity text).
+// nesting, many attributes, entity text, DTD tricks that expand text).
 
 #include "core/Paths.h"
 #include "core/Recalc.h"
@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <optional>
 
@@ -179,5 +180,84 @@ static void BM_ElementsInTheNotes(benchmark::State &state)
     importFile(state, doc, count < MaxXmlRecipeElements - 100);
 }
 BENCHMARK(BM_ElementsInTheNotes)->Arg(9000)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The recipe file with a DTD of `subset` and `notes` after its notes.
+QByteArray withDoctype(const QByteArray &subset, const QByteArray &notes = QByteArray())
+{
+    QByteArray doc = manyRecipes(1);
+    doc.insert(doc.indexOf("</NOTES>"), notes);
+    return doc.insert(doc.indexOf("<RECIPES>"), "<!DOCTYPE RECIPES [" + subset + "]>\r\n");
+}
+
+// An attribute default of `bytes` of references to an entity of 4,000
+// characters, each expanded where the default is declared: refused.
+static void BM_RefuseAttributeDefaultReferences(benchmark::State &state)
+{
+    const QByteArray references = QByteArray("&e;").repeated(state.range(0) / 3);
+    importFile(
+        state,
+        withDoctype("<!ENTITY e \"" + QByteArray(4000, 'x') + "\"><!ATTLIST RECIPE a CDATA \"" + references + "\">"),
+        false);
+}
+BENCHMARK(BM_RefuseAttributeDefaultReferences)->Arg(64 << 10)->Arg(600 << 10)->Unit(benchmark::kMillisecond);
+
+// An entity of 4,000 characters declared through a parameter entity, and
+// `bytes` of references to it in the notes: refused.
+static void BM_RefuseEntityOfAParameterEntity(benchmark::State &state)
+{
+    const QByteArray references = QByteArray("&big;").repeated(state.range(0) / 5);
+    importFile(state, withDoctype("<!ENTITY % p \"<!ENTITY big '" + QByteArray(4000, 'x') + "'>\">%p;", references),
+               false);
+}
+BENCHMARK(BM_RefuseEntityOfAParameterEntity)->Arg(508 << 10)->Arg(5 << 20)->Unit(benchmark::kMillisecond);
+
+// `count` attributes of RECIPE declared through parameter entities of 250
+// each (the reader expands no more than 4,096 characters of one): refused.
+static void BM_RefuseAttributesOfParameterEntities(benchmark::State &state)
+{
+    QByteArray subset;
+    for (int p = 0; p * 250 < state.range(0); ++p) {
+        QByteArray list = "<!ATTLIST RECIPE";
+        for (int i = p * 250; i < std::min<int>((p + 1) * 250, int(state.range(0))); ++i)
+            list += " a" + QByteArray::number(i) + " CDATA ''";
+        const QByteArray name = "p" + QByteArray::number(p);
+        subset += "<!ENTITY % " + name + " \"" + list + ">\">%" + name + ";";
+    }
+    importFile(state, withDoctype(subset), false);
+}
+BENCHMARK(BM_RefuseAttributesOfParameterEntities)->Arg(65000)->Unit(benchmark::kMillisecond);
+
+// Entities nested to no text: ten levels of ten references to an empty
+// entity (10^10 references from one), or a chain of 200,000 entities each
+// referring to the next, referred to 100 times in the notes: refused.
+static void BM_RefuseNestedEntities(benchmark::State &state)
+{
+    QByteArray subset;
+    QByteArray notes;
+    if (state.range(0) == 0) {
+        subset = "<!ENTITY a \"\">";
+        for (char c = 'b'; c <= 'k'; ++c)
+            subset += QByteArray("<!ENTITY ") + c + " \"" + (QByteArray("&") + char(c - 1) + ";").repeated(10) + "\">";
+        notes = "&k;";
+    } else {
+        for (int i = 0; i < state.range(0); ++i)
+            subset += "<!ENTITY c" + QByteArray::number(i) + " \"&c" + QByteArray::number(i + 1) + ";\">";
+        subset += "<!ENTITY c" + QByteArray::number(state.range(0)) + " \"x\">";
+        notes = QByteArray("&c0;").repeated(100);
+    }
+    importFile(state, withDoctype(subset, notes), false);
+}
+BENCHMARK(BM_RefuseNestedEntities)->Arg(0)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+// A DTD of plain entities, referred to in the notes as much as the bound
+// allows: imported.
+static void BM_PlainEntities(benchmark::State &state)
+{
+    importFile(state,
+               withDoctype("<!ENTITY n \"Noel\"><!ENTITY e \"" + QByteArray(4000, 'x') + "\">",
+                           QByteArray("&n;").repeated(1000) + QByteArray("&e;").repeated(250)),
+               true);
+}
+BENCHMARK(BM_PlainEntities)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileSeen.h"
+
 #include <QString>
 
 namespace mostarium {
@@ -19,6 +21,9 @@ struct AppState {
     // An optimiser is running (MaximizeVolume lets the event loop run between
     // its steps): commands that change or replace the recipe must wait.
     bool optimiserBusy = false;
+    // The open recipe's file as this program last read or wrote it: a save
+    // asks before it replaces a file that changed on disk since.
+    FileSeen fileSeen;
 };
 
 }  // namespace mostarium

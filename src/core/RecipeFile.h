@@ -33,6 +33,16 @@ QString openTooLargeText(const QString &name);
 // The save's message for a recipe whose file would be above it; nothing was
 // written to `path`.
 QString saveTooLargeText(const QString &path);
+// Why a write into a recipe file is refused when the file would grow above
+// MaxRecipeFileSize, as notWrittenText takes a reason.
+QString recipeTooLargeReason();
+
+// The save's message for a failed write: OpslaanFout, then the file and the
+// reason (notWrittenText).
+QString saveFailedText(const QString &path, const QString &reason);
+// Asked before a save replaces a recipe file that changed on disk since this
+// program read or wrote it.
+QString changedOnDiskQuestion(const QString &path);
 
 }  // namespace mostarium
 

@@ -236,6 +236,7 @@ OpenResult failOpen(Session &s, const QString &error = OpenReceptFout)
     ResetReceptState(s);
     s.recipe.ReceptAttr = 0;
     s.app.fileName.clear();
+    s.app.fileSeen = {};
     s.view.panels[7].text.clear();
     s.viewChanged();
     OpenResult res;
@@ -310,7 +311,10 @@ OpenResult readRecipeFile(Session &s, const QString &path)
         return failOpen(s, refusedFileText(QDir::toNativeSeparators(path), read));
     if (read != FileRead::Ok)
         return failOpen(s);
-    return parseInto(s, bytes, path, isReadOnly(QFileInfo(path)) ? 1 : 0);
+    OpenResult res = parseInto(s, bytes, path, isReadOnly(QFileInfo(path)) ? 1 : 0);
+    if (res.ok)
+        s.app.fileSeen = FileSeen::of(path, bytes);
+    return res;
 }
 
 }  // namespace mostarium

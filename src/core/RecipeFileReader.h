@@ -25,6 +25,8 @@ struct OpenResult {
 // cleared, so a later save cannot write over the file. Only a regular file
 // of at most MaxRecipeFileSize is opened; a folder or a pipe at the path
 // gets its refusal ("<path> is een map en wordt niet gelezen!") instead.
+// The bytes read become s.app.fileSeen, what a later save compares the file
+// on disk with.
 //
 // The window layer completes the open: show the message when !ok; otherwise
 // lay the window out for the brew mode when brouwGelezen, ask the question

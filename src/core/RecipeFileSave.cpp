@@ -46,6 +46,25 @@ QString saveTooLargeText(const QString &path)
            + QDir::toNativeSeparators(path) + QStringLiteral(".");
 }
 
+QString recipeTooLargeReason()
+{
+    return QStringLiteral("het receptbestand zou groter worden dan ") + sizeText(MaxRecipeFileSize)
+           + QStringLiteral(" en dan niet meer te openen zijn");
+}
+
+QString saveFailedText(const QString &path, const QString &reason)
+{
+    return OpslaanFout + QStringLiteral("\r\n\r\n") + notWrittenText(path, reason);
+}
+
+QString changedOnDiskQuestion(const QString &path)
+{
+    return QStringLiteral("Het bestand ") + QDir::toNativeSeparators(path)
+           + QStringLiteral(" is gewijzigd sinds Mostarium het opende of opsloeg, bijvoorbeeld door een ander "
+                            "programma of een tweede Mostarium.\r\nOverschrijven met het recept zoals het hier "
+                            "open staat? Bij Nee wordt er niets opgeslagen.");
+}
+
 SaveResult SaveRecept(Session &s) { return SaveRecept(s, QString(s.app.fileName)); }
 
 SaveResult SaveRecept(Session &s, QString confirmed)
@@ -76,10 +95,20 @@ SaveResult SaveRecept(Session &s, QString confirmed)
         services().msgBox(saveTooLargeText(path), mb::OKOnly + mb::Exclamation, AppTitle);
         return end(SaveOutcome::Failed);
     }
-    // Another file under a name the brewer did not choose is replaced only
-    // when asked; Nee ends the save as Cancel does.
-    if (made == RecipeBytes::Made && !path.isEmpty() && !paths::sameFile(path, confirmed) && !mayReplaceFile(path))
-        return end(SaveOutcome::Cancelled);
+    // Another file under a name the brewer did not choose, and the recipe's
+    // own file when it changed on disk since this program read or wrote it
+    // (another program, a second Mostarium), are replaced only when asked;
+    // Nee ends the save as Cancel does.
+    if (made == RecipeBytes::Made && !path.isEmpty()) {
+        const bool chosen = paths::sameFile(path, confirmed);
+        if (!chosen && !mayReplaceFile(path))
+            return end(SaveOutcome::Cancelled);
+        if (chosen && changedOnDisk(s.app.fileSeen, path, MaxRecipeFileSize)
+            && !mayReplaceFile(path, changedOnDiskQuestion(path)))
+            return end(SaveOutcome::Cancelled);
+    }
+    if (made == RecipeBytes::Made && path.isEmpty())
+        res.error = QStringLiteral("er is geen bestandsnaam");
 
     bool written = false;
     {
@@ -87,9 +116,10 @@ SaveResult SaveRecept(Session &s, QString confirmed)
         written = made == RecipeBytes::Made && !path.isEmpty() && writeWholeFile(path, bytes, &res.error);
     }
     if (!written) {
-        services().msgBox(OpslaanFout, mb::OKOnly + mb::Exclamation, AppTitle);
+        services().msgBox(saveFailedText(path, res.error), mb::OKOnly + mb::Exclamation, AppTitle);
         return end(SaveOutcome::Failed);
     }
+    s.app.fileSeen = FileSeen::of(path, bytes);
     s.view.panels[7].text = path;
     s.viewChanged();
     s.recipe.ReceptGewijzigd = false;
@@ -102,9 +132,16 @@ namespace {
 // Keys set in the open recipe file, as the settings-file writer sets them
 // (every line break a blank), the file replaced whole. Only an existing,
 // writable file with the extension ".zlv" in any letter case is touched: an
-// imported ".xml" file keeps its own contents.
-KeysSaved setRecipeFileKeys(const Session &s, const QString &section, const QList<std::pair<QString, QString>> &keys)
+// imported ".xml" file keeps its own contents. A file that would grow above
+// MaxRecipeFileSize is left as it was: the reader would refuse it.
+KeysSaved setRecipeFileKeys(Session &s, const QString &section, const QList<std::pair<QString, QString>> &keys,
+                            QString *why)
 {
+    const auto failed = [why](const QString &reason) {
+        if (why)
+            *why = reason;
+        return KeysSaved::Failed;
+    };
     const QString path = s.app.fileName;
     if (!fileNamePart(path).endsWith(QStringLiteral(".zlv"), Qt::CaseInsensitive))
         return KeysSaved::NoFile;
@@ -113,7 +150,7 @@ KeysSaved setRecipeFileKeys(const Session &s, const QString &section, const QLis
     if (read == FileRead::Missing)
         return KeysSaved::NoFile;
     if (read != FileRead::Ok)
-        return KeysSaved::Failed;
+        return failed(readFailureText(read, MaxRecipeFileSize));
     QByteArray changed = bytes;
     for (const auto &[key, text] : keys) {
         QString value = text;
@@ -126,34 +163,45 @@ KeysSaved setRecipeFileKeys(const Session &s, const QString &section, const QLis
     // too): nothing was lost.
     if (changed == bytes)
         return KeysSaved::Written;
-    return writeWholeFile(path, changed) ? KeysSaved::Written : KeysSaved::Failed;
+    if (changed.size() > MaxRecipeFileSize)
+        return failed(recipeTooLargeReason());
+    QString reason;
+    if (!writeWholeFile(path, changed, &reason))
+        return failed(reason);
+    // What this program wrote is what it has seen of the file, when it had
+    // seen the file as it was before: a change made by another program stays
+    // one that a save asks about.
+    if (s.app.fileSeen.isAt(path) && s.app.fileSeen.holds(bytes))
+        s.app.fileSeen = FileSeen::of(s.app.fileSeen.path, changed);
+    return KeysSaved::Written;
 }
 
 }  // namespace
 
-KeysSaved SaveKenmerken(const Session &s)
+KeysSaved SaveKenmerken(Session &s, QString *why)
 {
     // The seven keys go in together.
     QList<std::pair<QString, QString>> keys;
     for (int i = 0; i < KenmerkenCount; ++i)
         keys.append({QString::fromLatin1(KenmerkenKeys[i]), s.recipe.Kenmerken[i]});
-    return setRecipeFileKeys(s, QStringLiteral("Kenmerken"), keys);
+    return setRecipeFileKeys(s, QStringLiteral("Kenmerken"), keys, why);
 }
 
-KeysSaved SaveKenmerk(const Session &s, int scale)
+KeysSaved SaveKenmerk(Session &s, int scale, QString *why)
 {
     if (scale < 0 || scale >= KenmerkenCount)
         return KeysSaved::NoFile;
     return setRecipeFileKeys(s, QStringLiteral("Kenmerken"),
-                             {{QString::fromLatin1(KenmerkenKeys[scale]), s.recipe.Kenmerken[scale]}});
+                             {{QString::fromLatin1(KenmerkenKeys[scale]), s.recipe.Kenmerken[scale]}}, why);
 }
 
-KeysSaved SaveAantekeningen(const Session &s)
+KeysSaved SaveAantekeningen(Session &s, QString *why)
 {
     return setRecipeFileKeys(
         s, QStringLiteral("Aantekeningen"),
         {{QStringLiteral("Aantekening"), s.recipe.Aantekening},
-         {QStringLiteral("InRecept"), s.recipe.InRecept == 1 ? QStringLiteral("1") : QStringLiteral("0")}});
+         {QStringLiteral("InRecept"), s.recipe.InRecept == 1 ? QStringLiteral("1") : QStringLiteral("0")}},
+        why);
 }
 
 }  // namespace mostarium

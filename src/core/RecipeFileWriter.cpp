@@ -233,15 +233,15 @@ RecipeBytes recipeFileToWrite(const Session &s, QByteArray &bytes, QString *erro
 {
     try {
         bytes = recipeFileBytes(s);
-    } catch (const CalcError &e) {
+    } catch (const CalcError &) {
         if (error)
-            *error = e.text();
+            *error = QStringLiteral("het recept heeft een onvolledig deel of een waarde die geen getal is");
         return RecipeBytes::Unwritable;
     }
     // A file the reader would refuse is not written: it could never be opened.
     if (bytes.size() > MaxRecipeFileSize) {
         if (error)
-            *error = QStringLiteral("The recipe file would be larger than the reader takes");
+            *error = recipeTooLargeReason();
         return RecipeBytes::TooLarge;
     }
     return RecipeBytes::Made;

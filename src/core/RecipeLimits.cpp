@@ -6,13 +6,6 @@
 
 namespace mostarium {
 
-QString Limit::text() const
-{
-    const QString l = single ? num::plain(float(lo)) : num::plain(lo);
-    const QString h = single ? num::plain(float(hi)) : num::plain(hi);
-    return (loPasses ? QStringLiteral("van ") : QStringLiteral("boven ")) + l + QStringLiteral(" tot en met ") + h;
-}
-
 namespace limits {
 
 Limit doelVolume(const RecipeState &r) { return Limit{0, double(r.KetelInhoud)}; }

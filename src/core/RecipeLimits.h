@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Limit.h"
+
 #include <QString>
 #include <optional>
 #include <vector>
@@ -15,23 +17,6 @@ struct RecipeState;
 // when it is too large for a double (a range test then fails instead of
 // comparing an infinity).
 std::optional<double> leadingNumber(const QString &text);
-
-// lo < v <= hi, or lo <= v <= hi when the lower bound itself passes.
-struct Limit {
-    double lo = 0, hi = 0;
-    bool loPasses = false;
-    // Compared at single precision, as a float bound is kept (8.2 passes 8.2).
-    bool single = false;
-
-    bool holds(double v) const
-    {
-        if (single)
-            v = double(float(v));
-        return (loPasses ? v >= lo : v > lo) && v <= hi;
-    }
-    // The range in the brewer's words: "van 3 tot en met 8", "boven 0 tot en met 150".
-    QString text() const;
-};
 
 namespace limits {
 

@@ -15,7 +15,7 @@ struct Rule {
     const char *readKey;   // as the start-up reads it
     const char *writeKey;  // as the window writes it (the same entry: names match without regard to case)
     const char *def;
-    NumberRange range;
+    Limit range;
     const char *bounds;
 };
 
@@ -26,29 +26,33 @@ const Rule kRules[SpCount] = {
     {"KetelInhoud",
      "Ketelinhoud",
      "200",
-     {0.5, MaxLitres + 0.5, false, false},
+     {.lo = 0.5, .hi = MaxLitres + 0.5, .hiPasses = false},
      "Ketel inhoud: een heel aantal liters, van 1 tot en met 32767."},
     {"FilterKuipInhoud",
      "FilterKuipInhoud",
      "150",
-     {0, MaxLitres, false},
+     {.lo = 0, .hi = MaxLitres},
      "Filterkuip inhoud: een getal groter dan 0 en hoogstens 32767 liter."},
     {"FixedVolFilterPlaatBodem",
      "FixedVolFilterPlaatBodem",
      "8",
-     {0, MaxLitres},
+     {.lo = 0, .hi = MaxLitres, .loPasses = true},
      "Volume onder filterplaat: een getal van 0 tot en met 32767 liter."},
     {"VolFilterPlaatBodem",
      "VolFilterPlaatBodem",
      "8",
-     {0, MaxLitres},
+     {.lo = 0, .hi = MaxLitres, .loPasses = true},
      "Water toegevoegd onder filterplaat: een getal van 0 tot en met 32767 liter."},
     {"Evaporatie",
      "Evaporatie",
      "25",
-     {0, MaxLitres, false},
+     {.lo = 0, .hi = MaxLitres},
      "Evaporatie: een getal groter dan 0 en hoogstens 32767 liter per uur."},
-    {"BrouwVerlies", "BrouwVerlies", "0", {0, MaxLitres}, "Brouwverlies: een getal van 0 tot en met 32767 liter."},
+    {"BrouwVerlies",
+     "BrouwVerlies",
+     "0",
+     {.lo = 0, .hi = MaxLitres, .loPasses = true},
+     "Brouwverlies: een getal van 0 tot en met 32767 liter."},
 };
 
 const QString kSection = QStringLiteral("SysteemVariabelen");
@@ -85,16 +89,16 @@ void store(RecipeState &r, SysParam p, double v)
 
 // The value as it will be held, when that keeps its bounds too (a tiny
 // evaporation must not become 0 as a single-precision number).
-std::optional<double> held(const QString &text, const NumberRange &range, bool whole)
+std::optional<double> held(const QString &text, const Limit &range, bool whole)
 {
     const std::optional<double> v = numberInRange(text, range);
     if (!v)
         return std::nullopt;
     const double h = whole ? double(num::toInt16(*v)) : double(num::toSingle(*v));
-    return range.contains(h) || whole ? std::optional<double>(h) : std::nullopt;
+    return range.holds(h) || whole ? std::optional<double>(h) : std::nullopt;
 }
 
-double readOne(const char *key, const char *def, const NumberRange &range, bool whole, QStringList &messages)
+double readOne(const char *key, const char *def, const Limit &range, bool whole, QStringList &messages)
 {
     const QString text = ReadINI(paths::zymIni(), kSection, QLatin1String(key), QLatin1String(def));
     if (const std::optional<double> v = held(text, range, whole))

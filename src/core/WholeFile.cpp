@@ -36,12 +36,38 @@ FileRead readOpened(QFile &f, qint64 maxBytes, QByteArray &bytes)
 
 }  // namespace
 
-QString sizeText(qint64 bytes)
+namespace {
+
+constexpr qint64 kB = 1024, MB = 1024 * kB;
+
+QString exactSizeText(qint64 bytes)
 {
-    constexpr qint64 MB = 1024 * 1024;
+    return bytes == 1 ? QStringLiteral("1 byte") : QString::number(bytes) + QStringLiteral(" bytes");
+}
+
+// In bytes below 1 kB, else in kB or MB to a tenth.
+QString tenthsSizeText(qint64 bytes)
+{
+    if (bytes < kB)
+        return exactSizeText(bytes);
+    // The unit is chosen after rounding, so that 1048575 bytes read "1.0 MB".
+    const qint64 kiloTenths = qRound64(double(bytes) * 10 / kB);
+    if (kiloTenths < 10 * kB)
+        return QString::number(double(kiloTenths) / 10, 'f', 1) + QStringLiteral(" kB");
+    return QString::number(double(bytes) / MB, 'f', 1) + QStringLiteral(" MB");
+}
+
+}  // namespace
+
+QString sizeText(qint64 bytes, qint64 beside)
+{
+    if (beside >= 0 && beside != bytes && tenthsSizeText(beside) == tenthsSizeText(bytes))
+        return exactSizeText(bytes);
     if (bytes >= MB && bytes % MB == 0)
         return QString::number(bytes / MB) + QStringLiteral(" MB");
-    return QString::number((bytes + 1023) / 1024) + QStringLiteral(" kB");
+    if (bytes >= kB && bytes < MB && bytes % kB == 0)
+        return QString::number(bytes / kB) + QStringLiteral(" kB");
+    return tenthsSizeText(bytes);
 }
 
 namespace {
@@ -148,10 +174,8 @@ bool writeWholeFile(const QString &path, QByteArrayView bytes, QString *error)
         return false;
     };
     const FileRead kind = lookAt(path);
-    if (kind == FileRead::Folder)
-        return fail(QStringLiteral("het is een map"));
-    if (kind == FileRead::NotRegular)
-        return fail(QStringLiteral("het is geen gewoon bestand"));
+    if (kind == FileRead::Folder || kind == FileRead::NotRegular)
+        return fail(readFailureText(kind));
     const QFileInfo fi(path);
     if (kind == FileRead::Ok && !(fi.permissions() & QFileDevice::WriteOwner))
         return fail(QStringLiteral("het bestand is alleen-lezen"));
@@ -218,6 +242,24 @@ QString writeFailureText(int err)
     }
 }
 
+QString readFailureText(FileRead why, qint64 maxBytes)
+{
+    switch (why) {
+    case FileRead::Ok:
+    case FileRead::Missing:
+        return QString();
+    case FileRead::Folder:
+        return QStringLiteral("het is een map");
+    case FileRead::NotRegular:
+        return QStringLiteral("het is geen gewoon bestand");
+    case FileRead::TooLarge:
+        return QStringLiteral("het is groter dan ") + sizeText(maxBytes);
+    case FileRead::Unreadable:
+        return QStringLiteral("het kan niet gelezen worden");
+    }
+    return QString();
+}
+
 QString notWrittenText(const QString &path, const QString &reason)
 {
     QString text =
@@ -227,9 +269,9 @@ QString notWrittenText(const QString &path, const QString &reason)
     return text + u'.';
 }
 
-void showNotWritten(const QString &path)
+void showNotWritten(const QString &path, const QString &reason)
 {
-    services().msgBox(notWrittenText(path), mb::Exclamation, QStringLiteral("Attentie!"));
+    services().msgBox(notWrittenText(path, reason), mb::Exclamation, QStringLiteral("Attentie!"));
 }
 
 QString replaceQuestionText(const QString &path)
@@ -237,12 +279,14 @@ QString replaceQuestionText(const QString &path)
     return QStringLiteral("Bestand ") + QDir::toNativeSeparators(path) + QStringLiteral(" bestaat al. Overschrijven?");
 }
 
-bool mayReplaceFile(const QString &path, const QString &question)
+bool mayReplaceFile(const QString &path, const QString &question) { return mayReplaceFile(services(), path, question); }
+
+bool mayReplaceFile(Services &svc, const QString &path, const QString &question)
 {
     if (!QFileInfo::exists(path))
         return true;
     const QString asked = question.isEmpty() ? replaceQuestionText(path) : question;
-    return services().msgBox(asked, mb::YesNo | mb::Question) == mb::Yes;
+    return svc.msgBox(asked, mb::YesNo | mb::Question) == mb::Yes;
 }
 
 }  // namespace mostarium

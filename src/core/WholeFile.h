@@ -8,6 +8,8 @@
 // recipes) through readWholeFile.
 namespace mostarium {
 
+class Services;
+
 // Far more than any settings, tips, link or recipe file of ours holds.
 inline constexpr qint64 MaxTextFileSize = 4 * 1024 * 1024;
 
@@ -44,13 +46,17 @@ QString notAFileText(const QString &path);
 
 // Why a write failed, in the user's words, from the system's error number.
 QString writeFailureText(int err);
+// Why a file that had to be read before it is written was not read, in the
+// same words ("het is een map", "het is groter dan 4 MB"); empty for Ok and
+// Missing.
+QString readFailureText(FileRead why, qint64 maxBytes = MaxTextFileSize);
 
 // "Het bestand <path> kon niet worden opgeslagen.": what a writer's caller
 // shows when it has no message of its own; with a reason, that reason in
 // brackets before the full stop.
 QString notWrittenText(const QString &path, const QString &reason = QString());
 // That text in an exclamation box titled "Attentie!".
-void showNotWritten(const QString &path);
+void showNotWritten(const QString &path, const QString &reason = QString());
 
 // "Bestand <path> bestaat al. Overschrijven?": asked before a file is replaced
 // under a name the brewer did not confirm in a file dialog (a name the
@@ -59,8 +65,15 @@ QString replaceQuestionText(const QString &path);
 // True when no file stands at `path`, or the brewer answers Ja to
 // `question` (a Yes/No box; that question when none is given); false for Nee.
 bool mayReplaceFile(const QString &path, const QString &question = QString());
+// The same, asked through a window's services.
+bool mayReplaceFile(Services &svc, const QString &path, const QString &question = QString());
 
-// A size as a message gives it: "4 MB", "12 kB".
-QString sizeText(qint64 bytes);
+// A size as a message names it: in bytes below 1 kB ("1000 bytes", "1 byte"),
+// else in kB or MB, whole when it is a whole number of them ("4 MB", "64 kB")
+// and otherwise to a tenth ("1.5 kB", "80.3 MB"); 1 kB is 1024 bytes, 1 MB
+// 1024 kB. Named beside another size (`beside`, when not negative) that
+// differs but would read the same, it is given in bytes, so that a file just
+// over a limit never reads as the limit itself.
+QString sizeText(qint64 bytes, qint64 beside = -1);
 
 }  // namespace mostarium

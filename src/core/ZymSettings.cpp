@@ -11,11 +11,11 @@
 
 namespace mostarium {
 
-std::optional<double> numberInRange(const QString &text, const NumberRange &range)
+std::optional<double> numberInRange(const QString &text, const Limit &range)
 {
     try {
         const double v = num::strictDouble(text);
-        if (std::isfinite(v) && range.contains(v))
+        if (std::isfinite(v) && range.holds(v))
             return v;
     } catch (const CalcError &) {
     }
@@ -28,7 +28,7 @@ QString invalidSettingText(const QString &key, const QString &defaultValue)
            + defaultValue + QStringLiteral(" wordt gebruikt.");
 }
 
-double zymNumber(const QString &section, const QString &key, const QString &defaultValue, const NumberRange &range,
+double zymNumber(const QString &section, const QString &key, const QString &defaultValue, const Limit &range,
                  bool *refused)
 {
     const QString text = ReadINI(paths::zymIni(), section, key, defaultValue);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Limit.h"
+
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -9,21 +11,12 @@
 // key's default, and the caller names it with invalidSettingText.
 namespace mostarium {
 
-struct NumberRange {
-    double min;
-    double max;
-    bool minIncluded = true;
-    bool maxIncluded = true;
-
-    bool contains(double v) const { return (minIncluded ? v >= min : v > min) && (maxIncluded ? v <= max : v < max); }
-};
-
 // The switches of [Sounds] and [StartUp]: any number a 16-bit integer holds;
 // the start-up gives it its meaning (not 0, equal to 1).
-inline constexpr NumberRange SwitchRange{-32768, 32767};
+inline constexpr Limit SwitchRange{.lo = -32768, .hi = 32767, .loPasses = true};
 
 // The whole text (blanks around it allowed) as a finite number within `range`.
-std::optional<double> numberInRange(const QString &text, const NumberRange &range);
+std::optional<double> numberInRange(const QString &text, const Limit &range);
 
 // "Ongeldige waarde voor <key> in ZYM.ini! De standaard waarde <def> wordt gebruikt."
 QString invalidSettingText(const QString &key, const QString &defaultValue);
@@ -31,7 +24,7 @@ QString invalidSettingText(const QString &key, const QString &defaultValue);
 // The number of a key of ZYM.ini in the program folder; a missing key gives
 // the default. A value that fails the check gives the default too and sets
 // *refused (when given), so that the caller can say so.
-double zymNumber(const QString &section, const QString &key, const QString &defaultValue, const NumberRange &range,
+double zymNumber(const QString &section, const QString &key, const QString &defaultValue, const Limit &range,
                  bool *refused = nullptr);
 
 // Keeps a choice under `key` of ZYM.ini in the program folder. Should the

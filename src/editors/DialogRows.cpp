@@ -23,10 +23,27 @@ void placeTwips(QWidget *w, const QRect &twips)
                    layout::px(twips.y() + twips.height()) - top);
 }
 
-void placeHelpPicture(QWidget *help, int right, int buttonsTop)
+QLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &twips)
 {
-    constexpr int Side = 480, ButtonHeight = 375;
-    placeTwips(help, QRect(right - Side, buttonsTop - (Side - ButtonHeight) / 2, Side, Side));
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    placeTwips(l, twips);
+    return l;
+}
+
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+void placeButtonRow(QWidget *ok, QWidget *cancel, QWidget *help, int left, int right, int top)
+{
+    constexpr int Width = 1200, Height = 375, Gap = 120, Side = 480;
+    placeTwips(ok, QRect(left, top, Width, Height));
+    placeTwips(cancel, QRect(left + Width + Gap, top, Width, Height));
+    placeTwips(help, QRect(right - Side, top - (Side - Height) / 2, Side, Side));
 }
 
 QRect twipsOf(const QWidget *w)

@@ -2,7 +2,9 @@
 
 #include "core/RecipeLimits.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QList>
 #include <QRect>
 #include <QWidget>
@@ -27,9 +29,15 @@ QRect twipsOf(const QWidget *w);
 // `w` at the left of `above`, its top the bottom of `above` plus `gap`
 // twips, with the size of `above`.
 void placeBelow(QWidget *w, const QWidget *above, int gap);
-// The help picture (32 pixels square) beside a row of 375-twips buttons whose
-// top is `buttonsTop`: centred on the row, its right edge at `right`.
-void placeHelpPicture(QWidget *help, int right, int buttonsTop);
+// The row under a dialog's frames, its top at `top`: OK at `left`, Cancel
+// beside it (both 1200 by 375 twips), and the help picture (32 pixels
+// square) centred on the row with its right edge at `right`.
+void placeButtonRow(QWidget *ok, QWidget *cancel, QWidget *help, int left, int right, int top);
+
+// A label and a button carrying their control name. The label stands at
+// `twips`; the button is placed by its dialog once the rows are laid out.
+QLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &twips);
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption);
 
 // The window colours of another control (a control made after the window
 // took the main window's colours).

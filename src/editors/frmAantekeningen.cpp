@@ -171,9 +171,10 @@ void frmAantekeningen::StoreAantekeningen()
         m_text->setPlainText(toBox(r.Aantekening));
     // A change that did not reach the recipe file is one the next Save must write.
     const bool changed = r.Aantekening != oldText || r.InRecept != oldInRecept;
-    const KeysSaved saved = SaveAantekeningen(m_s);
+    QString why;
+    const KeysSaved saved = SaveAantekeningen(m_s, &why);
     if (saved == KeysSaved::Failed)
-        showNotWritten(m_s.app.fileName);
+        showNotWritten(m_s.app.fileName, why);
     if (saved != KeysSaved::Written && changed)
         r.ReceptGewijzigd = true;
 }

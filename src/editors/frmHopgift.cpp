@@ -41,21 +41,6 @@ constexpr int FrameLeft = 120, FrameTop = 120, FrameWidth = GravLeft + NumWidth 
 
 const QString kSgTip = QStringLiteral("Het SG op het moment dat de hop wordt toegevoegd");
 
-QLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &twips)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(name);
-    placeTwips(l, twips);
-    return l;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
 void takeBackColour(QWidget *w)
 {
     QPalette p = w->palette();
@@ -366,9 +351,7 @@ void HopgiftDialog::relayout()
     placeTwips(m_bitterFrame, QRect(FrameLeft, bitterTop, FrameWidth, bitterH));
     buttons(m_bhPlus, m_bhMin, bitterH);
     const int bottom = bitterTop + bitterH + 150;
-    placeTwips(m_ok, QRect(FrameLeft, bottom, 1200, 375));
-    placeTwips(m_cancel, QRect(FrameLeft + 1320, bottom, 1200, 375));
-    placeHelpPicture(m_help, FrameLeft + FrameWidth, bottom);
+    placeButtonRow(m_ok, m_cancel, m_help, FrameLeft, FrameLeft + FrameWidth, bottom);
     setFixedSize(layout::px(FrameLeft * 2 + FrameWidth), layout::px(bottom + 375 + 150));
 }
 

@@ -151,8 +151,8 @@ void frmKenmerken::ReadKenmerken()
         m_bar[i]->setValue(p);
         if (i == Koolzuur) {
             r.Kenmerken[i] = value;
-            if (SaveKenmerk(m_s, i) == KeysSaved::Failed)
-                showNotWritten(m_s.app.fileName);
+            if (QString why; SaveKenmerk(m_s, i, &why) == KeysSaved::Failed)
+                showNotWritten(m_s.app.fileName, why);
         }
     }
 }
@@ -179,8 +179,8 @@ void frmKenmerken::WriteKenmerken()
     // Each key is replaced where it stands; the file is written once. A
     // store that did not reach it changes nothing, so that no later step
     // copies words that were never stored.
-    if (!writeWholeFile(scratch, bytes)) {
-        showNotWritten(scratch);
+    if (QString why; !writeWholeFile(scratch, bytes, &why)) {
+        showNotWritten(scratch, why);
         return;
     }
     if (newBit)
@@ -189,8 +189,8 @@ void frmKenmerken::WriteKenmerken()
         r.Kenmerken[i] = words[std::size_t(i)];
     // The words are the recipe's now: a recipe file that did not take them
     // gets them with the next Save, which the changed flag asks for.
-    if (SaveKenmerken(m_s) == KeysSaved::Failed)
-        showNotWritten(m_s.app.fileName);
+    if (QString why; SaveKenmerken(m_s, &why) == KeysSaved::Failed)
+        showNotWritten(m_s.app.fileName, why);
     r.ReceptGewijzigd = true;
     m_s.recipeChanged();
 }

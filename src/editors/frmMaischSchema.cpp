@@ -28,27 +28,12 @@ constexpr int StapLeft = 360, StapWidth = 1300;
 constexpr int TempLeft = 1740, TijdLeft = 3060, BoxWidth = 795;
 constexpr int RowStep = BoxHeight + BoxGap;
 
-QLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &twips)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(name);
-    placeTwips(l, twips);
-    return l;
-}
-
 NumericEdit *box(QWidget *parent, const QString &name, const QRect &twips, int maxLength = 0)
 {
     auto *b = new NumericEdit(name, false, parent);
     placeTwips(b, twips);
     if (maxLength > 0)
         b->setMaxLength(maxLength);
-    return b;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
     return b;
 }
 
@@ -207,9 +192,7 @@ void frmMaischSchema::placeBottom(int rows)
     const int height = below + 315 + 150;
     placeTwips(m_schema, QRect(FrameLeft, SchemaTop, FrameWidth, height));
     const int buttons = SchemaTop + height + 150;
-    placeTwips(m_ok, QRect(FrameLeft, buttons, 1200, 375));
-    placeTwips(m_cancel, QRect(FrameLeft + 1320, buttons, 1200, 375));
-    placeHelpPicture(m_help, FrameLeft + FrameWidth, buttons);
+    placeButtonRow(m_ok, m_cancel, m_help, FrameLeft, FrameLeft + FrameWidth, buttons);
     resize(layout::px(DialogWidth), layout::px(buttons + 375 + 150));
 }
 

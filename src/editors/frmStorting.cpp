@@ -33,22 +33,6 @@ constexpr int RowStep = BoxHeight + BoxGap;
 
 const QString kPattern = QStringLiteral("##0.00");
 
-QLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &twips)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(name);
-    placeTwips(l, twips);
-    return l;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption, const QRect &twips)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    placeTwips(b, twips);
-    return b;
-}
-
 // The whole text as a number. None for a text that is no number, and for a
 // share or weight too large to add up exactly in hundredths.
 std::optional<double> wholeNumber(const QString &text)
@@ -102,16 +86,16 @@ frmStorting::frmStorting(Session &s, Services &svc, QWidget *parent)
     laat->setWordWrap(true);
     laat->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
 
-    m_plus = button(m_frame, QStringLiteral("cmdStPlus"), QStringLiteral("+"), QRect());
+    m_plus = button(m_frame, QStringLiteral("cmdStPlus"), QStringLiteral("+"));
     m_plus->setToolTip(QStringLiteral("Voeg ingredient toe"));
-    m_min = button(m_frame, QStringLiteral("cmdStVerwijder"), QStringLiteral("-"), QRect());
+    m_min = button(m_frame, QStringLiteral("cmdStVerwijder"), QStringLiteral("-"));
     m_min->setToolTip(QStringLiteral("Verwijder laatste ingredient uit lijst"));
     m_grammen = new QCheckBox(QStringLiteral("Voer Percentages als grammen in"), m_frame);
     m_grammen->setObjectName(QStringLiteral("chkSTInGrammen"));
 
-    m_ok = button(this, QStringLiteral("cmdStOK"), QStringLiteral("&OK"), QRect());
+    m_ok = button(this, QStringLiteral("cmdStOK"), QStringLiteral("&OK"));
     m_ok->setDefault(true);
-    m_cancel = button(this, QStringLiteral("cmdStAnnuleer"), QStringLiteral("&Annuleren"), QRect());
+    m_cancel = button(this, QStringLiteral("cmdStAnnuleer"), QStringLiteral("&Annuleren"));
     auto *help = helpPicture(QStringLiteral("MI_R_Storting.htm"));
     help->setObjectName(QStringLiteral("picStHelp"));
     m_help = help;
@@ -187,9 +171,7 @@ void frmStorting::placeBottom(int rows)
     const int frameHeight = below + 315 + 180;
     placeTwips(m_frame, QRect(FrameLeft, FrameTop, FrameWidth, frameHeight));
     const int buttons = FrameTop + frameHeight + 150;
-    placeTwips(m_ok, QRect(FrameLeft, buttons, 1200, 375));
-    placeTwips(m_cancel, QRect(FrameLeft + 1320, buttons, 1200, 375));
-    placeHelpPicture(m_help, FrameLeft + FrameWidth, buttons);
+    placeButtonRow(m_ok, m_cancel, m_help, FrameLeft, FrameLeft + FrameWidth, buttons);
     resize(layout::px(FrameLeft * 2 + FrameWidth), layout::px(buttons + 375 + 150));
 }
 

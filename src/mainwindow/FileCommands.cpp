@@ -156,6 +156,7 @@ void FileCommands::mnuNieuw_Click()
     m_s.recipe.ReceptAttr = 0;
     m_w.PasGUIAanBrouwType();
     m_s.app.fileName.clear();
+    m_s.app.fileSeen = {};
     m_s.view.panels[7].text.clear();
     m_s.viewChanged();
     m_w.refreshView();
@@ -281,11 +282,17 @@ bool FileCommands::mnuImportXML_Click()
         services().msgBox(imp.message, load ? mb::OKOnly + mb::Exclamation : mb::OKOnly, AppTitle);
         return false;
     }
+    // What Save could not write is not imported.
+    if (const std::optional<QString> tooLarge = recipeFileRefusal(m_s, imp.recipe, path)) {
+        services().msgBox(*tooLarge, mb::OKOnly, AppTitle);
+        return false;
+    }
     ResetRecept(m_s);
     applyXmlRecipe(m_s, imp.recipe);
     m_s.recipe.ReceptAttr = 0;
     m_s.app.dubbelBrouw = false;
     m_s.app.fileName = path;
+    m_s.app.fileSeen = {};
     m_s.appChanged();
     m_w.PasGUIAanBrouwType();
     UpdateBrouwschema(m_s);
@@ -295,9 +302,13 @@ bool FileCommands::mnuImportXML_Click()
     m_s.viewChanged();
     m_s.recipeChanged();
     m_w.refreshView();
-    // What the dialogs would refuse is named, so that the brewer corrects it there.
+    // What the import could not take as the file meant it, and what the
+    // dialogs would refuse, in one message, so that the brewer corrects it.
+    QStringList notices = imp.notices;
     if (const std::vector<OutOfRange> odd = valuesOutOfRange(m_s.recipe); !odd.empty())
-        services().msgBox(outOfRangeMessage(odd), mb::Exclamation, Attentie);
+        notices << outOfRangeMessage(odd);
+    if (!notices.isEmpty())
+        services().msgBox(notices.join(QStringLiteral("\r\n\r\n")), mb::Exclamation, Attentie);
     return true;
 }
 
@@ -341,9 +352,10 @@ void FileCommands::tmrAutoSave_Timer()
         return;
     }
     {
-        // The copy is no save of the recipe: its path, the path shown in
-        // panel 8 and the changed flag stay.
+        // The copy is no save of the recipe: its path, what was seen of its
+        // file, the path shown in panel 8 and the changed flag stay.
         Restore<QString> keepPath(m_s.app.fileName, path);
+        Restore<FileSeen> keepSeen(m_s.app.fileSeen, m_s.app.fileSeen);
         Restore<QString> keepPanel(m_s.view.panels[7].text, m_s.view.panels[7].text);
         Restore<bool> keepChanged(m_s.recipe.ReceptGewijzigd, m_s.recipe.ReceptGewijzigd);
         m_s.app.fileName = copy;

@@ -43,6 +43,7 @@ static void openSuggestionAsNew(frmRecept &w, Session &s, const QString &path, c
     UpdateBrouwschema(s);
     if (ok) {
         s.app.fileName.clear();
+        s.app.fileSeen = {};
         s.recipe.ReceptAttr = 0;
         s.recipe.ReceptNaam = paths::safeFileName(style);
     }

@@ -153,34 +153,11 @@ private:
     bool m_kept = false;
 };
 
-QString exactSizeText(qint64 bytes)
-{
-    return bytes == 1 ? QStringLiteral("1 byte") : QString::number(bytes) + QStringLiteral(" bytes");
-}
-
-QString roundedSizeText(qint64 bytes)
-{
-    if (bytes < 1024)
-        return exactSizeText(bytes);
-    // The unit is chosen after rounding, so that 1048575 bytes read "1.0 MB".
-    const qint64 kiloTenths = qRound64(double(bytes) * 10 / 1024);
-    if (kiloTenths < 10 * 1024)
-        return QString::number(double(kiloTenths) / 10, 'f', 1) + QStringLiteral(" kB");
-    return QString::number(double(bytes) / (1024 * 1024), 'f', 1) + QStringLiteral(" MB");
-}
-
 }  // namespace
-
-QString byteSizeText(qint64 bytes, qint64 beside)
-{
-    if (beside >= 0 && beside != bytes && roundedSizeText(beside) == roundedSizeText(bytes))
-        return exactSizeText(bytes);
-    return roundedSizeText(bytes);
-}
 
 QString downloadLimitText(qint64 limit, qint64 size)
 {
-    return QStringLiteral("een download mag ten hoogste %1 zijn").arg(byteSizeText(limit, size));
+    return QStringLiteral("een download mag ten hoogste %1 zijn").arg(sizeText(limit, size));
 }
 
 // What one transfer's callbacks share with the worker.
@@ -640,7 +617,7 @@ bool cFTP::download(const QString &local, const QString &remote, qint64 size, bo
     if (t.overlong) {
         storeError(CURLE_FILESIZE_EXCEEDED, step,
                    size < 0 ? QStringLiteral("Het bestand is groter dan %1; de download is afgebroken.")
-                                  .arg(byteSizeText(m_downloadLimit))
+                                  .arg(sizeText(m_downloadLimit))
                             : QStringLiteral("De server stuurt meer dan de aangekondigde %1 bytes; de download is "
                                              "afgebroken.")
                                   .arg(size));
@@ -661,7 +638,7 @@ bool cFTP::FTPDownloadFile(const QString &local, const QString &remote)
     if (m_lastRemoteSize > m_downloadLimit) {
         storeError(CURLE_FILESIZE_EXCEEDED, "FtpOpenFile:GetFile",
                    QStringLiteral("Het bestand is %1 groot; %2.")
-                       .arg(byteSizeText(m_lastRemoteSize, m_downloadLimit),
+                       .arg(sizeText(m_lastRemoteSize, m_downloadLimit),
                             downloadLimitText(m_downloadLimit, m_lastRemoteSize)));
         return false;
     }

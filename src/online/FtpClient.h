@@ -21,13 +21,7 @@ namespace mostarium {
 // archive of the online service, far below what would fill a disk.
 inline constexpr qint64 MaxDownloadSize = qint64(64) * 1024 * 1024;
 
-// A size as the messages name it: in bytes below 1 kB, else in kB or MB to a
-// tenth ("1000 bytes", "1.5 kB", "80.0 MB"; 1 kB is 1024 bytes, 1 MB 1024 kB).
-// Named beside another size (`beside`, when not negative) that differs but
-// would read the same, it is given in bytes, so that a file just over the
-// download limit never reads as the limit itself.
-QString byteSizeText(qint64 bytes, qint64 beside = -1);
-// "een download mag ten hoogste 64.0 MB zijn": what a download may hold, as
+// "een download mag ten hoogste 64 MB zijn": what a download may hold, as
 // the messages about a file of `size` above the limit say it.
 QString downloadLimitText(qint64 limit, qint64 size);
 

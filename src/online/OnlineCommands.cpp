@@ -7,6 +7,7 @@
 #include "core/Paths.h"
 #include "core/Revision.h"
 #include "core/Services.h"
+#include "core/WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -142,7 +143,7 @@ bool OnlineCommands::download(const QString &local, const QString &remote, const
         services().msgBox(EmptyFile + remote);
     else if (mFTP->lastRemoteSize() > mFTP->downloadLimit())
         services().msgBox(TooLarge + remote + QStringLiteral(" (")
-                          + byteSizeText(mFTP->lastRemoteSize(), mFTP->downloadLimit()) + QStringLiteral("; ")
+                          + sizeText(mFTP->lastRemoteSize(), mFTP->downloadLimit()) + QStringLiteral("; ")
                           + downloadLimitText(mFTP->downloadLimit(), mFTP->lastRemoteSize()) + QStringLiteral(")."));
     else
         services().msgBox(mFTP->GetLastErrorMessage());

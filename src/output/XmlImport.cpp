@@ -6,19 +6,20 @@
 #include "core/NumText.h"
 #include "core/Recalc.h"
 #include "core/RecipeFile.h"
+#include "core/RecipeFileWriter.h"
+#include "core/RecipeLimits.h"
+#include "core/RecipeReset.h"
 #include "core/Session.h"
 #include "core/WholeFile.h"
+#include "output/XmlDocumentBounds.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <exception>
 #include <optional>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace mostarium {
@@ -159,17 +160,45 @@ std::vector<Element> items(const Element &parent, const char *group, const char 
     return out;
 }
 
+// Why an import stops, in the brewer's words: the line the refusal adds.
+struct ImportRefused : std::exception {
+    explicit ImportRefused(QString r) : reason(std::move(r)) {}
+    const char *what() const noexcept override { return "import refused"; }
+    QString reason;
+};
+
+[[noreturn]] void refuse(const QString &reason) { throw ImportRefused(reason); }
+
+// A strict number; a text that is none stops the import, naming `what`.
+double strictOf(const QString &t, const QString &what)
+{
+    try {
+        return num::strictDouble(t);
+    } catch (const CalcError &) {
+        refuse(QStringLiteral("%1 is geen getal: \"%2\".").arg(what, t.trimmed()));
+    }
+}
+
+float strictSingleOf(const QString &t, const QString &what)
+{
+    try {
+        return num::strictSingle(t);
+    } catch (const CalcError &) {
+        refuse(QStringLiteral("%1 is geen getal: \"%2\".").arg(what, t.trimmed()));
+    }
+}
+
 // A strict number where present; a missing element gives 0.
-float strictOrZero(const Element &parent, const char *name)
+float strictOrZero(const Element &parent, const char *name, const QString &what)
 {
     const auto t = text(parent, name);
-    return t ? num::strictSingle(*t) : 0.0f;
+    return t ? strictSingleOf(*t, what) : 0.0f;
 }
 
 // A gravity as kg/m3. Other programs write a specific gravity, kg/m3 or
 // degrees Plato; the range tells which. 0 means none given; anything that
 // fits none of them stops the import rather than give an absurd figure.
-double gravity(const QString &t)
+double gravity(const QString &t, const QString &what)
 {
     const double v = val(t);
     if (v == 0)
@@ -180,7 +209,9 @@ double gravity(const QString &t)
         return v;
     if ((v > 0 && v < 0.9) || (v > 1.2 && v <= 50))
         return val(format(PlatoToSG(float(v)), u"0.0"));
-    throwTypeMismatch();
+    refuse(QStringLiteral("%1 \"%2\" is geen dichtheid: Mostarium leest een SG (1.050), kg/m3 (1050) of graden "
+                          "Plato (12.5).")
+               .arg(what, t.trimmed()));
 }
 
 // Boil minutes as the recipe holds them: whole, within 0..32767, where the
@@ -192,11 +223,21 @@ std::int16_t minutes(double v)
     return std::int16_t(num::toInt32(std::min(v, 32767.0)));
 }
 
+bool sameText(const QString &a, const char *b)
+{
+    return a.trimmed().compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+}
+
 struct Hop {
-    QString name, form, alpha, amount, formTag;
+    QString name, alpha, amount, formTag;
     bool hasForm = false;
-    std::int16_t time = 0;
-    bool bitter() const { return time > 10; }
+    // Used for aroma ("Aroma") or in the fermenter ("Dry Hop"): an aroma row
+    // whatever its time.
+    bool aromaUse = false;
+    bool dry = false;
+    std::int16_t fileTime = 0;  // the file's TIME, in whole minutes
+    std::int16_t time = 0;      // the boil the row gets: none for a dry hop
+    bool bitter() const { return !aromaUse && time > 10; }
 };
 
 Hop readHop(const Element &e)
@@ -208,11 +249,12 @@ Hop readHop(const Element &e)
     const auto form = text(e, "FORM");
     h.hasForm = form.has_value();
     h.formTag = form.value_or(QString());
-    const QString use = textOr(e, "USE").trimmed();
-    const bool aroma = use.compare(QStringLiteral("Dry Hop"), Qt::CaseInsensitive) == 0
-                       || use.compare(QStringLiteral("Aroma"), Qt::CaseInsensitive) == 0;
+    const QString use = textOr(e, "USE");
+    h.dry = sameText(use, "Dry Hop");
+    h.aromaUse = h.dry || sameText(use, "Aroma");
     // An empty or non-numeric time is no boil.
-    h.time = aroma ? 0 : minutes(val(textOr(e, "TIME")));
+    h.fileTime = minutes(val(textOr(e, "TIME")));
+    h.time = h.dry ? 0 : h.fileTime;
     return h;
 }
 
@@ -220,7 +262,9 @@ Hop readHop(const Element &e)
 // lie above water, else 0.
 double stylePair(const Element &style, const char *lo, const char *hi)
 {
-    const auto one = [&](const char *name) { return val(format(gravity(textOr(style, name)), u"####")); };
+    const auto one = [&](const char *name) {
+        return val(format(gravity(textOr(style, name), QStringLiteral("<%1>").arg(QLatin1String(name))), u"####"));
+    };
     const double a = one(lo), b = one(hi);
     if (a > 1000 && b > 1000)
         return val(format((a + b) / 2.0, u"####"));
@@ -229,11 +273,7 @@ double stylePair(const Element &style, const char *lo, const char *hi)
 
 // Target gravities a beer can have (kg/m3); a recipe outside them cannot be
 // brewed, nor its schedule computed.
-void requireBeer(double og, double fg)
-{
-    if (!(og > 1000 && og <= 1200 && fg > 990 && fg < og))
-        throwTypeMismatch();
-}
+bool beer(double og, double fg) { return og > 1000 && og <= 1200 && fg > 990 && fg < og; }
 
 // A misc's name with its amount before it, unless it carries one already.
 QString additionText(const Element &e)
@@ -255,8 +295,32 @@ QString additionText(const Element &e)
 // The most of the offending line the load message shows.
 constexpr qsizetype MaxSourceText = 120;
 
-// The steps of the import; a CalcError anywhere stops it.
-XmlRecipe fill(const Element &rec)
+// The brewhouse efficiencies (%) a file's EFFICIENCY may give; outside them
+// the figure is taken for a slip, not for a brewhouse.
+constexpr double MinEfficiency = 30, MaxEfficiency = 100;
+
+// Fermentables that lose nothing in the mash: their yield reaches the wort whole.
+bool sugarOrExtract(const Element &f)
+{
+    const QString type = textOr(f, "TYPE");
+    return sameText(type, "Sugar") || sameText(type, "Extract") || sameText(type, "Dry Extract");
+}
+
+QString hopLine(const Hop &h)
+{
+    QString line = QStringLiteral("- ") + (h.bitter() ? QStringLiteral("bitterhop ") : QStringLiteral("aromahop "))
+                   + (h.name.trimmed().isEmpty() ? QStringLiteral("zonder naam") : h.name.trimmed())
+                   + QStringLiteral(": ") + format(val(h.amount) * 1000.0, u"##0") + QStringLiteral(" gr, ")
+                   + QString::number(h.fileTime) + QStringLiteral(" min");
+    if (h.dry)
+        line += QStringLiteral(" (drooghop)");
+    return line;
+}
+
+// The steps of the import. A refusal, or a CalcError anywhere, stops it;
+// `where` names the part being read, for the message of a CalcError.
+// `notices` gets what the brewer should know about the recipe imported.
+XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
 {
     XmlRecipe x;
     const auto add = [&x](int bit) {
@@ -264,37 +328,50 @@ XmlRecipe fill(const Element &rec)
             x.ReceptStatus = std::int16_t(x.ReceptStatus + bit);
     };
 
+    where = QStringLiteral("de algemene gegevens");
     x.Algemeen.redim(7);
     x.Algemeen(0) = textOr(rec, "NAME");
     x.Algemeen(1) = textOr(rec, "BREWER");
     x.Algemeen(6) = textOr(rec, "DATE");
     add(StatusAlgemeen);
 
+    where = QStringLiteral("de hop (<HOP>)");
     const std::vector<Element> hopEls = items(rec, "HOPS", "HOP");
     std::vector<Hop> hops;
     for (const Element &e : hopEls)
         hops.push_back(readHop(e));
+    where = QStringLiteral("de dichtheden (<OG>, <FG>)");
     const auto ogText = text(rec, "OG");
     const auto fgText = text(rec, "FG");
-    const double ogRead = ogText ? gravity(*ogText) : 0;
-    const double fgRead = fgText ? gravity(*fgText) : 0;
+    const double ogRead = ogText ? gravity(*ogText, QStringLiteral("<OG>")) : 0;
+    const double fgRead = fgText ? gravity(*fgText, QStringLiteral("<FG>")) : 0;
 
     // Targets.
+    where = QStringLiteral("de doelstellingen");
     auto &d = x.Doelstellingen;
     d.redim(5);
     const Element obj = child(rec, "OBJECTIVES");
     if (!obj.isNull()) {
-        d(1) = strictOrZero(obj, "VOLUME");
-        d(2) = strictOrZero(obj, "VOLPERCETHANOL");
+        const auto of = [](const char *name) { return QStringLiteral("<OBJECTIVES>/<%1>").arg(QLatin1String(name)); };
+        d(1) = strictOrZero(obj, "VOLUME", of("VOLUME"));
+        d(2) = strictOrZero(obj, "VOLPERCETHANOL", of("VOLPERCETHANOL"));
         d(3) = num::toSingle(val(textOr(obj, "FG")) * 1000.0);
-        d(4) = strictOrZero(obj, "EBU");
-        d(5) = strictOrZero(obj, "CO2");
+        d(4) = strictOrZero(obj, "EBU", of("EBU"));
+        d(5) = strictOrZero(obj, "CO2", of("CO2"));
     }
+    // Hops boil in a volume: without one their bitterness cannot be computed.
+    const auto requireVolume = [&](float volume) {
+        if (!hops.empty() && !(volume > 0))
+            refuse(obj.isNull() ? QStringLiteral("het bestand geeft geen volume (<BATCH_SIZE>), en de bitterheid van "
+                                                 "de hop hangt daarvan af.")
+                                : QStringLiteral("de doelstellingen (<OBJECTIVES>) geven geen volume (<VOLUME>), en de "
+                                                 "bitterheid van de hop hangt daarvan af."));
+    };
     // The OG the recipe aims at: read, from the style, or what the targets give.
     double targetOG = 0;
     if (d(1) == 0 && d(2) == 0 && d(3) == 0 && d(4) == 0 && d(5) == 0) {
         const double batch = val(textOr(rec, "BATCH_SIZE"));
-        d(1) = batch == 0 ? 0.0f : num::strictSingle(format(batch, u"###.#"));
+        d(1) = batch == 0 ? 0.0f : strictSingleOf(format(batch, u"###.#"), QStringLiteral("<BATCH_SIZE>"));
         const Element style = child(rec, "STYLE");
         double og = val(format(ogRead, u"####"));
         if (og == 0)
@@ -302,47 +379,86 @@ XmlRecipe fill(const Element &rec)
         double fg = val(format(fgRead, u"###0"));
         if (fg == 0)
             fg = stylePair(style, "FG_MIN", "FG_MAX");
-        requireBeer(og, fg);
+        if (og == 0)
+            refuse(QStringLiteral("het bestand geeft geen begin-SG: <OG> ontbreekt en <STYLE> geeft geen <OG_MIN> en "
+                                  "<OG_MAX>."));
+        if (fg == 0)
+            refuse(QStringLiteral("het bestand geeft geen eind-SG: <FG> ontbreekt en <STYLE> geeft geen <FG_MIN> en "
+                                  "<FG_MAX>."));
+        if (!beer(og, fg))
+            refuse(QStringLiteral("begin-SG %1 en eind-SG %2 (kg/m3) geven geen bier: de begin-SG ligt boven 1000 "
+                                  "tot en met 1200, de eind-SG boven 990 en onder de begin-SG.")
+                       .arg(plain(og), plain(fg)));
+        requireVolume(d(1));
         targetOG = og;
         d(2) = float(val(format(std::abs(og - fg) * 0.132, u"##.0")));
         d(3) = num::toSingle(fg);
         double ebu = 0;
         for (const Hop &h : hops) {
-            QString form = h.formTag.trimmed().compare(QStringLiteral("Pellet"), Qt::CaseInsensitive) == 0
-                               ? QStringLiteral("pellets")
-                               : QStringLiteral("bloemen");
+            where = QStringLiteral("de hop ") + h.name.trimmed();
+            QString form = sameText(h.formTag, "Pellet") ? QStringLiteral("pellets") : QStringLiteral("bloemen");
             const double u = HopUtilisatie(num::toSingle(og), h.time);
+            const QString of = QStringLiteral(" van hop ") + h.name.trimmed();
             ebu += u
-                   * BerekenEBU(num::toSingle(num::strictDouble(h.amount) * 1000.0), form, num::strictSingle(h.alpha),
-                                d(1));
+                   * BerekenEBU(num::toSingle(strictOf(h.amount, QStringLiteral("<AMOUNT>") + of) * 1000.0), form,
+                                strictSingleOf(h.alpha, QStringLiteral("<ALPHA>") + of), d(1));
         }
+        where = QStringLiteral("de doelstellingen");
         d(4) = float(val(format(num::finite(ebu), u"0.0")));
         const double co2 = val(format(val(textOr(rec, "CARBONATION")) * 1.96, u"###0.0"));
         d(5) = co2 == 0 ? 5.0f : num::toSingle(co2);
     }
     // Whichever way the targets came, the schedule starts from the gravity they give.
-    requireBeer(expectedOG(d, FirstBeer), d(TargetFG));
+    if (const double og = expectedOG(d, FirstBeer); !beer(og, d(TargetFG)))
+        refuse(QStringLiteral("de doelstellingen (<OBJECTIVES>) geven geen bier: begin-SG %1 en eind-SG %2 (kg/m3).")
+                   .arg(format(og, u"###0"), plain(d(TargetFG))));
+    requireVolume(d(1));
     if (targetOG == 0)
         targetOG = expectedOG(d, FirstBeer);
     add(StatusDoelstellingen);
 
-    // Grain bill: the schedule holds ten rows.
+    // Grain bill: the schedule holds ten rows. A file of another program
+    // gives each malt's laboratory yield and the brewhouse's efficiency; the
+    // grain bill holds what reaches the wort, their product. A file this
+    // program wrote (it has OBJECTIVES) holds that product already.
+    where = QStringLiteral("de storting (<FERMENTABLE>)");
     const std::vector<Element> ferm = items(rec, "FERMENTABLES", "FERMENTABLE");
     if (ferm.empty())
-        throwSubscript();
+        refuse(QStringLiteral("het bestand bevat geen mout of suiker (<FERMENTABLE>)."));
     const int rows = std::min<int>(int(ferm.size()), 10);
     x.Storting.redim(rows - 1, 4);
+    double efficiency = 1;
+    bool mashed = false;  // a row that the efficiency weighs
+    for (int i = 0; i < rows; ++i)
+        mashed = mashed || (!sugarOrExtract(ferm[std::size_t(i)]) && text(ferm[std::size_t(i)], "YIELD"));
+    if (obj.isNull() && mashed) {
+        const auto given = text(rec, "EFFICIENCY");
+        const std::optional<double> e = given ? leadingNumber(*given) : std::nullopt;
+        if (e && *e >= MinEfficiency && *e <= MaxEfficiency) {
+            efficiency = *e / 100.0;
+        } else {
+            const QString what = given ? QStringLiteral("<EFFICIENCY> is \"%1\", bruikbaar van %2 tot en met %3")
+                                             .arg(given->trimmed(), plain(MinEfficiency), plain(MaxEfficiency))
+                                       : QStringLiteral("<EFFICIENCY> ontbreekt");
+            notices << QStringLiteral("Het bestand geeft geen bruikbaar brouwzaalrendement (") + what
+                           + QStringLiteral("). Het extractrendement (EE) van de mout is daarom de "
+                                            "laboratoriumopbrengst (<YIELD>) uit het bestand, waarmee de storting te "
+                                            "weinig mout afweegt. Pas het EE in Storting aan op uw brouwzaal.");
+        }
+    }
     double total = 0;
     for (int i = 0; i < rows; ++i)
         if (const auto a = text(ferm[std::size_t(i)], "AMOUNT"))
-            total += num::strictDouble(*a);
+            total += strictOf(*a, QStringLiteral("<AMOUNT> van ") + textOr(ferm[std::size_t(i)], "NAME").trimmed());
+    if (!(total > 0))
+        refuse(QStringLiteral("de hoeveelheden van de mout en suiker (<AMOUNT>) tellen op tot 0."));
     for (int i = 0; i < rows; ++i) {
         const Element &f = ferm[std::size_t(i)];
         x.Storting(i, StIngred) = textOr(f, "NAME");
         if (const auto a = text(f, "AMOUNT"))
             x.Storting(i, StPerc) = format(num::div(num::strictDouble(*a) * 100.0, total), u"##.00");
         if (const auto y = text(f, "YIELD"))
-            x.Storting(i, StBZR) = format(val(*y) / 100.0, u"0.00");
+            x.Storting(i, StBZR) = format(val(*y) / 100.0 * (sugarOrExtract(f) ? 1.0 : efficiency), u"0.00");
         if (const auto c = text(f, "COLOR"))
             // The lightest malts are 0 EBC, never a negative colour.
             x.Storting(i, StEBC) = format(std::max(0.0f, LovibondToEBC(num::toSingle(val(*c)))), u"###0");
@@ -351,6 +467,7 @@ XmlRecipe fill(const Element &rec)
     add(StatusStorting);
 
     // Mash: a step with no temperature or time is overwritten by the next.
+    where = QStringLiteral("het maischschema (<MASH>)");
     const Element mash = child(rec, "MASH");
     std::vector<Element> steps;
     for (Element g = child(mash, "MASH_STEPS"); !g.isNull(); g = g.nextSiblingElement(QStringLiteral("MASH_STEPS")))
@@ -361,7 +478,7 @@ XmlRecipe fill(const Element &rec)
     x.Maischschema(0, 0) = 3.0f;
     float ph = 5.3f;
     if (const auto p = text(mash, "PH")) {
-        ph = num::strictSingle(*p);
+        ph = strictSingleOf(*p, QStringLiteral("<MASH>/<PH>"));
         if (ph < 3 || ph > 7)
             ph = 5.3f;
     }
@@ -371,7 +488,9 @@ XmlRecipe fill(const Element &rec)
         const Element &st = steps[std::size_t(k - 1)];
         const auto whole = [&](const char *name) {
             const auto t = text(st, name);
-            return t ? float(num::toInt32(num::strictDouble(*t))) : 0.0f;
+            return t ? float(num::toInt32(
+                       strictOf(*t, QStringLiteral("<%1> van maischstap %2").arg(QLatin1String(name)).arg(k))))
+                     : 0.0f;
         };
         x.Maischschema(r, 0) = whole("STEP_TEMP");
         x.Maischschema(r, 1) = whole("STEP_TIME");
@@ -380,7 +499,14 @@ XmlRecipe fill(const Element &rec)
     }
     add(StatusMaischschema);
 
-    // Hops: four of each kind at most.
+    // Hops: four of each kind at most; those left over are named.
+    where = QStringLiteral("de hop (<HOP>)");
+    if (hops.empty())
+        refuse(QStringLiteral("het bestand bevat geen hop (<HOP>), en zonder bitterhop heeft het recept geen "
+                              "bitterheid."));
+    if (std::none_of(hops.begin(), hops.end(), [](const Hop &h) { return h.bitter(); }))
+        refuse(QStringLiteral("geen hop in het bestand kookt langer dan 10 minuten, en zonder bitterhop heeft het "
+                              "recept geen bitterheid."));
     int nBitter = 0, nAroma = 0;
     for (const Hop &h : hops)
         (h.bitter() ? nBitter : nAroma)++;
@@ -391,10 +517,14 @@ XmlRecipe fill(const Element &rec)
     int ia = 0, ib = 0;
     double sum = 0;
     std::vector<double> ebus;
+    QStringList left;
     for (const Hop &h : hops) {
         int &row = h.bitter() ? ib : ia;
-        if (row >= 4)
+        if (row >= 4) {
+            left << hopLine(h);
             continue;
+        }
+        where = QStringLiteral("de hop ") + h.name.trimmed();
         Table2D<QString> &t = h.bitter() ? x.Bitterhop : x.Aromahop;
         t(row, HopSoort) = h.name;
         const QString up = h.formTag.trimmed().toUpper();
@@ -420,14 +550,22 @@ XmlRecipe fill(const Element &rec)
         }
         ++row;
     }
-    // A recipe without bitterness (no hop boiled longer than 10 minutes) cannot
-    // be computed.
+    where = QStringLiteral("de hop (<HOP>)");
     if (!(sum > 0))
-        throwDivisionByZero();
+        refuse(QStringLiteral("de bitterhop geeft geen bitterheid: het alfazuur (<ALPHA>) of de hoeveelheid (<AMOUNT>) "
+                              "is 0."));
     for (int i = 0; i < int(ebus.size()); ++i)
         x.Bitterhop(i, HopPercBitterheid) = format(num::finite(ebus[std::size_t(i)] * 100.0 / sum), u"###.0");
+    if (!left.isEmpty())
+        notices << QStringLiteral("Het recept heeft plaats voor vier aromahoppen en vier bitterhoppen. ")
+                       + (left.size() == 1 ? QStringLiteral("Deze hop uit het bestand is niet overgenomen; voeg hem zo "
+                                                            "nodig zelf toe:\r\n")
+                                           : QStringLiteral("Deze hoppen uit het bestand zijn niet overgenomen; voeg "
+                                                            "ze zo nodig zelf toe:\r\n"))
+                       + left.join(QStringLiteral("\r\n"));
     add(StatusHopgift);
 
+    where = QStringLiteral("de gist en de toevoegingen");
     x.Gistkeuze.redim(10);
     int g = 0;
     for (const Element &e : items(rec, "YEASTS", "YEAST")) {
@@ -447,291 +585,56 @@ XmlRecipe fill(const Element &rec)
     }
     add(StatusToevoegingen);
 
+    // Measured values are taken only as a set the evaluation can show: a
+    // batch size alone is no measurement, and the recipe file would bring it
+    // back as one.
+    where = QStringLiteral("de gemeten waarden");
     x.Evaluatie.redim(2, 0);
     const auto batchText = text(rec, "BATCH_SIZE");
-    x.Evaluatie(0, 0) = batchText.value_or(QString());
-    if (ogText)
+    if (batchText && val(*batchText) > 0 && ogText && fgText && ogRead > 1000 && ogRead < 1150 && fgRead > 990
+        && fgRead < 1050) {
+        x.Evaluatie(0, 0) = *batchText;
         x.Evaluatie(1, 0) = plain(ogRead);
-    if (fgText)
         x.Evaluatie(2, 0) = plain(fgRead);
-    if (val(x.Evaluatie(0, 0)) > 0 && ogRead > 1000 && ogRead < 1150 && fgRead > 990 && fgRead < 1050)
         add(StatusEvaluatie);
+    }
 
     x.Aantekening = textOr(rec, "NOTES");
     return x;
 }
 
-struct Refusal {
-    qsizetype line = 0, column = 0;
-    QString reason;
-};
-
-// QXmlStreamReader checks every attribute of an element, given or declared in
-// the DTD, against the others: time that grows with the square of their
-// number (100,000 attributes took seconds, a million minutes). The import
-// reads none, so they are counted first in one pass over the document's
-// characters: an element with more than MaxXmlAttributes, or a DTD that
-// declares more, is refused. An entity's text may hold elements with their
-// attributes, so every "=" in the DTD counts. The same pass adds up the text
-// the document's own entities grow to where they are referred to (each
-// reference is expanded anew: a 300 KB file made 130 MB of text), refused
-// past MaxXmlEntityText. `Ch` is a byte of an encoding that writes ASCII as
-// ASCII, or a UTF-16 unit of the decoded text.
-template <typename Ch>
-class MarkupCount {
-public:
-    using View = std::basic_string_view<Ch>;
-    MarkupCount(View t, bool utf8) : m_t(t), m_utf8(utf8) {}
-
-    std::optional<Refusal> refusal()
-    {
-        const View t = m_t;
-        const std::size_t n = t.size();
-        std::size_t i = 0;
-        while ((i = t.find(Ch('<'), i)) != View::npos) {
-            const Ch next = i + 1 < n ? t[i + 1] : Ch(0);
-            if (next == Ch('/')) {
-                i += 2;
-            } else if (next == Ch('?')) {
-                i = past("?>", i + 2);
-            } else if (next == Ch('!')) {
-                if (at(i, "<!--"))
-                    i = past("-->", i + 4);
-                else if (at(i, "<![CDATA["))
-                    i = past("]]>", i + 9);
-                else if (at(i, "<!DOCTYPE")) {
-                    i = doctype(i + 9);
-                    if (m_refusal)
-                        return m_refusal;
-                    m_body = i;
-                } else {
-                    i += 2;
-                }
-            } else {
-                // A start tag: one "=" per attribute outside the quoted values.
-                int count = 0;
-                std::size_t k = i + 1;
-                while (k < n && t[k] != Ch('>')) {
-                    if (quote(t[k])) {
-                        k = literal(k);
-                        continue;
-                    }
-                    if (t[k] == Ch('=') && ++count > MaxXmlAttributes)
-                        return refuse(
-                            i, QStringLiteral("Een element heeft meer dan %1 attributen.").arg(MaxXmlAttributes));
-                    ++k;
-                }
-                i = k;
-            }
-        }
-        // The references to the declared entities, wherever they stand.
-        for (std::size_t k = m_body; !m_general.empty() && (k = t.find(Ch('&'), k)) != View::npos;) {
-            const std::size_t e = nameEnd(++k);
-            if (e < n && t[e] == Ch(';'))
-                if (const auto found = m_general.find(t.substr(k, e - k)); found != m_general.end())
-                    if (expand(found->second, k - 1))
-                        return m_refusal;
-            k = e;
-        }
-        return std::nullopt;
-    }
-
-private:
-    static bool quote(Ch c) { return c == Ch('"') || c == Ch('\''); }
-    bool at(std::size_t k, std::string_view s) const
-    {
-        if (m_t.size() - k < s.size())
-            return false;
-        for (std::size_t j = 0; j < s.size(); ++j)
-            if (m_t[k + j] != Ch(s[j]))
-                return false;
-        return true;
-    }
-    // Just past `end`, searched from `from`; the end of the text without one.
-    std::size_t past(std::string_view end, std::size_t from) const
-    {
-        for (std::size_t k = from; (k = m_t.find(Ch(end[0]), k)) != View::npos; ++k)
-            if (at(k, end))
-                return k + end.size();
-        return m_t.size();
-    }
-    // Just past the quoted literal that starts at `k`.
-    std::size_t literal(std::size_t k) const
-    {
-        const std::size_t e = m_t.find(m_t[k], k + 1);
-        return e == View::npos ? m_t.size() : e + 1;
-    }
-    // Past the document type declaration whose name starts at `k`; `where`
-    // the declaration at which the attributes it declares pass the bound.
-    std::size_t doctype(std::size_t k)
-    {
-        const View t = m_t;
-        const std::size_t n = t.size();
-        std::size_t declared = 0;
-        bool subset = false;
-        while (k < n) {
-            if (quote(t[k])) {
-                k = literal(k);
-            } else if (t[k] == Ch('[') || t[k] == Ch(']')) {
-                subset = t[k] == Ch('[');
-                ++k;
-            } else if (t[k] == Ch('>') && !subset) {
-                return k + 1;
-            } else if (subset && at(k, "<!--")) {
-                k = past("-->", k + 4);
-            } else if (subset && at(k, "<?")) {
-                k = past("?>", k + 2);
-            } else if (subset && at(k, "<!")) {
-                // One attribute per default or keyword ("#IMPLIED") of an
-                // attribute list, one per "=" anywhere.
-                const bool list = at(k, "<!ATTLIST");
-                const std::size_t start = k;
-                // An entity's name and the length of its text.
-                std::unordered_map<View, std::size_t> *entities = nullptr;
-                View name;
-                if (at(k, "<!ENTITY")) {
-                    std::size_t j = skipSpace(k + 8);
-                    entities = &m_general;
-                    if (j < n && t[j] == Ch('%')) {
-                        entities = &m_parameter;
-                        j = skipSpace(j + 1);
-                    }
-                    name = t.substr(j, nameEnd(j) - j);
-                }
-                for (k += 2; k < n && t[k] != Ch('>');) {
-                    if (quote(t[k])) {
-                        const std::size_t e = literal(k);
-                        const View value = t.substr(k + 1, std::max<std::size_t>(e - k, 2) - 2);
-                        declared += (list ? 1 : 0) + std::size_t(std::count(value.begin(), value.end(), Ch('=')));
-                        // The first declaration of a name holds; a text that
-                        // refers to others may grow to the reader's limit.
-                        if (entities) {
-                            const bool refers = value.find(Ch('&')) != View::npos || value.find(Ch('%')) != View::npos;
-                            entities->emplace(name, refers ? EntityLimit : value.size());
-                            entities = nullptr;
-                        }
-                        k = e;
-                    } else {
-                        declared += (list && t[k] == Ch('#')) || t[k] == Ch('=');
-                        ++k;
-                    }
-                    if (declared > std::size_t(MaxXmlAttributes)) {
-                        m_refusal =
-                            refuse(start, QStringLiteral("De DTD van het document declareert meer dan %1 attributen.")
-                                              .arg(MaxXmlAttributes));
-                        return n;
-                    }
-                }
-                ++k;
-            } else if (subset && t[k] == Ch('%')) {
-                // A parameter entity's text takes its place.
-                const std::size_t e = nameEnd(k + 1);
-                if (e < n && t[e] == Ch(';'))
-                    if (const auto found = m_parameter.find(t.substr(k + 1, e - k - 1)); found != m_parameter.end())
-                        if (expand(found->second, k))
-                            return n;
-                k = e;
-            } else {
-                ++k;
-            }
-        }
-        return n;
-    }
-    static bool space(Ch c) { return c == Ch(' ') || c == Ch('\t') || c == Ch('\r') || c == Ch('\n'); }
-    std::size_t skipSpace(std::size_t k) const
-    {
-        while (k < m_t.size() && space(m_t[k]))
-            ++k;
-        return k;
-    }
-    // The end of the name that starts at `k`.
-    std::size_t nameEnd(std::size_t k) const
-    {
-        while (k < m_t.size() && !space(m_t[k]) && !quote(m_t[k]) && m_t[k] != Ch(';') && m_t[k] != Ch('&')
-               && m_t[k] != Ch('%') && m_t[k] != Ch('<') && m_t[k] != Ch('>'))
-            ++k;
-        return k;
-    }
-    // Adds an entity's text at the reference at `k`; true (with the refusal)
-    // once all the entities' text passes the bound.
-    bool expand(std::size_t length, std::size_t k)
-    {
-        m_expanded += length;
-        if (m_expanded <= std::size_t(MaxXmlEntityText))
-            return false;
-        m_refusal = refuse(k, QStringLiteral("De entiteiten van het document groeien uit tot meer dan %1 MB tekst.")
-                                  .arg(MaxXmlEntityText / (1024 * 1024)));
-        return true;
-    }
-    // The refusal with the line and the column (in characters) of `k`.
-    Refusal refuse(std::size_t k, const QString &reason) const
-    {
-        const View before = m_t.substr(0, k);
-        const std::size_t lineStart = before.rfind(Ch('\n')) + 1;  // npos + 1 is 0
-        Refusal r;
-        r.line = qsizetype(std::count(before.begin(), before.end(), Ch('\n'))) + 1;
-        // A UTF-8 character is one byte that starts it and its continuation bytes.
-        r.column = qsizetype(std::count_if(before.begin() + qsizetype(lineStart), before.end(),
-                                           [this](Ch c) { return !(m_utf8 && (char16_t(c) & 0xC0) == 0x80); }));
-        r.reason = reason;
-        return r;
-    }
-
-    // The most characters QXmlStreamReader lets one entity reference grow to.
-    static constexpr std::size_t EntityLimit = 4096;
-
-    View m_t;
-    bool m_utf8;
-    std::unordered_map<View, std::size_t> m_general, m_parameter;
-    std::size_t m_expanded = 0;
-    std::size_t m_body = 0;  // after the DTD
-    std::optional<Refusal> m_refusal;
-};
-
-// Encodings whose bytes write ASCII as ASCII: the attributes are counted on
-// the bytes themselves.
-bool asciiBytes(const QByteArray &name)
+// The import's refusal: the message that an import stopped half-way, and
+// the line that says why.
+XmlImportResult refused(const QString &reason)
 {
-    const QByteArray n = name.toUpper();
-    return n == "UTF-8" || n == "UTF8" || n == "US-ASCII" || n == "ASCII" || n.startsWith("ISO-8859-")
-           || n.startsWith("WINDOWS-125") || n.startsWith("CP125") || n.startsWith("LATIN");
+    XmlImportResult r;
+    r.outcome = XmlImportResult::Outcome::Failed;
+    r.message = XmlImportFoutmelding + QStringLiteral("\r\nReden: ") + reason;
+    return r;
 }
 
-// Counts the attributes and the entity text of the document in the encoding
-// the reader reads it in: the one its first bytes show (a byte-order mark,
-// "<" in UTF-16 or UTF-32), else the one its declaration names, else UTF-8. A
-// name no decoder takes is left to the reader, which refuses the document
-// itself.
-std::optional<Refusal> markupFlood(const QByteArray &data)
+// Why a well-formed document holds no RECIPE: another format, or a BeerXML
+// of another version, which writes its elements in lower case.
+QString noRecipeReason(const QByteArray &data)
 {
-    const auto onBytes = [&data](bool utf8) {
-        return MarkupCount<char>(std::string_view(data.constData(), std::size_t(data.size())), utf8).refusal();
-    };
-    const auto onText = [](const QString &text) {
-        return MarkupCount<char16_t>(
-                   std::u16string_view(reinterpret_cast<const char16_t *>(text.constData()), std::size_t(text.size())),
-                   false)
-            .refusal();
-    };
-    const std::optional<QStringConverter::Encoding> shown = QStringConverter::encodingForData(data, u'<');
-    if (shown && *shown != QStringConverter::Utf8) {
-        QStringDecoder decoder(*shown);
-        return onText(decoder.decode(data));
+    QXmlStreamReader reader(data);
+    reader.setNamespaceProcessing(false);
+    QString root;
+    bool lowerRecipe = false;
+    while (!reader.atEnd() && !lowerRecipe) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (root.isEmpty())
+            root = reader.qualifiedName().toString();
+        lowerRecipe = reader.qualifiedName().compare(QLatin1String("recipe"), Qt::CaseInsensitive) == 0;
     }
-    const qsizetype from = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    const qsizetype end = data.indexOf("?>", from);
-    if (shown || end < 0 || !QByteArrayView(data).sliced(from).startsWith("<?xml"))
-        return onBytes(true);
-    // Only the declaration is read here, never an element.
-    QXmlStreamReader declaration(data.left(end + 2));
-    declaration.readNext();
-    const QByteArray name = declaration.documentEncoding().toLatin1();
-    if (name.isEmpty() || asciiBytes(name))
-        return onBytes(name.isEmpty() || name.toUpper().startsWith("UTF"));
-    QStringDecoder decoder(name.constData());
-    if (!decoder.isValid())
-        return std::nullopt;
-    return onText(decoder.decode(data));
+    if (lowerRecipe)
+        return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand schrijft <%1> waar BeerXML 1.0 <RECIPE> "
+                              "schrijft (een andere versie, zoals BeerXML 2, leest Mostarium niet).")
+            .arg(reader.qualifiedName().toString());
+    if (root.isEmpty())
+        return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand bevat geen enkel element.");
+    return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand (<%1>) bevat geen element <RECIPE>.").arg(root);
 }
 
 QString loadMessage(int code, const QString &reason, int line, int column, qint64 position, const QString &source,
@@ -761,7 +664,7 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
     QString reason;
     int line = 0, column = 0;
     // Attributes and entities are counted before the reader would take them.
-    if (const std::optional<Refusal> r = markupFlood(data)) {
+    if (const std::optional<XmlRefusal> r = xmlBoundsRefusal(data)) {
         reason = r->reason;
         line = int(r->line);
         column = int(r->column);
@@ -840,23 +743,16 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
         return loadFailed(loadMessage(1, reason, line, column, position, source, url));
     }
     XmlImportResult r;
+    QString where = QStringLiteral("het bestand");
     try {
         if (tree.empty())
-            throwSubscript();
-        r.recipe = fill(Element(&tree, 0));
+            refuse(noRecipeReason(data));
+        r.recipe = fill(Element(&tree, 0), where, r.notices);
         r.outcome = XmlImportResult::Outcome::Ok;
+    } catch (const ImportRefused &e) {
+        r = refused(e.reason);
     } catch (const std::exception &) {
-        r.outcome = XmlImportResult::Outcome::Failed;
-        r.message = XmlImportFoutmelding;
-    }
-    // Notes larger than a whole recipe file may be: such a recipe could be
-    // neither saved nor opened again.
-    if (r.ok() && r.recipe.Aantekening.size() > MaxRecipeFileSize) {
-        r = XmlImportResult();
-        r.message = QStringLiteral("De aantekeningen (NOTES) in ") + QDir::toNativeSeparators(url)
-                    + QStringLiteral(" zijn groter dan ") + sizeText(MaxRecipeFileSize)
-                    + QStringLiteral(": zo'n recept kan niet worden opgeslagen en weer geopend. Het recept is niet "
-                                     "geïmporteerd.");
+        r = refused(QStringLiteral("een waarde in ") + where + QStringLiteral(" is onbruikbaar."));
     }
     return r;
 }
@@ -872,6 +768,26 @@ XmlImportResult importXmlFile(const QString &path)
         return loadFailed(loadMessage(1, reason, 0, 0, 0, QString(), path));
     }
     return importXmlRecipe(bytes, path);
+}
+
+std::optional<QString> recipeFileRefusal(const Session &open, const XmlRecipe &x, const QString &url)
+{
+    // The session as the import command leaves it, up to the recalculation,
+    // which changes nothing the file holds.
+    Session trial(open);
+    ResetReceptState(trial);
+    applyXmlRecipe(trial, x);
+    trial.recipe.ReceptAttr = 0;
+    trial.app.dubbelBrouw = false;
+    QByteArray bytes;
+    if (recipeFileToWrite(trial, bytes) != RecipeBytes::TooLarge)
+        return std::nullopt;
+    return QStringLiteral("Het recept uit ") + QDir::toNativeSeparators(url)
+           + QStringLiteral(" wordt als receptbestand groter dan ") + sizeText(MaxRecipeFileSize)
+           + QStringLiteral("; de aantekeningen (NOTES) alleen zijn al ")
+           + sizeText(cp1252::encode(x.Aantekening).size(), MaxRecipeFileSize)
+           + QStringLiteral(". Zo'n recept kan niet worden opgeslagen en weer geopend. Het recept is niet "
+                            "geïmporteerd.");
 }
 
 void applyXmlRecipe(Session &s, const XmlRecipe &x)

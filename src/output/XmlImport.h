@@ -1,9 +1,12 @@
 #pragma once
 
 #include "core/RecipeState.h"
+#include "output/XmlDocumentBounds.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 namespace mostarium {
 
@@ -17,17 +20,9 @@ inline constexpr qint64 MaxXmlFileSize = 16 * 1024 * 1024;
 // The deepest nesting of elements we read; the recipe format needs six.
 inline constexpr int MaxXmlDepth = 64;
 
-// The most attributes an element may carry, and the document's DTD may
-// declare; the recipe format uses none.
-inline constexpr int MaxXmlAttributes = 64;
-
 // The most elements the recipe read may hold; one with 200 hops holds some
 // 2,000.
 inline constexpr int MaxXmlRecipeElements = 10000;
-
-// The most text the document's own entities may grow to in all; the recipe
-// format declares none.
-inline constexpr qsizetype MaxXmlEntityText = 1024 * 1024;
 
 // The message of an import that stopped half-way.
 extern const QString XmlImportFoutmelding;
@@ -49,23 +44,33 @@ struct XmlRecipe {
 struct XmlImportResult {
     enum class Outcome { Ok, LoadFailed, Failed };
     Outcome outcome = Outcome::Failed;
-    QString message;   // the message to show when not Ok
-    XmlRecipe recipe;  // whole only when Ok
+    QString message;      // the message to show when not Ok
+    XmlRecipe recipe;     // whole only when Ok
+    QStringList notices;  // when Ok: what the brewer should know, one paragraph each
 
     bool ok() const { return outcome == Outcome::Ok; }
 };
 
 // Reads the first RECIPE of the document (any depth). `url` names the file
 // in the load message, which also refuses a document nested deeper than
-// MaxXmlDepth, with more attributes than MaxXmlAttributes, with entities
-// that grow past MaxXmlEntityText or with a recipe of more than
-// MaxXmlRecipeElements elements. Notes larger than MaxRecipeFileSize fail the
-// import with a message that says so: such a recipe could not be saved and
-// opened again.
+// MaxXmlDepth, past the bounds of xmlBoundsRefusal (attributes, entities,
+// parameter entities) or with a recipe of more than MaxXmlRecipeElements
+// elements. A recipe that cannot be imported fails with
+// XmlImportFoutmelding and a line that names the reason. A file without
+// OBJECTIVES (written by another program) gives its grain's laboratory yield
+// and its brewhouse EFFICIENCY: the grain bill takes their product, sugar and
+// extract their yield alone. The notices name what was not taken as the file
+// meant it: a missing or unusable efficiency, the hops beyond four of a kind.
 XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url);
 // The same from a file: a missing, irregular or too large file gets the
 // load message.
 XmlImportResult importXmlFile(const QString &path);
+
+// The message that refuses an imported recipe whose recipe file, written from
+// the `open` session as the import leaves it, would be larger than
+// MaxRecipeFileSize: such a recipe could not be saved and opened again. None
+// when it fits.
+std::optional<QString> recipeFileRefusal(const Session &open, const XmlRecipe &x, const QString &url);
 
 // Puts the imported parts into the (reset) session as a single brew, with
 // the frame captions; the rest of the recipe stays as the reset left it.

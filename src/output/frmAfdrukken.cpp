@@ -151,8 +151,7 @@ QString frmAfdrukken::rowFile(const FileRow &row) const
 bool frmAfdrukken::mayWrite(const FileRow &row, const QString &target) const
 {
     // A name just chosen in the Save-As dialog was confirmed there.
-    return target == row.confirmed || !QFileInfo::exists(target)
-           || m_svc.msgBox(replaceQuestionText(target), mb::YesNo | mb::Question) == mb::Yes;
+    return target == row.confirmed || mayReplaceFile(m_svc, target);
 }
 
 void frmAfdrukken::cmdAfdOK_Click()

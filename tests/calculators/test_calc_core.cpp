@@ -21,11 +21,11 @@ TEST(SugarUnits, WorkedConversions)
         const char *source;
     };
     const Row rows[] = {
-        {Plato, Density, 12, "1048.9", "worked example"},
-        {Density, Plato, 1048, "11.77", "worked example"},
-        {GramPerLiter, Density, 100, "1038.5", "worked example"},
-        {GramPerLiter, Density, 500, "1189.7", "worked example"},
-        {Density, GramPerLiter, 995, "-15.2", "worked example: below water"},
+        {Plato, Density, 12, "1048.9", "a wort of 12 Plato as a density"},
+        {Density, Plato, 1048, "11.77", "a density of 1048 in Plato"},
+        {GramPerLiter, Density, 100, "1038.5", "100 g of sugar per litre as a density"},
+        {GramPerLiter, Density, 500, "1189.7", "500 g per litre, the most the box takes"},
+        {Density, GramPerLiter, 995, "-15.2", "a density of 995, below water's: less than no sugar"},
         {Density, GramPerLiter, 1048, "125.0", "help page example"},
         {GramPerLiter, Plato, 100, "9.47", "by hand: 100 x 0.091795 + 0.29328"},
         {Plato, GramPerLiter, 12, "127.5", "by hand: (12 - 0.29328) / 0.091795"},

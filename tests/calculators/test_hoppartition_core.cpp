@@ -30,13 +30,17 @@ TEST(HopPartition, SharesAndAnswer)
         const char *source;
     };
     const Row rows[] = {
-        {need(50, 5, {8, 4}, {20}), {"64.0", "36.0"}, {false, false}, "22.5", "worked example, two varieties"},
+        {need(50, 5, {8, 4}, {20}),
+         {"64.0", "36.0"},
+         {false, false},
+         "22.5",
+         "50 g at 5 %: 20 g at 8 %, the rest at 4 %"},
         {need(50, 5, {8, 6, 5}, {10, 10}),
          {"32.0", "24.0", "44.0"},
          {false, false, false},
          "22.0",
-         "worked example, three varieties"},
-        {need(50, 5, {6}, {}), {"100"}, {false}, "41.7", "worked example, one variety"},
+         "50 g at 5 %: 10 g at 8 %, 10 g at 6 %, the rest at 5 %"},
+        {need(50, 5, {6}, {}), {"100"}, {false}, "41.7", "50 g at 5 % from one variety at 6 %"},
         {need(50, 5, {5, 4}, {50}), {"100.0", ".0"}, {false, false}, ".0", "two varieties, the first exactly T"},
         // Exact need with more rows: the last row is not computed, and emptied.
         {need(50, 5, {5, 5, 4}, {25, 25}),

@@ -50,7 +50,8 @@ TEST(WaterProfiel, ComputedRows)
         const char *row2;
     };
     const Row rows[] = {
-        // The calcium sulphate of the worked example: 11.62 Ca, 27.92 SO4, TH 29.05.
+        // 5 g of calcium sulphate (hydrate 2) in 100 L of water with nothing in
+        // it: 11.62 Ca, 27.92 SO4, TH 29.05.
         {"gypsum, hydrate 2", metZout(invoer(), Zout::CaSO4, 10, 50, 2), "12 0 28 0 0 29 0 0 0"},
         // Hydrate 2 makes 146.98 of 110.98: 136.1 Ca and 241.4 Cl against 180.3 and 319.7.
         {"CaCl2 anhydrous", metZout(invoer(20), Zout::CaCl2, 10, 100, 0), "180 0 0 0 320 451 0 0 0"},

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cerrno>
 #include <functional>
 #include <limits>
 
@@ -365,7 +366,10 @@ TEST(RecipeSave, FailedSaveKeepsTheOldFileTheFlagAndThePanel)
     EXPECT_TRUE(s.recipe.ReceptGewijzigd);
     EXPECT_EQ(s.view.panels[7].text, QStringLiteral("vorige"));
     ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0].prompt, OpslaanFout);
+    EXPECT_EQ(fake.messages[0].prompt,
+              OpslaanFout + QStringLiteral("\r\n\r\nHet bestand ") + path
+                  + QStringLiteral(" kon niet worden opgeslagen (het recept heeft een onvolledig deel of een waarde "
+                                   "die geen getal is)."));
     EXPECT_EQ(fake.messages[0].style, mb::OKOnly + mb::Exclamation);
     EXPECT_EQ(fake.busyDepth, 0);
 
@@ -374,7 +378,7 @@ TEST(RecipeSave, FailedSaveKeepsTheOldFileTheFlagAndThePanel)
     Session t = zomerblond();
     t.app.fileName = dir.filePath(QStringLiteral("weg/Zomerblond.zlv"));
     EXPECT_EQ(SaveRecept(t).outcome, SaveOutcome::Failed);
-    EXPECT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.prompts(), QStringList{saveFailedText(t.app.fileName, QStringLiteral("de map bestaat niet"))});
 }
 
 TEST(RecipeSave, AFullDiskFailsTheSaveAndTheTastingWordsAndKeepsTheOldFile)
@@ -402,7 +406,7 @@ TEST(RecipeSave, AFullDiskFailsTheSaveAndTheTastingWordsAndKeepsTheOldFile)
     EXPECT_EQ(fileBytes(s.app.fileName), old);
     EXPECT_TRUE(s.recipe.ReceptGewijzigd);
     EXPECT_EQ(s.view.panels[7].text, QStringLiteral("vorige"));
-    EXPECT_EQ(fake.prompts(), QStringList{OpslaanFout});
+    EXPECT_EQ(fake.prompts(), QStringList{saveFailedText(s.app.fileName, writeFailureText(EFBIG))});
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Zomerblond.zlv")});
 }
 
@@ -558,4 +562,187 @@ TEST(RecipeSave, SaveKenmerkenReplacesTheWordsOfAnExistingRecipeOnly)
     writeFileBytes(other.app.fileName, "tekst\r\n");
     EXPECT_EQ(SaveKenmerken(other), KeysSaved::NoFile);
     EXPECT_EQ(fileBytes(other.app.fileName), QByteArray("tekst\r\n"));
+}
+
+// A recipe file the program saved at exactly MaxRecipeFileSize takes no key
+// that would make it larger: the reader would refuse it ever after. The
+// file stays byte for byte; a key that keeps the size still goes in.
+TEST(RecipeSave, KeysThatWouldGrowAFileAtTheBoundAreRefused)
+{
+    ScopedFakeServices fake;
+    QTemporaryDir dir;
+    Session s = zomerblond();
+    s.app.fileName = dir.filePath(QStringLiteral("Groot.zlv"));
+    s.recipe.setStatus(StatusKenmerken);
+    for (QString &word : s.recipe.Kenmerken)
+        word.clear();
+    s.recipe.InRecept = 0;
+    s.recipe.Aantekening.clear();
+    s.recipe.Aantekening = QString(MaxRecipeFileSize - recipeFileBytes(s).size(), u'a');
+    ASSERT_EQ(SaveRecept(s).outcome, SaveOutcome::Saved);
+    const QByteArray atBound = fileBytes(s.app.fileName);
+    ASSERT_EQ(atBound.size(), MaxRecipeFileSize);
+
+    struct Case {
+        const char *what;
+        std::function<KeysSaved(Session &, QString *)> write;
+    };
+    const Case cases[] = {
+        {"the carbonation word written back",
+         [](Session &t, QString *why) {
+             t.recipe.Kenmerken[6] = QStringLiteral("weinig");
+             return SaveKenmerk(t, 6, why);
+         }},
+        {"the seven words stored",
+         [](Session &t, QString *why) {
+             for (QString &word : t.recipe.Kenmerken)
+                 word = QStringLiteral("veel");
+             return SaveKenmerken(t, why);
+         }},
+        {"a longer note",
+         [](Session &t, QString *why) {
+             t.recipe.Aantekening += u'b';
+             return SaveAantekeningen(t, why);
+         }},
+    };
+    for (const Case &c : cases) {
+        Session t = s;
+        QString why;
+        EXPECT_EQ(c.write(t, &why), KeysSaved::Failed) << c.what;
+        EXPECT_EQ(why, recipeTooLargeReason()) << c.what;
+        EXPECT_EQ(fileBytes(s.app.fileName), atBound) << c.what;
+        EXPECT_TRUE(t.app.fileSeen.holds(atBound)) << c.what;
+    }
+    EXPECT_EQ(notWrittenText(s.app.fileName, recipeTooLargeReason()),
+              QStringLiteral("Het bestand ") + s.app.fileName
+                  + QStringLiteral(" kon niet worden opgeslagen (het receptbestand zou groter worden dan 4 MB en "
+                                   "dan niet meer te openen zijn)."));
+
+    // The print choice takes as many bytes either way.
+    s.recipe.InRecept = 1;
+    ASSERT_EQ(SaveAantekeningen(s), KeysSaved::Written);
+    EXPECT_EQ(fileBytes(s.app.fileName).size(), MaxRecipeFileSize);
+    EXPECT_TRUE(fileBytes(s.app.fileName).contains("InRecept=1\r\n"));
+    EXPECT_TRUE(s.app.fileSeen.holds(fileBytes(s.app.fileName))) << "its own write is what it has seen";
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+namespace {
+
+// Two copies of the program with one recipe file open, each with its own
+// session: `a` saved it, `b` opened it.
+struct TwoCopies {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Gedeeld.zlv"));
+    Session a = zomerblond(), b;
+
+    TwoCopies()
+    {
+        a.app.fileName = path;
+        EXPECT_EQ(SaveRecept(a).outcome, SaveOutcome::Saved);
+        EXPECT_TRUE(readRecipeFile(b, path).ok);
+        b.app.fileName = path;
+    }
+    // `a` stores a note: written into the file at once.
+    void aStoresANote(const QString &note)
+    {
+        a.recipe.Aantekening = note;
+        EXPECT_EQ(SaveAantekeningen(a), KeysSaved::Written);
+    }
+};
+
+}  // namespace
+
+TEST(RecipeSave, ASaveAsksBeforeItReplacesAFileAnotherCopyChanged)
+{
+    ScopedFakeServices fake;
+    TwoCopies two;
+    two.aStoresANote(QStringLiteral("Notitie van A"));
+    const QByteArray withNote = fileBytes(two.path);
+    two.b.recipe.Algemeen(0) = QStringLiteral("Zomerblond van B");
+    two.b.recipe.ReceptGewijzigd = true;
+    two.b.view.panels[7].text = QStringLiteral("vorige");
+
+    fake.msgAnswers = {mb::No};
+    EXPECT_EQ(SaveRecept(two.b).outcome, SaveOutcome::Cancelled);
+    ASSERT_EQ(fake.prompts(), QStringList{changedOnDiskQuestion(two.path)});
+    EXPECT_EQ(fake.messages[0].style, mb::YesNo | mb::Question);
+    EXPECT_TRUE(fake.messages[0].prompt.contains(two.path));
+    EXPECT_EQ(fileBytes(two.path), withNote);
+    EXPECT_TRUE(two.b.recipe.ReceptGewijzigd);
+    EXPECT_EQ(two.b.view.panels[7].text, QStringLiteral("vorige"));
+    EXPECT_EQ(two.b.app.fileName, two.path);
+
+    // Asked again at the next save; Ja replaces the file.
+    fake.clear();
+    fake.msgAnswers = {mb::Yes};
+    EXPECT_EQ(SaveRecept(two.b).outcome, SaveOutcome::Saved);
+    EXPECT_EQ(fake.prompts(), QStringList{changedOnDiskQuestion(two.path)});
+    EXPECT_EQ(fileBytes(two.path), recipeFileBytes(two.b));
+    EXPECT_FALSE(two.b.recipe.ReceptGewijzigd);
+
+    // Now the other way round: A's save meets B's file.
+    fake.clear();
+    EXPECT_EQ(SaveRecept(two.a).outcome, SaveOutcome::Cancelled);
+    EXPECT_EQ(fake.prompts(), QStringList{changedOnDiskQuestion(two.path)});
+    EXPECT_EQ(fileBytes(two.path), recipeFileBytes(two.b));
+}
+
+// What asks and what does not: the copy's own writes, a file written again
+// with the same bytes or removed lose nothing; keys set into a file that
+// another copy changed carry that change, so the save still asks.
+TEST(RecipeSave, OnlyAChangeThisCopyDidNotSeeIsAskedAbout)
+{
+    struct Case {
+        const char *what;
+        std::function<void(TwoCopies &)> meanwhile;
+        bool asks;
+    };
+    const Case cases[] = {
+        {"nothing happened", [](TwoCopies &) {}, false},
+        {"its own note and words",
+         [](TwoCopies &t) {
+             t.b.recipe.Aantekening = QStringLiteral("eigen notitie");
+             EXPECT_EQ(SaveAantekeningen(t.b), KeysSaved::Written);
+             t.b.recipe.Kenmerken[0] = QStringLiteral("goud");
+             EXPECT_EQ(SaveKenmerken(t.b), KeysSaved::Written);
+         },
+         false},
+        {"the same bytes written again", [](TwoCopies &t) { writeFileBytes(t.path, fileBytes(t.path)); }, false},
+        {"the file removed", [](TwoCopies &t) { QFile::remove(t.path); }, false},
+        {"a note of the other copy", [](TwoCopies &t) { t.aStoresANote(QStringLiteral("van A")); }, true},
+        {"the same size, other bytes",
+         [](TwoCopies &t) {
+             QByteArray other = fileBytes(t.path);
+             other.replace("Zomerblond", "Zomerbloem");
+             writeFileBytes(t.path, other);
+         },
+         true},
+        {"its own words set into a file the other copy changed",
+         [](TwoCopies &t) {
+             t.aStoresANote(QStringLiteral("van A"));
+             t.b.recipe.Kenmerken[0] = QStringLiteral("goud");
+             EXPECT_EQ(SaveKenmerken(t.b), KeysSaved::Written);
+         },
+         true},
+        {"a file too large to read", [](TwoCopies &t) { makeLargeFile(t.path, MaxRecipeFileSize + 1); }, true},
+    };
+    for (const Case &c : cases) {
+        ScopedFakeServices fake;
+        TwoCopies two;
+        c.meanwhile(two);
+        const bool existed = QFile::exists(two.path);
+        const QByteArray before = existed ? fileBytes(two.path) : QByteArray();
+        fake.msgAnswers = {mb::No};
+        const SaveOutcome out = SaveRecept(two.b).outcome;
+        if (c.asks) {
+            EXPECT_EQ(out, SaveOutcome::Cancelled) << c.what;
+            EXPECT_EQ(fake.prompts(), QStringList{changedOnDiskQuestion(two.path)}) << c.what;
+            EXPECT_EQ(fileBytes(two.path), before) << c.what;
+        } else {
+            EXPECT_EQ(out, SaveOutcome::Saved) << c.what;
+            EXPECT_TRUE(fake.messages.empty()) << c.what << qPrintable(fake.prompts().join(u'|'));
+            EXPECT_EQ(fileBytes(two.path), recipeFileBytes(two.b)) << c.what;
+        }
+    }
 }

@@ -64,6 +64,43 @@ TEST(WholeFile, RefusalsNameTheFile)
     EXPECT_TRUE(refusedFileText(QStringLiteral("x"), FileRead::Missing).isEmpty());
 }
 
+// A size named in a message is true at any size and any limit: never "0.0 MB"
+// for a small file, never the limit's figure for a file just over it.
+TEST(WholeFile, SizeTextNamesEverySizeTruly)
+{
+    const qint64 kB = 1024, MB = 1024 * kB;
+    struct Row {
+        qint64 bytes, beside;
+        const char *text;
+    };
+    const Row rows[] = {
+        {0, -1, "0 bytes"},
+        {1, -1, "1 byte"},
+        {1001, 1000, "1001 bytes"},
+        {1023, -1, "1023 bytes"},
+        {kB, -1, "1 kB"},
+        {kB + 512, -1, "1.5 kB"},
+        {kB + 1, -1, "1.0 kB"},
+        {kB + 1, kB, "1025 bytes"},
+        {kB, kB + 1, "1024 bytes"},
+        {1023 * kB, -1, "1023 kB"},
+        {MB - 1, -1, "1.0 MB"},
+        {MB, -1, "1 MB"},
+        {MB + 512 * kB, -1, "1.5 MB"},
+        {4 * MB, -1, "4 MB"},
+        {80 * MB, 64 * MB, "80 MB"},
+        {64 * MB, 80 * MB, "64 MB"},
+        {80 * MB + 300 * kB, -1, "80.3 MB"},
+        {64 * MB + 1, 64 * MB, "67108865 bytes"},
+        {64 * MB, 64 * MB + 1, "67108864 bytes"},
+        {5 * 1024 * MB, 64 * MB, "5120 MB"},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.bytes);
+        EXPECT_EQ(sizeText(r.bytes, r.beside), QString::fromLatin1(r.text));
+    }
+}
+
 TEST(WholeFile, WhatIsNoFileIsNamedWithoutBeingOpened)
 {
     QTemporaryDir dir;

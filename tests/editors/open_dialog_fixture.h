@@ -2,6 +2,7 @@
 
 #include "mainwindow/test_filecommands_fixture.h"
 
+#include "core/RecipeFile.h"
 #include "platform/Twips.h"
 #include "platform/WindowRoutines.h"
 #include "support/RecipeBuilders.h"
@@ -60,6 +61,22 @@ protected:
     }
 
     static bool loaded(const char *window) { return windows().isLoaded(QLatin1String(window)); }
+
+    // The recipe saved by the program as Recepten/<name>, a file of exactly
+    // MaxRecipeFileSize: the beer name is made long enough to fill it.
+    QString saveAtTheBound(const QString &name)
+    {
+        RecipeState &r = s().recipe;
+        r.setStatus(StatusAlgemeen);
+        r.Algemeen(0).clear();
+        r.Algemeen(0) = QString(MaxRecipeFileSize - recipeFileBytes(s()).size(), u'b');
+        const QString path = folder.file(QStringLiteral("Recepten/") + name);
+        s().app.fileName = path;
+        EXPECT_EQ(SaveRecept(s()).outcome, SaveOutcome::Saved);
+        EXPECT_EQ(bytes(path).size(), MaxRecipeFileSize);
+        fake.clear();
+        return path;
+    }
 
     // A copy of a sample recipe under another name, opened as the recipe.
     QString openCopy(const QString &name, const QString &sampleName = QStringLiteral("Herfstbok.zlv"))

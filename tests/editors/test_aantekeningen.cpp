@@ -135,6 +135,24 @@ TEST_F(AantekeningenTest, NotesThatReachNoFileMarkTheRecipeChanged)
     }
 }
 
+// A longer note would take a recipe file saved at the size bound past it:
+// refused with the file named, the file byte for byte as it was, the note
+// kept in the recipe for a Save.
+TEST_F(AantekeningenTest, ARecipeFileAtTheBoundTakesNoLongerNoteAndStaysAsItWas)
+{
+    s().recipe.Aantekening = QStringLiteral("kort");
+    const QString path = saveAtTheBound(QStringLiteral("Groot.zlv"));
+    const QByteArray atBound = bytes(path);
+    QWidget *d = openIt();
+    text(d)->setPlainText(QStringLiteral("kort, en nu langer"));
+    press(d, "cmdAanT_OK");
+    EXPECT_EQ(fake.prompts(), QStringList{notWrittenText(path, recipeTooLargeReason())});
+    EXPECT_EQ(bytes(path), atBound);
+    EXPECT_EQ(s().recipe.Aantekening, "kort, en nu langer");
+    EXPECT_TRUE(s().recipe.ReceptGewijzigd);
+    EXPECT_TRUE(fc->openFile(path));
+}
+
 TEST_F(AantekeningenTest, NotesOutliveARecalculationASaveAndAnOpen)
 {
     const QString path = openCopy(QStringLiteral("Notities.zlv"));

@@ -142,6 +142,35 @@ TEST_F(KenmerkenTest, WithoutWordsTheFileGainsTheCarbonationAlone)
     EXPECT_FALSE(QFile::exists(path));
 }
 
+// A recipe file the program saved at the size bound would no longer open
+// with one more key: neither the carbonation word written back on opening
+// nor a store goes in, each says so and names the file, and the file stays
+// byte for byte. The stored words wait in the recipe for a Save.
+TEST_F(KenmerkenTest, ARecipeFileAtTheBoundTakesNoWordsAndStaysAsItWas)
+{
+    s().recipe.setStatus(StatusKenmerken);
+    for (QString &w : s().recipe.Kenmerken)
+        w.clear();
+    const QString path = saveAtTheBound(QStringLiteral("Groot.zlv"));
+    const QByteArray atBound = bytes(path);
+    const QString refused = notWrittenText(path, recipeTooLargeReason());
+
+    QWidget *d = openIt();
+    EXPECT_EQ(fake.prompts(), QStringList{refused}) << "opening writes Koolzuur=weinig";
+    EXPECT_EQ(bytes(path), atBound);
+
+    fake.clear();
+    bar(d, 0)->setValue(4);
+    press(d, "cmdKM_OpSlaan");
+    ASSERT_EQ(fake.prompts(), QStringList{refused});
+    EXPECT_EQ(fake.messages[0].style, mb::Exclamation);
+    EXPECT_EQ(bytes(path), atBound);
+    EXPECT_EQ(s().recipe.Kenmerken[0], "goud");
+    EXPECT_TRUE(s().recipe.ReceptGewijzigd);
+    close();
+    EXPECT_TRUE(fc->openFile(path));
+}
+
 TEST_F(KenmerkenTest, TheFirstStoreSetsTheBitAndWritesTheStatusOnce)
 {
     s().recipe.ReceptStatus = 11;

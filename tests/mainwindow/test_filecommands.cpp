@@ -3,7 +3,7 @@
 
 #include "test_filecommands_fixture.h"
 
-#include "core/RecipeFileWriter.h"
+#include "core/RecipeFile.h"
 #include "core/WholeFile.h"
 
 using namespace mostarium;
@@ -226,6 +226,44 @@ TEST_F(SaveCommands, SaveWritesInPlaceAndWritesADeletedFileAnew)
     EXPECT_TRUE(bytes(sample(QStringLiteral("Herfstbok.zlv"))).contains("Biernaam=Herfstbok II"));
     EXPECT_TRUE(fake.saveDialogs.isEmpty());
     EXPECT_TRUE(fake.messages.empty());
+    EXPECT_FALSE(s().recipe.ReceptGewijzigd);
+}
+
+// A second copy of the program stores a note in the recipe file this one
+// has open. The autosave copy asks nothing and changes nothing about it;
+// Save asks, naming the file: Nee keeps the other copy's file and the
+// changed flag, Ja replaces it.
+TEST_F(SaveCommands, SaveAsksBeforeItWritesOverAnotherCopysChange)
+{
+    openSample();
+    const QString path = sample(QStringLiteral("Herfstbok.zlv"));
+    Session other;
+    ASSERT_TRUE(readRecipeFile(other, path).ok);
+    other.app.fileName = path;
+    other.recipe.Aantekening = QStringLiteral("Notitie uit het andere venster");
+    ASSERT_EQ(SaveAantekeningen(other), KeysSaved::Written);
+    const QByteArray theirs = bytes(path);
+
+    s().recipe.Algemeen(0) = QStringLiteral("Herfstbok II");
+    s().recipe.ReceptGewijzigd = true;
+    setAutoSave(true);
+    fc->tmrAutoSave_Timer();
+    ASSERT_TRUE(QFileInfo::exists(sample(QStringLiteral("Herfstbok_AutoSave.zlv"))));
+    EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+
+    fake.msgAnswers = {mb::No};
+    trigger("mnuOpslaan");
+    ASSERT_EQ(fake.prompts(), QStringList{changedOnDiskQuestion(path)});
+    EXPECT_EQ(fake.messages[0].style, mb::YesNo | mb::Question);
+    EXPECT_EQ(bytes(path), theirs);
+    EXPECT_TRUE(s().recipe.ReceptGewijzigd);
+    EXPECT_TRUE(fake.saveDialogs.isEmpty());
+
+    fake.clear();
+    fake.msgAnswers = {mb::Yes};
+    trigger("mnuOpslaan");
+    EXPECT_EQ(fake.prompts(), QStringList{changedOnDiskQuestion(path)});
+    EXPECT_EQ(bytes(path), recipeFileBytes(s()));
     EXPECT_FALSE(s().recipe.ReceptGewijzigd);
 }
 

@@ -1,5 +1,6 @@
 // Save, Save As and the autosave tick on a full disk: the old file stays,
-// the writer's message shows, and the recipe still counts as changed.
+// the writer's message names the file and why, and the recipe still counts
+// as changed.
 
 #include "test_filecommands_fixture.h"
 
@@ -63,7 +64,12 @@ TEST_F(FullDiskCommands, SaveSaveAsAndAutosaveLoseNothingAndSaySo)
 
         EXPECT_EQ(bytes(target), targetBefore) << c.what;
         EXPECT_EQ(bytes(recipe), recipeBefore) << c.what;
-        EXPECT_EQ(fake.prompts(), QStringList{OpslaanFout}) << c.what;
+        // The general text, then the file and why.
+        EXPECT_EQ(fake.prompts(),
+                  QStringList{OpslaanFout + QStringLiteral("\r\n\r\nHet bestand ") + target
+                              + QStringLiteral(" kon niet worden opgeslagen (het bestand wordt groter dan het "
+                                               "systeem toestaat).")})
+            << c.what;
         EXPECT_TRUE(s().recipe.ReceptGewijzigd) << c.what;
         EXPECT_EQ(s().app.fileName, recipe) << c.what;
         EXPECT_EQ(s().view.panels[7].text, panel) << c.what;

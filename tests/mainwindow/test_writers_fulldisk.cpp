@@ -82,7 +82,7 @@ TEST_F(WritersOnAFullDisk, KeepTheOldFileSaySoAndPointAtNothingStale)
              s().recipe.ReceptGewijzigd = true;
          },
          [&] { trigger("mnuOpslaan"); },
-         [] { return OpslaanFout; },
+         [&] { return saveFailedText(at(recipe), FileTooLarge); },
          [&] {
              EXPECT_TRUE(s().recipe.ReceptGewijzigd);
              EXPECT_EQ(s().view.panels[7].text, QString());
@@ -95,7 +95,7 @@ TEST_F(WritersOnAFullDisk, KeepTheOldFileSaySoAndPointAtNothingStale)
              wordBefore = s().recipe.Kenmerken[0];
          },
          [] { press("frmKenmerken", "cmdKM_OpSlaan"); },
-         [&] { return notWrittenText(at(QStringLiteral("temp/Kenmerken.ini"))); },
+         [&] { return notWrittenText(at(QStringLiteral("temp/Kenmerken.ini")), FileTooLarge); },
          [&] {
              EXPECT_EQ(s().recipe.Kenmerken[0], wordBefore);
              EXPECT_FALSE(s().recipe.ReceptGewijzigd);
@@ -108,7 +108,7 @@ TEST_F(WritersOnAFullDisk, KeepTheOldFileSaySoAndPointAtNothingStale)
              in<QScrollBar>("frmKenmerken", "hsbKM_Kleur")->setValue(3);
          },
          [] { press("frmKenmerken", "cmdKM_OpSlaan"); },
-         [&] { return notWrittenText(at(recipe)); },
+         [&] { return notWrittenText(at(recipe), FileTooLarge); },
          // The words are the recipe's now: the next Save writes them.
          [] {
              EXPECT_EQ(s().recipe.Kenmerken[0], QStringLiteral("geel"));
@@ -123,7 +123,7 @@ TEST_F(WritersOnAFullDisk, KeepTheOldFileSaySoAndPointAtNothingStale)
              in<QPlainTextEdit>("frmAantekeningen", "txtAantekeningen")->setPlainText(QStringLiteral("Nieuw"));
          },
          [] { press("frmAantekeningen", "cmdAanT_OK"); },
-         [&] { return notWrittenText(at(recipe)); },
+         [&] { return notWrittenText(at(recipe), FileTooLarge); },
          // The notes are the recipe's: the next Save writes them.
          [] { EXPECT_TRUE(s().recipe.ReceptGewijzigd); }},
         {"water report",

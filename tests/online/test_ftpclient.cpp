@@ -35,38 +35,6 @@ protected:
     Events events;
 };
 
-// A size named in a message is true at any size and any limit: never "0.0 MB"
-// for a small file, never the limit's figure for a file just over it.
-TEST(ByteSizeText, NamesEverySizeTruly)
-{
-    const qint64 kB = 1024, MB = 1024 * kB;
-    struct Row {
-        qint64 bytes, beside;
-        const char *text;
-    };
-    const Row rows[] = {
-        {0, -1, "0 bytes"},
-        {1, -1, "1 byte"},
-        {1001, 1000, "1001 bytes"},
-        {1023, -1, "1023 bytes"},
-        {kB, -1, "1.0 kB"},
-        {kB + 512, -1, "1.5 kB"},
-        {kB + 1, kB, "1025 bytes"},
-        {kB, kB + 1, "1024 bytes"},
-        {MB - 1, -1, "1.0 MB"},
-        {MB, -1, "1.0 MB"},
-        {80 * MB, 64 * MB, "80.0 MB"},
-        {64 * MB, 80 * MB, "64.0 MB"},
-        {64 * MB + 1, 64 * MB, "67108865 bytes"},
-        {64 * MB, 64 * MB + 1, "67108864 bytes"},
-        {5 * 1024 * MB, 64 * MB, "5120.0 MB"},
-    };
-    for (const Row &r : rows) {
-        SCOPED_TRACE(r.bytes);
-        EXPECT_EQ(byteSizeText(r.bytes, r.beside), QString::fromLatin1(r.text));
-    }
-}
-
 TEST_F(FtpClientTest, DownloadRaisesAnEventPerBlockAndEndsWithTheSize)
 {
     struct Case {

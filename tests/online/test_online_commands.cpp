@@ -165,7 +165,7 @@ TEST_F(OnlineCommandsTest, AFailedDownloadNamesItsCauseKeepsTheEarlierFileAndThe
          QStringLiteral(" Message: De verbinding met de server is verbroken."), mb::OKOnly},
         {"larger than a download may be", qint64(80) << 20, nullptr, RLIM_INFINITY,
          QStringLiteral("Het bestand op de Mostarium server is te groot: ") + remote,
-         QStringLiteral(" (80.0 MB; een download mag ten hoogste 64.0 MB zijn)."), mb::OKOnly},
+         QStringLiteral(" (80 MB; een download mag ten hoogste 64 MB zijn)."), mb::OKOnly},
         {"a full disk", 200000, nullptr, 64 * 1024,
          QStringLiteral("Download mislukt! Kan niet schrijven naar ") + local,
          QStringLiteral(" (het bestand wordt groter dan het systeem toestaat)"), mb::Critical},

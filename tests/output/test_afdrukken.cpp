@@ -565,7 +565,7 @@ TEST_F(PrintDialog, AnEditCannotPushTheReportPastItsBound)
     EXPECT_TRUE(report->toPlainText().startsWith(QStringLiteral("Nagisting Begin")));
 }
 
-// A report that cannot be shown or printed says why instead of nothing.
+// A report that cannot be shown or printed says why in a message.
 TEST_F(PrintDialog, AReportThatCannotBeShownOrPrintedSaysWhy)
 {
     // Shown before any build: the window reads the single-brew template.

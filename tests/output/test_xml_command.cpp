@@ -4,6 +4,7 @@
 #include "core/Cp1252.h"
 #include "core/NumText.h"
 #include "core/RecipeFile.h"
+#include "output/XmlExport.h"
 #include "output/XmlImport.h"
 
 #include <QGroupBox>
@@ -85,21 +86,36 @@ TEST_F(ImportXmlTest, CancelAndFailuresLeaveTheOpenRecipe)
     const QByteArray deep = xml::Recipe().bytes().replace("<NOTES>Koud lageren</NOTES>",
                                                           "<NOTES>" + QByteArray("<i>").repeated(100000)
                                                               + QByteArray("</i>").repeated(100000) + "</NOTES>");
+    // Aroma hops of any time, and a dry hop: no bitterness.
+    xml::Recipe aromaUse = noHops;
+    aromaUse.hops =
+        xml::hop(QStringLiteral("Cascade"), QStringLiteral("60"), QStringLiteral("Pellet"), QStringLiteral("Aroma"))
+        + xml::hop(QStringLiteral("Citra"), QStringLiteral("4320"), QStringLiteral("Pellet"),
+                   QStringLiteral("Dry Hop"));
     const struct {
         const char *file;
         QByteArray bytes;
         bool load;
+        const char *reason;  // what the line after the message names
     } bad[] = {
-        {"kapot.xml", "<RECIPES><RECIPE><NAME>Half", true},
-        {"leeg.xml", noGrain.bytes(), false},
-        {"nul.xml", zeroGrain.bytes(), false},
-        {"geenvolume.xml", noVolume.bytes(), false},
-        {"geenhop.xml", noHops.bytes(), false},
-        {"aromahop.xml", aromaOnly.bytes(), false},
-        {"geendichtheid.xml", noGravity.bytes(), false},
-        {"fgboven.xml", fgAboveOg.bytes(), false},
-        {"fginkg.xml", fgInKg.bytes(), false},
-        {"diep.xml", deep, true},
+        {"kapot.xml", "<RECIPES><RECIPE><NAME>Half", true, nullptr},
+        {"leeg.xml", noGrain.bytes(), false, "het bestand bevat geen mout of suiker (<FERMENTABLE>)."},
+        {"nul.xml", zeroGrain.bytes(), false, "de hoeveelheden van de mout en suiker (<AMOUNT>) tellen op tot 0."},
+        {"geenvolume.xml", noVolume.bytes(), false, "het bestand geeft geen volume (<BATCH_SIZE>)"},
+        {"geenhop.xml", noHops.bytes(), false, "het bestand bevat geen hop (<HOP>)"},
+        {"aromahop.xml", aromaOnly.bytes(), false, "geen hop in het bestand kookt langer dan 10 minuten"},
+        {"aromagebruik.xml", aromaUse.bytes(), false, "geen hop in het bestand kookt langer dan 10 minuten"},
+        {"geendichtheid.xml", noGravity.bytes(), false,
+         "het bestand geeft geen begin-SG: <OG> ontbreekt en <STYLE> geeft geen <OG_MIN> en <OG_MAX>."},
+        {"fgboven.xml", fgAboveOg.bytes(), false, "begin-SG 1010 en eind-SG 1012 (kg/m3) geven geen bier"},
+        {"fginkg.xml", fgInKg.bytes(), false, "de doelstellingen (<OBJECTIVES>) geven geen bier"},
+        {"html.xml", "<html><body><p>Saison</p></body></html>", false,
+         "dit is geen BeerXML 1.0 recept: het bestand (<html>) bevat geen element <RECIPE>."},
+        {"beerxml2.xml",
+         "<beer_xml><version>2.06</version><recipes><recipe><name>Saison</name><og>1.060</og></recipe></recipes>"
+         "</beer_xml>",
+         false, "dit is geen BeerXML 1.0 recept: het bestand schrijft <recipe> waar BeerXML 1.0 <RECIPE> schrijft"},
+        {"diep.xml", deep, true, nullptr},
     };
     for (const auto &b : bad) {
         SCOPED_TRACE(b.file);
@@ -112,7 +128,11 @@ TEST_F(ImportXmlTest, CancelAndFailuresLeaveTheOpenRecipe)
             EXPECT_TRUE(fake.messages[0].prompt.startsWith(QStringLiteral("Your XML Document failed to load")));
             EXPECT_EQ(fake.messages[0].style, 48);
         } else {
-            EXPECT_EQ(fake.messages[0].prompt, XmlImportFoutmelding);
+            const QStringList lines = fake.messages[0].prompt.split(QStringLiteral("\r\n"));
+            ASSERT_EQ(lines.size(), 3) << qPrintable(fake.messages[0].prompt);
+            EXPECT_EQ(lines[0] + QStringLiteral("\r\n") + lines[1], XmlImportFoutmelding);
+            EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Reden: ") + QString::fromUtf8(b.reason)))
+                << qPrintable(lines[2]);
             EXPECT_EQ(fake.messages[0].style, 0);
         }
         EXPECT_EQ(fake.messages[0].title, AppTitle);
@@ -122,6 +142,133 @@ TEST_F(ImportXmlTest, CancelAndFailuresLeaveTheOpenRecipe)
         EXPECT_FALSE(s().recipe.ReceptGewijzigd);
         EXPECT_TRUE(isOpen("frmStorting"));
     }
+}
+
+// A DTD may make the reader expand text far beyond the file: through
+// references in an attribute default, through parameter entities that
+// declare entities or attributes, through character references the reader
+// reads again as markup, through entities nested in an attribute value or
+// referring to themselves. Each is refused before it is read, with the load
+// message; a DTD with plain entities imports.
+TEST_F(ImportXmlTest, ADtdThatExpandsTextPastItsBoundsIsRefusedWithTheLoadMessage)
+{
+    openSample();
+    const QString open = sample(QStringLiteral("Herfstbok.zlv"));
+    const QByteArray body = xml::Recipe().bytes();
+    const auto dtd = [&body](const QByteArray &subset, const QByteArray &notes = "Koud lageren") {
+        return "<?xml version=\"1.0\"?>\n<!DOCTYPE RECIPES [" + subset + "]>\n"
+               + QByteArray(body).replace("Koud lageren", notes);
+    };
+    const QByteArray e4000 = "<!ENTITY e \"" + QByteArray(4000, 'x') + "\">";
+    // Seven levels of ten references from `leaf`: 10^6 references to it in
+    // one to the last, g.
+    const auto bomb = [](const QByteArray &leaf) {
+        QByteArray d = "<!ENTITY a \"" + leaf + "\">";
+        for (char c = 'b'; c <= 'g'; ++c)
+            d += QByteArray("<!ENTITY ") + c + " \"" + (QByteArray("&") + char(c - 1) + ";").repeated(10) + "\">";
+        return d;
+    };
+    // Nine levels of one reference each, c0 to c8.
+    QByteArray chain;
+    for (int i = 0; i < 8; ++i)
+        chain += "<!ENTITY c" + QByteArray::number(i) + " \"&c" + QByteArray::number(i + 1) + ";\">";
+    chain += "<!ENTITY c8 \"x\">";
+    const QByteArray chainDoc = dtd(chain, "&c1;&c0;");
+    // Where `what` stands in its line, in characters.
+    const auto column = [](const QByteArray &doc, const QString &what) {
+        const QString text = QString::fromUtf8(doc);
+        const qsizetype at = text.indexOf(what);
+        return at - text.lastIndexOf(u'\n', at) - 1;
+    };
+    const QString grows = QStringLiteral("De entiteiten van het document groeien uit tot meer dan 1 MB tekst.");
+    const QString deep = QStringLiteral("De entiteiten van het document zijn dieper genest dan 8 niveaus.");
+    const QString parameter = QStringLiteral("De DTD van het document gebruikt parameterentiteiten.");
+    const QString markup = QStringLiteral("Een entiteit van het document bevat een tekenverwijzing naar &, <, % of =.");
+    const QString wide =
+        QString::fromUtf8(dtd(e4000 + "<!ATTLIST RECIPE a CDATA \"" + QByteArray("&e;").repeated(300) + "\">"));
+    const QByteArray utf16 =
+        QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(wide.utf16()), wide.size() * 2);
+    const struct {
+        const char *file;
+        QByteArray bytes;
+        QString reason;  // empty: imported
+        QString where;   // in the message, when it matters
+    } cases[] = {
+        // References in an attribute default are expanded where it is declared.
+        {"attlist.xml", dtd(e4000 + "<!ATTLIST RECIPE a CDATA \"" + QByteArray("&e;").repeated(300) + "\">"), grows,
+         // At the 263rd reference: 4,001 characters each, the reference counted.
+         QStringLiteral("Line #: 2\r\nLine Position: %1\r\n").arg(19 + 4014 + 26 + 262 * 3)},
+        {"attlist-nested.xml", dtd(bomb("aaaaaaaaaa") + "<!ATTLIST HOP a CDATA '&g;'>"), grows, {}},
+        {"attlist-utf16.xml", utf16, grows, {}},
+        // Parameter entities, whatever they declare.
+        {"pe-entity.xml", dtd("<!ENTITY % p \"<!ENTITY big '" + QByteArray(4000, 'x') + "'>\">%p;", "&big;"), parameter,
+         QStringLiteral("Line #: 2\r\nLine Position: 28\r\n")},
+        {"pe-attlist.xml", dtd("<!ENTITY   %  p \"<!ATTLIST RECIPE a CDATA 'x'>\">%p;"), parameter, {}},
+        {"pe-nested.xml",
+         dtd("<!ENTITY % q \"<!ENTITY &#37; p '<!ENTITY big &#34;BIG&#34;>'>\">%q;%p;", "&big;"),
+         parameter,
+         {}},
+        {"pe-reference.xml", dtd("%p;<!ENTITY n \"Noel\">"), parameter, {}},
+        {"pe-in-text.xml", dtd("<!ENTITY n \"%p;\">", "&n;"), parameter, {}},
+        {"pe-in-declaration.xml", dtd("<!ATTLIST RECIPE %p;>"), parameter, {}},
+        // Character references the reader reads again as a reference or markup.
+        {"charref-amp.xml",
+         dtd(e4000 + "<!ENTITY a \"" + QByteArray("&#38;e;").repeated(300) + "\">", "&a;"),
+         markup,
+         {}},
+        {"charref-hex.xml", dtd("<!ENTITY a \"&#x0026;e;\">"), markup, {}},
+        {"charref-element.xml", dtd("<!ENTITY a \"&#60;b a0&#61;'' a1&#61;''/>\">", "&a;"), markup, {}},
+        // Nested entities, wherever they are referred to.
+        {"nested-attribute.xml", dtd(bomb("aaaaaaaaaa"), "<i a='&g;'/>"), grows, {}},
+        {"nested-text.xml", dtd(bomb("aaaaaaaaaa"), "&g;"), grows, {}},
+        // A reference costs the reader as much when its text is empty.
+        {"nested-empty.xml", dtd(bomb(""), "&g;"), grows, {}},
+        {"itself.xml", dtd("<!ENTITY a \"x&b;\"><!ENTITY b \"&a;y\">", "&a;"), grows, {}},
+        {"chain.xml", chainDoc, deep,
+         QStringLiteral("Line #: 3\r\nLine Position: %1\r\n").arg(column(chainDoc, QStringLiteral("&c0;")))},
+        // Entities as deep as the bound; as many references in an attribute
+        // default as in the text.
+        {"chain-fits.xml", dtd(chain, "&c1;"), {}, {}},
+        {"attlist-fits.xml",
+         dtd(e4000 + "<!ATTLIST RECIPE a CDATA \"" + QByteArray("&e;").repeated(250) + "\">"),
+         {},
+         {}},
+        // Plain entities, a character entity, the predefined ones declared as
+        // the standard advises, an attribute default and a comment.
+        {"plain.xml",
+         dtd("<!-- recept --><!ENTITY n \"Noel\"><!ENTITY eacute \"&#233;\"><!ENTITY amp \"&#38;#38;\">"
+             "<!ENTITY lt \"&#38;#60;\"><!ENTITY v \"&n; &amp; co\"><!ATTLIST RECIPE bron CDATA \"&n; 50%\">"
+             "<!ELEMENT RECIPES (RECIPE)*>",
+             "Koud lageren, &n; &amp; caf&eacute; &lt;5&#176;C&gt; &v;"),
+         {},
+         {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        fake.clear();
+        const QString path = writeFixture(QString::fromLatin1(c.file), c.bytes);
+        fake.openAnswers.push_back(path);
+        trigger("mnuImportXML");
+        if (c.reason.isEmpty()) {
+            EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+            EXPECT_EQ(s().recipe.Algemeen(0), QStringLiteral("Saison de Noël"));
+            EXPECT_EQ(s().app.fileName, path);
+            continue;
+        }
+        ASSERT_EQ(fake.messages.size(), 1u) << qPrintable(fake.prompts().join(u'|'));
+        const QString &prompt = fake.messages[0].prompt;
+        EXPECT_TRUE(prompt.startsWith(QStringLiteral("Your XML Document failed to loaddue the following error.\r\n"
+                                                     "Error #: 1: ")
+                                      + c.reason + QStringLiteral("\r\n")))
+            << qPrintable(prompt.left(300));
+        EXPECT_TRUE(prompt.contains(c.where)) << qPrintable(prompt.left(300));
+        EXPECT_TRUE(prompt.endsWith(QStringLiteral("\r\nDocument URL: ") + path));
+        EXPECT_EQ(fake.messages[0].style, 48);
+        EXPECT_EQ(fake.messages[0].title, AppTitle);
+        expectHerfstbokUntouched(open);
+    }
+    // The plain DTD's text as the recipe keeps it.
+    EXPECT_EQ(s().recipe.Aantekening, QStringLiteral("Koud lageren, Noel & café <5°C> Noel & co"));
 }
 
 // Imported and recalculated: the schedule a brewer can brew, without a word.
@@ -166,6 +313,189 @@ TEST_F(ImportXmlTest, WhatImportsIsARecipeTheScheduleComputes)
         EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
         EXPECT_TRUE(s().view.fraBrouwSchema.visible);
         g.check(s().recipe, s().view);
+    }
+}
+
+// The schedule and evaluation as the window shows them: every label, and
+// which frames show.
+QStringList shown(DisplayModel &v)
+{
+    QStringList out;
+    v.forEachLabel([&out](const QString &name, LabelSlot &l) {
+        out << name + QStringLiteral(": ") + l.text + (l.visible ? QString() : QStringLiteral(" (verborgen)"))
+                   + QStringLiteral(" ") + l.toolTip;
+    });
+    v.forEachFrame([&out](const QString &name, FrameSlot &f) {
+        out << name + (f.visible ? QStringLiteral(" zichtbaar") : QStringLiteral(" verborgen"));
+    });
+    return out;
+}
+
+// 4 kg of pale malt (yield 80 %) and 0.5 kg of candy sugar in 20 L, with the
+// OG another program computes for them at `efficiency` % (sucrose gives
+// 385.7 points per kg per litre).
+xml::Recipe brewhouse(const QString &efficiency, double efficiencyValue)
+{
+    xml::Recipe r;
+    const double points = (4.0 * 0.80 * efficiencyValue / 100.0 + 0.5) * 385.7 / 20.0;
+    r.top = QStringLiteral("<BATCH_SIZE>20.0</BATCH_SIZE><OG>%1</OG><FG>1.010</FG>")
+                .arg(num::format(1.0 + points / 1000.0, u"0.000"));
+    r.efficiency = efficiency.isEmpty() ? QString() : QStringLiteral("<EFFICIENCY>%1</EFFICIENCY>").arg(efficiency);
+    r.fermentables = xml::fermentable(QStringLiteral("Pale ale mout"), QStringLiteral("4.0"))
+                     + xml::fermentable(QStringLiteral("Kandijsuiker"), QStringLiteral("0.5"), QStringLiteral("1"),
+                                        QStringLiteral("Sugar"), QStringLiteral("100"));
+    return r;
+}
+
+// A file means its grain weighed at its own brewhouse, its aroma hops at
+// their time, and every hop it lists. What the import cannot take as the file
+// meant is named in one message with the values the dialogs would refuse.
+// Saved and opened again, an imported recipe is what the import showed.
+TEST_F(ImportXmlTest, ImportedRecipesAreWhatTheFileMeans)
+{
+    // The grain the recipe weighs out for a row (g).
+    const auto grams = [](const RecipeState &r, int row) {
+        return double(r.TotaleStorting) * num::val(r.Storting(row, StPerc)) / 100.0;
+    };
+    const auto weighsAsTheFile = [&grams](const char *paleBZR) {
+        return [&grams, paleBZR](const QString &) {
+            const RecipeState &r = s().recipe;
+            EXPECT_EQ(r.Storting(0, StBZR), QString::fromLatin1(paleBZR));
+            EXPECT_EQ(r.Storting(1, StBZR), QStringLiteral("1.00"));  // sugar loses nothing in the mash
+            EXPECT_NEAR(grams(r, 0), 4000, 4000 * 0.03);
+            EXPECT_NEAR(grams(r, 1), 500, 500 * 0.03);
+        };
+    };
+    // Weighed at the laboratory yield: the grain of a brewhouse of 100 %.
+    const auto laboratory = [](const QString &) { EXPECT_EQ(s().recipe.Storting(0, StBZR), QStringLiteral("0.80")); };
+
+    xml::Recipe aroma, sixBoiled, noOG;
+    aroma.hops =
+        xml::hop(QStringLiteral("Magnum"), QStringLiteral("60"))
+        + xml::hop(QStringLiteral("Cascade"), QStringLiteral("5"), QStringLiteral("Pellet"), QStringLiteral("Aroma"))
+        + xml::hop(QStringLiteral("Citra"), QStringLiteral("15"), QStringLiteral("Pellet"), QStringLiteral("Aroma"))
+        + xml::hop(QStringLiteral("Saaz"), QStringLiteral("0"))
+        + xml::hop(QStringLiteral("Mosaic"), QStringLiteral("4320"), QStringLiteral("Pellet"),
+                   QStringLiteral("Dry Hop"));
+    sixBoiled.hops.clear();
+    for (int i = 0; i < 6; ++i)
+        sixBoiled.hops += xml::hop(QStringLiteral("Hop %1").arg(i), QString::number(90 - 10 * i));
+    sixBoiled.hops +=
+        xml::hop(QStringLiteral("Hallertau"), QStringLiteral("5"), QStringLiteral("Pellet"), QStringLiteral("Aroma"));
+    for (int i = 1; i <= 5; ++i)
+        sixBoiled.hops += xml::hop(QStringLiteral("Droog %1").arg(i), QStringLiteral("4320"), QStringLiteral("Pellet"),
+                                   QStringLiteral("Dry Hop"), QStringLiteral("0.050"));
+    noOG.top = QStringLiteral("<BATCH_SIZE>20</BATCH_SIZE><STYLE><OG_MIN>1.044</OG_MIN><OG_MAX>1.056</OG_MAX>"
+                              "<FG_MIN>1.008</FG_MIN><FG_MAX>1.012</FG_MAX></STYLE>");
+
+    // An exported recipe carries OBJECTIVES: its yields are the grain bill's
+    // own, whatever EFFICIENCY says. Three rounds of export, import and Save
+    // settle on one recipe file.
+    RecipeState herfstbok;
+    const auto exportSample = [this, &herfstbok] {
+        openSample();
+        herfstbok = s().recipe;
+        return xmlRecipeBytes(s().recipe);
+    };
+    const auto roundTrip = [this, &herfstbok](const QString &) {
+        for (int i = 0; i < herfstbok.Storting.rows(); ++i)
+            EXPECT_EQ(s().recipe.Storting(i, StBZR), num::formatText(herfstbok.Storting(i, StBZR), u"0.00")) << i;
+        QByteArray saved[3];
+        for (int round = 0; round < 3; ++round) {
+            if (round > 0) {
+                const QString name = QStringLiteral("herfstbok%1.xml").arg(round);
+                fake.clear();
+                fake.openAnswers.push_back(writeFixture(name, xmlRecipeBytes(s().recipe)));
+                trigger("mnuImportXML");
+            }
+            fake.clear();
+            fake.msgAnswers = {mb::OK};
+            trigger("mnuOpslaan");
+            ASSERT_EQ(fake.prompts(), QStringList{XmlOpslaanVraag});
+            saved[round] = bytes(s().app.fileName);
+        }
+        EXPECT_EQ(saved[1], saved[2]);
+    };
+    const auto reopensAsImported = [this](const QString &) {
+        const QByteArray file = recipeFileBytes(s());
+        const QStringList view = shown(s().view);
+        EXPECT_FALSE(s().view.fraEvalEv.visible);
+        fake.clear();
+        fake.msgAnswers = {mb::OK};
+        trigger("mnuOpslaan");
+        ASSERT_EQ(fake.prompts(), QStringList{XmlOpslaanVraag});
+        fake.clear();
+        ASSERT_TRUE(fc->openFile(folder.file(QStringLiteral("Recepten/zonderog.zlv"))));
+        EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+        EXPECT_EQ(recipeFileBytes(s()), file);
+        EXPECT_EQ(shown(s().view), view);
+    };
+
+    const struct {
+        const char *file;
+        std::function<QByteArray()> bytes;
+        QStringList named;  // in the one message after the import; none: no message
+        std::function<void(const QString &message)> check;
+    } cases[] = {
+        {"rendement72.xml", [] { return brewhouse(QStringLiteral("72.0"), 72).bytes(); }, {}, weighsAsTheFile("0.58")},
+        {"rendement60.xml", [] { return brewhouse(QStringLiteral("60"), 60).bytes(); }, {}, weighsAsTheFile("0.48")},
+        {"geenrendement.xml",
+         [] { return brewhouse(QString(), 100).bytes(); },
+         {QStringLiteral("Het bestand geeft geen bruikbaar brouwzaalrendement (<EFFICIENCY> ontbreekt).")},
+         laboratory},
+        {"rendementfractie.xml",
+         [] { return brewhouse(QStringLiteral("0.72"), 100).bytes(); },
+         {QStringLiteral("(<EFFICIENCY> is \"0.72\", bruikbaar van 30 tot en met 100)")},
+         laboratory},
+        {"herfstbok.xml", exportSample, {}, roundTrip},
+        {"aromahop.xml",
+         [&aroma] { return aroma.bytes(); },
+         {QStringLiteral("Hopgift - aromahop Saaz, kooktijd (min): leeg"),
+          QStringLiteral("Hopgift - aromahop Mosaic, kooktijd (min): leeg")},
+         [](const QString &message) {
+             const RecipeState &r = s().recipe;
+             ASSERT_EQ(r.Aromahop.rows(), 4);
+             EXPECT_EQ(r.Aromahop(0, HopKooktijd), QStringLiteral("5"));
+             EXPECT_EQ(r.Aromahop(1, HopKooktijd), QStringLiteral("15"));
+             EXPECT_FALSE(message.contains(QStringLiteral("Cascade")));
+             EXPECT_FALSE(message.contains(QStringLiteral("Citra")));
+             EXPECT_TRUE(s().view.lbl_Ahop[1].text.contains(QStringLiteral("Citra")))
+                 << qPrintable(s().view.lbl_Ahop[1].text);
+         }},
+        {"zeshop.xml",
+         [&sixBoiled] { return sixBoiled.bytes(); },
+         {QStringLiteral("Deze hoppen uit het bestand zijn niet overgenomen; voeg ze zo nodig zelf toe:\r\n"
+                         "- bitterhop Hop 4: 30 gr, 50 min\r\n- bitterhop Hop 5: 30 gr, 40 min\r\n"
+                         "- aromahop Droog 4: 50 gr, 4320 min (drooghop)\r\n"
+                         "- aromahop Droog 5: 50 gr, 4320 min (drooghop)\r\n")},
+         [](const QString &message) {
+             const RecipeState &r = s().recipe;
+             ASSERT_EQ(r.Bitterhop.rows(), 4);
+             EXPECT_EQ(r.Bitterhop(3, HopSoort), QStringLiteral("Hop 3"));
+             EXPECT_EQ(r.Aromahop(3, HopSoort), QStringLiteral("Droog 3"));
+             EXPECT_FALSE(message.contains(QStringLiteral("Hop 3:")));
+         }},
+        {"zonderog.xml", [&noOG] { return noOG.bytes(); }, {}, reopensAsImported},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        const QByteArray file = c.bytes();
+        fake.clear();
+        fake.openAnswers.push_back(writeFixture(QString::fromLatin1(c.file), file));
+        trigger("mnuImportXML");
+        ASSERT_EQ(s().recipe.ReceptStatus & 415, 415) << qPrintable(fake.prompts().join(u'|'));
+        QString message;
+        if (c.named.isEmpty()) {
+            EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+        } else {
+            ASSERT_EQ(fake.messages.size(), 1u) << qPrintable(fake.prompts().join(u'|'));
+            EXPECT_EQ(fake.messages[0].style, mb::Exclamation);
+            EXPECT_EQ(fake.messages[0].title, QStringLiteral("Attentie!"));
+            message = fake.messages[0].prompt;
+            for (const QString &n : c.named)
+                EXPECT_TRUE(message.contains(n)) << qPrintable(message);
+        }
+        c.check(message);
     }
 }
 
@@ -337,8 +667,9 @@ TEST_F(ImportXmlTest, SavingAnImportAsksBeforeItReplacesTheRecipeOfItsName)
     EXPECT_FALSE(s().recipe.ReceptGewijzigd);
 }
 
-// Notes larger than any recipe file may be are refused at the import with a
-// message that says so; notes that fit are saved and read back whole.
+// A recipe whose file would be larger than a recipe file may be is refused at
+// the import with a message that names the bound; one that fits to the byte
+// is saved and read back whole.
 TEST_F(ImportXmlTest, NotesTooLargeForARecipeFileAreRefusedAndLargeOnesSaveAndReopen)
 {
     openSample();
@@ -354,8 +685,31 @@ TEST_F(ImportXmlTest, NotesTooLargeForARecipeFileAreRefusedAndLargeOnesSaveAndRe
     expectHerfstbokUntouched(open);
     EXPECT_EQ(bytes(open), onDisk);
 
+    // The rest of the recipe file beside the notes.
     fake.clear();
-    const QByteArray notes(3 << 20, 'n');
+    fake.openAnswers.push_back(writeFixture(QStringLiteral("kort.xml"), withNotes("n")));
+    trigger("mnuImportXML");
+    ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+    const qsizetype rest = recipeFileBytes(s()).size() - 1;
+    EXPECT_GT(rest, 1000);
+
+    // One byte more than a recipe file may hold: the notes, just under the
+    // bound, are named in bytes, not as the bound's own figure.
+    fake.clear();
+    fake.openAnswers.push_back(
+        writeFixture(QStringLiteral("net.xml"), withNotes(QByteArray(MaxRecipeFileSize - rest + 1, 'n'))));
+    trigger("mnuImportXML");
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_TRUE(fake.messages[0].prompt.contains(QStringLiteral("groter dan 4 MB")))
+        << qPrintable(fake.messages[0].prompt);
+    EXPECT_TRUE(
+        fake.messages[0].prompt.contains(QStringLiteral("alleen zijn al %1 bytes.").arg(MaxRecipeFileSize - rest + 1)))
+        << qPrintable(fake.messages[0].prompt);
+    EXPECT_EQ(s().recipe.Aantekening, QStringLiteral("n"));
+
+    // As much as it holds: imported, saved and read back whole.
+    fake.clear();
+    const QByteArray notes(MaxRecipeFileSize - rest, 'n');
     fake.openAnswers.push_back(writeFixture(QStringLiteral("ruim.xml"), withNotes(notes)));
     trigger("mnuImportXML");
     ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|').left(200));
@@ -363,6 +717,7 @@ TEST_F(ImportXmlTest, NotesTooLargeForARecipeFileAreRefusedAndLargeOnesSaveAndRe
     trigger("mnuOpslaan");
     ASSERT_EQ(fake.prompts(), QStringList{XmlOpslaanVraag});
     const QString saved = folder.file(QStringLiteral("Recepten/ruim.zlv"));
+    EXPECT_EQ(QFileInfo(saved).size(), MaxRecipeFileSize);
     ASSERT_TRUE(fc->openFile(saved));
     EXPECT_TRUE(s().recipe.Aantekening == QString::fromLatin1(notes));
 }

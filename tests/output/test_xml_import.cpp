@@ -53,8 +53,8 @@ const Case cases[] = {
          EXPECT_EQ(x.Storting.rows(), 2);
          EXPECT_EQ(x.Storting(0, StPerc), QStringLiteral("80.00"));
          EXPECT_EQ(x.Storting(1, StPerc), QStringLiteral("20.00"));
-         EXPECT_EQ(x.Storting(0, StBZR), QStringLiteral("0.80"));
-         EXPECT_EQ(x.Storting(0, StEBC), QStringLiteral("4"));  // 2 Lovibond
+         EXPECT_EQ(x.Storting(0, StBZR), QStringLiteral("0.60"));  // 80 % at 75 % efficiency
+         EXPECT_EQ(x.Storting(0, StEBC), QStringLiteral("4"));     // 2 Lovibond
          EXPECT_EQ(x.Storting(0, StLaat), QStringLiteral("0"));
          EXPECT_EQ(x.Bitterhop(0, HopSoort), QStringLiteral("Saaz"));
          EXPECT_EQ(x.Bitterhop(0, HopPercBitterheid), QStringLiteral("100.0"));
@@ -142,8 +142,9 @@ const Case cases[] = {
      [](const XmlRecipe &x) {
          ASSERT_EQ(x.Aromahop.rows(), 4);
          EXPECT_EQ(x.Aromahop(0, HopSoort), QStringLiteral("Citra"));
+         // An aroma hop keeps its time; a dry hop and a hop without a time boil for none.
          for (int i = 0; i < 4; ++i)
-             EXPECT_EQ(x.Aromahop(i, HopKooktijd), QString()) << i;
+             EXPECT_EQ(x.Aromahop(i, HopKooktijd), i == 2 ? QStringLiteral("20") : QString()) << i;
          ASSERT_EQ(x.Bitterhop.rows(), 2);
          EXPECT_EQ(x.Bitterhop(1, HopKooktijd), QStringLiteral("32767"));
      }},
@@ -354,6 +355,28 @@ const Case cases[] = {
                 + with([](Recipe &r) { r.name = QStringLiteral("X&geheim;"); }).bytes();
      },
      Ok, 479, [](const XmlRecipe &x) { EXPECT_FALSE(x.Algemeen(0).contains(QStringLiteral("root"))); }},
+    {"sugar and extract keep their yield; grain and adjuncts are weighed at the efficiency",
+     [] {
+         return with([](Recipe &r) {
+                    r.efficiency = QStringLiteral("<EFFICIENCY>70</EFFICIENCY>");
+                    r.fermentables = fermentable(QStringLiteral("Pils"), QStringLiteral("4"))
+                                     + fermentable(QStringLiteral("Mais"), QStringLiteral("0.5"), QStringLiteral("1"),
+                                                   QStringLiteral("Adjunct"))
+                                     + fermentable(QStringLiteral("Kandij"), QStringLiteral("0.5"), QStringLiteral("1"),
+                                                   QStringLiteral(" sugar "), QStringLiteral("100"))
+                                     + fermentable(QStringLiteral("DME"), QStringLiteral("0.5"), QStringLiteral("3"),
+                                                   QStringLiteral("Dry Extract"), QStringLiteral("95"))
+                                     + fermentable(QStringLiteral("LME"), QStringLiteral("0.5"), QStringLiteral("3"),
+                                                   QStringLiteral("Extract"), QStringLiteral("78"));
+                })
+             .bytes();
+     },
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         const char *want[] = {"0.56", "0.56", "1.00", "0.95", "0.78"};
+         for (int i = 0; i < 5; ++i)
+             EXPECT_EQ(x.Storting(i, StBZR), QString::fromLatin1(want[i])) << i;
+     }},
 
     // Failures.
     {"malformed", [] { return QByteArray("<RECIPES><RECIPE><NAME>Half</RECIPE>"); }, LoadFailed, 0, nullptr},
@@ -461,9 +484,13 @@ TEST(XmlImport, FixturesGiveTheirRecipeOrTheirMessage)
             if (c.check)
                 c.check(r.recipe);
             break;
-        case XmlImportResult::Outcome::Failed:
-            EXPECT_EQ(r.message, XmlImportFoutmelding);
+        case XmlImportResult::Outcome::Failed: {
+            // The message, and one line with the reason.
+            const QStringList lines = r.message.split(QStringLiteral("\r\n"));
+            ASSERT_EQ(lines.size(), 3) << qPrintable(r.message);
+            EXPECT_TRUE(r.message.startsWith(XmlImportFoutmelding + QStringLiteral("\r\nReden: ")));
             break;
+        }
         case XmlImportResult::Outcome::LoadFailed:
             EXPECT_TRUE(
                 r.message.startsWith(QStringLiteral("Your XML Document failed to loaddue the following error.\r\n"
@@ -579,7 +606,9 @@ TEST(XmlImport, AttributesOrEntityTextPastTheBoundAreRefusedWithTheLoadMessage)
          {},
          {}},
         {"and 300 times", text4000 + recipeWith("</NOTES>", QByteArray("&e;").repeated(300)), grows, {}},
-        {"a parameter entity of 4,000 characters referred to 300 times", parameter + Recipe().bytes(), grows, {}},
+        {"a parameter entity", parameter + Recipe().bytes(),
+         QStringLiteral("De DTD van het document gebruikt parameterentiteiten."),
+         QStringLiteral("Line #: 1\r\nLine Position: 28\r\n")},
         {"a DTD with a text entity",
          "<!DOCTYPE RECIPES [<!ENTITY n \"Noel\">]>" + Recipe().bytes().replace("Koud lageren", "&n;"),
          {},

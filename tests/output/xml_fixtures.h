@@ -21,11 +21,12 @@ inline QString hop(const QString &name, const QString &time, const QString &form
     return h + QStringLiteral("</HOP>");
 }
 
-inline QString fermentable(const QString &name, const QString &amount, const QString &color = QStringLiteral("2.0"))
+inline QString fermentable(const QString &name, const QString &amount, const QString &color = QStringLiteral("2.0"),
+                           const QString &type = QStringLiteral("Grain"), const QString &yield = QStringLiteral("80.0"))
 {
-    return QStringLiteral("<FERMENTABLE><NAME>%1</NAME><VERSION>1</VERSION><TYPE>Grain</TYPE><AMOUNT>%2</AMOUNT>"
-                          "<YIELD>80.0</YIELD><COLOR>%3</COLOR></FERMENTABLE>")
-        .arg(name, amount, color);
+    return QStringLiteral("<FERMENTABLE><NAME>%1</NAME><VERSION>1</VERSION><TYPE>%4</TYPE><AMOUNT>%2</AMOUNT>"
+                          "<YIELD>%5</YIELD><COLOR>%3</COLOR></FERMENTABLE>")
+        .arg(name, amount, color, type, yield);
 }
 
 inline QString step(int temp, int time)
@@ -40,6 +41,8 @@ inline QString step(int temp, int time)
 struct Recipe {
     QString name = QStringLiteral("Saison de Noël");
     QString top = QStringLiteral("<BATCH_SIZE>20.0</BATCH_SIZE><OG>1.060</OG><FG>1.010</FG>");
+    // The brewhouse efficiency the file's grain is weighed at.
+    QString efficiency = QStringLiteral("<EFFICIENCY>75.0</EFFICIENCY>");
     QString hops = hop(QStringLiteral("Saaz"), QStringLiteral("60"))
                    + hop(QStringLiteral("Styrian Goldings"), QStringLiteral("5"));
     QString fermentables = fermentable(QStringLiteral("Pilsmout"), QStringLiteral("4.0"))
@@ -56,8 +59,8 @@ struct Recipe {
         return QStringLiteral("<RECIPE><NAME>") + name
                + QStringLiteral("</NAME><VERSION>1</VERSION>"
                                 "<TYPE>All Grain</TYPE><BREWER>Piet</BREWER>")
-               + top + QStringLiteral("<HOPS>") + hops + QStringLiteral("</HOPS><FERMENTABLES>") + fermentables
-               + QStringLiteral("</FERMENTABLES>") + mash + rest + QStringLiteral("</RECIPE>");
+               + top + efficiency + QStringLiteral("<HOPS>") + hops + QStringLiteral("</HOPS><FERMENTABLES>")
+               + fermentables + QStringLiteral("</FERMENTABLES>") + mash + rest + QStringLiteral("</RECIPE>");
     }
     // UTF-8 without a declaration.
     QByteArray bytes() const { return utf8(QStringLiteral("<RECIPES>") + body() + QStringLiteral("</RECIPES>")); }

@@ -47,8 +47,8 @@ bool printPaged(const QTextDocument &source, QPagedPaintDevice &device, QString 
         error = QStringLiteral("De tekst is te lang om af te drukken.");
         return false;
     }
-    QMarginsF margins = device.pageLayout().margins(QPageLayout::Millimeter);
-    if (margins.isNull())
+    // A page without margins gets the printer's usual 2 mm.
+    if (device.pageLayout().margins(QPageLayout::Millimeter).isNull())
         device.setPageMargins(QMarginsF(2, 2, 2, 2), QPageLayout::Millimeter);
     QPainter painter(&device);
     if (!painter.isActive()) {

@@ -5,9 +5,11 @@
 #include <QBuffer>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <memory>
 
 namespace mostarium {
 
@@ -41,6 +43,19 @@ bool printWhole(QPrinter &printer, const std::function<void(QPagedPaintDevice &)
     return false;
 }
 
+void printUnshaped(QTextDocument &document, QPagedPaintDevice &device)
+{
+    QFont font = document.defaultFont();
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+    document.setDefaultFont(font);
+    QTextCharFormat unshaped;
+    unshaped.setFontStyleStrategy(QFont::PreferNoShaping);
+    QTextCursor all(&document);
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(unshaped);
+    document.print(&device);
+}
+
 bool printTextWhole(QPrinter &printer, const QTextDocument &document, const QTextCursor &cursor, QString *error)
 {
     return printWhole(
@@ -50,9 +65,12 @@ bool printTextWhole(QPrinter &printer, const QTextDocument &document, const QTex
                 QTextDocument part;
                 part.setDefaultFont(document.defaultFont());
                 QTextCursor(&part).insertFragment(cursor.selection());
-                part.print(&device);
+                printUnshaped(part, device);
             } else {
-                document.print(&device);
+                // A child of the shown document, so that it finds the
+                // pictures that document finds.
+                const std::unique_ptr<QTextDocument> copy(document.clone(const_cast<QTextDocument *>(&document)));
+                printUnshaped(*copy, device);
             }
         },
         error);

@@ -18,9 +18,16 @@ namespace mostarium {
 [[nodiscard]] bool printWhole(QPrinter &printer, const std::function<void(QPagedPaintDevice &)> &paint,
                               QString *error = nullptr);
 
-// Prints `document` through printWhole, or only the selection of `cursor`
-// (in the document's own font) when the printer dialog was asked for the
-// selection.
+// Prints `document` on `device` with its text laid out letter by letter:
+// the document's fonts are told to prefer no shaping, so that no ligature
+// ("tt", "ti", "fi" in Calibri) stands for two letters. A PDF's text layer
+// names one letter per glyph, so copying and searching it would lose the
+// other. Changes `document`: pass a copy of what is shown.
+void printUnshaped(QTextDocument &document, QPagedPaintDevice &device);
+
+// Prints a copy of `document` through printWhole and printUnshaped, or only
+// the selection of `cursor` (in the document's own font) when the printer
+// dialog was asked for the selection.
 [[nodiscard]] bool printTextWhole(QPrinter &printer, const QTextDocument &document, const QTextCursor &cursor,
                                   QString *error = nullptr);
 

@@ -5,11 +5,15 @@
 #include "WholeFile.h"
 #include "ZymSettings.h"
 
+#include <QDir>
+#include <QStringList>
+
 namespace mostarium::history {
 
 namespace {
 QString iniFile() { return paths::zymIni(); }
 const QString kSection = QStringLiteral("FileHistory");
+constexpr int Entries = 4;
 }  // namespace
 
 QString entry(int n, bool trimmed)
@@ -20,11 +24,31 @@ QString entry(int n, bool trimmed)
     return decodeSettingPath(trimmed ? v.trimmed() : v);
 }
 
-QString captionFor(int n, const QString &path)
+QString shownPath(const QString &path)
 {
-    const QString shown = path.size() <= 50 ? path : QStringLiteral("..") + path.right(50);
-    return QStringLiteral("  &%1 ").arg(n) + shown;
+    QString shown = QDir::toNativeSeparators(path);
+    if (shown.size() > 50) {
+        QString tail = shown.right(50);
+        // A character of two code units is shown whole or not at all.
+        if (tail.front().isLowSurrogate())
+            tail.remove(0, 1);
+        shown = QStringLiteral("..") + tail;
+    }
+    QString out;
+    out.reserve(shown.size());
+    for (const QChar c : shown) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F)
+            out += u' ';  // blank space, as text shows a tab; never the shortcut column
+        else if (u == u'&')
+            out += QStringLiteral("&&");  // a plain "&", not the access-key marker
+        else
+            out += c;
+    }
+    return out;
 }
+
+QString captionFor(int n, const QString &path) { return QStringLiteral("  &%1 ").arg(n) + shownPath(path); }
 
 QString caption(int n) { return captionFor(n, entry(n, false)); }
 
@@ -32,13 +56,18 @@ bool UpdateFileHistory(const QString &fileName)
 {
     if (entry(1) == fileName)
         return false;
+    // The path goes to the head; where it stood further down, it is taken
+    // out there, so the entries below it keep their places. A path that a
+    // list of an earlier run holds twice keeps only its upper place.
+    QStringList list{fileName};
+    for (int n = 1; n <= Entries; ++n)
+        if (QString e = entry(n); e.isEmpty() || !list.contains(e))
+            list << e;
     bool written = true;
-    for (int n = 3; n >= 1; --n) {
-        QString v = encodeSettingPath(entry(n));
-        written = WriteINI(iniFile(), kSection, QString::number(n + 1), v) && written;
+    for (int n = Entries; n >= 1; --n) {
+        QString v = encodeSettingPath(list.value(n - 1));
+        written = WriteINI(iniFile(), kSection, QString::number(n), v) && written;
     }
-    QString v = encodeSettingPath(fileName);
-    written = WriteINI(iniFile(), kSection, QStringLiteral("1"), v) && written;
     // The captions show what the file holds now, whatever reached it.
     if (!written)
         showNotWritten(iniFile());

@@ -102,4 +102,6 @@ QString spoelcurveFile(const QString &beerName)
 
 QString zymIni() { return file(QStringLiteral("ZYM.ini")); }
 
+QString shownFile(const QString &relative) { return QDir::toNativeSeparators(file(relative)); }
+
 }  // namespace mostarium::paths

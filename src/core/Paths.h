@@ -18,6 +18,9 @@ QString file(const QString &relative);
 // The program's settings file, ZYM.ini in the program folder.
 QString zymIni();
 
+// file(relative) as a message names it, with the system's folder separator.
+QString shownFile(const QString &relative);
+
 // A file of the program folder named `relative`, its name matched in any
 // letter case ("Biersoorten.txt" finds "BierSoorten.txt"): the path of the
 // regular file found, else an empty text.

@@ -434,8 +434,9 @@ bool FileCommands::OpenFileHistoryEntry(int n)
         return false;
     QString path;
     const auto notFound = [&path] {
-        services().msgBox(QStringLiteral("Bestand ") + path + QStringLiteral(" niet gevonden!"), mb::Exclamation,
-                          Attentie);
+        services().msgBox(QStringLiteral("Bestand ") + QDir::toNativeSeparators(path)
+                              + QStringLiteral(" niet gevonden!"),
+                          mb::Exclamation, Attentie);
     };
     try {
         path = history::entry(n);

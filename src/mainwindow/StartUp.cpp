@@ -69,16 +69,18 @@ void readInstallation(RecipeState &r)
 
 // Files the program needs; a missing one is named and, for the two data
 // files, its menu item disabled. The help is our own pages under Help.
+// The message names the file where the program looks for it and goes on
+// with `said`.
 struct RequiredFile {
     const char *file;
-    const char *message;
+    const char *said;
     const char *menu;
 };
 constexpr RequiredFile RequiredFiles[] = {
-    {"ZYM.ini", "\\ZYM.ini niet gevonden!", nullptr},
-    {"Help/Inleiding.htm", "\\Help\\Inleiding.htm niet gevonden! Help functie afwezig!", nullptr},
-    {"Biersoorten.txt", "\\Biersoorten.txt niet gevonden!", "mnuEditBierSoorten"},
-    {"Biertypen.mdb", "\\Biertypen.mdb niet gevonden!", "mnuReceptSuggestie"},
+    {"ZYM.ini", " niet gevonden!", nullptr},
+    {"Help/Inleiding.htm", " niet gevonden! Help functie afwezig!", nullptr},
+    {"Biersoorten.txt", " niet gevonden!", "mnuEditBierSoorten"},
+    {"Biertypen.mdb", " niet gevonden!", "mnuReceptSuggestie"},
 };
 
 bool requiredFileExists(const QString &relative) { return !paths::existingFile(relative).isEmpty(); }
@@ -96,7 +98,7 @@ void checkRequiredFiles(frmRecept &w)
 {
     // A ZYM.ini that is there but is no file we read (a pipe, far too large)
     // is named as such; every setting then takes its default.
-    const QString zymRefusal = refusedSettingsFile(paths::zymIni(), QStringLiteral("\\ZYM.ini"));
+    const QString zymRefusal = refusedSettingsFile(paths::zymIni(), paths::shownFile(QStringLiteral("ZYM.ini")));
     for (const RequiredFile &f : RequiredFiles) {
         if (qstrcmp(f.file, "ZYM.ini") == 0 && !zymRefusal.isEmpty()) {
             tell(zymRefusal + QStringLiteral(" De standaard instellingen worden gebruikt."), mb::Exclamation, Attentie);
@@ -104,7 +106,7 @@ void checkRequiredFiles(frmRecept &w)
         }
         if (requiredFileExists(QLatin1String(f.file)))
             continue;
-        tell(QString::fromLatin1(f.message));
+        tell(paths::shownFile(QLatin1String(f.file)) + QLatin1String(f.said));
         if (f.menu)
             if (QAction *a = w.action(QLatin1String(f.menu)))
                 a->setEnabled(false);
@@ -242,7 +244,8 @@ bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
                 tell(refusal, mb::Exclamation, Attentie);
             } else {
                 // Said as for a recent file that is gone; the window opens empty.
-                tell(QStringLiteral("Bestand ") + path + QStringLiteral(" niet gevonden!"), mb::Exclamation, Attentie);
+                tell(QStringLiteral("Bestand ") + QDir::toNativeSeparators(path) + QStringLiteral(" niet gevonden!"),
+                     mb::Exclamation, Attentie);
             }
         } catch (const std::exception &e) {
             // The main window still opens, with an empty recipe.

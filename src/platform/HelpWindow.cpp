@@ -59,7 +59,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     connect(m_back, &QToolButton::clicked, this, &HelpWindow::back);
     connect(m_forward, &QToolButton::clicked, this, &HelpWindow::forward);
     // The browser would take Alt+Left and Alt+Right for a history it does not
-    // keep here.
+    // keep here; Escape is taken here first, whatever the browser makes of it.
     m_browser->installEventFilter(this);
 
     auto *bar = new QHBoxLayout;
@@ -77,8 +77,13 @@ HelpWindow::HelpWindow(QWidget *parent)
 
 HelpWindow *HelpWindow::instance() { return g_help; }
 
-bool HelpWindow::historyKey(QKeyEvent *event)
+bool HelpWindow::windowKey(QKeyEvent *event)
 {
+    // Escape closes the window, as it closes every other window.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return true;
+    }
     if (event->modifiers() != Qt::AltModifier)
         return false;
     if (event->key() == Qt::Key_Left)
@@ -92,14 +97,14 @@ bool HelpWindow::historyKey(QKeyEvent *event)
 
 bool HelpWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_browser && event->type() == QEvent::KeyPress && historyKey(static_cast<QKeyEvent *>(event)))
+    if (watched == m_browser && event->type() == QEvent::KeyPress && windowKey(static_cast<QKeyEvent *>(event)))
         return true;
     return QWidget::eventFilter(watched, event);
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (!historyKey(event))
+    if (!windowKey(event))
         QWidget::keyPressEvent(event);
 }
 

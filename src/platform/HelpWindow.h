@@ -10,7 +10,8 @@ class QToolButton;
 namespace mostarium {
 
 // The program's own help: the Dutch topic pages in the program folder's Help,
-// with back and forward (buttons, Alt+Left, Alt+Right) as any help viewer has.
+// with back and forward (buttons, Alt+Left, Alt+Right) as any help viewer has;
+// Escape closes it.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
@@ -29,7 +30,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    bool historyKey(QKeyEvent *event);
+    bool windowKey(QKeyEvent *event);
     void open(const QString &page);
     void load(const QString &page);
     void updateButtons();

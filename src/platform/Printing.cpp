@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -32,6 +33,22 @@ int layoutDpi()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? std::max(1, qRound(screen->logicalDotsPerInchY())) : 96;
+}
+
+// Tells every font of `document` to prefer no shaping, so that no ligature
+// ("tt", "ti", "fi" in Calibri) stands for two letters: a PDF's text layer
+// names one letter per glyph, and copying or searching it would lose the
+// other.
+void preferNoShaping(QTextDocument &document)
+{
+    QFont font = document.defaultFont();
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+    document.setDefaultFont(font);
+    QTextCharFormat unshaped;
+    unshaped.setFontStyleStrategy(QFont::PreferNoShaping);
+    QTextCursor all(&document);
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(unshaped);
 }
 
 // Lays `source` out at the screen's resolution on the page of `device`, with
@@ -61,8 +78,10 @@ bool printPaged(const QTextDocument &source, QPagedPaintDevice &device, QString 
     QImage resolution(1, 1, QImage::Format_Mono);
     resolution.setDotsPerMeterX(qRound(dpi / 0.0254));
     resolution.setDotsPerMeterY(qRound(dpi / 0.0254));
-    const std::unique_ptr<QTextDocument> doc(source.clone());
+    // A child of the source, so that it finds the pictures the source finds.
+    const std::unique_ptr<QTextDocument> doc(source.clone(const_cast<QTextDocument *>(&source)));
     doc->setUseDesignMetrics(true);
+    preferNoShaping(*doc);
     doc->documentLayout()->setPaintDevice(&resolution);
 
     const qreal margin = int(2 / 2.54 * dpi);

@@ -367,8 +367,7 @@ bool QtServices::showTextFile(const QString &path)
         if (!printDialog(printer, false))
             return;
         QString error;
-        if (!printWhole(
-                printer, [text](QPagedPaintDevice &device) { text->print(&device); }, &error))
+        if (!printTextWhole(printer, *text->document(), text->textCursor(), &error))
             msgBox(error, mb::Exclamation, QStringLiteral("Attentie!"));
     });
     dialog.exec();

@@ -1,5 +1,6 @@
 #include "frmBierSoorten.h"
 
+#include "core/Paths.h"
 #include "core/Services.h"
 #include "core/StyleList.h"
 #include "platform/Twips.h"
@@ -30,6 +31,11 @@ void takeBackColour(QWidget *w)
 
 }  // namespace
 
+QString bierSoortenNietGevonden()
+{
+    return paths::shownFile(QStringLiteral("Biersoorten.txt")) + QStringLiteral(" niet gevonden!");
+}
+
 QWidget *frmBierSoorten::open(Session &s, Services &svc)
 {
     const StyleList list = readStyleList();
@@ -38,7 +44,7 @@ QWidget *frmBierSoorten::open(Session &s, Services &svc)
         return nullptr;
     }
     if (!list.present) {
-        svc.msgBox(BierSoortenNietGevonden, mb::OKOnly + mb::Exclamation, Attentie);
+        svc.msgBox(bierSoortenNietGevonden(), mb::OKOnly + mb::Exclamation, Attentie);
         return nullptr;
     }
     return new frmBierSoorten(s, svc, list.path, list.lines);

@@ -13,7 +13,8 @@ class QPushButton;
 
 namespace mostarium {
 
-inline const QString BierSoortenNietGevonden = QStringLiteral("\\Biersoorten.txt niet gevonden!");
+// "<program folder>/Biersoorten.txt niet gevonden!"
+QString bierSoortenNietGevonden();
 inline const QString BierSoortenNietGelezen = QStringLiteral("BierSoorten.txt kan niet worden gelezen!");
 inline const QString BierSoortenNietOpgeslagen = QStringLiteral("BierSoorten.txt kan niet worden opgeslagen!");
 inline const QString KommaOntbreekt = QStringLiteral("' , '  tussen soortnaam en gegevens ontbreekt!");

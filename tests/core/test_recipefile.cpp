@@ -253,7 +253,7 @@ TEST(RecipeWriter, TheFileClaimsTheFirstBeersTargetsAndMeasuredValuesWhateverThe
         if (c.targets) {
             EXPECT_EQ(ini.value(u"Doelstellingen", u"Brouw"), s.app.dubbelBrouw ? "Dubbel" : "Enkel");
             EXPECT_EQ(ini.value(u"Doelstellingen", u"Volume1"), "100");
-            EXPECT_EQ(ini.value(u"Doelstellingen", u"Biersoort1"), "Blond");
+            EXPECT_EQ(ini.value(u"Doelstellingen", u"Biersoort1"), "Belgisch Blond");
         }
         // The writer only reads the bits; a double brew read back without its
         // second beer's values gets the bits the switch gave.

@@ -57,7 +57,7 @@ inline Session zomerblond()
         r.Algemeen(i) = QString::fromUtf8(alg[i]);
 
     r.Doelstellingen.redim(5);
-    r.Biersoort1 = QStringLiteral("Blond");
+    r.Biersoort1 = QStringLiteral("Belgisch Blond");
     const float doel[] = {100, 6.5f, 1012, 22, 6.5f};
     for (int i = 0; i < 5; ++i)
         r.Doelstellingen(i + 1) = doel[i];

@@ -55,7 +55,8 @@ TEST_F(RecentFiles, OpeningAnEntryPutsItAtTheHeadAndTheCaptionsFollow)
     EXPECT_EQ(s().recipe.ReceptNaam, QStringLiteral("Zomerblond"));
     EXPECT_EQ(s().app.fileName, z);
     EXPECT_EQ(s().view.panels[7].text, z);
-    EXPECT_EQ(entries(), (QStringList{z, x, h, z})) << "only entry 1 is compared, so duplicates stay";
+    // z moved to the head; the copy of h further down goes.
+    EXPECT_EQ(entries(), (QStringList{z, x, h, QString()}));
     for (int n = 1; n <= 4; ++n)
         EXPECT_EQ(item(QStringLiteral("mnu%1").arg(n).toLatin1().constData())->text(),
                   history::captionFor(n, entries()[n - 1]));
@@ -65,7 +66,49 @@ TEST_F(RecentFiles, OpeningAnEntryPutsItAtTheHeadAndTheCaptionsFollow)
 
     // The recipe that is already entry 1 leaves the list alone.
     trigger("mnu1");
-    EXPECT_EQ(entries(), (QStringList{z, x, h, z}));
+    EXPECT_EQ(entries(), (QStringList{z, x, h, QString()}));
+}
+
+TEST_F(RecentFiles, TheMenuShowsAmpersandsAndTabsAsTheyAreAndReopeningKeepsEveryEntry)
+{
+    const QString amp = folder.file(QStringLiteral("R&D"));
+    const QString tab = folder.file(QStringLiteral("Oud\tNieuw"));
+    ASSERT_TRUE(QDir().mkpath(amp) && QDir().mkpath(tab));
+    const QString a = amp + QStringLiteral("/Bier & Co.zlv");
+    const QString t = tab + QStringLiteral("/Bock.zlv");
+    const QString h = sample(QStringLiteral("Herfstbok.zlv"));
+    const QString z = sample(QStringLiteral("Zomerblond.zlv"));
+    ASSERT_TRUE(QFile::copy(h, a) && QFile::copy(z, t));
+    for (const QString &path : {h, z, a, t})
+        ASSERT_TRUE(fc->openFile(path)) << qPrintable(path);
+    ASSERT_EQ(entries(), (QStringList{t, a, z, h}));
+
+    // Each shown as it is: "&" as itself, the tab as blank space, and no
+    // shortcut column.
+    const auto shown = [this](const char *name) { return item(name)->text().mid(5); };
+    const auto fit = [](const QString &path) {
+        return path.size() > 50 ? QStringLiteral("..") + path.right(50) : path;
+    };
+    EXPECT_EQ(shown("mnu1"), fit(t).replace(u'\t', u' '));
+    EXPECT_EQ(shown("mnu2"), fit(a).replace(QStringLiteral("&"), QStringLiteral("&&")));
+    for (const char *name : {"mnu1", "mnu2", "mnu3", "mnu4"}) {
+        EXPECT_FALSE(item(name)->text().contains(u'\t')) << name;
+        EXPECT_TRUE(item(name)->shortcut().isEmpty()) << name;
+    }
+
+    // Reopening entry 3 moves it to the head; no entry drops off.
+    trigger("mnu3");
+    EXPECT_EQ(s().app.fileName, z);
+    EXPECT_EQ(entries(), (QStringList{z, t, a, h}));
+    trigger("mnu3");
+    EXPECT_EQ(s().app.fileName, a);
+    EXPECT_EQ(s().recipe.ReceptNaam, QStringLiteral("Bier & Co"));
+    EXPECT_EQ(entries(), (QStringList{a, z, t, h}));
+    EXPECT_EQ(shown("mnu1"), fit(a).replace(QStringLiteral("&"), QStringLiteral("&&")));
+    trigger("mnu3");
+    EXPECT_EQ(s().app.fileName, t);
+    EXPECT_EQ(entries(), (QStringList{t, a, z, h}));
+    EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
 }
 
 TEST_F(RecentFiles, AMissingFileIsNamedAndNothingElseHappens)

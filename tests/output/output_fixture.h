@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTextEdit>
 
 namespace mostarium::test {
@@ -38,6 +39,19 @@ protected:
         if (!found)
             ADD_FAILURE() << "pdftotext is not installed (scripts/install-deps.sh test)";
         return text;
+    }
+
+    // The words of `shown` (runs of letters) that the PDF's text does not
+    // hold whole: a ligature printed as one glyph leaves a gap in its word
+    // ("Bi erheid").
+    QStringList wordsMissingFromPdf(const QString &shown, const QString &pdf)
+    {
+        const QString text = pdfText(pdf);
+        QStringList missing;
+        for (const QString &word : shown.split(QRegularExpression(QStringLiteral("\\P{L}+")), Qt::SkipEmptyParts))
+            if (!text.contains(word) && !missing.contains(word))
+                missing << word;
+        return missing;
     }
 
     static QByteArray bytes(const QString &path) { return fileBytes(path); }

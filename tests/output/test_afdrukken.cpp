@@ -331,6 +331,26 @@ TEST_F(OutputTest, ADoubleBrewUsesItsOwnTemplateAndScratchCopy)
     EXPECT_TRUE(reportText().contains(QStringLiteral("Doelstelling dunbier:")));
 }
 
+TEST_F(OutputTest, APrintedReportHoldsWholeWordsForCopyingAndSearching)
+{
+    for (const char *sample : {"Zomerblond.zlv", "Herfstbok.zlv"}) {
+        SCOPED_TRACE(sample);
+        open(sample);
+        trigger("mnuAfdrukken");
+        check("chkNaarScherm")->setChecked(true);
+        const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
+        fake.printAnswers.push_back(pdf);
+        ok();
+        ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+        const QString shown = reportText();
+        // Words where Calibri joins "tt", "ti", "ft" and "fi" into one glyph.
+        for (const char *word : {"Bitterheid", "Botteldatum", "Geschatte", "kooktijd", "storting"})
+            EXPECT_TRUE(shown.contains(QLatin1String(word))) << word;
+        EXPECT_EQ(wordsMissingFromPdf(shown, pdf), QStringList());
+        fake.clear();
+    }
+}
+
 TEST_F(PrintDialog, TheSpargeCurveFollowsTheNotes)
 {
     QDir().mkpath(folder.file(QStringLiteral("temp")));

@@ -56,6 +56,9 @@ TEST_F(JudgingSheet, PrintsTheWholeSheetOrTheSelection)
     const QString all = pdfText(whole);
     EXPECT_TRUE(all.contains(QStringLiteral("Keuringsformulier")));
     EXPECT_TRUE(all.contains(QStringLiteral("Mondgevoel")));
+    // Whole words, also where the font would join letters into one glyph.
+    EXPECT_TRUE(all.contains(QStringLiteral("bitterheid")));
+    EXPECT_EQ(wordsMissingFromPdf(sheet()->toPlainText(), whole), QStringList());
 
     fake.clear();
     QTextCursor c = sheet()->document()->find(QStringLiteral("Totaalindruk"));

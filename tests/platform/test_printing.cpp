@@ -11,8 +11,10 @@
 #include "support/QtPrint.h"
 #include "support/TempProgramFolder.h"
 
+#include <QFont>
 #include <QFontMetricsF>
 #include <QPageSize>
+#include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTextCharFormat>
 #include <QPrinter>
@@ -148,6 +150,29 @@ TEST(PrintWhole, TextTooTallToPrintIsNamedAndWritesNothing)
     EXPECT_FALSE(printTextWhole(printer, doc, QTextCursor(&doc), &error));
     EXPECT_EQ(error, QStringLiteral("De tekst is te lang om af te drukken."));
     EXPECT_EQ(fileBytes(pdf), old);
+}
+
+TEST(PrintWhole, TextIsPrintedLetterByLetterSoThePdfHoldsWholeWords)
+{
+    // Calibri (Carlito here) joins "tt", "ti", "fi" and "fl" into one glyph;
+    // the PDF's text layer would then name only the first letter.
+    TempProgramFolder folder;
+    QPlainTextEdit viewer;
+    viewer.setFont(QFont(QStringLiteral("Calibri"), 11));
+    viewer.setPlainText(QStringLiteral("Bitterheid Botteldatum\nGeschatte kooktijd: afloop van de storting, fijn"));
+    const QString pdf = folder.file(QStringLiteral("lijst.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    ASSERT_TRUE(printTextWhole(printer, *viewer.document(), viewer.textCursor()));
+    EXPECT_EQ(viewer.document()->defaultFont().styleStrategy(), viewer.font().styleStrategy()) << "the shown text kept";
+
+    bool found = false;
+    const QString text = toolText(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}, &found);
+    if (!found)
+        GTEST_SKIP() << "poppler-utils is not installed (scripts/install-deps.sh test)";
+    for (const char *word : {"Bitterheid", "Botteldatum", "Geschatte", "kooktijd", "afloop", "storting", "fijn"})
+        EXPECT_TRUE(text.contains(QLatin1String(word))) << word << " in " << qPrintable(text);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -260,4 +261,22 @@ TEST_F(HelpWindowTest, GoesBackAndForwardByButtonAndByKey)
     back->click();
     EXPECT_EQ(h->currentPage(), "B.htm");
     h->close();
+}
+
+TEST_F(HelpWindowTest, EscapeClosesTheWindowWhereverTheFocusIs)
+{
+    for (const char *name : {"A.htm", "B.htm"})
+        page(QLatin1String(name), QByteArray("<html><body><p>Pagina ") + name + "</p></body></html>");
+    for (const char *focus : {"txtHelp", "cmdHelpTerug", "frmHelp"}) {
+        SCOPED_TRACE(focus);
+        HelpWindow::showPage(QStringLiteral("A.htm"));
+        HelpWindow::showPage(QStringLiteral("B.htm"));
+        QPointer<HelpWindow> h = HelpWindow::instance();
+        ASSERT_TRUE(h && h->isVisible());
+        QWidget *target = h->objectName() == QLatin1String(focus) ? h.data() : h->findChild<QWidget *>(focus);
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_TRUE(h.isNull() || !h->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }

@@ -11,6 +11,7 @@
 #include "core/Recalc.h"
 #include "core/RecipeFileReader.h"
 #include "core/RecipeReset.h"
+#include "core/StyleList.h"
 #include "core/WholeFile.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/Wiring.h"
@@ -20,6 +21,7 @@
 #include "reference/frmBiertypen1.h"
 #include "support/RecipeBuilders.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -104,6 +106,39 @@ TEST_F(StyleDatabase, EveryShippedRecipeOpensRecalculatesAndHitsItsGravity)
         EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
         EXPECT_NEAR(s.recipe.OGSG, r.value(i, 6).toDouble(), 3.0);
         EXPECT_EQ(s.recipe.Biersoort1, style);
+    }
+}
+
+TEST_F(StyleDatabase, EveryShippedRecipeNamesAStyleOfTheShippedList)
+{
+    // Otherwise its targets dialog shows an empty style box while the report
+    // names the style.
+    const StyleList list = readStyleList();
+    ASSERT_TRUE(list.present);
+    const QStringList names = styleNames(list.lines);
+    const auto check = [&names](const Session &s, const QString &what) {
+        SCOPED_TRACE(qPrintable(what));
+        EXPECT_TRUE(names.contains(s.recipe.Biersoort1)) << qPrintable(s.recipe.Biersoort1);
+        if (s.app.dubbelBrouw) {
+            EXPECT_TRUE(names.contains(s.recipe.Biersoort2)) << qPrintable(s.recipe.Biersoort2);
+        }
+    };
+
+    const QDir samples(paths::file(QStringLiteral("Recepten")));
+    const QStringList files = samples.entryList({QStringLiteral("*.zlv")}, QDir::Files);
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString &file : files) {
+        Session s;
+        ASSERT_TRUE(readRecipeFile(s, samples.filePath(file)).ok) << qPrintable(file);
+        check(s, file);
+    }
+    StyleRecords r;
+    ASSERT_TRUE(r.load(paths::file(Database)));
+    for (int i = 0; i < r.count(); ++i) {
+        Session s;
+        const QString style = r.value(i, 0).toString();
+        ASSERT_TRUE(readRecipe(s, cp1252::encode(r.value(i, 8).toString()), style + QStringLiteral(".zlv")).ok);
+        check(s, style);
     }
 }
 

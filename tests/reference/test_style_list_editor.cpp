@@ -270,7 +270,7 @@ TEST_F(StyleEditor, AMissingOrUnreadableListOpensNoWindow)
         QString message;
     };
     const Case cases[] = {
-        {"missing", [](const QString &path) { QFile::remove(path); }, BierSoortenNietGevonden},
+        {"missing", [](const QString &path) { QFile::remove(path); }, bierSoortenNietGevonden()},
         {"a folder", [](const QString &path) { QFile::remove(path), QDir().mkdir(path); }, BierSoortenNietGelezen},
     };
     for (const Case &c : cases) {

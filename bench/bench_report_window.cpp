@@ -4,9 +4,12 @@
 // character, paragraphs of one character, empty paragraphs and line breaks
 // alone. Timed from OK in the print dialog (screen only) to the window shown
 // and painted, and on to the whole document laid out; a template that would
-// lay out too tall is timed to its message (counter `refused`). The judging
-// sheet is timed the same way from its menu command, with the line-break
-// shapes.
+// lay out too tall is timed to its message (counter `refused`). Two hostile
+// shapes too: indents of a billion twips either way over 800,000 words, and
+// 60,000 runs cycling through font sizes and styles. The judging sheet is
+// timed the same way from its menu command, with the line-break and hostile
+// shapes. The report printed to a PDF file is timed from OK (counter `pages`),
+// and the tallest report pasted after itself from Ctrl+V to the refusal.
 #include "core/Recalc.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -23,7 +26,11 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QKeyEvent>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <climits>
@@ -77,6 +84,10 @@ enum Shape {
     LineBreaks300k,
     EmptyParagraphs390k,
     LineBreaks450k,
+    // Indents of a billion twips either way over 800,000 words, and 60,000
+    // runs cycling through sizes 1 to 50 points, bold, italic and underline.
+    HugeIndents,
+    FontCycle,
 };
 
 QByteArray templateOf(int shape)
@@ -100,12 +111,41 @@ QByteArray templateOf(int shape)
         return oneParagraph("\\par ", 390000);
     case LineBreaks450k:
         return oneParagraph("\\line ", 450000);
+    case HugeIndents: {
+        QByteArray out("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Calibri;}}\\f0\\fs20"
+                       "\\li-2000000000\\ri-2000000000\\fi-2000000000 ");
+        for (int i = 0; i < 800000; ++i)
+            out += "w ";
+        return out + '}';
+    }
+    case FontCycle: {
+        QByteArray out("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Calibri;}}\\f0 ");
+        for (int i = 0; i < 60000; ++i)
+            out += "\\fs" + QByteArray::number(2 + i % 50 * 2) + (i % 2 ? "\\b" : "\\b0") + (i % 3 ? "\\i" : "\\i0")
+                   + (i % 5 ? "\\ul" : "\\ulnone") + " brouwen ";
+        return out + '}';
+    }
     default:
         return oneParagraph("x");
     }
 }
 
-struct Desk : bench::WithServices<bench::SilentServices>, bench::Desk {
+// Prints into a PDF file of its own and counts the beeps.
+class Quiet : public bench::SilentServices {
+public:
+    QTemporaryDir out;
+    QString pdf = out.filePath(QStringLiteral("brouwschema.pdf"));
+    int beeps = 0;
+    void beep() override { ++beeps; }
+    bool printDialog(QPrinter &printer, bool) override
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    }
+};
+
+struct Desk : bench::WithServices<Quiet>, bench::Desk {
     explicit Desk(const QByteArray &rtf)
         : bench::Desk(quiet, test::singleBrew(), {"Afbeeldingen/Help.png"}, {"temp", "Recepten", "Templates"})
     {
@@ -171,8 +211,86 @@ BENCHMARK(BM_OkToReportWindowShown)
     ->Arg(LineBreaks300k)
     ->Arg(EmptyParagraphs390k)
     ->Arg(LineBreaks450k)
+    ->Arg(HugeIndents)
+    ->Arg(FontCycle)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
+
+// The print dialog's OK with only the printer checked, to the PDF file
+// written, for the templates whose text is the tallest shown: every page
+// printed (counter `pages`, from the file).
+void BM_OkToReportPrinted(benchmark::State &state)
+{
+    const QByteArray rtf = templateOf(int(state.range(0)));
+    Desk desk(rtf);
+    double pages = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(desk.quiet.pdf);
+        desk.main->runCommand(QStringLiteral("mnuAfdrukken"));
+        QApplication::processEvents();
+        QWidget *d = windows().find(QStringLiteral("frmAfdrukken"));
+        auto *ok = d->findChild<QPushButton *>(QStringLiteral("cmdAfdOK"));
+        state.ResumeTiming();
+        ok->click();
+        state.PauseTiming();
+        QFile f(desk.quiet.pdf);
+        if (desk.quiet.messages != 0 || !f.open(QIODevice::ReadOnly)) {
+            state.SkipWithError("the report was not printed");
+            break;
+        }
+        pages = double(QString::fromLatin1(f.readAll()).count(QRegularExpression(QStringLiteral("/Type /Page\\b"))));
+        bench::Desk::settle();
+        state.ResumeTiming();
+    }
+    state.counters["pages"] = pages;
+    state.counters["template_bytes"] = double(rtf.size());
+}
+BENCHMARK(BM_OkToReportPrinted)
+    ->ArgName("shape")
+    ->Arg(Repeated)
+    ->Arg(LineBreaks300k)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// A key with Ctrl, pressed and let go on `box`.
+void ctrlKey(QWidget *box, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
+    QApplication::sendEvent(box, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::ControlModifier);
+    QApplication::sendEvent(box, &release);
+}
+
+// The tallest report shown, copied whole and pasted after itself with the
+// keys: timed from Ctrl+V to the paste refused (counter `beeps`).
+void BM_PastePastTheBoundRefused(benchmark::State &state)
+{
+    Desk desk(templateOf(LineBreaks300k));
+    desk.main->runCommand(QStringLiteral("mnuAfdrukken"));
+    QApplication::processEvents();
+    QWidget *d = windows().find(QStringLiteral("frmAfdrukken"));
+    d->findChild<QCheckBox *>(QStringLiteral("chkPrinterBS"))->setChecked(false);
+    d->findChild<QCheckBox *>(QStringLiteral("chkNaarScherm"))->setChecked(true);
+    d->findChild<QPushButton *>(QStringLiteral("cmdAfdOK"))->click();
+    QApplication::processEvents();
+    QWidget *r = windows().find(QStringLiteral("frmReport"));
+    auto *box = r ? r->findChild<QTextEdit *>(QStringLiteral("rtbReport")) : nullptr;
+    if (!box) {
+        state.SkipWithError("the report window did not open");
+        return;
+    }
+    ctrlKey(box, Qt::Key_A);
+    ctrlKey(box, Qt::Key_C);
+    ctrlKey(box, Qt::Key_End);
+    const int characters = box->document()->characterCount();
+    for (auto _ : state)
+        ctrlKey(box, Qt::Key_V);
+    if (box->document()->characterCount() != characters)
+        state.SkipWithError("the paste was taken");
+    state.counters["beeps"] = double(desk.quiet.beeps);
+}
+BENCHMARK(BM_PastePastTheBoundRefused)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void BM_JudgingSheetShown(benchmark::State &state)
 {
@@ -218,6 +336,8 @@ BENCHMARK(BM_JudgingSheetShown)
     ->Arg(LineBreaks300k)
     ->Arg(EmptyParagraphs390k)
     ->Arg(LineBreaks450k)
+    ->Arg(HugeIndents)
+    ->Arg(FontCycle)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 

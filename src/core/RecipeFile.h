@@ -22,9 +22,9 @@ inline const QString XmlOpslaanVraag = QStringLiteral(
 inline constexpr const char *KenmerkenKeys[7] = {"Kleur", "Helderheid", "Schuim",  "SchuimStabiliteit",
                                                  "Body",  "Mondgevoel", "Koolzuur"};
 
-// Largest file and largest row count the reader accepts. The writer refuses
-// a recipe whose file would be larger, and the XML import one whose notes
-// alone are, so that every recipe the program saves opens again.
+// Largest file and largest row count the reader accepts. The writer, every
+// key written into a recipe file and the XML import refuse a recipe whose
+// file would be larger, so that every recipe the program saves opens again.
 inline constexpr qint64 MaxRecipeFileSize = MaxTextFileSize;
 inline constexpr int MaxRecipeRows = 100;
 

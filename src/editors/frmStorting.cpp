@@ -236,7 +236,7 @@ bool frmStorting::ControleerStorting()
     // The sum in whole hundredths, so that 100 is exactly 100.
     double hundredths = 0;
     for (Row &r : m_rows) {
-        if (!limits::StortingPerc.holds(num::val(r.perc->text()))) {
+        if (!holdsText(limits::StortingPerc, r.perc->text())) {
             r.perc->setBad(true);
             ++errors;
         } else {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFontMetricsF>
+#include <QHashFunctions>
 #include <QImage>
 #include <QStyle>
 #include <QTextBlock>
@@ -19,6 +20,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -30,18 +32,14 @@ namespace {
 constexpr int MaxDepth = 200;
 constexpr int MaxPictures = 64;
 constexpr qsizetype MaxPictureBytes = 16 * 1024 * 1024;
-// Text layout measures a word whole for every line it wraps over and lays out
-// a paragraph whole: a word longer than this gets invisible break
-// opportunities, and a paragraph longer than this goes on in a new block at a
-// break, so that any text lays out in time proportional to its length and the
-// window lays out the part it shows first. Far beyond any real word or
-// paragraph of a report.
-constexpr int MaxWordLength = 256;
+// Text layout lays out a paragraph whole: a paragraph longer than this goes
+// on in a new block at a break, so that the window lays out the part it
+// shows first. (A word longer than MaxWordLength gets invisible break
+// opportunities.) Far beyond any real paragraph of a report.
 constexpr int MaxBlockLength = 32768;
 // Layout time grows with the square of the lines in one block: a paragraph
 // of more line breaks than this goes on in a new block too.
 constexpr int MaxBlockLines = 1024;
-constexpr char16_t ZeroWidthSpace = 0x200B;
 // Every paragraph and every change of character format costs the document
 // a few microseconds to build. Beyond these counts, each far more than a
 // report of a thousand pages holds, a paragraph ends in a line break within
@@ -49,6 +47,13 @@ constexpr char16_t ZeroWidthSpace = 0x200B;
 // in a fraction of a second; its text is all there.
 constexpr int MaxParagraphs = 50000;
 constexpr int MaxFormatRuns = 50000;
+// Fonts in a size and style, each far more than a report uses.
+constexpr std::size_t MaxFonts = 256;
+// Text layout works in fixed point and runs away on margins of millions of
+// pixels: an indent is kept within 22 inches either way (wider than any
+// paper), and spacing between paragraphs is never negative. The height
+// bound below counts what is left.
+constexpr int MaxIndent = 31680;  // twips
 
 enum class Dest { Text, Skip, FontTable, ColorTable, Picture };
 
@@ -72,7 +77,7 @@ struct Picture {
 
 class Reader {
 public:
-    Reader(const QByteArray &rtf, QTextDocument &doc) : m_in(rtf), m_doc(doc), m_cursor(&doc) {}
+    Reader(const QByteArray &rtf, QTextDocument &doc) : m_measure(doc), m_in(rtf), m_doc(doc), m_cursor(&doc) {}
 
     bool run()
     {
@@ -293,15 +298,15 @@ private:
         } else if (w == "qj") {
             m_st.align = Qt::AlignJustify;
         } else if (w == "li") {
-            m_st.leftIndent = p;
+            m_st.leftIndent = std::clamp(p, -MaxIndent, MaxIndent);
         } else if (w == "ri") {
-            m_st.rightIndent = p;
+            m_st.rightIndent = std::clamp(p, -MaxIndent, MaxIndent);
         } else if (w == "fi") {
-            m_st.firstIndent = p;
+            m_st.firstIndent = std::clamp(p, -MaxIndent, MaxIndent);
         } else if (w == "sb") {
-            m_st.spaceBefore = p;
+            m_st.spaceBefore = std::max(p, 0);
         } else if (w == "sa") {
-            m_st.spaceAfter = p;
+            m_st.spaceAfter = std::max(p, 0);
         } else if (w == "deff") {
             m_defaultFont = p;
             m_st.font = p;
@@ -531,14 +536,36 @@ private:
     // character format far less often than it asks for it.
     QTextCharFormat charFormat(const State &asked)
     {
-        const State &st = m_formatFrozen ? m_frozenState : asked;
+        State st = m_formatFrozen ? m_frozenState : asked;
         if (m_charFormatValid && sameCharacters(st, m_charFormatState))
             return m_charFormat;
+        // Every font in a new size or style costs a few hundred microseconds
+        // to load, when measured here and again when laid out: beyond
+        // MaxFonts of them, text asked in another keeps the font it has.
+        const FontKey font{st.font, st.fontSize, st.bold, st.italic};
+        if (std::find(m_fontsUsed.begin(), m_fontsUsed.end(), font) == m_fontsUsed.end()) {
+            if (m_fontsUsed.size() < MaxFonts || !m_charFormatValid) {
+                m_fontsUsed.push_back(font);
+            } else {
+                st.font = m_charFormatState.font;
+                st.fontSize = m_charFormatState.fontSize;
+                st.bold = m_charFormatState.bold;
+                st.italic = m_charFormatState.italic;
+                if (sameCharacters(st, m_charFormatState))
+                    return m_charFormat;
+            }
+        }
         m_charFormat = makeCharFormat(st);
         m_charFormatState = st;
         m_charFormatValid = true;
         return m_charFormat;
     }
+
+    struct FontKey {
+        int font, size;
+        bool bold, italic;
+        bool operator==(const FontKey &) const = default;
+    };
 
     static bool sameCharacters(const State &a, const State &b)
     {
@@ -610,45 +637,22 @@ private:
         h = std::clamp(h * std::clamp(m_picture.scaleY, 1, 1000) / 100.0, 1.0, 4000.0);
         f.setWidth(w);
         f.setHeight(h);
-        grow(h + fontMetrics(charFormat(m_st)).lineSpacing);
+        grow(h + m_measure.lineSpacing(charFormat(m_st)));
         m_cursor.insertImage(f);
     }
 
-    // The most height the pending text can take, at the narrowest text
-    // width: every line break starts a line, and wrapped text fills at least
-    // half of each line it wraps over (a line ends early only when the next
-    // word does not fit), so it takes at most twice its advance divided by
-    // the room, plus its last line.
-    void measure(const QTextCharFormat &format)
-    {
-        const Metrics &m = fontMetrics(format);
-        const qreal room = std::max<qreal>(
-            1.0, NarrowestTextWidth - 2 * m_doc.documentMargin() - std::max(0.0, m_blockFormat.leftMargin())
-                     - std::max(0.0, m_blockFormat.rightMargin()) - std::abs(m_blockFormat.textIndent()));
-        qreal advance = 0, lines = 1;
-        for (const QChar c : std::as_const(m_pending)) {
-            const char16_t u = c.unicode();
-            if (u == 0x2028 || u == QChar::ParagraphSeparator) {
-                lines += 1;
-            } else if (u == '\t') {
-                advance += DefaultTabStop;
-            } else {
-                advance += u < 256 ? m.advance[u] : m.widest;
-            }
-        }
-        grow((lines + 2 * advance / room) * m.lineSpacing);
-    }
+    void measure(const QTextCharFormat &format) { grow(m_measure.text(m_pending, format, m_blockFormat)); }
 
     // A block that ends without text still takes a line of its own font;
     // the text of any other has been measured.
     void growByEmptyBlock()
     {
         if (m_cursor.block().length() <= 1)
-            grow(fontMetrics(m_cursor.blockCharFormat()).lineSpacing);
+            grow(m_measure.lineSpacing(m_cursor.blockCharFormat()));
     }
 
     // The spacing above and below a paragraph.
-    void growBy(const QTextBlockFormat &f) { grow(std::max(0.0, f.topMargin()) + std::max(0.0, f.bottomMargin())); }
+    void growBy(const QTextBlockFormat &f) { grow(TextHeightMeasure::spacing(f)); }
 
     void grow(qreal pixels)
     {
@@ -657,40 +661,7 @@ private:
             m_tooTall = true;
     }
 
-    struct Metrics {
-        qreal lineSpacing = 0;
-        qreal widest = 0;  // any character beyond Latin-1, also from a fallback font
-        std::array<qreal, 256> advance{};
-    };
-
-    // Measured once per font.
-    const Metrics &fontMetrics(const QTextCharFormat &format)
-    {
-        const QFont font = format.font().resolve(m_doc.defaultFont());
-        for (const auto &[f, m] : m_metrics)
-            if (f == font)
-                return m;
-        if (m_metrics.size() >= 64)
-            m_metrics.erase(m_metrics.begin());
-        QFontMetricsF fm(font);
-        // A line of nothing but a break takes the height of the document's
-        // own font when that is taller.
-        const QFontMetricsF plain(m_doc.defaultFont());
-        Metrics m;
-        m.lineSpacing = std::max({fm.lineSpacing(), fm.height(), plain.lineSpacing(), plain.height()});
-        m.widest = std::max(fm.maxWidth(), 2 * fm.height());
-        for (int c = 0; c < 256; ++c)
-            // A character of no width still takes a line of its own where
-            // there is no room at all.
-            m.advance[std::size_t(c)] = std::max<qreal>(1.0, fm.horizontalAdvance(QChar(c)));
-        m_metrics.emplace_back(font, m);
-        return m_metrics.back().second;
-    }
-
-    // Qt's default distance between tab stops, the most a tab advances.
-    static constexpr qreal DefaultTabStop = 80;
-
-    std::vector<std::pair<QFont, Metrics>> m_metrics;
+    TextHeightMeasure m_measure;
     qreal m_height = 0;
     bool m_tooTall = false;
 
@@ -716,6 +687,7 @@ private:
     int m_formatRuns = 0;
     bool m_formatFrozen = false;
     State m_frozenState;
+    std::vector<FontKey> m_fontsUsed;
     std::vector<QColor> m_colors;
     std::array<int, 3> m_rgb{0, 0, 0};
     std::vector<std::pair<int, QString>> m_fonts;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TextHeight.h"
+
 #include <QByteArray>
 
 class QTextDocument;
@@ -15,16 +17,11 @@ class QTextEdit;
 // cheap to build and lay out: a word longer than 256 characters gets
 // zero-width spaces, a paragraph of more than 32768 characters or 1024 line
 // breaks goes on in a new block, and after 50,000 paragraphs or format
-// changes further paragraphs are line breaks and the text keeps its format.
-// The text itself is always whole.
+// changes further paragraphs are line breaks and the text keeps its format;
+// beyond 256 fonts in a size and style, text asked in another keeps the font
+// it has. Indents are kept within 22 inches either way, spacing between
+// paragraphs is never negative. The text itself is always whole.
 namespace mostarium {
-
-// Qt's text layout stalls for good on a document taller than 8,388,607
-// pixels, the largest height it represents. A window that shows RTF keeps
-// its text at least NarrowestTextWidth pixels wide, and the reader takes no
-// document that could lay out taller than MaxTextHeight at that width.
-inline constexpr qreal NarrowestTextWidth = 280;
-inline constexpr qreal MaxTextHeight = 6'000'000;
 
 // Reads `rtf` into `doc`. False, with `doc` left empty, when the text could
 // lay out taller than MaxTextHeight at NarrowestTextWidth pixels or wider

@@ -6,6 +6,7 @@
 #include "core/Services.h"
 #include "core/WholeFile.h"
 #include "platform/Printing.h"
+#include "platform/RichTextBox.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -36,8 +37,8 @@ frmKeuringsformulier::frmKeuringsformulier(Session &s, Services &svc, QWidget *p
     QAction *close = file->addAction(QStringLiteral("&Afsluiten"));
     close->setObjectName(QStringLiteral("mnuKFAfsluiten"));
 
-    m_sheet = new QTextEdit(this);
-    m_sheet->setObjectName(QStringLiteral("rtbKeuringsFormulier"));
+    // Edits are held to the bound the text was read under.
+    m_sheet = new RichTextBox(QStringLiteral("rtbKeuringsFormulier"), this);
     m_sheet->setAcceptRichText(true);
     // Never so narrow that the text would lay out taller than the reader allows.
     m_sheet->setMinimumWidth(leastRtfBoxWidth(*m_sheet));

@@ -8,6 +8,7 @@
 #include "core/Session.h"
 #include "core/WholeFile.h"
 #include "platform/Printing.h"
+#include "platform/RichTextBox.h"
 #include "platform/Twips.h"
 #include "platform/WindowRoutines.h"
 
@@ -103,8 +104,8 @@ frmReport::frmReport(Session &s, Services &svc, QWidget *parent)
     resize(layout::px(9600), layout::px(10500));
     applyMainBackColor(this);
 
-    m_box = new QTextEdit(this);
-    m_box->setObjectName(QStringLiteral("rtbReport"));
+    // Edits are held to the bound the text was read under.
+    m_box = new RichTextBox(QStringLiteral("rtbReport"), this);
     m_box->setAcceptRichText(true);
     // Never so narrow that the text would lay out taller than the reader allows.
     setMinimumWidth(leastRtfBoxWidth(*m_box) + 2 * layout::px(240));

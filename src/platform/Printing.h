@@ -18,9 +18,13 @@ namespace mostarium {
 [[nodiscard]] bool printWhole(QPrinter &printer, const std::function<void(QPagedPaintDevice &)> &paint,
                               QString *error = nullptr);
 
-// Prints `document` through printWhole, or only the selection of `cursor`
+// Prints `document` as printWhole prints, or only the selection of `cursor`
 // (in the document's own font) when the printer dialog was asked for the
-// selection.
+// selection. The text is laid out at the screen's resolution and scaled to
+// the printer's, so that whatever the program shows also prints, page by
+// page with the page number at the bottom right. False, with `error` saying
+// why, when the text is too tall to print, the printer takes no further page
+// or the PDF file could not be written; a PDF file is then not written.
 [[nodiscard]] bool printTextWhole(QPrinter &printer, const QTextDocument &document, const QTextCursor &cursor,
                                   QString *error = nullptr);
 

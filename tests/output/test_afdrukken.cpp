@@ -7,6 +7,7 @@
 #include "output/frmReport.h"
 #include "platform/WindowRoutines.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QImage>
 #include <QPointer>
@@ -524,6 +525,44 @@ TEST_F(PrintDialog, ATemplateTooTallToLayOutIsNamedAndOneJustShortIsShown)
         EXPECT_FALSE(isOpen("frmReport"));
         EXPECT_TRUE(isOpen("frmAfdrukken"));
     }
+}
+
+// An edit is held to the bound the template was read under: pasting the
+// tallest report shown after itself is refused with a beep and the text stays
+// as it was; a short paste is taken.
+TEST_F(PrintDialog, AnEditCannotPushTheReportPastItsBound)
+{
+    QByteArray rtf("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Calibri;}}\\f0\\fs20 Begin");
+    for (int i = 0; i < 300000; ++i)
+        rtf += "\\line ";
+    writeTemplate(rtf + "Einde}");
+    screenOnly();
+    ok();
+    ASSERT_TRUE(fake.messages.empty());
+    ASSERT_TRUE(isOpen("frmReport"));
+    auto *report = in<QTextEdit>("frmReport", "rtbReport");
+    report->setFocus();
+    const int characters = report->document()->characterCount();
+    fake.clear();
+    QTest::keyClick(report, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(report, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(report, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(report, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(fake.beeps, 1);
+    EXPECT_EQ(report->document()->characterCount(), characters);
+    EXPECT_TRUE(report->toPlainText().endsWith(QStringLiteral("Einde")));
+
+    // The same paste over the whole text replaces it.
+    QTest::keyClick(report, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(report, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(fake.beeps, 1);
+    EXPECT_EQ(report->document()->characterCount(), characters);
+
+    QApplication::clipboard()->setText(QStringLiteral("Nagisting "));
+    QTest::keyClick(report, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(report, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(fake.beeps, 1);
+    EXPECT_TRUE(report->toPlainText().startsWith(QStringLiteral("Nagisting Begin")));
 }
 
 // A report that cannot be shown or printed says why in a message.

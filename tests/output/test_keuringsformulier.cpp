@@ -2,7 +2,10 @@
 // whole sheet or the selection, a missing sheet or one too tall to show.
 #include "output_fixture.h"
 
+#include "platform/TextHeight.h"
+
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QTextCursor>
 
@@ -102,4 +105,46 @@ TEST_F(JudgingSheet, ASheetTooTallToLayOutIsNamedAndLeavesAnEmptyUsableWindow)
     EXPECT_TRUE(sheet()->toPlainText().isEmpty());
     QTest::keyClicks(sheet(), QStringLiteral("Eigen formulier"));
     EXPECT_EQ(sheet()->toPlainText(), "Eigen formulier");
+}
+
+// Pasted text is held to the template's bounds: a word of 100,000 letters
+// gets invisible breaks and is taken whole, so that the sheet lays it out in
+// time; text that would lay out too tall is refused with a beep, typed or
+// pasted.
+TEST_F(JudgingSheet, PastedAndTypedTextIsHeldToTheTemplatesBounds)
+{
+    trigger("mnuKeurFormulier");
+    ASSERT_TRUE(isOpen("frmKeuringsformulier"));
+    sheet()->setFocus();
+    const QString before = sheet()->toPlainText();
+    const QString word(100000, QLatin1Char('x'));
+    QApplication::clipboard()->setText(word);
+    QTest::keyClick(sheet(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(sheet(), Qt::Key_V, Qt::ControlModifier);
+    QString text = sheet()->toPlainText();
+    EXPECT_EQ(text.count(QChar(0x200B)), (100000 - 1) / 256);
+    text.remove(QChar(0x200B));
+    EXPECT_TRUE(text == before + word) << "the text differs";
+    EXPECT_EQ(fake.beeps, 0);
+
+    // Empty paragraphs beyond the height bound are refused; up to a few
+    // lines short of it they are taken, and Enter then soon beeps. Pasted
+    // text takes the font where it goes, here the largest there is.
+    sheet()->setFontPointSize(1638);
+    const qreal line = TextHeightMeasure(*sheet()->document()).lineSpacing(sheet()->textCursor().charFormat());
+    QApplication::clipboard()->setText(QString(int(1.01 * MaxTextHeight / line), QLatin1Char('\n')));
+    QTest::keyClick(sheet(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(fake.beeps, 1);
+    const int characters = sheet()->document()->characterCount();
+    const int room = int((MaxTextHeight - textHeightBound(*sheet()->document())) / line);
+    QApplication::clipboard()->setText(QString(room - 20, QLatin1Char('\n')));
+    QTest::keyClick(sheet(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(fake.beeps, 1);
+    EXPECT_EQ(sheet()->document()->characterCount(), characters + room - 20);
+    for (int i = 0; i < 100 && fake.beeps == 1; ++i) {
+        sheet()->setFontPointSize(1638);
+        QTest::keyClick(sheet(), Qt::Key_Return);
+    }
+    EXPECT_EQ(fake.beeps, 2);
+    EXPECT_LE(textHeightBound(*sheet()->document()), MaxTextHeight);
 }

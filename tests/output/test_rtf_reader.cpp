@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
+#include <QSet>
+#include <QTextBlockFormat>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -239,4 +241,56 @@ TEST(RtfReader, EmptyParagraphsCountTowardsTheHeightBound)
         EXPECT_EQ(readRtf(paragraphs(c.count), doc), c.read);
         EXPECT_EQ(doc.blockCount(), c.read ? c.count + 1 : 1);
     }
+}
+
+// Indents of a billion twips either way are kept within 22 inches, so that
+// Qt's layout of the text ends; spacing between paragraphs is never negative.
+TEST(RtfReader, HugeIndentsAndNegativeSpacingAreKeptInBounds)
+{
+    QByteArray rtf = "{\\rtf1\\li-2000000000\\ri-2000000000\\fi-2000000000\\sb-2000000000\\sa-2000000000 ";
+    for (int i = 0; i < 2000; ++i)
+        rtf += "woord ";
+    rtf += "\\par\\li2000000000\\ri2000000000\\fi2000000000 x\\par}";
+    QTextDocument doc;
+    ASSERT_TRUE(readRtf(rtf, doc));
+    const QTextBlockFormat wide = doc.firstBlock().blockFormat(), narrow = doc.findBlockByNumber(1).blockFormat();
+    for (qreal indent : {wide.leftMargin(), wide.rightMargin(), wide.textIndent()})
+        EXPECT_DOUBLE_EQ(indent, -31680 / 15.0);
+    for (qreal indent : {narrow.leftMargin(), narrow.rightMargin(), narrow.textIndent()})
+        EXPECT_DOUBLE_EQ(indent, 31680 / 15.0);
+    EXPECT_EQ(wide.topMargin(), 0);
+    EXPECT_EQ(wide.bottomMargin(), 0);
+    doc.setTextWidth(NarrowestTextWidth);
+    EXPECT_GT(doc.size().height(), 0);
+    EXPECT_LE(doc.size().height(), MaxTextHeight);
+}
+
+// A template that changes its font size and style at every word keeps its
+// text whole and its first 256 fonts; text asked in a further font keeps the
+// font it has, so that the fonts to load stay few.
+TEST(RtfReader, AFontAtEveryWordKeepsTheTextAndAtMost256Fonts)
+{
+    QByteArray rtf = "{\\rtf1 ";
+    QString expected;
+    for (int i = 0; i < 3000; ++i) {
+        rtf += "\\fs" + QByteArray::number(2 + i % 300) + (i % 2 ? "\\b" : "\\b0") + (i % 3 ? "\\i" : "\\i0")
+               + (i % 5 ? "\\ul " : "\\ul0 ") + QByteArray::number(i) + ' ';
+        expected += QString::number(i) + QLatin1Char(' ');
+    }
+    QTextDocument doc;
+    ASSERT_TRUE(readRtf(rtf + '}', doc));
+    EXPECT_TRUE(doc.toPlainText() == expected) << "the text differs";
+    // Underlined or not, a font loads once.
+    QSet<QString> fonts;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QFont font = it.fragment().charFormat().font();
+            fonts.insert(QStringLiteral("%1 %2 %3").arg(font.pointSizeF()).arg(font.bold()).arg(font.italic()));
+        }
+    EXPECT_LE(fonts.size(), 256);
+    const QTextCharFormat first = formatAt(doc, QStringLiteral("1 ")), later = formatAt(doc, QStringLiteral("2 "));
+    EXPECT_EQ(first.fontPointSize(), 1.5);
+    EXPECT_TRUE(first.font().bold());
+    EXPECT_EQ(later.fontPointSize(), 2);
+    EXPECT_FALSE(later.font().bold());
 }

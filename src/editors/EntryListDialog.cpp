@@ -74,7 +74,7 @@ void EntryListDialog::Form_Load()
     for (int b = 0; b < (m_loadedDubbel ? 2 : 1); ++b)
         for (int i = 0; i < 5; ++i)
             if (e.has(b * 5 + i))
-                m_box[b][i]->setText(e(b * 5 + i));
+                loadText(m_box[b][i], e(b * 5 + i));
 }
 
 void EntryListDialog::layoutFor(bool db)

@@ -11,9 +11,30 @@
 
 namespace mostarium {
 
+namespace {
+
+// The properties by which a box remembers its stored text and what it showed
+// of it.
+constexpr char StoredText[] = "mostariumStoredText";
+constexpr char ShownText[] = "mostariumShownText";
+
+}  // namespace
+
+void loadText(QLineEdit *box, const QString &stored)
+{
+    box->setText(stored);
+    box->setProperty(StoredText, stored);
+    box->setProperty(ShownText, box->text());
+}
+
 QString keptText(QLineEdit *box)
 {
     const QString typed = box->text();
+    // Compared with what the box showed, not by isModified: a calendar's pick
+    // replaces a box's text without marking it modified.
+    const QVariant shown = box->property(ShownText);
+    if (shown.isValid() && typed == shown.toString())
+        return box->property(StoredText).toString();
     const QString kept = cp1252::storable(typed);
     if (kept != typed)
         box->setText(kept);

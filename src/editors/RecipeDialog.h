@@ -6,8 +6,14 @@ class QLineEdit;
 
 namespace mostarium {
 
-// A box's text as the recipe keeps it: each letter the recipe file cannot hold
-// as its nearest (cp1252::storable). The box then shows what is kept.
+// Shows a stored text in a box. A box holds at most maxLength (32,767)
+// characters, so it remembers the stored text: while the box still shows what
+// it was loaded with, keptText gives the stored text back whole.
+void loadText(QLineEdit *box, const QString &stored);
+// A box's text as the recipe keeps it: the stored text of loadText while the
+// box is as it was loaded, else what it shows with each letter the recipe file
+// cannot hold as its nearest (cp1252::storable). The box then shows what is
+// kept.
 QString keptText(QLineEdit *box);
 
 // The dialog a chain dialog's successful OK opens next, by the brew mode;

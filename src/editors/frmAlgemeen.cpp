@@ -111,11 +111,13 @@ frmAlgemeen::frmAlgemeen(Session &s, Services &svc, QWidget *parent)
 
     // Load.
     const Table1D<QString> &a = m_s.recipe.Algemeen;
-    m_name->setText(cell(a, 0));
+    // A box that the brewer leaves alone gives back its stored text whole,
+    // however long.
+    loadText(m_name, cell(a, 0));
     for (int i = 0; i < 5; ++i)
-        m_brewers[std::size_t(i)]->setText(cell(a, i + 1));
-    m_brewDate->setText(cell(a, 6));
-    m_bottlingDate->setText(cell(a, 7));
+        loadText(m_brewers[std::size_t(i)], cell(a, i + 1));
+    loadText(m_brewDate, cell(a, 6));
+    loadText(m_bottlingDate, cell(a, 7));
     takeMainColours();
     const QDate today = m_svc.now().date();
     for (auto [box, c] : {std::pair{m_brewDate, m_brewCalendar}, std::pair{m_bottlingDate, m_bottlingCalendar}}) {

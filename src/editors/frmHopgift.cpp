@@ -302,7 +302,7 @@ void HopgiftDialog::loadRows(RowList<Row> &rows, const Table2D<QString> &t, QPus
         if (i > 0)
             rows.append(plus);
         Row &r = rows[i];
-        r.soort->setText(cell(i, HopSoort));
+        loadText(r.soort, cell(i, HopSoort));
         setComboText(r.vorm, cell(i, HopHoedanigheid));
         r.alfa->setText(cell(i, HopAlfazuur));
         r.hoeveel->setText(cell(i, HopGram));

@@ -112,7 +112,8 @@ frmSpoelen::frmSpoelen(Session &s, Services &svc, QWidget *parent)
 
     // Load.
     const RecipeState &r = m_s.recipe;
-    setWindowTitle(QStringLiteral("Spoelgegevens ") + (r.Algemeen.has(0) ? r.Algemeen(0).trimmed() : QString()));
+    setWindowTitle(fittedWindowTitle(QStringLiteral("Spoelgegevens ")
+                                     + (r.Algemeen.has(0) ? r.Algemeen(0).trimmed() : QString())));
     takeMainColours();
     m_keptSpoelenTot = r.SpoelenTot;
     m_keptHWSG = r.HWSG;

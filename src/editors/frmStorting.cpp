@@ -153,7 +153,7 @@ void frmStorting::load()
         if (i > 0)
             m_rows.append(m_plus);
         Row &r = m_rows[i];
-        r.ingred->setText(cell(i, StIngred));
+        loadText(r.ingred, cell(i, StIngred));
         r.perc->setText(num::formatText(cell(i, StPerc), kPattern));
         r.bzr->setText(num::formatText(cell(i, StBZR), kPattern));
         r.ebc->setText(cell(i, StEBC));

@@ -152,8 +152,14 @@ void ScheduleView::refresh(DisplayModel &m)
         QLabel *l = m_labels.value(name);
         if (!l)
             return;
-        if (l->text() != slot.text)
-            l->setText(slot.text);
+        // A text with more letters than the label has pixels (a name of
+        // megabytes from a recipe file or an import) would be shaped whole at
+        // every repaint: the label gets what it can hold of it, its start and
+        // its end. Shorter texts are shown as they are.
+        const QString shown =
+            slot.text.size() > l->width() ? fittedCaption(slot.text, l->fontMetrics(), l->width()) : slot.text;
+        if (l->text() != shown)
+            l->setText(shown);
         const QPalette base = l->parentWidget()->palette();
         setRole(l, QPalette::WindowText, slot.fore, base);
         setRole(l, QPalette::Window, slot.back, base);

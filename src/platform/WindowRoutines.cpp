@@ -226,22 +226,33 @@ void AddBitmapToMenu(QMainWindow *window, long menuIndex, long itemIndex, const 
     items[int(itemIndex)]->setIcon(icon);
 }
 
+QString middleCut(const QString &text, qsizetype keep)
+{
+    keep = std::max<qsizetype>(keep, 1);
+    if (text.size() <= 2 * keep)
+        return text;
+    qsizetype head = keep, tail = keep;
+    if (text[head - 1].isHighSurrogate())
+        --head;
+    if (text[text.size() - tail].isLowSurrogate())
+        --tail;
+    return text.left(head) + QChar(0x2026) + text.right(tail);
+}
+
 QString fittedCaption(const QString &caption, const QFontMetrics &metrics, int width)
 {
     // Of a caption longer than the room in pixels only that many characters
     // of each end are measured (a visible letter takes a pixel at least), so
     // a name of megabytes costs no more than one that just overflows.
-    const qsizetype keep = std::max(width, 1);
-    QString text = caption;
-    if (text.size() > 2 * keep) {
-        qsizetype head = keep, tail = keep;
-        if (text[head - 1].isHighSurrogate())
-            --head;
-        if (text[text.size() - tail].isLowSurrogate())
-            --tail;
-        text = caption.left(head) + QChar(0x2026) + caption.right(tail);
-    }
-    return metrics.elidedText(text, Qt::ElideMiddle, width);
+    return metrics.elidedText(middleCut(caption, width), Qt::ElideMiddle, width);
+}
+
+QString fittedWindowTitle(const QString &title)
+{
+    // Fifty letters of each end: a title bar of a dialog's width shows about
+    // as many, and a name that long still shows its start and its end.
+    constexpr qsizetype Keep = 50;
+    return middleCut(title, Keep);
 }
 
 int titleRoom(const QGroupBox *frame) { return frame->width() - 2 * frame->fontMetrics().averageCharWidth(); }

@@ -14,6 +14,7 @@
 #include <QCalendarWidget>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QTest>
 
 using namespace mostarium;
 using namespace mostarium::test;
@@ -206,6 +207,58 @@ TEST_F(AlgemeenTest, ALongNameIsCutToWhatTheFrameHolds)
     EXPECT_TRUE(schedule.startsWith(QStringLiteral(" Brouwschema Blondxx"))) << qPrintable(schedule.left(40));
     EXPECT_TRUE(schedule.endsWith(QStringLiteral("xxEind 20/15 L "))) << qPrintable(schedule.right(40));
     EXPECT_TRUE(child<QGroupBox>("fraEvaluatie")->title().endsWith(QStringLiteral("xxEind")));
+}
+
+// A text box holds at most 32,767 characters of a longer stored text: a box
+// the brewer leaves alone gives its stored text back whole, one the brewer
+// changes (also by cutting the end of what it shows, or by a calendar's pick)
+// stores what it shows.
+TEST_F(AlgemeenTest, LongStoredTextsStayWholeUnlessTheBrewerChangesThem)
+{
+    const auto longText = [](int cell) {
+        return QStringLiteral("Begin%1").arg(cell) + QString(1'000'000, QChar(u'a' + cell))
+               + QStringLiteral("Eind%1").arg(cell);
+    };
+    RecipeState &r = session().recipe;
+    for (int i = 0; i < 8; ++i)
+        r.Algemeen(i) = longText(i);
+    frmAlgemeen *d = open();
+    QLineEdit *name = text(d, "txtAlgBierNaam");
+    EXPECT_EQ(name->text(), longText(0).left(name->maxLength())) << "the box shows what it holds";
+    EXPECT_EQ(calendar(d, "MonthView1")->selectedDate(), fake.clock.date());
+
+    // The brewer: the second brewer's box loses its last letter, the fourth's
+    // is typed anew, the bottling date is picked; the rest is left alone.
+    QLineEdit *second = in<QLineEdit>(d, QStringLiteral("txtAlgBrouwers_1"));
+    second->setFocus();
+    QTest::keyClick(second, Qt::Key_End);
+    QTest::keyClick(second, Qt::Key_Backspace);
+    const QString shortened = second->text();
+    ASSERT_EQ(shortened.size(), second->maxLength() - 1);
+    QLineEdit *fourth = in<QLineEdit>(d, QStringLiteral("txtAlgBrouwers_3"));
+    fourth->selectAll();
+    QTest::keyClicks(fourth, QStringLiteral("Piet"));
+    clickDay(calendar(d, "MonthView2"), QDate(2026, 11, 7));
+    press(d, "cmdAlgOK");
+
+    const QString expected[8] = {longText(0),
+                                 longText(1),
+                                 shortened,
+                                 longText(3),
+                                 QStringLiteral("Piet"),
+                                 longText(5),
+                                 longText(6),
+                                 QStringLiteral("07-nov-2026")};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(r.Algemeen(i).size(), expected[i].size()) << "cell " << i;
+        EXPECT_TRUE(r.Algemeen(i) == expected[i]) << "cell " << i;
+    }
+    EXPECT_EQ(session().view.fraEvaluatie.caption, QStringLiteral(" Evaluatie ") + longText(0));
+
+    // Opened again and left alone, the whole name stays.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    press(open(), "cmdAlgOK");
+    EXPECT_TRUE(r.Algemeen(0) == longText(0));
 }
 
 TEST_F(AlgemeenTest, TheWizardRunsFromGeneralDataThroughTheTargets)

@@ -99,6 +99,24 @@ TEST_F(SpoelenTest, OpensFromMenuToolbarAndWizardWithItsCurve)
     EXPECT_TRUE(session().app.wizardActief);
 }
 
+// The title goes to the window manager whole: a name of a megabyte is cut to
+// its start and its end, and the recipe keeps it whole.
+TEST_F(SpoelenTest, ALongNameGivesAShortTitle)
+{
+    Session s = singleBrew();
+    const QString name = QStringLiteral("Blond") + QString(1'000'000, u'x') + QStringLiteral("Eind ");
+    s.recipe.Algemeen(0) = name;
+    load(std::move(s));
+    frmSpoelen *d = open();
+    ASSERT_NE(d, nullptr);
+    const QString title = d->windowTitle();
+    EXPECT_LE(title.size(), 101);
+    EXPECT_TRUE(title.startsWith(QStringLiteral("Spoelgegevens Blondxx"))) << qPrintable(title);
+    EXPECT_TRUE(title.endsWith(QStringLiteral("xxEind"))) << qPrintable(title);
+    EXPECT_TRUE(title.contains(QChar(0x2026))) << qPrintable(title);
+    EXPECT_TRUE(session().recipe.Algemeen(0) == name);
+}
+
 TEST_F(SpoelenTest, WithoutAFirstWortThereIsNoCurveAndNoReadOut)
 {
     Session s;

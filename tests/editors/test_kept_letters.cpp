@@ -85,3 +85,33 @@ TEST_F(KeptLettersTest, EveryTextBoxStoresTheNearestLetters)
         EXPECT_TRUE(file.contains(u'=' + QString::fromUtf16(c.kept) + QStringLiteral("\r\n")))
             << qPrintable(QString::fromUtf16(c.kept));
 }
+
+// A stored text longer than a text box holds (32,767 characters, as a recipe
+// file or an import may bring) survives an OK that leaves its box alone.
+TEST_F(KeptLettersTest, ALongStoredTextLeftAloneStaysWhole)
+{
+    openCopy(QStringLiteral("Lang.zlv"), QStringLiteral("Zomerblond.zlv"));
+    const QString longText = QStringLiteral("Begin") + QString(100'000, u'x') + QStringLiteral("Eind");
+    const struct {
+        const char *command, *window, *ok;
+        std::function<QString &(RecipeState &)> cell;
+    } cases[] = {
+        {"mnuStorting", "frmStorting", "cmdStOK", [](RecipeState &r) -> QString & { return r.Storting(0, StIngred); }},
+        {"mnuHopgift", "frmHopgift", "cmdHGOK", [](RecipeState &r) -> QString & { return r.Bitterhop(0, HopSoort); }},
+        {"mnuGistKeuze", "frmGistKeuze", "cmdGKOK", [](RecipeState &r) -> QString & { return r.Gistkeuze(0); }},
+        {"mnuToeVoegingen", "frmToevoegingen", "cmdToeVOK",
+         [](RecipeState &r) -> QString & { return r.Toevoegingen(0); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.window);
+        c.cell(s().recipe) = longText;
+        QWidget *d = open(c.command, c.window);
+        ASSERT_NE(d, nullptr);
+        press(d, c.ok);
+        EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+        EXPECT_EQ(c.cell(s().recipe).size(), longText.size());
+        EXPECT_TRUE(c.cell(s().recipe) == longText);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        fake.clear();
+    }
+}

@@ -111,6 +111,39 @@ TEST_F(LabelWidths, BrewsUpToTheKettleWithTwoDecimalThicknesses)
     }
 }
 
+// A grain or hop name of a megabyte (a recipe file or an import may bring
+// one) stays whole in the display model; its label shows its start and its
+// end, the figures after the name, cut in the middle to what it can hold.
+TEST_F(LabelWidths, ALongNameShowsTheStartAndTheEndOfItsRow)
+{
+    open("Zomerblond.zlv");
+    const QString filler(1'000'000, u'm');
+    r().Storting(0, StIngred) = QStringLiteral("Pils") + filler + QStringLiteral("mout");
+    r().Bitterhop(0, HopSoort) = QStringLiteral("Magnum") + filler + QStringLiteral("Eind");
+    UpdateBrouwschema(session());
+    ShowBrouwschema(session());
+    w->refreshView();
+    const struct {
+        const char *label;
+        const LabelSlot &slot;
+        const char *start, *end;
+    } cases[] = {
+        {"lbl_StIngred_0", session().view.lbl_StIngred[0], "%  Pilsmm", "mmmout 15759 gr"},
+        {"lbl_Bhop_0", session().view.lbl_Bhop[0], " gr. Magnummm", "pellets (12.5%); 60 min. kooktijd"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        EXPECT_TRUE(c.slot.text.contains(filler));
+        const QLabel *l = child<QLabel>(c.label);
+        ASSERT_NE(l, nullptr);
+        const QString shown = l->text();
+        EXPECT_LE(l->fontMetrics().horizontalAdvance(shown), l->width());
+        EXPECT_TRUE(shown.contains(QChar(0x2026)));
+        EXPECT_TRUE(shown.contains(QLatin1String(c.start))) << qPrintable(shown);
+        EXPECT_TRUE(shown.endsWith(QLatin1String(c.end))) << qPrintable(shown);
+    }
+}
+
 TEST_F(LabelWidths, StatusPanelsShowTheirTextsWhole)
 {
     open("Herfstbok.zlv");

@@ -280,3 +280,32 @@ TEST_F(HelpWindowTest, EscapeClosesTheWindowWhereverTheFocusIs)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
+
+TEST(WindowRoutines, MiddleCutKeepsBothEndsAndWholeLetters)
+{
+    const QString face = QString::fromUtf16(u"\U0001F37A");  // two UTF-16 units
+    struct Case {
+        const char *what;
+        QString text;
+        qsizetype keep;
+        QString cut;
+    } const cases[] = {
+        {"short", QStringLiteral("abc"), 3, QStringLiteral("abc")},
+        {"just fits", QStringLiteral("abcdef"), 3, QStringLiteral("abcdef")},
+        {"one over", QStringLiteral("abcdefg"), 3, QStringLiteral("abc\u2026efg")},
+        {"a pair across the head's end", QStringLiteral("ab") + face + QStringLiteral("cdefgh"), 3,
+         QStringLiteral("ab\u2026fgh")},
+        {"a pair across the tail's start", QStringLiteral("abcdefg") + face + QStringLiteral("hi"), 3,
+         QStringLiteral("abc\u2026hi")},
+        {"no room asked", QStringLiteral("abc"), 0, QStringLiteral("a\u2026c")},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(middleCut(c.text, c.keep), c.cut) << c.what;
+
+    const QString name = QStringLiteral("Spoelgegevens ") + QString(1'000'000, u'x') + QStringLiteral("Eind");
+    const QString title = fittedWindowTitle(name);
+    EXPECT_LE(title.size(), 101);
+    EXPECT_TRUE(title.startsWith(QStringLiteral("Spoelgegevens x")));
+    EXPECT_TRUE(title.endsWith(QStringLiteral("xEind")));
+    EXPECT_EQ(fittedWindowTitle(QStringLiteral("Spoelgegevens Blond")), "Spoelgegevens Blond");
+}

@@ -20,9 +20,17 @@ protected:
     QString writeFixture(const QString &name, const QByteArray &bytes)
     {
         const QString path = folder.file(QStringLiteral("Recepten/") + name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        writeFileBytes(path, bytes);
+        return path;
+    }
+    // Chooses the fixture in the import command's file dialog, the messages
+    // of earlier steps forgotten; gives the fixture's path.
+    QString importFixture(const char *file, const QByteArray &bytes)
+    {
+        fake.clear();
+        const QString path = writeFixture(QString::fromLatin1(file), bytes);
+        fake.openAnswers.push_back(path);
+        trigger("mnuImportXML");
         return path;
     }
     void expectHerfstbokUntouched(const QString &path)
@@ -245,10 +253,7 @@ TEST_F(ImportXmlTest, ADtdThatExpandsTextPastItsBoundsIsRefusedWithTheLoadMessag
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file);
-        fake.clear();
-        const QString path = writeFixture(QString::fromLatin1(c.file), c.bytes);
-        fake.openAnswers.push_back(path);
-        trigger("mnuImportXML");
+        const QString path = importFixture(c.file, c.bytes);
         if (c.reason.isEmpty()) {
             EXPECT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
             EXPECT_EQ(s().recipe.Algemeen(0), QStringLiteral("Saison de Noël"));
@@ -552,10 +557,7 @@ TEST_F(ImportXmlTest, ValuesOutsideTheDialogsRangesAreNamedAfterTheImport)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file);
-        fake.clear();
-        const QString path = writeFixture(QString::fromLatin1(c.file), c.bytes);
-        fake.openAnswers.push_back(path);
-        trigger("mnuImportXML");
+        const QString path = importFixture(c.file, c.bytes);
         // Imported either way.
         EXPECT_EQ(s().recipe.Algemeen(0), QStringLiteral("Saison de Noël"));
         EXPECT_EQ(s().recipe.ReceptStatus & 415, 415);

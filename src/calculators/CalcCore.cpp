@@ -11,11 +11,7 @@
 
 namespace mostarium::calc {
 
-bool inRange(const QString &text, double lower, double upper)
-{
-    const std::optional<double> v = leadingNumber(text);
-    return v && inRange(*v, lower, upper);
-}
+bool inRange(const QString &text, double lower, double upper) { return holdsText(Limit{lower, upper}, text); }
 
 QString reportPath(const QString &fileName) { return paths::file(QStringLiteral("temp/") + fileName); }
 

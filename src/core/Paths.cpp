@@ -104,4 +104,9 @@ QString zymIni() { return file(QStringLiteral("ZYM.ini")); }
 
 QString shownFile(const QString &relative) { return QDir::toNativeSeparators(file(relative)); }
 
+QString fileNotFoundText(const QString &path)
+{
+    return QStringLiteral("Bestand ") + QDir::toNativeSeparators(path) + QStringLiteral(" niet gevonden!");
+}
+
 }  // namespace mostarium::paths

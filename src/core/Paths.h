@@ -20,6 +20,9 @@ QString zymIni();
 
 // file(relative) as a message names it, with the system's folder separator.
 QString shownFile(const QString &relative);
+// "Bestand <path> niet gevonden!", the path with the system's separator:
+// what opening a recipe that is gone says.
+QString fileNotFoundText(const QString &path);
 
 // A file of the program folder named `relative`, its name matched in any
 // letter case ("Biersoorten.txt" finds "BierSoorten.txt"): the path of the

@@ -5,11 +5,13 @@
 #include "Formulas.h"
 #include "NumText.h"
 #include "Paths.h"
+#include "RecipeLimits.h"
 #include "Session.h"
 #include "WholeFile.h"
 
 #include <QFile>
 #include <cmath>
+#include <limits>
 
 namespace mostarium {
 
@@ -152,6 +154,15 @@ SpoelControle ControleerSpoelen(double spoelenTot, double hoofdwort, float keptH
         c.spoelenTotBad = true;
     c.ok = !c.spoelenTotBad && !c.hoofdwortBad;
     return c;
+}
+
+SpoelControle ControleerSpoelen(const QString &spoelenTot, const QString &hoofdwort, float keptHWSG, float coefficientA,
+                                float coefficientB)
+{
+    // No number fails every comparison of the check above.
+    constexpr double none = std::numeric_limits<double>::quiet_NaN();
+    return ControleerSpoelen(leadingNumber(spoelenTot).value_or(none), leadingNumber(hoofdwort).value_or(none),
+                             keptHWSG, coefficientA, coefficientB);
 }
 
 }  // namespace mostarium

@@ -51,5 +51,9 @@ struct SpoelControle {
 inline constexpr double MinSpoelenTot = 3;
 SpoelControle ControleerSpoelen(double spoelenTot, double hoofdwort, float keptHWSG, float coefficientA,
                                 float coefficientB);
+// The same on the two boxes' texts, read by their leading number; a text
+// whose number no double holds marks its box, as a figure out of range does.
+SpoelControle ControleerSpoelen(const QString &spoelenTot, const QString &hoofdwort, float keptHWSG, float coefficientA,
+                                float coefficientB);
 
 }  // namespace mostarium

@@ -109,8 +109,7 @@ bool frmEvaluatie::ControleerWaarden()
     const double ketel = m_s.recipe.KetelInhoud;
     int failures = 0;
     auto test = [&failures](NumericEdit *box, double low, double high) {
-        const std::optional<double> v = leadingNumber(box->text());
-        const bool bad = !(v && *v > low && *v <= high);
+        const bool bad = !holdsText(Limit{low, high}, box->text());
         box->setBad(bad);
         failures += bad ? 1 : 0;
     };

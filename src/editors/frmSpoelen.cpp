@@ -3,7 +3,6 @@
 #include "core/CalcError.h"
 #include "core/Formulas.h"
 #include "core/NumText.h"
-#include "core/RecipeLimits.h"
 #include "core/Recalc.h"
 #include "core/ScheduleDisplay.h"
 #include "core/Services.h"
@@ -166,19 +165,8 @@ void frmSpoelen::showFigures()
 SpoelControle frmSpoelen::ControleerSpoelen()
 {
     const RecipeState &r = m_s.recipe;
-    // A box whose number is too large for a double fails; a sparge target
-    // beside an unreadable first wort is judged by its own floor only.
-    const std::optional<double> tot = leadingNumber(txtSPSpoelenTot->text());
-    const std::optional<double> hoofdwort = leadingNumber(txtSpWerkelijkSGHoofdwort->text());
-    SpoelControle c = mostarium::ControleerSpoelen(tot.value_or(MinSpoelenTot), hoofdwort.value_or(0), m_keptHWSG,
-                                                   r.CoefficientA, r.CoefficientB);
-    if (!hoofdwort) {
-        c.hoofdwortBad = true;
-        c.spoelenTotBad = !tot || !(*tot >= MinSpoelenTot);
-    }
-    if (!tot)
-        c.spoelenTotBad = true;
-    c.ok = !c.spoelenTotBad && !c.hoofdwortBad;
+    const SpoelControle c = mostarium::ControleerSpoelen(txtSPSpoelenTot->text(), txtSpWerkelijkSGHoofdwort->text(),
+                                                         m_keptHWSG, r.CoefficientA, r.CoefficientB);
     txtSPSpoelenTot->setBad(c.spoelenTotBad);
     txtSpWerkelijkSGHoofdwort->setBad(c.hoofdwortBad);
     return c;

@@ -433,11 +433,7 @@ bool FileCommands::OpenFileHistoryEntry(int n)
     if (refuseWhileOptimising(m_s))
         return false;
     QString path;
-    const auto notFound = [&path] {
-        services().msgBox(QStringLiteral("Bestand ") + QDir::toNativeSeparators(path)
-                              + QStringLiteral(" niet gevonden!"),
-                          mb::Exclamation, Attentie);
-    };
+    const auto notFound = [&path] { services().msgBox(paths::fileNotFoundText(path), mb::Exclamation, Attentie); };
     try {
         path = history::entry(n);
         if (path.isEmpty())

@@ -244,8 +244,7 @@ bool Form_Load(frmRecept &w, Session &s, const StartUpOptions &options)
                 tell(refusal, mb::Exclamation, Attentie);
             } else {
                 // Said as for a recent file that is gone; the window opens empty.
-                tell(QStringLiteral("Bestand ") + QDir::toNativeSeparators(path) + QStringLiteral(" niet gevonden!"),
-                     mb::Exclamation, Attentie);
+                tell(paths::fileNotFoundText(path), mb::Exclamation, Attentie);
             }
         } catch (const std::exception &e) {
             // The main window still opens, with an empty recipe.

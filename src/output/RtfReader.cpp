@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QFontMetricsF>
-#include <QHashFunctions>
 #include <QImage>
 #include <QStyle>
 #include <QTextBlock>
@@ -20,7 +19,6 @@
 #include <array>
 #include <climits>
 #include <cmath>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -452,7 +450,7 @@ private:
             continueParagraph();
             return;
         }
-        const bool breaks = c == ' ' || c == '\t' || c == 0x2028 || c == ZeroWidthSpace;
+        const bool breaks = endsWord(c);
         if (!breaks && m_wordLength >= MaxWordLength && !QChar::isLowSurrogate(c)) {
             if (m_blockLength >= MaxBlockLength) {
                 continueParagraph();

@@ -29,7 +29,7 @@ bool breakLongWords(QTextDocument &doc)
         for (qsizetype i = 0; i < text.size(); ++i) {
             const QChar c = text.at(i);
             const char16_t u = c.unicode();
-            if (u == ' ' || u == '\t' || u == QChar::LineSeparator || u == ZeroWidthSpace) {
+            if (endsWord(u)) {
                 word = 0;
             } else if (word >= MaxWordLength && !c.isLowSurrogate()) {
                 at.push_back(block.position() + int(i));

@@ -27,6 +27,8 @@ inline constexpr qreal MaxTextHeight = 6'000'000;
 // proportional to its length. Far beyond any real word.
 inline constexpr int MaxWordLength = 256;
 inline constexpr char16_t ZeroWidthSpace = 0x200B;
+// A character a word ends at, where layout may break a line.
+constexpr bool endsWord(char16_t c) { return c == u' ' || c == u'\t' || c == 0x2028 || c == ZeroWidthSpace; }
 
 // The most height text can take at NarrowestTextWidth pixels or wider, never
 // by laying it out: every line break starts a line, and wrapped text fills

@@ -1,5 +1,6 @@
 #include "FileHistory.h"
 
+#include "CaptionText.h"
 #include "Ini.h"
 #include "Paths.h"
 #include "WholeFile.h"
@@ -34,18 +35,10 @@ QString shownPath(const QString &path)
             tail.remove(0, 1);
         shown = QStringLiteral("..") + tail;
     }
-    QString out;
-    out.reserve(shown.size());
-    for (const QChar c : shown) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || u == 0x7F)
-            out += u' ';  // blank space, as text shows a tab; never the shortcut column
-        else if (u == u'&')
-            out += QStringLiteral("&&");  // a plain "&", not the access-key marker
-        else
-            out += c;
-    }
-    return out;
+    for (QChar &c : shown)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = u' ';  // blank space, as text shows a tab; never the shortcut column
+    return literalAmpersands(shown);
 }
 
 QString captionFor(int n, const QString &path) { return QStringLiteral("  &%1 ").arg(n) + shownPath(path); }

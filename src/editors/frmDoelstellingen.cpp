@@ -63,6 +63,8 @@ frmDoelstellingen::frmDoelstellingen(Session &s, Services &svc, QWidget *parent)
         place(combo, 120, 300, 4935, 315);
         auto *info = new QLabel(styles);
         info->setObjectName(beer == 0 ? QStringLiteral("lblBierInfo") : QStringLiteral("lblBier2Info"));
+        // The style list's description as it stands in the file, never read as markup.
+        info->setTextFormat(Qt::PlainText);
         info->setWordWrap(true);
         info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         place(info, 120, 720, 4935, 975);

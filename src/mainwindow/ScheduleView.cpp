@@ -137,7 +137,9 @@ void ScheduleView::refresh(DisplayModel &m)
         if (!f)
             return;
         // The caption as the frame can hold it: the title is shaped again at
-        // every repaint, so a long recipe name is cut here once.
+        // every repaint, so a long recipe name is cut here once. The model
+        // holds the caption as typed; the title doubles its "&" so that a
+        // beer named "R&D" shows no shortcut letter.
         const int room = titleRoom(f);
         Shown &shown = m_captions[f];
         if (shown.caption != slot.caption || shown.room != room) {
@@ -157,7 +159,7 @@ void ScheduleView::refresh(DisplayModel &m)
         // every repaint: the label gets what it can hold of it, its start and
         // its end. Shorter texts are shown as they are.
         const QString shown =
-            slot.text.size() > l->width() ? fittedCaption(slot.text, l->fontMetrics(), l->width()) : slot.text;
+            slot.text.size() > l->width() ? fittedText(slot.text, l->fontMetrics(), l->width()) : slot.text;
         if (l->text() != shown)
             l->setText(shown);
         const QPalette base = l->parentWidget()->palette();

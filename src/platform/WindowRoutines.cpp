@@ -1,5 +1,6 @@
 #include "WindowRoutines.h"
 
+#include "core/CaptionText.h"
 #include "core/DisplayModel.h"
 #include "core/Paths.h"
 #include "core/Services.h"
@@ -239,12 +240,20 @@ QString middleCut(const QString &text, qsizetype keep)
     return text.left(head) + QChar(0x2026) + text.right(tail);
 }
 
+QString fittedText(const QString &text, const QFontMetrics &metrics, int width)
+{
+    // Of a text longer than the room in pixels only that many characters of
+    // each end are measured (a visible letter takes a pixel at least), so a
+    // name of megabytes costs no more than one that just overflows.
+    return metrics.elidedText(middleCut(text, width), Qt::ElideMiddle, width);
+}
+
 QString fittedCaption(const QString &caption, const QFontMetrics &metrics, int width)
 {
-    // Of a caption longer than the room in pixels only that many characters
-    // of each end are measured (a visible letter takes a pixel at least), so
-    // a name of megabytes costs no more than one that just overflows.
-    return metrics.elidedText(middleCut(caption, width), Qt::ElideMiddle, width);
+    // Cut and measured as shown, then each "&" doubled: a cut never falls
+    // between the two halves of a doubled "&", and a name full of "&" is not
+    // measured at twice its width.
+    return literalAmpersands(fittedText(caption, metrics, width));
 }
 
 QString fittedWindowTitle(const QString &title)

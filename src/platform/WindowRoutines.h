@@ -89,13 +89,18 @@ void SetFormNotOnTop(QWidget *window);
 // "Onder constructie!" for a function that is not there yet.
 void ToonOnderConstructie();
 
-// `caption` as a title `width` pixels wide holds it: a caption too wide
-// loses its middle to an ellipsis, so that its start and its end stay in
-// sight. A title is shaped again at every repaint: a caption of megabytes (a
-// recipe name) is cut here once, and only a piece of each end is measured.
+// `text` as a line `width` pixels wide holds it: a text too wide loses its
+// middle to an ellipsis, so that its start and its end stay in sight. A line
+// is shaped again at every repaint: a text of megabytes (a recipe name) is cut
+// here once, and only a piece of each end is measured. For a label, which
+// shows "&" as it stands.
+QString fittedText(const QString &text, const QFontMetrics &metrics, int width);
+// The title of a frame, button or menu entry that shows `caption` as typed
+// (a recipe name with "&" in it): fittedText of it with each "&" doubled.
 QString fittedCaption(const QString &caption, const QFontMetrics &metrics, int width);
 // `text` cut to `keep` characters of each end joined by an ellipsis, when it
 // is longer than twice that; a letter of two UTF-16 units is never split.
+// It cuts the text as shown: "&" is doubled after the cut (fittedCaption).
 QString middleCut(const QString &text, qsizetype keep);
 // A window title that shows `title`: the window manager draws the title in a
 // bar of its own and is handed the whole text, so a title of a recipe name of
@@ -103,7 +108,7 @@ QString middleCut(const QString &text, qsizetype keep);
 QString fittedWindowTitle(const QString &title);
 // The room of a frame's title: its width less the style's margins beside it.
 int titleRoom(const QGroupBox *frame);
-// The frame's title: what it can hold of `caption`.
+// The frame's title: what it can hold of `caption`, its "&" shown as typed.
 void setFittedTitle(QGroupBox *frame, const QString &caption);
 
 // Opens a topic page ("MI_R_Spoelen.htm") of the program's help.

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -308,4 +309,52 @@ TEST(WindowRoutines, MiddleCutKeepsBothEndsAndWholeLetters)
     EXPECT_TRUE(title.startsWith(QStringLiteral("Spoelgegevens x")));
     EXPECT_TRUE(title.endsWith(QStringLiteral("xEind")));
     EXPECT_EQ(fittedWindowTitle(QStringLiteral("Spoelgegevens Blond")), "Spoelgegevens Blond");
+}
+
+namespace {
+// What a control that reads "&" as its shortcut marker shows of `title`: "&&"
+// is one "&", a single "&" marks the next letter and is not drawn.
+QString shownOf(const QString &title)
+{
+    QString shown;
+    for (qsizetype i = 0; i < title.size(); ++i) {
+        if (title[i] == u'&' && ++i == title.size())
+            break;
+        shown += title[i];
+    }
+    return shown;
+}
+}  // namespace
+
+TEST(WindowRoutines, FittedCaptionShowsAmpersandsAsTypedAndMeasuresWhatIsShown)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const QString name = QStringLiteral(" Brouwschema R&D Tripel 20 L");
+    const QString ampersands(400, u'&');
+    const int shownWidth = metrics.horizontalAdvance(name);
+    struct Case {
+        const char *what;
+        QString caption;
+        int width;
+        bool cut;
+    } const cases[] = {
+        {"room to spare", name, shownWidth + 200, false},
+        // Measured as doubled, it would lose its middle for a width it fits.
+        {"less than one more \"&\" to spare", name, shownWidth + metrics.horizontalAdvance(u'&') / 2, false},
+        {"a narrow frame", name, shownWidth / 2, true},
+        {"only ampersands, cut in their run", ampersands, metrics.horizontalAdvance(QStringLiteral("&&&&&&&")), true},
+        {"a name of megabytes", QStringLiteral("R&D") + QString(2'000'000, u'&') + QStringLiteral("Tripel"), 300, true},
+    };
+    for (const Case &c : cases) {
+        const QString title = fittedCaption(c.caption, metrics, c.width);
+        EXPECT_TRUE(QKeySequence::mnemonic(title).isEmpty()) << c.what << ": a shortcut in " << qPrintable(title);
+        EXPECT_EQ(title.count(u'&') % 2, 0) << c.what;
+        const QString shown = shownOf(title);
+        EXPECT_EQ(shown, fittedText(c.caption, metrics, c.width)) << c.what;
+        EXPECT_EQ(shown.contains(QChar(0x2026)), c.cut) << c.what << ": " << qPrintable(shown);
+        if (!c.cut) {
+            EXPECT_EQ(shown, c.caption) << c.what;
+        }
+        EXPECT_LE(metrics.horizontalAdvance(shown), c.width) << c.what;
+    }
 }

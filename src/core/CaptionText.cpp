@@ -1,0 +1,12 @@
+#include "CaptionText.h"
+
+namespace mostarium {
+
+QString literalAmpersands(const QString &text)
+{
+    QString out = text;
+    out.replace(u'&', QStringLiteral("&&"));
+    return out;
+}
+
+}  // namespace mostarium

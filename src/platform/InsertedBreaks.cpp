@@ -37,6 +37,61 @@ void forEachInsertedBreak(const QTextDocument &doc, int from, int to, Each each)
     }
 }
 
+// Removes the inserted breaks from `doc`.
+void removeInsertedBreaks(QTextDocument &doc)
+{
+    std::vector<int> at;
+    forEachInsertedBreak(doc, 0, doc.characterCount(), [&at](int p) {
+        at.push_back(p);
+        return true;
+    });
+    if (at.empty())
+        return;
+    QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
+    // From the end, so that the positions still hold.
+    for (auto p = at.rbegin(); p != at.rend(); ++p) {
+        cursor.setPosition(*p);
+        cursor.deleteChar();
+    }
+    cursor.endEditBlock();
+}
+
+// A selection on the clipboard or in a drag, as a text box gives it: its
+// plain text, HTML and ODF made when first asked for.
+class FragmentMimeData : public QMimeData {
+public:
+    explicit FragmentMimeData(const QTextDocumentFragment &fragment) : m_fragment(fragment) {}
+
+    QStringList formats() const override
+    {
+        if (m_fragment.isEmpty())
+            return QMimeData::formats();
+        return {QStringLiteral("text/plain"), QStringLiteral("text/html"), Odf};
+    }
+    bool hasFormat(const QString &mimeType) const override { return formats().contains(mimeType); }
+
+protected:
+    QVariant retrieveData(const QString &mimeType, QMetaType type) const override
+    {
+        if (!m_fragment.isEmpty()) {
+            auto *self = const_cast<FragmentMimeData *>(this);
+            const QTextDocumentFragment fragment = m_fragment;
+            m_fragment = QTextDocumentFragment();
+            self->setText(fragment.toPlainText());
+            self->setHtml(fragment.toHtml());
+            QBuffer odf;
+            if (QTextDocumentWriter(&odf, "ODF").write(fragment))
+                self->setData(Odf, odf.data());
+        }
+        return QMimeData::retrieveData(mimeType, type);
+    }
+
+private:
+    inline static const QString Odf = QStringLiteral("application/vnd.oasis.opendocument.text");
+    mutable QTextDocumentFragment m_fragment;
+};
+
 }  // namespace
 
 QTextCharFormat insertedBreakFormat(const QTextCharFormat &around)
@@ -66,25 +121,6 @@ bool holdsInsertedBreaks(const QTextCursor &cursor)
     return holds;
 }
 
-void removeInsertedBreaks(QTextDocument &doc)
-{
-    std::vector<int> at;
-    forEachInsertedBreak(doc, 0, doc.characterCount(), [&at](int p) {
-        at.push_back(p);
-        return true;
-    });
-    if (at.empty())
-        return;
-    QTextCursor cursor(&doc);
-    cursor.beginEditBlock();
-    // From the end, so that the positions still hold.
-    for (auto p = at.rbegin(); p != at.rend(); ++p) {
-        cursor.setPosition(*p);
-        cursor.deleteChar();
-    }
-    cursor.endEditBlock();
-}
-
 QTextDocumentFragment selectionWithoutBreaks(const QTextCursor &cursor)
 {
     const QTextDocumentFragment selection = cursor.selection();
@@ -97,16 +133,6 @@ QTextDocumentFragment selectionWithoutBreaks(const QTextCursor &cursor)
     return QTextDocumentFragment(&doc);
 }
 
-QMimeData *fragmentMimeData(const QTextDocumentFragment &fragment)
-{
-    auto *data = new QMimeData;
-    data->setText(fragment.toPlainText());
-    data->setHtml(fragment.toHtml());
-    QBuffer odf;
-    QTextDocumentWriter writer(&odf, "ODF");
-    if (writer.write(fragment))
-        data->setData(QStringLiteral("application/vnd.oasis.opendocument.text"), odf.data());
-    return data;
-}
+QMimeData *fragmentMimeData(const QTextDocumentFragment &fragment) { return new FragmentMimeData(fragment); }
 
 }  // namespace mostarium

@@ -5,7 +5,6 @@
 class QMimeData;
 class QTextCharFormat;
 class QTextCursor;
-class QTextDocument;
 class QTextDocumentFragment;
 
 namespace mostarium {
@@ -27,13 +26,11 @@ QTextCharFormat withoutBreakMark(const QTextCharFormat &format);
 
 // True when the selection of `cursor` holds an inserted break.
 bool holdsInsertedBreaks(const QTextCursor &cursor);
-// Removes the inserted breaks from `doc`.
-void removeInsertedBreaks(QTextDocument &doc);
 // The selection of `cursor` without its inserted breaks.
 QTextDocumentFragment selectionWithoutBreaks(const QTextCursor &cursor);
 
 // `fragment` as the clipboard and a drag carry text: plain, HTML and ODF, as a
-// text box gives them.
+// text box gives them, made when first asked for.
 QMimeData *fragmentMimeData(const QTextDocumentFragment &fragment);
 
 }  // namespace mostarium

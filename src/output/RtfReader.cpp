@@ -1,6 +1,7 @@
 #include "RtfReader.h"
 
 #include "core/Cp1252.h"
+#include "platform/InsertedBreaks.h"
 
 #include <QColor>
 #include <QFontMetricsF>
@@ -455,6 +456,7 @@ private:
             if (m_blockLength >= MaxBlockLength) {
                 continueParagraph();
             } else {
+                m_breaks.push_back(m_pending.size());
                 m_pending.append(QChar(ZeroWidthSpace));
                 ++m_blockLength;
             }
@@ -596,12 +598,37 @@ private:
             return;
         const QTextCharFormat format = charFormat(st);
         measure(format);
-        m_cursor.insertText(m_pending, format);
-        m_pending.clear();
+        insertPending(format);
         if (!m_formatFrozen && ++m_formatRuns >= MaxFormatRuns) {
             m_formatFrozen = true;
             m_frozenState = st;
         }
+    }
+
+    // The text gathered, in `format`; the breaks inserted into it go in with
+    // the same format and the mark of an inserted break (InsertedBreaks.h),
+    // so that the words leave the box whole.
+    void insertPending(const QTextCharFormat &format)
+    {
+        if (!m_breaks.empty()) {
+            if (!(m_breakAround == format)) {
+                m_breakAround = format;
+                m_breakFormat = insertedBreakFormat(format);
+            }
+            const QString zeroWidthSpace{QChar(ZeroWidthSpace)};
+            qsizetype from = 0;
+            for (const qsizetype at : m_breaks) {
+                if (at > from)
+                    m_cursor.insertText(m_pending.mid(from, at - from), format);
+                m_cursor.insertText(zeroWidthSpace, m_breakFormat);
+                from = at + 1;
+            }
+            m_pending.remove(0, from);
+            m_breaks.clear();
+        }
+        if (!m_pending.isEmpty())
+            m_cursor.insertText(m_pending, format);
+        m_pending.clear();
     }
 
     void endFontName()
@@ -673,12 +700,14 @@ private:
     bool m_groupStart = false;
     int m_skip = 0;
     QString m_pending;
-    int m_blockLength = 0;           // characters in the current block
-    int m_wordLength = 0;            // characters since the last break opportunity
-    int m_blockLines = 0;            // line breaks in the current block
-    bool m_continued = false;        // the current block goes on with a paragraph
-    QTextBlockFormat m_blockFormat;  // the format of the cursor's block
+    std::vector<qsizetype> m_breaks;  // where m_pending holds an inserted break
+    int m_blockLength = 0;            // characters in the current block
+    int m_wordLength = 0;             // characters since the last break opportunity
+    int m_blockLines = 0;             // line breaks in the current block
+    bool m_continued = false;         // the current block goes on with a paragraph
+    QTextBlockFormat m_blockFormat;   // the format of the cursor's block
     QTextCharFormat m_charFormat;
+    QTextCharFormat m_breakAround, m_breakFormat;  // the last inserted break's
     State m_charFormatState;
     bool m_charFormatValid = false;
     int m_paragraphs = 0;

@@ -1,5 +1,6 @@
 #include "RichTextBox.h"
 
+#include "InsertedBreaks.h"
 #include "TextHeight.h"
 
 #include "core/Services.h"
@@ -17,7 +18,7 @@ namespace mostarium {
 
 namespace {
 
-// Gives every word of `doc` longer than MaxWordLength a zero-width space
+// Gives every word of `doc` longer than MaxWordLength an inserted break
 // after every MaxWordLength characters, as the RTF reader does; true when
 // it gave any.
 bool breakLongWords(QTextDocument &doc)
@@ -43,7 +44,7 @@ bool breakLongWords(QTextDocument &doc)
     // From the end, so that the positions still hold.
     for (auto p = at.rbegin(); p != at.rend(); ++p) {
         cursor.setPosition(*p);
-        cursor.insertText(QString(QChar(ZeroWidthSpace)));
+        cursor.insertText(QString(QChar(ZeroWidthSpace)), insertedBreakFormat(cursor.charFormat()));
     }
     return !at.empty();
 }
@@ -84,6 +85,22 @@ qreal RichTextBox::heightNow()
     return m_height;
 }
 
+void RichTextBox::unmarkCursor()
+{
+    // With a selection the format would be set on the selected text.
+    const QTextCharFormat here = textCursor().charFormat();
+    if (!textCursor().hasSelection() && isInsertedBreak(here))
+        setCurrentCharFormat(withoutBreakMark(here));
+}
+
+QMimeData *RichTextBox::createMimeDataFromSelection() const
+{
+    const QTextCursor cursor = textCursor();
+    if (!holdsInsertedBreaks(cursor))
+        return QTextEdit::createMimeDataFromSelection();
+    return fragmentMimeData(selectionWithoutBreaks(cursor));
+}
+
 void RichTextBox::typeWhenItFits(const QString &text, const std::function<void()> &type)
 {
     const qreal added = typed(text);
@@ -105,6 +122,7 @@ void RichTextBox::typeWhenItFits(const QString &text, const std::function<void()
 
 void RichTextBox::keyPressEvent(QKeyEvent *e)
 {
+    unmarkCursor();
     QString text = e->text();
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
         text = QString(QChar::ParagraphSeparator);
@@ -121,6 +139,7 @@ void RichTextBox::keyPressEvent(QKeyEvent *e)
 
 void RichTextBox::inputMethodEvent(QInputMethodEvent *e)
 {
+    unmarkCursor();
     if (isReadOnly() || e->commitString().isEmpty()) {
         QTextEdit::inputMethodEvent(e);
         return;
@@ -155,10 +174,12 @@ void RichTextBox::insertFromMimeData(const QMimeData *source)
     inserted.setDocumentMargin(document()->documentMargin());
     QTextCursor end(&inserted);
     if (plain) {
-        // Plain text takes the format of the place it goes to.
+        // Plain text takes the format of the place it goes to (a break the
+        // box inserted there gives it no mark).
+        const QTextCharFormat here = withoutBreakMark(textCursor().charFormat());
         end.setBlockFormat(textCursor().blockFormat());
-        end.setBlockCharFormat(textCursor().charFormat());
-        end.insertText(source->text(), textCursor().charFormat());
+        end.setBlockCharFormat(here);
+        end.insertText(source->text(), here);
     } else {
         end.insertFragment(fragment);
     }

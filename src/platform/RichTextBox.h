@@ -12,7 +12,8 @@ namespace mostarium {
 // NarrowestTextWidth (measured as a template is, with what it replaces left
 // out) is refused whole with a beep, and the text stays as it was. A pasted
 // or dropped word longer than MaxWordLength gets invisible break
-// opportunities, as a template's does, so that it lays out in time.
+// opportunities, as a template's does, so that it lays out in time; a copy,
+// cut or drag gives the text without them (InsertedBreaks.h).
 class RichTextBox : public QTextEdit {
     Q_OBJECT
 public:
@@ -22,8 +23,12 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
+    // Text typed right after an inserted break would take its format, mark
+    // and all: the cursor's format loses the mark first.
+    void unmarkCursor();
     // True when `added` (a height already measured) fits in place of the
     // selection; else a beep.
     bool fits(qreal added);

@@ -1,5 +1,7 @@
 #include "TextHeight.h"
 
+#include "InsertedBreaks.h"
+
 #include <QHashFunctions>
 #include <QTextBlock>
 #include <QTextBlockFormat>
@@ -97,6 +99,17 @@ qreal textHeightBound(const QTextDocument &doc, int skipFrom, int skipTo)
         const QTextBlockFormat format = block.blockFormat();
         height += TextHeightMeasure::spacing(format);
         bool measured = false;
+        // A break inserted into a long word is the word's format with a mark:
+        // it is measured with the text around it, as one run.
+        QString run;
+        QTextCharFormat runFormat;
+        const auto measureRun = [&] {
+            if (run.isEmpty())
+                return;
+            height += measure.text(run, runFormat, format);
+            measured = true;
+            run.clear();
+        };
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const int from = std::max(fragment.position(), blockStart);
@@ -108,15 +121,21 @@ qreal textHeightBound(const QTextDocument &doc, int skipFrom, int skipTo)
                 text.remove(cutFrom - from, cutTo - cutFrom);
             if (text.isEmpty())
                 continue;
-            const QTextCharFormat charFormat = fragment.charFormat();
+            QTextCharFormat charFormat = fragment.charFormat();
             if (charFormat.isImageFormat()) {
+                measureRun();
                 const qreal line = measure.lineSpacing(charFormat);
                 height += text.size() * (std::max(0.0, charFormat.toImageFormat().height()) + line);
                 continue;
             }
-            height += measure.text(text, charFormat, format);
-            measured = true;
+            if (isInsertedBreak(charFormat))
+                charFormat = withoutBreakMark(charFormat);
+            if (!(charFormat == runFormat))
+                measureRun();
+            runFormat = charFormat;
+            run += text;
         }
+        measureRun();
         if (!measured)
             height += measure.lineSpacing(block.charFormat());
     }

@@ -1,6 +1,7 @@
 // The recipe exchange file: export of the double-brew sample, import with
 // recalculation, a large file of many recipes, and hostile files (deep
-// nesting, many attributes, entity text, DTD tricks that expand text).
+// nesting, many attributes, entity text, DTD tricks that expand text or make
+// the count of references work hard).
 
 #include "core/Paths.h"
 #include "core/Recalc.h"
@@ -259,5 +260,33 @@ static void BM_PlainEntities(benchmark::State &state)
                true);
 }
 BENCHMARK(BM_PlainEntities)->Unit(benchmark::kMillisecond);
+
+// The recipe file without a DTD: what the shapes below are measured against.
+static void BM_ImportPlainFile(benchmark::State &state) { importFile(state, manyRecipes(1), true); }
+BENCHMARK(BM_ImportPlainFile)->Unit(benchmark::kMillisecond);
+
+// 60,000 references to an entity of 4,000 characters in the notes, and a
+// second DTD after the root: refused.
+static void BM_RefuseSecondDoctype(benchmark::State &state)
+{
+    QByteArray doc = withDoctype("<!ENTITY e \"" + QByteArray(4000, 'x') + "\">", QByteArray("&e;").repeated(60000));
+    doc += "<!DOCTYPE RECIPES [<!ENTITY f \"y\">]>\r\n";
+    importFile(state, doc, false);
+}
+BENCHMARK(BM_RefuseSecondDoctype)->Unit(benchmark::kMillisecond);
+
+// `count` distinct entities of one character, each referred to once in the
+// notes.
+static void BM_DistinctEntities(benchmark::State &state)
+{
+    QByteArray subset, notes;
+    for (int i = 0; i < state.range(0); ++i) {
+        const QByteArray name = "e" + QByteArray::number(i);
+        subset += "<!ENTITY " + name + " \"x\">";
+        notes += "&" + name + ";";
+    }
+    importFile(state, withDoctype(subset, notes), std::nullopt);
+}
+BENCHMARK(BM_DistinctEntities)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

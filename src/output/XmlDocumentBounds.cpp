@@ -23,15 +23,26 @@ namespace {
 // entity are 10^10 of them from 300 bytes). References nest at most
 // MaxXmlEntityDepth deep. Parameter entities are refused outright: a recipe
 // file has no use for them, and their text would declare what the pass never
-// sees. `Ch` is a byte of an encoding that writes ASCII as ASCII, or a UTF-16
-// unit of the decoded text.
+// sees. So is a DOCTYPE anywhere but once before the root: Qt's reader takes
+// one anywhere, even inside the root element, and declares its entities
+// there. `Ch` is a byte of an encoding that writes ASCII as ASCII, or a
+// UTF-16 unit of the decoded text.
 template <typename Ch>
 class MarkupCount {
 public:
     using View = std::basic_string_view<Ch>;
-    MarkupCount(View t, bool utf8) : m_t(t), m_utf8(utf8) {}
+    MarkupCount(View t, bool utf8, qsizetype *work) : m_t(t), m_utf8(utf8), m_work(work) {}
 
     std::optional<XmlRefusal> refusal()
+    {
+        std::optional<XmlRefusal> r = scan();
+        if (m_work)
+            *m_work = qsizetype(m_worked);
+        return r;
+    }
+
+private:
+    std::optional<XmlRefusal> scan()
     {
         const View t = m_t;
         const std::size_t n = t.size();
@@ -48,15 +59,24 @@ public:
                 else if (at(i, "<![CDATA["))
                     i = past("]]>", i + 9);
                 else if (at(i, "<!DOCTYPE")) {
+                    // One DTD, before the root: the entities it declares are
+                    // counted wherever the document refers to them.
+                    if (m_rootStarted)
+                        return refuse(i,
+                                      QStringLiteral("Het document heeft een DOCTYPE binnen of na het hoofdelement."));
+                    if (m_dtdTo)
+                        return refuse(i, QStringLiteral("Het document heeft meer dan één DOCTYPE."));
+                    m_dtdFrom = i;
                     i = doctype(i + 9);
                     if (m_refusal)
                         return m_refusal;
-                    m_body = i;
+                    m_dtdTo = i;
                 } else {
                     i += 2;
                 }
             } else {
                 // A start tag: one "=" per attribute outside the quoted values.
+                m_rootStarted = true;
                 int count = 0;
                 std::size_t k = i + 1;
                 while (k < n && t[k] != Ch('>')) {
@@ -73,18 +93,18 @@ public:
             }
         }
         // The references to the declared entities: in the attribute defaults
-        // of the DTD, read where they are declared, and after the DTD.
+        // of the DTD, read where they are declared, and everywhere outside
+        // the DTD.
         if (!m_general.empty()) {
             for (const auto &[from, to] : m_defaults)
                 if (references(from, to))
                     return m_refusal;
-            if (references(m_body, n))
+            if (references(0, m_dtdFrom) || references(m_dtdTo, n))
                 return m_refusal;
         }
         return std::nullopt;
     }
 
-private:
     // A general entity: where its text stands, and what it grows to once
     // known.
     struct Entity {
@@ -172,11 +192,8 @@ private:
         const bool entity = at(k, "<!ENTITY");
         View name;
         if (entity) {
+            // "%" here declares a parameter entity: refused in the loop below.
             const std::size_t j = skipSpace(k + 8);
-            if (j < n && t[j] == Ch('%')) {
-                m_refusal = refuse(j, parameterReason());
-                return n;
-            }
             name = t.substr(j, nameEnd(j) - j);
         }
         bool valueRead = false;
@@ -197,6 +214,12 @@ private:
                     if (const std::size_t m = markupReference(from, to); m != View::npos) {
                         m_refusal = refuse(m, QStringLiteral("Een entiteit van het document bevat een "
                                                              "tekenverwijzing naar &, <, % of =."));
+                        return n;
+                    }
+                    // Qt's reader reads a DOCTYPE in an entity's text where
+                    // the entity is referred to, with the entities it declares.
+                    if (const std::size_t d = doctypeIn(from, to); d != View::npos) {
+                        m_refusal = refuse(d, QStringLiteral("Een entiteit van het document bevat een DOCTYPE."));
                         return n;
                     }
                     // The first declaration of a name holds.
@@ -260,6 +283,15 @@ private:
         return View::npos;
     }
 
+    // The first "<!DOCTYPE" in [from, to).
+    std::size_t doctypeIn(std::size_t from, std::size_t to) const
+    {
+        for (std::size_t k = from; (k = m_t.substr(0, to).find(Ch('<'), k)) != View::npos; ++k)
+            if (at(k, "<!DOCTYPE") && k + 9 <= to)
+                return k;
+        return View::npos;
+    }
+
     static bool space(Ch c) { return c == Ch(' ') || c == Ch('\t') || c == Ch('\r') || c == Ch('\n'); }
     std::size_t skipSpace(std::size_t k) const
     {
@@ -275,11 +307,23 @@ private:
             ++k;
         return k;
     }
+    // The first "&" in [from, to), else `to`. The characters passed and the
+    // names read after "&" are the work of counting the references.
+    std::size_t nextReference(std::size_t from, std::size_t to)
+    {
+        if (from >= to)
+            return to;
+        const std::size_t k = m_t.substr(from, to - from).find(Ch('&'));
+        const std::size_t found = k == View::npos ? to : from + k;
+        m_worked += found - from;
+        return found;
+    }
     // The declared entity referred to by the name that starts at `k`, and
     // the end of the reference (past ";").
     std::pair<Entity *, std::size_t> reference(std::size_t k, std::size_t to)
     {
         const std::size_t e = nameEnd(k);
+        m_worked += e - k;
         if (e < to && m_t[e] == Ch(';'))
             if (const auto found = m_general.find(m_t.substr(k, e - k)); found != m_general.end())
                 return {&found->second, e + 1};
@@ -308,8 +352,8 @@ private:
         root.state = Entity::State::Busy;
         while (!stack.empty()) {
             Frame &f = stack.back();
-            const std::size_t amp = f.size >= Over ? View::npos : m_t.find(Ch('&'), f.at);
-            if (amp == View::npos || amp >= f.entity->to) {
+            const std::size_t amp = f.size >= Over ? f.entity->to : nextReference(f.at, f.entity->to);
+            if (amp >= f.entity->to) {
                 const std::size_t size = add(f.size, f.entity->to - std::min(f.at, f.entity->to));
                 const int depth = f.depth;
                 f.entity->size = size;
@@ -355,7 +399,7 @@ private:
     // the refusal) once they nest too deep or their work passes the bound.
     bool references(std::size_t from, std::size_t to)
     {
-        for (std::size_t k = from; (k = m_t.find(Ch('&'), k)) != View::npos && k < to;) {
+        for (std::size_t k = from; (k = nextReference(k, to)) < to;) {
             const auto [d, end] = reference(k + 1, to);
             if (d) {
                 bool tooDeep = false;
@@ -398,8 +442,11 @@ private:
     std::vector<std::pair<std::size_t, std::size_t>> m_defaults;  // the literals of attribute lists
     std::size_t m_declared = 0;                                   // attributes declared by the DTDs
     std::size_t m_expanded = 0;
-    std::size_t m_body = 0;  // after the DTD
+    bool m_rootStarted = false;
+    std::size_t m_dtdFrom = 0, m_dtdTo = 0;  // the DTD, [from, to); none when both are 0
     std::optional<XmlRefusal> m_refusal;
+    qsizetype *m_work;
+    std::size_t m_worked = 0;
 };
 
 // Encodings whose bytes write ASCII as ASCII: the attributes are counted on
@@ -416,15 +463,18 @@ bool asciiBytes(const QByteArray &name)
 // Counts in the encoding the reader reads the document in: the one its first
 // bytes show (a byte-order mark, "<" in UTF-16 or UTF-32), else the one its
 // declaration names, else UTF-8.
-std::optional<XmlRefusal> xmlBoundsRefusal(const QByteArray &data)
+std::optional<XmlRefusal> xmlBoundsRefusal(const QByteArray &data, qsizetype *entityWork)
 {
-    const auto onBytes = [&data](bool utf8) {
-        return MarkupCount<char>(std::string_view(data.constData(), std::size_t(data.size())), utf8).refusal();
+    if (entityWork)
+        *entityWork = 0;
+    const auto onBytes = [&data, entityWork](bool utf8) {
+        return MarkupCount<char>(std::string_view(data.constData(), std::size_t(data.size())), utf8, entityWork)
+            .refusal();
     };
-    const auto onText = [](const QString &text) {
+    const auto onText = [entityWork](const QString &text) {
         return MarkupCount<char16_t>(
                    std::u16string_view(reinterpret_cast<const char16_t *>(text.constData()), std::size_t(text.size())),
-                   false)
+                   false, entityWork)
             .refusal();
     };
     const std::optional<QStringConverter::Encoding> shown = QStringConverter::encodingForData(data, u'<');

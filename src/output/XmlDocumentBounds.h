@@ -28,6 +28,10 @@ struct XmlRefusal {
 };
 
 // Refuses, in the encoding the reader reads `data` in:
+// - a DOCTYPE after the first, inside or after the root element, or in an
+//   entity's text (Qt's reader takes one anywhere): the entities of the one
+//   DTD before the root are counted wherever the rest of the document refers
+//   to them;
 // - an element with more than MaxXmlAttributes attributes, or a DTD that
 //   declares more (one per default or keyword of an attribute list, one per
 //   "=" anywhere in its declarations, as an entity's text may hold elements);
@@ -36,12 +40,15 @@ struct XmlRefusal {
 // - an entity whose text holds a character reference to "&", "<", "%" or
 //   "=": the reader reads such text again as markup;
 // - entities referred to more than MaxXmlEntityDepth deep, or that grow past
-//   MaxXmlEntityText characters in all where they are referred to: in text
-//   and attribute values after the DTD and in the attribute defaults of the
-//   DTD, each reference counting as one character and all the text its
-//   entity grows to through the entities it refers to.
+//   MaxXmlEntityText characters in all where they are referred to: anywhere
+//   outside the DTD and in the attribute defaults of the DTD, each reference
+//   counting as one character and all the text its entity grows to through
+//   the entities it refers to.
 // None when the document keeps within them, or names an encoding no decoder
 // takes (the reader refuses that document itself).
-std::optional<XmlRefusal> xmlBoundsRefusal(const QByteArray &data);
+// `entityWork`, when given, gets the characters read to count the references
+// to entities (the texts searched for "&" and the names after it): each text
+// is read once, so the work grows with the document, never with its square.
+std::optional<XmlRefusal> xmlBoundsRefusal(const QByteArray &data, qsizetype *entityWork = nullptr);
 
 }  // namespace mostarium

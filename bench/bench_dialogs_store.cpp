@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include "support/BenchSupport.h"
@@ -122,8 +121,8 @@ static void BM_NotesOk(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         auto *d = new frmAantekeningen(s, services());
-        d->findChild<QPlainTextEdit *>(QStringLiteral("txtAantekeningen"))
-            ->setPlainText(QStringLiteral("Proef %1\nna drie weken op fles").arg(n++));
+        d->findChild<LimitedTextEdit *>(QStringLiteral("txtAantekeningen"))
+            ->setNotesText(QStringLiteral("Proef %1\nna drie weken op fles").arg(n++));
         state.ResumeTiming();
         d->ok();
         state.PauseTiming();

@@ -189,7 +189,7 @@ QString gewenstCO2Text(const RecipeState &r)
     return num::plain(r.Doelstellingen(5));
 }
 
-SuikerSiroopResult suikerSiroop(double present, double wanted, double volume, double freeMl)
+SuikerSiroopResult suikerSiroop(double present, double wanted, double volume, std::optional<double> freeMl)
 {
     SuikerSiroopResult out;
     const QString whole = QStringLiteral("####"), oneDecimal = QStringLiteral("##.0");
@@ -206,11 +206,11 @@ SuikerSiroopResult suikerSiroop(double present, double wanted, double volume, do
         out.siroop[i] = num::format(g[i] / 0.7, oneDecimal);
     }
 
-    if (freeMl > 2500) {
+    if (!freeMl || *freeMl > 2500) {
         out.vrij = SuikerSiroopResult::Vrij::TooLarge;
-    } else if (freeMl > 0) {
+    } else if (*freeMl > 0) {
         out.vrij = SuikerSiroopResult::Vrij::Computed;
-        const float v = num::toSingle(freeMl / 1000.0);
+        const float v = num::toSingle(*freeMl / 1000.0);
         const float gv = num::toSingle(double(x) * v - 0.5 * double(v) * double(v));
         out.gramVrij = num::format(gv, oneDecimal);
         out.siroopVrij = num::format(gv / 0.7, oneDecimal);

@@ -15,7 +15,7 @@ namespace mostarium::calc {
 // lower < x <= upper, the calculators' range rule.
 inline bool inRange(double x, double lower, double upper) { return x > lower && x <= upper; }
 // The same for a box's text: its leading number, as the recipe dialogs read
-// it (leadingNumber), within (lower, upper]. A number too large for a double
+// it (num::leadingNumber), within (lower, upper]. A number too large for a double
 // lies in no range, so its box turns red.
 bool inRange(const QString &text, double lower, double upper);
 
@@ -75,8 +75,9 @@ struct SuikerSiroopResult {
     enum class Vrij { Unchanged, Computed, TooLarge } vrij = Vrij::Unchanged;
     QString gramVrij, siroopVrij;  // when Computed
 };
-// P and W in g/L, V in litres, the free bottle size in mL.
-SuikerSiroopResult suikerSiroop(double present, double wanted, double volume, double freeMl);
+// P and W in g/L, V in litres, the free bottle size in mL: none (a number no
+// double holds) is too large, as any size beyond the bound.
+SuikerSiroopResult suikerSiroop(double present, double wanted, double volume, std::optional<double> freeMl);
 
 // ---- Final volume after sparging ----
 QString volumeText(float litres);  // "Volume (L):  20"

@@ -21,13 +21,13 @@ ContinueHoppenCheck controleerContinueHoppen(const ContinueHoppenInput &in)
     // The boxes' leading numbers; one too large for a double passes no check
     // and is compared with nothing.
     const auto minuten = [](const QString &text) -> std::optional<double> {
-        if (const std::optional<double> v = leadingNumber(text))
+        if (const std::optional<double> v = num::leadingNumber(text))
             return std::nearbyint(*v);
         return std::nullopt;
     };
     const std::optional<double> kook = minuten(in.kooktijd), interval = minuten(in.interval);
-    const std::optional<double> start = leadingNumber(in.startSG), eind = leadingNumber(in.eindSG);
-    const std::optional<double> volume = leadingNumber(in.volume);
+    const std::optional<double> start = num::leadingNumber(in.startSG), eind = num::leadingNumber(in.eindSG);
+    const std::optional<double> volume = num::leadingNumber(in.volume);
     c.doelEBU = !inRange(in.doelEBU, 0, 200);
     c.kooktijd = !(kook && inRange(*kook, 0, 150));
     c.interval = !(interval && inRange(*interval, 0, 150));
@@ -149,7 +149,7 @@ ContinueHoppenSchema continueHoppen(const ContinueHoppenInput &in)
     } else {
         // A difference too large for a double is too large as any other
         // that would give a negative EBU.
-        const std::optional<double> verschil = leadingNumber(in.ebuVerschil);
+        const std::optional<double> verschil = num::leadingNumber(in.ebuVerschil);
         if (!verschil) {
             s.teGroot = true;
             return s;

@@ -1,5 +1,6 @@
 #include "HopPartitionCore.h"
 
+#include "core/CalcError.h"
 #include "core/NumText.h"
 
 #include <algorithm>
@@ -18,7 +19,16 @@ QString shareText(double percent)
 
 QString gramText(double grams) { return num::format(num::finite(grams), u"####.0"); }
 
-bool alfaGood(double a) { return a > 0 && a < 25; }
+bool alfaGood(const std::optional<double> &a) { return a && *a > 0 && *a < 25; }
+
+// A box's number for the computation; a box without one (a number no double
+// holds) is an overflow.
+double number(const std::optional<double> &v)
+{
+    if (!v)
+        throwOverflow();
+    return *v;
+}
 
 }  // namespace
 
@@ -42,12 +52,13 @@ bool HopPartitionBad::any() const
 HopPartitionBad controleerHopPartition(const HopPartitionInput &in)
 {
     HopPartitionBad bad;
-    bad.gramNodig = !(in.gramNodig > 0);
+    const auto grams = [](const std::optional<double> &g) { return g && *g > 0; };
+    bad.gramNodig = !grams(in.gramNodig);
     bad.alfaNodig = !alfaGood(in.alfaNodig);
     for (int i = 0; i < in.n; ++i) {
         bad.alfa[std::size_t(i)] = !alfaGood(in.alfa[std::size_t(i)]);
         if (i < in.n - 1)
-            bad.gram[std::size_t(i)] = !(in.gram[std::size_t(i)] > 0);
+            bad.gram[std::size_t(i)] = !grams(in.gram[std::size_t(i)]);
     }
     return bad;
 }
@@ -57,9 +68,16 @@ HopPartitionResult hopPartition(const HopPartitionInput &in)
     HopPartitionResult r;
     const int n = std::clamp(in.n, 1, MaxHopSoorten);
     const auto last = std::size_t(n - 1);
-    const double T = in.gramNodig * in.alfaNodig;
+    // The numbers read: the rows' alpha acids, the grams of all but the last.
+    std::array<double, MaxHopSoorten> alfa{}, gram{};
+    for (std::size_t i = 0; i <= last; ++i) {
+        alfa[i] = number(in.alfa[i]);
+        if (i < last)
+            gram[i] = number(in.gram[i]);
+    }
+    const double T = number(in.gramNodig) * number(in.alfaNodig);
     if (n == 1) {
-        r.antwoord = gramText(num::div(T, in.alfa[0]));
+        r.antwoord = gramText(num::div(T, alfa[0]));
         r.perc[0] = QStringLiteral("100");
         r.keepFirstColour = true;
         return r;
@@ -67,11 +85,11 @@ HopPartitionResult hopPartition(const HopPartitionInput &in)
     double U = 0, S = 0;
     bool restComputed = false;
     if (n == 2) {
-        U = in.alfa[0] * in.gram[0];
+        U = alfa[0] * gram[0];
         if (num::div(U, T) <= 1) {
             r.perc[0] = shareText(num::div(U * 100.0, T));
             r.perc[1] = shareText(100.0 - num::val(r.perc[0]));
-            r.antwoord = gramText(num::div(T - U, in.alfa[1]));
+            r.antwoord = gramText(num::div(T - U, alfa[1]));
             restComputed = true;
         } else {
             r.perc[0] = QStringLiteral(">100%");
@@ -79,9 +97,9 @@ HopPartitionResult hopPartition(const HopPartitionInput &in)
         }
     } else {
         for (std::size_t i = 0; i < last; ++i) {
-            U += in.alfa[i] * in.gram[i];
+            U += alfa[i] * gram[i];
             if (num::div(U, T) <= 1) {
-                r.perc[i] = shareText(num::div(in.gram[i] * 100.0 * in.alfa[i], T));
+                r.perc[i] = shareText(num::div(gram[i] * 100.0 * alfa[i], T));
                 S += num::val(r.perc[i]);
             } else {
                 r.perc[i] = QStringLiteral(">100%");
@@ -90,7 +108,7 @@ HopPartitionResult hopPartition(const HopPartitionInput &in)
         }
         if (num::div(U, T) < 1) {
             r.perc[last] = shareText(100.0 - S);
-            r.antwoord = gramText(num::div(num::div((100.0 - S) * T, 100.0), in.alfa[last]));
+            r.antwoord = gramText(num::div(num::div((100.0 - S) * T, 100.0), alfa[last]));
             restComputed = true;
         }
     }

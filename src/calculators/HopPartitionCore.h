@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 // Dividing a hop addition over up to four varieties, without a window.
 namespace mostarium::calc {
@@ -12,10 +13,12 @@ inline constexpr int MaxHopSoorten = 4;
 // The row count a list choice gives: its leading number, 1 to 4.
 int hopRijen(const QString &aantal);
 
+// The boxes' leading numbers; none where a box's number is too large for a
+// double (num::leadingNumber).
 struct HopPartitionInput {
-    double gramNodig = 0, alfaNodig = 0;
+    std::optional<double> gramNodig = 0, alfaNodig = 0;
     int n = 2;  // rows shown
-    std::array<double, MaxHopSoorten> alfa{}, gram{};
+    std::array<std::optional<double>, MaxHopSoorten> alfa{}, gram{};
 };
 
 struct HopPartitionBad {
@@ -23,8 +26,8 @@ struct HopPartitionBad {
     std::array<bool, MaxHopSoorten> alfa{}, gram{};
     bool any() const;
 };
-// Grams above 0, alpha strictly between 0 and 25; the last row's grams are
-// the answer and are not checked.
+// Grams above 0, alpha strictly between 0 and 25, none failing each; the last
+// row's grams are the answer and are not checked.
 HopPartitionBad controleerHopPartition(const HopPartitionInput &in);
 
 struct HopPartitionResult {
@@ -37,7 +40,8 @@ struct HopPartitionResult {
     // reach the need, so no earlier answer stands beside new inputs.
     QString antwoord;
 };
-// The shares and the answer; CalcError on a division by zero.
+// The shares and the answer; CalcError on a division by zero, and on a box
+// it reads that holds none (the check refuses that first).
 HopPartitionResult hopPartition(const HopPartitionInput &in);
 
 // One report line per row: " 1:  8%  20gr  64.0".

@@ -149,9 +149,7 @@ void frmHopPartition::cmbHP_Aantal_Click()
 
 namespace {
 
-// A box's leading number; one too large for a double reads as 0, which every
-// check of these boxes refuses (and the last row's grams are the answer).
-double boxNumber(const QLineEdit *box) { return leadingNumber(box->text()).value_or(0); }
+std::optional<double> boxNumber(const QLineEdit *box) { return num::leadingNumber(box->text()); }
 
 }  // namespace
 

@@ -107,7 +107,7 @@ bool frmSuikerConv::ControleerInvoer()
     const int unit = selected(m_van);
     if (unit < 0)
         return false;
-    const std::optional<double> v = leadingNumber(m_input->text());
+    const std::optional<double> v = num::leadingNumber(m_input->text());
     const bool good = v && calc::conversieInputGood(unit, *v);
     m_input->setBad(!good);
     return good;
@@ -129,7 +129,7 @@ void frmSuikerConv::LogConversie()
     const int from = selected(m_van), to = selected(m_naar);
     // An input no double holds (changed after the last check) is beyond
     // every unit's bound: nothing is logged.
-    const std::optional<double> in = leadingNumber(m_input->text()), out = leadingNumber(m_output->text());
+    const std::optional<double> in = num::leadingNumber(m_input->text()), out = num::leadingNumber(m_output->text());
     if (!in || !out || !calc::conversieLogged(from, *in, *out))
         return;
     const QString line = calc::conversieLogLine(m_input->text(), from, m_output->text(), to);

@@ -18,8 +18,6 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include <limits>
-
 namespace mostarium {
 
 namespace {
@@ -173,10 +171,10 @@ void frmSuikerSiroop::BerekenSuikerSiroop()
 {
     // The free volume is not checked before: one too large for a double is
     // too large as any other beyond the bound, and its box turns red.
-    const double vrij = leadingNumber(m_xxVolume->text()).value_or(std::numeric_limits<double>::max());
     try {
-        const calc::SuikerSiroopResult r = calc::suikerSiroop(num::val(m_aanwezig->text()), num::val(m_gewenst->text()),
-                                                              num::val(m_volume->text()), vrij);
+        const calc::SuikerSiroopResult r =
+            calc::suikerSiroop(num::val(m_aanwezig->text()), num::val(m_gewenst->text()), num::val(m_volume->text()),
+                               num::leadingNumber(m_xxVolume->text()));
         m_suikerNodig->setText(r.suikerNodig);
         m_mlSiroop->setText(r.mlSiroop);
         m_grSiroop->setText(r.grSiroop);
@@ -211,7 +209,7 @@ bool frmSuikerSiroop::Archiveer()
           << caption("lblSSVolume") + m_volume->text() << QString();
     lines << caption("lblSSSuikerNodig") + m_suikerNodig->text() << caption("lblSSMlSiroop") + m_mlSiroop->text()
           << caption("lblSSGrSiroop") + m_grSiroop->text() << QString();
-    const std::optional<double> xx = leadingNumber(m_xxVolume->text());
+    const std::optional<double> xx = num::leadingNumber(m_xxVolume->text());
     const bool vrij = !xx || *xx != 0;
     for (std::size_t i = 0; i < sizes.size(); ++i)
         lines << caption(qPrintable(QStringLiteral("lblSS%1ml").arg(QLatin1String(sizes[i])))) + m_siroop[i]->text()

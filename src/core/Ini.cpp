@@ -52,13 +52,25 @@ QString sectionName(QStringView line)
     return t.mid(1, close - 1).trimmed().toString();
 }
 
+// A value without the blanks and tabs around it; every other character, a
+// non-breaking space or a form feed among them, is the value's own.
+QStringView trimBlanks(QStringView v)
+{
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (!v.isEmpty() && blank(v.front()))
+        v = v.sliced(1);
+    while (!v.isEmpty() && blank(v.back()))
+        v.chop(1);
+    return v;
+}
+
 bool keyOf(QStringView line, QStringView &key, QStringView &value)
 {
     const qsizetype eq = line.indexOf(u'=');
     if (eq < 0)
         return false;
     key = line.left(eq).trimmed();
-    value = line.mid(eq + 1).trimmed();
+    value = trimBlanks(line.mid(eq + 1));
     return !key.isEmpty();
 }
 
@@ -161,8 +173,13 @@ QByteArray iniWithValue(QByteArrayView bytes, const QString &section, const QStr
         QStringView k, v;
         if (!lines[i].text.trimmed().isEmpty())
             lastKey = i;
-        if (hit < 0 && keyOf(lines[i].text, k, v) && sameName(k, key))
+        if (hit < 0 && keyOf(lines[i].text, k, v) && sameName(k, key)) {
+            // A key that reads as the value already stays as it stands, so
+            // storing what was read leaves the file byte for byte.
+            if (v == trimBlanks(value))
+                return bytes.toByteArray();
             hit = i;
+        }
     }
     for (qsizetype i = 0; i < qsizetype(lines.size()); ++i) {
         const Line &l = lines[i];

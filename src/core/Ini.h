@@ -9,8 +9,10 @@
 // Sectioned key=value files, as every settings file and recipe of the
 // program reads and writes them: names match without regard to case, the
 // first matching section and key win, values are trimmed of surrounding
-// blanks, a key is replaced where it stands, a missing section is appended,
-// every line a write does not touch stays byte for byte. Windows-1252; CR LF
+// blanks and tabs (a non-breaking space is kept), a key is replaced where it
+// stands and left alone when it reads as the value written already, a missing
+// section is appended, every line a write does not touch stays byte for byte.
+// Windows-1252; CR LF
 // written, CR LF, LF or a lone CR read as a line end. Values are kept whole,
 // whatever their length.
 namespace mostarium {

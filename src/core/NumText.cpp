@@ -434,6 +434,15 @@ double val(QStringView text)
     return scanNumber(text, pos, s) ? parseScanned(s) : 0.0;
 }
 
+std::optional<double> leadingNumber(QStringView text)
+{
+    try {
+        return val(text);
+    } catch (const CalcError &) {
+        return std::nullopt;
+    }
+}
+
 double strictDouble(QStringView text)
 {
     const QStringView t = text.trimmed();

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 
 // Number <-> text, the same everywhere and whatever the user's locale:
 // "." is the decimal point, nothing here calls a locale-dependent function.
@@ -13,6 +14,10 @@ namespace mostarium::num {
 // "2x" -> 2, "." -> 0, "1,5" -> 1, "" -> 0. A number too large for a double
 // ("1E999") throws the overflow CalcError; one too small reads as 0.
 double val(QStringView text);
+// The same leading number, or none when the text's number is too large for a
+// double: the one "no number" of the program. A check takes none as outside
+// every range; a computation goes no further (never a NaN or an infinity).
+std::optional<double> leadingNumber(QStringView text);
 
 // Strict conversion: the whole text, blanks around it allowed, must be a number
 // of the same grammar; otherwise CalcError. Overflow of the target type too.

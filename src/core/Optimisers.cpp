@@ -279,7 +279,7 @@ bool scaleAromaGrams(Table2D<QString> &rows, double f)
     for (int i = 0; i <= rows.rowUbound(); ++i) {
         // Grams too large for a double end the scaling as a product too
         // large does; the rows before stay rewritten.
-        const std::optional<double> grams = leadingNumber(rows(i, HopGram));
+        const std::optional<double> grams = num::leadingNumber(rows(i, HopGram));
         if (!grams)
             return false;
         const double g = *grams * f;

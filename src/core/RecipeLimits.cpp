@@ -1,6 +1,5 @@
 #include "RecipeLimits.h"
 
-#include "CalcError.h"
 #include "NumText.h"
 #include "RecipeState.h"
 
@@ -20,18 +19,9 @@ bool knownHopForm(const QString &form)
 
 }  // namespace limits
 
-std::optional<double> leadingNumber(const QString &text)
-{
-    try {
-        return num::val(text);
-    } catch (const CalcError &) {
-        return std::nullopt;
-    }
-}
-
 bool holdsText(const Limit &l, const QString &text)
 {
-    const std::optional<double> v = leadingNumber(text);
+    const std::optional<double> v = num::leadingNumber(text);
     return v && l.holds(*v);
 }
 
@@ -128,9 +118,9 @@ void mashSchedule(const RecipeState &r, Collector &c)
     if (!r.ViaDecoctie || m.cols() < 5)
         return;
     // The decoction boxes show their cells trimmed and cut to their length.
-    const auto t0 = leadingNumber(shown(m(1, 0)));
+    const auto t0 = num::leadingNumber(shown(m(1, 0)));
     const QString td = shown(m(0, 2)).trimmed().left(3), tw = shown(m(0, 3)).trimmed().left(2);
-    const auto tdv = leadingNumber(td), twv = leadingNumber(tw);
+    const auto tdv = num::leadingNumber(td), twv = num::leadingNumber(tw);
     if (!t0 || !tdv || !limits::decoctieTemp(*t0).holds(*tdv))
         c.add(MaischSchema, QStringLiteral("Temperatuur decoctie stap ('C)"), td,
               limits::decoctieTemp(t0.value_or(0)).text());

@@ -13,13 +13,8 @@ namespace mostarium {
 
 struct RecipeState;
 
-// The leading number of a box's text, as the dialogs' checks read it; none
-// when it is too large for a double (a range test then fails instead of
-// comparing an infinity).
-std::optional<double> leadingNumber(const QString &text);
-
-// Whether a box's text passes `l`: its leading number lies within the range;
-// a number too large for a double lies in none.
+// Whether a box's text passes `l`: its leading number (num::leadingNumber)
+// lies within the range; a number too large for a double lies in none.
 bool holdsText(const Limit &l, const QString &text);
 
 namespace limits {

@@ -5,13 +5,11 @@
 #include "Formulas.h"
 #include "NumText.h"
 #include "Paths.h"
-#include "RecipeLimits.h"
 #include "Session.h"
 #include "WholeFile.h"
 
 #include <QFile>
 #include <cmath>
-#include <limits>
 
 namespace mostarium {
 
@@ -124,19 +122,21 @@ QString SpoelcurvePlaatje(const RecipeState &r)
     return paths::spoelcurveFile(r.Algemeen.has(0) ? r.Algemeen(0) : QString());
 }
 
-SpoelControle ControleerSpoelen(double spoelenTot, double hoofdwort, float keptHWSG, float coefficientA,
-                                float coefficientB)
+SpoelControle ControleerSpoelen(std::optional<double> spoelenTot, std::optional<double> hoofdwort, float keptHWSG,
+                                float coefficientA, float coefficientB)
 {
-    const double t = spoelenTot, m = hoofdwort;
     const double a = coefficientA, b = coefficientB;
     SpoelControle c;
-    c.spoelenTotBad = !(t >= MinSpoelenTot);
+    c.spoelenTotBad = !(spoelenTot && *spoelenTot >= MinSpoelenTot);
     const double p0 = SGToPlato(keptHWSG);
-    c.hoofdwortBad = !(0.75 * p0 <= m && m <= 1.25 * p0);
+    c.hoofdwortBad = !(hoofdwort && 0.75 * p0 <= *hoofdwort && *hoofdwort <= 1.25 * p0);
 
     // Below the first wort, above the curve's floor, and a sparge volume the
     // model can solve; a zero divisor fails rather than passing as infinity.
     const bool solvable = [&] {
+        if (!spoelenTot || !hoofdwort)
+            return false;
+        const double t = *spoelenTot, m = *hoofdwort;
         if (!(t < m))
             return false;
         try {
@@ -159,10 +159,8 @@ SpoelControle ControleerSpoelen(double spoelenTot, double hoofdwort, float keptH
 SpoelControle ControleerSpoelen(const QString &spoelenTot, const QString &hoofdwort, float keptHWSG, float coefficientA,
                                 float coefficientB)
 {
-    // No number fails every comparison of the check above.
-    constexpr double none = std::numeric_limits<double>::quiet_NaN();
-    return ControleerSpoelen(leadingNumber(spoelenTot).value_or(none), leadingNumber(hoofdwort).value_or(none),
-                             keptHWSG, coefficientA, coefficientB);
+    return ControleerSpoelen(num::leadingNumber(spoelenTot), num::leadingNumber(hoofdwort), keptHWSG, coefficientA,
+                             coefficientB);
 }
 
 }  // namespace mostarium

@@ -43,16 +43,17 @@ QString SpoelcurvePlaatje(const RecipeState &r);
 
 // The sparge dialog's check of the sparge-until gravity T and the measured
 // first wort M (both Plato) against the first wort the dialog found at load.
+// None (a number no double holds) marks its box, as a figure out of range
+// does, and the check fails.
 struct SpoelControle {
     bool ok = false;
     bool spoelenTotBad = false;
     bool hoofdwortBad = false;
 };
 inline constexpr double MinSpoelenTot = 3;
-SpoelControle ControleerSpoelen(double spoelenTot, double hoofdwort, float keptHWSG, float coefficientA,
-                                float coefficientB);
-// The same on the two boxes' texts, read by their leading number; a text
-// whose number no double holds marks its box, as a figure out of range does.
+SpoelControle ControleerSpoelen(std::optional<double> spoelenTot, std::optional<double> hoofdwort, float keptHWSG,
+                                float coefficientA, float coefficientB);
+// The same on the two boxes' texts, read by their leading number.
 SpoelControle ControleerSpoelen(const QString &spoelenTot, const QString &hoofdwort, float keptHWSG, float coefficientA,
                                 float coefficientB);
 

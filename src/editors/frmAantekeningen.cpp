@@ -21,17 +21,21 @@ namespace mostarium {
 
 namespace {
 
-// The box holds "\n"; the recipe keeps its line breaks as CR LF.
+// The box holds "\n"; the recipe keeps its line breaks as CR LF. Every
+// character that starts a new line in a text document is a line break: CR LF,
+// CR, the line and paragraph separators and Qt's frame marks.
 QString toBox(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
+    for (QChar &ch : text)
+        if (ch == u'\r' || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator || ch == QChar(0xFDD0)
+            || ch == QChar(0xFDD1))
+            ch = u'\n';
     return text;
 }
 
 QString fromBox(QString text)
 {
-    text.replace(QChar::ParagraphSeparator, u'\n');
     text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     return text;
 }
@@ -82,13 +86,9 @@ LimitedTextEdit::LimitedTextEdit(int maxLength, QWidget *parent) : QPlainTextEdi
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void LimitedTextEdit::setPlainText(const QString &given)
+void LimitedTextEdit::setNotesText(const QString &given)
 {
-    // Every character that starts a new line in the box is a line break.
-    QString text = given;
-    for (QChar &ch : text)
-        if (ch == u'\r' || ch == QChar::ParagraphSeparator || ch == QChar(0xFDD0) || ch == QChar(0xFDD1))
-            ch = u'\n';
+    const QString text = toBox(given);
     // The pieces go in as lines; the lines that continue a piece are marked
     // afterwards, in one step that the brewer cannot undo.
     QString shown;
@@ -153,17 +153,16 @@ QString LimitedTextEdit::textBetween(int from, int to) const
         if (end > start)
             out += QStringView(b.text()).mid(start - b.position(), end - start);
     }
-    // As QTextDocument::toPlainText gives it.
-    for (QChar &c : out) {
-        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+    // A line separator inside a line (as QPlainTextEdit::insertPlainText
+    // leaves one) shows as a line break and is one; every other character,
+    // the non-breaking space among them, stays as it is.
+    for (QChar &c : out)
+        if (c == QChar::LineSeparator)
             c = u'\n';
-        else if (c == QChar::Nbsp)
-            c = u' ';
-    }
     return out;
 }
 
-QString LimitedTextEdit::toPlainText() const { return textBetween(0, document()->characterCount() - 1); }
+QString LimitedTextEdit::notesText() const { return textBetween(0, document()->characterCount() - 1); }
 
 QString LimitedTextEdit::selectedText() const
 {
@@ -180,7 +179,7 @@ int LimitedTextEdit::lengthOf(const QString &text)
     return n;
 }
 
-int LimitedTextEdit::length() const { return lengthOf(toPlainText()); }
+int LimitedTextEdit::length() const { return lengthOf(notesText()); }
 
 int LimitedTextEdit::room() const { return m_max - (length() - lengthOf(selectedText())); }
 
@@ -321,7 +320,8 @@ void frmAantekeningen::ShowAantekeningen()
 {
     const RecipeState &r = m_s.recipe;
     m_inRecept->setChecked(r.InRecept == 1);
-    m_text->setPlainText(toBox(r.Aantekening));
+    m_text->setNotesText(r.Aantekening);
+    m_shown = m_text->notesText();
     // Setting a text is its first change; an empty one changes nothing.
     if (!r.Aantekening.isEmpty())
         txtAantekeningen_Change();
@@ -339,10 +339,15 @@ void frmAantekeningen::StoreAantekeningen()
     const QString oldText = r.Aantekening;
     const std::int16_t oldInRecept = r.InRecept;
     r.InRecept = m_inRecept->isChecked() ? 1 : 0;
-    r.Aantekening = trimBlanks(cp1252::storable(fromBox(m_text->toPlainText())));
+    // Notes left as they were shown stay as the recipe holds them, character
+    // for character; an edit is kept as typed, blanks off its ends.
+    const QString boxText = m_text->notesText();
+    if (boxText != m_shown)
+        r.Aantekening = trimBlanks(cp1252::storable(fromBox(boxText)));
     // The box shows what is kept.
-    if (toBox(r.Aantekening) != m_text->toPlainText())
-        m_text->setPlainText(toBox(r.Aantekening));
+    if (toBox(r.Aantekening) != boxText)
+        m_text->setNotesText(r.Aantekening);
+    m_shown = m_text->notesText();
     // A change that did not reach the recipe file is one the next Save must write.
     const bool changed = r.Aantekening != oldText || r.InRecept != oldInRecept;
     QString why;

@@ -21,11 +21,13 @@ class LimitedTextEdit : public QPlainTextEdit {
 public:
     explicit LimitedTextEdit(int maxLength, QWidget *parent = nullptr);
 
-    // The box's text with "\n" between its lines, and setting it; these hide
-    // the QPlainTextEdit functions of the same names, which would count the
-    // breaks between the pieces as line breaks.
-    QString toPlainText() const;
-    void setPlainText(const QString &text);
+    // The notes the box holds, every character as typed, pasted or set, with
+    // "\n" between their lines; the breaks between pieces are left out (the
+    // document's own plain text counts them as line breaks).
+    QString notesText() const;
+    // Shows `text` in pieces; CR LF, CR, LF and the line and paragraph
+    // separators each start a new line.
+    void setNotesText(const QString &text);
 
     int maxLength() const { return m_max; }
     // The length as the limit counts it.
@@ -75,6 +77,9 @@ private:
     void txtAantekeningen_Change();
 
     LimitedTextEdit *m_text = nullptr;
+    // The box's text as ShowAantekeningen left it: while the box still holds
+    // it, OK keeps the stored notes as they are.
+    QString m_shown;
     QLabel *m_counter = nullptr;
     QCheckBox *m_inRecept = nullptr;
 };

@@ -406,8 +406,7 @@ bool HopgiftDialog::ControleerHopgift()
     };
     // Within the limit, the value read as the number the text starts with.
     auto range = [&mark](NumericEdit *b, const Limit &limit) {
-        const auto v = leadingNumber(b->text());
-        const bool bad = !v || !limit.holds(*v);
+        const bool bad = !holdsText(limit, b->text());
         mark(b, bad);
         return !bad;
     };
@@ -455,7 +454,9 @@ bool HopgiftDialog::ControleerHopgift()
         range(r.alfa, limits::hopAlfa(m_b.alphaMax));
         if (range(r.hoeveel, limits::BitterPerc)) {
             r.hoeveel->setText(num::formatText(r.hoeveel->text(), u"###.0"));
-            tenths += std::llround(*leadingNumber(r.hoeveel->text()) * 10);
+            // The share as shown: a number within the range, so one a double holds.
+            if (const auto share = num::leadingNumber(r.hoeveel->text()))
+                tenths += std::llround(*share * 10);
         }
         range(r.tijd, limits::BitterTijd);
         range(r.grav, limits::HopGravity);

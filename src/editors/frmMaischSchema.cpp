@@ -223,8 +223,7 @@ bool frmMaischSchema::ControleerMaischSchema()
 {
     int errors = 0;
     auto test = [&errors](NumericEdit *b, const Limit &limit) {
-        const auto v = leadingNumber(b->text());
-        const bool bad = !v || !limit.holds(*v);
+        const bool bad = !holdsText(limit, b->text());
         b->setBad(bad);
         errors += bad;
     };
@@ -249,14 +248,12 @@ bool frmMaischSchema::ControleerMaischSchema()
     }
     if (m_decoctie->isChecked()) {
         // Compared with the mash-in step as typed, also when that box failed.
-        const auto t0 = leadingNumber(m_rows[0].temp->text());
-        const auto td = leadingNumber(m_tempDecoctie->text());
-        const bool badTd = !t0 || !td || !limits::decoctieTemp(*t0).holds(*td);
+        const auto t0 = num::leadingNumber(m_rows[0].temp->text());
+        const bool badTd = !t0 || !holdsText(limits::decoctieTemp(*t0), m_tempDecoctie->text());
         m_tempDecoctie->setBad(badTd);
         errors += badTd;
         test(m_tijdDecoctie, limits::DecoctieTijd);
-        const auto tw = leadingNumber(m_tempBrouwwater->text());
-        const bool badTw = !t0 || !tw || !limits::brouwwaterTemp(*t0).holds(*tw);
+        const bool badTw = !t0 || !holdsText(limits::brouwwaterTemp(*t0), m_tempBrouwwater->text());
         m_tempBrouwwater->setBad(badTw);
         errors += badTw;
     }

@@ -254,14 +254,12 @@ bool frmStorting::ControleerStorting()
     }
 
     for (Row &r : m_rows) {
-        const auto v = leadingNumber(r.bzr->text());
-        const bool bad = !v || !limits::StortingBZR.holds(*v);
+        const bool bad = !holdsText(limits::StortingBZR, r.bzr->text());
         r.bzr->setBad(bad);
         errors += bad;
     }
     for (Row &r : m_rows) {
-        const auto v = leadingNumber(r.ebc->text());
-        const bool bad = !v || !limits::StortingEBC.holds(*v);
+        const bool bad = !holdsText(limits::StortingEBC, r.ebc->text());
         r.ebc->setBad(bad);
         errors += bad;
     }

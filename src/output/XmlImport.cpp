@@ -433,7 +433,7 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
         mashed = mashed || (!sugarOrExtract(ferm[std::size_t(i)]) && text(ferm[std::size_t(i)], "YIELD"));
     if (obj.isNull() && mashed) {
         const auto given = text(rec, "EFFICIENCY");
-        const std::optional<double> e = given ? leadingNumber(*given) : std::nullopt;
+        const std::optional<double> e = given ? num::leadingNumber(*given) : std::nullopt;
         if (e && *e >= MinEfficiency && *e <= MaxEfficiency) {
             efficiency = *e / 100.0;
         } else {

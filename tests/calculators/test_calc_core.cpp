@@ -165,6 +165,7 @@ TEST(PrimingSugar, EdgesOfTheFigures)
     // The free size: 2500 computed, 2501 too large.
     EXPECT_EQ(suikerSiroop(2.25, 5, 20, 2500).vrij, SuikerSiroopResult::Vrij::Computed);
     EXPECT_EQ(suikerSiroop(2.25, 5, 20, 2501).vrij, SuikerSiroopResult::Vrij::TooLarge);
+    EXPECT_EQ(suikerSiroop(2.25, 5, 20, std::nullopt).vrij, SuikerSiroopResult::Vrij::TooLarge) << "beyond a double";
     EXPECT_EQ(suikerSiroop(2.25, 5, 20, -1).vrij, SuikerSiroopResult::Vrij::Unchanged);
 }
 

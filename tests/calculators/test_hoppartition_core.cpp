@@ -1,4 +1,5 @@
 #include "calculators/HopPartitionCore.h"
+#include "core/CalcError.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,15 @@ TEST(HopPartition, ChecksBoundsOfShownRowsOnly)
     EXPECT_TRUE(bad.gram[1]);
     EXPECT_FALSE(bad.gram[2]);
     EXPECT_FALSE(bad.alfa[3]);
+
+    // A box whose number no double holds fails its check, and no computation
+    // goes on from it; the last row's grams are not read.
+    HopPartitionInput beyond = need(50, 5, {8, 4}, {20});
+    beyond.gram[1] = std::nullopt;
+    EXPECT_EQ(hopPartition(beyond).antwoord, "22.5");
+    beyond.alfa[1] = std::nullopt;
+    EXPECT_TRUE(controleerHopPartition(beyond).alfa[1]);
+    EXPECT_THROW(hopPartition(beyond), CalcError);
 }
 
 TEST(HopPartition, RowCountFromTheList)

@@ -132,6 +132,35 @@ TEST_F(IniFile, AWriteLeavesEveryOtherLineByteForByte)
     EXPECT_EQ(bytes(), original + "[Kenmerken]\r\nKleur=Amber\r\n");
 }
 
+// Only blanks and tabs around a value are the line's: a non-breaking space, a
+// form feed or a vertical tab at its ends is the value's own and comes back.
+// A write of the value a key reads as already leaves the file as it is, also
+// where its line is spelt another way.
+TEST_F(IniFile, ValuesComeBackAsWrittenAndARewriteOfTheSameValueChangesNoByte)
+{
+    const struct {
+        const char *what;
+        QString value;
+    } cases[] = {
+        {"non-breaking spaces at both ends", QStringLiteral("\u00a0Vergisten bij 18\u00a0\u00b0C\u00a0")},
+        {"form feed and vertical tab at the ends", QStringLiteral("\fhop\v")},
+        {"a tab inside", QStringLiteral("hop\tmout")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        put("[S]\r\nK=oud\r\n");
+        ASSERT_TRUE(write("S", "K", c.value));
+        EXPECT_EQ(read("S", "K"), c.value);
+    }
+
+    const QByteArray spelt = "[S]\r\nk =  hop\xa0mout \t\r\n";
+    put(spelt);
+    ASSERT_TRUE(write("S", "K", QStringLiteral("hop\u00a0mout")));
+    EXPECT_EQ(bytes(), spelt);
+    ASSERT_TRUE(write("S", "K", QStringLiteral("hop mout")));
+    EXPECT_EQ(bytes(), QByteArray("[S]\r\nK=hop mout\r\n")) << "another value replaces the line";
+}
+
 TEST_F(IniFile, AFileWithoutFinalLineEndGetsOneBeforeANewSection)
 {
     put("[A]\r\nx=1");

@@ -29,6 +29,20 @@ protected:
     {
         return ReadINI(path, QStringLiteral("Aantekeningen"), QLatin1String(key), QStringLiteral("<none>"));
     }
+    // A sample recipe whose notes line is `line` (Windows-1252 bytes), opened.
+    QString openWithNotesLine(const QByteArray &line)
+    {
+        QByteArray file = bytes(sample(QStringLiteral("Herfstbok.zlv")));
+        const qsizetype at = file.indexOf("\nAantekening=") + 1;
+        const qsizetype end = file.indexOf("\r\n", at);
+        EXPECT_GT(at, 0);
+        file.replace(at, end - at, line);
+        const QString path = folder.file(QStringLiteral("Recepten/Tekens.zlv"));
+        writeFileBytes(path, file);
+        EXPECT_TRUE(fc->openFile(path));
+        fake.clear();
+        return path;
+    }
 };
 
 }  // namespace
@@ -44,10 +58,10 @@ TEST_F(AantekeningenTest, TypingStopsAtTheLimitALineBreakCountingTwo)
     QTest::keyClick(t, Qt::Key_Return);
     EXPECT_EQ(counter(d), left(1));
     QTest::keyClick(t, Qt::Key_Return);
-    EXPECT_EQ(t->toPlainText().count(u'\n'), 1) << "no room for a second line break";
+    EXPECT_EQ(t->notesText().count(u'\n'), 1) << "no room for a second line break";
     QTest::keyClicks(t, QStringLiteral("bc"));
     EXPECT_EQ(counter(d), left(0));
-    EXPECT_TRUE(t->toPlainText().endsWith(QStringLiteral("\nb")));
+    EXPECT_TRUE(t->notesText().endsWith(QStringLiteral("\nb")));
 
     // Deleting makes room again; a paste takes only what fits.
     QTest::keyClick(t, Qt::Key_Backspace);
@@ -57,7 +71,7 @@ TEST_F(AantekeningenTest, TypingStopsAtTheLimitALineBreakCountingTwo)
     QApplication::clipboard()->setText(QStringLiteral("x\r\nyz"));
     t->paste();
     EXPECT_EQ(t->length(), 250);
-    EXPECT_TRUE(t->toPlainText().endsWith(QStringLiteral("ax\ny"))) << "the z would have made 251";
+    EXPECT_TRUE(t->notesText().endsWith(QStringLiteral("ax\ny"))) << "the z would have made 251";
 }
 
 TEST_F(AantekeningenTest, LongerNotesFromAFileShowWholeAndCanOnlyShrink)
@@ -65,14 +79,14 @@ TEST_F(AantekeningenTest, LongerNotesFromAFileShowWholeAndCanOnlyShrink)
     s().recipe.Aantekening = QString(300, u'n');
     QWidget *d = openIt();
     LimitedTextEdit *t = text(d);
-    EXPECT_EQ(t->toPlainText().size(), 300);
+    EXPECT_EQ(t->notesText().size(), 300);
     EXPECT_EQ(counter(d), left(0));
     t->setFocus();
     t->moveCursor(QTextCursor::End);
     QTest::keyClicks(t, QStringLiteral("z"));
-    EXPECT_EQ(t->toPlainText().size(), 300);
+    EXPECT_EQ(t->notesText().size(), 300);
     QTest::keyClick(t, Qt::Key_Backspace);
-    EXPECT_EQ(t->toPlainText().size(), 299);
+    EXPECT_EQ(t->notesText().size(), 299);
     EXPECT_EQ(counter(d), left(0));
 }
 
@@ -82,7 +96,7 @@ TEST_F(AantekeningenTest, OkWritesTheOpenRecipeFileAndLeavesTheFlag)
     s().app.geluidAan = true;
     const int status = s().recipe.ReceptStatus;
     QWidget *d = openIt();
-    text(d)->setPlainText(QStringLiteral("  eerste regel\ntweede  regel  "));
+    text(d)->setNotesText(QStringLiteral("  eerste regel\ntweede  regel  "));
     in<QCheckBox>(d, "chkAantekeningen")->setChecked(true);
     press(d, "cmdAanT_OK");
 
@@ -96,7 +110,7 @@ TEST_F(AantekeningenTest, OkWritesTheOpenRecipeFileAndLeavesTheFlag)
     EXPECT_TRUE(fake.sounds.isEmpty());
 
     d = openIt();
-    EXPECT_EQ(text(d)->toPlainText(), "eerste regel\ntweede  regel");
+    EXPECT_EQ(text(d)->notesText(), "eerste regel\ntweede  regel");
     in<QCheckBox>(d, "chkAantekeningen")->setChecked(false);
     press(d, "cmdAanT_OK");
     EXPECT_EQ(s().recipe.InRecept, 0);
@@ -128,7 +142,7 @@ TEST_F(AantekeningenTest, NotesThatReachNoFileMarkTheRecipeChanged)
             before = "[Aantekeningen]\r\nAantekening=\r\n";
         }
         QWidget *d = openIt();
-        text(d)->setPlainText(QLatin1String(c.typed));
+        text(d)->setNotesText(QLatin1String(c.typed));
         press(d, "cmdAanT_OK");
         EXPECT_EQ(s().recipe.ReceptGewijzigd, c.changed);
         if (*c.file) {
@@ -146,7 +160,7 @@ TEST_F(AantekeningenTest, ARecipeFileAtTheBoundTakesNoLongerNoteAndStaysAsItWas)
     const QString path = saveAtTheBound(QStringLiteral("Groot.zlv"));
     const QByteArray atBound = bytes(path);
     QWidget *d = openIt();
-    text(d)->setPlainText(QStringLiteral("kort, en nu langer"));
+    text(d)->setNotesText(QStringLiteral("kort, en nu langer"));
     press(d, "cmdAanT_OK");
     EXPECT_EQ(fake.prompts(), QStringList{notWrittenText(path, recipeTooLargeReason())});
     EXPECT_EQ(bytes(path), atBound);
@@ -159,7 +173,7 @@ TEST_F(AantekeningenTest, NotesOutliveARecalculationASaveAndAnOpen)
 {
     const QString path = openCopy(QStringLiteral("Notities.zlv"));
     QWidget *d = openIt();
-    text(d)->setPlainText(QStringLiteral("na 3 weken\nop fles"));
+    text(d)->setNotesText(QStringLiteral("na 3 weken\nop fles"));
     press(d, "cmdAanT_OK");
     UpdateBrouwschema(s());
     s().recipe.ReceptGewijzigd = true;
@@ -172,7 +186,7 @@ TEST_F(AantekeningenTest, CancelStoresNothing)
 {
     s().app.wizardActief = true;
     QWidget *d = openIt();
-    text(d)->setPlainText(QStringLiteral("weg"));
+    text(d)->setNotesText(QStringLiteral("weg"));
     press(d, "cmdAant_Annuleren");
     EXPECT_FALSE(loaded("frmAantekeningen"));
     EXPECT_EQ(s().recipe.Aantekening, "");
@@ -191,7 +205,7 @@ TEST_F(AantekeningenTest, LongNotesShowInPiecesAndStoreUnchanged)
     s().recipe.Aantekening = notes;
     QWidget *d = openIt();
     LimitedTextEdit *t = text(d);
-    EXPECT_EQ(t->toPlainText(), paragraph + QStringLiteral("einde\ntweede regel"));
+    EXPECT_EQ(t->notesText(), paragraph + QStringLiteral("einde\ntweede regel"));
     EXPECT_EQ(t->length(), notes.size());
     EXPECT_EQ(counter(d), left(0));
     const QTextDocument *doc = t->document();
@@ -233,7 +247,7 @@ TEST_F(AantekeningenTest, TheBreaksBetweenPiecesAreNoPartOfTheText)
     deleteRange(second + 5, t->document()->characterCount() - 1);
     deleteRange(0, second - 1 - 5);
     ASSERT_EQ(t->document()->blockCount(), 2);
-    EXPECT_EQ(t->toPlainText(), "aaaaabbbbb");
+    EXPECT_EQ(t->notesText(), "aaaaabbbbb");
     EXPECT_EQ(counter(d), left(240));
 
     t->selectAll();
@@ -243,10 +257,10 @@ TEST_F(AantekeningenTest, TheBreaksBetweenPiecesAreNoPartOfTheText)
     t->moveCursor(QTextCursor::Start);
     t->moveCursor(QTextCursor::NextBlock);
     QTest::keyClick(t, Qt::Key_Backspace);
-    EXPECT_EQ(t->toPlainText(), "aaaabbbbb");
+    EXPECT_EQ(t->notesText(), "aaaabbbbb");
     EXPECT_EQ(t->document()->blockCount(), 1);
     QTest::keyClick(t, Qt::Key_Return);
-    EXPECT_EQ(t->toPlainText(), "aaaa\nbbbbb");
+    EXPECT_EQ(t->notesText(), "aaaa\nbbbbb");
     EXPECT_EQ(counter(d), left(239));
 
     press(d, "cmdAanT_OK");
@@ -275,7 +289,110 @@ TEST_F(AantekeningenTest, ABreakTypedInsideAPieceIsALineBreak)
     QTest::keyClick(t, Qt::Key_Return);
     QApplication::clipboard()->setText(QStringLiteral("x\r\ny"));
     t->paste();
-    EXPECT_EQ(t->toPlainText(), QString(200, u'a') + QString(9, u'b') + QStringLiteral("\nx\nyb"));
+    EXPECT_EQ(t->notesText(), QString(200, u'a') + QString(9, u'b') + QStringLiteral("\nx\nyb"));
     press(d, "cmdAanT_OK");
     EXPECT_EQ(s().recipe.Aantekening, QString(200, u'a') + QString(9, u'b') + QStringLiteral("\r\nx\r\nyb"));
+}
+
+// OK on notes left as they were shown stores them character for character,
+// whatever the box's pieces or Qt's plain text would make of them, and leaves
+// the recipe file byte for byte.
+TEST_F(AantekeningenTest, OkWithoutAnEditLeavesTheFileByteForByte)
+{
+    QByteArray pieces;  // a paragraph of three pieces, a non-breaking space at every word
+    while (pieces.size() < 3 * LimitedTextEdit::PieceLength)
+        pieces += "mout\xa0hop ";
+    QByteArray everyLetter = "x";  // every byte Windows-1252 gives a letter or sign to
+    for (int b = 0x20; b <= 0xff; ++b)
+        everyLetter += char(b);
+    const struct {
+        const char *what;
+        QByteArray line;
+    } cases[] = {
+        {"non-breaking spaces", "Aantekening=Vergisten bij 18\xa0\xb0"
+                                "C, daarna\xa0lageren"},
+        {"non-breaking spaces at both ends", "Aantekening=\xa0koud lageren\xa0"},
+        {"tabs", "Aantekening=hop\tmout\tgist"},
+        {"vertical tab, form feed and a unit separator", "Aantekening=a\x0b"
+                                                         "b\x0c"
+                                                         "c\x1f"
+                                                         "d"},
+        {"blanks around the equals sign and after the value", "Aantekening =  op fles na 3 weken  "},
+        {"line breaks a Save wrote as blanks", "Aantekening=eerste regel  tweede regel"},
+        {"long notes in pieces", "Aantekening=" + pieces},
+        {"every letter of the code page", "Aantekening=" + everyLetter},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = openWithNotesLine(c.line);
+        const QByteArray before = bytes(path);
+        const QString read = s().recipe.Aantekening;
+        press(openIt(), "cmdAanT_OK");
+        EXPECT_EQ(bytes(path), before);
+        EXPECT_TRUE(s().recipe.Aantekening == read);
+        EXPECT_FALSE(s().recipe.ReceptGewijzigd);
+    }
+}
+
+// Notes in the recipe that no file line holds (an import's, or typed before
+// a Save): OK without an edit keeps each character and line break as it is.
+TEST_F(AantekeningenTest, OkWithoutAnEditKeepsTheNotesInTheRecipe)
+{
+    for (const char16_t *notes :
+         {u"a\r\nb", u"a\rb", u"a\nb", u"a\n\rb", u"\r\nbreaks at the ends\r\n", u"  blanks at the ends  ",
+          u"\ttabs at the ends\t", u"line\u2028and paragraph\u2029separators",
+          u"zero\u200bwidth\u200c\u200d\ufeffcharacters", u"18\u00a0\u00b0C"}) {
+        const QString text = QString::fromUtf16(notes);
+        SCOPED_TRACE(qPrintable(text));
+        load(singleBrew());
+        s().recipe.Aantekening = text;
+        press(openIt(), "cmdAanT_OK");
+        EXPECT_TRUE(s().recipe.Aantekening == text);
+        EXPECT_FALSE(s().recipe.ReceptGewijzigd);
+    }
+}
+
+// What the brewer pastes or types is stored as the box shows it: a
+// non-breaking space or a tab stays, every kind of line break is one line
+// break (CR LF), and what the file cannot hold and no one sees is left out.
+// A copy out of the box gives the same characters back.
+TEST_F(AantekeningenTest, PastedAndTypedNotesAreStoredAsTyped)
+{
+    const struct {
+        const char *what;
+        const char16_t *given;
+        bool typed;
+        const char16_t *copied, *stored;
+    } cases[] = {
+        {"non-breaking space pasted", u"18\u00a0\u00b0C", false, u"18\u00a0\u00b0C", u"18\u00a0\u00b0C"},
+        {"non-breaking space typed", u"18\u00a0\u00b0C", true, u"18\u00a0\u00b0C", u"18\u00a0\u00b0C"},
+        {"non-breaking spaces at both ends", u"\u00a0lageren\u00a0", false, u"\u00a0lageren\u00a0",
+         u"\u00a0lageren\u00a0"},
+        {"tab", u"hop\tmout", false, u"hop\tmout", u"hop\tmout"},
+        {"CR LF, CR and LF", u"a\r\nb\rc\nd", false, u"a\nb\nc\nd", u"a\r\nb\r\nc\r\nd"},
+        {"line and paragraph separators", u"a\u2028b\u2029c", false, u"a\nb\nc", u"a\r\nb\r\nc"},
+        {"zero-width characters", u"a\u200bb\u200cc\u200dd\ufeffe", false, u"a\u200bb\u200cc\u200dd\ufeffe", u"abcde"},
+    };
+    const QString path = openCopy(QStringLiteral("Geplakt.zlv"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString given = QString::fromUtf16(c.given), stored = QString::fromUtf16(c.stored);
+        QWidget *d = openIt();
+        LimitedTextEdit *t = text(d);
+        t->setFocus();
+        t->selectAll();
+        if (c.typed) {
+            for (QChar ch : given)
+                QTest::sendKeyEvent(QTest::Click, t, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        } else {
+            QApplication::clipboard()->setText(given);
+            t->paste();
+        }
+        t->selectAll();
+        t->copy();
+        EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf16(c.copied));
+        press(d, "cmdAanT_OK");
+        EXPECT_EQ(s().recipe.Aantekening, stored);
+        EXPECT_EQ(fileValue(path, "Aantekening"), QString(stored).replace(u'\r', u' ').replace(u'\n', u' '));
+    }
 }

@@ -4,6 +4,7 @@
 #include "open_dialog_fixture.h"
 
 #include "core/Cp1252.h"
+#include "editors/frmAantekeningen.h"
 
 #include <QPlainTextEdit>
 #include <QTest>
@@ -20,8 +21,8 @@ QString shown(QWidget *box)
 {
     if (auto *e = qobject_cast<QLineEdit *>(box))
         return e->text();
-    if (auto *t = qobject_cast<QPlainTextEdit *>(box))
-        return t->toPlainText();
+    if (auto *t = qobject_cast<LimitedTextEdit *>(box))
+        return t->notesText();
     return QStringLiteral("<no text box>");
 }
 

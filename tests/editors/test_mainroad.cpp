@@ -4,9 +4,9 @@
 #include "open_dialog_fixture.h"
 
 #include "core/Recalc.h"
+#include "editors/frmAantekeningen.h"
 #include "mainwindow/WindowCatalogue.h"
 
-#include <QPlainTextEdit>
 #include <QScrollBar>
 
 using namespace mostarium;
@@ -96,7 +96,7 @@ TEST_F(MainRoadTest, NewTheWizardSaveAndOpenAgain)
 
         d = open("mnuAantekeningen", "frmAantekeningen");
         ASSERT_NE(d, nullptr);
-        in<QPlainTextEdit>(d, "txtAantekeningen")->setPlainText(QStringLiteral("Gebrouwen op zaterdag\nlekker"));
+        in<LimitedTextEdit>(d, "txtAantekeningen")->setNotesText(QStringLiteral("Gebrouwen op zaterdag\nlekker"));
         press(d, "cmdAanT_OK");
 
         const QString path =

@@ -5,6 +5,7 @@
 #include "open_dialog_fixture.h"
 
 #include "calculators/CalcWindow.h"
+#include "core/NumText.h"
 #include "core/RecipeLimits.h"
 #include "platform/NumericEdit.h"
 
@@ -173,7 +174,7 @@ TEST(LeadingNumberRule, ANumberBeyondADoubleLiesInNoRange)
     const Limit anything{-1e308, 1e308, true};
     for (const QString &text : {Digits401, QStringLiteral("-") + Digits401, Digits401 + QStringLiteral("abc"),
                                 QStringLiteral("1E999"), QStringLiteral(" 2e400 ")}) {
-        EXPECT_FALSE(leadingNumber(text)) << qPrintable(text);
+        EXPECT_FALSE(num::leadingNumber(text)) << qPrintable(text);
         EXPECT_FALSE(holdsText(anything, text)) << qPrintable(text);
     }
     EXPECT_TRUE(holdsText(anything, QStringLiteral("1E308")));

@@ -183,7 +183,7 @@ TEST(Spoelcurve, Check)
 
     struct Case {
         const char *what;
-        double t, m;
+        std::optional<double> t, m;
         float kept, a, b;
         bool ok, tBad, mBad;
     };
@@ -200,6 +200,8 @@ TEST(Spoelcurve, Check)
         {"zero divisor", 3, zeroM, hwsg15, zeroA, b, false, true, false},
         {"next to the zero divisor", 3, zeroM, hwsg15, std::nextafter(zeroA, 0.f), b, true, false, false},
         {"empty boxes", 0, 0, hwsg, a, b, false, true, true},
+        {"sparge-until beyond a double", std::nullopt, 15.3, hwsg, a, b, false, true, false},
+        {"first wort beyond a double", 3, std::nullopt, hwsg, a, b, false, true, true},
     };
     for (const Case &c : cases) {
         const SpoelControle r = ControleerSpoelen(c.t, c.m, c.kept, c.a, c.b);

@@ -9,6 +9,7 @@
 #include "core/RecipeFile.h"
 #include "core/Spoelcurve.h"
 #include "core/WholeFile.h"
+#include "editors/frmAantekeningen.h"
 #include "output/RtfReport.h"
 #include "platform/WindowRoutines.h"
 #include "reference/frmBierSoorten.h"
@@ -18,7 +19,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -120,7 +120,7 @@ TEST_F(WritersOnAFullDisk, KeepTheOldFileSaySoAndPointAtNothingStale)
          {recipe},
          [&] {
              trigger("mnuAantekeningen");
-             in<QPlainTextEdit>("frmAantekeningen", "txtAantekeningen")->setPlainText(QStringLiteral("Nieuw"));
+             in<LimitedTextEdit>("frmAantekeningen", "txtAantekeningen")->setNotesText(QStringLiteral("Nieuw"));
          },
          [] { press("frmAantekeningen", "cmdAanT_OK"); },
          [&] { return notWrittenText(at(recipe), FileTooLarge); },

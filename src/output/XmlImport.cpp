@@ -317,135 +317,200 @@ QString hopLine(const Hop &h)
     return line;
 }
 
-// The steps of the import. A refusal, or a CalcError anywhere, stops it;
-// `where` names the part being read, for the message of a CalcError.
-// `notices` gets what the brewer should know about the recipe imported.
-XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
-{
-    XmlRecipe x;
-    const auto add = [&x](int bit) {
+// The steps of the import, one per section of the file, in the order they
+// run. A refusal, or a CalcError anywhere, stops it; `where` names the part
+// being read, for the message of a CalcError. `notices` gets what the brewer
+// should know about the recipe imported.
+class Filler {
+public:
+    Filler(const Element &rec, QString &where, QStringList &notices) : m_rec(rec), m_where(where), m_notices(notices) {}
+
+    XmlRecipe run()
+    {
+        general();
+        gravities();
+        targets();
+        grainBill();
+        mash();
+        hopsOf();
+        yeastsAndAdditions();
+        measured();
+        x.Aantekening = textOr(m_rec, "NOTES");
+        return x;
+    }
+
+private:
+    void add(int bit)
+    {
         if (!(x.ReceptStatus & bit))
             x.ReceptStatus = std::int16_t(x.ReceptStatus + bit);
-    };
+    }
+    void at(const QString &where) { m_where = where; }
 
-    where = QStringLiteral("de algemene gegevens");
+    void general();
+    void gravities();
+    void targets();
+    void deriveTargets();
+    void requireVolume(float volume) const;
+    void grainBill();
+    double efficiencyOf(const std::vector<Element> &ferm, int rows);
+    void mash();
+    void hopsOf();
+    void yeastsAndAdditions();
+    void measured();
+
+    const Element m_rec;
+    QString &m_where;
+    QStringList &m_notices;
+    XmlRecipe x;
+    std::vector<Hop> m_hops;
+    std::optional<QString> m_ogText, m_fgText;
+    double m_ogRead = 0, m_fgRead = 0;
+    Element m_obj;
+    // The OG the recipe aims at: read, from the style, or what the targets give.
+    double m_targetOG = 0;
+};
+
+void Filler::general()
+{
+    at(QStringLiteral("de algemene gegevens"));
     x.Algemeen.redim(7);
-    x.Algemeen(0) = textOr(rec, "NAME");
-    x.Algemeen(1) = textOr(rec, "BREWER");
-    x.Algemeen(6) = textOr(rec, "DATE");
+    x.Algemeen(0) = textOr(m_rec, "NAME");
+    x.Algemeen(1) = textOr(m_rec, "BREWER");
+    x.Algemeen(6) = textOr(m_rec, "DATE");
     add(StatusAlgemeen);
+}
 
-    where = QStringLiteral("de hop (<HOP>)");
-    const std::vector<Element> hopEls = items(rec, "HOPS", "HOP");
-    std::vector<Hop> hops;
-    for (const Element &e : hopEls)
-        hops.push_back(readHop(e));
-    where = QStringLiteral("de dichtheden (<OG>, <FG>)");
-    const auto ogText = text(rec, "OG");
-    const auto fgText = text(rec, "FG");
-    const double ogRead = ogText ? gravity(*ogText, QStringLiteral("<OG>")) : 0;
-    const double fgRead = fgText ? gravity(*fgText, QStringLiteral("<FG>")) : 0;
+// The hops and the gravities the targets and the hop rows both read.
+void Filler::gravities()
+{
+    at(QStringLiteral("de hop (<HOP>)"));
+    for (const Element &e : items(m_rec, "HOPS", "HOP"))
+        m_hops.push_back(readHop(e));
+    at(QStringLiteral("de dichtheden (<OG>, <FG>)"));
+    m_ogText = text(m_rec, "OG");
+    m_fgText = text(m_rec, "FG");
+    m_ogRead = m_ogText ? gravity(*m_ogText, QStringLiteral("<OG>")) : 0;
+    m_fgRead = m_fgText ? gravity(*m_fgText, QStringLiteral("<FG>")) : 0;
+}
 
-    // Targets.
-    where = QStringLiteral("de doelstellingen");
+// Hops boil in a volume: without one their bitterness cannot be computed.
+void Filler::requireVolume(float volume) const
+{
+    if (!m_hops.empty() && !(volume > 0))
+        refuse(m_obj.isNull() ? QStringLiteral("het bestand geeft geen volume (<BATCH_SIZE>), en de bitterheid van "
+                                               "de hop hangt daarvan af.")
+                              : QStringLiteral("de doelstellingen (<OBJECTIVES>) geven geen volume (<VOLUME>), en de "
+                                               "bitterheid van de hop hangt daarvan af."));
+}
+
+void Filler::targets()
+{
+    at(QStringLiteral("de doelstellingen"));
     auto &d = x.Doelstellingen;
     d.redim(5);
-    const Element obj = child(rec, "OBJECTIVES");
-    if (!obj.isNull()) {
+    m_obj = child(m_rec, "OBJECTIVES");
+    if (!m_obj.isNull()) {
         const auto of = [](const char *name) { return QStringLiteral("<OBJECTIVES>/<%1>").arg(QLatin1String(name)); };
-        d(1) = strictOrZero(obj, "VOLUME", of("VOLUME"));
-        d(2) = strictOrZero(obj, "VOLPERCETHANOL", of("VOLPERCETHANOL"));
-        d(3) = num::toSingle(val(textOr(obj, "FG")) * 1000.0);
-        d(4) = strictOrZero(obj, "EBU", of("EBU"));
-        d(5) = strictOrZero(obj, "CO2", of("CO2"));
+        d(1) = strictOrZero(m_obj, "VOLUME", of("VOLUME"));
+        d(2) = strictOrZero(m_obj, "VOLPERCETHANOL", of("VOLPERCETHANOL"));
+        d(3) = num::toSingle(val(textOr(m_obj, "FG")) * 1000.0);
+        d(4) = strictOrZero(m_obj, "EBU", of("EBU"));
+        d(5) = strictOrZero(m_obj, "CO2", of("CO2"));
     }
-    // Hops boil in a volume: without one their bitterness cannot be computed.
-    const auto requireVolume = [&](float volume) {
-        if (!hops.empty() && !(volume > 0))
-            refuse(obj.isNull() ? QStringLiteral("het bestand geeft geen volume (<BATCH_SIZE>), en de bitterheid van "
-                                                 "de hop hangt daarvan af.")
-                                : QStringLiteral("de doelstellingen (<OBJECTIVES>) geven geen volume (<VOLUME>), en de "
-                                                 "bitterheid van de hop hangt daarvan af."));
-    };
-    // The OG the recipe aims at: read, from the style, or what the targets give.
-    double targetOG = 0;
-    if (d(1) == 0 && d(2) == 0 && d(3) == 0 && d(4) == 0 && d(5) == 0) {
-        const double batch = val(textOr(rec, "BATCH_SIZE"));
-        d(1) = batch == 0 ? 0.0f : strictSingleOf(format(batch, u"###.#"), QStringLiteral("<BATCH_SIZE>"));
-        const Element style = child(rec, "STYLE");
-        double og = val(format(ogRead, u"####"));
-        if (og == 0)
-            og = stylePair(style, "OG_MIN", "OG_MAX");
-        double fg = val(format(fgRead, u"###0"));
-        if (fg == 0)
-            fg = stylePair(style, "FG_MIN", "FG_MAX");
-        if (og == 0)
-            refuse(QStringLiteral("het bestand geeft geen begin-SG: <OG> ontbreekt en <STYLE> geeft geen <OG_MIN> en "
-                                  "<OG_MAX>."));
-        if (fg == 0)
-            refuse(QStringLiteral("het bestand geeft geen eind-SG: <FG> ontbreekt en <STYLE> geeft geen <FG_MIN> en "
-                                  "<FG_MAX>."));
-        if (!beer(og, fg))
-            refuse(QStringLiteral("begin-SG %1 en eind-SG %2 (kg/m3) geven geen bier: de begin-SG ligt boven 1000 "
-                                  "tot en met 1200, de eind-SG boven 990 en onder de begin-SG.")
-                       .arg(plain(og), plain(fg)));
-        requireVolume(d(1));
-        targetOG = og;
-        d(2) = float(val(format(std::abs(og - fg) * 0.132, u"##.0")));
-        d(3) = num::toSingle(fg);
-        double ebu = 0;
-        for (const Hop &h : hops) {
-            where = QStringLiteral("de hop ") + h.name.trimmed();
-            QString form = sameText(h.formTag, "Pellet") ? QStringLiteral("pellets") : QStringLiteral("bloemen");
-            const double u = HopUtilisatie(num::toSingle(og), h.time);
-            const QString of = QStringLiteral(" van hop ") + h.name.trimmed();
-            ebu += u
-                   * BerekenEBU(num::toSingle(strictOf(h.amount, QStringLiteral("<AMOUNT>") + of) * 1000.0), form,
-                                strictSingleOf(h.alpha, QStringLiteral("<ALPHA>") + of), d(1));
-        }
-        where = QStringLiteral("de doelstellingen");
-        d(4) = float(val(format(num::finite(ebu), u"0.0")));
-        const double co2 = val(format(val(textOr(rec, "CARBONATION")) * 1.96, u"###0.0"));
-        d(5) = co2 == 0 ? 5.0f : num::toSingle(co2);
-    }
+    if (d(1) == 0 && d(2) == 0 && d(3) == 0 && d(4) == 0 && d(5) == 0)
+        deriveTargets();
     // Whichever way the targets came, the schedule starts from the gravity they give.
     if (const double og = expectedOG(d, FirstBeer); !beer(og, d(TargetFG)))
         refuse(QStringLiteral("de doelstellingen (<OBJECTIVES>) geven geen bier: begin-SG %1 en eind-SG %2 (kg/m3).")
                    .arg(format(og, u"###0"), plain(d(TargetFG))));
     requireVolume(d(1));
-    if (targetOG == 0)
-        targetOG = expectedOG(d, FirstBeer);
+    if (m_targetOG == 0)
+        m_targetOG = expectedOG(d, FirstBeer);
     add(StatusDoelstellingen);
+}
 
-    // Grain bill: the schedule holds ten rows. A file of another program
-    // gives each malt's laboratory yield and the brewhouse's efficiency; the
-    // grain bill holds what reaches the wort, their product. A file this
-    // program wrote (it has OBJECTIVES) holds that product already.
-    where = QStringLiteral("de storting (<FERMENTABLE>)");
-    const std::vector<Element> ferm = items(rec, "FERMENTABLES", "FERMENTABLE");
+// Targets from the batch, the gravities (or the style's) and the hops, for a
+// file that gives none.
+void Filler::deriveTargets()
+{
+    auto &d = x.Doelstellingen;
+    const double batch = val(textOr(m_rec, "BATCH_SIZE"));
+    d(1) = batch == 0 ? 0.0f : strictSingleOf(format(batch, u"###.#"), QStringLiteral("<BATCH_SIZE>"));
+    const Element style = child(m_rec, "STYLE");
+    double og = val(format(m_ogRead, u"####"));
+    if (og == 0)
+        og = stylePair(style, "OG_MIN", "OG_MAX");
+    double fg = val(format(m_fgRead, u"###0"));
+    if (fg == 0)
+        fg = stylePair(style, "FG_MIN", "FG_MAX");
+    if (og == 0)
+        refuse(QStringLiteral("het bestand geeft geen begin-SG: <OG> ontbreekt en <STYLE> geeft geen <OG_MIN> en "
+                              "<OG_MAX>."));
+    if (fg == 0)
+        refuse(QStringLiteral("het bestand geeft geen eind-SG: <FG> ontbreekt en <STYLE> geeft geen <FG_MIN> en "
+                              "<FG_MAX>."));
+    if (!beer(og, fg))
+        refuse(QStringLiteral("begin-SG %1 en eind-SG %2 (kg/m3) geven geen bier: de begin-SG ligt boven 1000 "
+                              "tot en met 1200, de eind-SG boven 990 en onder de begin-SG.")
+                   .arg(plain(og), plain(fg)));
+    requireVolume(d(1));
+    m_targetOG = og;
+    d(2) = float(val(format(std::abs(og - fg) * 0.132, u"##.0")));
+    d(3) = num::toSingle(fg);
+    double ebu = 0;
+    for (const Hop &h : m_hops) {
+        at(QStringLiteral("de hop ") + h.name.trimmed());
+        QString form = sameText(h.formTag, "Pellet") ? QStringLiteral("pellets") : QStringLiteral("bloemen");
+        const double u = HopUtilisatie(num::toSingle(og), h.time);
+        const QString of = QStringLiteral(" van hop ") + h.name.trimmed();
+        ebu += u
+               * BerekenEBU(num::toSingle(strictOf(h.amount, QStringLiteral("<AMOUNT>") + of) * 1000.0), form,
+                            strictSingleOf(h.alpha, QStringLiteral("<ALPHA>") + of), d(1));
+    }
+    at(QStringLiteral("de doelstellingen"));
+    d(4) = float(val(format(num::finite(ebu), u"0.0")));
+    const double co2 = val(format(val(textOr(m_rec, "CARBONATION")) * 1.96, u"###0.0"));
+    d(5) = co2 == 0 ? 5.0f : num::toSingle(co2);
+}
+
+// The brewhouse efficiency (a fraction) that weighs the mashed rows; 1 when
+// the file has OBJECTIVES, mashes nothing or gives no usable figure (then
+// with a notice).
+double Filler::efficiencyOf(const std::vector<Element> &ferm, int rows)
+{
+    bool mashed = false;  // a row that the efficiency weighs
+    for (int i = 0; i < rows; ++i)
+        mashed = mashed || (!sugarOrExtract(ferm[std::size_t(i)]) && text(ferm[std::size_t(i)], "YIELD"));
+    if (!m_obj.isNull() || !mashed)
+        return 1;
+    const auto given = text(m_rec, "EFFICIENCY");
+    const std::optional<double> e = given ? leadingNumber(*given) : std::nullopt;
+    if (e && *e >= MinEfficiency && *e <= MaxEfficiency)
+        return *e / 100.0;
+    const QString what = given ? QStringLiteral("<EFFICIENCY> is \"%1\", bruikbaar van %2 tot en met %3")
+                                     .arg(given->trimmed(), plain(MinEfficiency), plain(MaxEfficiency))
+                               : QStringLiteral("<EFFICIENCY> ontbreekt");
+    m_notices << QStringLiteral("Het bestand geeft geen bruikbaar brouwzaalrendement (") + what
+                     + QStringLiteral("). Het extractrendement (EE) van de mout is daarom de "
+                                      "laboratoriumopbrengst (<YIELD>) uit het bestand, waarmee de storting te "
+                                      "weinig mout afweegt. Pas het EE in Storting aan op uw brouwzaal.");
+    return 1;
+}
+
+// Grain bill: the schedule holds ten rows. A file of another program gives
+// each malt's laboratory yield and the brewhouse's efficiency; the grain bill
+// holds what reaches the wort, their product. A file this program wrote (it
+// has OBJECTIVES) holds that product already.
+void Filler::grainBill()
+{
+    at(QStringLiteral("de storting (<FERMENTABLE>)"));
+    const std::vector<Element> ferm = items(m_rec, "FERMENTABLES", "FERMENTABLE");
     if (ferm.empty())
         refuse(QStringLiteral("het bestand bevat geen mout of suiker (<FERMENTABLE>)."));
     const int rows = std::min<int>(int(ferm.size()), 10);
     x.Storting.redim(rows - 1, 4);
-    double efficiency = 1;
-    bool mashed = false;  // a row that the efficiency weighs
-    for (int i = 0; i < rows; ++i)
-        mashed = mashed || (!sugarOrExtract(ferm[std::size_t(i)]) && text(ferm[std::size_t(i)], "YIELD"));
-    if (obj.isNull() && mashed) {
-        const auto given = text(rec, "EFFICIENCY");
-        const std::optional<double> e = given ? leadingNumber(*given) : std::nullopt;
-        if (e && *e >= MinEfficiency && *e <= MaxEfficiency) {
-            efficiency = *e / 100.0;
-        } else {
-            const QString what = given ? QStringLiteral("<EFFICIENCY> is \"%1\", bruikbaar van %2 tot en met %3")
-                                             .arg(given->trimmed(), plain(MinEfficiency), plain(MaxEfficiency))
-                                       : QStringLiteral("<EFFICIENCY> ontbreekt");
-            notices << QStringLiteral("Het bestand geeft geen bruikbaar brouwzaalrendement (") + what
-                           + QStringLiteral("). Het extractrendement (EE) van de mout is daarom de "
-                                            "laboratoriumopbrengst (<YIELD>) uit het bestand, waarmee de storting te "
-                                            "weinig mout afweegt. Pas het EE in Storting aan op uw brouwzaal.");
-        }
-    }
+    const double efficiency = efficiencyOf(ferm, rows);
     double total = 0;
     for (int i = 0; i < rows; ++i)
         if (const auto a = text(ferm[std::size_t(i)], "AMOUNT"))
@@ -465,10 +530,13 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
         x.Storting(i, StLaat) = QStringLiteral("0");
     }
     add(StatusStorting);
+}
 
-    // Mash: a step with no temperature or time is overwritten by the next.
-    where = QStringLiteral("het maischschema (<MASH>)");
-    const Element mash = child(rec, "MASH");
+// Mash: a step with no temperature or time is overwritten by the next.
+void Filler::mash()
+{
+    at(QStringLiteral("het maischschema (<MASH>)"));
+    const Element mash = child(m_rec, "MASH");
     std::vector<Element> steps;
     for (Element g = child(mash, "MASH_STEPS"); !g.isNull(); g = g.nextSiblingElement(QStringLiteral("MASH_STEPS")))
         for (Element e = child(g, "MASH_STEP"); !e.isNull(); e = e.nextSiblingElement(QStringLiteral("MASH_STEP")))
@@ -498,17 +566,21 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
             ++r;
     }
     add(StatusMaischschema);
+}
 
-    // Hops: four of each kind at most; those left over are named.
-    where = QStringLiteral("de hop (<HOP>)");
-    if (hops.empty())
+// Hops: four of each kind at most; those left over are named.
+void Filler::hopsOf()
+{
+    at(QStringLiteral("de hop (<HOP>)"));
+    const auto &d = x.Doelstellingen;
+    if (m_hops.empty())
         refuse(QStringLiteral("het bestand bevat geen hop (<HOP>), en zonder bitterhop heeft het recept geen "
                               "bitterheid."));
-    if (std::none_of(hops.begin(), hops.end(), [](const Hop &h) { return h.bitter(); }))
+    if (std::none_of(m_hops.begin(), m_hops.end(), [](const Hop &h) { return h.bitter(); }))
         refuse(QStringLiteral("geen hop in het bestand kookt langer dan 10 minuten, en zonder bitterhop heeft het "
                               "recept geen bitterheid."));
     int nBitter = 0, nAroma = 0;
-    for (const Hop &h : hops)
+    for (const Hop &h : m_hops)
         (h.bitter() ? nBitter : nAroma)++;
     nBitter = std::min(nBitter, 4);
     nAroma = std::min(nAroma, 4);
@@ -518,13 +590,13 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
     double sum = 0;
     std::vector<double> ebus;
     QStringList left;
-    for (const Hop &h : hops) {
+    for (const Hop &h : m_hops) {
         int &row = h.bitter() ? ib : ia;
         if (row >= 4) {
             left << hopLine(h);
             continue;
         }
-        where = QStringLiteral("de hop ") + h.name.trimmed();
+        at(QStringLiteral("de hop ") + h.name.trimmed());
         Table2D<QString> &t = h.bitter() ? x.Bitterhop : x.Aromahop;
         t(row, HopSoort) = h.name;
         const QString up = h.formTag.trimmed().toUpper();
@@ -538,7 +610,7 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
         t(row, HopKooktijd) = format(double(h.time), u"###");
         // Without an OG in the document the hops boil in the wort the targets
         // aim at; a gravity of 0 would give them no weight at all.
-        const double og = ogRead > 0 ? ogRead : targetOG;
+        const double og = m_ogRead > 0 ? m_ogRead : m_targetOG;
         t(row, HopGravity) = format(h.bitter() ? og - 10.0 : og, u"####");
         if (h.bitter()) {
             QString form = t(row, HopHoedanigheid);
@@ -550,25 +622,28 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
         }
         ++row;
     }
-    where = QStringLiteral("de hop (<HOP>)");
+    at(QStringLiteral("de hop (<HOP>)"));
     if (!(sum > 0))
         refuse(QStringLiteral("de bitterhop geeft geen bitterheid: het alfazuur (<ALPHA>) of de hoeveelheid (<AMOUNT>) "
                               "is 0."));
     for (int i = 0; i < int(ebus.size()); ++i)
         x.Bitterhop(i, HopPercBitterheid) = format(num::finite(ebus[std::size_t(i)] * 100.0 / sum), u"###.0");
     if (!left.isEmpty())
-        notices << QStringLiteral("Het recept heeft plaats voor vier aromahoppen en vier bitterhoppen. ")
-                       + (left.size() == 1 ? QStringLiteral("Deze hop uit het bestand is niet overgenomen; voeg hem zo "
-                                                            "nodig zelf toe:\r\n")
-                                           : QStringLiteral("Deze hoppen uit het bestand zijn niet overgenomen; voeg "
-                                                            "ze zo nodig zelf toe:\r\n"))
-                       + left.join(QStringLiteral("\r\n"));
+        m_notices << QStringLiteral("Het recept heeft plaats voor vier aromahoppen en vier bitterhoppen. ")
+                         + (left.size() == 1 ? QStringLiteral("Deze hop uit het bestand is niet overgenomen; voeg hem "
+                                                              "zo nodig zelf toe:\r\n")
+                                             : QStringLiteral("Deze hoppen uit het bestand zijn niet overgenomen; voeg "
+                                                              "ze zo nodig zelf toe:\r\n"))
+                         + left.join(QStringLiteral("\r\n"));
     add(StatusHopgift);
+}
 
-    where = QStringLiteral("de gist en de toevoegingen");
+void Filler::yeastsAndAdditions()
+{
+    at(QStringLiteral("de gist en de toevoegingen"));
     x.Gistkeuze.redim(10);
     int g = 0;
-    for (const Element &e : items(rec, "YEASTS", "YEAST")) {
+    for (const Element &e : items(m_rec, "YEASTS", "YEAST")) {
         if (g > 10)
             break;
         if (const auto n = text(e, "NAME"))
@@ -578,29 +653,29 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
 
     x.Toevoegingen.redim(10);
     int m = 0;
-    for (const Element &e : items(rec, "MISCS", "MISC")) {
+    for (const Element &e : items(m_rec, "MISCS", "MISC")) {
         if (m > 10)
             break;
         x.Toevoegingen(m++) = additionText(e);
     }
     add(StatusToevoegingen);
+}
 
-    // Measured values are taken only as a set the evaluation can show: a
-    // batch size alone is no measurement, and the recipe file would bring it
-    // back as one.
-    where = QStringLiteral("de gemeten waarden");
+// Measured values are taken only as a set the evaluation can show: a batch
+// size alone is no measurement, and the recipe file would bring it back as
+// one.
+void Filler::measured()
+{
+    at(QStringLiteral("de gemeten waarden"));
     x.Evaluatie.redim(2, 0);
-    const auto batchText = text(rec, "BATCH_SIZE");
-    if (batchText && val(*batchText) > 0 && ogText && fgText && ogRead > 1000 && ogRead < 1150 && fgRead > 990
-        && fgRead < 1050) {
+    const auto batchText = text(m_rec, "BATCH_SIZE");
+    if (batchText && val(*batchText) > 0 && m_ogText && m_fgText && m_ogRead > 1000 && m_ogRead < 1150 && m_fgRead > 990
+        && m_fgRead < 1050) {
         x.Evaluatie(0, 0) = *batchText;
-        x.Evaluatie(1, 0) = plain(ogRead);
-        x.Evaluatie(2, 0) = plain(fgRead);
+        x.Evaluatie(1, 0) = plain(m_ogRead);
+        x.Evaluatie(2, 0) = plain(m_fgRead);
         add(StatusEvaluatie);
     }
-
-    x.Aantekening = textOr(rec, "NOTES");
-    return x;
 }
 
 // The import's refusal: the message that an import stopped half-way, and
@@ -747,7 +822,7 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
     try {
         if (tree.empty())
             refuse(noRecipeReason(data));
-        r.recipe = fill(Element(&tree, 0), where, r.notices);
+        r.recipe = Filler(Element(&tree, 0), where, r.notices).run();
         r.outcome = XmlImportResult::Outcome::Ok;
     } catch (const ImportRefused &e) {
         r = refused(e.reason);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TextCut.h"
+
 #include <QColor>
 #include <QEventLoop>
 #include <QLabel>
@@ -94,9 +96,6 @@ void ToonOnderConstructie();
 // sight. A title is shaped again at every repaint: a caption of megabytes (a
 // recipe name) is cut here once, and only a piece of each end is measured.
 QString fittedCaption(const QString &caption, const QFontMetrics &metrics, int width);
-// `text` cut to `keep` characters of each end joined by an ellipsis, when it
-// is longer than twice that; a letter of two UTF-16 units is never split.
-QString middleCut(const QString &text, qsizetype keep);
 // A window title that shows `title`: the window manager draws the title in a
 // bar of its own and is handed the whole text, so a title of a recipe name of
 // megabytes is cut to a line of its start and its end.

@@ -218,8 +218,8 @@ std::vector<OutOfRange> valuesOutOfRange(const RecipeState &r)
 QString outOfRangeMessage(const std::vector<OutOfRange> &values)
 {
     const bool ofFile = std::any_of(values.begin(), values.end(), [](const OutOfRange &v) { return v.ofFile; });
-    QString text = ofFile ? QStringLiteral("Deze waarden vallen buiten het bereik van hun invoerscherm of, in het "
-                                           "bestand, buiten wat een mout kan hebben:\r\n")
+    QString text = ofFile ? QStringLiteral("Deze waarden vallen buiten het bereik van hun invoerscherm of buiten wat "
+                                           "een mout kan hebben:\r\n")
                           : QStringLiteral("Deze waarden van het recept vallen buiten het bereik van hun "
                                            "invoerscherm:\r\n");
     for (const OutOfRange &v : values)

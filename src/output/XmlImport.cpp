@@ -338,8 +338,8 @@ QString leftOutNotice(const QStringList &left, bool bitter, bool aroma)
                                     : QStringLiteral("Deze hoppen uit het bestand zijn niet overgenomen:\r\n"))
                 + left.join(QStringLiteral("\r\n"));
     if (bitter)
-        t += QStringLiteral("\r\nDe overgenomen bitterhoppen geven samen de hele bitterheid: Mostarium weegt ze af "
-                            "op de bitterheid van de doelstellingen.");
+        t += QStringLiteral("\r\nDe overgenomen bitterhoppen geven samen de hele bitterheid: hun gewicht wordt "
+                            "berekend op de bitterheid van de doelstellingen.");
     if (aroma)
         t += QStringLiteral("\r\nTel een weggelaten aromahop zo nodig op bij een overgenomen aromahop van dezelfde "
                             "soort en kooktijd.");
@@ -712,11 +712,12 @@ void Filler::hopsOf()
     if (!left.isEmpty())
         m_notices << leftOutNotice(left, leftBitter, leftAroma);
     if (!dry.isEmpty())
-        m_notices << QStringLiteral("Als drooghop overgenomen, als aromahop zonder kooktijd (die geen bitterheid "
+        m_notices << QStringLiteral("Als drooghop overgenomen (een aromahop zonder kooktijd, die geen bitterheid "
                                     "geeft):\r\n")
                          + dry.join(QStringLiteral("\r\n"))
-                         + QStringLiteral("\r\nIn Hopgift staat de kooktijd van een drooghop rood: dat scherm vraagt "
-                                          "een kooktijd van elke aromahop.");
+                         + QStringLiteral(
+                             "\r\nIn Hopgift staat de kooktijd van een drooghop rood, omdat dat scherm van "
+                             "elke aromahop een kooktijd vraagt.");
     add(StatusHopgift);
 }
 

@@ -506,7 +506,7 @@ TEST_F(ImportXmlTest, ImportedRecipesAreWhatTheFileMeans)
         {"aromahop.xml",
          [&aroma] { return aroma.bytes(); },
          {QStringLiteral("Hopgift - aromahop Saaz, kooktijd (min): leeg"),
-          QStringLiteral("Als drooghop overgenomen, als aromahop zonder kooktijd (die geen bitterheid geeft):\r\n"
+          QStringLiteral("Als drooghop overgenomen (een aromahop zonder kooktijd, die geen bitterheid geeft):\r\n"
                          "- Mosaic: 30 gr\r\n")},
          [](const QString &message) {
              EXPECT_FALSE(message.contains(QStringLiteral("Mosaic, kooktijd"))) << qPrintable(message);
@@ -680,8 +680,8 @@ TEST_F(ImportXmlTest, ValuesOutsideTheDialogsRangesAreNamedAfterTheImport)
         ASSERT_EQ(lines.size(), c.listed.size() + 4) << qPrintable(fake.messages[0].prompt);
         EXPECT_EQ(lines.front(),
                   c.listed.join(u'|').contains(QStringLiteral("<YIELD>"))
-                      ? QStringLiteral("Deze waarden vallen buiten het bereik van hun invoerscherm of, in het bestand, "
-                                       "buiten wat een mout kan hebben:")
+                      ? QStringLiteral("Deze waarden vallen buiten het bereik van hun invoerscherm of buiten wat een "
+                                       "mout kan hebben:")
                       : QStringLiteral("Deze waarden van het recept vallen buiten het bereik van hun invoerscherm:"));
         EXPECT_EQ(lines.back(), QStringLiteral("Verbeter ze in die schermen."));
         for (int i = 0; i < c.listed.size(); ++i)

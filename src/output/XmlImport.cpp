@@ -848,18 +848,22 @@ QString noRecipeReason(const QByteArray &data)
     if (lowerRecipe)
         return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand schrijft <%1> waar BeerXML 1.0 <RECIPE> "
                               "schrijft (een andere versie, zoals BeerXML 2, leest Mostarium niet).")
-            .arg(reader.qualifiedName().toString());
+            .arg(quotedText(reader.qualifiedName()));
     if (root.isEmpty())
         return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand bevat geen enkel element.");
-    return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand (<%1>) bevat geen element <RECIPE>.").arg(root);
+    return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand (<%1>) bevat geen element <RECIPE>.")
+        .arg(quotedText(root));
 }
 
 QString loadMessage(int code, const QString &reason, int line, int column, qint64 position, const QString &source,
                     const QString &url)
 {
+    // The reader's reasons may quote a name from the file.
+    constexpr qsizetype ReasonKeep = 200;
+    const QString shown = middleCut(reason, ReasonKeep);
     return QStringLiteral("Your XML Document failed to load") + QStringLiteral("due the following error.\r\n")
-           + QStringLiteral("Error #: ") + QString::number(code) + QStringLiteral(": ") + reason
-           + (reason.endsWith(u'\n') ? QString() : QStringLiteral("\r\n")) + QStringLiteral("Line #: ")
+           + QStringLiteral("Error #: ") + QString::number(code) + QStringLiteral(": ") + shown
+           + (shown.endsWith(u'\n') ? QString() : QStringLiteral("\r\n")) + QStringLiteral("Line #: ")
            + QString::number(line) + QStringLiteral("\r\nLine Position: ") + QString::number(column)
            + QStringLiteral("\r\nPosition In File: ") + QString::number(position) + QStringLiteral("\r\nSource Text: ")
            + source + QStringLiteral("\r\nDocument URL: ") + url;

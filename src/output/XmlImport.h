@@ -48,8 +48,8 @@ struct XmlImportResult {
     QString message;      // the message to show when not Ok
     XmlRecipe recipe;     // whole only when Ok
     QStringList notices;  // when Ok: what the brewer should know, one paragraph each
-    // When Ok: the file's values no brewery has, which the recipe took as
-    // they stand (a malt's YIELD).
+    // When Ok: the file's values no fermentable has, which the recipe took
+    // as they stand (a YIELD in points per pound).
     std::vector<OutOfRange> fileValues;
     // When Ok: the aroma rows that hold the file's dry hops.
     std::vector<int> dryHopRows;
@@ -57,8 +57,9 @@ struct XmlImportResult {
     bool ok() const { return outcome == Outcome::Ok; }
 };
 
-// The rest a recipe gets when its file gives no mash step: one infusion, as
-// most single-infusion recipes and every extract recipe would be mashed.
+// The rest a recipe gets when its file gives no mash step (an extract recipe,
+// say): one infusion at the temperature and time most single-infusion
+// recipes use, so that the schedule can be computed.
 inline constexpr float DefaultRestTemp = 66, DefaultRestTime = 60;
 
 // The most recipes left out of a file that the import's message names; of

@@ -136,6 +136,9 @@ TEST_F(ImportXmlTest, CancelAndFailuresLeaveTheOpenRecipe)
          "\"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\u2026xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\"."},
         {"html.xml", "<html><body><p>Saison</p></body></html>", false,
          "dit is geen BeerXML 1.0 recept: het bestand (<html>) bevat geen element <RECIPE>."},
+        // The longest name the reader takes, quoted by its ends.
+        {"grootelement.xml", "<" + QByteArray(4000, 'a') + "/>", false,
+         "dit is geen BeerXML 1.0 recept: het bestand (<aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\u2026"},
         {"beerxml2.xml",
          "<beer_xml><version>2.06</version><recipes><recipe><name>Saison</name><og>1.060</og></recipe></recipes>"
          "</beer_xml>",

@@ -560,7 +560,9 @@ void Filler::grainBill()
         if (const auto y = text(f, "YIELD")) {
             const double yield = val(*y);
             x.Storting(i, StBZR) = format(yield / 100.0 * (sugarOrExtract(f) ? 1.0 : efficiency), u"0.00");
-            checkYield(f, i, *y, yield);
+            // A yield whose share the grain dialog refuses is named with its share.
+            if (holdsText(limits::StortingBZR, x.Storting(i, StBZR)))
+                checkYield(f, i, *y, yield);
         }
         if (const auto c = text(f, "COLOR"))
             // The lightest malts are 0 EBC, never a negative colour.
@@ -572,7 +574,7 @@ void Filler::grainBill()
 
 // A YIELD above 100 % no fermentable gives, nor one below MinMaltYield a
 // malt: such a figure (points per pound, say) is taken as it stands and named
-// with the values out of range. A yield of 0 the grain dialog's range names.
+// with the values out of range.
 void Filler::checkYield(const Element &f, int row, const QString &given, double yield)
 {
     const bool malt = sameText(textOr(f, "TYPE"), "Grain");

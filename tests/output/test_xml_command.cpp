@@ -620,7 +620,9 @@ TEST_F(ImportXmlTest, ValuesOutsideTheDialogsRangesAreNamedAfterTheImport)
     ppg.fermentables = xml::fermentable(QStringLiteral("Pale Ale"), QStringLiteral("4.0"))
                            .replace(QStringLiteral("80.0"), QStringLiteral("37.7"))
                        + xml::fermentable(QStringLiteral("Suiker"), QStringLiteral("0.5"))
-                             .replace(QStringLiteral("80.0"), QStringLiteral("46"));
+                             .replace(QStringLiteral("80.0"), QStringLiteral("46"))
+                       + xml::fermentable(QStringLiteral("Haver"), QStringLiteral("0.5"), QStringLiteral("2.0"),
+                                          QStringLiteral("Adjunct"), QStringLiteral("120"));
     gramsAsKilos.hops = xml::hop(QStringLiteral("Magnum"), QStringLiteral("60"), QStringLiteral("Pellet"),
                                  QStringLiteral("Boil"), QStringLiteral("1.0"), QStringLiteral("12.0"));
     kilosAroma.hops = xml::hop(QStringLiteral("Saaz"), QStringLiteral("60"))
@@ -655,7 +657,9 @@ TEST_F(ImportXmlTest, ValuesOutsideTheDialogsRangesAreNamedAfterTheImport)
          {QStringLiteral("Storting - opbrengst (<YIELD>) in het bestand, Pale Ale: 37.7 (toegestaan: van 50 tot en met "
                          "100 voor een mout)"),
           QStringLiteral("Storting - opbrengst (<YIELD>) in het bestand, Suiker: 46 (toegestaan: van 50 tot en met 100 "
-                         "voor een mout)")}},
+                         "voor een mout)"),
+          QStringLiteral("Storting - opbrengst (<YIELD>) in het bestand, Haver: 120 (toegestaan: boven 0 tot en met "
+                         "100)")}},
         {"kilo.xml", gramsAsKilos.bytes(), {ebu}},
         {"aroma.xml", kilosAroma.bytes(), {ebu, aromaGrams("Cascade"), aromaGrams("Citra")}},
         {"lovibond0.xml", lovibond0.bytes(), {}},

@@ -2,6 +2,9 @@
 
 #include "NumText.h"
 #include "RecipeState.h"
+#include "TextCut.h"
+
+#include <algorithm>
 
 namespace mostarium {
 
@@ -27,7 +30,10 @@ bool holdsText(const Limit &l, const QString &text)
 
 namespace {
 
-QString shownValue(const QString &text) { return text.trimmed().isEmpty() ? QStringLiteral("leeg") : text; }
+QString shownValue(const QString &text)
+{
+    return text.trimmed().isEmpty() ? QStringLiteral("leeg") : middleCut(text, QuotedTextKeep);
+}
 
 class Collector {
 public:
@@ -37,7 +43,7 @@ public:
     void check(const QString &dialog, const QString &what, const QString &text, const Limit &l, const QString &value)
     {
         if (!holdsText(l, text))
-            m_out.push_back({dialog, what, shownValue(value), l.text()});
+            push(dialog, what, value, l.text());
     }
     void check(const QString &dialog, const QString &what, const QString &text, const Limit &l)
     {
@@ -45,10 +51,30 @@ public:
     }
     void add(const QString &dialog, const QString &what, const QString &value, const QString &range)
     {
-        m_out.push_back({dialog, what, shownValue(value), range});
+        push(dialog, what, value, range);
     }
+    // The entries from `from` on are of the cell (`row`, `column`) of `table`.
+    void markCell(std::size_t from, const QString &table, int row, int column)
+    {
+        for (std::size_t i = from; i < m_out.size(); ++i) {
+            m_out[i].table = table;
+            m_out[i].row = row;
+            m_out[i].column = column;
+        }
+    }
+    std::size_t size() const { return m_out.size(); }
 
 private:
+    void push(const QString &dialog, const QString &what, const QString &value, const QString &range)
+    {
+        OutOfRange v;
+        v.dialog = dialog;
+        v.what = what;
+        v.value = shownValue(value);
+        v.range = range;
+        m_out.push_back(std::move(v));
+    }
+
     std::vector<OutOfRange> &m_out;
 };
 
@@ -77,7 +103,7 @@ void targets(const RecipeState &r, Collector &c)
 
 QString rowName(const QString &name, int i)
 {
-    return name.trimmed().isEmpty() ? QStringLiteral("rij %1").arg(i + 1) : name.trimmed();
+    return name.trimmed().isEmpty() ? QStringLiteral("rij %1").arg(i + 1) : quotedText(name);
 }
 
 void grainBill(const RecipeState &r, Collector &c)
@@ -134,6 +160,7 @@ void mashSchedule(const RecipeState &r, Collector &c)
 void hopList(const Table2D<QString> &t, bool aroma, Collector &c)
 {
     auto cell = [&t](int i, int col) { return t.has(i, col) ? t(i, col) : QString(); };
+    const QString table = aroma ? QStringLiteral("Aromahop") : QStringLiteral("Bitterhop");
     for (int i = 0; i < t.rows(); ++i) {
         const QString variety = cell(i, HopSoort);
         // An aroma row without a variety holds no hop.
@@ -141,18 +168,24 @@ void hopList(const Table2D<QString> &t, bool aroma, Collector &c)
             continue;
         const QString row = (aroma ? QStringLiteral("aromahop ") : QStringLiteral("bitterhop ")) + rowName(variety, i)
                             + QStringLiteral(", ");
-        if (!limits::knownHopForm(cell(i, HopHoedanigheid)))
+        const auto check = [&](int column, const QString &what, const Limit &l) {
+            const std::size_t from = c.size();
+            c.check(Hopgift, row + what, cell(i, column), l);
+            c.markCell(from, table, i, column);
+        };
+        if (!limits::knownHopForm(cell(i, HopHoedanigheid))) {
+            const std::size_t from = c.size();
             c.add(Hopgift, row + QStringLiteral("hoedanigheid"), cell(i, HopHoedanigheid),
                   QStringLiteral("bloemen of pellets"));
-        c.check(Hopgift, row + QStringLiteral("alfazuur (%)"), cell(i, HopAlfazuur),
-                limits::hopAlfa(limits::HopAlfaMax));
+            c.markCell(from, table, i, HopHoedanigheid);
+        }
+        check(HopAlfazuur, QStringLiteral("alfazuur (%)"), limits::hopAlfa(limits::HopAlfaMax));
         if (aroma)
-            c.check(Hopgift, row + QStringLiteral("hoeveelheid (gr)"), cell(i, HopGram), limits::AromaGram);
+            check(HopGram, QStringLiteral("hoeveelheid (gr)"), limits::AromaGram);
         else
-            c.check(Hopgift, row + QStringLiteral("bitterheid (%)"), cell(i, HopPercBitterheid), limits::BitterPerc);
-        c.check(Hopgift, row + QStringLiteral("kooktijd (min)"), cell(i, HopKooktijd),
-                aroma ? limits::AromaTijd : limits::BitterTijd);
-        c.check(Hopgift, row + QStringLiteral("SG (kg/m3)"), cell(i, HopGravity), limits::HopGravity);
+            check(HopPercBitterheid, QStringLiteral("bitterheid (%)"), limits::BitterPerc);
+        check(HopKooktijd, QStringLiteral("kooktijd (min)"), aroma ? limits::AromaTijd : limits::BitterTijd);
+        check(HopGravity, QStringLiteral("SG (kg/m3)"), limits::HopGravity);
     }
 }
 
@@ -174,7 +207,11 @@ std::vector<OutOfRange> valuesOutOfRange(const RecipeState &r)
 
 QString outOfRangeMessage(const std::vector<OutOfRange> &values)
 {
-    QString text = QStringLiteral("Deze waarden van het recept vallen buiten het bereik van hun invoerscherm:\r\n");
+    const bool ofFile = std::any_of(values.begin(), values.end(), [](const OutOfRange &v) { return v.ofFile; });
+    QString text = ofFile ? QStringLiteral("Deze waarden vallen buiten het bereik van hun invoerscherm of buiten wat "
+                                           "een mout kan hebben:\r\n")
+                          : QStringLiteral("Deze waarden van het recept vallen buiten het bereik van hun "
+                                           "invoerscherm:\r\n");
     for (const OutOfRange &v : values)
         text += QStringLiteral("\r\n") + v.dialog + QStringLiteral(" - ") + v.what + QStringLiteral(": ") + v.value
                 + QStringLiteral(" (toegestaan: ") + v.range + QStringLiteral(")");

@@ -56,12 +56,18 @@ bool knownHopForm(const QString &form);
 
 }  // namespace limits
 
-// One value of a recipe outside its dialog's range.
+// One value of a recipe outside its dialog's range, or of an imported file
+// outside what a brewery knows (`ofFile`).
 struct OutOfRange {
     QString dialog;  // the dialog's caption
     QString what;    // the field, with its row where it has one
-    QString value;   // as the recipe holds it
+    QString value;   // as the recipe (or the file) holds it
     QString range;
+    bool ofFile = false;
+    // The cell of a hop list, where the value is one: the list's name
+    // ("Aromahop", "Bitterhop"), its row and column.
+    QString table;
+    int row = -1, column = -1;
 };
 
 // The first beer's targets, grain bill, mash schedule and hops that their
@@ -70,6 +76,7 @@ struct OutOfRange {
 std::vector<OutOfRange> valuesOutOfRange(const RecipeState &r);
 
 // The message that lists them, asking the brewer to correct them there.
+// Long texts are quoted cut in the middle.
 QString outOfRangeMessage(const std::vector<OutOfRange> &values);
 
 }  // namespace mostarium

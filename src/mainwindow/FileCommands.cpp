@@ -304,11 +304,8 @@ bool FileCommands::mnuImportXML_Click()
     m_w.refreshView();
     // What the import could not take as the file meant it, and what the
     // dialogs would refuse, in one message, so that the brewer corrects it.
-    QStringList notices = imp.notices;
-    if (const std::vector<OutOfRange> odd = valuesOutOfRange(m_s.recipe); !odd.empty())
-        notices << outOfRangeMessage(odd);
-    if (!notices.isEmpty())
-        services().msgBox(notices.join(QStringLiteral("\r\n\r\n")), mb::Exclamation, Attentie);
+    if (const QString notice = importNotice(imp, m_s.recipe); !notice.isEmpty())
+        services().msgBox(notice, mb::Exclamation, Attentie);
     return true;
 }
 

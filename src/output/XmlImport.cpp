@@ -10,6 +10,7 @@
 #include "core/RecipeLimits.h"
 #include "core/RecipeReset.h"
 #include "core/Session.h"
+#include "core/TextCut.h"
 #include "core/WholeFile.h"
 #include "output/XmlDocumentBounds.h"
 
@@ -175,7 +176,7 @@ double strictOf(const QString &t, const QString &what)
     try {
         return num::strictDouble(t);
     } catch (const CalcError &) {
-        refuse(QStringLiteral("%1 is geen getal: \"%2\".").arg(what, t.trimmed()));
+        refuse(QStringLiteral("%1 is geen getal: \"%2\".").arg(what, quotedText(t)));
     }
 }
 
@@ -184,7 +185,7 @@ float strictSingleOf(const QString &t, const QString &what)
     try {
         return num::strictSingle(t);
     } catch (const CalcError &) {
-        refuse(QStringLiteral("%1 is geen getal: \"%2\".").arg(what, t.trimmed()));
+        refuse(QStringLiteral("%1 is geen getal: \"%2\".").arg(what, quotedText(t)));
     }
 }
 
@@ -211,7 +212,7 @@ double gravity(const QString &t, const QString &what)
         return val(format(PlatoToSG(float(v)), u"0.0"));
     refuse(QStringLiteral("%1 \"%2\" is geen dichtheid: Mostarium leest een SG (1.050), kg/m3 (1050) of graden "
                           "Plato (12.5).")
-               .arg(what, t.trimmed()));
+               .arg(what, quotedText(t)));
 }
 
 // Boil minutes as the recipe holds them: whole, within 0..32767, where the
@@ -306,174 +307,302 @@ bool sugarOrExtract(const Element &f)
     return sameText(type, "Sugar") || sameText(type, "Extract") || sameText(type, "Dry Extract");
 }
 
+// A hop the recipe has no room for, as the message names it.
 QString hopLine(const Hop &h)
 {
-    QString line = QStringLiteral("- ") + (h.bitter() ? QStringLiteral("bitterhop ") : QStringLiteral("aromahop "))
-                   + (h.name.trimmed().isEmpty() ? QStringLiteral("zonder naam") : h.name.trimmed())
-                   + QStringLiteral(": ") + format(val(h.amount) * 1000.0, u"##0") + QStringLiteral(" gr, ")
-                   + QString::number(h.fileTime) + QStringLiteral(" min");
-    if (h.dry)
-        line += QStringLiteral(" (drooghop)");
-    return line;
+    const QString kind = h.dry        ? QStringLiteral("drooghop ")
+                         : h.bitter() ? QStringLiteral("bitterhop ")
+                                      : QStringLiteral("aromahop ");
+    return QStringLiteral("- ") + kind
+           + (h.name.trimmed().isEmpty() ? QStringLiteral("zonder naam") : quotedText(h.name)) + QStringLiteral(": ")
+           + format(val(h.amount) * 1000.0, u"##0") + QStringLiteral(" gr, ") + QString::number(h.fileTime)
+           + QStringLiteral(" min");
 }
 
-// The steps of the import. A refusal, or a CalcError anywhere, stops it;
-// `where` names the part being read, for the message of a CalcError.
-// `notices` gets what the brewer should know about the recipe imported.
-XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
+// The name of a part of the file as a message gives it.
+QString shownName(const QString &name)
 {
-    XmlRecipe x;
-    const auto add = [&x](int bit) {
+    return name.trimmed().isEmpty() ? QStringLiteral("zonder naam") : QStringLiteral("\"") + quotedText(name) + u'"';
+}
+
+// The lowest laboratory yield (%) of a malt: roasted barley and black malt
+// give some 55. A figure in points per pound, which some programs write in
+// YIELD, lies below 47 (sucrose).
+constexpr double MinMaltYield = 50, MaxYield = 100;
+
+// What the brewer can do about the hops the recipe has no room for.
+QString leftOutNotice(const QStringList &left, bool bitter, bool aroma)
+{
+    QString t = QStringLiteral("Het recept heeft plaats voor vier aromahoppen en vier bitterhoppen. ")
+                + (left.size() == 1 ? QStringLiteral("Deze hop uit het bestand is niet overgenomen:\r\n")
+                                    : QStringLiteral("Deze hoppen uit het bestand zijn niet overgenomen:\r\n"))
+                + left.join(QStringLiteral("\r\n"));
+    if (bitter)
+        t += QStringLiteral("\r\nDe overgenomen bitterhoppen geven samen de hele bitterheid: hun gewicht wordt "
+                            "berekend op de bitterheid van de doelstellingen.");
+    if (aroma)
+        t += QStringLiteral("\r\nTel een weggelaten aromahop zo nodig op bij een overgenomen aromahop van dezelfde "
+                            "soort en kooktijd.");
+    return t;
+}
+
+// The steps of the import, one per section of the file, in the order they
+// run. A refusal, or a CalcError anywhere, stops it; `where` names the part
+// being read, for the message of a CalcError. `notices` gets what the brewer
+// should know about the recipe imported.
+class Filler {
+public:
+    Filler(const Element &rec, QString &where, XmlImportResult &result)
+        : m_rec(rec), m_where(where), m_notices(result.notices), m_result(result)
+    {}
+
+    XmlRecipe run()
+    {
+        general();
+        gravities();
+        targets();
+        grainBill();
+        mash();
+        hopsOf();
+        yeastsAndAdditions();
+        measured();
+        x.Aantekening = textOr(m_rec, "NOTES");
+        return x;
+    }
+
+private:
+    void add(int bit)
+    {
         if (!(x.ReceptStatus & bit))
             x.ReceptStatus = std::int16_t(x.ReceptStatus + bit);
-    };
+    }
+    void at(const QString &where) { m_where = where; }
 
-    where = QStringLiteral("de algemene gegevens");
+    void general();
+    void gravities();
+    void targets();
+    void deriveTargets();
+    void requireVolume(float volume) const;
+    void grainBill();
+    double efficiencyOf(const std::vector<Element> &ferm, int rows);
+    void checkYield(const Element &f, int row, const QString &given, double yield);
+    void mash();
+    void hopsOf();
+    void yeastsAndAdditions();
+    void measured();
+
+    const Element m_rec;
+    QString &m_where;
+    QStringList &m_notices;
+    XmlImportResult &m_result;
+    XmlRecipe x;
+    std::vector<Hop> m_hops;
+    std::optional<QString> m_ogText, m_fgText;
+    double m_ogRead = 0, m_fgRead = 0;
+    Element m_obj;
+    // The OG the recipe aims at: read, from the style, or what the targets give.
+    double m_targetOG = 0;
+};
+
+void Filler::general()
+{
+    at(QStringLiteral("de algemene gegevens"));
     x.Algemeen.redim(7);
-    x.Algemeen(0) = textOr(rec, "NAME");
-    x.Algemeen(1) = textOr(rec, "BREWER");
-    x.Algemeen(6) = textOr(rec, "DATE");
+    x.Algemeen(0) = textOr(m_rec, "NAME");
+    x.Algemeen(1) = textOr(m_rec, "BREWER");
+    x.Algemeen(6) = textOr(m_rec, "DATE");
     add(StatusAlgemeen);
+}
 
-    where = QStringLiteral("de hop (<HOP>)");
-    const std::vector<Element> hopEls = items(rec, "HOPS", "HOP");
-    std::vector<Hop> hops;
-    for (const Element &e : hopEls)
-        hops.push_back(readHop(e));
-    where = QStringLiteral("de dichtheden (<OG>, <FG>)");
-    const auto ogText = text(rec, "OG");
-    const auto fgText = text(rec, "FG");
-    const double ogRead = ogText ? gravity(*ogText, QStringLiteral("<OG>")) : 0;
-    const double fgRead = fgText ? gravity(*fgText, QStringLiteral("<FG>")) : 0;
+// The hops and the gravities the targets and the hop rows both read.
+void Filler::gravities()
+{
+    at(QStringLiteral("de hop (<HOP>)"));
+    for (const Element &e : items(m_rec, "HOPS", "HOP"))
+        m_hops.push_back(readHop(e));
+    at(QStringLiteral("de dichtheden (<OG>, <FG>)"));
+    m_ogText = text(m_rec, "OG");
+    m_fgText = text(m_rec, "FG");
+    m_ogRead = m_ogText ? gravity(*m_ogText, QStringLiteral("<OG>")) : 0;
+    m_fgRead = m_fgText ? gravity(*m_fgText, QStringLiteral("<FG>")) : 0;
+}
 
-    // Targets.
-    where = QStringLiteral("de doelstellingen");
+// Hops boil in a volume: without one their bitterness cannot be computed.
+void Filler::requireVolume(float volume) const
+{
+    if (!m_hops.empty() && !(volume > 0))
+        refuse(m_obj.isNull() ? QStringLiteral("het bestand geeft geen volume (<BATCH_SIZE> ontbreekt of is niet boven "
+                                               "0), en de bitterheid van de hop hangt daarvan af.")
+                              : QStringLiteral("de doelstellingen (<OBJECTIVES>) geven geen volume (<VOLUME>), en de "
+                                               "bitterheid van de hop hangt daarvan af."));
+}
+
+void Filler::targets()
+{
+    at(QStringLiteral("de doelstellingen"));
     auto &d = x.Doelstellingen;
     d.redim(5);
-    const Element obj = child(rec, "OBJECTIVES");
-    if (!obj.isNull()) {
+    m_obj = child(m_rec, "OBJECTIVES");
+    if (!m_obj.isNull()) {
         const auto of = [](const char *name) { return QStringLiteral("<OBJECTIVES>/<%1>").arg(QLatin1String(name)); };
-        d(1) = strictOrZero(obj, "VOLUME", of("VOLUME"));
-        d(2) = strictOrZero(obj, "VOLPERCETHANOL", of("VOLPERCETHANOL"));
-        d(3) = num::toSingle(val(textOr(obj, "FG")) * 1000.0);
-        d(4) = strictOrZero(obj, "EBU", of("EBU"));
-        d(5) = strictOrZero(obj, "CO2", of("CO2"));
+        d(1) = strictOrZero(m_obj, "VOLUME", of("VOLUME"));
+        d(2) = strictOrZero(m_obj, "VOLPERCETHANOL", of("VOLPERCETHANOL"));
+        d(3) = num::toSingle(val(textOr(m_obj, "FG")) * 1000.0);
+        d(4) = strictOrZero(m_obj, "EBU", of("EBU"));
+        d(5) = strictOrZero(m_obj, "CO2", of("CO2"));
     }
-    // Hops boil in a volume: without one their bitterness cannot be computed.
-    const auto requireVolume = [&](float volume) {
-        if (!hops.empty() && !(volume > 0))
-            refuse(obj.isNull() ? QStringLiteral("het bestand geeft geen volume (<BATCH_SIZE>), en de bitterheid van "
-                                                 "de hop hangt daarvan af.")
-                                : QStringLiteral("de doelstellingen (<OBJECTIVES>) geven geen volume (<VOLUME>), en de "
-                                                 "bitterheid van de hop hangt daarvan af."));
-    };
-    // The OG the recipe aims at: read, from the style, or what the targets give.
-    double targetOG = 0;
-    if (d(1) == 0 && d(2) == 0 && d(3) == 0 && d(4) == 0 && d(5) == 0) {
-        const double batch = val(textOr(rec, "BATCH_SIZE"));
-        d(1) = batch == 0 ? 0.0f : strictSingleOf(format(batch, u"###.#"), QStringLiteral("<BATCH_SIZE>"));
-        const Element style = child(rec, "STYLE");
-        double og = val(format(ogRead, u"####"));
-        if (og == 0)
-            og = stylePair(style, "OG_MIN", "OG_MAX");
-        double fg = val(format(fgRead, u"###0"));
-        if (fg == 0)
-            fg = stylePair(style, "FG_MIN", "FG_MAX");
-        if (og == 0)
-            refuse(QStringLiteral("het bestand geeft geen begin-SG: <OG> ontbreekt en <STYLE> geeft geen <OG_MIN> en "
-                                  "<OG_MAX>."));
-        if (fg == 0)
-            refuse(QStringLiteral("het bestand geeft geen eind-SG: <FG> ontbreekt en <STYLE> geeft geen <FG_MIN> en "
-                                  "<FG_MAX>."));
-        if (!beer(og, fg))
-            refuse(QStringLiteral("begin-SG %1 en eind-SG %2 (kg/m3) geven geen bier: de begin-SG ligt boven 1000 "
-                                  "tot en met 1200, de eind-SG boven 990 en onder de begin-SG.")
-                       .arg(plain(og), plain(fg)));
-        requireVolume(d(1));
-        targetOG = og;
-        d(2) = float(val(format(std::abs(og - fg) * 0.132, u"##.0")));
-        d(3) = num::toSingle(fg);
-        double ebu = 0;
-        for (const Hop &h : hops) {
-            where = QStringLiteral("de hop ") + h.name.trimmed();
-            QString form = sameText(h.formTag, "Pellet") ? QStringLiteral("pellets") : QStringLiteral("bloemen");
-            const double u = HopUtilisatie(num::toSingle(og), h.time);
-            const QString of = QStringLiteral(" van hop ") + h.name.trimmed();
-            ebu += u
-                   * BerekenEBU(num::toSingle(strictOf(h.amount, QStringLiteral("<AMOUNT>") + of) * 1000.0), form,
-                                strictSingleOf(h.alpha, QStringLiteral("<ALPHA>") + of), d(1));
-        }
-        where = QStringLiteral("de doelstellingen");
-        d(4) = float(val(format(num::finite(ebu), u"0.0")));
-        const double co2 = val(format(val(textOr(rec, "CARBONATION")) * 1.96, u"###0.0"));
-        d(5) = co2 == 0 ? 5.0f : num::toSingle(co2);
-    }
+    if (d(1) == 0 && d(2) == 0 && d(3) == 0 && d(4) == 0 && d(5) == 0)
+        deriveTargets();
     // Whichever way the targets came, the schedule starts from the gravity they give.
     if (const double og = expectedOG(d, FirstBeer); !beer(og, d(TargetFG)))
-        refuse(QStringLiteral("de doelstellingen (<OBJECTIVES>) geven geen bier: begin-SG %1 en eind-SG %2 (kg/m3).")
-                   .arg(format(og, u"###0"), plain(d(TargetFG))));
+        refuse((m_obj.isNull() ? QStringLiteral("de doelstellingen uit het bestand (<OG>, <FG>, <CARBONATION>)")
+                               : QStringLiteral("de doelstellingen (<OBJECTIVES>)"))
+               + QStringLiteral(" geven geen bier: begin-SG %1 en eind-SG %2 (kg/m3).")
+                     .arg(format(og, u"###0"), plain(d(TargetFG))));
     requireVolume(d(1));
-    if (targetOG == 0)
-        targetOG = expectedOG(d, FirstBeer);
+    if (m_targetOG == 0)
+        m_targetOG = expectedOG(d, FirstBeer);
     add(StatusDoelstellingen);
+}
 
-    // Grain bill: the schedule holds ten rows. A file of another program
-    // gives each malt's laboratory yield and the brewhouse's efficiency; the
-    // grain bill holds what reaches the wort, their product. A file this
-    // program wrote (it has OBJECTIVES) holds that product already.
-    where = QStringLiteral("de storting (<FERMENTABLE>)");
-    const std::vector<Element> ferm = items(rec, "FERMENTABLES", "FERMENTABLE");
+// Targets from the batch, the gravities (or the style's) and the hops, for a
+// file that gives none.
+void Filler::deriveTargets()
+{
+    auto &d = x.Doelstellingen;
+    const double batch = val(textOr(m_rec, "BATCH_SIZE"));
+    d(1) = batch == 0 ? 0.0f : strictSingleOf(format(batch, u"###.#"), QStringLiteral("<BATCH_SIZE>"));
+    const Element style = child(m_rec, "STYLE");
+    double og = val(format(m_ogRead, u"####"));
+    if (og == 0)
+        og = stylePair(style, "OG_MIN", "OG_MAX");
+    double fg = val(format(m_fgRead, u"###0"));
+    if (fg == 0)
+        fg = stylePair(style, "FG_MIN", "FG_MAX");
+    if (og == 0)
+        refuse(QStringLiteral("het bestand geeft geen begin-SG: <OG> ontbreekt en <STYLE> geeft geen <OG_MIN> en "
+                              "<OG_MAX>."));
+    if (fg == 0)
+        refuse(QStringLiteral("het bestand geeft geen eind-SG: <FG> ontbreekt en <STYLE> geeft geen <FG_MIN> en "
+                              "<FG_MAX>."));
+    if (!beer(og, fg))
+        refuse(QStringLiteral("begin-SG %1 en eind-SG %2 (kg/m3) geven geen bier: de begin-SG ligt boven 1000 "
+                              "tot en met 1200, de eind-SG boven 990 en onder de begin-SG.")
+                   .arg(plain(og), plain(fg)));
+    requireVolume(d(1));
+    m_targetOG = og;
+    d(2) = float(val(format(std::abs(og - fg) * 0.132, u"##.0")));
+    d(3) = num::toSingle(fg);
+    double ebu = 0;
+    for (const Hop &h : m_hops) {
+        at(QStringLiteral("de hop ") + quotedText(h.name));
+        QString form = sameText(h.formTag, "Pellet") ? QStringLiteral("pellets") : QStringLiteral("bloemen");
+        const double u = HopUtilisatie(num::toSingle(og), h.time);
+        const QString of = QStringLiteral(" van hop ") + quotedText(h.name);
+        ebu += u
+               * BerekenEBU(num::toSingle(strictOf(h.amount, QStringLiteral("<AMOUNT>") + of) * 1000.0), form,
+                            strictSingleOf(h.alpha, QStringLiteral("<ALPHA>") + of), d(1));
+    }
+    at(QStringLiteral("de doelstellingen"));
+    d(4) = float(val(format(num::finite(ebu), u"0.0")));
+    const double co2 = val(format(val(textOr(m_rec, "CARBONATION")) * 1.96, u"###0.0"));
+    d(5) = co2 == 0 ? 5.0f : num::toSingle(co2);
+}
+
+// The brewhouse efficiency (a fraction) that weighs the mashed rows; 1 when
+// the file has OBJECTIVES, mashes nothing or gives no usable figure (then
+// with a notice).
+double Filler::efficiencyOf(const std::vector<Element> &ferm, int rows)
+{
+    bool mashed = false;  // a row that the efficiency weighs
+    for (int i = 0; i < rows; ++i)
+        mashed = mashed || (!sugarOrExtract(ferm[std::size_t(i)]) && text(ferm[std::size_t(i)], "YIELD"));
+    if (!m_obj.isNull() || !mashed)
+        return 1;
+    const auto given = text(m_rec, "EFFICIENCY");
+    const std::optional<double> e = given ? num::leadingNumber(*given) : std::nullopt;
+    if (e && *e >= MinEfficiency && *e <= MaxEfficiency)
+        return *e / 100.0;
+    const QString what = given ? QStringLiteral("<EFFICIENCY> is \"%1\", bruikbaar van %2 tot en met %3")
+                                     .arg(quotedText(*given), plain(MinEfficiency), plain(MaxEfficiency))
+                               : QStringLiteral("<EFFICIENCY> ontbreekt");
+    m_notices << QStringLiteral("Het bestand geeft geen bruikbaar brouwzaalrendement (") + what
+                     + QStringLiteral("). Het extractrendement (EE) van de mout is daarom de "
+                                      "laboratoriumopbrengst (<YIELD>) uit het bestand, waarmee de storting te "
+                                      "weinig mout afweegt. Pas het EE in Storting aan op uw brouwzaal.");
+    return 1;
+}
+
+// Grain bill: the schedule holds ten rows. A file of another program gives
+// each malt's laboratory yield and the brewhouse's efficiency; the grain bill
+// holds what reaches the wort, their product. A file this program wrote (it
+// has OBJECTIVES) holds that product already.
+void Filler::grainBill()
+{
+    at(QStringLiteral("de storting (<FERMENTABLE>)"));
+    const std::vector<Element> ferm = items(m_rec, "FERMENTABLES", "FERMENTABLE");
     if (ferm.empty())
         refuse(QStringLiteral("het bestand bevat geen mout of suiker (<FERMENTABLE>)."));
     const int rows = std::min<int>(int(ferm.size()), 10);
     x.Storting.redim(rows - 1, 4);
-    double efficiency = 1;
-    bool mashed = false;  // a row that the efficiency weighs
-    for (int i = 0; i < rows; ++i)
-        mashed = mashed || (!sugarOrExtract(ferm[std::size_t(i)]) && text(ferm[std::size_t(i)], "YIELD"));
-    if (obj.isNull() && mashed) {
-        const auto given = text(rec, "EFFICIENCY");
-        const std::optional<double> e = given ? num::leadingNumber(*given) : std::nullopt;
-        if (e && *e >= MinEfficiency && *e <= MaxEfficiency) {
-            efficiency = *e / 100.0;
-        } else {
-            const QString what = given ? QStringLiteral("<EFFICIENCY> is \"%1\", bruikbaar van %2 tot en met %3")
-                                             .arg(given->trimmed(), plain(MinEfficiency), plain(MaxEfficiency))
-                                       : QStringLiteral("<EFFICIENCY> ontbreekt");
-            notices << QStringLiteral("Het bestand geeft geen bruikbaar brouwzaalrendement (") + what
-                           + QStringLiteral("). Het extractrendement (EE) van de mout is daarom de "
-                                            "laboratoriumopbrengst (<YIELD>) uit het bestand, waarmee de storting te "
-                                            "weinig mout afweegt. Pas het EE in Storting aan op uw brouwzaal.");
-        }
-    }
+    const double efficiency = efficiencyOf(ferm, rows);
     double total = 0;
     for (int i = 0; i < rows; ++i)
         if (const auto a = text(ferm[std::size_t(i)], "AMOUNT"))
-            total += strictOf(*a, QStringLiteral("<AMOUNT> van ") + textOr(ferm[std::size_t(i)], "NAME").trimmed());
+            total += strictOf(*a, QStringLiteral("<AMOUNT> van ") + quotedText(textOr(ferm[std::size_t(i)], "NAME")));
     if (!(total > 0))
-        refuse(QStringLiteral("de hoeveelheden van de mout en suiker (<AMOUNT>) tellen op tot 0."));
+        refuse(QStringLiteral("de hoeveelheden van de mout en suiker (<AMOUNT>) tellen niet op tot meer dan 0."));
     for (int i = 0; i < rows; ++i) {
         const Element &f = ferm[std::size_t(i)];
         x.Storting(i, StIngred) = textOr(f, "NAME");
         if (const auto a = text(f, "AMOUNT"))
             x.Storting(i, StPerc) = format(num::div(num::strictDouble(*a) * 100.0, total), u"##.00");
-        if (const auto y = text(f, "YIELD"))
-            x.Storting(i, StBZR) = format(val(*y) / 100.0 * (sugarOrExtract(f) ? 1.0 : efficiency), u"0.00");
+        if (const auto y = text(f, "YIELD")) {
+            const double yield = val(*y);
+            x.Storting(i, StBZR) = format(yield / 100.0 * (sugarOrExtract(f) ? 1.0 : efficiency), u"0.00");
+            // A yield whose share the grain dialog refuses is named with its share.
+            if (holdsText(limits::StortingBZR, x.Storting(i, StBZR)))
+                checkYield(f, i, *y, yield);
+        }
         if (const auto c = text(f, "COLOR"))
             // The lightest malts are 0 EBC, never a negative colour.
             x.Storting(i, StEBC) = format(std::max(0.0f, LovibondToEBC(num::toSingle(val(*c)))), u"###0");
         x.Storting(i, StLaat) = QStringLiteral("0");
     }
     add(StatusStorting);
+}
 
-    // Mash: a step with no temperature or time is overwritten by the next.
-    where = QStringLiteral("het maischschema (<MASH>)");
-    const Element mash = child(rec, "MASH");
+// A YIELD above 100 % no fermentable gives, nor one below MinMaltYield a
+// malt: such a figure (points per pound, say) is taken as it stands and named
+// with the values out of range.
+void Filler::checkYield(const Element &f, int row, const QString &given, double yield)
+{
+    const bool malt = sameText(textOr(f, "TYPE"), "Grain");
+    if (yield <= MaxYield && !(malt && yield > 0 && yield < MinMaltYield))
+        return;
+    const QString name = textOr(f, "NAME");
+    OutOfRange v;
+    v.dialog = QStringLiteral("Storting");
+    v.what = QStringLiteral("opbrengst (<YIELD>) in het bestand, ")
+             + (name.trimmed().isEmpty() ? QStringLiteral("rij %1").arg(row + 1) : quotedText(name));
+    v.value = quotedText(given);
+    v.range = malt ? QStringLiteral("van %1 tot en met %2 voor een mout").arg(plain(MinMaltYield), plain(MaxYield))
+                   : QStringLiteral("boven 0 tot en met %1").arg(plain(MaxYield));
+    v.ofFile = true;
+    m_result.fileValues.push_back(v);
+}
+
+// Mash: a step with no temperature or time is overwritten by the next.
+void Filler::mash()
+{
+    at(QStringLiteral("het maischschema (<MASH>)"));
+    const Element mash = child(m_rec, "MASH");
     std::vector<Element> steps;
     for (Element g = child(mash, "MASH_STEPS"); !g.isNull(); g = g.nextSiblingElement(QStringLiteral("MASH_STEPS")))
         for (Element e = child(g, "MASH_STEP"); !e.isNull(); e = e.nextSiblingElement(QStringLiteral("MASH_STEP")))
             steps.push_back(e);
-    const int last = std::min<int>(int(steps.size()), 7);
+    // Without a step the recipe gets one rest, which the schedule needs.
+    const int last = std::max(std::min<int>(int(steps.size()), 7), 1);
     x.Maischschema.redim(last, 4);
     x.Maischschema(0, 0) = 3.0f;
     float ph = 5.3f;
@@ -483,6 +612,19 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
             ph = 5.3f;
     }
     x.Maischschema(0, 1) = ph;
+    if (steps.empty()) {
+        x.Maischschema(1, 0) = DefaultRestTemp;
+        x.Maischschema(1, 1) = DefaultRestTime;
+        const QString why = mash.isNull()                        ? QStringLiteral("<MASH> ontbreekt")
+                            : child(mash, "MASH_STEPS").isNull() ? QStringLiteral("<MASH> heeft geen <MASH_STEPS>")
+                                                                 : QStringLiteral("<MASH_STEPS> is leeg");
+        m_notices << QStringLiteral("Het bestand geeft geen maischschema (%1). Het recept heeft daarom één rust "
+                                    "gekregen, een infusie van %2 °C en %3 minuten, zodat het brouwschema berekend "
+                                    "kan worden. Pas die zo nodig aan in Maisch schema.")
+                         .arg(why, plain(DefaultRestTemp), plain(DefaultRestTime));
+        add(StatusMaischschema);
+        return;
+    }
     int r = 1;
     for (int k = 1; k <= last; ++k) {
         const Element &st = steps[std::size_t(k - 1)];
@@ -498,17 +640,21 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
             ++r;
     }
     add(StatusMaischschema);
+}
 
-    // Hops: four of each kind at most; those left over are named.
-    where = QStringLiteral("de hop (<HOP>)");
-    if (hops.empty())
+// Hops: four of each kind at most; those left over are named.
+void Filler::hopsOf()
+{
+    at(QStringLiteral("de hop (<HOP>)"));
+    const auto &d = x.Doelstellingen;
+    if (m_hops.empty())
         refuse(QStringLiteral("het bestand bevat geen hop (<HOP>), en zonder bitterhop heeft het recept geen "
                               "bitterheid."));
-    if (std::none_of(hops.begin(), hops.end(), [](const Hop &h) { return h.bitter(); }))
-        refuse(QStringLiteral("geen hop in het bestand kookt langer dan 10 minuten, en zonder bitterhop heeft het "
-                              "recept geen bitterheid."));
+    if (std::none_of(m_hops.begin(), m_hops.end(), [](const Hop &h) { return h.bitter(); }))
+        refuse(QStringLiteral("geen hop in het bestand kookt langer dan 10 minuten als bitterhop (aroma- en drooghop "
+                              "tellen niet mee), en zonder bitterhop heeft het recept geen bitterheid."));
     int nBitter = 0, nAroma = 0;
-    for (const Hop &h : hops)
+    for (const Hop &h : m_hops)
         (h.bitter() ? nBitter : nAroma)++;
     nBitter = std::min(nBitter, 4);
     nAroma = std::min(nAroma, 4);
@@ -517,14 +663,22 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
     int ia = 0, ib = 0;
     double sum = 0;
     std::vector<double> ebus;
-    QStringList left;
-    for (const Hop &h : hops) {
+    QStringList left, dry;
+    bool leftBitter = false, leftAroma = false;
+    for (const Hop &h : m_hops) {
         int &row = h.bitter() ? ib : ia;
         if (row >= 4) {
             left << hopLine(h);
+            (h.bitter() ? leftBitter : leftAroma) = true;
             continue;
         }
-        where = QStringLiteral("de hop ") + h.name.trimmed();
+        if (h.dry) {
+            m_result.dryHopRows.push_back(row);
+            dry << QStringLiteral("- ")
+                       + (h.name.trimmed().isEmpty() ? QStringLiteral("zonder naam") : quotedText(h.name))
+                       + QStringLiteral(": ") + format(val(h.amount) * 1000.0, u"##0") + QStringLiteral(" gr");
+        }
+        at(QStringLiteral("de hop ") + quotedText(h.name));
         Table2D<QString> &t = h.bitter() ? x.Bitterhop : x.Aromahop;
         t(row, HopSoort) = h.name;
         const QString up = h.formTag.trimmed().toUpper();
@@ -538,7 +692,7 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
         t(row, HopKooktijd) = format(double(h.time), u"###");
         // Without an OG in the document the hops boil in the wort the targets
         // aim at; a gravity of 0 would give them no weight at all.
-        const double og = ogRead > 0 ? ogRead : targetOG;
+        const double og = m_ogRead > 0 ? m_ogRead : m_targetOG;
         t(row, HopGravity) = format(h.bitter() ? og - 10.0 : og, u"####");
         if (h.bitter()) {
             QString form = t(row, HopHoedanigheid);
@@ -550,25 +704,31 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
         }
         ++row;
     }
-    where = QStringLiteral("de hop (<HOP>)");
+    at(QStringLiteral("de hop (<HOP>)"));
     if (!(sum > 0))
-        refuse(QStringLiteral("de bitterhop geeft geen bitterheid: het alfazuur (<ALPHA>) of de hoeveelheid (<AMOUNT>) "
-                              "is 0."));
+        refuse(QStringLiteral("de bitterhop geeft geen bitterheid: van elke bitterhop is het alfazuur (<ALPHA>) of de "
+                              "hoeveelheid (<AMOUNT>) niet boven 0, of de vorm (<FORM>) geen Leaf, Whole, Plug of "
+                              "Pellet."));
     for (int i = 0; i < int(ebus.size()); ++i)
         x.Bitterhop(i, HopPercBitterheid) = format(num::finite(ebus[std::size_t(i)] * 100.0 / sum), u"###.0");
     if (!left.isEmpty())
-        notices << QStringLiteral("Het recept heeft plaats voor vier aromahoppen en vier bitterhoppen. ")
-                       + (left.size() == 1 ? QStringLiteral("Deze hop uit het bestand is niet overgenomen; voeg hem zo "
-                                                            "nodig zelf toe:\r\n")
-                                           : QStringLiteral("Deze hoppen uit het bestand zijn niet overgenomen; voeg "
-                                                            "ze zo nodig zelf toe:\r\n"))
-                       + left.join(QStringLiteral("\r\n"));
+        m_notices << leftOutNotice(left, leftBitter, leftAroma);
+    if (!dry.isEmpty())
+        m_notices << QStringLiteral("Als drooghop overgenomen (een aromahop zonder kooktijd, die geen bitterheid "
+                                    "geeft):\r\n")
+                         + dry.join(QStringLiteral("\r\n"))
+                         + QStringLiteral(
+                             "\r\nIn Hopgift staat de kooktijd van een drooghop rood, omdat dat scherm van "
+                             "elke aromahop een kooktijd vraagt.");
     add(StatusHopgift);
+}
 
-    where = QStringLiteral("de gist en de toevoegingen");
+void Filler::yeastsAndAdditions()
+{
+    at(QStringLiteral("de gist en de toevoegingen"));
     x.Gistkeuze.redim(10);
     int g = 0;
-    for (const Element &e : items(rec, "YEASTS", "YEAST")) {
+    for (const Element &e : items(m_rec, "YEASTS", "YEAST")) {
         if (g > 10)
             break;
         if (const auto n = text(e, "NAME"))
@@ -578,30 +738,89 @@ XmlRecipe fill(const Element &rec, QString &where, QStringList &notices)
 
     x.Toevoegingen.redim(10);
     int m = 0;
-    for (const Element &e : items(rec, "MISCS", "MISC")) {
+    for (const Element &e : items(m_rec, "MISCS", "MISC")) {
         if (m > 10)
             break;
         x.Toevoegingen(m++) = additionText(e);
     }
     add(StatusToevoegingen);
+}
 
-    // Measured values are taken only as a set the evaluation can show: a
-    // batch size alone is no measurement, and the recipe file would bring it
-    // back as one.
-    where = QStringLiteral("de gemeten waarden");
+// Measured values are taken only as a set the evaluation can show: a batch
+// size alone is no measurement, and the recipe file would bring it back as
+// one.
+void Filler::measured()
+{
+    at(QStringLiteral("de gemeten waarden"));
     x.Evaluatie.redim(2, 0);
-    const auto batchText = text(rec, "BATCH_SIZE");
-    if (batchText && val(*batchText) > 0 && ogText && fgText && ogRead > 1000 && ogRead < 1150 && fgRead > 990
-        && fgRead < 1050) {
+    const auto batchText = text(m_rec, "BATCH_SIZE");
+    if (batchText && val(*batchText) > 0 && m_ogText && m_fgText && m_ogRead > 1000 && m_ogRead < 1150 && m_fgRead > 990
+        && m_fgRead < 1050) {
         x.Evaluatie(0, 0) = *batchText;
-        x.Evaluatie(1, 0) = plain(ogRead);
-        x.Evaluatie(2, 0) = plain(fgRead);
+        x.Evaluatie(1, 0) = plain(m_ogRead);
+        x.Evaluatie(2, 0) = plain(m_fgRead);
         add(StatusEvaluatie);
     }
-
-    x.Aantekening = textOr(rec, "NOTES");
-    return x;
 }
+
+// The RECIPEs of a document after the first, which the import leaves out:
+// their number and the NAMEs of the first MaxNamedRecipes. Fed the reader's
+// events outside the first RECIPE once that is read.
+struct LaterRecipes {
+    int count = 0;
+    QStringList names;
+
+    void start(QStringView element, int depth)
+    {
+        if (m_recipe == 0) {
+            if (element == QLatin1String("RECIPE")) {
+                ++count;
+                m_recipe = depth;
+                m_named = false;
+                m_name.clear();
+            }
+        } else if (!m_named && m_nameAt == 0 && depth == m_recipe + 1 && element == QLatin1String("NAME")) {
+            m_nameAt = depth;
+        }
+    }
+    void text(QStringView t)
+    {
+        if (m_nameAt > 0 && count <= MaxNamedRecipes)
+            m_name += t;
+    }
+    void end(int depth)
+    {
+        if (depth == m_nameAt) {
+            m_nameAt = 0;
+            m_named = true;
+        } else if (depth == m_recipe) {
+            if (count <= MaxNamedRecipes)
+                names << mapC1(m_name);
+            m_recipe = 0;
+        }
+    }
+
+    // The notice that names the recipe taken and those left out.
+    QString notice(const QString &taken) const
+    {
+        QString t = QStringLiteral("Het bestand bevat %1 recepten. Geïmporteerd is het eerste: %2. Niet geïmporteerd:")
+                        .arg(count + 1)
+                        .arg(shownName(taken));
+        for (const QString &n : names)
+            t += QStringLiteral("\r\n- ") + shownName(n);
+        if (const qsizetype more = count - names.size(); more == 1)
+            t += QStringLiteral("\r\n- en nog één ander recept");
+        else if (more > 1)
+            t += QStringLiteral("\r\n- en nog %1 andere recepten").arg(more);
+        return t;
+    }
+
+private:
+    int m_recipe = 0;  // the depth of the RECIPE being read, 0 outside one
+    int m_nameAt = 0;  // the depth of its NAME being read, 0 outside it
+    bool m_named = false;
+    QString m_name;
+};
 
 // The import's refusal: the message that an import stopped half-way, and
 // the line that says why.
@@ -631,18 +850,22 @@ QString noRecipeReason(const QByteArray &data)
     if (lowerRecipe)
         return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand schrijft <%1> waar BeerXML 1.0 <RECIPE> "
                               "schrijft (een andere versie, zoals BeerXML 2, leest Mostarium niet).")
-            .arg(reader.qualifiedName().toString());
+            .arg(quotedText(reader.qualifiedName()));
     if (root.isEmpty())
         return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand bevat geen enkel element.");
-    return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand (<%1>) bevat geen element <RECIPE>.").arg(root);
+    return QStringLiteral("dit is geen BeerXML 1.0 recept: het bestand (<%1>) bevat geen element <RECIPE>.")
+        .arg(quotedText(root));
 }
 
 QString loadMessage(int code, const QString &reason, int line, int column, qint64 position, const QString &source,
                     const QString &url)
 {
+    // The reader's reasons may quote a name from the file.
+    constexpr qsizetype ReasonKeep = 200;
+    const QString shown = middleCut(reason, ReasonKeep);
     return QStringLiteral("Your XML Document failed to load") + QStringLiteral("due the following error.\r\n")
-           + QStringLiteral("Error #: ") + QString::number(code) + QStringLiteral(": ") + reason
-           + (reason.endsWith(u'\n') ? QString() : QStringLiteral("\r\n")) + QStringLiteral("Line #: ")
+           + QStringLiteral("Error #: ") + QString::number(code) + QStringLiteral(": ") + shown
+           + (shown.endsWith(u'\n') ? QString() : QStringLiteral("\r\n")) + QStringLiteral("Line #: ")
            + QString::number(line) + QStringLiteral("\r\nLine Position: ") + QString::number(column)
            + QStringLiteral("\r\nPosition In File: ") + QString::number(position) + QStringLiteral("\r\nSource Text: ")
            + source + QStringLiteral("\r\nDocument URL: ") + url;
@@ -672,6 +895,7 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
     // One streaming pass reads the whole document, refusing it past the depth
     // bound before anything grows with it, and keeps the first RECIPE.
     RecipeTree tree;
+    LaterRecipes later;
     if (reason.isEmpty()) {
         QXmlStreamReader reader(data);
         reader.setNamespaceProcessing(false);
@@ -692,9 +916,13 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
                         break;
                     }
                     open.push_back(tree.open(reader.qualifiedName().toString(), open.empty() ? -1 : open.back()));
+                } else if (recipeRead) {
+                    later.start(reader.qualifiedName(), depth);
                 }
                 break;
             case QXmlStreamReader::EndElement:
+                if (open.empty() && recipeRead)
+                    later.end(depth);
                 --depth;
                 if (!open.empty()) {
                     open.pop_back();
@@ -706,6 +934,8 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
                 // CDATA section is kept whatever it holds.
                 if (!open.empty() && (reader.isCDATA() || !reader.text().trimmed().isEmpty()))
                     tree.addText(open.back(), reader.text());
+                else if (open.empty() && recipeRead)
+                    later.text(reader.text());
                 break;
             default:
                 break;
@@ -747,8 +977,10 @@ XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url)
     try {
         if (tree.empty())
             refuse(noRecipeReason(data));
-        r.recipe = fill(Element(&tree, 0), where, r.notices);
+        r.recipe = Filler(Element(&tree, 0), where, r).run();
         r.outcome = XmlImportResult::Outcome::Ok;
+        if (later.count > 0)
+            r.notices.prepend(later.notice(r.recipe.Algemeen(0)));
     } catch (const ImportRefused &e) {
         r = refused(e.reason);
     } catch (const std::exception &) {
@@ -782,12 +1014,64 @@ std::optional<QString> recipeFileRefusal(const Session &open, const XmlRecipe &x
     QByteArray bytes;
     if (recipeFileToWrite(trial, bytes) != RecipeBytes::TooLarge)
         return std::nullopt;
+    // The largest text of the recipe, named with its size.
+    struct Part {
+        qsizetype size = -1;
+        QString what;
+        bool plural = false;
+    } largest;
+    const auto consider = [&largest](const QString &text, const QString &what, bool plural = false) {
+        const qsizetype n = cp1252::encode(text).size();
+        if (n > largest.size)
+            largest = {n, what, plural};
+    };
+    consider(x.Aantekening, QStringLiteral("de aantekeningen (<NOTES>)"), true);
+    consider(x.Algemeen(0), QStringLiteral("de naam van het recept (<NAME>)"));
+    consider(x.Algemeen(1), QStringLiteral("de brouwer (<BREWER>)"));
+    consider(x.Algemeen(6), QStringLiteral("de datum (<DATE>)"));
+    if (x.Evaluatie.has(0, 0))
+        consider(x.Evaluatie(0, 0), QStringLiteral("het volume (<BATCH_SIZE>)"));
+    for (int i = 0; i < x.Storting.rows(); ++i)
+        consider(x.Storting(i, StIngred), QStringLiteral("de naam van een mout of suiker (<FERMENTABLE>/<NAME>)"));
+    for (const Table2D<QString> *t : {&x.Aromahop, &x.Bitterhop})
+        for (int i = 0; i < t->rows(); ++i)
+            consider((*t)(i, HopSoort), QStringLiteral("de naam van een hop (<HOP>/<NAME>)"));
+    for (int i = 0; i <= x.Gistkeuze.ubound(); ++i)
+        consider(x.Gistkeuze(i), QStringLiteral("de naam van een gist (<YEAST>/<NAME>)"));
+    for (int i = 0; i <= x.Toevoegingen.ubound(); ++i)
+        consider(x.Toevoegingen(i), QStringLiteral("een toevoeging (<MISC>)"));
+    const QString size = sizeText(largest.size, MaxRecipeFileSize);
+    const QString is = largest.plural ? QStringLiteral("zijn") : QStringLiteral("is");
+    const QString which =
+        largest.size > MaxRecipeFileSize
+            ? QStringLiteral("; %1 alleen %2 al %3.").arg(largest.what, is, size)
+            : QStringLiteral("; het grootste deel daarvan %1 %2, met %3.").arg(is, largest.what, size);
     return QStringLiteral("Het recept uit ") + QDir::toNativeSeparators(url)
-           + QStringLiteral(" wordt als receptbestand groter dan ") + sizeText(MaxRecipeFileSize)
-           + QStringLiteral("; de aantekeningen (NOTES) alleen zijn al ")
-           + sizeText(cp1252::encode(x.Aantekening).size(), MaxRecipeFileSize)
-           + QStringLiteral(". Zo'n recept kan niet worden opgeslagen en weer geopend. Het recept is niet "
+           + QStringLiteral(" wordt als receptbestand groter dan ") + sizeText(MaxRecipeFileSize) + which
+           + QStringLiteral(" Zo'n recept kan niet worden opgeslagen en weer geopend. Het recept is niet "
                             "geïmporteerd.");
+}
+
+QString importNotice(const XmlImportResult &imp, const RecipeState &r)
+{
+    QStringList notices = imp.notices;
+    std::vector<OutOfRange> values;
+    for (OutOfRange &v : valuesOutOfRange(r)) {
+        // A dry hop's empty boil time is said with the dry hops.
+        const bool dryTime = v.table == QLatin1String("Aromahop") && v.column == HopKooktijd
+                             && std::find(imp.dryHopRows.begin(), imp.dryHopRows.end(), v.row) != imp.dryHopRows.end();
+        if (!dryTime)
+            values.push_back(std::move(v));
+    }
+    // The file's values after the grain bill's, in the order of the dialogs.
+    auto at = values.begin();
+    for (auto i = values.begin(); i != values.end(); ++i)
+        if (i->dialog == QLatin1String("Doelstellingen") || i->dialog == QLatin1String("Storting"))
+            at = i + 1;
+    values.insert(at, imp.fileValues.begin(), imp.fileValues.end());
+    if (!values.empty())
+        notices << outOfRangeMessage(values);
+    return notices.join(QStringLiteral("\r\n\r\n"));
 }
 
 void applyXmlRecipe(Session &s, const XmlRecipe &x)

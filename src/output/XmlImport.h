@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RecipeLimits.h"
 #include "core/RecipeState.h"
 #include "output/XmlDocumentBounds.h"
 
@@ -47,9 +48,23 @@ struct XmlImportResult {
     QString message;      // the message to show when not Ok
     XmlRecipe recipe;     // whole only when Ok
     QStringList notices;  // when Ok: what the brewer should know, one paragraph each
+    // When Ok: the file's values no fermentable has, which the recipe took
+    // as they stand (a YIELD in points per pound).
+    std::vector<OutOfRange> fileValues;
+    // When Ok: the aroma rows that hold the file's dry hops.
+    std::vector<int> dryHopRows;
 
     bool ok() const { return outcome == Outcome::Ok; }
 };
+
+// The rest a recipe gets when its file gives no mash step (an extract recipe,
+// say): one infusion at the temperature and time most single-infusion
+// recipes use, so that the schedule can be computed.
+inline constexpr float DefaultRestTemp = 66, DefaultRestTime = 60;
+
+// The most recipes left out of a file that the import's message names; of
+// any more it gives their number.
+inline constexpr int MaxNamedRecipes = 10;
 
 // Reads the first RECIPE of the document (any depth). `url` names the file
 // in the load message, which also refuses a document nested deeper than
@@ -60,7 +75,9 @@ struct XmlImportResult {
 // OBJECTIVES (written by another program) gives its grain's laboratory yield
 // and its brewhouse EFFICIENCY: the grain bill takes their product, sugar and
 // extract their yield alone. The notices name what was not taken as the file
-// meant it: a missing or unusable efficiency, the hops beyond four of a kind.
+// meant it: the recipes after the first, a missing or unusable efficiency, a
+// mash without steps (given one rest of DefaultRestTemp for DefaultRestTime),
+// the hops beyond four of a kind, the dry hops.
 XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url);
 // The same from a file: a missing, irregular or too large file gets the
 // load message.
@@ -71,6 +88,12 @@ XmlImportResult importXmlFile(const QString &path);
 // MaxRecipeFileSize: such a recipe could not be saved and opened again. None
 // when it fits.
 std::optional<QString> recipeFileRefusal(const Session &open, const XmlRecipe &x, const QString &url);
+
+// The import's "Attentie!" message for the recipe `r` as the import left it
+// (recalculated): the notices, then the values outside their dialog's range
+// or outside what a malt has. Empty when there is nothing to say. A dry hop's
+// empty boil time is said with the dry hops, not listed as out of range.
+QString importNotice(const XmlImportResult &imp, const RecipeState &r);
 
 // Puts the imported parts into the (reset) session as a single brew, with
 // the frame captions; the rest of the recipe stays as the reset left it.

@@ -227,19 +227,6 @@ void AddBitmapToMenu(QMainWindow *window, long menuIndex, long itemIndex, const 
     items[int(itemIndex)]->setIcon(icon);
 }
 
-QString middleCut(const QString &text, qsizetype keep)
-{
-    keep = std::max<qsizetype>(keep, 1);
-    if (text.size() <= 2 * keep)
-        return text;
-    qsizetype head = keep, tail = keep;
-    if (text[head - 1].isHighSurrogate())
-        --head;
-    if (text[text.size() - tail].isLowSurrogate())
-        --tail;
-    return text.left(head) + QChar(0x2026) + text.right(tail);
-}
-
 QString fittedText(const QString &text, const QFontMetrics &metrics, int width)
 {
     // Of a text longer than the room in pixels only that many characters of

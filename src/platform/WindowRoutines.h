@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TextCut.h"
+
 #include <QColor>
 #include <QEventLoop>
 #include <QLabel>
@@ -98,10 +100,6 @@ QString fittedText(const QString &text, const QFontMetrics &metrics, int width);
 // The title of a frame, button or menu entry that shows `caption` as typed
 // (a recipe name with "&" in it): fittedText of it with each "&" doubled.
 QString fittedCaption(const QString &caption, const QFontMetrics &metrics, int width);
-// `text` cut to `keep` characters of each end joined by an ellipsis, when it
-// is longer than twice that; a letter of two UTF-16 units is never split.
-// It cuts the text as shown: "&" is doubled after the cut (fittedCaption).
-QString middleCut(const QString &text, qsizetype keep);
 // A window title that shows `title`: the window manager draws the title in a
 // bar of its own and is handed the whole text, so a title of a recipe name of
 // megabytes is cut to a line of its start and its end.

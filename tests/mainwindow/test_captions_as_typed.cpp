@@ -6,6 +6,7 @@
 #include "core/CaptionText.h"
 #include "core/Session.h"
 #include "platform/WindowRegistry.h"
+#include "support/widgets/ShownCaption.h"
 
 #include <QGroupBox>
 #include <QKeySequence>
@@ -16,18 +17,7 @@ using namespace mostarium;
 
 namespace {
 
-// What the frame draws of `title`: "&&" is one "&", a single "&" marks the
-// next letter and is not drawn.
-QString shownOf(const QString &title)
-{
-    QString shown;
-    for (qsizetype i = 0; i < title.size(); ++i) {
-        if (title[i] == u'&' && ++i == title.size())
-            break;
-        shown += title[i];
-    }
-    return shown;
-}
+using test::shownOf;
 
 class CaptionsAsTyped : public test::FileCommandsTest {
 protected:

@@ -5,6 +5,7 @@
 
 #include "support/FakeServices.h"
 #include "support/TempProgramFolder.h"
+#include "support/widgets/ShownCaption.h"
 
 #include <QAction>
 #include <QApplication>
@@ -311,20 +312,7 @@ TEST(WindowRoutines, MiddleCutKeepsBothEndsAndWholeLetters)
     EXPECT_EQ(fittedWindowTitle(QStringLiteral("Spoelgegevens Blond")), "Spoelgegevens Blond");
 }
 
-namespace {
-// What a control that reads "&" as its shortcut marker shows of `title`: "&&"
-// is one "&", a single "&" marks the next letter and is not drawn.
-QString shownOf(const QString &title)
-{
-    QString shown;
-    for (qsizetype i = 0; i < title.size(); ++i) {
-        if (title[i] == u'&' && ++i == title.size())
-            break;
-        shown += title[i];
-    }
-    return shown;
-}
-}  // namespace
+using test::shownOf;
 
 TEST(WindowRoutines, FittedCaptionShowsAmpersandsAsTypedAndMeasuresWhatIsShown)
 {

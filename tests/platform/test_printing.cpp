@@ -176,3 +176,66 @@ TEST(PrintWhole, TextIsPrintedLetterByLetterSoThePdfHoldsWholeWords)
 }
 
 }  // namespace
+
+namespace {
+
+// The numbers "r001" … of the lines of `text` in the order they stand.
+QStringList lineNumbers(const QString &text)
+{
+    QStringList numbers;
+    QRegularExpressionMatchIterator it = QRegularExpression(QStringLiteral("\\br\\d{3}\\b")).globalMatch(text);
+    while (it.hasNext())
+        numbers << it.next().captured();
+    return numbers;
+}
+
+// Pages break between lines: every line of the text stands on one page,
+// once, in its order, whatever the lines' heights and the spacing between
+// them, also where a page ends with a paragraph's last line or a heading.
+TEST(PrintWhole, EachLineStandsWholeOnOnePage)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed (scripts/install-deps.sh test)";
+    TempProgramFolder folder;
+    struct Case {
+        const char *what;
+        QString html;  // a line: %1 its number
+    } cases[] = {
+        {"plain paragraphs", QStringLiteral("<p style='margin:0'>r%1 regel</p>")},
+        {"spaced paragraphs", QStringLiteral("<p style='margin-top:7px; margin-bottom:5px'>r%1 regel</p>")},
+        {"headings", QStringLiteral("<h2>r%1 kop</h2>")},
+        {"line breaks", QStringLiteral("r%1 regel<br>")},
+        {"growing sizes", QStringLiteral("<p style='font-size:%2pt'>r%1 regel</p>")},
+        {"tall line height", QStringLiteral("<p style='line-height:180%'>r%1 regel</p>")},
+        {"short line height", QStringLiteral("<p style='line-height:70%'>r%1 regel</p>")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QString html;
+        QStringList expected;
+        for (int i = 1; i <= 300; ++i) {
+            const QString n = QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
+            html += QString(c.html)
+                        .replace(QStringLiteral("%1"), n)
+                        .replace(QStringLiteral("%2"), QString::number(8 + i % 13));
+            expected << QStringLiteral("r") + n;
+        }
+        QTextDocument doc;
+        doc.setHtml(html);
+        const QString pdf = folder.file(QStringLiteral("regels.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::A6));
+        QString error;
+        ASSERT_TRUE(printTextWhole(printer, doc, QTextCursor(&doc), &error)) << qPrintable(error);
+        const int pages = pdfPages(pdf);
+        ASSERT_GT(pages, 3);
+        QStringList printed;
+        for (int page = 1; page <= pages; ++page)
+            printed += lineNumbers(pdfPageText(pdf, page));
+        EXPECT_EQ(printed.join(u' '), expected.join(u' '));
+    }
+}
+
+}  // namespace

@@ -159,6 +159,8 @@ struct Page {
     // The paragraph the page starts within, when it started on a page
     // before: its lines here are drawn one by one.
     QTextBlock continued;
+    // Whether a line of it shows anything.
+    bool shows = false;
 };
 
 // Lays `source` out at the screen's resolution on the page of `device`, with
@@ -236,10 +238,16 @@ bool printPaged(const QTextDocument &source, QPagedPaintDevice &device, QString 
                 pages.push_back(next);
             }
             pages.back().ink = std::max(pages.back().ink, bottom);
+            if (!pages.back().shows)
+                pages.back().shows =
+                    !QStringView(block.text()).mid(line.textStart(), line.textLength()).trimmed().isEmpty();
             reached = std::max(reached, bottom);
         }
     }
     pages.back().end = std::max(end, pages.back().top);
+    // Empty lines at the end print no page of their own.
+    while (pages.size() > 1 && !pages.back().shows)
+        pages.pop_back();
 
     QPainter painter(&device);
     if (!painter.isActive()) {

@@ -59,12 +59,42 @@ void preferNoShaping(QTextDocument &document)
     all.mergeCharFormat(unshaped);
 }
 
+// Breaks every run of more than MaxWordLength characters without a word end
+// in `doc` with a line separator after each MaxWordLength characters: a line
+// of a plain-text window is laid out as it is shown, and on paper it wraps,
+// where a word of megabytes would take minutes to lay out (layout measures
+// a word whole for every line it wraps over). A separator is no character
+// of the printed text, so a PDF's text still holds the word whole.
+void breakLongWords(QTextDocument &doc)
+{
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (text.size() <= MaxWordLength)
+            continue;
+        std::vector<int> breaks;
+        int run = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            run = endsWord(text[i].unicode()) ? 0 : run + 1;
+            if (run > MaxWordLength) {
+                breaks.push_back(int(i));
+                run = 1;
+            }
+        }
+        QTextCursor cursor(&doc);
+        for (auto at = breaks.rbegin(); at != breaks.rend(); ++at) {
+            cursor.setPosition(block.position() + *at);
+            cursor.insertText(QString(QChar(QChar::LineSeparator)));
+        }
+    }
+}
+
 // The copy of `source` that goes on paper, laid out on `resolution`: the
 // screen's, so that what the program shows also lays out on paper. Whatever
 // is done to the text for printing is done here, to this copy; the text
 // shown stays as it is. Lines wrap at the page's width (a line wider than
 // the paper would be cut at its edge), long words anywhere, as in the
-// windows that show rich text.
+// windows that show rich text. Words too long to lay out quickly are broken
+// last, after any other change to the text.
 std::unique_ptr<QTextDocument> printedCopy(const QTextDocument &source, QImage &resolution)
 {
     // A child of the source, so that it finds the pictures the source finds.
@@ -74,6 +104,7 @@ std::unique_ptr<QTextDocument> printedCopy(const QTextDocument &source, QImage &
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     doc->setDefaultTextOption(option);
     preferNoShaping(*doc);
+    breakLongWords(*doc);
     doc->documentLayout()->setPaintDevice(&resolution);
     return doc;
 }
@@ -173,10 +204,6 @@ struct Page {
 // then painted) or the device takes no painting or no further page.
 bool printPaged(const QTextDocument &source, QPagedPaintDevice &device, QString &error)
 {
-    if (textHeightBound(source) > MaxTextHeight) {
-        error = QStringLiteral("De tekst is te lang om af te drukken.");
-        return false;
-    }
     // A page without margins gets the printer's usual 2 mm.
     if (device.pageLayout().margins(QPageLayout::Millimeter).isNull())
         device.setPageMargins(QMarginsF(2, 2, 2, 2), QPageLayout::Millimeter);
@@ -205,6 +232,11 @@ bool printPaged(const QTextDocument &source, QPagedPaintDevice &device, QString 
     }
 
     const std::unique_ptr<QTextDocument> doc = printedCopy(source, resolution);
+    // Measured as it will be laid out.
+    if (textHeightBound(*doc) > MaxTextHeight) {
+        error = QStringLiteral("De tekst is te lang om af te drukken.");
+        return false;
+    }
     QTextFrameFormat frame = doc->rootFrame()->frameFormat();
     frame.setMargin(0);
     frame.setLeftMargin(margin);

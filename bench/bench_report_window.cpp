@@ -9,7 +9,8 @@
 // 60,000 runs cycling through font sizes and styles. The judging sheet is
 // timed the same way from its menu command, with the line-break and hostile
 // shapes. The report printed to a PDF file is timed from OK (counter `pages`),
-// and the tallest report pasted after itself from Ctrl+V to the refusal.
+// also on paper too small for a line (to the refusal), and the tallest report
+// pasted after itself from Ctrl+V to the refusal.
 #include "core/Recalc.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -26,6 +27,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -84,6 +86,9 @@ enum Shape {
     LineBreaks300k,
     EmptyParagraphs390k,
     LineBreaks450k,
+    // 300,000 lines of one letter each: the tallest report with text on
+    // every page.
+    Letters300k,
     // Indents of a billion twips either way over 800,000 words, and 60,000
     // runs cycling through sizes 1 to 50 points, bold, italic and underline.
     HugeIndents,
@@ -111,6 +116,8 @@ QByteArray templateOf(int shape)
         return oneParagraph("\\par ", 390000);
     case LineBreaks450k:
         return oneParagraph("\\line ", 450000);
+    case Letters300k:
+        return oneParagraph("x\\line ", 300000);
     case HugeIndents: {
         QByteArray out("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Calibri;}}\\f0\\fs20"
                        "\\li-2000000000\\ri-2000000000\\fi-2000000000 ");
@@ -136,11 +143,13 @@ public:
     QTemporaryDir out;
     QString pdf = out.filePath(QStringLiteral("brouwschema.pdf"));
     int beeps = 0;
+    QPageSize paper = QPageSize(QPageSize::A4);
     void beep() override { ++beeps; }
     bool printDialog(QPrinter &printer, bool) override
     {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
+        printer.setPageSize(paper);
         return true;
     }
 };
@@ -249,8 +258,40 @@ void BM_OkToReportPrinted(benchmark::State &state)
 BENCHMARK(BM_OkToReportPrinted)
     ->ArgName("shape")
     ->Arg(Repeated)
-    ->Arg(LineBreaks300k)
+    ->Arg(Letters300k)
     ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// The same on a strip of paper, 210 x 42 mm, with no room for a line between
+// its margins: timed from OK to the refusal, no PDF file written.
+void BM_OkToReportOnPaperTooSmall(benchmark::State &state)
+{
+    Desk desk(templateOf(int(state.range(0))));
+    desk.quiet.paper = QPageSize(QSizeF(210, 42), QPageSize::Millimeter);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(desk.quiet.pdf);
+        desk.quiet.messages = 0;
+        desk.main->runCommand(QStringLiteral("mnuAfdrukken"));
+        QApplication::processEvents();
+        QWidget *d = windows().find(QStringLiteral("frmAfdrukken"));
+        auto *ok = d->findChild<QPushButton *>(QStringLiteral("cmdAfdOK"));
+        state.ResumeTiming();
+        ok->click();
+        state.PauseTiming();
+        if (desk.quiet.messages != 1 || QFile::exists(desk.quiet.pdf)) {
+            state.SkipWithError("the paper was not refused");
+            break;
+        }
+        bench::Desk::settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OkToReportOnPaperTooSmall)
+    ->ArgName("shape")
+    ->Arg(Repeated)
+    ->Arg(Letters300k)
+    ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 
 // A key with Ctrl, pressed and let go on `box`.

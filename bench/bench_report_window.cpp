@@ -9,13 +9,15 @@
 // 60,000 runs cycling through font sizes and styles. The judging sheet is
 // timed the same way from its menu command, with the line-break and hostile
 // shapes. The report printed to a PDF file is timed from OK (counter `pages`),
-// also on paper too small for a line (to the refusal), and the tallest report
-// pasted after itself from Ctrl+V to the refusal.
+// also on paper too small for a line (to the refusal), the text window's
+// largest file printed, and the tallest report pasted after itself from
+// Ctrl+V to the refusal.
 #include "core/Recalc.h"
 #include "core/Services.h"
 #include "core/Session.h"
 #include "core/WholeFile.h"
 #include "output/RtfReport.h"
+#include "platform/Printing.h"
 #include "platform/WindowRegistry.h"
 
 // The worked recipes of the tests; compiled in here so that the benchmark
@@ -28,6 +30,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPageSize>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -293,6 +296,46 @@ BENCHMARK(BM_OkToReportOnPaperTooSmall)
     ->Arg(Letters300k)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
+
+// The text window's print (the shopping list's window) of the largest file
+// it shows, 4 MB: lines of 200 characters, or one word without a break,
+// which paper wraps. Timed from the print to the PDF file written (counter
+// `pages`).
+void BM_TextWindowPrinted(benchmark::State &state)
+{
+    const qsizetype size = MaxTextFileSize - 16;
+    QString text;
+    if (state.range(0) == 0) {
+        const QString line = QString(199, QLatin1Char('m')).replace(9, 1, QStringLiteral(" ")) + QLatin1Char('\n');
+        while (text.size() + line.size() <= size)
+            text += line;
+    } else {
+        text = QString(size, QLatin1Char('m'));
+    }
+    QPlainTextEdit viewer;  // as the text window shows a file
+    viewer.setLineWrapMode(QPlainTextEdit::NoWrap);
+    viewer.setPlainText(text);
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("lijst.pdf"));
+    double pages = 0;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        if (!printTextWhole(printer, *viewer.document(), viewer.textCursor())) {
+            state.SkipWithError("the text was not printed");
+            break;
+        }
+        state.PauseTiming();
+        QFile f(pdf);
+        if (f.open(QIODevice::ReadOnly))
+            pages =
+                double(QString::fromLatin1(f.readAll()).count(QRegularExpression(QStringLiteral("/Type /Page\\b"))));
+        state.ResumeTiming();
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_TextWindowPrinted)->ArgName("unbroken")->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // A key with Ctrl, pressed and let go on `box`.
 void ctrlKey(QWidget *box, int key)

@@ -55,8 +55,11 @@ void preferNoShaping(QTextDocument &document)
     QTextCharFormat unshaped;
     unshaped.setFontStyleStrategy(QFont::PreferNoShaping);
     QTextCursor all(&document);
+    // In one edit, so that the cursor lays nothing out.
+    all.beginEditBlock();
     all.select(QTextCursor::Document);
     all.mergeCharFormat(unshaped);
+    all.endEditBlock();
 }
 
 // Breaks every run of more than MaxWordLength characters without a word end
@@ -67,6 +70,9 @@ void preferNoShaping(QTextDocument &document)
 // of the printed text, so a PDF's text still holds the word whole.
 void breakLongWords(QTextDocument &doc)
 {
+    // In one edit, so that no insertion lays its paragraph out anew.
+    QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
         if (text.size() <= MaxWordLength)
@@ -80,12 +86,12 @@ void breakLongWords(QTextDocument &doc)
                 run = 1;
             }
         }
-        QTextCursor cursor(&doc);
         for (auto at = breaks.rbegin(); at != breaks.rend(); ++at) {
             cursor.setPosition(block.position() + *at);
             cursor.insertText(QString(QChar(QChar::LineSeparator)));
         }
     }
+    cursor.endEditBlock();
 }
 
 // The copy of `source` that goes on paper, laid out on `resolution`: the
@@ -123,6 +129,11 @@ qreal pictureRoom(const QTextDocument &doc, const QTextBlockFormat &block, qreal
 // `height`. On screen a picture keeps its size; a page has no room beside it.
 void fitPictures(QTextDocument &doc, qreal textWidth, qreal height)
 {
+    struct Fit {
+        int from, to;
+        QTextImageFormat size;
+    };
+    std::vector<Fit> fits;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -143,12 +154,18 @@ void fitPictures(QTextDocument &doc, qreal textWidth, qreal height)
             QTextImageFormat fitted;
             fitted.setWidth(std::max<qreal>(1, size.width() * scale));
             fitted.setHeight(std::max<qreal>(1, size.height() * scale));
-            QTextCursor cursor(&doc);
-            cursor.setPosition(fragment.position());
-            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-            cursor.mergeCharFormat(fitted);
+            fits.push_back({fragment.position(), fragment.position() + fragment.length(), fitted});
         }
     }
+    // In one edit, so that the cursor lays nothing out.
+    QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
+    for (const Fit &fit : fits) {
+        cursor.setPosition(fit.from);
+        cursor.setPosition(fit.to, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(fit.size);
+    }
+    cursor.endEditBlock();
 }
 
 // A number of millimetres as the brewer reads it: whole, or to a tenth.
@@ -190,6 +207,7 @@ struct Page {
     // The paragraph the page starts within, when it started on a page
     // before: its lines here are drawn one by one.
     QTextBlock continued;
+    int firstLine = 0;  // of `continued`, the first on this page
     // Whether a line of it shows anything.
     bool shows = false;
 };
@@ -253,6 +271,7 @@ bool printPaged(const QTextDocument &source, QPagedPaintDevice &device, QString 
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
         const QTextLayout *layout = block.layout();
         const qreal y = layout->position().y();
+        QString text;  // read when first needed
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
             const qreal top = y + line.y(), bottom = top + line.height();
@@ -265,14 +284,18 @@ bool printPaged(const QTextDocument &source, QPagedPaintDevice &device, QString 
                 Page next;
                 next.top = top;
                 next.before = reached < bottom ? std::max(top, reached) : top;
-                if (i > 0)
+                if (i > 0) {
                     next.continued = block;
+                    next.firstLine = i;
+                }
                 pages.push_back(next);
             }
             pages.back().ink = std::max(pages.back().ink, bottom);
-            if (!pages.back().shows)
-                pages.back().shows =
-                    !QStringView(block.text()).mid(line.textStart(), line.textLength()).trimmed().isEmpty();
+            if (!pages.back().shows) {
+                if (text.isNull())
+                    text = block.text();
+                pages.back().shows = !QStringView(text).mid(line.textStart(), line.textLength()).trimmed().isEmpty();
+            }
             reached = std::max(reached, bottom);
         }
     }
@@ -315,11 +338,11 @@ bool printPaged(const QTextDocument &source, QPagedPaintDevice &device, QString 
         if (page.continued.isValid()) {
             const QTextLayout *layout = page.continued.layout();
             const QPointF at = layout->position();
-            for (int i = 0; i < layout->lineCount(); ++i) {
+            for (int i = page.firstLine; i < layout->lineCount(); ++i) {
                 const QTextLine line = layout->lineAt(i);
-                const qreal top = at.y() + line.y();
-                if (top >= page.top && top < page.end)
-                    line.draw(&painter, at);
+                if (at.y() + line.y() >= page.end)
+                    break;
+                line.draw(&painter, at);
             }
             from = std::max(from, at.y() + layout->boundingRect().bottom() + Edge);
         }

@@ -10,7 +10,9 @@
 #include <QClipboard>
 #include <QDir>
 #include <QImage>
+#include <QPageSize>
 #include <QPointer>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextBlock>
@@ -516,6 +518,37 @@ TEST_F(OutputTest, EachLineOfAPrintedReportStandsOnOnePage)
                   reportText().split(QRegularExpression(QStringLiteral("\\P{L}+")), Qt::SkipEmptyParts).join(u' '));
         fake.clear();
     }
+}
+
+// The printer dialog set to a strip of paper, 210 × 42 mm, with no room
+// for a line between its margins: the report is refused naming the paper,
+// no PDF is written, the report window shows the report as before.
+TEST_F(PrintDialog, APaperTooSmallForALineIsNamedAndNothingIsPrinted)
+{
+    struct StripOfPaper {
+        FakeServices::PdfPrinterSetup saved = FakeServices::pdfPrinterSetup;
+        StripOfPaper()
+        {
+            FakeServices::pdfPrinterSetup = [](QPrinter &printer, const QString &pdf, bool) {
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(pdf);
+                printer.setPageSize(QPageSize(QSizeF(210, 42), QPageSize::Millimeter));
+            };
+        }
+        ~StripOfPaper() { FakeServices::pdfPrinterSetup = saved; }
+    } strip;
+    check("chkNaarScherm")->setChecked(true);
+    const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
+    fake.printAnswers.push_back(pdf);
+    ok();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt, QStringLiteral("Het papier 210 × 42 mm is te klein: tussen de marges past geen "
+                                                      "regel van de tekst. Er is geen brouwschema afgedrukt."));
+    EXPECT_EQ(fake.messages[0].title, "Attentie!");
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_FALSE(isOpen("frmAfdrukken"));
+    ASSERT_TRUE(isOpen("frmReport"));
+    EXPECT_TRUE(reportText().contains(QStringLiteral("Brouwschema Zomerblond")));
 }
 
 TEST_F(PrintDialog, TheXmlRowExportsAfterTheReport)

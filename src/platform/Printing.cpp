@@ -207,6 +207,7 @@ struct Page {
     // The paragraph the page starts within, when it started on a page
     // before: its lines here are drawn one by one.
     QTextBlock continued;
+    QPointF origin;     // where `continued`'s lines are placed from
     int firstLine = 0;  // of `continued`, the first on this page
     // Whether a line of it shows anything.
     bool shows = false;
@@ -270,7 +271,9 @@ bool printPaged(const QTextDocument &source, QPagedPaintDevice &device, QString 
     qreal reached = 0;  // the lowest bottom of the lines so far
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
         const QTextLayout *layout = block.layout();
-        const qreal y = layout->position().y();
+        // In the document's coordinates, also in a table's cell.
+        const QPointF origin = doc->documentLayout()->blockBoundingRect(block).topLeft();
+        const qreal y = origin.y();
         QString text;  // read when first needed
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
@@ -286,6 +289,7 @@ bool printPaged(const QTextDocument &source, QPagedPaintDevice &device, QString 
                 next.before = reached < bottom ? std::max(top, reached) : top;
                 if (i > 0) {
                     next.continued = block;
+                    next.origin = origin;
                     next.firstLine = i;
                 }
                 pages.push_back(next);
@@ -337,14 +341,13 @@ bool printPaged(const QTextDocument &source, QPagedPaintDevice &device, QString 
         painter.setPen(Qt::black);
         if (page.continued.isValid()) {
             const QTextLayout *layout = page.continued.layout();
-            const QPointF at = layout->position();
             for (int i = page.firstLine; i < layout->lineCount(); ++i) {
                 const QTextLine line = layout->lineAt(i);
-                if (at.y() + line.y() >= page.end)
+                if (page.origin.y() + line.y() >= page.end)
                     break;
-                line.draw(&painter, at);
+                line.draw(&painter, page.origin);
             }
-            from = std::max(from, at.y() + layout->boundingRect().bottom() + Edge);
+            from = std::max(from, page.origin.y() + layout->boundingRect().bottom() + Edge);
         }
         if (from < to) {
             QAbstractTextDocumentLayout::PaintContext context;

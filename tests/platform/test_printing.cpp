@@ -275,6 +275,7 @@ TEST(PrintWhole, EachLineStandsWholeOnOnePage)
     struct Case {
         const char *what;
         QString html;  // a line: %1 its number
+        QString before = {}, after = {};
     } cases[] = {
         {"plain paragraphs", QStringLiteral("<p style='margin:0'>r%1 regel</p>")},
         {"spaced paragraphs", QStringLiteral("<p style='margin-top:7px; margin-bottom:5px'>r%1 regel</p>")},
@@ -283,10 +284,13 @@ TEST(PrintWhole, EachLineStandsWholeOnOnePage)
         {"growing sizes", QStringLiteral("<p style='font-size:%2pt'>r%1 regel</p>")},
         {"tall line height", QStringLiteral("<p style='line-height:180%'>r%1 regel</p>")},
         {"short line height", QStringLiteral("<p style='line-height:70%'>r%1 regel</p>")},
+        // Rows of a table, which lays its cells out apart from the text.
+        {"table rows", QStringLiteral("<tr><td>r%1</td><td>cel</td></tr>"), QStringLiteral("<table border=1>"),
+         QStringLiteral("</table>")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        QString html;
+        QString html = c.before;
         QStringList expected;
         for (int i = 1; i <= 300; ++i) {
             const QString n = QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
@@ -296,7 +300,7 @@ TEST(PrintWhole, EachLineStandsWholeOnOnePage)
             expected << QStringLiteral("r") + n;
         }
         QTextDocument doc;
-        doc.setHtml(html);
+        doc.setHtml(html + c.after);
         const QString pdf = folder.file(QStringLiteral("regels.pdf"));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);

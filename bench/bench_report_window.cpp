@@ -9,12 +9,15 @@
 // 60,000 runs cycling through font sizes and styles. The judging sheet is
 // timed the same way from its menu command, with the line-break and hostile
 // shapes. The report printed to a PDF file is timed from OK (counter `pages`),
-// and the tallest report pasted after itself from Ctrl+V to the refusal.
+// also on paper too small for a line (to the refusal), the text window's
+// largest file printed, and the tallest report pasted after itself from
+// Ctrl+V to the refusal.
 #include "core/Recalc.h"
 #include "core/Services.h"
 #include "core/Session.h"
 #include "core/WholeFile.h"
 #include "output/RtfReport.h"
+#include "platform/Printing.h"
 #include "platform/WindowRegistry.h"
 
 // The worked recipes of the tests; compiled in here so that the benchmark
@@ -26,6 +29,8 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPageSize>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -84,6 +89,9 @@ enum Shape {
     LineBreaks300k,
     EmptyParagraphs390k,
     LineBreaks450k,
+    // 300,000 lines of one letter each: the tallest report with text on
+    // every page.
+    Letters300k,
     // Indents of a billion twips either way over 800,000 words, and 60,000
     // runs cycling through sizes 1 to 50 points, bold, italic and underline.
     HugeIndents,
@@ -111,6 +119,8 @@ QByteArray templateOf(int shape)
         return oneParagraph("\\par ", 390000);
     case LineBreaks450k:
         return oneParagraph("\\line ", 450000);
+    case Letters300k:
+        return oneParagraph("x\\line ", 300000);
     case HugeIndents: {
         QByteArray out("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Calibri;}}\\f0\\fs20"
                        "\\li-2000000000\\ri-2000000000\\fi-2000000000 ");
@@ -136,11 +146,13 @@ public:
     QTemporaryDir out;
     QString pdf = out.filePath(QStringLiteral("brouwschema.pdf"));
     int beeps = 0;
+    QPageSize paper = QPageSize(QPageSize::A4);
     void beep() override { ++beeps; }
     bool printDialog(QPrinter &printer, bool) override
     {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
+        printer.setPageSize(paper);
         return true;
     }
 };
@@ -249,9 +261,81 @@ void BM_OkToReportPrinted(benchmark::State &state)
 BENCHMARK(BM_OkToReportPrinted)
     ->ArgName("shape")
     ->Arg(Repeated)
-    ->Arg(LineBreaks300k)
+    ->Arg(Letters300k)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+
+// The same on a strip of paper, 210 x 42 mm, with no room for a line between
+// its margins: timed from OK to the refusal, no PDF file written.
+void BM_OkToReportOnPaperTooSmall(benchmark::State &state)
+{
+    Desk desk(templateOf(int(state.range(0))));
+    desk.quiet.paper = QPageSize(QSizeF(210, 42), QPageSize::Millimeter);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(desk.quiet.pdf);
+        desk.quiet.messages = 0;
+        desk.main->runCommand(QStringLiteral("mnuAfdrukken"));
+        QApplication::processEvents();
+        QWidget *d = windows().find(QStringLiteral("frmAfdrukken"));
+        auto *ok = d->findChild<QPushButton *>(QStringLiteral("cmdAfdOK"));
+        state.ResumeTiming();
+        ok->click();
+        state.PauseTiming();
+        if (desk.quiet.messages != 1 || QFile::exists(desk.quiet.pdf)) {
+            state.SkipWithError("the paper was not refused");
+            break;
+        }
+        bench::Desk::settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OkToReportOnPaperTooSmall)
+    ->ArgName("shape")
+    ->Arg(Repeated)
+    ->Arg(Letters300k)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
+// The text window's print (the shopping list's window) of the largest file
+// it shows, 4 MB: lines of 200 characters, or one word without a break,
+// which paper wraps. Timed from the print to the PDF file written (counter
+// `pages`).
+void BM_TextWindowPrinted(benchmark::State &state)
+{
+    const qsizetype size = MaxTextFileSize - 16;
+    QString text;
+    if (state.range(0) == 0) {
+        const QString line = QString(199, QLatin1Char('m')).replace(9, 1, QStringLiteral(" ")) + QLatin1Char('\n');
+        while (text.size() + line.size() <= size)
+            text += line;
+    } else {
+        text = QString(size, QLatin1Char('m'));
+    }
+    QPlainTextEdit viewer;  // as the text window shows a file
+    viewer.setLineWrapMode(QPlainTextEdit::NoWrap);
+    viewer.setPlainText(text);
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("lijst.pdf"));
+    double pages = 0;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        if (!printTextWhole(printer, *viewer.document(), viewer.textCursor())) {
+            state.SkipWithError("the text was not printed");
+            break;
+        }
+        state.PauseTiming();
+        QFile f(pdf);
+        if (f.open(QIODevice::ReadOnly))
+            pages =
+                double(QString::fromLatin1(f.readAll()).count(QRegularExpression(QStringLiteral("/Type /Page\\b"))));
+        state.ResumeTiming();
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_TextWindowPrinted)->ArgName("unbroken")->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // A key with Ctrl, pressed and let go on `box`.
 void ctrlKey(QWidget *box, int key)

@@ -23,9 +23,12 @@ namespace mostarium {
 // selection. The text is laid out at the screen's resolution and scaled to
 // the printer's, so that whatever the program shows also prints, page by
 // page with the page number at the bottom right, its letters unshaped so that
-// the PDF's text holds whole words. False, with `error` saying
-// why, when the text is too tall to print, the printer takes no further page
-// or the PDF file could not be written; a PDF file is then not written.
+// the PDF's text holds whole words. Lines wrap at the page's width, pictures
+// are scaled down to it, and pages break between lines, each line printed
+// once. False, with `error` saying why, when the text is too tall to print,
+// the paper cannot hold a line of it between its margins (the paper named),
+// the printer takes no further page or the PDF file could not be written; a
+// PDF file is then not written.
 [[nodiscard]] bool printTextWhole(QPrinter &printer, const QTextDocument &document, const QTextCursor &cursor,
                                   QString *error = nullptr);
 

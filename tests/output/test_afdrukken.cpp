@@ -10,7 +10,14 @@
 #include <QClipboard>
 #include <QDir>
 #include <QImage>
+#include <QPageSize>
 #include <QPointer>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextImageFormat>
 #include <cstring>
 
 using namespace mostarium;
@@ -368,6 +375,180 @@ TEST_F(PrintDialog, TheSpargeCurveFollowsTheNotes)
               notes + qsizetype(strlen("Fris en licht kruidig.")));
     EXPECT_TRUE(reportText().contains(QChar::ObjectReplacementCharacter));
     EXPECT_TRUE(fake.messages.empty());
+}
+
+namespace {
+
+// The pages of a PDF file as pictures at `dpi`; none without pdftoppm.
+QList<QImage> pdfPictures(const QString &pdf, int dpi)
+{
+    QList<QImage> pages;
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        return pages;
+    const QString prefix = pdf + QStringLiteral("-blad");
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), pdf, prefix});
+    p.waitForFinished(60000);
+    QFileInfoList files = QFileInfo(prefix).dir().entryInfoList(
+        {QFileInfo(prefix).fileName() + QStringLiteral("-*.png")}, QDir::Files, QDir::Name);
+    for (const QFileInfo &file : files)
+        pages << QImage(file.filePath()).convertToFormat(QImage::Format_RGB32);
+    return pages;
+}
+
+// The right edge of what is printed on `page`: the last column not white.
+int inkRight(const QImage &page)
+{
+    for (int x = page.width() - 1; x >= 0; --x)
+        for (int y = 0; y < page.height(); ++y)
+            if (qGray(page.pixel(x, y)) < 240)
+                return x;
+    return -1;
+}
+
+// Where `colour` fills `page` (in runs of a few pixels, so not where the
+// edge of a letter happens to take it).
+QRect area(const QImage &page, const QColor &colour)
+{
+    const auto near = [&colour](QRgb c) {
+        return std::abs(qRed(c) - colour.red()) + std::abs(qGreen(c) - colour.green())
+                   + std::abs(qBlue(c) - colour.blue())
+               < 24;
+    };
+    constexpr int Run = 6;
+    QRect found;
+    for (int y = 0; y < page.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < page.width(); ++x) {
+            run = near(page.pixel(x, y)) ? run + 1 : 0;
+            if (run >= Run)
+                found |= QRect(x - Run + 1, y, Run, 1);
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+// The sparge curve as the brewer keeps it (the sparge dialog's OK with
+// "Spoelcurve bij Recept" checked), printed with the report on A4: the
+// picture is scaled down to the text's width, keeping its proportions, and
+// stands whole on one page; nothing reaches past the right margin. On
+// screen the picture keeps its size.
+TEST_F(PrintDialog, TheSpargeCurvePrintsWithinTheMargins)
+{
+    ASSERT_TRUE(session().app.spoelcurveRecept);
+    QDir().mkpath(folder.file(QStringLiteral("temp")));
+    trigger("mnuSpoelen");
+    QWidget *spoelen = windows().find(QStringLiteral("frmSpoelen"));
+    ASSERT_TRUE(spoelen);
+    const QSize picture = spoelen->size();
+    in<QPushButton>("frmSpoelen", "cmdSpoelOK")->click();
+    ASSERT_TRUE(QFile::exists(paths::spoelcurveFile(QStringLiteral("Zomerblond"))));
+    if (!isOpen("frmAfdrukken"))
+        trigger("mnuAfdrukken");
+    check("chkNaarScherm")->setChecked(true);
+    const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
+    fake.printAnswers.push_back(pdf);
+    ok();
+    ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+    QTextDocument *shown = in<QTextEdit>("frmReport", "rtbReport")->document();
+    for (QTextBlock b = shown->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat()) {
+                EXPECT_EQ(it.fragment().charFormat().toImageFormat().width(), picture.width()) << "shown whole";
+            }
+
+    constexpr int Dpi = 40;
+    const QList<QImage> pages = pdfPictures(pdf, Dpi);
+    if (pages.isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed (scripts/install-deps.sh test)";
+    const int rightMargin = qRound((210 - 20) / 25.4 * Dpi);
+    int withPicture = 0;
+    for (int i = 0; i < pages.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_LE(inkRight(pages[i]), rightMargin + 1);
+        const QRect curve = area(pages[i], MainBackColor());
+        if (curve.width() < 20)
+            continue;
+        ++withPicture;
+        EXPECT_NEAR(double(curve.width()) / curve.height(), double(picture.width()) / picture.height(), 0.05);
+    }
+    EXPECT_EQ(withPicture, 1);
+}
+
+// The report over several pages: each line of it printed once, none lost,
+// none at the foot of a page and again at the head of the next.
+TEST_F(OutputTest, EachLineOfAPrintedReportStandsOnOnePage)
+{
+    for (const char *sample : {"Zomerblond.zlv", "Herfstbok.zlv"}) {
+        SCOPED_TRACE(sample);
+        open(sample);
+        trigger("mnuAfdrukken");
+        check("chkNaarScherm")->setChecked(true);
+        const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
+        fake.printAnswers.push_back(pdf);
+        ok();
+        ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
+        bool found = false;
+        const QString info = toolText(QStringLiteral("pdfinfo"), {pdf}, &found);
+        if (!found)
+            GTEST_SKIP() << "poppler-utils is not installed (scripts/install-deps.sh test)";
+        const int pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+        ASSERT_GT(pages, 1);
+        QStringList words;
+        QString lastLine;
+        for (int page = 1; page <= pages; ++page) {
+            const QString n = QString::number(page);
+            QStringList lines =
+                toolText(QStringLiteral("pdftotext"),
+                         {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf, QStringLiteral("-")}, &found)
+                    .split(u'\n');
+            for (QString &line : lines)
+                line = line.simplified();
+            lines.removeAll(QString());
+            lines.removeAll(n);  // the page number
+            ASSERT_FALSE(lines.isEmpty()) << page << " of " << pages;
+            EXPECT_NE(lines.first(), lastLine) << "page " << page;
+            lastLine = lines.last();
+            words += lines.join(u' ').split(QRegularExpression(QStringLiteral("\\P{L}+")), Qt::SkipEmptyParts);
+        }
+        EXPECT_EQ(words.join(u' '),
+                  reportText().split(QRegularExpression(QStringLiteral("\\P{L}+")), Qt::SkipEmptyParts).join(u' '));
+        fake.clear();
+    }
+}
+
+// The printer dialog set to a strip of paper, 210 × 42 mm, with no room
+// for a line between its margins: the report is refused naming the paper,
+// no PDF is written, the report window shows the report as before.
+TEST_F(PrintDialog, APaperTooSmallForALineIsNamedAndNothingIsPrinted)
+{
+    struct StripOfPaper {
+        FakeServices::PdfPrinterSetup saved = FakeServices::pdfPrinterSetup;
+        StripOfPaper()
+        {
+            FakeServices::pdfPrinterSetup = [](QPrinter &printer, const QString &pdf, bool) {
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(pdf);
+                printer.setPageSize(QPageSize(QSizeF(210, 42), QPageSize::Millimeter));
+            };
+        }
+        ~StripOfPaper() { FakeServices::pdfPrinterSetup = saved; }
+    } strip;
+    check("chkNaarScherm")->setChecked(true);
+    const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
+    fake.printAnswers.push_back(pdf);
+    ok();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].prompt, QStringLiteral("Het papier 210 × 42 mm is te klein: tussen de marges past geen "
+                                                      "regel van de tekst. Er is geen brouwschema afgedrukt."));
+    EXPECT_EQ(fake.messages[0].title, "Attentie!");
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_FALSE(isOpen("frmAfdrukken"));
+    ASSERT_TRUE(isOpen("frmReport"));
+    EXPECT_TRUE(reportText().contains(QStringLiteral("Brouwschema Zomerblond")));
 }
 
 TEST_F(PrintDialog, TheXmlRowExportsAfterTheReport)

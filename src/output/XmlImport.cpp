@@ -761,8 +761,8 @@ void Filler::mashNotice(const QStringList &skipped, const QStringList &noRoom)
                  + (noRoom.size() == 1 ? QStringLiteral("Deze stap uit het bestand is niet overgenomen:\r\n")
                                        : QStringLiteral("Deze stappen uit het bestand zijn niet overgenomen:\r\n"))
                  + namedRows(noRoom, QStringLiteral("andere stappen"))
-                 + QStringLiteral("\r\nTel de tijd van een weggelaten rust zo nodig op bij een overgenomen rust van "
-                                  "ongeveer dezelfde temperatuur.");
+                 + QStringLiteral("\r\nVoeg zo nodig in Maisch schema twee rusten van ongeveer dezelfde temperatuur "
+                                  "samen (tel hun tijden op), zodat er plaats komt voor een weggelaten stap.");
     if (!t.isEmpty())
         m_notices << t.join(QStringLiteral("\r\n"));
 }
@@ -849,13 +849,13 @@ void Filler::hopsOf()
 }
 
 // Yeasts and additions: the five lines of a single brew that the dialogs
-// show and Save keeps; those past them are named. An entry without text
-// takes no line.
+// show and Save keeps; those past them are named in one notice. An entry
+// without text takes no line.
 void Filler::yeastsAndAdditions()
 {
     at(QStringLiteral("de gist en de toevoegingen"));
-    const auto fill = [this](Table1D<QString> &list, const std::vector<QString> &entries, const QString &one,
-                             const QString &many, const QString &dialog) {
+    // The entries past the lines, each named after `kind`.
+    const auto fill = [](Table1D<QString> &list, const std::vector<QString> &entries, const QString &kind) {
         list.redim(10);
         QStringList left;
         int i = 0;
@@ -865,30 +865,46 @@ void Filler::yeastsAndAdditions()
             if (i < MaxEntries)
                 list(i++) = e;
             else
-                left << QStringLiteral("- ") + quotedText(e);
+                left << QStringLiteral("- ") + kind + u' ' + quotedText(e);
         }
-        if (left.isEmpty())
-            return;
-        static_assert(MaxEntries == 5, "the notice says five");
-        m_notices << QStringLiteral("Het recept heeft plaats voor vijf %1. ").arg(many)
-                         + (left.size() == 1
-                                ? QStringLiteral("Deze %1 uit het bestand is niet overgenomen:\r\n").arg(one)
-                                : QStringLiteral("Deze %1 uit het bestand zijn niet overgenomen:\r\n").arg(many))
-                         + namedRows(left, QStringLiteral("andere ") + many)
-                         + QStringLiteral("\r\nSchrijf een weggelaten %1 zo nodig bij een andere op een regel van "
-                                          "%2.")
-                               .arg(one, dialog);
+        return left;
     };
     std::vector<QString> yeasts, additions;
     for (const Element &e : items(m_rec, "YEASTS", "YEAST"))
         yeasts.push_back(textOr(e, "NAME"));
     for (const Element &e : items(m_rec, "MISCS", "MISC"))
         additions.push_back(additionText(e));
-    fill(x.Gistkeuze, yeasts, QStringLiteral("gist"), QStringLiteral("gisten"), QStringLiteral("Gistkeuze"));
+    const QStringList leftYeasts = fill(x.Gistkeuze, yeasts, QStringLiteral("gist"));
     add(StatusGistkeuze);
-    fill(x.Toevoegingen, additions, QStringLiteral("toevoeging"), QStringLiteral("toevoegingen"),
-         QStringLiteral("Toevoegingen"));
+    const QStringList leftAdditions = fill(x.Toevoegingen, additions, QStringLiteral("toevoeging"));
     add(StatusToevoegingen);
+    if (leftYeasts.isEmpty() && leftAdditions.isEmpty())
+        return;
+    const bool both = !leftYeasts.isEmpty() && !leftAdditions.isEmpty();
+    const qsizetype n = leftYeasts.size() + leftAdditions.size();
+    const QString these = both ? QStringLiteral("Deze gisten en toevoegingen")
+                          : !leftYeasts.isEmpty()
+                              ? (n == 1 ? QStringLiteral("Deze gist") : QStringLiteral("Deze gisten"))
+                          : n == 1 ? QStringLiteral("Deze toevoeging")
+                                   : QStringLiteral("Deze toevoegingen");
+    const QString which = both                    ? QStringLiteral("gist of toevoeging")
+                          : !leftYeasts.isEmpty() ? QStringLiteral("gist")
+                                                  : QStringLiteral("toevoeging");
+    const QString where = both                    ? QStringLiteral("Gistkeuze of Toevoegingen")
+                          : !leftYeasts.isEmpty() ? QStringLiteral("Gistkeuze")
+                                                  : QStringLiteral("Toevoegingen");
+    QStringList lines;
+    if (!leftYeasts.isEmpty())
+        lines << namedRows(leftYeasts, QStringLiteral("andere gisten"));
+    if (!leftAdditions.isEmpty())
+        lines << namedRows(leftAdditions, QStringLiteral("andere toevoegingen"));
+    static_assert(MaxEntries == 5, "the notice says five");
+    m_notices << QStringLiteral("Het recept heeft plaats voor vijf gisten en vijf toevoegingen. ") + these
+                     + (n == 1 ? QStringLiteral(" uit het bestand is niet overgenomen:\r\n")
+                               : QStringLiteral(" uit het bestand zijn niet overgenomen:\r\n"))
+                     + lines.join(QStringLiteral("\r\n"))
+                     + QStringLiteral("\r\nSchrijf een weggelaten %1 zo nodig bij een andere op een regel van %2.")
+                           .arg(which, where);
 }
 
 // Measured values are taken only as a set the evaluation can show: a batch

@@ -434,7 +434,7 @@ TEST_F(ImportXmlTest, ImportedRecipesAreWhatTheFileMeans)
     zeroSteps.mash = mashOf({{66, 60}, {72, 0}, {78, 10}, {80, 0}});
     // Seven yeasts, one without a name, and six additions.
     manyEntries.rest = QStringLiteral("<YEASTS>");
-    for (const char *name : {"Gist 1", "", "Gist 2", "Gist 3", "Gist 4", "Gist 5", "Gist 6", "Gist 7"})
+    for (const char *name : {"Stam 1", "", "Stam 2", "Stam 3", "Stam 4", "Stam 5", "Stam 6", "Stam 7"})
         manyEntries.rest += QStringLiteral("<YEAST><NAME>%1</NAME></YEAST>").arg(QString::fromLatin1(name));
     manyEntries.rest += QStringLiteral("</YEASTS><MISCS>");
     for (int i = 1; i <= 6; ++i)
@@ -448,7 +448,7 @@ TEST_F(ImportXmlTest, ImportedRecipesAreWhatTheFileMeans)
     for (int i = 1; i <= 40; ++i) {
         manyRows.fermentables += xml::fermentable(QStringLiteral("Mout %1").arg(i), QStringLiteral("0.1"));
         manyRows.hops += xml::hop(QStringLiteral("Hop %1").arg(i), QStringLiteral("60"));
-        manyRows.rest += QStringLiteral("<YEAST><NAME>Gist %1</NAME></YEAST>").arg(i);
+        manyRows.rest += QStringLiteral("<YEAST><NAME>Stam %1</NAME></YEAST>").arg(i);
         fortySteps.emplace_back(40 + i, 10);
     }
     manyRows.mash = mashOf(fortySteps);
@@ -643,8 +643,9 @@ TEST_F(ImportXmlTest, ImportedRecipesAreWhatTheFileMeans)
          [&eightSteps] { return eightSteps.bytes(); },
          {QStringLiteral(
              "Het recept heeft plaats voor zeven maischstappen: de inmaischstap en zes rusten. Deze stap "
-             "uit het bestand is niet overgenomen:\r\n- stap 8 (Rust): 78 °C, 10 min\r\nTel de tijd van "
-             "een weggelaten rust zo nodig op bij een overgenomen rust van ongeveer dezelfde temperatuur.")},
+             "uit het bestand is niet overgenomen:\r\n- stap 8 (Rust): 78 °C, 10 min\r\nVoeg zo nodig in "
+             "Maisch schema twee rusten van ongeveer dezelfde temperatuur samen (tel hun tijden op), zodat er "
+             "plaats komt voor een weggelaten stap.")},
          [](const QString &) {
              const RecipeState &r = s().recipe;
              ASSERT_EQ(r.Maischschema.rowUbound(), 7);
@@ -670,16 +671,14 @@ TEST_F(ImportXmlTest, ImportedRecipesAreWhatTheFileMeans)
         // yeast without a name takes none.
         {"zevengisten.xml",
          [&manyEntries] { return manyEntries.bytes(); },
-         {QStringLiteral("Het recept heeft plaats voor vijf gisten. Deze gisten uit het bestand zijn niet "
-                         "overgenomen:\r\n- Gist 6\r\n- Gist 7\r\nSchrijf een weggelaten gist zo nodig bij een "
-                         "andere op een regel van Gistkeuze."),
-          QStringLiteral("Het recept heeft plaats voor vijf toevoegingen. Deze toevoeging uit het bestand is niet "
-                         "overgenomen:\r\n- 10 gr Kruid 6\r\nSchrijf een weggelaten toevoeging zo nodig bij een "
-                         "andere op een regel van Toevoegingen.")},
+         {QStringLiteral("Het recept heeft plaats voor vijf gisten en vijf toevoegingen. Deze gisten en toevoegingen "
+                         "uit het bestand zijn niet overgenomen:\r\n- gist Stam 6\r\n- gist Stam 7\r\n- toevoeging "
+                         "10 gr Kruid 6\r\nSchrijf een weggelaten gist of toevoeging zo nodig bij een andere op een "
+                         "regel van Gistkeuze of Toevoegingen.")},
          [&reopensAsImported](const QString &message) {
              const RecipeState &r = s().recipe;
              for (int i = 0; i < 5; ++i) {
-                 EXPECT_EQ(r.Gistkeuze(i), QStringLiteral("Gist %1").arg(i + 1));
+                 EXPECT_EQ(r.Gistkeuze(i), QStringLiteral("Stam %1").arg(i + 1));
                  EXPECT_EQ(r.Toevoegingen(i), QStringLiteral("10 gr Kruid %1").arg(i + 1));
              }
              // Entries past the five are the second beer's: none of this recipe.
@@ -695,7 +694,9 @@ TEST_F(ImportXmlTest, ImportedRecipesAreWhatTheFileMeans)
                          "ingrediënten\r\n"),
           QStringLiteral("- stap 17 (Rust): 57 °C, 10 min\r\n- en nog 23 andere stappen\r\n"),
           QStringLiteral("- bitterhop Hop 14: 30 gr, 60 min\r\n- en nog 26 andere hoppen\r\n"),
-          QStringLiteral("- Gist 15\r\n- en nog 25 andere gisten\r\n")},
+          QStringLiteral("Deze gisten uit het bestand zijn niet overgenomen:\r\n- gist Stam 6\r\n"),
+          QStringLiteral("- gist Stam 15\r\n- en nog 25 andere gisten\r\nSchrijf een weggelaten gist zo nodig bij een "
+                         "andere op een regel van Gistkeuze.")},
          [](const QString &message) {
              EXPECT_FALSE(message.contains(QStringLiteral("Mout 21"))) << qPrintable(message);
              EXPECT_LT(message.count(u'\n'), 80) << qPrintable(message);

@@ -19,6 +19,7 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <optional>
 #include <vector>
@@ -625,22 +626,34 @@ void Filler::grainBill()
 
 // The fermentables past the grain bill's rows, each with its weight and its
 // share of the file's whole bill: the kept rows' percentages are of the kept
-// rows alone, so the bill is not the file's.
+// rows alone, so the bill is not the file's. An amount that is no weight (no
+// number, or past a thousand tonnes) is quoted as the file has it.
 void Filler::leftOutGrain(const std::vector<Element> &ferm, int kept, double keptTotal)
 {
-    std::vector<std::optional<double>> kg;
+    struct Left {
+        QString name;
+        std::optional<QString> text;
+        std::optional<double> kg;
+    };
+    std::vector<Left> left;
     double all = keptTotal;
     for (std::size_t i = std::size_t(kept); i < ferm.size(); ++i) {
-        kg.push_back(fileNumber(text(ferm[i], "AMOUNT")));
-        if (kg.back() && *kg.back() > 0)
-            all += *kg.back();
+        Left l{textOr(ferm[i], "NAME"), text(ferm[i], "AMOUNT"), std::nullopt};
+        l.kg = fileNumber(l.text);
+        if (l.kg && !(std::abs(*l.kg) < 1e6))
+            l.kg.reset();
+        if (l.kg && *l.kg > 0)
+            all += *l.kg;
+        left.push_back(std::move(l));
     }
     QStringList lines;
-    for (std::size_t i = 0; i < kg.size(); ++i) {
-        QString line = QStringLiteral("- ") + rowName(textOr(ferm[std::size_t(kept) + i], "NAME"));
-        if (kg[i])
+    for (const Left &l : left) {
+        QString line = QStringLiteral("- ") + rowName(l.name);
+        if (l.kg)
             line += QStringLiteral(": %1 gr, %2 % van de storting in het bestand")
-                        .arg(format(*kg[i] * 1000.0, u"##0"), format(*kg[i] * 100.0 / all, u"##0.0"));
+                        .arg(format(*l.kg * 1000.0, u"##0"), format(*l.kg * 100.0 / all, u"##0.0"));
+        else if (l.text && !l.text->trimmed().isEmpty())
+            line += QStringLiteral(": <AMOUNT> \"%1\"").arg(quotedText(*l.text));
         lines << line;
     }
     static_assert(MaxGrainRows == 10, "the notice says ten");

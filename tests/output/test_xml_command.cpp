@@ -446,7 +446,9 @@ TEST_F(ImportXmlTest, ImportedRecipesAreWhatTheFileMeans)
     manyRows.rest = QStringLiteral("<YEASTS>");
     std::vector<std::pair<int, int>> fortySteps;
     for (int i = 1; i <= 40; ++i) {
-        manyRows.fermentables += xml::fermentable(QStringLiteral("Mout %1").arg(i), QStringLiteral("0.1"));
+        // Two left out whose amount is no weight: quoted, not a reason to refuse.
+        const char *amount = i == 11 ? "veel" : i == 12 ? "1e308" : "0.1";
+        manyRows.fermentables += xml::fermentable(QStringLiteral("Mout %1").arg(i), QString::fromLatin1(amount));
         manyRows.hops += xml::hop(QStringLiteral("Hop %1").arg(i), QStringLiteral("60"));
         manyRows.rest += QStringLiteral("<YEAST><NAME>Stam %1</NAME></YEAST>").arg(i);
         fortySteps.emplace_back(40 + i, 10);
@@ -690,7 +692,8 @@ TEST_F(ImportXmlTest, ImportedRecipesAreWhatTheFileMeans)
          }},
         {"veertig.xml",
          [&manyRows] { return manyRows.bytes(); },
-         {QStringLiteral("- Mout 20: 100 gr, 2.5 % van de storting in het bestand\r\n- en nog 20 andere "
+         {QStringLiteral("- Mout 11: <AMOUNT> \"veel\"\r\n- Mout 12: <AMOUNT> \"1e308\"\r\n"),
+          QStringLiteral("- Mout 20: 100 gr, 2.6 % van de storting in het bestand\r\n- en nog 20 andere "
                          "ingrediënten\r\n"),
           QStringLiteral("- stap 17 (Rust): 57 °C, 10 min\r\n- en nog 23 andere stappen\r\n"),
           QStringLiteral("- bitterhop Hop 14: 30 gr, 60 min\r\n- en nog 26 andere hoppen\r\n"),

@@ -19,6 +19,7 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <optional>
 #include <vector>
@@ -325,6 +326,53 @@ QString shownName(const QString &name)
     return name.trimmed().isEmpty() ? QStringLiteral("zonder naam") : QStringLiteral("\"") + quotedText(name) + u'"';
 }
 
+// A row's name as the lists of left-out rows give it.
+QString rowName(const QString &name)
+{
+    return name.trimmed().isEmpty() ? QStringLiteral("zonder naam") : quotedText(name);
+}
+
+// A number of the file; none when it is missing or no number.
+std::optional<double> fileNumber(const std::optional<QString> &t)
+{
+    if (!t)
+        return std::nullopt;
+    try {
+        return num::strictDouble(*t);
+    } catch (const CalcError &) {
+        return std::nullopt;
+    }
+}
+
+// Lines that name left-out rows: all of them up to one past MaxNamedRows,
+// else the first MaxNamedRows and the number of the `others`.
+QString namedRows(const QStringList &lines, const QString &others)
+{
+    if (lines.size() <= MaxNamedRows + 1)
+        return lines.join(QStringLiteral("\r\n"));
+    return (lines.mid(0, MaxNamedRows) << QStringLiteral("- en nog %1 %2").arg(lines.size() - MaxNamedRows).arg(others))
+        .join(QStringLiteral("\r\n"));
+}
+
+// A mash step of the file as the message names it: its place in the file,
+// its name, its temperature and time as the file gives them.
+QString stepLine(const Element &st, int place)
+{
+    const auto figure = [&st](const char *name, const char *unit, const char *none) {
+        const auto t = text(st, name);
+        if (!t || t->trimmed().isEmpty())
+            return QString::fromUtf8(none);
+        if (const auto v = fileNumber(t))
+            return plain(*v) + QString::fromUtf8(unit);
+        return u'"' + quotedText(*t) + u'"';
+    };
+    const QString name = textOr(st, "NAME");
+    return QStringLiteral("- stap %1").arg(place)
+           + (name.trimmed().isEmpty() ? QString() : QStringLiteral(" (%1)").arg(quotedText(name)))
+           + QStringLiteral(": ") + figure("STEP_TEMP", " °C", "geen temperatuur") + QStringLiteral(", ")
+           + figure("STEP_TIME", " min", "geen tijd");
+}
+
 // The lowest laboratory yield (%) of a malt: roasted barley and black malt
 // give some 55. A figure in points per pound, which some programs write in
 // YIELD, lies below 47 (sucrose).
@@ -336,7 +384,7 @@ QString leftOutNotice(const QStringList &left, bool bitter, bool aroma)
     QString t = QStringLiteral("Het recept heeft plaats voor vier aromahoppen en vier bitterhoppen. ")
                 + (left.size() == 1 ? QStringLiteral("Deze hop uit het bestand is niet overgenomen:\r\n")
                                     : QStringLiteral("Deze hoppen uit het bestand zijn niet overgenomen:\r\n"))
-                + left.join(QStringLiteral("\r\n"));
+                + namedRows(left, QStringLiteral("andere hoppen"));
     if (bitter)
         t += QStringLiteral("\r\nDe overgenomen bitterhoppen geven samen de hele bitterheid: hun gewicht wordt "
                             "berekend op de bitterheid van de doelstellingen.");
@@ -386,7 +434,9 @@ private:
     void grainBill();
     double efficiencyOf(const std::vector<Element> &ferm, int rows);
     void checkYield(const Element &f, int row, const QString &given, double yield);
+    void leftOutGrain(const std::vector<Element> &ferm, int kept, double keptTotal);
     void mash();
+    void mashNotice(const QStringList &skipped, const QStringList &noRoom);
     void hopsOf();
     void yeastsAndAdditions();
     void measured();
@@ -533,7 +583,7 @@ double Filler::efficiencyOf(const std::vector<Element> &ferm, int rows)
     return 1;
 }
 
-// Grain bill: the schedule holds ten rows. A file of another program gives
+// Grain bill: the schedule holds MaxGrainRows rows. A file of another program gives
 // each malt's laboratory yield and the brewhouse's efficiency; the grain bill
 // holds what reaches the wort, their product. A file this program wrote (it
 // has OBJECTIVES) holds that product already.
@@ -543,7 +593,7 @@ void Filler::grainBill()
     const std::vector<Element> ferm = items(m_rec, "FERMENTABLES", "FERMENTABLE");
     if (ferm.empty())
         refuse(QStringLiteral("het bestand bevat geen mout of suiker (<FERMENTABLE>)."));
-    const int rows = std::min<int>(int(ferm.size()), 10);
+    const int rows = std::min<int>(int(ferm.size()), MaxGrainRows);
     x.Storting.redim(rows - 1, 4);
     const double efficiency = efficiencyOf(ferm, rows);
     double total = 0;
@@ -570,6 +620,51 @@ void Filler::grainBill()
         x.Storting(i, StLaat) = QStringLiteral("0");
     }
     add(StatusStorting);
+    if (int(ferm.size()) > rows)
+        leftOutGrain(ferm, rows, total);
+}
+
+// The fermentables past the grain bill's rows, each with its weight and its
+// share of the file's whole bill: the kept rows' percentages are of the kept
+// rows alone, so the bill is not the file's. An amount that is no weight (no
+// number, or past a thousand tonnes) is quoted as the file has it.
+void Filler::leftOutGrain(const std::vector<Element> &ferm, int kept, double keptTotal)
+{
+    struct Left {
+        QString name;
+        std::optional<QString> text;
+        std::optional<double> kg;
+    };
+    std::vector<Left> left;
+    double all = keptTotal;
+    for (std::size_t i = std::size_t(kept); i < ferm.size(); ++i) {
+        Left l{textOr(ferm[i], "NAME"), text(ferm[i], "AMOUNT"), std::nullopt};
+        l.kg = fileNumber(l.text);
+        if (l.kg && !(std::abs(*l.kg) < 1e6))
+            l.kg.reset();
+        if (l.kg && *l.kg > 0)
+            all += *l.kg;
+        left.push_back(std::move(l));
+    }
+    QStringList lines;
+    for (const Left &l : left) {
+        QString line = QStringLiteral("- ") + rowName(l.name);
+        if (l.kg)
+            line += QStringLiteral(": %1 gr, %2 % van de storting in het bestand")
+                        .arg(format(*l.kg * 1000.0, u"##0"), format(*l.kg * 100.0 / all, u"##0.0"));
+        else if (l.text && !l.text->trimmed().isEmpty())
+            line += QStringLiteral(": <AMOUNT> \"%1\"").arg(quotedText(*l.text));
+        lines << line;
+    }
+    static_assert(MaxGrainRows == 10, "the notice says ten");
+    m_notices << QStringLiteral("Het recept heeft plaats voor tien ingrediënten in de storting. ")
+                     + (lines.size() == 1 ? QStringLiteral("Dit ingrediënt uit het bestand is niet overgenomen:\r\n")
+                                          : QStringLiteral("Deze ingrediënten uit het bestand zijn niet "
+                                                           "overgenomen:\r\n"))
+                     + namedRows(lines, QStringLiteral("andere ingrediënten"))
+                     + QStringLiteral("\r\nDe percentages in Storting zijn berekend over de tien overgenomen "
+                                      "ingrediënten alleen. Tel een weggelaten ingrediënt zo nodig op bij een "
+                                      "overgenomen ingrediënt dat erop lijkt.");
 }
 
 // A YIELD above 100 % no fermentable gives, nor one below MinMaltYield a
@@ -592,7 +687,9 @@ void Filler::checkYield(const Element &f, int row, const QString &given, double 
     m_result.fileValues.push_back(v);
 }
 
-// Mash: a step with no temperature or time is overwritten by the next.
+// Mash: the mash-in step and the rests, MaxMashSteps in all. A step without
+// a temperature or time is overwritten by the next (the last such step stays
+// in its row); the steps overwritten and those past the room are named.
 void Filler::mash()
 {
     at(QStringLiteral("het maischschema (<MASH>)"));
@@ -601,18 +698,17 @@ void Filler::mash()
     for (Element g = child(mash, "MASH_STEPS"); !g.isNull(); g = g.nextSiblingElement(QStringLiteral("MASH_STEPS")))
         for (Element e = child(g, "MASH_STEP"); !e.isNull(); e = e.nextSiblingElement(QStringLiteral("MASH_STEP")))
             steps.push_back(e);
-    // Without a step the recipe gets one rest, which the schedule needs.
-    const int last = std::max(std::min<int>(int(steps.size()), 7), 1);
-    x.Maischschema.redim(last, 4);
-    x.Maischschema(0, 0) = 3.0f;
     float ph = 5.3f;
     if (const auto p = text(mash, "PH")) {
         ph = strictSingleOf(*p, QStringLiteral("<MASH>/<PH>"));
         if (ph < 3 || ph > 7)
             ph = 5.3f;
     }
-    x.Maischschema(0, 1) = ph;
     if (steps.empty()) {
+        // Without a step the recipe gets one rest, which the schedule needs.
+        x.Maischschema.redim(1, 4);
+        x.Maischschema(0, 0) = 3.0f;
+        x.Maischschema(0, 1) = ph;
         x.Maischschema(1, 0) = DefaultRestTemp;
         x.Maischschema(1, 1) = DefaultRestTime;
         const QString why = mash.isNull()                        ? QStringLiteral("<MASH> ontbreekt")
@@ -625,21 +721,63 @@ void Filler::mash()
         add(StatusMaischschema);
         return;
     }
-    int r = 1;
-    for (int k = 1; k <= last; ++k) {
-        const Element &st = steps[std::size_t(k - 1)];
+    std::vector<std::pair<float, float>> rows;  // temperature and time of each row
+    bool open = false;                          // the last row holds a step without a temperature or time
+    QString openLine;
+    QStringList skipped, noRoom;
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        const Element &st = steps[k];
+        const int place = int(k) + 1;
+        if (!open && int(rows.size()) == MaxMashSteps) {
+            noRoom << stepLine(st, place);
+            continue;
+        }
         const auto whole = [&](const char *name) {
             const auto t = text(st, name);
             return t ? float(num::toInt32(
-                       strictOf(*t, QStringLiteral("<%1> van maischstap %2").arg(QLatin1String(name)).arg(k))))
+                       strictOf(*t, QStringLiteral("<%1> van maischstap %2").arg(QLatin1String(name)).arg(place))))
                      : 0.0f;
         };
-        x.Maischschema(r, 0) = whole("STEP_TEMP");
-        x.Maischschema(r, 1) = whole("STEP_TIME");
-        if (x.Maischschema(r, 0) != 0 && x.Maischschema(r, 1) != 0 && r < last)
-            ++r;
+        const std::pair<float, float> rest{whole("STEP_TEMP"), whole("STEP_TIME")};
+        if (open) {
+            rows.pop_back();
+            skipped << openLine;
+        }
+        rows.push_back(rest);
+        open = rest.first == 0 || rest.second == 0;
+        if (open)
+            openLine = stepLine(st, place);
     }
+    x.Maischschema.redim(int(rows.size()), 4);
+    x.Maischschema(0, 0) = 3.0f;
+    x.Maischschema(0, 1) = ph;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        x.Maischschema(int(i) + 1, 0) = rows[i].first;
+        x.Maischschema(int(i) + 1, 1) = rows[i].second;
+    }
+    mashNotice(skipped, noRoom);
     add(StatusMaischschema);
+}
+
+void Filler::mashNotice(const QStringList &skipped, const QStringList &noRoom)
+{
+    QStringList t;
+    if (!skipped.isEmpty())
+        t << (skipped.size() == 1 ? QStringLiteral("Deze maischstap uit het bestand heeft geen temperatuur of tijd en "
+                                                   "is overgeslagen:\r\n")
+                                  : QStringLiteral("Deze maischstappen uit het bestand hebben geen temperatuur of "
+                                                   "tijd en zijn overgeslagen:\r\n"))
+                 + namedRows(skipped, QStringLiteral("andere stappen"));
+    static_assert(MaxMashSteps == 7, "the notice says seven");
+    if (!noRoom.isEmpty())
+        t << QStringLiteral("Het recept heeft plaats voor zeven maischstappen: de inmaischstap en zes rusten. ")
+                 + (noRoom.size() == 1 ? QStringLiteral("Deze stap uit het bestand is niet overgenomen:\r\n")
+                                       : QStringLiteral("Deze stappen uit het bestand zijn niet overgenomen:\r\n"))
+                 + namedRows(noRoom, QStringLiteral("andere stappen"))
+                 + QStringLiteral("\r\nVoeg zo nodig in Maisch schema twee rusten van ongeveer dezelfde temperatuur "
+                                  "samen (tel hun tijden op), zodat er plaats komt voor een weggelaten stap.");
+    if (!t.isEmpty())
+        m_notices << t.join(QStringLiteral("\r\n"));
 }
 
 // Hops: four of each kind at most; those left over are named.
@@ -723,27 +861,63 @@ void Filler::hopsOf()
     add(StatusHopgift);
 }
 
+// Yeasts and additions: the five lines of a single brew that the dialogs
+// show and Save keeps; those past them are named in one notice. An entry
+// without text takes no line.
 void Filler::yeastsAndAdditions()
 {
     at(QStringLiteral("de gist en de toevoegingen"));
-    x.Gistkeuze.redim(10);
-    int g = 0;
-    for (const Element &e : items(m_rec, "YEASTS", "YEAST")) {
-        if (g > 10)
-            break;
-        if (const auto n = text(e, "NAME"))
-            x.Gistkeuze(g++) = *n;
-    }
+    // The entries past the lines, each named after `kind`.
+    const auto fill = [](Table1D<QString> &list, const std::vector<QString> &entries, const QString &kind) {
+        list.redim(10);
+        QStringList left;
+        int i = 0;
+        for (const QString &e : entries) {
+            if (e.trimmed().isEmpty())
+                continue;
+            if (i < MaxEntries)
+                list(i++) = e;
+            else
+                left << QStringLiteral("- ") + kind + u' ' + quotedText(e);
+        }
+        return left;
+    };
+    std::vector<QString> yeasts, additions;
+    for (const Element &e : items(m_rec, "YEASTS", "YEAST"))
+        yeasts.push_back(textOr(e, "NAME"));
+    for (const Element &e : items(m_rec, "MISCS", "MISC"))
+        additions.push_back(additionText(e));
+    const QStringList leftYeasts = fill(x.Gistkeuze, yeasts, QStringLiteral("gist"));
     add(StatusGistkeuze);
-
-    x.Toevoegingen.redim(10);
-    int m = 0;
-    for (const Element &e : items(m_rec, "MISCS", "MISC")) {
-        if (m > 10)
-            break;
-        x.Toevoegingen(m++) = additionText(e);
-    }
+    const QStringList leftAdditions = fill(x.Toevoegingen, additions, QStringLiteral("toevoeging"));
     add(StatusToevoegingen);
+    if (leftYeasts.isEmpty() && leftAdditions.isEmpty())
+        return;
+    const bool both = !leftYeasts.isEmpty() && !leftAdditions.isEmpty();
+    const qsizetype n = leftYeasts.size() + leftAdditions.size();
+    const QString these = both ? QStringLiteral("Deze gisten en toevoegingen")
+                          : !leftYeasts.isEmpty()
+                              ? (n == 1 ? QStringLiteral("Deze gist") : QStringLiteral("Deze gisten"))
+                          : n == 1 ? QStringLiteral("Deze toevoeging")
+                                   : QStringLiteral("Deze toevoegingen");
+    const QString which = both                    ? QStringLiteral("gist of toevoeging")
+                          : !leftYeasts.isEmpty() ? QStringLiteral("gist")
+                                                  : QStringLiteral("toevoeging");
+    const QString where = both                    ? QStringLiteral("Gistkeuze of Toevoegingen")
+                          : !leftYeasts.isEmpty() ? QStringLiteral("Gistkeuze")
+                                                  : QStringLiteral("Toevoegingen");
+    QStringList lines;
+    if (!leftYeasts.isEmpty())
+        lines << namedRows(leftYeasts, QStringLiteral("andere gisten"));
+    if (!leftAdditions.isEmpty())
+        lines << namedRows(leftAdditions, QStringLiteral("andere toevoegingen"));
+    static_assert(MaxEntries == 5, "the notice says five");
+    m_notices << QStringLiteral("Het recept heeft plaats voor vijf gisten en vijf toevoegingen. ") + these
+                     + (n == 1 ? QStringLiteral(" uit het bestand is niet overgenomen:\r\n")
+                               : QStringLiteral(" uit het bestand zijn niet overgenomen:\r\n"))
+                     + lines.join(QStringLiteral("\r\n"))
+                     + QStringLiteral("\r\nSchrijf een weggelaten %1 zo nodig bij een andere op een regel van %2.")
+                           .arg(which, where);
 }
 
 // Measured values are taken only as a set the evaluation can show: a batch

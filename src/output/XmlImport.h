@@ -66,6 +66,15 @@ inline constexpr float DefaultRestTemp = 66, DefaultRestTime = 60;
 // any more it gives their number.
 inline constexpr int MaxNamedRecipes = 10;
 
+// The rows the recipe holds of what a file may list without end: the grain
+// bill's ten, the mash-in step and six rests, the five yeasts and five
+// additions of a single brew that the dialogs show and Save keeps.
+inline constexpr int MaxGrainRows = 10, MaxMashSteps = 7, MaxEntries = 5;
+
+// The most rows of one kind left out of the recipe that the import's message
+// names; of any more it gives their number.
+inline constexpr int MaxNamedRows = 10;
+
 // Reads the first RECIPE of the document (any depth). `url` names the file
 // in the load message, which also refuses a document nested deeper than
 // MaxXmlDepth, past the bounds of xmlBoundsRefusal (attributes, entities,
@@ -77,7 +86,9 @@ inline constexpr int MaxNamedRecipes = 10;
 // extract their yield alone. The notices name what was not taken as the file
 // meant it: the recipes after the first, a missing or unusable efficiency, a
 // mash without steps (given one rest of DefaultRestTemp for DefaultRestTime),
-// the hops beyond four of a kind, the dry hops.
+// and each row the recipe has no room for: fermentables past MaxGrainRows,
+// mash steps past MaxMashSteps or without a temperature or time, hops beyond
+// four of a kind, yeasts and additions past MaxEntries; and the dry hops.
 XmlImportResult importXmlRecipe(QByteArrayView bytes, const QString &url);
 // The same from a file: a missing, irregular or too large file gets the
 // load message.

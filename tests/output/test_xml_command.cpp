@@ -416,6 +416,45 @@ TEST_F(ImportXmlTest, ImportedRecipesAreWhatTheFileMeans)
     emptySteps.mash = QStringLiteral("<MASH><NAME>Extract</NAME><MASH_STEPS></MASH_STEPS></MASH>");
     noMash.mash.clear();
     twoRecipes.name = QStringLiteral("Tripel Karmeliet");
+    // Ten malts of 0.4 kg, then two the grain bill has no room for.
+    xml::Recipe twelveMalts, eightSteps, zeroSteps, manyEntries, manyRows;
+    twelveMalts.fermentables.clear();
+    for (int i = 1; i <= 10; ++i)
+        twelveMalts.fermentables += xml::fermentable(QStringLiteral("Mout %1").arg(i), QStringLiteral("0.4"));
+    twelveMalts.fermentables += xml::fermentable(QStringLiteral("Biscuit"), QStringLiteral("0.5"))
+                                + xml::fermentable(QStringLiteral("Zwarte mout"), QStringLiteral("0.1"));
+    const auto mashOf = [](const std::vector<std::pair<int, int>> &steps) {
+        QString m = QStringLiteral("<MASH><PH>5.4</PH><MASH_STEPS>");
+        for (const auto &[temp, time] : steps)
+            m += xml::step(temp, time);
+        return m + QStringLiteral("</MASH_STEPS></MASH>");
+    };
+    eightSteps.mash = mashOf({{50, 10}, {55, 10}, {60, 10}, {62, 20}, {64, 20}, {66, 20}, {68, 10}, {78, 10}});
+    // A step without a time amid the rests, and one at the end.
+    zeroSteps.mash = mashOf({{66, 60}, {72, 0}, {78, 10}, {80, 0}});
+    // Seven yeasts, one without a name, and six additions.
+    manyEntries.rest = QStringLiteral("<YEASTS>");
+    for (const char *name : {"Stam 1", "", "Stam 2", "Stam 3", "Stam 4", "Stam 5", "Stam 6", "Stam 7"})
+        manyEntries.rest += QStringLiteral("<YEAST><NAME>%1</NAME></YEAST>").arg(QString::fromLatin1(name));
+    manyEntries.rest += QStringLiteral("</YEASTS><MISCS>");
+    for (int i = 1; i <= 6; ++i)
+        manyEntries.rest += QStringLiteral("<MISC><NAME>Kruid %1</NAME><AMOUNT>0.010</AMOUNT></MISC>").arg(i);
+    manyEntries.rest += QStringLiteral("</MISCS><NOTES>Koud lageren</NOTES>");
+    // Forty of each: the message names ten of a kind and counts the others.
+    manyRows.fermentables.clear();
+    manyRows.hops.clear();
+    manyRows.rest = QStringLiteral("<YEASTS>");
+    std::vector<std::pair<int, int>> fortySteps;
+    for (int i = 1; i <= 40; ++i) {
+        // Two left out whose amount is no weight: quoted, not a reason to refuse.
+        const char *amount = i == 11 ? "veel" : i == 12 ? "1e308" : "0.1";
+        manyRows.fermentables += xml::fermentable(QStringLiteral("Mout %1").arg(i), QString::fromLatin1(amount));
+        manyRows.hops += xml::hop(QStringLiteral("Hop %1").arg(i), QStringLiteral("60"));
+        manyRows.rest += QStringLiteral("<YEAST><NAME>Stam %1</NAME></YEAST>").arg(i);
+        fortySteps.emplace_back(40 + i, 10);
+    }
+    manyRows.mash = mashOf(fortySteps);
+    manyRows.rest += QStringLiteral("</YEASTS>");
 
     // An exported recipe carries OBJECTIVES: its yields are the grain bill's
     // own, whatever EFFICIENCY says. Three rounds of export, import and Save
@@ -587,6 +626,84 @@ TEST_F(ImportXmlTest, ImportedRecipesAreWhatTheFileMeans)
                          "geïmporteerd:\r\n- \"Brouwsel 2\"\r\n"),
           QStringLiteral("\r\n- \"Brouwsel 11\"\r\n- en nog één ander recept")},
          [](const QString &message) { EXPECT_FALSE(message.contains(QStringLiteral("Brouwsel 12"))); }},
+        // The bill changes with the rows left out: their weight and share of
+        // the file's bill are named, the kept rows' percentages are of those.
+        {"twaalfmout.xml",
+         [&twelveMalts] { return twelveMalts.bytes(); },
+         {QStringLiteral("Het recept heeft plaats voor tien ingrediënten in de storting. Deze ingrediënten uit het "
+                         "bestand zijn niet overgenomen:\r\n"
+                         "- Biscuit: 500 gr, 10.9 % van de storting in het bestand\r\n"
+                         "- Zwarte mout: 100 gr, 2.2 % van de storting in het bestand\r\n"
+                         "De percentages in Storting zijn berekend over de tien overgenomen ingrediënten alleen.")},
+         [](const QString &) {
+             const RecipeState &r = s().recipe;
+             ASSERT_EQ(r.Storting.rows(), 10);
+             EXPECT_EQ(r.Storting(9, StIngred), QStringLiteral("Mout 10"));
+             EXPECT_EQ(r.Storting(9, StPerc), QStringLiteral("10.00"));
+         }},
+        {"achtstappen.xml",
+         [&eightSteps] { return eightSteps.bytes(); },
+         {QStringLiteral(
+             "Het recept heeft plaats voor zeven maischstappen: de inmaischstap en zes rusten. Deze stap "
+             "uit het bestand is niet overgenomen:\r\n- stap 8 (Rust): 78 °C, 10 min\r\nVoeg zo nodig in "
+             "Maisch schema twee rusten van ongeveer dezelfde temperatuur samen (tel hun tijden op), zodat er "
+             "plaats komt voor een weggelaten stap.")},
+         [](const QString &) {
+             const RecipeState &r = s().recipe;
+             ASSERT_EQ(r.Maischschema.rowUbound(), 7);
+             EXPECT_FLOAT_EQ(r.Maischschema(7, 0), 68);
+         }},
+        // A step without a time is overwritten by the next and named; the
+        // last one stays, and the dialog's range names its time. The schedule
+        // holds no row the file has no step for.
+        {"nulstap.xml",
+         [&zeroSteps] { return zeroSteps.bytes(); },
+         {QStringLiteral("Deze maischstap uit het bestand heeft geen temperatuur of tijd en is overgeslagen:\r\n"
+                         "- stap 2 (Rust): 72 °C, 0 min"),
+          QStringLiteral("Maisch schema - rust  2, Tijd (min): 0 (toegestaan: boven 0 tot en met 120)")},
+         [](const QString &message) {
+             const RecipeState &r = s().recipe;
+             ASSERT_EQ(r.Maischschema.rowUbound(), 3);
+             EXPECT_FLOAT_EQ(r.Maischschema(2, 0), 78);
+             EXPECT_FLOAT_EQ(r.Maischschema(3, 0), 80);
+             EXPECT_FALSE(message.contains(QStringLiteral("rust  3"))) << qPrintable(message);
+             EXPECT_FALSE(message.contains(QStringLiteral("Temperatuur (°C): 0"))) << qPrintable(message);
+         }},
+        // Five lines each, as the dialogs show them and Save keeps them; a
+        // yeast without a name takes none.
+        {"zevengisten.xml",
+         [&manyEntries] { return manyEntries.bytes(); },
+         {QStringLiteral("Het recept heeft plaats voor vijf gisten en vijf toevoegingen. Deze gisten en toevoegingen "
+                         "uit het bestand zijn niet overgenomen:\r\n- gist Stam 6\r\n- gist Stam 7\r\n- toevoeging "
+                         "10 gr Kruid 6\r\nSchrijf een weggelaten gist of toevoeging zo nodig bij een andere op een "
+                         "regel van Gistkeuze of Toevoegingen.")},
+         [&reopensAsImported](const QString &message) {
+             const RecipeState &r = s().recipe;
+             for (int i = 0; i < 5; ++i) {
+                 EXPECT_EQ(r.Gistkeuze(i), QStringLiteral("Stam %1").arg(i + 1));
+                 EXPECT_EQ(r.Toevoegingen(i), QStringLiteral("10 gr Kruid %1").arg(i + 1));
+             }
+             // Entries past the five are the second beer's: none of this recipe.
+             for (int i = 5; i <= 10; ++i) {
+                 EXPECT_EQ(r.Gistkeuze(i), QString()) << i;
+                 EXPECT_EQ(r.Toevoegingen(i), QString()) << i;
+             }
+             reopensAsImported(message);
+         }},
+        {"veertig.xml",
+         [&manyRows] { return manyRows.bytes(); },
+         {QStringLiteral("- Mout 11: <AMOUNT> \"veel\"\r\n- Mout 12: <AMOUNT> \"1e308\"\r\n"),
+          QStringLiteral("- Mout 20: 100 gr, 2.6 % van de storting in het bestand\r\n- en nog 20 andere "
+                         "ingrediënten\r\n"),
+          QStringLiteral("- stap 17 (Rust): 57 °C, 10 min\r\n- en nog 23 andere stappen\r\n"),
+          QStringLiteral("- bitterhop Hop 14: 30 gr, 60 min\r\n- en nog 26 andere hoppen\r\n"),
+          QStringLiteral("Deze gisten uit het bestand zijn niet overgenomen:\r\n- gist Stam 6\r\n"),
+          QStringLiteral("- gist Stam 15\r\n- en nog 25 andere gisten\r\nSchrijf een weggelaten gist zo nodig bij een "
+                         "andere op een regel van Gistkeuze.")},
+         [](const QString &message) {
+             EXPECT_FALSE(message.contains(QStringLiteral("Mout 21"))) << qPrintable(message);
+             EXPECT_LT(message.count(u'\n'), 80) << qPrintable(message);
+         }},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file);

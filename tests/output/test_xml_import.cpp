@@ -305,6 +305,25 @@ const Case cases[] = {
          EXPECT_EQ(x.Bitterhop(3, HopSoort), QStringLiteral("Hop 3"));
          EXPECT_EQ(x.Aromahop(0, HopSoort), QString());
      }},
+    // The step without a time is overwritten, which leaves room for the
+    // eighth step of the file.
+    {"eight steps, one without a time",
+     [] {
+         return with([](Recipe &r) {
+                    r.mash = QStringLiteral("<MASH><MASH_STEPS>") + step(50, 10) + step(52, 0);
+                    for (int i = 0; i < 6; ++i)
+                        r.mash += step(55 + i, 10 + i);
+                    r.mash += QStringLiteral("</MASH_STEPS></MASH>");
+                })
+             .bytes();
+     },
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         ASSERT_EQ(x.Maischschema.rowUbound(), 7);
+         EXPECT_FLOAT_EQ(x.Maischschema(2, 0), 55);
+         EXPECT_FLOAT_EQ(x.Maischschema(7, 0), 60);
+         EXPECT_FLOAT_EQ(x.Maischschema(7, 1), 15);
+     }},
     {"additions: volume, no amount, an amount already there",
      [] {
          return with([](Recipe &r) {

@@ -86,26 +86,13 @@ qreal aroundCells(const QTextTable &table)
     return height;
 }
 
+// True when a frame in `frame` floats beside the text; a floating picture
+// stands in a frame of its own.
 bool floats(const QTextFrame &frame)
 {
     for (const QTextFrame *child : frame.childFrames())
         if (child->frameFormat().position() != QTextFrameFormat::InFlow || floats(*child))
             return true;
-    return false;
-}
-
-// True when a frame or a picture of `doc` floats beside the text.
-bool anyFloat(const QTextDocument &doc)
-{
-    if (floats(*doc.rootFrame()))
-        return true;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat f = it.fragment().charFormat();
-            if (f.isImageFormat() && f.hasProperty(QTextFormat::CssFloat)
-                && f.intProperty(QTextFormat::CssFloat) != QTextFrameFormat::InFlow)
-                return true;
-        }
     return false;
 }
 
@@ -123,7 +110,7 @@ qreal framesHeight(const QTextFrame &frame)
 
 TextHeightMeasure::TextHeightMeasure(const QTextDocument &doc)
     : m_doc(doc), m_defaultFont(doc.defaultFont()), m_margin(doc.documentMargin()), m_indentWidth(doc.indentWidth()),
-      m_plain(doc.defaultFont()), m_floats(anyFloat(doc))
+      m_plain(doc.defaultFont()), m_floats(floats(*doc.rootFrame()))
 {}
 
 qreal TextHeightMeasure::room(const QTextBlockFormat &f) const

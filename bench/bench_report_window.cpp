@@ -11,7 +11,7 @@
 // shapes. The report printed to a PDF file is timed from OK (counter `pages`),
 // also on paper too small for a line (to the refusal), the text window's
 // largest file printed, and the tallest report pasted after itself from
-// Ctrl+V to the refusal.
+// Ctrl+V to the refusal, as is HTML whose lines lay out taller than their text.
 #include "core/Recalc.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -27,6 +27,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPageSize>
@@ -36,6 +37,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <climits>
@@ -375,6 +377,66 @@ void BM_PastePastTheBoundRefused(benchmark::State &state)
     state.counters["beeps"] = double(desk.quiet.beeps);
 }
 BENCHMARK(BM_PastePastTheBoundRefused)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// HTML pasted whose lines the layout makes taller than their text: 260,000
+// line breaks at font size 7, 150,000 headings, 50,000 paragraphs of line
+// height 1000 %. Pasted with Ctrl+V at the end of the tallest report shown
+// and timed to the paste refused (counter `beeps`).
+enum PastedShape { SizeSevenBreaks, Headings, TallLines };
+
+QString pastedHtml(int shape)
+{
+    const auto repeated = [](const QString &unit, int count) {
+        QString out;
+        out.reserve(unit.size() * count);
+        for (int i = 0; i < count; ++i)
+            out += unit;
+        return out;
+    };
+    switch (shape) {
+    case SizeSevenBreaks:
+        return QStringLiteral("<font size=7>") + repeated(QStringLiteral("a<br>"), 260000) + QStringLiteral("</font>");
+    case Headings:
+        return repeated(QStringLiteral("<h1>a</h1>"), 150000);
+    default:
+        return repeated(QStringLiteral("<p style='line-height:1000%'>a</p>"), 50000);
+    }
+}
+
+void BM_TallHtmlPasteRefused(benchmark::State &state)
+{
+    Desk desk(templateOf(Repeated));
+    desk.main->runCommand(QStringLiteral("mnuAfdrukken"));
+    QApplication::processEvents();
+    QWidget *d = windows().find(QStringLiteral("frmAfdrukken"));
+    d->findChild<QCheckBox *>(QStringLiteral("chkPrinterBS"))->setChecked(false);
+    d->findChild<QCheckBox *>(QStringLiteral("chkNaarScherm"))->setChecked(true);
+    d->findChild<QPushButton *>(QStringLiteral("cmdAfdOK"))->click();
+    QApplication::processEvents();
+    QWidget *r = windows().find(QStringLiteral("frmReport"));
+    auto *box = r ? r->findChild<QTextEdit *>(QStringLiteral("rtbReport")) : nullptr;
+    if (!box) {
+        state.SkipWithError("the report window did not open");
+        return;
+    }
+    auto *mime = new QMimeData;
+    mime->setHtml(pastedHtml(int(state.range(0))));
+    QApplication::clipboard()->setMimeData(mime);
+    ctrlKey(box, Qt::Key_End);
+    const int characters = box->document()->characterCount();
+    for (auto _ : state)
+        ctrlKey(box, Qt::Key_V);
+    if (box->document()->characterCount() != characters)
+        state.SkipWithError("the paste was taken");
+    state.counters["beeps"] = double(desk.quiet.beeps);
+}
+BENCHMARK(BM_TallHtmlPasteRefused)
+    ->ArgName("shape")
+    ->Arg(SizeSevenBreaks)
+    ->Arg(Headings)
+    ->Arg(TallLines)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_JudgingSheetShown(benchmark::State &state)
 {

@@ -20,6 +20,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -76,7 +77,7 @@ struct Picture {
 
 class Reader {
 public:
-    Reader(const QByteArray &rtf, QTextDocument &doc) : m_measure(doc), m_in(rtf), m_doc(doc), m_cursor(&doc) {}
+    Reader(const QByteArray &rtf, QTextDocument &doc) : m_in(rtf), m_doc(doc), m_cursor(&doc) {}
 
     bool run()
     {
@@ -85,9 +86,12 @@ public:
         const bool undo = m_doc.isUndoRedoEnabled();
         m_doc.setUndoRedoEnabled(false);
         m_doc.clear();
+        m_measure.emplace(m_doc);
         m_cursor = QTextCursor(&m_doc);
         m_cursor.beginEditBlock();
         m_blockFormat = m_cursor.blockFormat();
+        m_paragraph = m_measure->paragraph(m_blockFormat);
+        grow(m_measure->frameHeight());
         m_colors.push_back(QColor());
         while (m_pos < m_in.size() && !m_tooTall) {
             const char c = m_in[m_pos];
@@ -494,6 +498,7 @@ private:
             setBlockFormat(ending);
             m_cursor.insertBlock(next, charFormat(m_st));
             m_blockFormat = next;
+            m_paragraph = m_measure->paragraph(m_blockFormat);
         }
         m_continued = false;
         m_blockLength = m_wordLength = m_blockLines = 0;
@@ -516,6 +521,7 @@ private:
         setBlockFormat(blockFormat(m_continued, true));
         m_blockFormat = blockFormat(true, false);
         m_cursor.insertBlock(m_blockFormat, charFormat(m_st));
+        m_paragraph = m_measure->paragraph(m_blockFormat);
         m_continued = true;
         m_blockLength = m_wordLength = m_blockLines = 0;
     }
@@ -662,18 +668,21 @@ private:
         h = std::clamp(h * std::clamp(m_picture.scaleY, 1, 1000) / 100.0, 1.0, 4000.0);
         f.setWidth(w);
         f.setHeight(h);
-        grow(h + m_measure.lineSpacing(charFormat(m_st)));
+        // Measured in the font of the text around it.
+        QTextImageFormat measured = f;
+        measured.merge(charFormat(m_st));
+        grow(m_measure->addPicture(m_paragraph, measured));
         m_cursor.insertImage(f);
     }
 
-    void measure(const QTextCharFormat &format) { grow(m_measure.text(m_pending, format, m_blockFormat)); }
+    void measure(const QTextCharFormat &format) { grow(m_measure->add(m_paragraph, m_pending, format)); }
 
     // A block that ends without text still takes a line of its own font;
     // the text of any other has been measured.
     void growByEmptyBlock()
     {
         if (m_cursor.block().length() <= 1)
-            grow(m_measure.lineSpacing(m_cursor.blockCharFormat()));
+            grow(TextHeightMeasure::lineHeight(m_blockFormat, m_measure->lineSpacing(m_cursor.blockCharFormat())));
     }
 
     // The spacing above and below a paragraph.
@@ -686,7 +695,8 @@ private:
             m_tooTall = true;
     }
 
-    TextHeightMeasure m_measure;
+    std::optional<TextHeightMeasure> m_measure;  // of the document once cleared
+    TextHeightMeasure::Paragraph m_paragraph;    // the cursor's
     qreal m_height = 0;
     bool m_tooTall = false;
 

@@ -62,14 +62,7 @@ bool RichTextBox::fits(qreal added)
     return false;
 }
 
-qreal RichTextBox::typed(const QString &text)
-{
-    const QTextCursor cursor = textCursor();
-    TextHeightMeasure measure(*document());
-    // A new paragraph takes a line and its spacing more.
-    return measure.text(text, cursor.charFormat(), cursor.blockFormat())
-           + TextHeightMeasure::spacing(cursor.blockFormat());
-}
+qreal RichTextBox::typed(const QString &text) { return textHeightTyped(textCursor(), text, textCursor().charFormat()); }
 
 qreal RichTextBox::heightNow()
 {
@@ -185,7 +178,7 @@ void RichTextBox::insertFromMimeData(const QMimeData *source)
     }
     if (breakLongWords(inserted) || plain)
         fragment = QTextDocumentFragment(&inserted);
-    if (!fits(textHeightBound(inserted)))
+    if (!fits(textHeightBound(inserted) + textHeightJoined(textCursor(), inserted)))
         return;
     QTextCursor cursor = textCursor();
     cursor.insertFragment(fragment);

@@ -5,6 +5,7 @@
 #include "support/QtPrint.h"
 #include "support/TempProgramFolder.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
@@ -84,6 +85,25 @@ TEST(RtfReader, OurTemplateKeepsItsLayout)
     EXPECT_FALSE(body.font().bold());
     EXPECT_DOUBLE_EQ(body.fontPointSize(), 10);
     EXPECT_DOUBLE_EQ(doc.find(QStringLiteral("Brouwdatum")).blockFormat().leftMargin(), 284 / 15.0);
+}
+
+// The shipped templates are taken, and the height bound measured on them
+// is at least their height laid out at the narrowest width and not far
+// above it, so that reports in their shape are not refused early.
+TEST(RtfReader, TheShippedTemplatesAreMeasuredAtLeastAndCloseToTheirHeight)
+{
+    for (const char *name : {"template_EB.rtf", "template_DB.rtf", "Keuringsformulier.rtf", "Eenheden.rtf"}) {
+        SCOPED_TRACE(name);
+        QFile f(QStringLiteral(MOSTARIUM_SOURCE_DIR "/resources/Templates/") + QLatin1String(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        QTextDocument doc;
+        doc.setDefaultFont(QFont(QStringLiteral("Calibri"), 10));
+        ASSERT_TRUE(readRtf(f.readAll(), doc));
+        doc.setTextWidth(NarrowestTextWidth);
+        const qreal height = doc.documentLayout()->documentSize().height(), bound = textHeightBound(doc);
+        EXPECT_GE(bound, height);
+        EXPECT_LE(bound, 2.5 * height);
+    }
 }
 
 TEST(RtfReader, PictureOfTheSpargeCurve)

@@ -432,6 +432,7 @@ private:
     void deriveTargets();
     void requireVolume(float volume) const;
     void grainBill();
+    std::vector<QString> sharesOf(const std::vector<Element> &ferm, int rows, double total) const;
     double efficiencyOf(const std::vector<Element> &ferm, int rows);
     void checkYield(const Element &f, int row, const QString &given, double yield);
     void leftOutGrain(const std::vector<Element> &ferm, int kept, double keptTotal);
@@ -583,6 +584,46 @@ double Filler::efficiencyOf(const std::vector<Element> &ferm, int rows)
     return 1;
 }
 
+// Each row's share of the bill in percent ("##.00"; empty for a row without
+// an amount). The grain dialog takes a bill only when its shares add up to
+// 100.00 exactly, so when the rounded shares do not (three equal malts give
+// 33.33 each), the hundredths go to the rows that rounding shortened most.
+std::vector<QString> Filler::sharesOf(const std::vector<Element> &ferm, int rows, double total) const
+{
+    const auto n = std::size_t(rows);
+    std::vector<QString> shares(n);
+    std::vector<double> exact(n, -1);
+    double hundredths = 0;
+    bool whole = true;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (const auto a = text(ferm[i], "AMOUNT")) {
+            exact[i] = num::div(num::strictDouble(*a) * 100.0, total);
+            shares[i] = format(exact[i], u"##.00");
+            hundredths += std::round(val(shares[i]) * 100.0);
+        } else {
+            whole = false;
+        }
+    }
+    if (!whole || hundredths == 10000)
+        return shares;
+    std::vector<double> cut(n);
+    std::vector<std::size_t> order(n);
+    double left = 10000;
+    for (std::size_t i = 0; i < n; ++i) {
+        cut[i] = std::floor(exact[i] * 100.0);
+        left -= cut[i];
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return exact[a] * 100.0 - cut[a] > exact[b] * 100.0 - cut[b];
+    });
+    for (std::size_t k = 0; k < order.size() && left > 0; ++k, --left)
+        cut[order[k]] += 1;
+    for (std::size_t i = 0; i < n; ++i)
+        shares[i] = format(cut[i] / 100.0, u"##.00");
+    return shares;
+}
+
 // Grain bill: the schedule holds MaxGrainRows rows. A file of another program gives
 // each malt's laboratory yield and the brewhouse's efficiency; the grain bill
 // holds what reaches the wort, their product. A file this program wrote (it
@@ -602,11 +643,11 @@ void Filler::grainBill()
             total += strictOf(*a, QStringLiteral("<AMOUNT> van ") + quotedText(textOr(ferm[std::size_t(i)], "NAME")));
     if (!(total > 0))
         refuse(QStringLiteral("de hoeveelheden van de mout en suiker (<AMOUNT>) tellen niet op tot meer dan 0."));
+    const std::vector<QString> shares = sharesOf(ferm, rows, total);
     for (int i = 0; i < rows; ++i) {
         const Element &f = ferm[std::size_t(i)];
         x.Storting(i, StIngred) = textOr(f, "NAME");
-        if (const auto a = text(f, "AMOUNT"))
-            x.Storting(i, StPerc) = format(num::div(num::strictDouble(*a) * 100.0, total), u"##.00");
+        x.Storting(i, StPerc) = shares[std::size_t(i)];
         if (const auto y = text(f, "YIELD")) {
             const double yield = val(*y);
             x.Storting(i, StBZR) = format(yield / 100.0 * (sugarOrExtract(f) ? 1.0 : efficiency), u"0.00");

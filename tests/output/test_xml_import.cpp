@@ -279,6 +279,38 @@ const Case cases[] = {
     {"carbonation in volumes",
      [] { return with([](Recipe &r) { r.top += QStringLiteral("<CARBONATION>2.5</CARBONATION>"); }).bytes(); }, Ok, 479,
      [](const XmlRecipe &x) { EXPECT_FLOAT_EQ(x.Doelstellingen(5), 4.9f); }},
+    // The grain dialog takes a bill only when its shares add up to 100.00.
+    {"three equal malts",
+     [] {
+         return with([](Recipe &r) {
+                    r.fermentables.clear();
+                    for (int i = 1; i <= 3; ++i)
+                        r.fermentables += fermentable(QStringLiteral("Mout %1").arg(i), QStringLiteral("1.0"));
+                })
+             .bytes();
+     },
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         EXPECT_EQ(x.Storting(0, StPerc), QStringLiteral("33.34"));
+         EXPECT_EQ(x.Storting(1, StPerc), QStringLiteral("33.33"));
+         EXPECT_EQ(x.Storting(2, StPerc), QStringLiteral("33.33"));
+     }},
+    {"shares that round up past 100",
+     [] {
+         return with([](Recipe &r) {
+                    r.fermentables.clear();
+                    for (const char *kg : {"0.16665", "0.16665", "0.6667"})
+                        r.fermentables += fermentable(QStringLiteral("Mout"), QString::fromLatin1(kg));
+                })
+             .bytes();
+     },
+     Ok, 479,
+     [](const XmlRecipe &x) {
+         // Rounded alone they give 16.67 + 16.67 + 66.67 = 100.01.
+         EXPECT_EQ(x.Storting(0, StPerc), QStringLiteral("16.67"));
+         EXPECT_EQ(x.Storting(1, StPerc), QStringLiteral("16.66"));
+         EXPECT_EQ(x.Storting(2, StPerc), QStringLiteral("66.67"));
+     }},
     {"twelve fermentables, eight steps, six bitter hops",
      [] {
          return with([](Recipe &r) {

@@ -169,6 +169,20 @@ struct Desk : bench::WithServices<Quiet>, bench::Desk {
             if (!writeWholeFile(folder.path() + QStringLiteral("/Templates/") + QLatin1String(name), rtf))
                 std::abort();
     }
+    // The report shown on the screen through the print dialog: its box, or
+    // none when the window did not open.
+    QTextEdit *shownReportBox()
+    {
+        main->runCommand(QStringLiteral("mnuAfdrukken"));
+        QApplication::processEvents();
+        QWidget *d = windows().find(QStringLiteral("frmAfdrukken"));
+        d->findChild<QCheckBox *>(QStringLiteral("chkPrinterBS"))->setChecked(false);
+        d->findChild<QCheckBox *>(QStringLiteral("chkNaarScherm"))->setChecked(true);
+        d->findChild<QPushButton *>(QStringLiteral("cmdAfdOK"))->click();
+        QApplication::processEvents();
+        QWidget *r = windows().find(QStringLiteral("frmReport"));
+        return r ? r->findChild<QTextEdit *>(QStringLiteral("rtbReport")) : nullptr;
+    }
 };
 
 void BM_OkToReportWindowShown(benchmark::State &state)
@@ -353,15 +367,7 @@ void ctrlKey(QWidget *box, int key)
 void BM_PastePastTheBoundRefused(benchmark::State &state)
 {
     Desk desk(templateOf(LineBreaks300k));
-    desk.main->runCommand(QStringLiteral("mnuAfdrukken"));
-    QApplication::processEvents();
-    QWidget *d = windows().find(QStringLiteral("frmAfdrukken"));
-    d->findChild<QCheckBox *>(QStringLiteral("chkPrinterBS"))->setChecked(false);
-    d->findChild<QCheckBox *>(QStringLiteral("chkNaarScherm"))->setChecked(true);
-    d->findChild<QPushButton *>(QStringLiteral("cmdAfdOK"))->click();
-    QApplication::processEvents();
-    QWidget *r = windows().find(QStringLiteral("frmReport"));
-    auto *box = r ? r->findChild<QTextEdit *>(QStringLiteral("rtbReport")) : nullptr;
+    QTextEdit *box = desk.shownReportBox();
     if (!box) {
         state.SkipWithError("the report window did not open");
         return;
@@ -406,15 +412,7 @@ QString pastedHtml(int shape)
 void BM_TallHtmlPasteRefused(benchmark::State &state)
 {
     Desk desk(templateOf(Repeated));
-    desk.main->runCommand(QStringLiteral("mnuAfdrukken"));
-    QApplication::processEvents();
-    QWidget *d = windows().find(QStringLiteral("frmAfdrukken"));
-    d->findChild<QCheckBox *>(QStringLiteral("chkPrinterBS"))->setChecked(false);
-    d->findChild<QCheckBox *>(QStringLiteral("chkNaarScherm"))->setChecked(true);
-    d->findChild<QPushButton *>(QStringLiteral("cmdAfdOK"))->click();
-    QApplication::processEvents();
-    QWidget *r = windows().find(QStringLiteral("frmReport"));
-    auto *box = r ? r->findChild<QTextEdit *>(QStringLiteral("rtbReport")) : nullptr;
+    QTextEdit *box = desk.shownReportBox();
     if (!box) {
         state.SkipWithError("the report window did not open");
         return;

@@ -370,6 +370,23 @@ public:
         flush();
         m_measure.addPicture(m_p, picture, count);
     }
+    // Adds what of `fragment` lies outside [skipFrom, skipTo); true when that
+    // is anything.
+    bool fragment(const QTextFragment &fragment, int skipFrom, int skipTo)
+    {
+        const int from = fragment.position(), to = from + fragment.length();
+        QString text = fragment.text();
+        const int cutFrom = std::clamp(skipFrom, from, to), cutTo = std::clamp(skipTo, from, to);
+        if (cutTo > cutFrom)
+            text.remove(cutFrom - from, cutTo - cutFrom);
+        if (text.isEmpty())
+            return false;
+        if (const QTextCharFormat format = fragment.charFormat(); format.isImageFormat())
+            picture(format.toImageFormat(), int(text.size()));
+        else
+            this->text(text, format);
+        return true;
+    }
     void flush()
     {
         if (m_text.isEmpty())
@@ -402,21 +419,7 @@ qreal textHeightBound(const QTextDocument &doc, int skipFrom, int skipTo)
         }
         Runs runs(measure, p);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int from = std::max(fragment.position(), blockStart);
-            const int to = fragment.position() + fragment.length();
-            QString text = fragment.text();
-            // Leave out the part of the fragment that lies in the skipped range.
-            const int cutFrom = std::clamp(skipFrom, from, to), cutTo = std::clamp(skipTo, from, to);
-            if (cutTo > cutFrom)
-                text.remove(cutFrom - from, cutTo - cutFrom);
-            if (text.isEmpty())
-                continue;
-            if (const QTextCharFormat charFormat = fragment.charFormat(); charFormat.isImageFormat())
-                runs.picture(charFormat.toImageFormat(), int(text.size()));
-            else
-                runs.text(text, charFormat);
-            measured = true;
+            measured = runs.fragment(it.fragment(), skipFrom, skipTo) || measured;
         }
         runs.flush();
         // A selection over the end of the paragraph joins it to the next.
@@ -444,18 +447,7 @@ TextHeightMeasure::Paragraph around(TextHeightMeasure &measure, const QTextCurso
     Runs runs(measure, p);
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int from = fragment.position(), to = from + fragment.length();
-            QString text = fragment.text();
-            const int cutFrom = std::clamp(skipFrom, from, to), cutTo = std::clamp(skipTo, from, to);
-            if (cutTo > cutFrom)
-                text.remove(cutFrom - from, cutTo - cutFrom);
-            if (text.isEmpty())
-                continue;
-            if (fragment.charFormat().isImageFormat())
-                runs.picture(fragment.charFormat().toImageFormat(), int(text.size()));
-            else
-                runs.text(text, fragment.charFormat());
+            runs.fragment(it.fragment(), skipFrom, skipTo);
         }
         runs.flush();
         if (block == last)

@@ -31,6 +31,17 @@ protected:
     static void ok() { in<QPushButton>("frmAfdrukken", "cmdAfdOK")->click(); }
     static QString reportText() { return in<QTextEdit>("frmReport", "rtbReport")->toPlainText(); }
 
+    // The print dialog's OK with the report shown on the screen too and
+    // printed to "rapport.pdf" in the scratch folder; the PDF's path.
+    QString printShownToPdf()
+    {
+        check("chkNaarScherm")->setChecked(true);
+        const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
+        fake.printAnswers.push_back(pdf);
+        ok();
+        return pdf;
+    }
+
     QString pdfText(const QString &pdf)
     {
         bool found = false;

@@ -344,10 +344,7 @@ TEST_F(OutputTest, APrintedReportHoldsWholeWordsForCopyingAndSearching)
         SCOPED_TRACE(sample);
         open(sample);
         trigger("mnuAfdrukken");
-        check("chkNaarScherm")->setChecked(true);
-        const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
-        fake.printAnswers.push_back(pdf);
-        ok();
+        const QString pdf = printShownToPdf();
         ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
         const QString shown = reportText();
         // Words where Calibri joins "tt", "ti", "ft" and "fi" into one glyph.
@@ -448,10 +445,7 @@ TEST_F(PrintDialog, TheSpargeCurvePrintsWithinTheMargins)
     ASSERT_TRUE(QFile::exists(paths::spoelcurveFile(QStringLiteral("Zomerblond"))));
     if (!isOpen("frmAfdrukken"))
         trigger("mnuAfdrukken");
-    check("chkNaarScherm")->setChecked(true);
-    const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
-    fake.printAnswers.push_back(pdf);
-    ok();
+    const QString pdf = printShownToPdf();
     ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
     QTextDocument *shown = in<QTextEdit>("frmReport", "rtbReport")->document();
     for (QTextBlock b = shown->begin(); b.isValid(); b = b.next())
@@ -486,10 +480,7 @@ TEST_F(OutputTest, EachLineOfAPrintedReportStandsOnOnePage)
         SCOPED_TRACE(sample);
         open(sample);
         trigger("mnuAfdrukken");
-        check("chkNaarScherm")->setChecked(true);
-        const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
-        fake.printAnswers.push_back(pdf);
-        ok();
+        const QString pdf = printShownToPdf();
         ASSERT_TRUE(fake.messages.empty()) << qPrintable(fake.prompts().join(u'|'));
         bool found = false;
         const QString info = toolText(QStringLiteral("pdfinfo"), {pdf}, &found);
@@ -537,10 +528,7 @@ TEST_F(PrintDialog, APaperTooSmallForALineIsNamedAndNothingIsPrinted)
         }
         ~StripOfPaper() { FakeServices::pdfPrinterSetup = saved; }
     } strip;
-    check("chkNaarScherm")->setChecked(true);
-    const QString pdf = folder.file(QStringLiteral("rapport.pdf"));
-    fake.printAnswers.push_back(pdf);
-    ok();
+    const QString pdf = printShownToPdf();
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_EQ(fake.messages[0].prompt, QStringLiteral("Het papier 210 × 42 mm is te klein: tussen de marges past geen "
                                                       "regel van de tekst. Er is geen brouwschema afgedrukt."));

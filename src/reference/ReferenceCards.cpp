@@ -6,6 +6,7 @@
 #include "core/Session.h"
 #include "core/WholeFile.h"
 #include "output/RtfReader.h"
+#include "platform/RichTextBox.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -169,9 +170,9 @@ frmEenheden::frmEenheden(Session &s, Services &svc, QWidget *parent)
     quit->setObjectName(QStringLiteral("mnuEenhedenAfsluiten"));
     connect(quit, &QAction::triggered, this, &frmEenheden::unload);
 
-    // Read-only, so the text never changes and never needs restoring.
-    m_rtfEenheden = new QTextEdit(this);
-    m_rtfEenheden->setObjectName(QStringLiteral("rtfEenheden"));
+    // Read-only, so the text never changes and never needs restoring; a copy
+    // gives long words without the breaks the reader put into them.
+    m_rtfEenheden = new RichTextBox(QStringLiteral("rtfEenheden"), this);
     m_rtfEenheden->setReadOnly(true);
     QByteArray rtf;
     if (readWholeFile(paths::file(QStringLiteral("Templates/Eenheden.rtf")), 1 << 20, rtf) != FileRead::Ok)

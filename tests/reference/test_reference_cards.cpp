@@ -9,6 +9,8 @@
 #include "reference/ReferenceCards.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -202,6 +204,30 @@ TEST_F(Cards, UnitsTextComesFromItsFileAndElseFromTheBuiltInCopy)
         x->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// A word of the units file longer than the reader lets lay out in one piece
+// gets invisible breaks for the layout; a copy of it out of the window gives
+// the word as the file has it.
+TEST_F(Cards, AWordCopiedFromTheUnitsTextIsWhole)
+{
+    const QString file = paths::file(QStringLiteral("Templates/Eenheden.rtf"));
+    QDir().mkpath(QFileInfo(file).path());
+    const QByteArray word(2000, 'm');
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("{\\rtf1\\ansi Omzetting " + word + "\\par}");
+    }
+    QWidget *x = open("mnuEenheden", "frmEenheden");
+    ASSERT_NE(x, nullptr);
+    auto *box = x->findChild<QTextEdit *>(QStringLiteral("rtfEenheden"));
+    ASSERT_TRUE(unitsText(x).contains(QChar(0x200B)));
+    box->selectAll();
+    box->copy();
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_FALSE(copied.contains(QChar(0x200B)));
+    EXPECT_TRUE(copied.contains(QStringLiteral("Omzetting ") + QString::fromLatin1(word)));
 }
 
 TEST(UnitsText, ShippedFileIsTheBuiltInCopy)

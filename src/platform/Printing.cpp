@@ -127,11 +127,15 @@ qreal pictureRoom(const QTextDocument &doc, const QTextBlockFormat &block, qreal
 // Scales down, keeping their proportions, the pictures of `doc` that are
 // wider than the text between the page's margins (`textWidth`) or taller than
 // `height`. On screen a picture keeps its size; a page has no room beside it.
+// A picture as wide as the room starts a line of its own: the text before it
+// keeps a line of its own height (the layout would make the line it leaves
+// as tall as the picture, a blank the picture's height).
 void fitPictures(QTextDocument &doc, qreal textWidth, qreal height)
 {
     struct Fit {
         int from, to;
         QTextImageFormat size;
+        bool ownLine;
     };
     std::vector<Fit> fits;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
@@ -154,16 +158,24 @@ void fitPictures(QTextDocument &doc, qreal textWidth, qreal height)
             QTextImageFormat fitted;
             fitted.setWidth(std::max<qreal>(1, size.width() * scale));
             fitted.setHeight(std::max<qreal>(1, size.height() * scale));
-            fits.push_back({fragment.position(), fragment.position() + fragment.length(), fitted});
+            const int inBlock = fragment.position() - block.position();
+            const bool ownLine = room / size.width() <= height / size.height() && inBlock > 0
+                                 && block.text().at(inBlock - 1) != QChar::LineSeparator;
+            fits.push_back({fragment.position(), fragment.position() + fragment.length(), fitted, ownLine});
         }
     }
-    // In one edit, so that the cursor lays nothing out.
+    // In one edit, so that the cursor lays nothing out; from the end, so that
+    // a line break put in moves no picture still to be fitted.
     QTextCursor cursor(&doc);
     cursor.beginEditBlock();
-    for (const Fit &fit : fits) {
-        cursor.setPosition(fit.from);
-        cursor.setPosition(fit.to, QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(fit.size);
+    for (auto fit = fits.rbegin(); fit != fits.rend(); ++fit) {
+        cursor.setPosition(fit->from);
+        cursor.setPosition(fit->to, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(fit->size);
+        if (fit->ownLine) {
+            cursor.setPosition(fit->from);
+            cursor.insertText(QString(QChar::LineSeparator));
+        }
     }
     cursor.endEditBlock();
 }

@@ -404,6 +404,16 @@ int inkRight(const QImage &page)
     return -1;
 }
 
+// The lowest row of `page` above `y` that holds ink; -1 when none does.
+int inkAbove(const QImage &page, int y)
+{
+    for (int row = y - 1; row >= 0; --row)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, row)) < 240)
+                return row;
+    return -1;
+}
+
 // Where `colour` fills `page` (in runs of a few pixels, so not where the
 // edge of a letter happens to take it).
 QRect area(const QImage &page, const QColor &colour)
@@ -468,6 +478,11 @@ TEST_F(PrintDialog, TheSpargeCurvePrintsWithinTheMargins)
             continue;
         ++withPicture;
         EXPECT_NEAR(double(curve.width()) / curve.height(), double(picture.width()) / picture.height(), 0.05);
+        // Right below the notes it follows: no blank of a line's height or
+        // more between them (a line of text is about 7 pixels here).
+        const int notes = inkAbove(pages[i], curve.top());
+        EXPECT_GE(notes, 0);
+        EXPECT_LT(curve.top() - notes, 7);
     }
     EXPECT_EQ(withPicture, 1);
 }

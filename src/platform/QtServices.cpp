@@ -11,6 +11,9 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -31,7 +34,9 @@
 #include <QPushButton>
 #include <QSoundEffect>
 #include <QUrl>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace mostarium {
 
@@ -99,6 +104,35 @@ QString fileDialog(QWidget *parent, const QString &title, const QString &start, 
     const QString file = chosen ? owner->selectedFiles().value(0) : QString();
     delete owner.data();
     return file;
+}
+
+// A message taller than the screen would push its buttons out of sight: its
+// first lines show, with "…", and the whole text under Qt's "Details tonen…",
+// which scrolls. The box's title, margins and buttons take about 160 pixels,
+// the details when shown about 140 more; its text wraps at about 400. A line
+// is measured by at most its first 4,000 characters, so a line of megabytes
+// costs no more.
+void fitMessageToScreen(QMessageBox &box, const QString &prompt)
+{
+    const QScreen *screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const int wrapWidth = std::max(100, std::min(400, room.width() / 2));
+    const QFontMetrics metrics(box.font());
+    const QStringList lines = prompt.split(u'\n');
+    std::vector<int> heights;  // of the text up to and with each line
+    int height = 0;
+    for (const QString &line : lines) {
+        height += (1 + metrics.horizontalAdvance(line.left(4000)) / wrapWidth) * metrics.lineSpacing();
+        heights.push_back(height);
+    }
+    if (height <= room.height() - 160)
+        return;
+    const auto kept = std::upper_bound(heights.begin(), heights.end(), room.height() - 300) - heights.begin();
+    const QString start = kept > 0 ? QStringList(lines.mid(0, kept)).join(u'\n') : lines[0].left(200);
+    box.setText(start + QStringLiteral("\n…"));
+    box.setDetailedText(prompt);
 }
 
 }  // namespace
@@ -173,6 +207,7 @@ int QtServices::msgBox(const QString &prompt, int style, const QString &title)
     }
     for (const B &b : buttons)
         box.addButton(b.std)->setText(QString::fromUtf8(b.text));
+    fitMessageToScreen(box, prompt);
     if (m_echoMessages) {
         std::fprintf(stderr, "Mostarium message: %s | %s\n", qPrintable(box.windowTitle()), qPrintable(prompt));
         std::fflush(stderr);

@@ -12,6 +12,8 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QMessageBox>
+#include <QScreen>
 #include <QPointer>
 #include <QTimer>
 #include <QTreeView>
@@ -63,6 +65,58 @@ TEST(QtServicesParent, ABoxOutlivesTheActiveWindowThatIsDeletedWhileItIsOpen)
             EXPECT_EQ(QtServices::dialogParent(), withMain ? &main : nullptr);
             flushDeletes();
         }
+}
+
+// A message taller than the screen keeps its buttons in sight: its first
+// lines show, and the whole text is under the details, which scroll; a
+// message that fits shows whole.
+TEST(QtServicesMessage, AMessageTallerThanTheScreenKeepsItsButtonsInSight)
+{
+    QString manyLines;
+    for (int i = 1; i <= 300; ++i)
+        manyLines += QStringLiteral("- bitterhop Hop %1: 10 gr, 40 min\r\n").arg(i);
+    struct Case {
+        const char *what;
+        QString prompt;
+        bool whole;
+    } cases[] = {
+        {"a short message", QStringLiteral("Geen profiel gekozen."), true},
+        {"three hundred lines", manyLines, false},
+        {"one line of a megabyte", QStringLiteral("Reden: ") + QString(1 << 20, u'x'), false},
+    };
+    QtServices real;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QString shown, details;
+        int height = 0, room = 0;
+        QTimer look;
+        look.setInterval(1);
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            look.stop();
+            shown = box->text();
+            details = box->detailedText();
+            height = box->frameGeometry().height();
+            room = box->screen()->availableGeometry().height();
+            box->close();
+        });
+        look.start();
+        EXPECT_EQ(real.msgBox(c.prompt, 48, QStringLiteral("Attentie!")), 1);
+        EXPECT_LE(height, room);
+        if (c.whole) {
+            EXPECT_EQ(shown, c.prompt);
+            EXPECT_TRUE(details.isEmpty());
+        } else {
+            // The details keep every line (the box's text field ends a line
+            // at "\n" alone).
+            const QString lines = QString(c.prompt).remove(u'\r');
+            EXPECT_EQ(QString(details).remove(u'\r'), lines);
+            EXPECT_TRUE(shown.endsWith(QStringLiteral("…")));
+            EXPECT_TRUE(lines.startsWith(QString(shown.chopped(1)).remove(u'\r').trimmed()));
+        }
+    }
 }
 
 // A tool window (a calculator) in front of the main window asks for a box:

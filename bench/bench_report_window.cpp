@@ -10,8 +10,9 @@
 // timed the same way from its menu command, with the line-break and hostile
 // shapes. The report printed to a PDF file is timed from OK (counter `pages`),
 // also on paper too small for a line (to the refusal), the text window's
-// largest file printed, and the tallest report pasted after itself from
-// Ctrl+V to the refusal, as is HTML whose lines lay out taller than their text.
+// largest file printed, a letter typed in the longest paragraph, and the
+// tallest report pasted after itself from Ctrl+V to the refusal, as is HTML
+// whose lines lay out taller than their text.
 #include "core/Recalc.h"
 #include "core/Services.h"
 #include "core/Session.h"
@@ -37,6 +38,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QKeyEvent>
+#include <QTextBlock>
 #include <QMimeData>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -383,6 +385,31 @@ void BM_PastePastTheBoundRefused(benchmark::State &state)
     state.counters["beeps"] = double(desk.quiet.beeps);
 }
 BENCHMARK(BM_PastePastTheBoundRefused)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// A letter typed at the end of the report's longest paragraph (the largest
+// template of one paragraph of words): each key measures the paragraph it
+// changes, so this is the slowest key the report box has.
+void BM_KeyTypedInTheLongestParagraph(benchmark::State &state)
+{
+    Desk desk(templateOf(Words));
+    QTextEdit *box = desk.shownReportBox();
+    if (!box) {
+        state.SkipWithError("the report window did not open");
+        return;
+    }
+    box->setFocus();
+    ctrlKey(box, Qt::Key_End);
+    const int characters = box->document()->characterCount();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(box, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(box, &release);
+    }
+    state.counters["typed"] = double(box->document()->characterCount() - characters);
+    state.counters["paragraph"] = double(box->textCursor().block().length());
+}
+BENCHMARK(BM_KeyTypedInTheLongestParagraph)->Iterations(20)->Unit(benchmark::kMillisecond);
 
 // HTML pasted whose lines the layout makes taller than their text: 260,000
 // line breaks at font size 7, 150,000 headings, 50,000 paragraphs of line

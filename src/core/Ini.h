@@ -12,9 +12,8 @@
 // blanks and tabs (a non-breaking space is kept), a key is replaced where it
 // stands and left alone when it reads as the value written already, a missing
 // section is appended, every line a write does not touch stays byte for byte.
-// Windows-1252; CR LF
-// written, CR LF, LF or a lone CR read as a line end. Values are kept whole,
-// whatever their length.
+// Windows-1252; CR LF written, CR LF, LF or a lone CR read as a line end.
+// Values are kept whole, whatever their length.
 namespace mostarium {
 
 // The parsed text of such a file, for looking up many keys at once.

@@ -171,14 +171,24 @@ struct ImportRefused : std::exception {
 
 [[noreturn]] void refuse(const QString &reason) { throw ImportRefused(reason); }
 
+// A number of the file; none when it is missing or no number.
+std::optional<double> fileNumber(const std::optional<QString> &t)
+{
+    if (!t)
+        return std::nullopt;
+    try {
+        return num::strictDouble(*t);
+    } catch (const CalcError &) {
+        return std::nullopt;
+    }
+}
+
 // A strict number; a text that is none stops the import, naming `what`.
 double strictOf(const QString &t, const QString &what)
 {
-    try {
-        return num::strictDouble(t);
-    } catch (const CalcError &) {
-        refuse(QStringLiteral("%1 is geen getal: \"%2\".").arg(what, quotedText(t)));
-    }
+    if (const std::optional<double> v = fileNumber(t))
+        return *v;
+    refuse(QStringLiteral("%1 is geen getal: \"%2\".").arg(what, quotedText(t)));
 }
 
 float strictSingleOf(const QString &t, const QString &what)
@@ -308,40 +318,26 @@ bool sugarOrExtract(const Element &f)
     return sameText(type, "Sugar") || sameText(type, "Extract") || sameText(type, "Dry Extract");
 }
 
-// A hop the recipe has no room for, as the message names it.
-QString hopLine(const Hop &h)
-{
-    const QString kind = h.dry        ? QStringLiteral("drooghop ")
-                         : h.bitter() ? QStringLiteral("bitterhop ")
-                                      : QStringLiteral("aromahop ");
-    return QStringLiteral("- ") + kind
-           + (h.name.trimmed().isEmpty() ? QStringLiteral("zonder naam") : quotedText(h.name)) + QStringLiteral(": ")
-           + format(val(h.amount) * 1000.0, u"##0") + QStringLiteral(" gr, ") + QString::number(h.fileTime)
-           + QStringLiteral(" min");
-}
-
-// The name of a part of the file as a message gives it.
-QString shownName(const QString &name)
-{
-    return name.trimmed().isEmpty() ? QStringLiteral("zonder naam") : QStringLiteral("\"") + quotedText(name) + u'"';
-}
-
 // A row's name as the lists of left-out rows give it.
 QString rowName(const QString &name)
 {
     return name.trimmed().isEmpty() ? QStringLiteral("zonder naam") : quotedText(name);
 }
 
-// A number of the file; none when it is missing or no number.
-std::optional<double> fileNumber(const std::optional<QString> &t)
+// A hop the recipe has no room for, as the message names it.
+QString hopLine(const Hop &h)
 {
-    if (!t)
-        return std::nullopt;
-    try {
-        return num::strictDouble(*t);
-    } catch (const CalcError &) {
-        return std::nullopt;
-    }
+    const QString kind = h.dry        ? QStringLiteral("drooghop ")
+                         : h.bitter() ? QStringLiteral("bitterhop ")
+                                      : QStringLiteral("aromahop ");
+    return QStringLiteral("- ") + kind + rowName(h.name) + QStringLiteral(": ") + format(val(h.amount) * 1000.0, u"##0")
+           + QStringLiteral(" gr, ") + QString::number(h.fileTime) + QStringLiteral(" min");
+}
+
+// The name of a part of the file as a message gives it.
+QString shownName(const QString &name)
+{
+    return name.trimmed().isEmpty() ? rowName(name) : QStringLiteral("\"") + quotedText(name) + u'"';
 }
 
 // Lines that name left-out rows: all of them up to one past MaxNamedRows,
@@ -853,9 +849,8 @@ void Filler::hopsOf()
         }
         if (h.dry) {
             m_result.dryHopRows.push_back(row);
-            dry << QStringLiteral("- ")
-                       + (h.name.trimmed().isEmpty() ? QStringLiteral("zonder naam") : quotedText(h.name))
-                       + QStringLiteral(": ") + format(val(h.amount) * 1000.0, u"##0") + QStringLiteral(" gr");
+            dry << QStringLiteral("- ") + rowName(h.name) + QStringLiteral(": ")
+                       + format(val(h.amount) * 1000.0, u"##0") + QStringLiteral(" gr");
         }
         at(QStringLiteral("de hop ") + quotedText(h.name));
         Table2D<QString> &t = h.bitter() ? x.Bitterhop : x.Aromahop;

@@ -70,26 +70,14 @@ void preferNoShaping(QTextDocument &document)
 // of the printed text, so a PDF's text still holds the word whole.
 void breakLongWords(QTextDocument &doc)
 {
-    // In one edit, so that no insertion lays its paragraph out anew.
+    const std::vector<int> at = longWordBreaks(doc);
+    // In one edit, so that no insertion lays its paragraph out anew; from the
+    // end, so that the positions still hold.
     QTextCursor cursor(&doc);
     cursor.beginEditBlock();
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        const QString text = block.text();
-        if (text.size() <= MaxWordLength)
-            continue;
-        std::vector<int> breaks;
-        int run = 0;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            run = endsWord(text[i].unicode()) ? 0 : run + 1;
-            if (run > MaxWordLength) {
-                breaks.push_back(int(i));
-                run = 1;
-            }
-        }
-        for (auto at = breaks.rbegin(); at != breaks.rend(); ++at) {
-            cursor.setPosition(block.position() + *at);
-            cursor.insertText(QString(QChar(QChar::LineSeparator)));
-        }
+    for (auto p = at.rbegin(); p != at.rend(); ++p) {
+        cursor.setPosition(*p);
+        cursor.insertText(QString(QChar(QChar::LineSeparator)));
     }
     cursor.endEditBlock();
 }

@@ -23,23 +23,7 @@ namespace {
 // it gave any.
 bool breakLongWords(QTextDocument &doc)
 {
-    std::vector<int> at;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        const QString text = block.text();
-        int word = 0;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const QChar c = text.at(i);
-            const char16_t u = c.unicode();
-            if (endsWord(u)) {
-                word = 0;
-            } else if (word >= MaxWordLength && !c.isLowSurrogate()) {
-                at.push_back(block.position() + int(i));
-                word = 1;
-            } else {
-                ++word;
-            }
-        }
-    }
+    const std::vector<int> at = longWordBreaks(doc);
     QTextCursor cursor(&doc);
     // From the end, so that the positions still hold.
     for (auto p = at.rbegin(); p != at.rend(); ++p) {

@@ -348,6 +348,29 @@ TextHeightMeasure::Metrics &TextHeightMeasure::metrics(const QTextCharFormat &fo
     return m_metrics.emplace(font, std::move(m)).first->second;
 }
 
+std::vector<int> longWordBreaks(const QTextDocument &doc)
+{
+    std::vector<int> at;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (text.size() <= MaxWordLength)
+            continue;
+        int word = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            if (endsWord(c.unicode())) {
+                word = 0;
+            } else if (word >= MaxWordLength && !c.isLowSurrogate()) {
+                at.push_back(block.position() + int(i));
+                word = 1;
+            } else {
+                ++word;
+            }
+        }
+    }
+    return at;
+}
+
 namespace {
 
 // The pieces of a paragraph as the layout sees them: pieces whose formats

@@ -9,6 +9,7 @@
 #include <QTextBlockFormat>
 #include <array>
 #include <unordered_map>
+#include <vector>
 
 class QTextBlock;
 class QTextCharFormat;
@@ -34,6 +35,10 @@ inline constexpr int MaxWordLength = 256;
 inline constexpr char16_t ZeroWidthSpace = 0x200B;
 // A character a word ends at, where layout may break a line.
 constexpr bool endsWord(char16_t c) { return c == u' ' || c == u'\t' || c == 0x2028 || c == ZeroWidthSpace; }
+// Where a word of `doc` longer than MaxWordLength gets a break: before the
+// character that follows each MaxWordLength characters without a word end,
+// never inside a letter of two UTF-16 units. Document positions, in order.
+std::vector<int> longWordBreaks(const QTextDocument &doc);
 
 // The most height text can take at NarrowestTextWidth pixels or wider, never
 // by laying it out, in time proportional to its length.

@@ -189,6 +189,29 @@ TEST(TextHeight, PlainTextIsMeasuredCloseToItsHeight)
     }
 }
 
+// Where long words get their breaks: after every MaxWordLength characters
+// without a word end, never between the two halves of a letter.
+TEST(TextHeight, LongWordsBreakAfterEveryMaxWordLengthCharacters)
+{
+    const QString face = QString::fromUtf8("\xF0\x9F\x8D\xBA");  // two UTF-16 units
+    struct Case {
+        const char *what;
+        QString text;
+        std::vector<int> at;
+    } cases[] = {
+        {"words with ends", QString(200, u'a') + u' ' + QString(200, u'b'), {}},
+        {"one long word", QString(600, u'a'), {256, 512}},
+        {"a letter of two units across the place", QString(255, u'a') + face + QString(300, u'b'), {257, 513}},
+        {"a zero-width space ends a word", QString(200, u'a') + QChar(ZeroWidthSpace) + QString(200, u'b'), {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTextDocument doc;
+        doc.setPlainText(c.text);
+        EXPECT_EQ(longWordBreaks(doc), c.at);
+    }
+}
+
 // The breaks the program puts into long words lay out as part of their word:
 // measured with it, they neither pass under the height laid out nor add a
 // line each to the measure (which would take it past twice that height).
